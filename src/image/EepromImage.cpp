@@ -1,7 +1,6 @@
 #include "image/EepromImage.h"
 
 #include <QStringList>
-
 #include <algorithm>
 #include <limits>
 

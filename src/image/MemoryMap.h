@@ -20,18 +20,36 @@ constexpr int kMappingStart = 208;
 constexpr int kTypeCount = 36;
 constexpr int kMaxType = kTypeCount - 1;
 
-constexpr int recordAddress(int row) { return kRecordStart + kRecordSize * row; }
-constexpr int typeAddress(int row) { return recordAddress(row) + 7; }
-constexpr int functionAddress(int row) { return recordAddress(row) + 6; } // Tessel only
-constexpr int mappingAddress(int row) { return kMappingStart + row; }
-constexpr int activeAddress(int row) { return kActiveMask + row / 8; }
-constexpr int activeBit(int row) { return row % 8; }
+constexpr int recordAddress(int row) {
+    return kRecordStart + kRecordSize * row;
+}
+constexpr int typeAddress(int row) {
+    return recordAddress(row) + 7;
+}
+constexpr int functionAddress(int row) {
+    return recordAddress(row) + 6;
+} // Tessel only
+constexpr int mappingAddress(int row) {
+    return kMappingStart + row;
+}
+constexpr int activeAddress(int row) {
+    return kActiveMask + row / 8;
+}
+constexpr int activeBit(int row) {
+    return row % 8;
+}
 
 // Threshold analog inputs 0..15 live in the records of rows 0..15.
 constexpr int kAnalogInputs = 16;
-constexpr int limitTypeAddress(int input) { return recordAddress(input) + 2; }
-constexpr int lowerLimitAddress(int input) { return recordAddress(input) + 3; }
-constexpr int upperLimitAddress(int input) { return recordAddress(input) + 4; }
+constexpr int limitTypeAddress(int input) {
+    return recordAddress(input) + 2;
+}
+constexpr int lowerLimitAddress(int input) {
+    return recordAddress(input) + 3;
+}
+constexpr int upperLimitAddress(int input) {
+    return recordAddress(input) + 4;
+}
 constexpr int kMaxLimitType = 3;
 
 // Mode byte bits.

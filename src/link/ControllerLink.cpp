@@ -1,0 +1,73 @@
+#include "link/ControllerLink.h"
+
+namespace tessel {
+
+LinkSession::~LinkSession() {
+    if (m_link)
+        m_link->m_busy = false;
+}
+
+ControllerLink::ControllerLink(ByteChannel &channel, LinkClock &clock)
+    : m_channel(channel), m_clock(clock) {}
+
+std::optional<LinkSession> ControllerLink::tryBegin() {
+    if (m_busy)
+        return std::nullopt;
+    m_busy = true;
+    return LinkSession(this);
+}
+
+QString ControllerLink::failure() const {
+    if (m_aborted)
+        return QStringLiteral("The transfer was cancelled.");
+    return m_channel.lostReason();
+}
+
+template <typename Condition> bool ControllerLink::pollUntil(int pollLimit, Condition cond) {
+    const qint64 deadline =
+        m_clock.nowMicros() + static_cast<qint64>(pollLimit) * LinkClock::kPollMicros;
+    for (int k = 1;; ++k) {
+        m_clock.processEvents();
+        if (k > pollLimit || failed())
+            return false;
+        if (cond())
+            return true;
+        const qint64 left = deadline - m_clock.nowMicros();
+        if (left <= 0)
+            return false;
+        m_clock.idle(left);
+    }
+}
+
+int ControllerLink::receive(int pollLimit) {
+    if (!pollUntil(pollLimit, [this] { return m_channel.bytesAvailable() > 0; }))
+        return -1;
+    return m_channel.readByte();
+}
+
+bool ControllerLink::waitForExactly(int count, int pollLimit) {
+    return pollUntil(pollLimit, [this, count] { return m_channel.bytesAvailable() == count; });
+}
+
+void ControllerLink::ClearBuffer() {
+    if (m_channel.bytesAvailable() <= 0)
+        return;
+    do {
+        m_clock.processEvents();
+        m_channel.readByte();
+    } while (m_channel.bytesAvailable() > 0 && !failed());
+}
+
+bool ControllerLink::PutI(int byte) {
+    if (byte < 0 || byte > 255)
+        return false;
+    return send(QByteArray(1, static_cast<char>(byte)));
+}
+
+bool ControllerLink::send(const QByteArray &command) {
+    if (failed())
+        return false;
+    return m_channel.write(command);
+}
+
+} // namespace tessel

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "link/ByteChannel.h"
+#include "link/LinkClock.h"
+
+#include <optional>
+
+namespace tessel {
+
+// Poll budgets of the receive procedures; a poll is worth a nominal 100 microseconds.
+namespace polls {
+constexpr int kGetI = 15000;      // 1.5 s
+constexpr int kGetI2 = 150000;    // 15 s: a module may take long to store a block
+constexpr int kGetI3 = 15000;     // 1.5 s
+constexpr int kGetI4 = 3500;      // 0.35 s: analog levels
+constexpr int kIdentify = 10000;  // one identification attempt: 1 s
+constexpr int kReadBlock = 50000; // one block-read attempt: 5 s
+} // namespace polls
+
+class ControllerLink;
+
+// Held while an exchange (or a run of exchanges that belong together) waits for the
+// module; a second action that finds the link busy is ignored, never interleaved.
+class [[nodiscard]] LinkSession {
+public:
+    LinkSession(LinkSession &&other) noexcept : m_link(std::exchange(other.m_link, nullptr)) {}
+    LinkSession &operator=(LinkSession &&) = delete;
+    LinkSession(const LinkSession &) = delete;
+    ~LinkSession();
+
+private:
+    friend class ControllerLink;
+    explicit LinkSession(ControllerLink *link) : m_link(link) {}
+    ControllerLink *m_link;
+};
+
+// The byte-level procedures every window and the command line use to talk to the module.
+// Everything runs on the GUI thread: each poll lets pending events run, then sleeps until
+// data arrives or the next poll is due, so waiting neither freezes the windows nor burns
+// a core.
+class ControllerLink {
+public:
+    ControllerLink(ByteChannel &channel, LinkClock &clock);
+
+    [[nodiscard]] int GetI() { return receive(polls::kGetI); }
+    [[nodiscard]] int GetI2() { return receive(polls::kGetI2); }
+    [[nodiscard]] int GetI3() { return receive(polls::kGetI3); }
+    [[nodiscard]] int GetI4() { return receive(polls::kGetI4); }
+    // One byte within `pollLimit` polls (or pollLimit x 100 us, whichever ends first); -1 if none.
+    [[nodiscard]] int receive(int pollLimit);
+    // Waits until exactly `count` bytes are waiting at a poll; false after pollLimit polls.
+    [[nodiscard]] bool waitForExactly(int count, int pollLimit);
+    void ClearBuffer();
+    // Sends one byte; a value that is not a byte is refused (false) and nothing is sent.
+    bool PutI(int byte);
+    // Sends a whole command in one write.
+    bool send(const QByteArray &command);
+
+    [[nodiscard]] std::optional<LinkSession> tryBegin();
+    [[nodiscard]] bool busy() const { return m_busy; }
+
+    // Ends every wait at once; set when the program is ending.
+    void abort() { m_aborted = true; }
+    [[nodiscard]] bool aborted() const { return m_aborted; }
+    // Why the link cannot go on (aborted or line lost); empty while it works.
+    [[nodiscard]] QString failure() const;
+    [[nodiscard]] bool failed() const { return !failure().isEmpty() || m_aborted; }
+
+    [[nodiscard]] ByteChannel &channel() { return m_channel; }
+    [[nodiscard]] LinkClock &clock() { return m_clock; }
+
+private:
+    friend class LinkSession;
+    // Waits until cond() holds at a poll; false when the budget is spent or the link failed.
+    template <typename Condition> bool pollUntil(int pollLimit, Condition cond);
+
+    ByteChannel &m_channel;
+    LinkClock &m_clock;
+    bool m_busy = false;
+    bool m_aborted = false;
+};
+
+} // namespace tessel

@@ -1,0 +1,65 @@
+#include "link/LinkClock.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <algorithm>
+
+namespace tessel {
+
+RealClock::RealClock() {
+    m_elapsed.start();
+    m_wakeUp.setSingleShot(true);
+    m_wakeUp.setTimerType(Qt::PreciseTimer);
+}
+
+qint64 RealClock::nowMicros() const {
+    return m_elapsed.nsecsElapsed() / 1000;
+}
+
+void RealClock::processEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void RealClock::idle(qint64 maxMicros) {
+    // The wake-up timer bounds the sleep; serial data, operator input and reply timers
+    // of the simulated module end it earlier through the event loop.
+    if (maxMicros <= 0)
+        return;
+    m_wakeUp.start(1); // a poll never sleeps longer than about a millisecond
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    m_wakeUp.stop();
+}
+
+void RealClock::callAfter(qint64 delayMicros, std::function<void()> fn) {
+    const auto ms = static_cast<int>(std::max<qint64>(0, (delayMicros + 999) / 1000));
+    QTimer::singleShot(ms, Qt::PreciseTimer, QCoreApplication::instance(), std::move(fn));
+}
+
+void VirtualClock::processEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    runDue();
+}
+
+void VirtualClock::idle(qint64 maxMicros) {
+    ++m_idles;
+    advance(std::min(maxMicros, kPollMicros));
+}
+
+void VirtualClock::advance(qint64 micros) {
+    m_now += std::max<qint64>(0, micros);
+    runDue();
+}
+
+void VirtualClock::callAfter(qint64 delayMicros, std::function<void()> fn) {
+    m_due.emplace(m_now + std::max<qint64>(0, delayMicros), std::move(fn));
+}
+
+void VirtualClock::runDue() {
+    while (!m_due.empty() && m_due.begin()->first <= m_now) {
+        auto fn = std::move(m_due.begin()->second);
+        m_due.erase(m_due.begin());
+        fn();
+    }
+}
+
+} // namespace tessel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "link/ByteChannel.h"
+
+#include <QSerialPort>
+
+namespace tessel {
+
+// The module's serial port: 115200 baud, 8 data bits, no parity, 1 stop bit, no flow control.
+class SerialChannel final : public ByteChannel {
+    Q_OBJECT
+public:
+    explicit SerialChannel(QObject *parent = nullptr);
+
+    // Opens the device; on failure returns a message that names the port and the reason.
+    [[nodiscard]] QString open(const QString &device);
+
+    [[nodiscard]] qint64 bytesAvailable() const override;
+    int readByte() override;
+    bool write(const QByteArray &bytes) override;
+    [[nodiscard]] QString lostReason() const override { return m_lost; }
+    [[nodiscard]] QString name() const override { return m_port.portName(); }
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+
+    QSerialPort m_port;
+    QString m_lost;
+};
+
+} // namespace tessel
