@@ -147,9 +147,10 @@ ProfileParse parseProfileText(const QString &text) {
     }
     in.skipBlanks();
     if (!in.atEnd()) {
+        const QStringView extra = in.word();
         return failure(QStringLiteral("record %1: unexpected %2 after the last of %3 records")
                            .arg(kBlockCount + 1)
-                           .arg(quoted(in.rest()))
+                           .arg(quoted(extra.isEmpty() ? in.rest() : extra))
                            .arg(kBlockCount));
     }
     return {memory, QString()};
