@@ -1,6 +1,45 @@
+#include "app/Application.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+#include <cstdio>
+
+using namespace tessel;
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("tessel-config"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption simulate(QStringLiteral("simulate"),
+                                      QStringLiteral("Run against the built-in simulated module."),
+                                      QStringLiteral("tessel|threshold"));
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Use this port without asking."),
+                                  QStringLiteral("NAME"));
+    parser.addOptions({simulate, port});
+    parser.process(app);
+
+    StartOptions options;
+    if (parser.isSet(simulate)) {
+        const QString kind = parser.value(simulate);
+        if (kind != QLatin1String("tessel") && kind != QLatin1String("threshold")) {
+            std::fprintf(stderr, "--simulate takes tessel or threshold\n");
+            return 2;
+        }
+        options.simulate =
+            kind == QLatin1String("tessel") ? ModuleKind::Tessel : ModuleKind::Threshold;
+    }
+    if (parser.isSet(port))
+        options.port = parser.value(port);
+
+    Application application(options);
+    // Start once the event loop runs, so that Cancel and closing a window can end it.
+    QTimer::singleShot(0, &application, &Application::start);
+    const int status = QApplication::exec();
+    return status != 0 ? status : application.exitCode();
 }

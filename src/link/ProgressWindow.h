@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QProgressBar;
+class QPushButton;
+
+namespace tessel {
+
+// The transfer progress window: not modal, so the configuration window stays usable;
+// Cancel ends the whole program, which is the way out of a module that stops answering.
+class ProgressWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProgressWindow(QWidget *parent = nullptr);
+
+    void begin(const QString &caption);
+    void setAddress(int address);
+    [[nodiscard]] int address() const;
+
+Q_SIGNALS:
+    void cancelRequested();
+
+private:
+    QProgressBar *m_progress;
+    QPushButton *m_cancel;
+};
+
+} // namespace tessel

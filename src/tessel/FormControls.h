@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QRect>
+#include <QWidget>
+
+namespace tessel {
+
+// Colours of the configuration windows.
+namespace colours {
+inline const QColor kLightRed{255, 192, 192};
+inline const QColor kGrey{224, 224, 224};
+inline const QColor kSilver{192, 192, 192};
+inline const QColor kDarkGrey{64, 64, 64};
+inline const QColor kLightYellow{255, 255, 192};
+inline const QColor kLightGreen{192, 255, 192};
+inline const QColor kLightCyan{192, 255, 255};
+inline const QColor kRed{255, 128, 128};
+inline const QColor kWhite{255, 255, 255};
+// The system's ordinary text-box background.
+QColor windowBackground();
+} // namespace colours
+
+// Positions and sizes are designed in twips; 15 twips make one pixel at 100% scaling.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+constexpr QRect twipRect(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+// Sets a widget's background through its palette, so that it can be read back.
+void setBackground(QWidget *widget, const QColor &colour);
+QColor backgroundOf(const QWidget *widget);
+
+// "MAP" and 3 -> "MAP_3": the object name of an element of a control array.
+QString elementName(const QString &array, int index);
+
+// A label the operator can click, or activate from the keyboard with Space or Enter, and
+// whose caption changes are announced, but only when the caption really changes, as for
+// every other control whose value the program sets.
+class CaptionLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit CaptionLabel(const QString &caption = {}, QWidget *parent = nullptr);
+
+    void setCaption(const QString &caption);
+    [[nodiscard]] QString caption() const { return text(); }
+    // Clickable labels take the keyboard focus in reading order.
+    void setClickable(bool clickable);
+
+Q_SIGNALS:
+    void clicked();
+    void captionChanged();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_clickable = false;
+};
+
+} // namespace tessel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace tessel {
+
+class ProgressWindow;
+
+// What a configuration window needs from the program around it. The application provides
+// the real windows; tests provide a recorder, so that no test waits on a message box.
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+    // A modal message with an OK button; returns when the operator has closed it.
+    virtual void showMessage(const QString &text) = 0;
+    virtual ProgressWindow &progressWindow() = 0;
+    virtual void showReport(const QString &profile) = 0;
+    // An image has been shown: the empty start-up window steps aside.
+    virtual void imageShown() = 0;
+    // The operator closed the configuration window: the program ends.
+    virtual void windowClosed() = 0;
+};
+
+} // namespace tessel

@@ -1,0 +1,65 @@
+#include "threshold/ThresholdWindow.h"
+
+#include "threshold/LimitCheck.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace tessel {
+
+namespace {
+const QString kLimiterFunctions = QStringLiteral("Relay Limiter Functions");
+}
+
+ThresholdWindow::ThresholdWindow(ModuleProtocol &protocol, WindowHost &host, QWidget *parent)
+    : ConfigWindow(ModuleKind::Threshold, protocol, host, parent) {
+    setWindowTitle(QStringLiteral("ZigBee Threshold Sensor Monitoring"));
+    m_sn->setText(QStringLiteral("0013A200:4032"));
+    m_functionHeader->setText(QStringLiteral("Limits:"));
+
+    m_frame3->setTitle(QStringLiteral("Step 3: Capture Speed (Lower is Faster)"));
+    m_frame3->setGeometry(twipRect(120, 1080, 4815, 975));
+    m_label1->setText(QStringLiteral("Speed:"));
+    m_debounce->setAccessibleName(QStringLiteral("Capture speed"));
+    m_react = new CaptionLabel({}, m_frame3);
+    m_react->setObjectName(QStringLiteral("REACT"));
+    m_react->setGeometry(twipRect(240, 630, 4335, 285));
+
+    m_frame4->setTitle(
+        QStringLiteral("Step 4: Reaction Interval (Lower is Faster, Value in Seconds)"));
+    m_frame4->setGeometry(twipRect(4920, 1080, 4815, 975));
+    m_label3->setText(QStringLiteral("Seconds:"));
+    m_refreshing->setAccessibleName(QStringLiteral("Reaction interval in seconds"));
+
+    m_limitMap = new QPushButton(QStringLiteral("Set Limits of Inputs"), this);
+    m_limitMap->setObjectName(QStringLiteral("LimitMap"));
+    m_limitMap->setGeometry(twipRect(8160, 2160, 2520, 375));
+    m_limitMap->setAutoDefault(false);
+    setBackground(m_limitMap, colours::kLightYellow);
+
+    for (DeviceRow &row : m_rows) {
+        row.SNTB->setMaxLength(4);
+        row.C5->setCaption(QStringLiteral("??"));
+    }
+    installPointerHelp();
+}
+
+void ThresholdWindow::syncRowFunctions() {
+    for (int r = 0; r < map::kAnalogInputs; ++r) {
+        if (m_image.value(map::limitTypeAddress(r)) > map::kMaxLimitType)
+            m_image.setValue(map::limitTypeAddress(r), map::kMaxLimitType);
+        m_rows[r].C5->setCaption(kLimiterFunctions);
+    }
+}
+
+void ThresholdWindow::C5_Click(int index) {
+    m_rows[index].C5->setCaption(kLimiterFunctions);
+}
+
+void ThresholdWindow::onCaptureSpeedChanged(int value) {
+    m_react->setCaption(reactionText(value));
+}
+
+} // namespace tessel
