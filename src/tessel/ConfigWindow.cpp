@@ -101,6 +101,8 @@ ConfigWindow::ConfigWindow(ModuleKind kind, ModuleProtocol &protocol, WindowHost
     buildTable();
     buildBottom();
     connectHandlers();
+    // The table shows the rows the count control stands for from the start, not 24 blank rows.
+    showRowsInUse(m_hScroll1->value());
     installPointerHelp();
 }
 
@@ -300,7 +302,7 @@ void ConfigWindow::buildBottom() {
         new QPlainTextEdit(QStringLiteral("HELP Information will be displayed in this box."), this);
     m_help->setObjectName(QStringLiteral("HELP"));
     m_help->setReadOnly(true);
-    m_help->setGeometry(twipRect(120, 8880, 9615, 1665));
+    m_help->setGeometry(twipRect(120, 8880, 8295, 1665));
     m_help->setAccessibleName(QStringLiteral("Help"));
     setBackground(m_help, colours::kGrey);
     m_help->viewport()->setMouseTracking(true);
@@ -309,13 +311,13 @@ void ConfigWindow::buildBottom() {
                                      QStringLiteral("Generate Production Profile for Quantity "
                                                     "Purchases"),
                                      this);
-    m_createExplanation->setGeometry(twipRect(9840, 8880, 2940, 495));
+    m_createExplanation->setGeometry(twipRect(8520, 8880, 4260, 495));
     m_readSettings = makeButton(QStringLiteral("ReadSettings"),
                                 QStringLiteral("Read Settings from Controller"), this);
-    m_readSettings->setGeometry(twipRect(9840, 9435, 2940, 495));
+    m_readSettings->setGeometry(twipRect(8520, 9435, 4260, 495));
     m_storeSettings = makeButton(QStringLiteral("StoreSettings"),
                                  QStringLiteral("Store These Settings Into Controller"), this);
-    m_storeSettings->setGeometry(twipRect(9840, 9990, 2940, 495));
+    m_storeSettings->setGeometry(twipRect(8520, 9990, 4260, 495));
     m_command2 = makeButton(QStringLiteral("Command2"),
                             QStringLiteral("Restore to Factory Default Settings"), this);
     m_command2->setGeometry(twipRect(12960, 9840, 3240, 615));
@@ -603,9 +605,15 @@ int ConfigWindow::lastRowInUse() const {
 
 void ConfigWindow::HScroll1_Change() {
     const int n = m_hScroll1->value();
+    m_dat[0]->setCaption(QString::number(n + 1));
+    showRowsInUse(n);
+    m_image.setValue(map::kLastDeviceIndex, n);
+    Build_Input_Assignment();
+}
+
+void ConfigWindow::showRowsInUse(int n) {
     for (int r = 0; r < map::kRowCount; ++r)
         m_rows[r].C1->setCaption(QString::number(r + 1));
-    m_dat[0]->setCaption(QString::number(n + 1));
     for (int r = 0; r < map::kRowCount; ++r) {
         const DeviceRow &row = m_rows[r];
         const bool inUse = r <= n;
@@ -616,8 +624,6 @@ void ConfigWindow::HScroll1_Change() {
         }
         row.MAP->setVisible(inUse);
     }
-    m_image.setValue(map::kLastDeviceIndex, n);
-    Build_Input_Assignment();
 }
 
 void ConfigWindow::C2_Click(int index) {

@@ -122,6 +122,7 @@ private:
     void Default_SN_Click();
     void Broadcast_Click();
     void HScroll1_Change();
+    void showRowsInUse(int lastRow);
     void C2_Click(int index);
     void stepType(int index, int step);
     void Configuration_Click();
