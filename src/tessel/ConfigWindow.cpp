@@ -933,10 +933,14 @@ bool ConfigWindow::eventFilter(QObject *watched, QEvent *event) {
         name = m_help->objectName();
     const auto [control, index] = splitElementName(name);
     switch (event->type()) {
-    case QEvent::MouseMove:
-        if (!name.isEmpty())
+    case QEvent::MouseMove: {
+        // A move that a child did not take travels up to its parents; only the control
+        // directly under the pointer shows its help.
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        if (!name.isEmpty() && !widget->childAt(at))
             lookupHelp(control, index);
         break;
+    }
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         const HelpEntry entry = helpForDragOver(m_layout.kind, control);
@@ -955,7 +959,8 @@ bool ConfigWindow::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void ConfigWindow::mouseMoveEvent(QMouseEvent *event) {
-    ClearInterface(); // the window's own background
+    if (!childAt(event->position().toPoint()))
+        ClearInterface(); // the window's own background
     QWidget::mouseMoveEvent(event);
 }
 

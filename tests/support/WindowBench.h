@@ -1,0 +1,97 @@
+#pragma once
+
+// A configuration window wired to a simulated module on a virtual clock, with a host that
+// records what the window asks of the application instead of showing message boxes.
+
+#include "link/ControllerLink.h"
+#include "link/LinkClock.h"
+#include "link/ModuleProtocol.h"
+#include "link/ModuleSimulator.h"
+#include "link/ProgressWindow.h"
+#include "link/SimulatedChannel.h"
+#include "tessel/ConfigWindow.h"
+#include "tessel/WindowHost.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QStringList>
+#include <memory>
+
+namespace tessel::testing {
+
+class RecordingHost : public WindowHost {
+public:
+    void showMessage(const QString &text) override { messages << text; }
+    ProgressWindow &progressWindow() override { return progress; }
+    void showReport(const QString &profile) override {
+        report = profile;
+        ++reports;
+    }
+    void imageShown() override { ++imagesShown; }
+    void windowClosed() override { closed = true; }
+
+    QStringList messages;
+    ProgressWindow progress;
+    QString report;
+    int reports = 0;
+    int imagesShown = 0;
+    bool closed = false;
+};
+
+template <typename Window> struct WindowBench {
+    template <typename... Args>
+    explicit WindowBench(ModuleKind kind, SimulatorFaults faults = {}, Args &&...args)
+        : module(kind, faults, 500), channel(module, clock), link(channel, clock), protocol(link),
+          window(makeWindow(kind, std::forward<Args>(args)...)) {}
+
+    template <typename W = Window> std::unique_ptr<W> makeWindow(ModuleKind kind) {
+        if constexpr (std::is_constructible_v<W, ModuleKind, ModuleProtocol &, WindowHost &>)
+            return std::make_unique<W>(kind, protocol, host);
+        else
+            return std::make_unique<W>(protocol, host);
+    }
+
+    template <typename T = QWidget> T *child(const QString &name) const {
+        T *found = window->template findChild<T *>(name);
+        if (!found)
+            qFatal("no control named %s", qPrintable(name));
+        return found;
+    }
+    QString caption(const QString &name) const { return child<QLabel>(name)->text(); }
+
+    // Number of commands the module received that start with these two bytes.
+    int commands(int first, int second) const {
+        int n = 0;
+        for (const QByteArray &c : module.commands())
+            n += c.size() >= 2 && c[0] == char(first) && c[1] == char(second);
+        return n;
+    }
+
+    VirtualClock clock;
+    ModuleSimulator module;
+    SimulatedChannel channel;
+    ControllerLink link;
+    ModuleProtocol protocol;
+    RecordingHost host;
+    std::unique_ptr<Window> window;
+};
+
+// The pointer moving over a widget, delivered directly so that no real cursor is needed.
+inline void hover(QWidget *widget, QPoint at = {2, 2}) {
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+inline void click(QWidget *widget) {
+    const QPoint at(widget->width() / 2, widget->height() / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+}
+
+} // namespace tessel::testing
