@@ -43,10 +43,9 @@ void Application::start() {
 
 bool Application::openLink() {
     if (m_options.simulate) {
-        m_clock = std::make_unique<RealClock>();
-        m_simulator = std::make_unique<ModuleSimulator>(*m_options.simulate, SimulatorFaults{},
+        m_simulator = std::make_unique<ModuleSimulator>(*m_options.simulate, m_options.faults,
                                                         kSimulatedReplyDelayMicros);
-        m_channel = std::make_unique<SimulatedChannel>(*m_simulator, *m_clock);
+        m_channel = std::make_unique<SimulatedChannel>(*m_simulator, clock());
         m_portName = m_channel->name();
     } else {
         if (m_options.port) {
@@ -68,10 +67,9 @@ bool Application::openLink() {
             endProgram(1);
             return false;
         }
-        m_clock = std::make_unique<RealClock>();
         m_channel = std::move(serial);
     }
-    m_link = std::make_unique<ControllerLink>(*m_channel, *m_clock);
+    m_link = std::make_unique<ControllerLink>(*m_channel, clock());
     m_protocol = std::make_unique<ModuleProtocol>(*m_link);
     return true;
 }
@@ -115,6 +113,14 @@ bool Application::connectToModule() {
     return m_window->loadFromModule() && !m_ending;
 }
 
+LinkClock &Application::clock() {
+    if (m_options.clock)
+        return *m_options.clock;
+    if (!m_ownClock)
+        m_ownClock = std::make_unique<RealClock>();
+    return *m_ownClock;
+}
+
 void Application::endProgram(int exitCode) {
     if (m_ending)
         return;
@@ -129,6 +135,10 @@ void Application::showMessage(const QString &text) {
     QWidget *parent =
         m_window && m_window->isVisible() ? static_cast<QWidget *>(m_window.get()) : nullptr;
     QMessageBox::warning(parent, QStringLiteral("tessel-config"), text);
+}
+
+QWidget *Application::startupWindow() const {
+    return m_form1.get();
 }
 
 ProgressWindow &Application::progressWindow() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/EepromImage.h"
+#include "link/ModuleSimulator.h"
 #include "tessel/WindowHost.h"
 
 #include <QObject>
@@ -23,6 +24,8 @@ class StartupWindow;
 struct StartOptions {
     std::optional<ModuleKind> simulate; // run against the built-in simulated module
     std::optional<QString> port;        // skip the port selection, do not remember the port
+    SimulatorFaults faults;             // what the simulated module gets wrong (tests)
+    LinkClock *clock = nullptr;         // time base of the simulated run; the wall clock if none
 };
 
 // Owns the link and every window of a windowed run, and runs the start-up: splash, port
@@ -36,8 +39,11 @@ public:
     // Runs the start-up; call once the event loop runs, so that ending the program works.
     void start();
     [[nodiscard]] int exitCode() const { return m_exitCode; }
+    [[nodiscard]] bool ending() const { return m_ending; }
 
     void showMessage(const QString &text) override;
+    [[nodiscard]] ConfigWindow *configWindow() const { return m_window.get(); }
+    [[nodiscard]] QWidget *startupWindow() const;
     ProgressWindow &progressWindow() override;
     void showReport(const QString &profile) override;
     void imageShown() override;
@@ -47,10 +53,11 @@ private:
     [[nodiscard]] bool openLink();
     [[nodiscard]] bool connectToModule();
     void endProgram(int exitCode);
+    LinkClock &clock();
 
     StartOptions m_options;
     QString m_portName;
-    std::unique_ptr<LinkClock> m_clock;
+    std::unique_ptr<LinkClock> m_ownClock;
     std::unique_ptr<ModuleSimulator> m_simulator;
     std::unique_ptr<ByteChannel> m_channel;
     std::unique_ptr<ControllerLink> m_link;

@@ -56,6 +56,7 @@ private:
 
     qint64 m_now = 0;
     qint64 m_idles = 0;
+    qint64 m_polls = 0;
     std::multimap<qint64, std::function<void()>> m_due;
 };
 
