@@ -2,6 +2,7 @@
 
 #include "link/Commands.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tessel {
@@ -24,6 +25,14 @@ ModuleSimulator::ModuleSimulator(ModuleKind kind, SimulatorFaults faults, qint64
     : m_kind(kind), m_faults(faults), m_replyDelay(replyDelayMicros) {
     m_memory = *factoryImage(kind).toMemory();
     m_fixedLevels.fill(kLevelNotFixed);
+}
+
+int ModuleSimulator::countCommands(int first, int second) const {
+    return static_cast<int>(
+        std::count_if(m_commands.begin(), m_commands.end(), [&](const QByteArray &c) {
+            return c.size() >= 2 && static_cast<quint8>(c[0]) == first &&
+                   static_cast<quint8>(c[1]) == second;
+        }));
 }
 
 void ModuleSimulator::setAnalogLevel(int input, int level) {

@@ -47,6 +47,8 @@ public:
     [[nodiscard]] int storesCompleted() const { return m_storesCompleted; }
     // Every whole command received, in order, as sent.
     [[nodiscard]] const std::vector<QByteArray> &commands() const { return m_commands; }
+    // How many of them began with these two bytes (0, 1 for block reads; 1, 2 for stores).
+    [[nodiscard]] int countCommands(int first, int second) const;
 
 private:
     void execute(const QByteArray &command, qint64 nowMicros, std::vector<Reply> &replies);

@@ -181,27 +181,28 @@ void ConfigWindow::buildTopBands() {
     }
     m_useMap[0]->setChecked(true);
 
-    m_frame3 = new QGroupBox(QStringLiteral("Step 3: Configure Debounce Setting"), this);
-    m_frame3->setObjectName(QStringLiteral("Frame3"));
-    m_frame3->setGeometry(twipRect(120, 1200, 4815, 855));
-    m_label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Debounce:"), m_frame3);
-    m_label1->setGeometry(twipRect(120, 360, 1080, 300));
-    m_debounce = makeScrollBar(QStringLiteral("Debounce"), 255, m_frame3);
-    m_debounce->setAccessibleName(QStringLiteral("Debounce"));
-    m_debounce->setGeometry(twipRect(1200, 360, 2760, 300));
-    m_dat[1] = makeLabel(QStringLiteral("DAT_1"), QStringLiteral("???"), m_frame3);
-    m_dat[1]->setGeometry(twipRect(4080, 360, 600, 300));
-
-    m_frame4 = new QGroupBox(QStringLiteral("Step 4: Configure Refresh Setting"), this);
-    m_frame4->setObjectName(QStringLiteral("Frame4"));
-    m_frame4->setGeometry(twipRect(4920, 1200, 4815, 855));
-    m_label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("Refresh:"), m_frame4);
-    m_label3->setGeometry(twipRect(120, 360, 1080, 300));
-    m_refreshing = makeScrollBar(QStringLiteral("Refreshing"), 255, m_frame4);
-    m_refreshing->setAccessibleName(QStringLiteral("Refresh"));
-    m_refreshing->setGeometry(twipRect(1200, 360, 2760, 300));
-    m_dat[2] = makeLabel(QStringLiteral("DAT_2"), QStringLiteral("???"), m_frame4);
-    m_dat[2]->setGeometry(twipRect(4080, 360, 600, 300));
+    // Steps 3 and 4: a caption, a 0..255 scroll bar and its value.
+    auto stepFrame = [this](const QString &frame, const QString &title, int left,
+                            const QString &label, const QString &caption, const QString &bar,
+                            int dat) -> std::tuple<QGroupBox *, CaptionLabel *, QScrollBar *> {
+        auto *box = new QGroupBox(title, this);
+        box->setObjectName(frame);
+        box->setGeometry(twipRect(left, 1200, 4815, 855));
+        CaptionLabel *name = makeLabel(label, caption, box);
+        name->setGeometry(twipRect(120, 360, 1080, 300));
+        QScrollBar *scroll = makeScrollBar(bar, 255, box);
+        scroll->setAccessibleName(caption.chopped(1));
+        scroll->setGeometry(twipRect(1200, 360, 2760, 300));
+        m_dat[dat] = makeLabel(elementName(QStringLiteral("DAT"), dat), QStringLiteral("???"), box);
+        m_dat[dat]->setGeometry(twipRect(4080, 360, 600, 300));
+        return {box, name, scroll};
+    };
+    std::tie(m_frame3, m_label1, m_debounce) = stepFrame(
+        QStringLiteral("Frame3"), QStringLiteral("Step 3: Configure Debounce Setting"), 120,
+        QStringLiteral("Label1"), QStringLiteral("Debounce:"), QStringLiteral("Debounce"), 1);
+    std::tie(m_frame4, m_label3, m_refreshing) = stepFrame(
+        QStringLiteral("Frame4"), QStringLiteral("Step 4: Configure Refresh Setting"), 4920,
+        QStringLiteral("Label3"), QStringLiteral("Refresh:"), QStringLiteral("Refreshing"), 2);
 
     for (CaptionLabel *dat : m_dat) {
         dat->setAlignment(Qt::AlignCenter);

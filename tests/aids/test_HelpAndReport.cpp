@@ -16,10 +16,7 @@ namespace {
 using Bench = WindowBench<ConfigWindow>;
 
 std::unique_ptr<Bench> loadedBench() {
-    auto bench = std::make_unique<Bench>(ModuleKind::Tessel);
-    if (!bench->window->loadFromModule())
-        qFatal("the window did not load");
-    return bench;
+    return Bench::loaded(ModuleKind::Tessel);
 }
 
 QString helpBox(Bench &bench) {

@@ -15,11 +15,8 @@ struct Bench {
         : module(kind, faults, replyDelay), channel(module, clock), link(channel, clock),
           protocol(link) {}
 
-    int commandsStartingWith(char first, char second) const {
-        int n = 0;
-        for (const QByteArray &c : module.commands())
-            n += c.size() >= 2 && c[0] == first && c[1] == second;
-        return n;
+    int commandsStartingWith(int first, int second) const {
+        return module.countCommands(first, second);
     }
 
     VirtualClock clock;

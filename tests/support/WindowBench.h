@@ -61,11 +61,14 @@ template <typename Window> struct WindowBench {
     QString caption(const QString &name) const { return child<QLabel>(name)->text(); }
 
     // Number of commands the module received that start with these two bytes.
-    int commands(int first, int second) const {
-        int n = 0;
-        for (const QByteArray &c : module.commands())
-            n += c.size() >= 2 && c[0] == char(first) && c[1] == char(second);
-        return n;
+    int commands(int first, int second) const { return module.countCommands(first, second); }
+
+    // A bench whose window has run its whole load sequence against the simulated module.
+    static std::unique_ptr<WindowBench> loaded(ModuleKind kind, SimulatorFaults faults = {}) {
+        auto bench = std::make_unique<WindowBench>(kind, faults);
+        if (!bench->window->loadFromModule())
+            qFatal("the window did not load");
+        return bench;
     }
 
     VirtualClock clock;

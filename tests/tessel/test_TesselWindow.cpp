@@ -18,10 +18,7 @@ namespace {
 using Bench = WindowBench<ConfigWindow>;
 
 std::unique_ptr<Bench> loadedBench(SimulatorFaults faults = {}) {
-    auto bench = std::make_unique<Bench>(ModuleKind::Tessel, faults);
-    if (!bench->window->loadFromModule())
-        qFatal("the window did not load");
-    return bench;
+    return Bench::loaded(ModuleKind::Tessel, faults);
 }
 
 // The module's memory with one entry changed, as another tool might have left it.
