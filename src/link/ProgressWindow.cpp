@@ -22,8 +22,10 @@ ProgressWindow::ProgressWindow(QWidget *parent)
     connect(m_cancel, &QPushButton::clicked, this, &ProgressWindow::cancelRequested);
 }
 
-void ProgressWindow::begin(const QString &caption) {
+void ProgressWindow::begin(const QString &caption, const QWidget *over) {
     setWindowTitle(caption);
+    if (over)
+        move(over->frameGeometry().center() - rect().center());
     m_progress->setValue(0);
     show();
     raise();

@@ -14,7 +14,8 @@ class ProgressWindow : public QWidget {
 public:
     explicit ProgressWindow(QWidget *parent = nullptr);
 
-    void begin(const QString &caption);
+    // Shows the window with its caption, centred over the window that started the transfer.
+    void begin(const QString &caption, const QWidget *over = nullptr);
     void setAddress(int address);
     [[nodiscard]] int address() const;
 

@@ -835,7 +835,7 @@ void ConfigWindow::ReadSettings_Click() {
         m_readSettings->hide();
         m_storeSettings->hide();
         ProgressWindow &progress = m_host.progressWindow();
-        progress.begin(QStringLiteral("Loading Settings from Controller...."));
+        progress.begin(QStringLiteral("Loading Settings from Controller...."), this);
         result = readWholeMemory(m_protocol, [&progress](int a) { progress.setAddress(a); });
         progress.hide();
     }
@@ -877,7 +877,7 @@ void ConfigWindow::StoreSettings_Click() {
     m_readSettings->hide();
     m_storeSettings->hide();
     ProgressWindow &progress = m_host.progressWindow();
-    progress.begin(QStringLiteral("Storing Settings in Tessel Module...."));
+    progress.begin(QStringLiteral("Storing Settings in Tessel Module...."), this);
     const TransferResult result =
         storeWholeMemory(m_protocol, m_image, [&progress](int a) { progress.setAddress(a); });
     if (!result.ok() && !m_protocol.link().aborted())
