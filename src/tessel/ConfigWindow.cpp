@@ -252,8 +252,8 @@ void ConfigWindow::buildTable() {
             CaptionLabel *label = makeLabel(elementName(array, r), {}, this);
             label->setGeometry(cellRect(column, r));
             label->setFrameShape(QFrame::Box);
+            // The caption is what a screen reader speaks; the description says where it stands.
             label->setAccessibleDescription(what + QStringLiteral(", ") + device);
-            label->setAccessibleName(what + QStringLiteral(", ") + device);
             return label;
         };
         row.C1 = cell(QStringLiteral("C1"), kC1, QStringLiteral("Device"));

@@ -1,9 +1,11 @@
 #include "app/Application.h"
 #include "link/LinkClock.h"
 #include "link/PortSetting.h"
+#include "link/ProgressWindow.h"
 #include "tessel/ConfigWindow.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -36,6 +38,7 @@ private Q_SLOTS:
     void start_saysSoWhenNoModuleAnswers();
     void start_refusesAPortThatCannotBeOpened();
     void closingTheStartupWindow_endsTheProgram();
+    void cancelInTheProgressWindow_endsTheProgram();
     void portSetting_takesTheFirstFieldOrCom1();
     void portSetting_writesTheNameWithCrLf();
     void portNames_mapToDevices();
@@ -120,6 +123,15 @@ void StartupTest::closingTheStartupWindow_endsTheProgram() {
     const EepromImage before = app.configWindow()->image();
     app.configWindow()->ReadSettings_Click();
     QCOMPARE(app.configWindow()->image(), before);
+}
+
+void StartupTest::cancelInTheProgressWindow_endsTheProgram() {
+    VirtualClock clock;
+    RecordingApplication app(simulated(ModuleKind::Threshold, clock));
+    app.start();
+    QVERIFY(!app.ending());
+    app.progressWindow().findChild<QPushButton *>("Cancel")->click();
+    QVERIFY(app.ending());
 }
 
 void StartupTest::portSetting_takesTheFirstFieldOrCom1() {

@@ -56,6 +56,8 @@ private Q_SLOTS:
     void store_whileLinkBusyIsIgnored();
     void readFailure_keepsTheImageAndSaysWhy();
     void close_endsTheProgram();
+    void controls_sayWhatTheyAreForScreenReaders();
+    void keyboard_togglesAndOpensCells();
 };
 
 void TesselWindowTest::load_showsCaptionAndTheModulesImage() {
@@ -389,6 +391,35 @@ void TesselWindowTest::close_endsTheProgram() {
     auto bench = loadedBench();
     bench->window->close();
     QVERIFY(bench->host.closed);
+}
+
+void TesselWindowTest::controls_sayWhatTheyAreForScreenReaders() {
+    Bench bench(ModuleKind::Tessel);
+    QCOMPARE(bench.child("SNTB_3")->accessibleName(), QStringLiteral("Serial of device 4"));
+    QCOMPARE(bench.child("MAP_3")->accessibleName(), QStringLiteral("Mapping byte of device 4"));
+    QCOMPARE(bench.child("DOWN_3")->accessibleName(),
+             QStringLiteral("Previous controller type for device 4"));
+    QCOMPARE(bench.child("UP_3")->accessibleName(),
+             QStringLiteral("Next controller type for device 4"));
+    QCOMPARE(bench.child("HScroll1")->accessibleName(), QStringLiteral("Device count"));
+    QCOMPARE(bench.child("C2_3")->accessibleDescription(), QStringLiteral("Active, device 4"));
+    QCOMPARE(bench.child("C6_3")->accessibleDescription(),
+             QStringLiteral("Input assignment, device 4"));
+}
+
+void TesselWindowTest::keyboard_togglesAndOpensCells() {
+    auto bench = loadedBench();
+    auto *active = bench->child("C2_1");
+    QCOMPARE(active->focusPolicy(), Qt::StrongFocus);
+    QTest::keyClick(active, Qt::Key_Space);
+    QCOMPARE(bench->caption("C2_1"), QStringLiteral("No"));
+    QTest::keyClick(bench->child("C3_1"), Qt::Key_Return);
+    auto *sntb = bench->child<QLineEdit>("SNTB_1");
+    QVERIFY(!sntb->isHidden());
+    sntb->setText("00C0FFEE");
+    QTest::keyClick(sntb, Qt::Key_Return); // Enter ends the edit as the pointer would
+    QVERIFY(sntb->isHidden());
+    QCOMPARE(bench->caption("C3_1"), QStringLiteral("00C0FFEE"));
 }
 
 QTEST_MAIN(TesselWindowTest)
