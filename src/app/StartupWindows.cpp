@@ -3,6 +3,8 @@
 #include "tessel/FormControls.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -26,6 +28,8 @@ SplashWindow::SplashWindow(QWidget *parent)
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(500, 300);
     setFocusPolicy(Qt::StrongFocus);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void SplashWindow::paintEvent(QPaintEvent *) {
