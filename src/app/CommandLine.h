@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+namespace tessel {
+
+// Exit statuses of the command line.
+namespace exitcode {
+constexpr int kSuccess = 0;
+constexpr int kNoModule = 1;  // no module answered, or the line failed (dropped included)
+constexpr int kBadInput = 2;  // bad usage, a bad profile, a port or file that cannot be opened
+constexpr int kNotStored = 3; // a block store was not confirmed, or verification differs
+} // namespace exitcode
+
+// True when the arguments (the program name first) ask for a command-line action (identify,
+// read, write, factory-reset, diff, --help, --version) rather than the window. Any
+// positional argument counts, so that a mistyped command is reported instead of ignored.
+bool isCommandLineInvocation(const QStringList &arguments);
+
+// Runs it with a QCoreApplication already constructed; returns the exit status.
+int runCommandLine(const QStringList &arguments);
+
+} // namespace tessel
