@@ -824,7 +824,8 @@ void ConfigWindow::setStoreVisible(bool visible) {
 }
 
 void ConfigWindow::ReadSettings_Click() {
-    prepareTransfer();
+    if (!prepareTransfer([this] { ReadSettings_Click(); }))
+        return;
     TransferResult result;
     {
         auto session = m_protocol.link().tryBegin();
@@ -859,7 +860,8 @@ void ConfigWindow::ReadSettings_Click() {
 }
 
 void ConfigWindow::StoreSettings_Click() {
-    prepareTransfer();
+    if (!prepareTransfer([this] { StoreSettings_Click(); }))
+        return;
     const auto badRows = rowsWithBadMappingByte();
     if (!badRows.empty()) {
         QStringList rows;

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -69,7 +70,9 @@ protected:
     virtual void syncAnalogRows() {}
     virtual void onCaptureSpeedChanged(int /*value*/) {}
     // Runs before a transfer takes the link (the Threshold window ends its monitor loop).
-    virtual void prepareTransfer() {}
+    // False when the transfer cannot start now: the derived window has kept `transfer` and
+    // runs it itself once the link is free.
+    virtual bool prepareTransfer(const std::function<void()> & /*transfer*/) { return true; }
     void lookupHelp(const QString &control, int index);
     void applyHelp(const HelpEntry &entry);
     // Texts of the help lookup that depend on a control's state (the limit type of a row).
