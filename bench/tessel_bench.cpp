@@ -1,0 +1,200 @@
+// Whole-memory read and store over a pseudo-terminal against tessel-modsim (paced at 115200
+// baud), beside the time the same bytes take on the wire, and the CPU time spent waiting on a
+// module that never answers.
+
+#include "link/ControllerLink.h"
+#include "link/ModuleProtocol.h"
+#include "link/SerialChannel.h"
+#include "link/SettingsTransfer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char **environ;
+
+using namespace tessel;
+
+namespace {
+
+constexpr double kByteMillis = 10.0 * 1000.0 / 115200.0;
+constexpr double kReplyDelayMillis = 2.0; // tessel-modsim's default
+
+double cpuMillis(const rusage &r) {
+    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1000.0 +
+           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1000.0;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+class Module {
+public:
+    Module(const QString &program, QStringList options) {
+        m_process.start(program, options << QStringLiteral("--kind") << QStringLiteral("tessel"));
+        m_process.waitForReadyRead(5000);
+        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    }
+    ~Module() {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+    Module(const Module &) = delete;
+    Module &operator=(const Module &) = delete;
+    [[nodiscard]] const QString &device() const { return m_device; }
+
+private:
+    QProcess m_process;
+    QString m_device;
+};
+
+// Runs a program to its end; its wall time and the CPU time it used, in milliseconds.
+bool runMeasured(const QStringList &command, double &wallMs, double &cpuMs, int &status) {
+    std::vector<QByteArray> storage;
+    std::vector<char *> argv;
+    for (const QString &arg : command)
+        storage.push_back(arg.toLocal8Bit());
+    for (QByteArray &arg : storage)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    QElapsedTimer wall;
+    wall.start();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return false;
+    int wstatus = 0;
+    rusage usage{};
+    if (wait4(pid, &wstatus, 0, &usage) != pid)
+        return false;
+    wallMs = static_cast<double>(wall.nsecsElapsed()) / 1e6;
+    cpuMs = cpuMillis(usage);
+    status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    return true;
+}
+
+void report(const char *what, double measured, double wire, double delays) {
+    const double target = 1.5 * wire + delays;
+    std::printf("%-22s median %7.1f ms   wire %6.1f ms   reply delays %5.1f ms   target <= %6.1f "
+                "ms   %s\n",
+                what, measured, wire, delays, target, measured <= target ? "ok" : "SLOW");
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOptions({
+        {QStringLiteral("modsim"), QStringLiteral("tessel-modsim executable"),
+         QStringLiteral("PATH")},
+        {QStringLiteral("config"), QStringLiteral("tessel-config executable"),
+         QStringLiteral("PATH")},
+        {QStringLiteral("runs"), QStringLiteral("repetitions (default 21)"), QStringLiteral("N"),
+         QStringLiteral("21")},
+    });
+    parser.process(app);
+    const QString modsim = parser.value(QStringLiteral("modsim"));
+    const QString config = parser.value(QStringLiteral("config"));
+    const int runs = std::max(1, parser.value(QStringLiteral("runs")).toInt());
+
+    // Transfers, in process, through the same serial channel and link code the program uses.
+    {
+        Module module(modsim, {});
+        SerialChannel channel;
+        if (const QString error = channel.open(module.device()); !error.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        RealClock clock;
+        ControllerLink link(channel, clock);
+        ModuleProtocol protocol(link);
+        if (protocol.linkTestRepeated(3) == 0 || !protocol.identify(3)) {
+            std::fprintf(stderr, "the simulated module on %s did not answer\n",
+                         qPrintable(module.device()));
+            return 1;
+        }
+        std::vector<double> reads;
+        std::vector<double> stores;
+        const EepromImage image = factoryImage(ModuleKind::Tessel);
+        for (int i = 0; i < runs; ++i) {
+            QElapsedTimer t;
+            t.start();
+            const TransferResult read = readWholeMemory(protocol, {}, 3);
+            reads.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            t.restart();
+            const TransferResult store = storeWholeMemory(protocol, image, {});
+            stores.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            if (!read.ok() || !store.ok()) {
+                std::fprintf(stderr, "transfer failed: %s %s\n", qPrintable(read.message),
+                             qPrintable(store.message));
+                return 1;
+            }
+        }
+        std::printf("%d runs against tessel-modsim, paced at 115200 baud, 10 bits a byte\n", runs);
+        // Read: 3 command bytes out, 16 back, per block. Store: 19 out, 1 back.
+        report("whole-memory read", median(reads), 16 * (3 + 16) * kByteMillis,
+               16 * kReplyDelayMillis);
+        report("whole-memory store", median(stores), 16 * (19 + 1) * kByteMillis,
+               16 * kReplyDelayMillis);
+    }
+
+    // Waiting: identify against a module that never identifies itself.
+    {
+        Module module(modsim, {QStringLiteral("--never-identify")});
+        SerialChannel channel;
+        if (const QString error = channel.open(module.device()); !error.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        RealClock clock;
+        ControllerLink link(channel, clock);
+        ModuleProtocol protocol(link);
+        rusage before{};
+        rusage after{};
+        getrusage(RUSAGE_SELF, &before);
+        QElapsedTimer t;
+        t.start();
+        const bool answered = protocol.identify(5).has_value(); // 5 attempts of 1 s
+        const double wall = static_cast<double>(t.nsecsElapsed()) / 1e6;
+        getrusage(RUSAGE_SELF, &after);
+        const double cpu = cpuMillis(after) - cpuMillis(before);
+        std::printf("%-22s %7.0f ms waited, %6.1f ms CPU = %4.1f%% of one core (target < 5%%) "
+                    "%s\n",
+                    "waiting (in process)", wall, cpu, 100.0 * cpu / wall,
+                    !answered && cpu < 0.05 * wall ? "ok" : "HIGH");
+    }
+    if (!config.isEmpty()) {
+        Module module(modsim, {QStringLiteral("--never-identify")});
+        double wall = 0;
+        double cpu = 0;
+        int status = 0;
+        if (!runMeasured(
+                {config, QStringLiteral("identify"), QStringLiteral("--port"), module.device()},
+                wall, cpu, status)) {
+            std::fprintf(stderr, "cannot run %s\n", qPrintable(config));
+            return 1;
+        }
+        std::printf("%-22s %7.0f ms waited, %6.1f ms CPU = %4.1f%% of one core (target < 5%%), "
+                    "exit %d, start-up included %s\n",
+                    "waiting (tessel-config)", wall, cpu, 100.0 * cpu / wall, status,
+                    cpu < 0.05 * wall ? "ok" : "HIGH");
+    }
+    return 0;
+}
