@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/CommandLine.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -7,14 +8,21 @@
 
 using namespace tessel;
 
-int main(int argc, char *argv[]) {
+namespace {
+
+QStringList argumentsOf(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+int runWindow(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessel-config"));
     QApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
 
     QCommandLineParser parser;
-    parser.addHelpOption();
-    parser.addVersionOption();
     const QCommandLineOption simulate(QStringLiteral("simulate"),
                                       QStringLiteral("Run against the built-in simulated module."),
                                       QStringLiteral("tessel|threshold"));
@@ -29,7 +37,7 @@ int main(int argc, char *argv[]) {
         const QString kind = parser.value(simulate);
         if (kind != QLatin1String("tessel") && kind != QLatin1String("threshold")) {
             std::fprintf(stderr, "--simulate takes tessel or threshold\n");
-            return 2;
+            return exitcode::kBadInput;
         }
         options.simulate =
             kind == QLatin1String("tessel") ? ModuleKind::Tessel : ModuleKind::Threshold;
@@ -42,4 +50,15 @@ int main(int argc, char *argv[]) {
     QTimer::singleShot(0, &application, &Application::start);
     const int status = QApplication::exec();
     return status != 0 ? status : application.exitCode();
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    const QStringList arguments = argumentsOf(argc, argv);
+    if (isCommandLineInvocation(arguments)) {
+        QCoreApplication app(argc, argv);
+        return runCommandLine(arguments);
+    }
+    return runWindow(argc, argv);
 }
