@@ -123,7 +123,7 @@ TEST(SeededFuzz, profileReader_ignoresBlankSpaceBetweenRecordsAndValues) {
 TEST(SeededFuzz, linkProcedures_holdTheirPropertiesOnRandomReplies) {
     std::mt19937 rng(kSeed + 2);
     fuzz::ReplyStats stats;
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 500; ++i) {
         const Bytes input = i % 5 == 0 ? randomBytes(rng, 200) : replyScript(rng);
         const QString broken = fuzz::checkModuleReplies(input.data(), input.size(), &stats);
         ASSERT_TRUE(broken.isEmpty()) << "input " << i << ": " << broken.toStdString();
