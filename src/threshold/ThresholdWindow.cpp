@@ -1,5 +1,8 @@
 #include "threshold/ThresholdWindow.h"
 
+#include "aids/HelpTexts.h"
+#include "threshold/AnalogMonitor.h"
+#include "threshold/AnalogPanel.h"
 #include "threshold/LimitCheck.h"
 
 #include <QGroupBox>
@@ -43,15 +46,28 @@ ThresholdWindow::ThresholdWindow(ModuleProtocol &protocol, WindowHost &host, QWi
         row.SNTB->setMaxLength(4);
         row.C5->setCaption(QStringLiteral("??"));
     }
+
+    m_panel = new AnalogPanel(m_image, this);
+    m_monitor = new AnalogMonitor(m_protocol, *m_panel, this);
+    connect(m_limitMap, &QPushButton::clicked, m_panel, &AnalogPanel::LimitMap_Click);
+    connect(m_panel, &AnalogPanel::helpTextChosen, this, &ThresholdWindow::setHelpText);
+    connect(m_panel, &AnalogPanel::storeAllowed, this, &ThresholdWindow::setStoreVisible);
+    connect(m_panel, &AnalogPanel::closed, this, [this] { m_limitMap->setFocus(); });
     installPointerHelp();
 }
 
 void ThresholdWindow::syncRowFunctions() {
+    // The Function column shows the fixed limiter caption, set with the analog rows.
+}
+
+void ThresholdWindow::syncAnalogRows() {
+    m_panel->showInputRows();
     for (int r = 0; r < map::kAnalogInputs; ++r) {
         if (m_image.value(map::limitTypeAddress(r)) > map::kMaxLimitType)
             m_image.setValue(map::limitTypeAddress(r), map::kMaxLimitType);
         m_rows[r].C5->setCaption(kLimiterFunctions);
     }
+    m_panel->showLimitTypes();
 }
 
 void ThresholdWindow::C5_Click(int index) {
@@ -60,6 +76,19 @@ void ThresholdWindow::C5_Click(int index) {
 
 void ThresholdWindow::onCaptureSpeedChanged(int value) {
     m_react->setCaption(reactionText(value));
+}
+
+bool ThresholdWindow::prepareTransfer(const std::function<void()> &transfer) {
+    return m_monitor->prepareTransfer(transfer);
+}
+
+QString ThresholdWindow::helpState(const QString &control, int index) const {
+    // The help of a limit type label and of a limit box follows the type the row shows.
+    if (control == QLatin1String("C9"))
+        return m_panel->limitTypeCaption(index);
+    if (control == QLatin1String("ML"))
+        return m_panel->limitTypeCaption(analogInputOfLimitBox(index));
+    return {};
 }
 
 } // namespace tessel
