@@ -11,7 +11,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace tessel {
 
@@ -69,6 +71,35 @@ void whiteOnSilver(QWidget *widget) {
         palette.setColor(group, widget->foregroundRole(), Qt::white);
     widget->setPalette(palette);
 }
+
+// A line of column heads. Its text is spaced for the form's original font; here each group of
+// words is drawn centred over its own column, so the heads stay over their columns whatever
+// the font. The label's text (and what a screen reader hears) is the line as written.
+class ColumnHeads : public QLabel {
+public:
+    // Centres of the columns in twips from the label's left edge, one per group of words.
+    ColumnHeads(const QString &text, std::vector<int> centres, QWidget *parent)
+        : QLabel(text, parent), m_centres(std::move(centres)) {
+        setTextFormat(Qt::PlainText);
+    }
+
+protected:
+    void paintEvent(QPaintEvent * /*event*/) override {
+        static const QRegularExpression gap(QStringLiteral("\\s{2,}"));
+        const QStringList groups = text().trimmed().split(gap, Qt::SkipEmptyParts);
+        QPainter painter(this);
+        painter.setPen(palette().color(foregroundRole()));
+        for (qsizetype g = 0; g < groups.size() && g < qsizetype(m_centres.size()); ++g) {
+            const int w = fontMetrics().horizontalAdvance(groups[g]);
+            const int left = std::max(0, px(m_centres[static_cast<std::size_t>(g)]) - w / 2);
+            painter.drawText(QRect(left, 0, w + 1, height()), Qt::AlignVCenter | Qt::AlignLeft,
+                             groups[g]);
+        }
+    }
+
+private:
+    std::vector<int> m_centres;
+};
 
 } // namespace
 
@@ -129,20 +160,24 @@ AnalogPanel::AnalogPanel(EepromImage &image, QWidget *parent) : QFrame(parent), 
     setBackground(m_label7, colours::kLightRed);
     m_label7->hide();
 
-    // The column heads are spaced for the columns below them, as the operator knows them.
-    auto *label5 = new QLabel(
-        QStringLiteral("Analog                                   Lower      Upper "), m_frame8);
+    constexpr int kHeadsLeft = 240;
+    const int c8 = kC8Left + kC8Width / 2 - kHeadsLeft;
+    const int c9 = kC9Left + kC9Width / 2 - kHeadsLeft;
+    const int lower = kLowerLeft + kLimitWidth / 2 - kHeadsLeft;
+    const int upper = kUpperLeft + kLimitWidth / 2 - kHeadsLeft;
+    auto *label5 = new ColumnHeads(
+        QStringLiteral("Analog                                   Lower      Upper "),
+        {c8, lower, upper}, m_frame8);
     label5->setObjectName(QStringLiteral("Label5"));
-    label5->setGeometry(twipRect(240, 240, 5535, 285));
-    auto *label8 = new QLabel(
-        QStringLiteral("Input:    Limit Type:                Limit:       Limit:      "), m_frame8);
+    label5->setGeometry(twipRect(kHeadsLeft, 240, 5535, 285));
+    auto *label8 = new ColumnHeads(
+        QStringLiteral("Input:    Limit Type:                Limit:       Limit:      "),
+        {c8, c9, lower, upper}, m_frame8);
     label8->setObjectName(QStringLiteral("Label8"));
-    label8->setGeometry(twipRect(240, 600, 5535, 285));
+    label8->setGeometry(twipRect(kHeadsLeft, 600, 5535, 285));
     auto *label6 = new QLabel(QStringLiteral("Activate Relays wihen Limits are Reached"), m_frame8);
     label6->setObjectName(QStringLiteral("Label6"));
     label6->setGeometry(twipRect(120, 5040, 5535, 285));
-    for (QLabel *head : {label5, label8, label6})
-        head->setTextFormat(Qt::PlainText);
 
     for (int i = 0; i < kAnalogRows; ++i)
         buildRow(i);
