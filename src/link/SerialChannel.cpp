@@ -8,6 +8,7 @@ SerialChannel::SerialChannel(QObject *parent) : ByteChannel(parent) {
 }
 
 QString SerialChannel::open(const QString &device) {
+    m_device = device;
     m_port.setPortName(device);
     m_port.setBaudRate(QSerialPort::Baud115200);
     m_port.setDataBits(QSerialPort::Data8);
@@ -64,9 +65,12 @@ void SerialChannel::onError(QSerialPort::SerialPortError error) {
     case QSerialPort::ResourceError:
     case QSerialPort::ReadError:
     case QSerialPort::WriteError:
+        // The port's own error text may be left over from the refused modem-line calls; what
+        // the operator needs to know is that the device is gone.
         if (m_port.isOpen() && m_lost.isEmpty()) {
-            m_lost = QStringLiteral("The connection on %1 was lost (%2).")
-                         .arg(m_port.portName(), m_port.errorString());
+            m_lost = QStringLiteral("The connection on %1 was lost: the device disappeared or "
+                                    "stopped working.")
+                         .arg(m_device);
             m_port.close();
         }
         return;

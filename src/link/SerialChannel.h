@@ -19,12 +19,13 @@ public:
     int readByte() override;
     bool write(const QByteArray &bytes) override;
     [[nodiscard]] QString lostReason() const override { return m_lost; }
-    [[nodiscard]] QString name() const override { return m_port.portName(); }
+    [[nodiscard]] QString name() const override { return m_device; }
 
 private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
+    QString m_device;
     QString m_lost;
 };
 
