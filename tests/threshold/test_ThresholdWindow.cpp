@@ -109,12 +109,11 @@ private Q_SLOTS:
     void outOfRangeLimit_neverReachesTheModule();
     void panel_opensFromTheImageAndClosesWithDone();
     void typeLabel_cyclesThroughTheFourTypesWithTheirHelp();
-    void limitBoxHelp_followsTheRowsType();
     void readAll_sendsSixteenRequestsInOrder();
     void meterLoop_repeatsOneInputUntilCleared();
     void secondClickDuringALoop_isIgnored();
     void read_endsARunningLoopFirst();
-    void factoryReset_duringALoop_storesThenReads();
+    void factoryReset_writesTheThresholdDataSet_data();
     void factoryReset_writesTheThresholdDataSet();
     void capacity_isSixteenInputs();
 };
@@ -406,26 +405,20 @@ void ThresholdWindowTest::typeLabel_cyclesThroughTheFourTypesWithTheirHelp() {
         QVERIFY(!bench->child("C10_5")->isHidden());
     }
     QVERIFY(limitTypeHelp(kAbove).startsWith(QStringLiteral("Activate a Relay Above")));
-}
 
-void ThresholdWindowTest::limitBoxHelp_followsTheRowsType() {
-    auto bench = loadedBench();
-    click(bench->child("LimitMap"));
+    // Pointing at either limit box of a row explains the row's type.
     chooseType(*bench, 3, 3);
-    const QString inside = *helpFor(ModuleKind::Threshold, QStringLiteral("ML"), 3, kInside).text;
-    hover(bench->child("C8_3")); // something else first
+    const auto boxHelp = [](int box, const QString &type) {
+        return *helpFor(ModuleKind::Threshold, QStringLiteral("ML"), box, type).text;
+    };
     hover(bench->child("ML_3"));
-    QCOMPARE(helpBox(*bench), inside);
+    QCOMPARE(helpBox(*bench), boxHelp(3, kInside));
     hover(bench->child("C8_3"));
     hover(bench->child("ML_19"));
-    QCOMPARE(helpBox(*bench), inside);
-
+    QCOMPARE(helpBox(*bench), boxHelp(19, kInside));
     chooseType(*bench, 3, 0);
     hover(bench->child("ML_19"));
-    QCOMPARE(helpBox(*bench),
-             *helpFor(ModuleKind::Threshold, QStringLiteral("ML"), 19, kAbove).text);
-    hover(bench->child("C9_3"));
-    QCOMPARE(helpBox(*bench), limitTypeHelp(kAbove));
+    QCOMPARE(helpBox(*bench), boxHelp(19, kAbove));
 }
 
 void ThresholdWindowTest::readAll_sendsSixteenRequestsInOrder() {
@@ -541,35 +534,35 @@ void ThresholdWindowTest::read_endsARunningLoopFirst() {
     QVERIFY(bench->clock.nowMicros() > uncheckedAt + AnalogMonitor::kSettleMicros);
 }
 
-void ThresholdWindowTest::factoryReset_duringALoop_storesThenReads() {
+void ThresholdWindowTest::factoryReset_writesTheThresholdDataSet_data() {
+    QTest::addColumn<bool>("duringLoop");
+    QTest::newRow("idle") << false;
+    // The store and the read wait for the loop's last pass, then run in this order.
+    QTest::newRow("during a monitor loop") << true;
+}
+
+void ThresholdWindowTest::factoryReset_writesTheThresholdDataSet() {
+    QFETCH(bool, duringLoop);
     auto bench = loadedBench();
-    ModuleMemory zeros{};
-    bench->module.setMemory(zeros);
+    bench->module.setMemory(ModuleMemory{});
     bench->window->ReadSettings_Click();
     QCOMPARE(bench->caption("C3_0"), QStringLiteral("0000"));
-    auto *loop = bench->child<QCheckBox>("LoopRead");
-    loop->setChecked(true);
-    bench->clock.callAfter(20 * kMillis, [&] { click(bench->child("Command2")); });
-    click(bench->child("ReadAllAD"));
+    QCOMPARE(bench->caption("C9_2"), kAbove);
 
-    QVERIFY(!loop->isChecked());
+    auto *loop = bench->child<QCheckBox>("LoopRead");
+    if (duringLoop) {
+        loop->setChecked(true);
+        bench->clock.callAfter(20 * kMillis, [&] { click(bench->child("Command2")); });
+        click(bench->child("ReadAllAD"));
+        QVERIFY(!loop->isChecked());
+    } else {
+        click(bench->child("Command2"));
+    }
+    QVERIFY(bench->host.messages.isEmpty());
     // Everything but the mode byte, which the window rebuilds from its own choices.
     const EepromImage factory = factoryImage(ModuleKind::Threshold);
     QVERIFY(sameRange(bench->module.memory(), factory, 0, map::kModeByte - 1));
     QVERIFY(sameRange(bench->module.memory(), factory, map::kModeByte + 1, 255));
-    QCOMPARE(bench->caption("C3_0"), QStringLiteral("9B05"));
-    QVERIFY(bench->host.messages.isEmpty());
-}
-
-void ThresholdWindowTest::factoryReset_writesTheThresholdDataSet() {
-    auto bench = loadedBench();
-    ModuleMemory zeros{};
-    bench->module.setMemory(zeros);
-    bench->window->ReadSettings_Click();
-    QCOMPARE(bench->caption("C9_2"), kAbove);
-
-    click(bench->child("Command2"));
-    QVERIFY(bench->host.messages.isEmpty());
     QCOMPARE(bench->caption("C3_0"), QStringLiteral("9B05"));
     QCOMPARE(bench->caption("C9_2"), kBelow);
     click(bench->child("LimitMap"));
@@ -579,8 +572,8 @@ void ThresholdWindowTest::factoryReset_writesTheThresholdDataSet() {
     moveOverPanel(*bench);
     QVERIFY(bench->child("Label7")->isHidden());
     QVERIFY(!bench->child("StoreSettings")->isHidden());
-    QVERIFY(sameRange(*factoryImage(ModuleKind::Threshold).toMemory(), bench->window->image(),
-                      map::recordAddress(0), map::recordAddress(16) - 1));
+    QVERIFY(sameRange(bench->module.memory(), bench->window->image(), map::recordAddress(0),
+                      map::recordAddress(16) - 1));
 }
 
 void ThresholdWindowTest::capacity_isSixteenInputs() {
