@@ -38,7 +38,7 @@ ThresholdWindow::ThresholdWindow(ModuleProtocol &protocol, WindowHost &host, QWi
 
     m_limitMap = new QPushButton(QStringLiteral("Set Limits of Inputs"), this);
     m_limitMap->setObjectName(QStringLiteral("LimitMap"));
-    m_limitMap->setGeometry(twipRect(8160, 2160, 2520, 375));
+    m_limitMap->setGeometry(twipRect(8160, 2070, 2520, 315));
     m_limitMap->setAutoDefault(false);
     setBackground(m_limitMap, colours::kLightYellow);
 
