@@ -38,6 +38,21 @@ double median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
+// The program's own link code on a simulated module's pseudo-terminal.
+struct BenchLink {
+    SerialChannel channel;
+    RealClock clock;
+    ControllerLink link{channel, clock};
+    ModuleProtocol protocol{link};
+
+    bool open(const QString &device) {
+        const QString error = channel.open(device);
+        if (!error.isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+        return error.isEmpty();
+    }
+};
+
 class Module {
 public:
     Module(const QString &program, QStringList options) {
@@ -117,14 +132,10 @@ int main(int argc, char *argv[]) {
     // Transfers, in process, through the same serial channel and link code the program uses.
     {
         Module module(modsim, {});
-        SerialChannel channel;
-        if (const QString error = channel.open(module.device()); !error.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        BenchLink bench;
+        if (!bench.open(module.device()))
             return 1;
-        }
-        RealClock clock;
-        ControllerLink link(channel, clock);
-        ModuleProtocol protocol(link);
+        ModuleProtocol &protocol = bench.protocol;
         if (protocol.linkTestRepeated(3) == 0 || !protocol.identify(3)) {
             std::fprintf(stderr, "the simulated module on %s did not answer\n",
                          qPrintable(module.device()));
@@ -158,14 +169,10 @@ int main(int argc, char *argv[]) {
     // Waiting: identify against a module that never identifies itself.
     {
         Module module(modsim, {QStringLiteral("--never-identify")});
-        SerialChannel channel;
-        if (const QString error = channel.open(module.device()); !error.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        BenchLink bench;
+        if (!bench.open(module.device()))
             return 1;
-        }
-        RealClock clock;
-        ControllerLink link(channel, clock);
-        ModuleProtocol protocol(link);
+        ModuleProtocol &protocol = bench.protocol;
         rusage before{};
         rusage after{};
         getrusage(RUSAGE_SELF, &before);
