@@ -492,7 +492,6 @@ void ConfigWindow::SyncSettings() {
         m_rows[r].C4->setCaption(ControllerTypeTable()[type]);
     }
     syncRowFunctions();
-    syncAnalogRows();
     Build_Input_Assignment();
     m_host.imageShown();
     raise();

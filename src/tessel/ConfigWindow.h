@@ -65,9 +65,9 @@ protected:
     };
 
     // Differences of the Threshold window.
-    virtual void syncRowFunctions(); // the Function column of every row
+    // Shows the Function column of every row (the Threshold window: its limits and analog rows).
+    virtual void syncRowFunctions();
     virtual void C5_Click(int index);
-    virtual void syncAnalogRows() {}
     virtual void onCaptureSpeedChanged(int /*value*/) {}
     // Runs before a transfer takes the link (the Threshold window ends its monitor loop).
     // False when the transfer cannot start now: the derived window has kept `transfer` and

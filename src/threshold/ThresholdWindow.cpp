@@ -57,10 +57,6 @@ ThresholdWindow::ThresholdWindow(ModuleProtocol &protocol, WindowHost &host, QWi
 }
 
 void ThresholdWindow::syncRowFunctions() {
-    // The Function column shows the fixed limiter caption, set with the analog rows.
-}
-
-void ThresholdWindow::syncAnalogRows() {
     m_panel->showInputRows();
     for (int r = 0; r < map::kAnalogInputs; ++r) {
         if (m_image.value(map::limitTypeAddress(r)) > map::kMaxLimitType)

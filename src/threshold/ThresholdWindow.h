@@ -17,7 +17,6 @@ public:
 
 protected:
     void syncRowFunctions() override;
-    void syncAnalogRows() override;
     void C5_Click(int index) override;
     void onCaptureSpeedChanged(int value) override;
     bool prepareTransfer(const std::function<void()> &transfer) override;
