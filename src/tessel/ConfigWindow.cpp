@@ -649,10 +649,12 @@ int ConfigWindow::maxStepType() const {
 
 void ConfigWindow::stepType(int index, int step) {
     const int address = map::typeAddress(index);
+    // Up wraps to the first type after the last one offered, down from the first to the
+    // last; a larger type read from a module steps down one at a time.
     int type = m_image.value(address) + step;
-    if (type > maxStepType())
+    if (step > 0 && type > maxStepType())
         type = 0;
-    if (type < 0)
+    if (step < 0 && type < 0)
         type = maxStepType();
     m_image.setValue(address, type);
     m_rows[index].C4->setCaption(controllerTypeName(type));

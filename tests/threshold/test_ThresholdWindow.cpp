@@ -116,6 +116,11 @@ private Q_SLOTS:
     void factoryReset_writesTheThresholdDataSet_data();
     void factoryReset_writesTheThresholdDataSet();
     void capacity_isSixteenInputs();
+    void serials_useTheThresholdLengths();
+    void broadcastAndRestoreDefault_spellTheAddressesInThisWindowsForm();
+    void typeStep_staysWithinTheSixteenInputTypes();
+    void deviceCount_aboveFifteenRaisesTheRange();
+    void captureSpeed_showsTheReactionTime();
 };
 
 void ThresholdWindowTest::syncSettings_showsTheThresholdImage() {
@@ -591,6 +596,96 @@ void ThresholdWindowTest::capacity_isSixteenInputs() {
     QCOMPARE(colour(*bench, "C4_2"), colours::kLightRed);
     QCOMPARE(colour(*bench, "C4_1"), colours::windowBackground());
     QVERIFY(bench->child("StoreSettings")->isHidden());
+}
+
+void ThresholdWindowTest::serials_useTheThresholdLengths() {
+    auto bench = loadedBench();
+    auto *sn = bench->child<QLineEdit>("SN");
+    auto *store = bench->child("StoreSettings");
+    sn->setText(QStringLiteral("0A0B0C0D:0E0F"));
+    QVERIFY(!store->isHidden());
+    QCOMPARE(colour(*bench, "SN"), colours::windowBackground());
+    for (int a = 0; a < 6; ++a)
+        QCOMPARE(bench->window->image().value(a), 10 + a);
+    // Eight digits alone, a wrong separator or lower case fail, and nothing is written.
+    for (const char *bad : {"0013A200", "0013A200-4032", "0013a200:4032", "0013A200:403"}) {
+        sn->setText(QString::fromLatin1(bad));
+        QVERIFY2(store->isHidden(), bad);
+        QCOMPARE(colour(*bench, "SN"), colours::kLightRed);
+        QCOMPARE(bench->window->image().value(5), 15);
+    }
+    auto *sntb = bench->child<QLineEdit>("SNTB_2");
+    QCOMPARE(sntb->maxLength(), 4);
+    sntb->setText(QStringLiteral("12G4"));
+    QCOMPARE(colour(*bench, "C3_2"), colours::kLightRed);
+    sntb->setText(QStringLiteral("C0DE"));
+    QCOMPARE(colour(*bench, "C3_2"), colours::windowBackground());
+    QCOMPARE(bench->window->image().value(map::recordAddress(2)), 0xC0);
+    QCOMPARE(bench->window->image().value(map::recordAddress(2) + 1), 0xDE);
+    // The limits of the row's analog input, which follow the serial, are left alone.
+    QCOMPARE(bench->window->image().value(map::limitTypeAddress(2)), 1);
+}
+
+void ThresholdWindowTest::broadcastAndRestoreDefault_spellTheAddressesInThisWindowsForm() {
+    auto bench = loadedBench();
+    bench->child<QPushButton>("Broadcast")->click();
+    QCOMPARE(bench->child<QLineEdit>("SN")->text(), QStringLiteral("00000000:0000"));
+    for (int a = 0; a < 6; ++a)
+        QCOMPARE(bench->window->image().value(a), 0);
+    QCOMPARE(bench->caption("C3_0"), QStringLiteral("FFFF"));
+    QCOMPARE(bench->window->image().value(16), 255);
+    QCOMPARE(bench->window->image().value(17), 255);
+    QCOMPARE(bench->child<QScrollBar>("HScroll1")->maximum(), 0);
+    QVERIFY(!bench->child("StoreSettings")->isHidden());
+    bench->child<QPushButton>("Default_SN")->click();
+    QCOMPARE(bench->child<QLineEdit>("SN")->text(), QStringLiteral("0013A200:4032"));
+    QCOMPARE(bench->window->image().value(4), 64);
+    QCOMPARE(bench->window->image().value(5), 50);
+    QCOMPARE(bench->child<QScrollBar>("HScroll1")->maximum(), 23);
+}
+
+void ThresholdWindowTest::typeStep_staysWithinTheSixteenInputTypes() {
+    auto bench = loadedBench();
+    EepromImage image = bench->window->image();
+    image.setValue(map::typeAddress(0), 0);
+    bench->window->showImage(image);
+    bench->child<QPushButton>("DOWN_0")->click();
+    QCOMPARE(bench->window->image().value(map::typeAddress(0)), 5);
+    QCOMPARE(bench->caption("C4_0"), ControllerTypeTable()[5]);
+    bench->child<QPushButton>("UP_0")->click();
+    QCOMPARE(bench->window->image().value(map::typeAddress(0)), 0);
+    // A type read from a module beyond the range steps down by one, and up back to the start.
+    image.setValue(map::typeAddress(0), 20);
+    bench->window->showImage(image);
+    bench->child<QPushButton>("DOWN_0")->click();
+    QCOMPARE(bench->window->image().value(map::typeAddress(0)), 19);
+    bench->child<QPushButton>("UP_0")->click();
+    QCOMPARE(bench->window->image().value(map::typeAddress(0)), 0);
+}
+
+void ThresholdWindowTest::deviceCount_aboveFifteenRaisesTheRange() {
+    Bench bench(ModuleKind::Threshold);
+    QCOMPARE(bench.child<QScrollBar>("HScroll1")->maximum(), 15);
+    EepromImage image = factoryImage(ModuleKind::Threshold);
+    image.setValue(map::kLastDeviceIndex, 19);
+    bench.module.setMemory(*image.toMemory());
+    QVERIFY(bench.window->loadFromModule());
+    QCOMPARE(bench.child<QScrollBar>("HScroll1")->maximum(), 23);
+    QCOMPARE(bench.window->image().value(map::kLastDeviceIndex), 19);
+    QCOMPARE(bench.caption("DAT_0"), QStringLiteral("20"));
+}
+
+void ThresholdWindowTest::captureSpeed_showsTheReactionTime() {
+    auto bench = loadedBench();
+    auto *speed = bench->child<QScrollBar>("Debounce");
+    speed->setValue(8);
+    QCOMPARE(bench->caption("REACT"),
+             QStringLiteral("Device will Respond to a Reaction in About 6 Seconds."));
+    speed->setValue(9);
+    QCOMPARE(bench->caption("REACT"),
+             QStringLiteral("Device will Reponds to a Reaction in About 7 Seconds."));
+    QCOMPARE(bench->window->image().value(map::kDebounce), 9);
+    QCOMPARE(bench->caption("DAT_1"), QStringLiteral("9"));
 }
 
 QTEST_MAIN(ThresholdWindowTest)
