@@ -103,21 +103,4 @@ std::vector<bool> rowsBeyondCapacity(const std::vector<int> &typesOfRowsInUse, i
     return beyond;
 }
 
-int totalConsumption(const std::vector<int> &typesOfRowsInUse) {
-    long long total = 0;
-    for (const int type : typesOfRowsInUse)
-        total += ConsumptionOf(type);
-    return total > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
-                                                   : static_cast<int>(total);
-}
-
-std::vector<int> rowsWithOversizedMappingByte(const std::vector<RowAssignment> &assignment) {
-    std::vector<int> rows;
-    for (std::size_t row = 0; row < assignment.size(); ++row) {
-        if (assignment[row].mappingByte < 0 || assignment[row].mappingByte > 255)
-            rows.push_back(static_cast<int>(row));
-    }
-    return rows;
-}
-
 } // namespace tessel

@@ -22,10 +22,4 @@ std::vector<RowAssignment> computeAssignment(const std::vector<int> &typesOfRows
 // exactly the capacity fits.
 std::vector<bool> rowsBeyondCapacity(const std::vector<int> &typesOfRowsInUse, int capacity);
 
-// Total inputs taken by the rows in use.
-int totalConsumption(const std::vector<int> &typesOfRowsInUse);
-
-// Rows whose calculated mapping byte cannot be stored in one byte, in row order.
-std::vector<int> rowsWithOversizedMappingByte(const std::vector<RowAssignment> &assignment);
-
 } // namespace tessel

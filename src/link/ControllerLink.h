@@ -57,7 +57,6 @@ public:
     bool send(const QByteArray &command);
 
     [[nodiscard]] std::optional<LinkSession> tryBegin();
-    [[nodiscard]] bool busy() const { return m_busy; }
 
     // Ends every wait at once; set when the program is ending.
     void abort() { m_aborted = true; }

@@ -133,8 +133,6 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
         if (block < kBlockCount) {
             for (int j = 0; j < kBlockSize; ++j)
                 m_memory[block * kBlockSize + j] = static_cast<quint8>(command[3 + j]);
-            if (block == kBlockCount - 1)
-                ++m_storesCompleted;
         }
         answer(QByteArray(1, static_cast<char>(wire::kAckByte)), m_replyDelay, replies);
     } else if (op == 0x02) {

@@ -44,7 +44,6 @@ public:
     [[nodiscard]] int analogLevel(int input, qint64 nowMicros) const;
 
     [[nodiscard]] bool lineDropped() const { return m_dropped; }
-    [[nodiscard]] int storesCompleted() const { return m_storesCompleted; }
     // Every whole command received, in order, as sent.
     [[nodiscard]] const std::vector<QByteArray> &commands() const { return m_commands; }
     // How many of them began with these two bytes (0, 1 for block reads; 1, 2 for stores).
@@ -64,7 +63,6 @@ private:
     std::vector<QByteArray> m_commands;
     std::array<int, 16> m_fixedLevels{};
     int m_linkTestsSeen = 0;
-    int m_storesCompleted = 0;
     bool m_dropped = false;
 };
 

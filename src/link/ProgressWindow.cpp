@@ -35,8 +35,4 @@ void ProgressWindow::setAddress(int address) {
     m_progress->setValue(address);
 }
 
-int ProgressWindow::address() const {
-    return m_progress->value();
-}
-
 } // namespace tessel

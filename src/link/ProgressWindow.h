@@ -17,7 +17,6 @@ public:
     // Shows the window with its caption, centred over the window that started the transfer.
     void begin(const QString &caption, const QWidget *over = nullptr);
     void setAddress(int address);
-    [[nodiscard]] int address() const;
 
 Q_SIGNALS:
     void cancelRequested();

@@ -74,6 +74,23 @@ QScrollBar *makeScrollBar(const QString &name, int maximum, QWidget *parent) {
     return bar;
 }
 
+// One exclusive group of option buttons stacked in a frame, the first one selected as the
+// window opens (before any handler is connected, so selecting it runs nothing).
+std::vector<QRadioButton *> makeOptionGroup(const QString &array, const QStringList &captions,
+                                            int widthTwips, QWidget *frame) {
+    auto *group = new QButtonGroup(frame);
+    std::vector<QRadioButton *> options;
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *option = new QRadioButton(captions[i], frame);
+        option->setObjectName(elementName(array, i));
+        option->setGeometry(twipRect(120, 300 + 300 * i, widthTwips, 270));
+        group->addButton(option, i);
+        options.push_back(option);
+    }
+    options.front()->setChecked(true);
+    return options;
+}
+
 // Splits "MAP_3" into ("MAP", 3); a name without an index gives -1.
 std::pair<QString, int> splitElementName(const QString &name) {
     static const QRegularExpression element(QStringLiteral("^(.+)_(\\d+)$"));
@@ -143,14 +160,9 @@ void ConfigWindow::buildTopBands() {
     const QStringList modes = {QStringLiteral("2-Way Communication"),
                                QStringLiteral("2-Way QM Port Confirmation"),
                                QStringLiteral("1-Way Communication (faster)")};
-    auto *modeGroup = new QButtonGroup(this);
-    for (int i = 0; i < 3; ++i) {
-        m_configuration[i] = new QRadioButton(modes[i], m_frame5);
-        m_configuration[i]->setObjectName(elementName(QStringLiteral("Configuration"), i));
-        m_configuration[i]->setGeometry(twipRect(120, 300 + 300 * i, 2760, 270));
-        modeGroup->addButton(m_configuration[i], i);
-    }
-    m_configuration[0]->setChecked(true);
+    const auto modeOptions =
+        makeOptionGroup(QStringLiteral("Configuration"), modes, 2760, m_frame5);
+    std::copy(modeOptions.begin(), modeOptions.end(), m_configuration.begin());
     m_velqa = new QCheckBox(QStringLiteral("Process Velqa Lite Commands"), m_frame5);
     m_velqa->setObjectName(QStringLiteral("Velqa"));
     m_forceDelay = new QCheckBox(QStringLiteral("Force Velqa Delay (compatibility)"), m_frame5);
@@ -170,16 +182,11 @@ void ConfigWindow::buildTopBands() {
     m_frame7 = new QGroupBox(QStringLiteral("Mapping Byte:"), this);
     m_frame7->setObjectName(QStringLiteral("Frame7"));
     m_frame7->setGeometry(twipRect(12960, 120, 3240, 975));
-    auto *mapGroup = new QButtonGroup(this);
-    const QStringList mapModes = {QStringLiteral("Use Calculated Mapping Bytes"),
-                                  QStringLiteral("Remap to Custom Settings")};
-    for (int i = 0; i < 2; ++i) {
-        m_useMap[i] = new QRadioButton(mapModes[i], m_frame7);
-        m_useMap[i]->setObjectName(elementName(QStringLiteral("USEMAP"), i));
-        m_useMap[i]->setGeometry(twipRect(120, 300 + 300 * i, 3000, 270));
-        mapGroup->addButton(m_useMap[i], i);
-    }
-    m_useMap[0]->setChecked(true);
+    const auto mapOptions = makeOptionGroup(QStringLiteral("USEMAP"),
+                                            {QStringLiteral("Use Calculated Mapping Bytes"),
+                                             QStringLiteral("Remap to Custom Settings")},
+                                            3000, m_frame7);
+    std::copy(mapOptions.begin(), mapOptions.end(), m_useMap.begin());
 
     // Steps 3 and 4: a caption, a 0..255 scroll bar and its value.
     auto stepFrame = [this](const QString &frame, const QString &title, int left,
@@ -299,8 +306,7 @@ void ConfigWindow::buildTable() {
 }
 
 void ConfigWindow::buildBottom() {
-    m_help =
-        new QPlainTextEdit(QStringLiteral("HELP Information will be displayed in this box."), this);
+    m_help = new QPlainTextEdit(initialHelpText(), this);
     m_help->setObjectName(QStringLiteral("HELP"));
     m_help->setReadOnly(true);
     m_help->setGeometry(twipRect(120, 8880, 8295, 1665));
