@@ -1,6 +1,6 @@
 #include "FuzzHarness.h"
 
-#include "aids/ProfileText.h"
+#include "core/ProfileText.h"
 #include "link/ControllerLink.h"
 #include "link/ModuleProtocol.h"
 #include "link/SettingsTransfer.h"

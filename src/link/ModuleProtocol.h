@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/Commands.h"
+#include "core/Commands.h"
 #include "link/ControllerLink.h"
 
 #include <optional>

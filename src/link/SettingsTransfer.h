@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/EepromImage.h"
+#include "core/EepromImage.h"
 #include "link/ModuleProtocol.h"
 
 #include <functional>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/ModuleSimulator.h"
 #include "link/ByteChannel.h"
 #include "link/LinkClock.h"
-#include "link/ModuleSimulator.h"
 
 namespace tessel {
 

@@ -3,14 +3,14 @@
 // A configuration window wired to a simulated module on a virtual clock, with a host that
 // records what the window asks of the application instead of showing message boxes.
 
+#include "core/ModuleSimulator.h"
 #include "link/ControllerLink.h"
 #include "link/LinkClock.h"
 #include "link/ModuleProtocol.h"
-#include "link/ModuleSimulator.h"
-#include "link/ProgressWindow.h"
 #include "link/SimulatedChannel.h"
-#include "tessel/ConfigWindow.h"
-#include "tessel/WindowHost.h"
+#include "ui/ConfigWindow.h"
+#include "ui/ProgressWindow.h"
+#include "ui/WindowHost.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,0 +1,73 @@
+#include "core/Commands.h"
+
+namespace tessel::wire {
+
+namespace {
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray out;
+    for (int v : values)
+        out.append(static_cast<char>(v));
+    return out;
+}
+
+// A value as its decimal digits preceded by one blank (no blank before a minus sign).
+QString numberForm(int v) {
+    return v >= 0 ? QStringLiteral(" %1").arg(v) : QString::number(v);
+}
+
+// Release year code 208 reads as 2008: the digits are split after the century digit.
+QString releaseYear(int code) {
+    const QString s = numberForm(code);
+    return s.left(2) + QStringLiteral("0") + s.mid(2, 2);
+}
+} // namespace
+
+QByteArray linkTest() {
+    return bytes({0x00, 0x02});
+}
+QByteArray identifyController() {
+    return bytes({0x00, 0x03});
+}
+QByteArray readConfigBlock(int block) {
+    return bytes({0x00, 0x01, block});
+}
+QByteArray readAnalogInput(int input) {
+    return bytes({0x02, input});
+}
+
+QByteArray writeConfigBlock(int block, const BlockBytes &data) {
+    QByteArray out = bytes({0x01, 0x02, block});
+    for (quint8 d : data)
+        out.append(static_cast<char>(d));
+    return out;
+}
+
+QString windowCaption(const IdentityReply &reply) {
+    QString caption = QStringLiteral("Ombrevane Generation 2: ");
+    if (reply.zigBee())
+        caption += QStringLiteral("ZigBee ");
+    if (reply.kind() == 1)
+        caption += QStringLiteral("Tessel Module ");
+    return caption + QStringLiteral("Version") + numberForm(reply.firmwareVersion()) +
+           QStringLiteral(" Release Year:") + releaseYear(reply.releaseYearCode());
+}
+
+QString identityLine(const IdentityReply &reply) {
+    QString kind;
+    switch (reply.kind()) {
+    case 1:
+        kind = QStringLiteral("Tessel module");
+        break;
+    case 2:
+        kind = QStringLiteral("Threshold module");
+        break;
+    default:
+        kind = QStringLiteral("unknown module kind %1").arg(reply.kind());
+    }
+    return QStringLiteral("%1, %2, firmware version %3, release year %4")
+        .arg(kind, reply.zigBee() ? QStringLiteral("ZigBee radio") : QStringLiteral("other radio"))
+        .arg(reply.firmwareVersion())
+        .arg(releaseYear(reply.releaseYearCode()).trimmed());
+}
+
+} // namespace tessel::wire

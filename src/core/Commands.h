@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/EepromImage.h"
+
+#include <QByteArray>
+#include <array>
+
+namespace tessel::wire {
+
+// The module confirms a link test and a stored block with this byte.
+constexpr int kAckByte = 88;
+constexpr int kWriteBlockLength = 3 + kBlockSize;
+
+QByteArray linkTest();
+QByteArray identifyController();
+QByteArray readConfigBlock(int block);
+QByteArray writeConfigBlock(int block, const BlockBytes &data);
+QByteArray readAnalogInput(int input);
+
+// The six bytes a module answers to the identification.
+struct IdentityReply {
+    std::array<int, 6> b{};
+    [[nodiscard]] int kind() const { return b[0]; }
+    [[nodiscard]] bool zigBee() const { return b[1] == 1; }
+    [[nodiscard]] int firmwareVersion() const { return b[4]; }
+    [[nodiscard]] int releaseYearCode() const { return b[5]; }
+};
+
+// "Ombrevane Generation 2: ZigBee Tessel Module Version 3 Release Year: 2008"
+QString windowCaption(const IdentityReply &reply);
+// "Tessel module, ZigBee radio, firmware version 3, release year 2008"
+QString identityLine(const IdentityReply &reply);
+
+} // namespace tessel::wire

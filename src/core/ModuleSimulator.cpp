@@ -1,0 +1,149 @@
+#include "core/ModuleSimulator.h"
+
+#include "core/Commands.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessel {
+
+namespace {
+constexpr int kLevelNotFixed = -2;
+}
+
+QByteArray identityReplyOf(ModuleKind kind) {
+    // Kind, radio flag, two unused bytes, firmware version 3, release year 2008.
+    QByteArray reply(6, '\0');
+    reply[0] = static_cast<char>(kind);
+    reply[1] = 1;
+    reply[4] = 3;
+    reply[5] = static_cast<char>(208);
+    return reply;
+}
+
+ModuleSimulator::ModuleSimulator(ModuleKind kind, SimulatorFaults faults, qint64 replyDelayMicros)
+    : m_kind(kind), m_faults(faults), m_replyDelay(replyDelayMicros) {
+    m_memory = *factoryImage(kind).toMemory();
+    m_fixedLevels.fill(kLevelNotFixed);
+}
+
+int ModuleSimulator::countCommands(int first, int second) const {
+    return static_cast<int>(
+        std::count_if(m_commands.begin(), m_commands.end(), [&](const QByteArray &c) {
+            return c.size() >= 2 && static_cast<quint8>(c[0]) == first &&
+                   static_cast<quint8>(c[1]) == second;
+        }));
+}
+
+void ModuleSimulator::setAnalogLevel(int input, int level) {
+    m_fixedLevels.at(input) = level;
+}
+
+int ModuleSimulator::analogLevel(int input, qint64 nowMicros) const {
+    const int fixed = m_fixedLevels.at(input);
+    if (fixed != kLevelNotFixed)
+        return fixed;
+    // A slow wave per input so that a monitor has something to show.
+    const double seconds = static_cast<double>(nowMicros) / 1e6;
+    const double phase = seconds / 8.0 + input * 0.4;
+    return static_cast<int>(std::lround(127.5 + 120.0 * std::sin(phase)));
+}
+
+int ModuleSimulator::commandLength() const {
+    if (m_pending.size() < 2)
+        return 0;
+    const auto b0 = static_cast<quint8>(m_pending[0]);
+    const auto b1 = static_cast<quint8>(m_pending[1]);
+    if (b0 == 0x00 && (b1 == 0x02 || b1 == 0x03))
+        return 2;
+    if (b0 == 0x00 && b1 == 0x01)
+        return m_pending.size() >= 3 ? 3 : 0;
+    if (b0 == 0x01 && b1 == 0x02)
+        return m_pending.size() >= wire::kWriteBlockLength ? wire::kWriteBlockLength : 0;
+    if (b0 == 0x02)
+        return 2;
+    return -1;
+}
+
+std::vector<ModuleSimulator::Reply> ModuleSimulator::receive(const QByteArray &bytes,
+                                                             qint64 nowMicros) {
+    std::vector<Reply> replies;
+    if (m_dropped)
+        return replies;
+    m_pending += bytes;
+    for (;;) {
+        const int length = commandLength();
+        if (length == 0)
+            break;
+        if (length < 0) { // noise: drop a byte and look for the next command
+            m_pending.remove(0, 1);
+            continue;
+        }
+        const QByteArray command = m_pending.left(length);
+        m_pending.remove(0, length);
+        m_commands.push_back(command);
+        execute(command, nowMicros, replies);
+        if (m_faults.dropAfterCommands >= 0 &&
+            static_cast<int>(m_commands.size()) >= m_faults.dropAfterCommands) {
+            m_dropped = true;
+            replies.clear();
+            break;
+        }
+    }
+    return replies;
+}
+
+void ModuleSimulator::answer(QByteArray bytes, qint64 delayMicros,
+                             std::vector<Reply> &replies) const {
+    if (!m_faults.byteAtATime) {
+        replies.push_back({std::move(bytes), delayMicros});
+        return;
+    }
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        replies.push_back({bytes.mid(i, 1), delayMicros + i * m_replyDelay});
+}
+
+void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
+                              std::vector<Reply> &replies) {
+    const auto b1 = static_cast<quint8>(command[1]);
+    const auto op = static_cast<quint8>(command[0]);
+    if (op == 0x00 && b1 == 0x02) {
+        if (++m_linkTestsSeen > m_faults.ignoreLinkTests)
+            answer(QByteArray(1, static_cast<char>(wire::kAckByte)), m_replyDelay, replies);
+    } else if (op == 0x00 && b1 == 0x03) {
+        if (m_faults.neverIdentify)
+            return;
+        QByteArray reply = identityReplyOf(m_kind);
+        if (m_faults.extraIdentityByte)
+            reply.append('\x00');
+        answer(reply, m_replyDelay, replies);
+    } else if (op == 0x00 && b1 == 0x01) {
+        const int block = static_cast<quint8>(command[2]) % kBlockCount;
+        answer(QByteArray(reinterpret_cast<const char *>(m_memory.data()) + block * kBlockSize,
+                          kBlockSize),
+               m_replyDelay, replies);
+    } else if (op == 0x01) {
+        const int block = static_cast<quint8>(command[2]);
+        if (block == m_faults.silentBlock)
+            return;
+        if (block == m_faults.failBlock) {
+            answer(QByteArray(1, '\x15'), m_replyDelay, replies);
+            return;
+        }
+        if (block < kBlockCount) {
+            for (int j = 0; j < kBlockSize; ++j)
+                m_memory[block * kBlockSize + j] = static_cast<quint8>(command[3 + j]);
+        }
+        answer(QByteArray(1, static_cast<char>(wire::kAckByte)), m_replyDelay, replies);
+    } else if (op == 0x02) {
+        const int input = b1;
+        if (input >= 16 || m_kind != ModuleKind::Threshold)
+            return;
+        const int level = analogLevel(input, nowMicros);
+        if (level >= 0)
+            answer(QByteArray(1, static_cast<char>(level)),
+                   m_replyDelay + m_faults.analogDelayMicros, replies);
+    }
+}
+
+} // namespace tessel

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/EepromImage.h"
+
+#include <QByteArray>
+#include <array>
+#include <vector>
+
+namespace tessel {
+
+// Faults a simulated module can be told to show, for tests and for trying the utility.
+struct SimulatorFaults {
+    int ignoreLinkTests = 0;        // stay silent to the first N link tests
+    bool neverIdentify = false;     // never answer the identification
+    bool extraIdentityByte = false; // answer the identification with seven bytes
+    int failBlock = -1;             // answer this block's store with a wrong byte, store nothing
+    int silentBlock = -1;           // never confirm this block's store, store nothing
+    bool byteAtATime = false;       // send replies one byte at a time
+    qint64 analogDelayMicros = 0;   // extra delay of analog replies
+    int dropAfterCommands = -1;     // the line drops after this many commands
+};
+
+// The module side of the wire protocol: parses the commands it receives and says what it
+// answers and when. Transports (the in-process channel, the pseudo-terminal simulator)
+// deliver the replies.
+class ModuleSimulator {
+public:
+    struct Reply {
+        QByteArray bytes;
+        qint64 delayMicros; // after the command was received
+    };
+
+    explicit ModuleSimulator(ModuleKind kind, SimulatorFaults faults = {},
+                             qint64 replyDelayMicros = 2000);
+
+    // Takes received bytes (possibly split anywhere) and returns the replies they cause.
+    std::vector<Reply> receive(const QByteArray &bytes, qint64 nowMicros);
+
+    [[nodiscard]] ModuleKind kind() const { return m_kind; }
+    [[nodiscard]] const ModuleMemory &memory() const { return m_memory; }
+    void setMemory(const ModuleMemory &memory) { m_memory = memory; }
+    // Fixes an analog input's level; -1 makes the input silent. Unfixed inputs drift slowly.
+    void setAnalogLevel(int input, int level);
+    [[nodiscard]] int analogLevel(int input, qint64 nowMicros) const;
+
+    [[nodiscard]] bool lineDropped() const { return m_dropped; }
+    // Every whole command received, in order, as sent.
+    [[nodiscard]] const std::vector<QByteArray> &commands() const { return m_commands; }
+    // How many of them began with these two bytes (0, 1 for block reads; 1, 2 for stores).
+    [[nodiscard]] int countCommands(int first, int second) const;
+
+private:
+    void execute(const QByteArray &command, qint64 nowMicros, std::vector<Reply> &replies);
+    void answer(QByteArray bytes, qint64 delayMicros, std::vector<Reply> &replies) const;
+    // Length of the command at the start of m_pending, 0 if incomplete, -1 if no command.
+    [[nodiscard]] int commandLength() const;
+
+    ModuleKind m_kind;
+    SimulatorFaults m_faults;
+    qint64 m_replyDelay;
+    ModuleMemory m_memory{};
+    QByteArray m_pending;
+    std::vector<QByteArray> m_commands;
+    std::array<int, 16> m_fixedLevels{};
+    int m_linkTestsSeen = 0;
+    bool m_dropped = false;
+};
+
+QByteArray identityReplyOf(ModuleKind kind);
+
+} // namespace tessel

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/EepromImage.h"
+#include "core/ModuleSimulator.h"
+#include "ui/WindowHost.h"
+
+#include <QObject>
+#include <memory>
+#include <optional>
+
+namespace tessel {
+
+class ByteChannel;
+class ConfigWindow;
+class ControllerLink;
+class LinkClock;
+class ModuleProtocol;
+class ModuleSimulator;
+class ProgressWindow;
+class ReportWindow;
+class SplashWindow;
+class StartupWindow;
+
+struct StartOptions {
+    std::optional<ModuleKind> simulate; // run against the built-in simulated module
+    std::optional<QString> port;        // skip the port selection, do not remember the port
+    SimulatorFaults faults;             // what the simulated module gets wrong (tests)
+    LinkClock *clock = nullptr;         // time base of the simulated run; the wall clock if none
+};
+
+// Owns the link and every window of a windowed run, and runs the start-up: splash, port
+// selection, link test, identification, and the configuration window that fits the module.
+class Application : public QObject, public WindowHost {
+    Q_OBJECT
+public:
+    explicit Application(StartOptions options);
+    ~Application() override;
+
+    // Runs the start-up; call once the event loop runs, so that ending the program works.
+    void start();
+    [[nodiscard]] int exitCode() const { return m_exitCode; }
+    [[nodiscard]] bool ending() const { return m_ending; }
+
+    void showMessage(const QString &text) override;
+    [[nodiscard]] ConfigWindow *configWindow() const { return m_window.get(); }
+    [[nodiscard]] QWidget *startupWindow() const;
+    ProgressWindow &progressWindow() override;
+    void showReport(const QString &profile) override;
+    void imageShown() override;
+    void windowClosed() override;
+
+private:
+    [[nodiscard]] bool openLink();
+    [[nodiscard]] bool connectToModule();
+    void endProgram(int exitCode);
+    LinkClock &clock();
+
+    StartOptions m_options;
+    QString m_portName;
+    std::unique_ptr<LinkClock> m_ownClock;
+    std::unique_ptr<ModuleSimulator> m_simulator;
+    std::unique_ptr<ByteChannel> m_channel;
+    std::unique_ptr<ControllerLink> m_link;
+    std::unique_ptr<ModuleProtocol> m_protocol;
+    std::unique_ptr<StartupWindow> m_form1;
+    std::unique_ptr<SplashWindow> m_splash;
+    std::unique_ptr<ProgressWindow> m_progress;
+    std::unique_ptr<ReportWindow> m_report;
+    std::unique_ptr<ConfigWindow> m_window;
+    int m_exitCode = 0;
+    bool m_ending = false;
+};
+
+} // namespace tessel

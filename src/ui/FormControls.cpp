@@ -1,0 +1,80 @@
+#include "ui/FormControls.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+namespace tessel {
+
+QColor colours::windowBackground() {
+    return QApplication::palette().color(QPalette::Base);
+}
+
+void setBackground(QWidget *widget, const QColor &colour) {
+    QPalette palette = widget->palette();
+    // Text boxes paint their Base; labels and buttons their own background role.
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, widget->backgroundRole(), colour);
+        palette.setColor(group, QPalette::Base, colour);
+    }
+    // Text stays readable on the dark grey of inactive rows.
+    const QColor text = colour.lightness() < 110 ? QColor(Qt::white) : QColor(Qt::black);
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, widget->foregroundRole(), text);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QColor backgroundOf(const QWidget *widget) {
+    return widget->palette().color(QPalette::Active, widget->backgroundRole());
+}
+
+QString elementName(const QString &array, int index) {
+    return QStringLiteral("%1_%2").arg(array).arg(index);
+}
+
+CaptionLabel::CaptionLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent) {}
+
+void CaptionLabel::setCaption(const QString &caption) {
+    if (caption == text())
+        return;
+    setText(caption);
+    Q_EMIT captionChanged();
+}
+
+void CaptionLabel::setClickable(bool clickable) {
+    m_clickable = clickable;
+    setFocusPolicy(clickable ? Qt::StrongFocus : Qt::NoFocus);
+    setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void CaptionLabel::mouseReleaseEvent(QMouseEvent *event) {
+    if (m_clickable && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+void CaptionLabel::keyPressEvent(QKeyEvent *event) {
+    if (m_clickable && (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                        event->key() == Qt::Key_Enter)) {
+        Q_EMIT clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void CaptionLabel::paintEvent(QPaintEvent *event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+} // namespace tessel

@@ -1,0 +1,53 @@
+#include "ui/ReportWindow.h"
+
+#include "ui/FormControls.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tessel {
+
+ReportWindow::ReportWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window), m_text(new QPlainTextEdit(this)) {
+    setObjectName(QStringLiteral("GenerateReport"));
+    setWindowTitle(QStringLiteral("Generate Report"));
+    setFixedSize(px(12735), px(6360));
+    m_text->setObjectName(QStringLiteral("TXT"));
+    m_text->setGeometry(twipRect(120, 120, 12495, 5220));
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_text->setWordWrapMode(QTextOption::WrapAnywhere);
+    m_text->setAccessibleName(QStringLiteral("Production profile"));
+    setBackground(m_text, colours::kWhite);
+
+    auto *instruction = new QPlainTextEdit(this);
+    instruction->setObjectName(QStringLiteral("Text1"));
+    instruction->setReadOnly(true);
+    instruction->setGeometry(twipRect(120, 5400, 10200, 780));
+    instruction->setPlainText(QStringLiteral(
+        "Copy the data shown above and e-mail it to support@tessel-config.example.com if you need "
+        "several pre-configured copies of the same Tessel Module. Our staff can pre-configure "
+        "any quantity with the settings you have chosen.\n"));
+    setBackground(instruction, colours::kLightYellow);
+
+    auto *copy = new QPushButton(QStringLiteral("Copy to Clipboard"), this);
+    copy->setObjectName(QStringLiteral("CopyReport"));
+    copy->setGeometry(twipRect(10440, 5400, 2175, 780));
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(m_text->toPlainText()); });
+}
+
+void ReportWindow::showProfile(const QString &profile) {
+    m_text->setPlainText(profile);
+    show();
+    raise();
+    activateWindow();
+}
+
+QString ReportWindow::text() const {
+    return m_text->toPlainText();
+}
+
+} // namespace tessel

@@ -1,0 +1,181 @@
+#include "link/LinkClock.h"
+#include "link/PortSetting.h"
+#include "ui/Application.h"
+#include "ui/ConfigWindow.h"
+#include "ui/ProgressWindow.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tessel;
+
+namespace {
+// The application with its messages recorded instead of shown in a box.
+class RecordingApplication : public Application {
+public:
+    using Application::Application;
+    void showMessage(const QString &text) override { messages << text; }
+    QStringList messages;
+};
+
+StartOptions simulated(ModuleKind kind, LinkClock &clock, SimulatorFaults faults = {}) {
+    StartOptions options;
+    options.simulate = kind;
+    options.faults = faults;
+    options.clock = &clock;
+    return options;
+}
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void start_opensTheWindowThatFitsTheModule_data();
+    void start_opensTheWindowThatFitsTheModule();
+    void start_identifiesAModuleThatAnswersTheHundredthLinkTest();
+    void start_saysSoWhenNoModuleAnswers();
+    void start_refusesAPortThatCannotBeOpened();
+    void closingTheStartupWindow_endsTheProgram();
+    void cancelInTheProgressWindow_endsTheProgram();
+    void portSetting_takesTheFirstFieldOrCom1();
+    void portSetting_writesTheNameWithCrLf();
+    void portNames_mapToDevices();
+};
+
+void StartupTest::start_opensTheWindowThatFitsTheModule_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("tessel") << 1 << "Tessel_ZigBee"
+                            << "Ombrevane Generation 2: ZigBee Tessel Module Version 3 Release "
+                               "Year: 2008";
+    QTest::newRow("threshold") << 2 << "Threshold_ZigBee"
+                               << "Ombrevane Generation 2: ZigBee Version 3 Release Year: 2008";
+}
+
+void StartupTest::start_opensTheWindowThatFitsTheModule() {
+    QFETCH(int, kind);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    VirtualClock clock;
+    RecordingApplication app(simulated(static_cast<ModuleKind>(kind), clock));
+    app.start();
+    QVERIFY2(app.messages.isEmpty(), qPrintable(app.messages.join('\n')));
+    ConfigWindow *window = app.configWindow();
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), name);
+    QCOMPARE(window->windowTitle(), caption);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->image().value(0), 0);
+    QCOMPARE(window->image().value(2), 162);
+    // The empty start-up window stands beside it until the next read.
+    QVERIFY(app.startupWindow()->isVisible());
+    window->ReadSettings_Click();
+    QVERIFY(!app.startupWindow()->isVisible());
+    QCOMPARE(app.exitCode(), 0);
+}
+
+void StartupTest::start_identifiesAModuleThatAnswersTheHundredthLinkTest() {
+    VirtualClock clock;
+    SimulatorFaults faults;
+    faults.ignoreLinkTests = 99;
+    RecordingApplication app(simulated(ModuleKind::Tessel, clock, faults));
+    app.start();
+    QVERIFY(app.configWindow());
+    QVERIFY(app.messages.isEmpty());
+}
+
+void StartupTest::start_saysSoWhenNoModuleAnswers() {
+    VirtualClock clock;
+    SimulatorFaults faults;
+    faults.ignoreLinkTests = 100;
+    RecordingApplication app(simulated(ModuleKind::Tessel, clock, faults));
+    app.start();
+    QVERIFY(!app.configWindow());
+    QCOMPARE(app.messages, QStringList{"No module answered on simulated Tessel module."});
+    QCOMPARE(app.exitCode(), 1);
+    // A hundred link tests of 1.5 s each.
+    QCOMPARE(clock.nowMicros(), qint64(100) * 15000 * 100);
+}
+
+void StartupTest::start_refusesAPortThatCannotBeOpened() {
+    StartOptions options;
+    options.port = QStringLiteral("/dev/tessel-config-no-such-port");
+    RecordingApplication app(options);
+    app.start();
+    QCOMPARE(app.messages.size(), 1);
+    QVERIFY2(app.messages[0].contains("/dev/tessel-config-no-such-port"),
+             qPrintable(app.messages[0]));
+    QCOMPARE(app.exitCode(), 1);
+}
+
+void StartupTest::closingTheStartupWindow_endsTheProgram() {
+    VirtualClock clock;
+    RecordingApplication app(simulated(ModuleKind::Tessel, clock));
+    app.start();
+    QVERIFY(!app.ending());
+    QVERIFY(app.startupWindow()->close());
+    QVERIFY(app.ending());
+    QCOMPARE(app.exitCode(), 0);
+    // The link stops at once, so no wait outlives the program: a read now changes nothing.
+    const EepromImage before = app.configWindow()->image();
+    app.configWindow()->ReadSettings_Click();
+    QCOMPARE(app.configWindow()->image(), before);
+}
+
+void StartupTest::cancelInTheProgressWindow_endsTheProgram() {
+    VirtualClock clock;
+    RecordingApplication app(simulated(ModuleKind::Threshold, clock));
+    app.start();
+    QVERIFY(!app.ending());
+    app.progressWindow().findChild<QPushButton *>("Cancel")->click();
+    QVERIFY(app.ending());
+}
+
+void StartupTest::portSetting_takesTheFirstFieldOrCom1() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tessel.cfg");
+    QCOMPARE(ReadPortSetting(path), QStringLiteral("COM1"));
+    const std::pair<QByteArray, QString> cases[] = {
+        {"COM7\r\n", "COM7"},
+        {"COM1,9600,n\r\n", "COM1"},
+        {"  ttyUSB0  \r\nsecond line\r\n", "ttyUSB0"},
+        {"\"/dev/pts/3\",x\r\n", "/dev/pts/3"},
+        {"", "COM1"},
+    };
+    for (const auto &[content, expected] : cases) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        QCOMPARE(ReadPortSetting(path), expected);
+    }
+}
+
+void StartupTest::portSetting_writesTheNameWithCrLf() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tessel.cfg");
+    QVERIFY(WritePortSetting("ttyUSB1", nullptr, path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("ttyUSB1\r\n"));
+    QString error;
+    QVERIFY(!WritePortSetting("COM2", &error, dir.filePath("missing/dir/tessel.cfg")));
+    QVERIFY(!error.isEmpty());
+}
+
+void StartupTest::portNames_mapToDevices() {
+#ifndef Q_OS_WIN
+    QCOMPARE(deviceForPortName("COM1"), QStringLiteral("/dev/ttyS0"));
+    QCOMPARE(deviceForPortName("com4"), QStringLiteral("/dev/ttyS3"));
+#endif
+    QCOMPARE(deviceForPortName("ttyUSB0"), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(deviceForPortName("/dev/pts/3"), QStringLiteral("/dev/pts/3"));
+    QCOMPARE(deviceForPortName("COMX"), QStringLiteral("/dev/COMX"));
+    QCOMPARE(deviceForPortName(""), QString());
+}
+
+QTEST_MAIN(StartupTest)
+#include "test_Startup.moc"

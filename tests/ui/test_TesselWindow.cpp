@@ -1,0 +1,426 @@
+#include "core/ControllerTypes.h"
+#include "core/MemoryMap.h"
+#include "support/WindowBench.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest>
+
+using namespace tessel;
+using namespace tessel::testing;
+
+namespace {
+using Bench = WindowBench<ConfigWindow>;
+
+std::unique_ptr<Bench> loadedBench(SimulatorFaults faults = {}) {
+    return Bench::loaded(ModuleKind::Tessel, faults);
+}
+
+// The module's memory with one entry changed, as another tool might have left it.
+void setModuleEntry(Bench &bench, int address, int value) {
+    ModuleMemory memory = bench.module.memory();
+    memory[address] = static_cast<quint8>(value);
+    bench.module.setMemory(memory);
+}
+
+QColor colour(Bench &bench, const QString &name) {
+    return backgroundOf(bench.child(name));
+}
+} // namespace
+
+class TesselWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void load_showsCaptionAndTheModulesImage();
+    void syncSettings_clampsWhatAModuleMayHoldOutOfRange();
+    void store_writesModeByteFromTheWindowsChoices_data();
+    void store_writesModeByteFromTheWindowsChoices();
+    void liteBit_hidesTheRefreshStep();
+    void serialChecks_markAndHideStoreUntilAValidSerial();
+    void inPlaceSerialEdit_endsWhenThePointerLeaves();
+    void typeStep_wrapsAroundBothWays();
+    void activeToggle_flipsTheRowsBit();
+    void deviceCount_shrinkAndRegrowKeepsHiddenRows();
+    void broadcast_writesTheBroadcastAddressAndClosesTheCount();
+    void syncSettings_reopensAClosedCountRange();
+    void advanced_widensAndNarrowsTheWindow();
+    void debounceAndRefresh_landInTheImage();
+    void factoryReset_storesTheWindowsModeAndReadsBack();
+    void readEditStoreRead_changesExactlyTheEditedEntries();
+    void store_neverConfirmedBlockSendsOneBlockAndReports();
+    void store_whileLinkBusyIsIgnored();
+    void readFailure_keepsTheImageAndSaysWhy();
+    void close_endsTheProgram();
+    void controls_sayWhatTheyAreForScreenReaders();
+    void keyboard_togglesAndOpensCells();
+};
+
+void TesselWindowTest::load_showsCaptionAndTheModulesImage() {
+    auto bench = loadedBench();
+    QCOMPARE(bench->window->windowTitle(),
+             QStringLiteral(
+                 "Ombrevane Generation 2: ZigBee Tessel Module Version 3 Release Year: 2008"));
+    // Two identifications, then two whole reads.
+    QCOMPARE(bench->commands(0, 3), 1);
+    QCOMPARE(bench->commands(0, 1), 32);
+    // Shown as read, except the relay functions, which the window keeps at 0.
+    EepromImage expected = factoryImage(ModuleKind::Tessel);
+    for (int r = 0; r < map::kRowCount; ++r)
+        expected.setValue(map::functionAddress(r), 0);
+    QCOMPARE(bench->window->image(), expected);
+    QCOMPARE(bench->child<QLineEdit>("SN")->text(), QStringLiteral("0013A200"));
+    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("7"));
+    QVERIFY(!bench->child("C1_6")->isHidden());
+    QVERIFY(bench->child("C1_7")->isHidden());
+    QCOMPARE(bench->caption("C3_0"), QStringLiteral("9B1F0037"));
+    QCOMPARE(bench->caption("C4_0"), QStringLiteral("Velqa 8-Ch. Relay Device  "));
+    QCOMPARE(bench->caption("C5_3"), QStringLiteral("Tessel Relay On/Off"));
+    QCOMPARE(bench->caption("C2_6"), QStringLiteral("No"));
+    QCOMPARE(bench->child<QLineEdit>("MAP_0")->text(), QStringLiteral("9"));
+    QCOMPARE(bench->child<QLineEdit>("SNTB_4")->text(), QStringLiteral("904F0002"));
+    QVERIFY(bench->child("SNTB_4")->isHidden());
+    QVERIFY(bench->host.imagesShown > 0);
+}
+
+void TesselWindowTest::syncSettings_clampsWhatAModuleMayHoldOutOfRange() {
+    auto bench = loadedBench();
+    EepromImage image = factoryImage(ModuleKind::Tessel);
+    image.setValue(map::kLastDeviceIndex, 30);
+    image.setValue(map::typeAddress(2), 40);
+    for (int r = 0; r < map::kRowCount; ++r)
+        image.setValue(map::functionAddress(r), 2);
+    bench->window->showImage(image);
+    const EepromImage &shown = bench->window->image();
+    QCOMPARE(shown.value(map::kLastDeviceIndex), 23);
+    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("24"));
+    QVERIFY(!bench->child("C1_23")->isHidden());
+    QCOMPARE(shown.value(map::typeAddress(2)), 35);
+    QCOMPARE(bench->caption("C4_2"), QStringLiteral("Velqa 256-Ch. Relay Device"));
+    for (int r = 0; r < map::kRowCount; ++r)
+        QCOMPARE(shown.value(map::functionAddress(r)), 0);
+    QCOMPARE(bench->caption("C5_17"), QStringLiteral("Tessel Relay On/Off"));
+}
+
+void TesselWindowTest::store_writesModeByteFromTheWindowsChoices_data() {
+    QTest::addColumn<int>("modeInImage");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("hidden one-way mode") << 2 << 2;
+    QTest::newRow("one-way with forced delay") << 18 << 18;
+    QTest::newRow("two-way, Lite and forced delay") << 20 << 20;
+    QTest::newRow("confirmation mode with Lite") << 5 << 5;
+    QTest::newRow("custom mapping") << 8 << 8;
+    QTest::newRow("every flag") << 30 << 30;
+    QTest::newRow("mode 3 keeps the shown mode") << 3 << 0;
+    QTest::newRow("bits 5 to 7 are not kept") << (0xE0 | 1) << 1;
+}
+
+void TesselWindowTest::store_writesModeByteFromTheWindowsChoices() {
+    QFETCH(int, modeInImage);
+    QFETCH(int, stored);
+    auto bench = loadedBench();
+    setModuleEntry(*bench, map::kModeByte, modeInImage);
+    bench->window->ReadSettings_Click();
+    bench->window->StoreSettings_Click();
+    QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
+    QCOMPARE(int(bench->module.memory()[map::kModeByte]), stored);
+}
+
+void TesselWindowTest::liteBit_hidesTheRefreshStep() {
+    auto bench = loadedBench();
+    setModuleEntry(*bench, map::kModeByte, 5);
+    bench->window->ReadSettings_Click();
+    QVERIFY(bench->child<QRadioButton>("Configuration_1")->isChecked());
+    QVERIFY(bench->child<QCheckBox>("Velqa")->isChecked());
+    QVERIFY(bench->child("Frame4")->isHidden());
+    // Choosing plain two-way communication clears the Lite flag and shows the step again.
+    bench->child<QRadioButton>("Configuration_0")->click();
+    QVERIFY(!bench->child<QCheckBox>("Velqa")->isChecked());
+    QVERIFY(!bench->child("Frame4")->isHidden());
+    bench->window->StoreSettings_Click();
+    QCOMPARE(int(bench->module.memory()[map::kModeByte]), 0);
+}
+
+void TesselWindowTest::serialChecks_markAndHideStoreUntilAValidSerial() {
+    auto bench = loadedBench();
+    auto *sn = bench->child<QLineEdit>("SN");
+    auto *store = bench->child("StoreSettings");
+    for (const char *bad : {"0013a200", "0013A20", "0013A2000", "0013A20:"}) {
+        sn->setText(bad);
+        QVERIFY2(store->isHidden(), bad);
+        QCOMPARE(backgroundOf(sn), colours::kLightRed);
+        QCOMPARE(bench->window->image().value(1), 19);
+    }
+    sn->setText("0A0B0C0D");
+    QVERIFY(!store->isHidden());
+    QCOMPARE(backgroundOf(sn), colours::windowBackground());
+    QCOMPARE(bench->window->image().value(3), 13);
+
+    auto *sntb = bench->child<QLineEdit>("SNTB_3");
+    sntb->setText("4032ABC");
+    QVERIFY(store->isHidden());
+    QCOMPARE(colour(*bench, "C3_3"), colours::kLightRed);
+    QCOMPARE(bench->window->image().value(40), 155);
+    sntb->setText("4032ABCD");
+    QVERIFY(!store->isHidden());
+    QCOMPARE(bench->window->image().value(40), 64);
+    QCOMPARE(bench->window->image().value(41), 50);
+    QCOMPARE(bench->window->image().value(42), 171);
+    QCOMPARE(bench->window->image().value(43), 205);
+
+    // The button follows the last check only.
+    sntb->setText("XYZ");
+    QVERIFY(store->isHidden());
+    sn->setText("0013A200");
+    QVERIFY(!store->isHidden());
+
+    bench->child<QPushButton>("Default_SN")->click();
+    QCOMPARE(sn->text(), QStringLiteral("0013A200"));
+    QCOMPARE(bench->window->image().value(2), 162);
+}
+
+void TesselWindowTest::inPlaceSerialEdit_endsWhenThePointerLeaves() {
+    auto bench = loadedBench();
+    click(bench->child("C3_1"));
+    auto *sntb = bench->child<QLineEdit>("SNTB_1");
+    QVERIFY(!sntb->isHidden());
+    QCOMPARE(sntb->text(), QStringLiteral("9B050016"));
+    sntb->setText("12345678");
+    // Over the type label of the row the box stays open ...
+    hover(bench->child("C4_1"));
+    QVERIFY(!sntb->isHidden());
+    // ... over the background it closes and the label shows the text.
+    hover(bench->window.get());
+    QVERIFY(sntb->isHidden());
+    QCOMPARE(bench->caption("C3_1"), QStringLiteral("12345678"));
+    QCOMPARE(bench->window->image().value(map::recordAddress(1)), 0x12);
+
+    // An invalid text is copied too, but the image keeps the last valid serial.
+    click(bench->child("C3_1"));
+    sntb->setText("12");
+    hover(bench->child<QPlainTextEdit>("HELP")->viewport());
+    QCOMPARE(bench->caption("C3_1"), QStringLiteral("12"));
+    QCOMPARE(colour(*bench, "C3_1"), colours::kLightRed);
+    QCOMPARE(bench->window->image().value(map::recordAddress(1) + 3), 0x78);
+}
+
+void TesselWindowTest::typeStep_wrapsAroundBothWays() {
+    auto bench = loadedBench();
+    bench->child<QPushButton>("DOWN_2")->click(); // row 3 is of type 0
+    QCOMPARE(bench->window->image().value(map::typeAddress(2)), 35);
+    QCOMPARE(bench->caption("C4_2"), QStringLiteral("Velqa 256-Ch. Relay Device"));
+    bench->child<QPushButton>("UP_2")->click();
+    QCOMPARE(bench->window->image().value(map::typeAddress(2)), 0);
+    QCOMPARE(bench->caption("C4_2"), QStringLiteral("WD1x 1-Ch. Relay Device   "));
+    bench->child<QPushButton>("UP_2")->click();
+    QCOMPARE(bench->caption("C4_2"), ControllerTypeTable()[1]);
+    // Changing a type recomputes the assignment of the rows after it.
+    QCOMPARE(bench->caption("C6_3"), QStringLiteral("Bank: 3  Input: 3-4"));
+}
+
+void TesselWindowTest::activeToggle_flipsTheRowsBit() {
+    auto bench = loadedBench();
+    bench->child<QScrollBar>("HScroll1")->setValue(23);
+    const int entry9 = bench->window->image().value(9);
+    click(bench->child("C2_7"));
+    QCOMPARE(bench->window->image().value(9), entry9 ^ 128);
+    QCOMPARE(bench->caption("C2_7"), QStringLiteral("No"));
+    click(bench->child("C2_8"));
+    QCOMPARE(bench->window->image().value(10), 254);
+    click(bench->child("C2_8"));
+    click(bench->child("C2_7"));
+    QCOMPARE(bench->window->image().value(9), entry9);
+    QCOMPARE(bench->window->image().value(10), 255);
+    QCOMPARE(bench->caption("C2_7"), QStringLiteral("Yes"));
+}
+
+void TesselWindowTest::deviceCount_shrinkAndRegrowKeepsHiddenRows() {
+    auto bench = loadedBench();
+    auto *count = bench->child<QScrollBar>("HScroll1");
+    count->setValue(23);
+    bench->child<QPushButton>("UP_20")->click();
+    click(bench->child("C2_15"));
+    const EepromImage before = bench->window->image();
+    count->setValue(1);
+    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("2"));
+    QCOMPARE(bench->window->image().value(map::kLastDeviceIndex), 1);
+    QVERIFY(bench->child("C4_2")->isHidden());
+    QVERIFY(bench->child("MAP_2")->isHidden());
+    count->setValue(0);
+    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("1"));
+    count->setValue(23);
+    QCOMPARE(bench->window->image(), before);
+    QCOMPARE(bench->caption("C4_20"), ControllerTypeTable()[1]);
+    QCOMPARE(bench->caption("C2_15"), QStringLiteral("No"));
+    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("24"));
+}
+
+void TesselWindowTest::broadcast_writesTheBroadcastAddressAndClosesTheCount() {
+    auto bench = loadedBench();
+    bench->child<QPushButton>("Broadcast")->click();
+    const EepromImage &image = bench->window->image();
+    for (int a = 0; a < 4; ++a)
+        QCOMPARE(image.value(a), 0);
+    QCOMPARE(image.value(16), 0);
+    QCOMPARE(image.value(17), 0);
+    QCOMPARE(image.value(18), 255);
+    QCOMPARE(image.value(19), 255);
+    QCOMPARE(image.value(map::kLastDeviceIndex), 0);
+    QCOMPARE(bench->caption("C3_0"), QStringLiteral("0000FFFF"));
+    auto *count = bench->child<QScrollBar>("HScroll1");
+    QCOMPARE(count->maximum(), 0);
+    QVERIFY(!bench->child("StoreSettings")->isHidden());
+    bench->child<QPushButton>("Default_SN")->click();
+    QCOMPARE(count->maximum(), 23);
+}
+
+void TesselWindowTest::syncSettings_reopensAClosedCountRange() {
+    auto bench = loadedBench();
+    bench->child<QPushButton>("Broadcast")->click();
+    bench->window->ReadSettings_Click(); // the module still holds 7 devices
+    QCOMPARE(bench->window->image().value(map::kLastDeviceIndex), 6);
+    QCOMPARE(bench->child<QScrollBar>("HScroll1")->value(), 6);
+    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("7"));
+}
+
+void TesselWindowTest::advanced_widensAndNarrowsTheWindow() {
+    auto bench = loadedBench();
+    auto *advanced = bench->child<QPushButton>("Advanced");
+    const int narrow = bench->window->width();
+    QVERIFY(bench->child("MAP_0")->geometry().left() >= narrow);
+    advanced->click();
+    QCOMPARE(advanced->text(), QStringLiteral("<----- HIDE"));
+    QVERIFY(bench->window->width() > bench->child("C7_0")->geometry().right());
+    advanced->click();
+    QCOMPARE(advanced->text(), QStringLiteral("Advanced Features ----->"));
+    QCOMPARE(bench->window->width(), narrow);
+}
+
+void TesselWindowTest::debounceAndRefresh_landInTheImage() {
+    auto bench = loadedBench();
+    bench->child<QScrollBar>("Debounce")->setValue(255);
+    QCOMPARE(bench->caption("DAT_1"), QStringLiteral("255"));
+    QCOMPARE(bench->window->image().value(map::kDebounce), 255);
+    bench->child<QScrollBar>("Refreshing")->setValue(0);
+    QCOMPARE(bench->caption("DAT_2"), QStringLiteral("0"));
+    QCOMPARE(bench->window->image().value(map::kRefresh), 0);
+}
+
+void TesselWindowTest::factoryReset_storesTheWindowsModeAndReadsBack() {
+    auto bench = loadedBench();
+    ModuleMemory scrambled{};
+    scrambled.fill(7);
+    bench->module.setMemory(scrambled);
+    bench->child<QRadioButton>("Configuration_1")->click();
+    bench->child<QPushButton>("Command2")->click();
+    EepromImage expected = factoryImage(ModuleKind::Tessel);
+    expected.setValue(map::kModeByte, 1);
+    QCOMPARE(EepromImage(bench->module.memory()), expected);
+    for (int r = 0; r < map::kRowCount; ++r)
+        expected.setValue(map::functionAddress(r), 0); // shown corrected, as after every read
+    QCOMPARE(bench->window->image(), expected);
+    QVERIFY(bench->child<QRadioButton>("Configuration_1")->isChecked());
+}
+
+void TesselWindowTest::readEditStoreRead_changesExactlyTheEditedEntries() {
+    auto bench = loadedBench();
+    bench->window->StoreSettings_Click(); // the relay functions the window corrected on display
+    const ModuleMemory before = bench->module.memory();
+    bench->child<QScrollBar>("Debounce")->setValue(9);
+    bench->child<QScrollBar>("Refreshing")->setValue(4);
+    bench->child<QLineEdit>("SN")->setText("0013A2FF");
+    click(bench->child("C3_4"));
+    bench->child<QLineEdit>("SNTB_4")->setText("CAFE0001");
+    hover(bench->window.get());
+    click(bench->child("C2_0"));
+    bench->window->StoreSettings_Click();
+    QVERIFY(bench->host.messages.isEmpty());
+
+    const ModuleMemory after = bench->module.memory();
+    QMap<int, int> changed;
+    for (int a = 0; a < kImageSize; ++a) {
+        if (before[a] != after[a])
+            changed.insert(a, after[a]);
+    }
+    const QMap<int, int> expected{{3, 0xFF},  {7, 9},     {8, 4},    {9, 190},
+                                  {48, 0xCA}, {49, 0xFE}, {51, 0x01}};
+    QCOMPARE(changed, expected);
+    bench->window->ReadSettings_Click();
+    QCOMPARE(EepromImage(bench->module.memory()), bench->window->image());
+    QCOMPARE(bench->caption("C3_4"), QStringLiteral("CAFE0001"));
+}
+
+void TesselWindowTest::store_neverConfirmedBlockSendsOneBlockAndReports() {
+    SimulatorFaults faults;
+    faults.silentBlock = 0;
+    auto bench = loadedBench(faults);
+    bench->window->StoreSettings_Click();
+    QCOMPARE(bench->commands(1, 2), 1);
+    QCOMPARE(bench->host.messages, QStringList{"Error Storing Data"});
+    QVERIFY(bench->host.progress.isHidden());
+    QVERIFY(!bench->child("ReadSettings")->isHidden());
+}
+
+void TesselWindowTest::store_whileLinkBusyIsIgnored() {
+    auto bench = loadedBench();
+    auto session = bench->link.tryBegin();
+    bench->window->StoreSettings_Click();
+    bench->window->ReadSettings_Click();
+    QCOMPARE(bench->commands(1, 2), 0);
+    QCOMPARE(bench->commands(0, 1), 32);
+}
+
+void TesselWindowTest::readFailure_keepsTheImageAndSaysWhy() {
+    SimulatorFaults faults;
+    faults.dropAfterCommands = 1 + 32 + 5; // identification, the two start-up reads, then a bit
+    auto bench = loadedBench(faults);
+    bench->child<QScrollBar>("Debounce")->setValue(33);
+    const EepromImage before = bench->window->image();
+    bench->window->ReadSettings_Click();
+    QCOMPARE(bench->window->image(), before);
+    QCOMPARE(bench->host.messages.size(), 1);
+    QVERIFY2(bench->host.messages[0].contains("lost"), qPrintable(bench->host.messages[0]));
+    QVERIFY(!bench->child("ReadSettings")->isHidden());
+}
+
+void TesselWindowTest::close_endsTheProgram() {
+    auto bench = loadedBench();
+    bench->window->close();
+    QVERIFY(bench->host.closed);
+}
+
+void TesselWindowTest::controls_sayWhatTheyAreForScreenReaders() {
+    Bench bench(ModuleKind::Tessel);
+    QCOMPARE(bench.child("SNTB_3")->accessibleName(), QStringLiteral("Serial of device 4"));
+    QCOMPARE(bench.child("MAP_3")->accessibleName(), QStringLiteral("Mapping byte of device 4"));
+    QCOMPARE(bench.child("DOWN_3")->accessibleName(),
+             QStringLiteral("Previous controller type for device 4"));
+    QCOMPARE(bench.child("UP_3")->accessibleName(),
+             QStringLiteral("Next controller type for device 4"));
+    QCOMPARE(bench.child("HScroll1")->accessibleName(), QStringLiteral("Device count"));
+    QCOMPARE(bench.child("C2_3")->accessibleDescription(), QStringLiteral("Active, device 4"));
+    QCOMPARE(bench.child("C6_3")->accessibleDescription(),
+             QStringLiteral("Input assignment, device 4"));
+}
+
+void TesselWindowTest::keyboard_togglesAndOpensCells() {
+    auto bench = loadedBench();
+    auto *active = bench->child("C2_1");
+    QCOMPARE(active->focusPolicy(), Qt::StrongFocus);
+    QTest::keyClick(active, Qt::Key_Space);
+    QCOMPARE(bench->caption("C2_1"), QStringLiteral("No"));
+    QTest::keyClick(bench->child("C3_1"), Qt::Key_Return);
+    auto *sntb = bench->child<QLineEdit>("SNTB_1");
+    QVERIFY(!sntb->isHidden());
+    sntb->setText("00C0FFEE");
+    QTest::keyClick(sntb, Qt::Key_Return); // Enter ends the edit as the pointer would
+    QVERIFY(sntb->isHidden());
+    QCOMPARE(bench->caption("C3_1"), QStringLiteral("00C0FFEE"));
+}
+
+QTEST_MAIN(TesselWindowTest)
+#include "test_TesselWindow.moc"

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/ModuleSimulator.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <map>
+
+class QSocketNotifier;
+
+namespace tessel {
+
+// Puts a simulated module behind a pseudo-terminal, so that the real program can open its
+// slave side like a serial port. Bytes are paced like a 115200 baud line in both directions
+// unless pacing is switched off: a command counts as received once its last byte would have
+// crossed the wire, and each reply byte appears when it would have arrived.
+class PtyModule final : public QObject {
+    Q_OBJECT
+public:
+    // 10 bits a byte (start, 8 data, stop) at 115200 baud.
+    static constexpr double kByteMicros = 10.0 * 1e6 / 115200.0;
+
+    struct Options {
+        bool pacing = true;
+        // When set, the module's memory is written there as profile text at start and after
+        // every block-store command it receives.
+        QString dumpPath;
+    };
+
+    PtyModule(ModuleSimulator &module, Options options, QObject *parent = nullptr);
+    ~PtyModule() override;
+    PtyModule(const PtyModule &) = delete;
+    PtyModule &operator=(const PtyModule &) = delete;
+
+    // Creates the pseudo-terminal; an error message, or empty on success.
+    [[nodiscard]] QString open();
+    // The device a client opens, e.g. /dev/pts/4.
+    [[nodiscard]] QString devicePath() const { return m_devicePath; }
+
+Q_SIGNALS:
+    // The simulated line dropped: the terminal is closed and the client sees it vanish.
+    void lineDropped();
+    // The dump file could not be written.
+    void dumpFailed(const QString &message);
+
+private:
+    void onReadable();
+    void sendDue();
+    void closeTerminal();
+    void writeDump();
+    [[nodiscard]] qint64 now() const { return m_elapsed.nsecsElapsed() / 1000; }
+
+    ModuleSimulator &m_module;
+    Options m_options;
+    int m_master = -1;
+    // Kept open so that the master side never sees a hang-up between two clients.
+    int m_slaveKeeper = -1;
+    QString m_devicePath;
+    QSocketNotifier *m_notifier = nullptr;
+    QTimer m_sendTimer;
+    QElapsedTimer m_elapsed;
+    // Reply bytes by the time (microseconds on m_elapsed) they reach the client.
+    std::multimap<qint64, char> m_outgoing;
+    double m_inputFreeAt = 0;  // when the line towards the module is next idle
+    double m_outputFreeAt = 0; // when the line towards the client is next idle
+};
+
+} // namespace tessel

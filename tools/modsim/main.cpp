@@ -1,0 +1,131 @@
+// tessel-modsim: a simulated module on a pseudo-terminal, for trying the program without
+// hardware and for its end-to-end tests.
+
+#include "PtyModule.h"
+#include "core/ModuleSimulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+#include <functional>
+#include <optional>
+
+using namespace tessel;
+
+namespace {
+
+// A whole number option within [low, high]; nothing when it is not.
+std::optional<qint64> numberOption(const QCommandLineParser &parser, const QString &name,
+                                   qint64 low, qint64 high) {
+    bool ok = false;
+    const qint64 value = parser.value(name).toLongLong(&ok);
+    if (!ok || value < low || value > high) {
+        std::fprintf(stderr, "tessel-modsim: --%s takes a whole number %lld to %lld\n",
+                     qPrintable(name), static_cast<long long>(low), static_cast<long long>(high));
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tessel-modsim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Simulates a module on a pseudo-terminal. Prints the device to open (one line) and "
+        "answers until it is killed, or until --drop-after makes the device vanish."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const auto number = [](const char *name, const char *help) {
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(help),
+                                  QStringLiteral("N"));
+    };
+    parser.addOptions({
+        {QStringLiteral("kind"), QStringLiteral("Module kind: tessel (default) or threshold."),
+         QStringLiteral("KIND"), QStringLiteral("tessel")},
+        number("ignore-link-tests", "Stay silent to the first N link tests."),
+        {QStringLiteral("never-identify"), QStringLiteral("Never answer the identification.")},
+        {QStringLiteral("extra-identity-byte"),
+         QStringLiteral("Answer the identification with seven bytes.")},
+        number("fail-block", "Answer the store of block N with a wrong byte; store nothing."),
+        number("silent-block", "Never confirm the store of block N; store nothing."),
+        number("reply-delay-us", "Microseconds between a command and its reply (default 2000)."),
+        {QStringLiteral("byte-at-a-time"),
+         QStringLiteral("Send replies one byte at a time, a reply delay apart.")},
+        number("analog-delay-us", "Extra microseconds before an analog level."),
+        number("drop-after", "Close the device after N commands, as if unplugged."),
+        {QStringLiteral("dump"),
+         QStringLiteral("Write the memory as production profile text (one line) to FILE at "
+                        "start and after every block-store command."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("no-pacing"),
+         QStringLiteral("Do not pace bytes at 115200 baud (10 bits a byte).")},
+    });
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "tessel-modsim: unexpected argument %s\n",
+                     qPrintable(parser.positionalArguments().first()));
+        return 2;
+    }
+
+    const QString kindName = parser.value(QStringLiteral("kind"));
+    if (kindName != QLatin1String("tessel") && kindName != QLatin1String("threshold")) {
+        std::fprintf(stderr, "tessel-modsim: --kind takes tessel or threshold\n");
+        return 2;
+    }
+    const ModuleKind kind =
+        kindName == QLatin1String("tessel") ? ModuleKind::Tessel : ModuleKind::Threshold;
+
+    SimulatorFaults faults;
+    qint64 replyDelay = 2000;
+    struct NumberSetting {
+        const char *name;
+        qint64 low;
+        qint64 high;
+        std::function<void(qint64)> apply;
+    };
+    const NumberSetting settings[] = {
+        {"ignore-link-tests", 0, 1000000,
+         [&](qint64 v) { faults.ignoreLinkTests = static_cast<int>(v); }},
+        {"fail-block", 0, 255, [&](qint64 v) { faults.failBlock = static_cast<int>(v); }},
+        {"silent-block", 0, 255, [&](qint64 v) { faults.silentBlock = static_cast<int>(v); }},
+        {"reply-delay-us", 0, 60000000, [&](qint64 v) { replyDelay = v; }},
+        {"analog-delay-us", 0, 60000000, [&](qint64 v) { faults.analogDelayMicros = v; }},
+        {"drop-after", 0, 100000000,
+         [&](qint64 v) { faults.dropAfterCommands = static_cast<int>(v); }},
+    };
+    for (const NumberSetting &setting : settings) {
+        const QString name = QString::fromLatin1(setting.name);
+        if (!parser.isSet(name))
+            continue;
+        const auto value = numberOption(parser, name, setting.low, setting.high);
+        if (!value)
+            return 2;
+        setting.apply(*value);
+    }
+    faults.neverIdentify = parser.isSet(QStringLiteral("never-identify"));
+    faults.extraIdentityByte = parser.isSet(QStringLiteral("extra-identity-byte"));
+    faults.byteAtATime = parser.isSet(QStringLiteral("byte-at-a-time"));
+
+    ModuleSimulator module(kind, faults, replyDelay);
+    PtyModule::Options options;
+    options.pacing = !parser.isSet(QStringLiteral("no-pacing"));
+    options.dumpPath = parser.value(QStringLiteral("dump"));
+    PtyModule pty(module, options);
+    QObject::connect(&pty, &PtyModule::lineDropped, &app, [] { QCoreApplication::exit(0); });
+    QObject::connect(&pty, &PtyModule::dumpFailed, &app, [](const QString &message) {
+        std::fprintf(stderr, "tessel-modsim: %s\n", qPrintable(message));
+    });
+    const QString error = pty.open();
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "tessel-modsim: %s\n", qPrintable(error));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(pty.devicePath()));
+    std::fflush(stdout);
+    return QCoreApplication::exec();
+}
