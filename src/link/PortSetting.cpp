@@ -1,10 +1,8 @@
 #include "link/PortSetting.h"
 
-#include <QCollator>
+#include "link/PortSource.h"
+
 #include <QFile>
-#include <QSerialPortInfo>
-#include <QTextStream>
-#include <algorithm>
 
 namespace tessel {
 
@@ -40,11 +38,8 @@ bool WritePortSetting(const QString &name, QString *error, const QString &path) 
 
 QStringList ListSerialPorts() {
     QStringList names;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        names << info.portName();
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::sort(names.begin(), names.end(), collator);
+    for (const PortFacts &port : SystemPortSource().ports())
+        names << port.name;
     return names;
 }
 
