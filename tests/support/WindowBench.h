@@ -9,12 +9,14 @@
 #include "link/ModuleProtocol.h"
 #include "link/SimulatedChannel.h"
 #include "ui/ConfigWindow.h"
+#include "ui/FormControls.h"
 #include "ui/ProgressWindow.h"
 #include "ui/WindowHost.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QStringList>
 #include <memory>
 
@@ -59,6 +61,10 @@ template <typename Window> struct WindowBench {
         return found;
     }
     QString caption(const QString &name) const { return child<QLabel>(name)->text(); }
+    QColor background(const QString &name) const { return backgroundOf(child(name)); }
+    QString helpText() const {
+        return child<QPlainTextEdit>(QStringLiteral("HELP"))->toPlainText();
+    }
 
     // Number of commands the module received that start with these two bytes.
     int commands(int first, int second) const { return module.countCommands(first, second); }

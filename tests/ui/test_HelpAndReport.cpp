@@ -19,10 +19,6 @@ std::unique_ptr<Bench> loadedBench() {
     return Bench::loaded(ModuleKind::Tessel);
 }
 
-QString helpBox(Bench &bench) {
-    return bench.child<QPlainTextEdit>("HELP")->toPlainText();
-}
-
 } // namespace
 
 class HelpAndReportTest : public QObject {
@@ -67,7 +63,7 @@ void HelpAndReportTest::pointer_showsTheControlsText() {
     QFETCH(int, text);
     auto bench = loadedBench();
     hover(bench->child(control));
-    QCOMPARE(helpBox(*bench), helpText(text));
+    QCOMPARE(bench->helpText(), helpText(text));
 }
 
 void HelpAndReportTest::pointer_leavesTheTextWhereNoneApplies() {
@@ -81,20 +77,20 @@ void HelpAndReportTest::pointer_leavesTheTextWhereNoneApplies() {
     hover(bench->child("UP_0"));
     hover(bench->child("Debounce")); // inside the debounce step, which has a text of its own
     hover(bench->child("Configuration_2"));
-    QCOMPARE(helpBox(*bench), helpText(1));
+    QCOMPARE(bench->helpText(), helpText(1));
     hover(bench->child("Configuration_0"));
     hover(bench->child("Configuration_2"));
-    QCOMPARE(helpBox(*bench), helpText(10));
+    QCOMPARE(bench->helpText(), helpText(10));
 }
 
 void HelpAndReportTest::mappingBox_showsItsTextInEitherMode() {
     auto bench = loadedBench();
     hover(bench->child("MAP_5"));
-    QCOMPARE(helpBox(*bench), helpText(17));
+    QCOMPARE(bench->helpText(), helpText(17));
     bench->child<QRadioButton>("USEMAP_1")->click();
     hover(bench->child("Broadcast"));
     hover(bench->child("MAP_0"));
-    QCOMPARE(helpBox(*bench), helpText(17));
+    QCOMPARE(bench->helpText(), helpText(17));
 }
 
 void HelpAndReportTest::pointer_endsSerialEditingWhereTheTableSaysSo() {

@@ -28,9 +28,6 @@ std::unique_ptr<Bench> benchWithTypes(const std::vector<int> &types, int modeByt
     return bench;
 }
 
-QColor colour(Bench &bench, const QString &name) {
-    return backgroundOf(bench.child(name));
-}
 } // namespace
 
 class MappingColoursTest : public QObject {
@@ -53,11 +50,11 @@ private Q_SLOTS:
 
 void MappingColoursTest::capacity_rowsPastTheModulesInputsTurnRed() {
     auto bench = benchWithTypes({35, 0});
-    QCOMPARE(colour(*bench, "C1_1"), colours::kLightRed);
-    QCOMPARE(colour(*bench, "C6_1"), colours::kLightRed);
-    QCOMPARE(colour(*bench, "C3_1"), colours::kLightRed);
-    QCOMPARE(colour(*bench, "C1_0"), colours::kGrey);
-    QCOMPARE(colour(*bench, "C4_0"), colours::windowBackground());
+    QCOMPARE(bench->background("C1_1"), colours::kLightRed);
+    QCOMPARE(bench->background("C6_1"), colours::kLightRed);
+    QCOMPARE(bench->background("C3_1"), colours::kLightRed);
+    QCOMPARE(bench->background("C1_0"), colours::kGrey);
+    QCOMPARE(bench->background("C4_0"), colours::windowBackground());
     // The read shows the button at its end; the next recolouring hides it again.
     click(bench->child("C2_0"));
     click(bench->child("C2_0"));
@@ -72,7 +69,7 @@ void MappingColoursTest::capacity_exactlyFullFits() {
     click(bench->child("C2_0"));
     click(bench->child("C2_0"));
     QVERIFY(!bench->child("StoreSettings")->isHidden());
-    QCOMPARE(colour(*bench, "C1_1"), colours::kGrey);
+    QCOMPARE(bench->background("C1_1"), colours::kGrey);
 }
 
 void MappingColoursTest::inactiveRow_isDarkWithSilverActiveCell() {
@@ -80,34 +77,34 @@ void MappingColoursTest::inactiveRow_isDarkWithSilverActiveCell() {
     click(bench->child("C2_2"));
     QCOMPARE(bench->caption("C2_2"), QStringLiteral("No"));
     for (const char *cell : {"C3_2", "C4_2", "C5_2", "C6_2"})
-        QCOMPARE(colour(*bench, cell), colours::kDarkGrey);
-    QCOMPARE(colour(*bench, "C2_2"), colours::kSilver);
+        QCOMPARE(bench->background(cell), colours::kDarkGrey);
+    QCOMPARE(bench->background("C2_2"), colours::kSilver);
     // A mapping byte that cannot be stored outranks the dark of an inactive row.
-    QCOMPARE(colour(*bench, "C1_2"), colours::kLightRed);
+    QCOMPARE(bench->background("C1_2"), colours::kLightRed);
 
     bench = benchWithTypes({0, 0});
     click(bench->child("C2_1"));
     QCOMPARE(bench->caption("C2_1"), QStringLiteral("No"));
     for (const char *cell : {"C1_1", "C3_1", "C4_1", "C5_1", "C6_1"})
-        QCOMPARE(colour(*bench, cell), colours::kDarkGrey);
-    QCOMPARE(colour(*bench, "C2_1"), colours::kSilver);
+        QCOMPARE(bench->background(cell), colours::kDarkGrey);
+    QCOMPARE(bench->background("C2_1"), colours::kSilver);
 }
 
 void MappingColoursTest::modePass_colorsTheMappingColumnsByMode() {
     auto bench = benchWithTypes({0, 1});
     // A read leaves the boxes enabled and white; the next recolouring applies the mode.
-    QCOMPARE(colour(*bench, "MAP_0"), colours::windowBackground());
+    QCOMPARE(bench->background("MAP_0"), colours::windowBackground());
     click(bench->child("C2_0"));
     click(bench->child("C2_0"));
-    QCOMPARE(colour(*bench, "C7_0"), colours::kDarkGrey);
-    QCOMPARE(colour(*bench, "MAP_0"), colours::kDarkGrey);
-    QCOMPARE(colour(*bench, "C6_0"), colours::kGrey);
+    QCOMPARE(bench->background("C7_0"), colours::kDarkGrey);
+    QCOMPARE(bench->background("MAP_0"), colours::kDarkGrey);
+    QCOMPARE(bench->background("C6_0"), colours::kGrey);
     bench->child<QRadioButton>("USEMAP_1")->click();
-    QCOMPARE(colour(*bench, "C7_0"), colours::kGrey);
-    QCOMPARE(colour(*bench, "C6_0"), colours::kDarkGrey);
-    QCOMPARE(colour(*bench, "MAP_0"), colours::windowBackground());
+    QCOMPARE(bench->background("C7_0"), colours::kGrey);
+    QCOMPARE(bench->background("C6_0"), colours::kDarkGrey);
+    QCOMPARE(bench->background("MAP_0"), colours::windowBackground());
     // Rows not in use are painted too, ready for when the count grows.
-    QCOMPARE(colour(*bench, "C7_20"), colours::kGrey);
+    QCOMPARE(bench->background("C7_20"), colours::kGrey);
 }
 
 void MappingColoursTest::switchingToCustom_keepsBytesAndEnablesBoxes() {
@@ -171,8 +168,8 @@ void MappingColoursTest::outOfRangeMappingByte_isMarkedAndRefusedAtStore() {
     bench->child<QLineEdit>("MAP_2")->setText("300");
     bench->child<QLineEdit>("MAP_3")->setText("-4");
     click(bench->child("C2_0")); // any recolouring keeps the marks
-    QCOMPARE(colour(*bench, "MAP_2"), colours::kLightRed);
-    QCOMPARE(colour(*bench, "C1_3"), colours::kLightRed);
+    QCOMPARE(bench->background("MAP_2"), colours::kLightRed);
+    QCOMPARE(bench->background("C1_3"), colours::kLightRed);
     bench->window->StoreSettings_Click();
     QCOMPARE(bench->host.messages.size(), 1);
     QVERIFY2(bench->host.messages[0].contains("rows 3, 4"), qPrintable(bench->host.messages[0]));
@@ -187,7 +184,7 @@ void MappingColoursTest::calculatedBytePastBank31_isMarkedAndRefused() {
     // 248 inputs fill banks 1 to 31; the next row starts at bank 32: 8 x 32 + 1 = 257.
     auto bench = benchWithTypes({34, 0});
     QCOMPARE(bench->window->image().value(map::mappingAddress(1)), 257);
-    QCOMPARE(colour(*bench, "MAP_1"), colours::kLightRed);
+    QCOMPARE(bench->background("MAP_1"), colours::kLightRed);
     bench->window->StoreSettings_Click();
     QCOMPARE(bench->host.messages.size(), 1);
     QVERIFY(bench->host.messages[0].contains("rows 2"));

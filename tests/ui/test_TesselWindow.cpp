@@ -28,9 +28,6 @@ void setModuleEntry(Bench &bench, int address, int value) {
     bench.module.setMemory(memory);
 }
 
-QColor colour(Bench &bench, const QString &name) {
-    return backgroundOf(bench.child(name));
-}
 } // namespace
 
 class TesselWindowTest : public QObject {
@@ -163,7 +160,7 @@ void TesselWindowTest::serialChecks_markAndHideStoreUntilAValidSerial() {
     auto *sntb = bench->child<QLineEdit>("SNTB_3");
     sntb->setText("4032ABC");
     QVERIFY(store->isHidden());
-    QCOMPARE(colour(*bench, "C3_3"), colours::kLightRed);
+    QCOMPARE(bench->background("C3_3"), colours::kLightRed);
     QCOMPARE(bench->window->image().value(40), 155);
     sntb->setText("4032ABCD");
     QVERIFY(!store->isHidden());
@@ -204,7 +201,7 @@ void TesselWindowTest::inPlaceSerialEdit_endsWhenThePointerLeaves() {
     sntb->setText("12");
     hover(bench->child<QPlainTextEdit>("HELP")->viewport());
     QCOMPARE(bench->caption("C3_1"), QStringLiteral("12"));
-    QCOMPARE(colour(*bench, "C3_1"), colours::kLightRed);
+    QCOMPARE(bench->background("C3_1"), colours::kLightRed);
     QCOMPARE(bench->window->image().value(map::recordAddress(1) + 3), 0x78);
 }
 

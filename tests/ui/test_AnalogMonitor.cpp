@@ -1,0 +1,138 @@
+// The input monitor of the Threshold window: single readings, reading loops, and how a
+// loop gives way to a settings transfer.
+
+#include "core/MemoryMap.h"
+#include "support/ThresholdBench.h"
+#include "ui/AnalogMonitor.h"
+
+#include <QCheckBox>
+#include <QProgressBar>
+#include <QtTest>
+
+using namespace tessel;
+using namespace tessel::testing;
+
+class AnalogMonitorTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void readAll_sendsSixteenRequestsInOrder();
+    void meterLoop_repeatsOneInputUntilCleared();
+    void secondClickDuringALoop_isIgnored();
+    void read_endsARunningLoopFirst();
+};
+
+void AnalogMonitorTest::readAll_sendsSixteenRequestsInOrder() {
+    auto bench = loadedBench();
+    for (int n = 0; n < 16; ++n)
+        bench->module.setAnalogLevel(n, 10 * n);
+    bench->module.setAnalogLevel(3, 255);
+    bench->module.setAnalogLevel(7, -1); // silent
+    const std::size_t before = bench->module.commands().size();
+    const qint64 start = bench->clock.nowMicros();
+
+    click(bench->child("ReadAllAD"));
+    QList<int> expected;
+    for (int n = 0; n < 16; ++n)
+        expected << n;
+    QCOMPARE(analogRequests(*bench, before), expected);
+    QCOMPARE(bench->module.commands().size(), before + 16);
+    QCOMPARE(bench->child<QProgressBar>("ADBar_3")->value(), 255);
+    QCOMPARE(bench->caption("AD_3"), QStringLiteral("255"));
+    QCOMPARE(bench->caption("AD_0"), QStringLiteral("0"));
+    QCOMPARE(bench->caption("AD_15"), QStringLiteral("150"));
+    QCOMPARE(bench->caption("AD_7"), QStringLiteral("???"));
+    QCOMPARE(bench->child<QProgressBar>("ADBar_7")->value(), 0);
+    // The silent input cost one time-out of 3500 polls and no more.
+    const qint64 took = bench->clock.nowMicros() - start;
+    QVERIFY2(took >= 350 * kMillis && took < 400 * kMillis, qPrintable(QString::number(took)));
+
+    // A silent input keeps what it last showed; a read of the settings resets the labels only.
+    bench->module.setAnalogLevel(3, -1);
+    click(bench->child("ADBar_3"));
+    QCOMPARE(bench->caption("AD_3"), QStringLiteral("255"));
+    bench->window->ReadSettings_Click();
+    QCOMPARE(bench->caption("AD_3"), QStringLiteral("???"));
+    QCOMPARE(bench->child<QProgressBar>("ADBar_3")->value(), 255);
+}
+
+void AnalogMonitorTest::meterLoop_repeatsOneInputUntilCleared() {
+    auto bench = loadedBench();
+    bench->module.setAnalogLevel(5, 200);
+    auto *loop = bench->child<QCheckBox>("LoopRead");
+    loop->setChecked(true);
+    bench->clock.callAfter(100 * kMillis, [loop] { loop->setChecked(false); });
+    const std::size_t before = bench->module.commands().size();
+
+    // From the keyboard, as a press would.
+    QTest::keyClick(bench->child("ADBar_5"), Qt::Key_Space);
+    const QList<int> requests = analogRequests(*bench, before);
+    QVERIFY2(requests.size() > 20, qPrintable(QString::number(requests.size())));
+    QCOMPARE(requests.count(5), requests.size());
+    QCOMPARE(bench->module.commands().size(), before + requests.size());
+    QCOMPARE(bench->caption("AD_5"), QStringLiteral("200"));
+    QVERIFY(!loop->isChecked());
+}
+
+void AnalogMonitorTest::secondClickDuringALoop_isIgnored() {
+    auto bench = loadedBench();
+    auto *loop = bench->child<QCheckBox>("LoopRead");
+    loop->setChecked(true);
+    QList<int> nested;
+    bench->clock.callAfter(30 * kMillis, [&] {
+        const std::size_t at = bench->module.commands().size();
+        click(bench->child("ReadAllAD"));
+        click(bench->child("ADBar_9"));
+        nested << int(bench->module.commands().size() - at);
+    });
+    bench->clock.callAfter(60 * kMillis, [loop] { loop->setChecked(false); });
+    const std::size_t before = bench->module.commands().size();
+    click(bench->child("ReadAllAD"));
+
+    QCOMPARE(nested, QList<int>{0});
+    const QList<int> requests = analogRequests(*bench, before);
+    QVERIFY(requests.size() >= 32);
+    // Whole passes, each 0 to 15, never restarted or broken into.
+    QCOMPARE(requests.size() % 16, 0);
+    for (int i = 0; i < requests.size(); ++i)
+        QCOMPARE(requests[i], i % 16);
+}
+
+void AnalogMonitorTest::read_endsARunningLoopFirst() {
+    auto bench = loadedBench();
+    ModuleMemory memory = bench->module.memory();
+    memory[map::kDebounce] = 42;
+    memory[map::lowerLimitAddress(0)] = 5;
+    bench->module.setMemory(memory);
+    auto *loop = bench->child<QCheckBox>("LoopRead");
+    loop->setChecked(true);
+    qint64 uncheckedAt = -1;
+    QObject::connect(loop, &QCheckBox::toggled, [&](bool on) {
+        if (!on)
+            uncheckedAt = bench->clock.nowMicros();
+    });
+    bench->clock.callAfter(40 * kMillis, [&] { click(bench->child("ReadSettings")); });
+    const std::size_t before = bench->module.commands().size();
+    click(bench->child("ReadAllAD"));
+
+    QVERIFY(!loop->isChecked());
+    QVERIFY(uncheckedAt > 0);
+    QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
+    QCOMPARE(bench->window->image().value(map::kDebounce), 42);
+    QCOMPARE(bench->caption("C10_0"), QStringLiteral("5"));
+    // The loop finished its pass; the read came after it, whole, and after the pause.
+    const auto &commands = bench->module.commands();
+    std::size_t firstBlock = commands.size();
+    for (std::size_t i = before; i < commands.size(); ++i) {
+        if (commands[i].startsWith(QByteArray("\x00\x01", 2))) {
+            firstBlock = i;
+            break;
+        }
+    }
+    QCOMPARE(analogRequests(*bench, before).size() % 16, 0);
+    QCOMPARE(analogRequests(*bench, firstBlock).size(), 0);
+    QCOMPARE(commands.size() - firstBlock, std::size_t{16});
+    QVERIFY(bench->clock.nowMicros() > uncheckedAt + AnalogMonitor::kSettleMicros);
+}
+
+QTEST_MAIN(AnalogMonitorTest)
+#include "test_AnalogMonitor.moc"
