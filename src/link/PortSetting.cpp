@@ -2,7 +2,10 @@
 
 #include "link/PortSource.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace tessel {
 
@@ -17,23 +20,70 @@ QString firstField(const QString &text) {
     return trimmed.section(QLatin1Char(','), 0, 0).trimmed();
 }
 
-QString ReadPortSetting(const QString &path) {
+namespace {
+std::optional<QString> readField(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QStringLiteral("COM1");
+        return std::nullopt;
     const QString field = firstField(QString::fromLocal8Bit(file.read(4096)));
-    return field.isEmpty() ? QStringLiteral("COM1") : field;
+    return field.isEmpty() ? std::nullopt : std::optional(field);
 }
 
-bool WritePortSetting(const QString &name, QString *error, const QString &path) {
+// Empty when written; otherwise the reason.
+QString writeName(const QString &name, const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(name.toLocal8Bit() + "\r\n") < 0 || !file.flush()) {
-        if (error)
-            *error = file.errorString();
-        return false;
+        file.write(name.toLocal8Bit() + "\r\n") < 0 || !file.flush())
+        return file.errorString();
+    return {};
+}
+} // namespace
+
+PortSetting::PortSetting()
+    : PortSetting(QString::fromLatin1(kPortSettingFile),
+                  QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)) {}
+
+PortSetting::PortSetting(QString workingFile, QString configFolder)
+    : m_workingFile(std::move(workingFile)), m_configFolder(std::move(configFolder)) {}
+
+QString PortSetting::configFile() const {
+    return m_configFolder.isEmpty()
+               ? QString()
+               : QDir(m_configFolder).filePath(QFileInfo(m_workingFile).fileName());
+}
+
+std::optional<QString> PortSetting::remembered() const {
+    const std::optional<QString> here = readField(m_workingFile);
+    const std::optional<QString> saved =
+        m_configFolder.isEmpty() ? std::nullopt : readField(configFile());
+    // A file here that we cannot write is left from before: the choice made since then went
+    // into the configuration folder, and taking the old one would undo it at every start.
+    if (here && saved && !QFileInfo(m_workingFile).isWritable())
+        return saved;
+    return here ? here : saved;
+}
+
+QString PortSetting::remember(const QString &name) const {
+    const QString whyNotHere = writeName(name, m_workingFile);
+    if (whyNotHere.isEmpty())
+        return {};
+    QString what =
+        QStringLiteral("the port setting file %1 could not be written in the working "
+                       "directory %2 (%3)")
+            .arg(QFileInfo(m_workingFile).fileName(),
+                 QDir::toNativeSeparators(QFileInfo(m_workingFile).absolutePath()), whyNotHere);
+    if (!m_configFolder.isEmpty()) {
+        const QString folder = QDir::toNativeSeparators(m_configFolder);
+        const QString whyNotThere = QDir().mkpath(m_configFolder)
+                                        ? writeName(name, configFile())
+                                        : QStringLiteral("the folder cannot be created");
+        if (whyNotThere.isEmpty())
+            return QStringLiteral("The port is remembered in %1: %2.").arg(folder, what);
+        what += QStringLiteral(", nor in %1 (%2)").arg(folder, whyNotThere);
     }
-    return true;
+    return QStringLiteral("The port could not be remembered: %1. %2 is used for this run; choose "
+                          "it again next time.")
+        .arg(what, name.trimmed());
 }
 
 QStringList ListSerialPorts() {

@@ -1,5 +1,6 @@
 #include "ui/FormSelectSerialPort.h"
 
+#include "link/PortFacts.h"
 #include "link/PortSetting.h"
 #include "ui/FormControls.h"
 
@@ -23,7 +24,8 @@ FormSelectSerialPort::FormSelectSerialPort(const QStringList &ports, QWidget *pa
     m_ports->setGeometry(twipRect(1200, 240, 1815, 315));
     m_ports->setAccessibleName(QStringLiteral("Com Port"));
     m_ports->addItems(ports);
-    m_ports->setEditText(ReadPortSetting());
+    m_ports->setEditText(
+        PortSetting().remembered().value_or(QString::fromLatin1(kDefaultPortName)));
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(twipRect(1080, 840, 1095, 315));
@@ -36,12 +38,7 @@ QString FormSelectSerialPort::portName() const {
 }
 
 void FormSelectSerialPort::cmdOK_Click() {
-    QString reason;
-    if (!WritePortSetting(m_ports->currentText(), &reason)) {
-        m_settingError = QStringLiteral("The port could not be remembered in %1 (%2). %3 is "
-                                        "used for this run; choose it again next time.")
-                             .arg(QString::fromLatin1(kPortSettingFile), reason, portName());
-    }
+    m_settingError = PortSetting().remember(m_ports->currentText());
     accept();
 }
 

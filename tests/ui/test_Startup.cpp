@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tessel;
@@ -39,8 +38,6 @@ private Q_SLOTS:
     void start_refusesAPortThatCannotBeOpened();
     void closingTheStartupWindow_endsTheProgram();
     void cancelInTheProgressWindow_endsTheProgram();
-    void portSetting_takesTheFirstFieldOrCom1();
-    void portSetting_writesTheNameWithCrLf();
     void portNames_mapToDevices();
 };
 
@@ -132,38 +129,6 @@ void StartupTest::cancelInTheProgressWindow_endsTheProgram() {
     QVERIFY(!app.ending());
     app.progressWindow().findChild<QPushButton *>("Cancel")->click();
     QVERIFY(app.ending());
-}
-
-void StartupTest::portSetting_takesTheFirstFieldOrCom1() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tessel.cfg");
-    QCOMPARE(ReadPortSetting(path), QStringLiteral("COM1"));
-    const std::pair<QByteArray, QString> cases[] = {
-        {"COM7\r\n", "COM7"},
-        {"COM1,9600,n\r\n", "COM1"},
-        {"  ttyUSB0  \r\nsecond line\r\n", "ttyUSB0"},
-        {"\"/dev/pts/3\",x\r\n", "/dev/pts/3"},
-        {"", "COM1"},
-    };
-    for (const auto &[content, expected] : cases) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-        file.close();
-        QCOMPARE(ReadPortSetting(path), expected);
-    }
-}
-
-void StartupTest::portSetting_writesTheNameWithCrLf() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tessel.cfg");
-    QVERIFY(WritePortSetting("ttyUSB1", nullptr, path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("ttyUSB1\r\n"));
-    QString error;
-    QVERIFY(!WritePortSetting("COM2", &error, dir.filePath("missing/dir/tessel.cfg")));
-    QVERIFY(!error.isEmpty());
 }
 
 void StartupTest::portNames_mapToDevices() {
