@@ -56,7 +56,8 @@ struct BenchLink {
 class Module {
 public:
     Module(const QString &program, QStringList options) {
-        m_process.start(program, options << QStringLiteral("--kind") << QStringLiteral("tessel"));
+        m_process.start(program,
+                        options << QStringLiteral("--kind") << moduleKindKey(ModuleKind::Tessel));
         m_process.waitForReadyRead(5000);
         m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     }

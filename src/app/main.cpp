@@ -34,13 +34,11 @@ int runWindow(int argc, char *argv[]) {
 
     StartOptions options;
     if (parser.isSet(simulate)) {
-        const QString kind = parser.value(simulate);
-        if (kind != QLatin1String("tessel") && kind != QLatin1String("threshold")) {
-            std::fprintf(stderr, "--simulate takes tessel or threshold\n");
+        options.simulate = moduleKindFromKey(parser.value(simulate));
+        if (!options.simulate) {
+            std::fprintf(stderr, "--simulate takes %s\n", qPrintable(moduleKindKeyChoices()));
             return exitcode::kBadInput;
         }
-        options.simulate =
-            kind == QLatin1String("tessel") ? ModuleKind::Tessel : ModuleKind::Threshold;
     }
     if (parser.isSet(port))
         options.port = parser.value(port);

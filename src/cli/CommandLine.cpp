@@ -180,13 +180,9 @@ ParsedRequest parseRequest(const QStringList &arguments) {
     }
 
     if (parser.isSet(simulate)) {
-        const QString kind = parser.value(simulate);
-        if (kind == QLatin1String("tessel"))
-            r.simulate = ModuleKind::Tessel;
-        else if (kind == QLatin1String("threshold"))
-            r.simulate = ModuleKind::Threshold;
-        else {
-            parsed.error = QStringLiteral("--simulate takes tessel or threshold");
+        r.simulate = moduleKindFromKey(parser.value(simulate));
+        if (!r.simulate) {
+            parsed.error = QStringLiteral("--simulate takes ") + moduleKindKeyChoices();
             return parsed;
         }
     }
@@ -291,16 +287,14 @@ public:
 
     // The identified kind, or a message and nothing when the module reports another.
     std::optional<ModuleKind> knownKind() {
-        const int kind = m_identity->kind();
-        if (kind == static_cast<int>(ModuleKind::Tessel))
-            return ModuleKind::Tessel;
-        if (kind == static_cast<int>(ModuleKind::Threshold))
-            return ModuleKind::Threshold;
-        fail(exitcode::kNoModule,
-             QStringLiteral("the module on %1 reports the unknown kind %2; nothing was sent")
-                 .arg(m_where)
-                 .arg(kind));
-        return std::nullopt;
+        const std::optional<ModuleKind> kind = m_identity->moduleKind();
+        if (!kind) {
+            fail(exitcode::kNoModule,
+                 QStringLiteral("the module on %1 reports the unknown kind %2; nothing was sent")
+                     .arg(m_where)
+                     .arg(m_identity->kind()));
+        }
+        return kind;
     }
 
     // Reads the whole memory; an exit status, the image in `image` on success.

@@ -46,24 +46,16 @@ QString windowCaption(const IdentityReply &reply) {
     QString caption = QStringLiteral("Ombrevane Generation 2: ");
     if (reply.zigBee())
         caption += QStringLiteral("ZigBee ");
-    if (reply.kind() == 1)
+    if (reply.moduleKind() == ModuleKind::Tessel)
         caption += QStringLiteral("Tessel Module ");
     return caption + QStringLiteral("Version") + numberForm(reply.firmwareVersion()) +
            QStringLiteral(" Release Year:") + releaseYear(reply.releaseYearCode());
 }
 
 QString identityLine(const IdentityReply &reply) {
-    QString kind;
-    switch (reply.kind()) {
-    case 1:
-        kind = QStringLiteral("Tessel module");
-        break;
-    case 2:
-        kind = QStringLiteral("Threshold module");
-        break;
-    default:
-        kind = QStringLiteral("unknown module kind %1").arg(reply.kind());
-    }
+    const std::optional<ModuleKind> known = reply.moduleKind();
+    const QString kind =
+        known ? moduleKindName(*known) : QStringLiteral("unknown module kind %1").arg(reply.kind());
     return QStringLiteral("%1, %2, firmware version %3, release year %4")
         .arg(kind, reply.zigBee() ? QStringLiteral("ZigBee radio") : QStringLiteral("other radio"))
         .arg(reply.firmwareVersion())

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <array>
+#include <optional>
 
 namespace tessel::wire {
 
@@ -20,7 +21,11 @@ QByteArray readAnalogInput(int input);
 // The six bytes a module answers to the identification.
 struct IdentityReply {
     std::array<int, 6> b{};
+    // The kind byte as sent; moduleKind() says whether this program knows it.
     [[nodiscard]] int kind() const { return b[0]; }
+    [[nodiscard]] std::optional<ModuleKind> moduleKind() const {
+        return moduleKindFromIdentity(b[0]);
+    }
     [[nodiscard]] bool zigBee() const { return b[1] == 1; }
     [[nodiscard]] int firmwareVersion() const { return b[4]; }
     [[nodiscard]] int releaseYearCode() const { return b[5]; }

@@ -6,11 +6,6 @@
 
 namespace tessel {
 
-QString moduleKindName(ModuleKind kind) {
-    return kind == ModuleKind::Tessel ? QStringLiteral("Tessel module")
-                                      : QStringLiteral("Threshold module");
-}
-
 EepromImage::EepromImage(const ModuleMemory &memory) {
     std::copy(memory.begin(), memory.end(), m_entries.begin());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ModuleKind.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -14,11 +16,6 @@ constexpr int kBlockCount = kImageSize / kBlockSize;
 
 using ModuleMemory = std::array<quint8, kImageSize>;
 using BlockBytes = std::array<quint8, kBlockSize>;
-
-// The two module kinds, by the first byte of the identity reply.
-enum class ModuleKind { Tessel = 1, Threshold = 2 };
-
-QString moduleKindName(ModuleKind kind);
 
 // An entry that cannot be sent to a module as one byte.
 struct BadEntry {

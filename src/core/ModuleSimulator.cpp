@@ -14,7 +14,7 @@ constexpr int kLevelNotFixed = -2;
 QByteArray identityReplyOf(ModuleKind kind) {
     // Kind, radio flag, two unused bytes, firmware version 3, release year 2008.
     QByteArray reply(6, '\0');
-    reply[0] = static_cast<char>(kind);
+    reply[0] = static_cast<char>(identityByteOf(kind));
     reply[1] = 1;
     reply[4] = 3;
     reply[5] = static_cast<char>(208);

@@ -96,20 +96,18 @@ bool Application::connectToModule() {
         endProgram(1);
         return false;
     }
-    switch (identity->kind()) {
-    case 1:
-        m_window = std::make_unique<ConfigWindow>(ModuleKind::Tessel, *m_protocol, *this);
-        break;
-    case 2:
-        m_window = std::make_unique<ThresholdWindow>(*m_protocol, *this);
-        break;
-    default:
+    const std::optional<ModuleKind> kind = identity->moduleKind();
+    if (!kind) {
         showMessage(QStringLiteral("The module on %1 reports the kind %2, which this program "
                                    "cannot configure.")
                         .arg(m_portName)
                         .arg(identity->kind()));
         return true;
     }
+    if (*kind == ModuleKind::Threshold)
+        m_window = std::make_unique<ThresholdWindow>(*m_protocol, *this);
+    else
+        m_window = std::make_unique<ConfigWindow>(*kind, *m_protocol, *this);
     return m_window->loadFromModule() && !m_ending;
 }
 

@@ -25,16 +25,13 @@ QString configExecutable() {
     return other.isEmpty() ? QStringLiteral(TESSEL_CONFIG_EXE) : other;
 }
 
-QString kindArg(ModuleKind kind) {
-    return kind == ModuleKind::Tessel ? QStringLiteral("tessel") : QStringLiteral("threshold");
-}
-
 // A module on a pseudo-terminal for the length of one test.
 class SimulatedModule {
 public:
     SimulatedModule(const QTemporaryDir &dir, ModuleKind kind, QStringList options = {})
         : m_dump(dir.filePath(QStringLiteral("dump-%1.txt").arg(++s_count))) {
-        options << QStringLiteral("--kind") << kindArg(kind) << QStringLiteral("--dump") << m_dump;
+        options << QStringLiteral("--kind") << moduleKindKey(kind) << QStringLiteral("--dump")
+                << m_dump;
         m_process.start(QStringLiteral(TESSEL_MODSIM_EXE), options);
         QElapsedTimer waited;
         waited.start();
@@ -240,7 +237,7 @@ void EndToEndTest::read_printsTheProfileOfTheModuleMemory() {
     CHECK_EXIT(toStdout, 0);
     QCOMPARE(toStdout.out, profileText(factoryImage(kind)) + QLatin1Char('\n'));
 
-    const QString file = m_dir.filePath(QStringLiteral("read-%1.txt").arg(kindArg(kind)));
+    const QString file = m_dir.filePath(QStringLiteral("read-%1.txt").arg(moduleKindKey(kind)));
     const Outcome toFile = runConfig({QStringLiteral("read"), QStringLiteral("--port"),
                                       module.device(), QStringLiteral("-o"), file});
     CHECK_EXIT(toFile, 0);
@@ -258,7 +255,7 @@ void EndToEndTest::writeVerify_storesEveryByteValueUnchanged() {
     QString text = profileText(EepromImage(wanted));
     text.replace(QStringLiteral("     DATA"), QStringLiteral("\r\n\tDATA  "));
     const QString path =
-        writeProfile(m_dir, QStringLiteral("every-%1.txt").arg(kindArg(kind)), text);
+        writeProfile(m_dir, QStringLiteral("every-%1.txt").arg(moduleKindKey(kind)), text);
     const Outcome o = runConfig({QStringLiteral("write"), QStringLiteral("--port"), module.device(),
                                  path, QStringLiteral("--verify")});
     CHECK_EXIT(o, 0);
@@ -270,7 +267,7 @@ void EndToEndTest::diff_namesEachDifferingField() {
     QFETCH(ModuleKind, kind);
     SimulatedModule module(m_dir, kind, fast());
     ModuleMemory profile = factoryMemory(kind);
-    const QString same = writeProfile(m_dir, QStringLiteral("same-%1.txt").arg(kindArg(kind)),
+    const QString same = writeProfile(m_dir, QStringLiteral("same-%1.txt").arg(moduleKindKey(kind)),
                                       profileText(EepromImage(profile)));
     const Outcome none =
         runConfig({QStringLiteral("diff"), QStringLiteral("--port"), module.device(), same});
@@ -280,8 +277,9 @@ void EndToEndTest::diff_namesEachDifferingField() {
     const int addresses[] = {0, 23, 16 + 8 * 5, 255}; // ascending, as diff lists them
     for (int a : addresses)
         profile[a] = static_cast<quint8>(profile[a] ^ 0x5A);
-    const QString other = writeProfile(m_dir, QStringLiteral("other-%1.txt").arg(kindArg(kind)),
-                                       profileText(EepromImage(profile)));
+    const QString other =
+        writeProfile(m_dir, QStringLiteral("other-%1.txt").arg(moduleKindKey(kind)),
+                     profileText(EepromImage(profile)));
     const Outcome some =
         runConfig({QStringLiteral("diff"), QStringLiteral("--port"), module.device(), other});
     CHECK_EXIT(some, 0);
@@ -304,8 +302,9 @@ void EndToEndTest::diff_namesEachDifferingField() {
 void EndToEndTest::factoryReset_restoresTheFactorySet() {
     QFETCH(ModuleKind, kind);
     SimulatedModule module(m_dir, kind, fast());
-    const QString path = writeProfile(m_dir, QStringLiteral("scrambled-%1.txt").arg(kindArg(kind)),
-                                      profileText(EepromImage(everyByteValue(false))));
+    const QString path =
+        writeProfile(m_dir, QStringLiteral("scrambled-%1.txt").arg(moduleKindKey(kind)),
+                     profileText(EepromImage(everyByteValue(false))));
     CHECK_EXIT(
         runConfig({QStringLiteral("write"), QStringLiteral("--port"), module.device(), path}), 0);
     QCOMPARE(module.memory(), std::optional<ModuleMemory>(everyByteValue(false)));

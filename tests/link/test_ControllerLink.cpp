@@ -152,7 +152,7 @@ void ControllerLinkTest::identify_retriesWhenSevenBytesArrive() {
     Bench good(ModuleKind::Threshold);
     const auto reply = good.protocol.identify(std::nullopt);
     QVERIFY(reply.has_value());
-    QCOMPARE(reply->kind(), 2);
+    QCOMPARE(reply->moduleKind(), std::optional(ModuleKind::Threshold));
     QCOMPARE(reply->releaseYearCode(), 208);
 }
 

@@ -46,7 +46,7 @@ int main(int argc, char *argv[]) {
     };
     parser.addOptions({
         {QStringLiteral("kind"), QStringLiteral("Module kind: tessel (default) or threshold."),
-         QStringLiteral("KIND"), QStringLiteral("tessel")},
+         QStringLiteral("KIND"), moduleKindKey(ModuleKind::Tessel)},
         number("ignore-link-tests", "Stay silent to the first N link tests."),
         {QStringLiteral("never-identify"), QStringLiteral("Never answer the identification.")},
         {QStringLiteral("extra-identity-byte"),
@@ -72,13 +72,12 @@ int main(int argc, char *argv[]) {
         return 2;
     }
 
-    const QString kindName = parser.value(QStringLiteral("kind"));
-    if (kindName != QLatin1String("tessel") && kindName != QLatin1String("threshold")) {
-        std::fprintf(stderr, "tessel-modsim: --kind takes tessel or threshold\n");
+    const std::optional<ModuleKind> kind = moduleKindFromKey(parser.value(QStringLiteral("kind")));
+    if (!kind) {
+        std::fprintf(stderr, "tessel-modsim: --kind takes %s\n",
+                     qPrintable(moduleKindKeyChoices()));
         return 2;
     }
-    const ModuleKind kind =
-        kindName == QLatin1String("tessel") ? ModuleKind::Tessel : ModuleKind::Threshold;
 
     SimulatorFaults faults;
     qint64 replyDelay = 2000;
@@ -111,7 +110,7 @@ int main(int argc, char *argv[]) {
     faults.extraIdentityByte = parser.isSet(QStringLiteral("extra-identity-byte"));
     faults.byteAtATime = parser.isSet(QStringLiteral("byte-at-a-time"));
 
-    ModuleSimulator module(kind, faults, replyDelay);
+    ModuleSimulator module(*kind, faults, replyDelay);
     PtyModule::Options options;
     options.pacing = !parser.isSet(QStringLiteral("no-pacing"));
     options.dumpPath = parser.value(QStringLiteral("dump"));
