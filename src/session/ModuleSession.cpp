@@ -1,0 +1,238 @@
+#include "session/ModuleSession.h"
+
+namespace tessel {
+
+namespace {
+SessionOutcome failed(SessionStatus status, const QString &message) {
+    SessionOutcome outcome;
+    outcome.status = status;
+    outcome.message = message;
+    return outcome;
+}
+
+SessionStatus statusOf(TransferStatus status) {
+    switch (status) {
+    case TransferStatus::Done:
+        return SessionStatus::Done;
+    case TransferStatus::NotConfirmed:
+        return SessionStatus::NotConfirmed;
+    case TransferStatus::Refused:
+        return SessionStatus::Refused;
+    case TransferStatus::LinkFailed:
+        break;
+    }
+    return SessionStatus::LinkFailed;
+}
+} // namespace
+
+ModuleSession::ModuleSession(ModuleProtocol &protocol, SessionLimits limits, QObject *parent)
+    : QObject(parent), m_protocol(protocol), m_limits(limits) {}
+
+Admission ModuleSession::identify() {
+    return submit({SessionJob::Identify, {}});
+}
+
+Admission ModuleSession::read() {
+    return submit({SessionJob::Read, {}});
+}
+
+Admission ModuleSession::store(const EepromImage &image) {
+    if (const QString why = storeRefusal(image); !why.isEmpty())
+        return refuse(SessionJob::Store, why);
+    return submit({SessionJob::Store, image});
+}
+
+Admission ModuleSession::factoryReset() {
+    if (const QString why = moduleRefusal(); !why.isEmpty())
+        return refuse(SessionJob::FactoryReset, why);
+    return submit({SessionJob::FactoryReset, factoryImage(*kind())});
+}
+
+std::optional<ModuleKind> ModuleSession::kind() const {
+    if (!m_identity)
+        return std::nullopt;
+    return m_identity->moduleKind();
+}
+
+QString ModuleSession::moduleRefusal() const {
+    if (!m_identity)
+        return QStringLiteral("No module has been identified; nothing was stored.");
+    if (!kind()) {
+        return QStringLiteral("The module reports the unknown kind %1; nothing was stored.")
+            .arg(m_identity->kind());
+    }
+    return {};
+}
+
+QString ModuleSession::storeRefusal(const EepromImage &image) const {
+    if (QString why = moduleRefusal(); !why.isEmpty())
+        return why;
+    QStringList problems = m_invalidFields;
+    if (const auto bad = image.badEntries(); !bad.empty())
+        problems << describeBadEntries(bad);
+    if (problems.isEmpty())
+        return {};
+    return QStringLiteral("Nothing was stored: correct %1 first.")
+        .arg(problems.join(QStringLiteral(", ")));
+}
+
+std::optional<SessionJob> ModuleSession::waitingJob() const {
+    if (!m_waiting)
+        return std::nullopt;
+    return m_waiting->job;
+}
+
+Admission ModuleSession::refuse(SessionJob job, const QString &message) {
+    Q_EMIT refused(job, message);
+    return Admission::Refused;
+}
+
+Admission ModuleSession::submit(Request request) {
+    if (m_dispatching) {
+        // Asked for from inside a wait of the running job (or from its finished signal).
+        if (m_waiting) {
+            return refuse(request.job,
+                          QStringLiteral("The module is busy and another transfer already waits "
+                                         "for it; this %1 was not started.")
+                              .arg(jobName(request.job)));
+        }
+        m_waiting = std::move(request);
+        Q_EMIT queued(m_waiting->job);
+        return Admission::Queued;
+    }
+    // The session holds the link for the whole run, so that exchanges made outside it
+    // (the analog monitor) cannot slip in between two of its jobs.
+    auto hold = m_protocol.link().tryBegin();
+    if (!hold) {
+        return refuse(request.job,
+                      QStringLiteral("Another exchange with the module is under way; this %1 "
+                                     "was not started.")
+                          .arg(jobName(request.job)));
+    }
+    m_dispatching = true;
+    for (std::optional<Request> next = std::move(request); next;
+         next = std::exchange(m_waiting, std::nullopt)) {
+        m_running = next->job;
+        Q_EMIT started(next->job);
+        m_lastOutcome = run(*next);
+        m_lastOutcome.job = next->job;
+        m_running.reset();
+        Q_EMIT finished(m_lastOutcome);
+    }
+    m_dispatching = false;
+    return Admission::Started;
+}
+
+SessionOutcome ModuleSession::run(const Request &request) {
+    switch (request.job) {
+    case SessionJob::Identify:
+        return runIdentify();
+    case SessionJob::Read:
+        return runRead();
+    case SessionJob::Store:
+    case SessionJob::FactoryReset:
+        break;
+    }
+    return runStore(request);
+}
+
+SessionOutcome ModuleSession::runIdentify() {
+    enterPhase(SessionPhase::Identifying);
+    // Whatever was known belongs to the module that answered last time.
+    m_identity.reset();
+    m_moduleImage.reset();
+    const ControllerLink &link = m_protocol.link();
+    if (m_limits.linkTestAttempts > 0 &&
+        m_protocol.linkTestRepeated(m_limits.linkTestAttempts) == 0) {
+        if (link.failed())
+            return failed(SessionStatus::LinkFailed, link.failure());
+        return failed(SessionStatus::NoAnswer, QStringLiteral("No module answered."));
+    }
+    m_identity = m_protocol.identify(m_limits.identifyAttempts);
+    if (!m_identity) {
+        if (link.failed())
+            return failed(SessionStatus::LinkFailed, link.failure());
+        return failed(SessionStatus::NotIdentified,
+                      QStringLiteral("The module answered the link test but not the "
+                                     "identification."));
+    }
+    return {};
+}
+
+SessionOutcome ModuleSession::runRead() {
+    enterPhase(SessionPhase::Reading);
+    const TransferResult read =
+        readWholeMemory(m_protocol, progressOf(SessionPhase::Reading), m_limits.blockReadAttempts);
+    if (!read.ok())
+        return failed(SessionStatus::LinkFailed, read.message);
+    m_moduleImage = read.image;
+    SessionOutcome outcome;
+    outcome.received = read.image;
+    return outcome;
+}
+
+SessionOutcome ModuleSession::runStore(const Request &request) {
+    // Checked again: an identification run ahead of a queued store may have found another
+    // module.
+    if (const QString why = moduleRefusal(); !why.isEmpty())
+        return failed(SessionStatus::Refused, why);
+    SessionOutcome outcome;
+    outcome.sent = request.image;
+    if (m_backup) {
+        const BackupResult backup = m_backup(*this);
+        if (!backup.error.isEmpty()) {
+            outcome.status = SessionStatus::Refused;
+            outcome.message = backup.error;
+            return outcome;
+        }
+        outcome.backup = backup.where;
+    }
+    enterPhase(SessionPhase::Storing);
+    const TransferResult stored =
+        storeWholeMemory(m_protocol, request.image, progressOf(SessionPhase::Storing));
+    if (!stored.ok()) {
+        outcome.status = statusOf(stored.status);
+        outcome.message = stored.message;
+        outcome.failedBlock = stored.failedBlock;
+        // Blocks before the failed one hold the new values, the failed one is unknown.
+        if (outcome.status != SessionStatus::Refused)
+            m_moduleImage.reset();
+        return outcome;
+    }
+    m_moduleImage = request.image;
+    if (m_verifyAfterStore)
+        readBack(outcome);
+    return outcome;
+}
+
+void ModuleSession::readBack(SessionOutcome &outcome) {
+    enterPhase(SessionPhase::Verifying);
+    const TransferResult read = readWholeMemory(m_protocol, progressOf(SessionPhase::Verifying),
+                                                m_limits.blockReadAttempts);
+    if (!read.ok()) {
+        // Every block was confirmed, so the module is taken to hold what was sent.
+        outcome.status = SessionStatus::ReadBackFailed;
+        outcome.message = read.message;
+        return;
+    }
+    m_moduleImage = read.image;
+    outcome.received = read.image;
+    outcome.differences = differingAddresses(read.image, outcome.sent);
+    if (!outcome.differences.empty()) {
+        outcome.status = SessionStatus::Differs;
+        outcome.message =
+            QStringLiteral("Verification failed: %1 of %2 addresses differ after the store.")
+                .arg(outcome.differences.size())
+                .arg(kImageSize);
+    }
+}
+
+void ModuleSession::enterPhase(SessionPhase phase) {
+    Q_EMIT phaseChanged(phase);
+}
+
+ProgressFn ModuleSession::progressOf(SessionPhase phase) {
+    return [this, phase](int address) { Q_EMIT progress(phase, address); };
+}
+
+} // namespace tessel

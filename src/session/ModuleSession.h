@@ -1,0 +1,123 @@
+#pragma once
+
+#include "core/Commands.h"
+#include "link/ModuleProtocol.h"
+#include "link/SettingsTransfer.h"
+#include "session/SessionOutcome.h"
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace tessel {
+
+// How long the session insists before it reports that a module does not answer. A window
+// offers Cancel and waits as long as the operator does; the command line bounds every wait.
+struct SessionLimits {
+    int linkTestAttempts = 0;       // link tests before each identification; 0 for none
+    AttemptLimit identifyAttempts;  // identification attempts
+    AttemptLimit blockReadAttempts; // attempts at each block of a read or a read-back
+};
+
+class ModuleSession;
+
+// Where a copy of the module's memory went before a store, or why none could be made.
+struct BackupResult {
+    QString where;
+    QString error; // non-empty: the store is not started and the operator is told this
+};
+using BackupFn = std::function<BackupResult(const ModuleSession &session)>;
+
+// The attached module as the windows and the command line share it: who it is, what its
+// memory holds as far as the program knows, and the transfers to and from it.
+//
+// Everything runs on the GUI thread. Transfers run one at a time; waiting for the module keeps
+// the event loop running, so a request can arrive while one runs. It is then kept and run
+// next, or refused when one is already kept: at most one transfer waits, so a burst of
+// clicks can never pile up stores the operator no longer sees.
+class ModuleSession : public QObject {
+    Q_OBJECT
+public:
+    explicit ModuleSession(ModuleProtocol &protocol, SessionLimits limits = {},
+                           QObject *parent = nullptr);
+
+    // Requests. A refused or queued one returns at once (with the signal that says so); a
+    // started one returns when it, and whatever was queued behind it, has finished.
+    Admission identify();
+    Admission read();
+    // The image is copied here: edits the caller makes afterwards, even while this store
+    // waits in the queue or for the module, do not change what is sent.
+    Admission store(const EepromImage &image);
+    // Stores the factory set of the identified module's kind.
+    Admission factoryReset();
+
+    [[nodiscard]] const std::optional<wire::IdentityReply> &identity() const { return m_identity; }
+    // Nothing before an identification, or when the module reports a kind this program
+    // does not know.
+    [[nodiscard]] std::optional<ModuleKind> kind() const;
+    // The module's memory as last read from it or stored to it; nothing while unknown (before
+    // the first read, after another identification, after a store that failed part way).
+    [[nodiscard]] const std::optional<EepromImage> &moduleImage() const { return m_moduleImage; }
+
+    // Why a store of this image would be refused now; empty when it may be stored.
+    [[nodiscard]] QString storeRefusal(const EepromImage &image) const;
+    // The fields the owner's own checks reject, named as the operator knows them ("serial of
+    // device 2"); while any is set, every store is refused naming them.
+    void setInvalidFields(const QStringList &fields) { m_invalidFields = fields; }
+
+    // Whether a store is followed by reading the memory back and comparing it; off at first.
+    void setVerifyAfterStore(bool verify) { m_verifyAfterStore = verify; }
+    // Called before a store or factory reset sends anything; none at first.
+    void setBackup(BackupFn backup) { m_backup = std::move(backup); }
+
+    // True while a job runs.
+    [[nodiscard]] bool busy() const { return m_running.has_value(); }
+    // The job kept to run next, if any.
+    [[nodiscard]] std::optional<SessionJob> waitingJob() const;
+    // How the most recent job ended.
+    [[nodiscard]] const SessionOutcome &lastOutcome() const { return m_lastOutcome; }
+
+    [[nodiscard]] ModuleProtocol &protocol() { return m_protocol; }
+
+Q_SIGNALS:
+    void queued(tessel::SessionJob job);
+    void refused(tessel::SessionJob job, const QString &message);
+    void started(tessel::SessionJob job);
+    void phaseChanged(tessel::SessionPhase phase);
+    // The address 0..255 being read, stored or read back.
+    void progress(tessel::SessionPhase phase, int address);
+    void finished(const tessel::SessionOutcome &outcome);
+
+private:
+    struct Request {
+        SessionJob job;
+        EepromImage image; // what a store sends
+    };
+
+    Admission submit(Request request);
+    Admission refuse(SessionJob job, const QString &message);
+    // Why no store may go to the module at all (none identified, an unknown kind).
+    [[nodiscard]] QString moduleRefusal() const;
+    SessionOutcome run(const Request &request);
+    SessionOutcome runIdentify();
+    SessionOutcome runRead();
+    SessionOutcome runStore(const Request &request);
+    void readBack(SessionOutcome &outcome);
+    void enterPhase(SessionPhase phase);
+    ProgressFn progressOf(SessionPhase phase);
+
+    ModuleProtocol &m_protocol;
+    SessionLimits m_limits;
+    std::optional<wire::IdentityReply> m_identity;
+    std::optional<EepromImage> m_moduleImage;
+    QStringList m_invalidFields;
+    bool m_verifyAfterStore = false;
+    BackupFn m_backup;
+    std::optional<SessionJob> m_running;
+    std::optional<Request> m_waiting;
+    bool m_dispatching = false; // the loop that runs jobs one after another is active
+    SessionOutcome m_lastOutcome;
+};
+
+} // namespace tessel

@@ -1,0 +1,28 @@
+#include "session/SessionOutcome.h"
+
+namespace tessel {
+
+std::vector<int> differingAddresses(const EepromImage &a, const EepromImage &b) {
+    std::vector<int> found;
+    for (int address = 0; address < kImageSize; ++address) {
+        if (a.value(address) != b.value(address))
+            found.push_back(address);
+    }
+    return found;
+}
+
+QString jobName(SessionJob job) {
+    switch (job) {
+    case SessionJob::Identify:
+        return QStringLiteral("identification");
+    case SessionJob::Read:
+        return QStringLiteral("read");
+    case SessionJob::Store:
+        return QStringLiteral("store");
+    case SessionJob::FactoryReset:
+        break;
+    }
+    return QStringLiteral("factory reset");
+}
+
+} // namespace tessel

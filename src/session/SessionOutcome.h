@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/EepromImage.h"
+
+#include <QString>
+#include <vector>
+
+namespace tessel {
+
+// What the owner of a session can ask of the module.
+enum class SessionJob { Identify, Read, Store, FactoryReset };
+
+// What a running job is doing at the moment; a store that is checked goes on to Verifying.
+enum class SessionPhase { Identifying, Reading, Storing, Verifying };
+
+// What became of a request: it ran, it waits behind the running one, or it was not taken.
+enum class Admission { Started, Queued, Refused };
+
+enum class SessionStatus {
+    Done,
+    NoAnswer,       // no link test was answered
+    NotIdentified,  // the link test was answered, the identification not
+    Refused,        // nothing was sent: the module or the image does not allow the store
+    NotConfirmed,   // a block's store was answered wrongly or not at all
+    LinkFailed,     // the line dropped, the operator cancelled, or the attempts ran out
+    ReadBackFailed, // every block was stored and confirmed, but reading them back failed
+    Differs,        // the memory read back after the store is not what was sent
+};
+
+// How a job ended, and what is now known of the module's memory.
+struct SessionOutcome {
+    SessionJob job = SessionJob::Identify;
+    SessionStatus status = SessionStatus::Done;
+    QString message;      // for the operator; empty when Done
+    EepromImage sent;     // the copy a store or factory reset sent
+    EepromImage received; // what a read, or the read-back of a checked store, returned
+    int failedBlock = -1; // the block at which a store stopped
+    // Where the read-back differs from what was sent, in address order.
+    std::vector<int> differences;
+    QString backup; // where the memory was saved before the store, when it was
+
+    [[nodiscard]] bool ok() const { return status == SessionStatus::Done; }
+};
+
+// Addresses at which two images hold different values, in address order.
+std::vector<int> differingAddresses(const EepromImage &a, const EepromImage &b);
+
+// "read", "store", "factory reset": how messages name a job.
+QString jobName(SessionJob job);
+
+} // namespace tessel

@@ -1,0 +1,375 @@
+#include "link/SimulatedChannel.h"
+#include "session/ModuleSession.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace tessel;
+
+namespace {
+constexpr int kReadCommand = 0x00, kReadSecond = 0x01;
+constexpr int kStoreCommand = 0x01, kStoreSecond = 0x02;
+
+// A session on a simulated module and a virtual clock; replies come after 2 ms.
+struct Bench {
+    explicit Bench(ModuleKind kind = ModuleKind::Tessel, SimulatorFaults faults = {},
+                   SessionLimits limits = {})
+        : module(kind, faults), channel(module, clock), link(channel, clock), protocol(link),
+          session(protocol, limits) {}
+
+    // A bench whose module has been identified, ready to store.
+    static std::unique_ptr<Bench> identified(SimulatorFaults faults = {}) {
+        auto bench = std::make_unique<Bench>(ModuleKind::Tessel, faults);
+        if (bench->session.identify() != Admission::Started || !bench->session.lastOutcome().ok())
+            qFatal("the simulated module was not identified");
+        return bench;
+    }
+
+    // Runs `action` once, `afterMicros` from now, from inside whatever wait is then under way.
+    void during(qint64 afterMicros, std::function<void()> action) {
+        clock.callAfter(afterMicros, std::move(action));
+    }
+
+    int reads() const { return module.countCommands(kReadCommand, kReadSecond); }
+    int stores() const { return module.countCommands(kStoreCommand, kStoreSecond); }
+
+    VirtualClock clock;
+    ModuleSimulator module;
+    SimulatedChannel channel;
+    ControllerLink link;
+    ModuleProtocol protocol;
+    ModuleSession session;
+};
+
+// An image unlike the factory set the simulated module starts with: address a holds 255 - a.
+EepromImage descending() {
+    ModuleMemory memory{};
+    for (int a = 0; a < kImageSize; ++a)
+        memory[a] = static_cast<quint8>(255 - a);
+    return EepromImage(memory);
+}
+
+EepromImage moduleHolds(const Bench &bench) {
+    return EepromImage(bench.module.memory());
+}
+} // namespace
+
+class ModuleSessionTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void identify_learnsKindAndForgetsThePreviousModulesMemory();
+    void identify_tellsSilenceFromAnUnansweredIdentification();
+    void unknownKind_refusesStoresAndFactoryReset();
+    void read_keepsTheMemoryAndReportsEveryAddressInOrder();
+    void store_sendsTheImageAsItWasWhenAsked();
+    void store_askedDuringATransferRunsAfterIt_aThirdIsRefused();
+    void store_askedWhenAJobFinishesIsQueuedNotRefused();
+    void store_refusesWithoutSendingAndNamesWhy();
+    void store_refusedWhileAnotherExchangeHoldsTheLink();
+    void store_unconfirmedBlockLeavesTheMemoryUnknown();
+    void verify_readsBackAndComparesAfterTheStore();
+    void verify_namesTheAddressesTheModuleDidNotKeep();
+    void verify_readBackFailureStillCountsTheStoredBlocks();
+    void backup_runsBeforeAnythingIsSentAndCanStopTheStore();
+    void factoryReset_storesTheFactorySetOfTheIdentifiedKind();
+};
+
+void ModuleSessionTest::identify_learnsKindAndForgetsThePreviousModulesMemory() {
+    Bench bench(ModuleKind::Threshold);
+    QCOMPARE(bench.session.identify(), Admission::Started);
+    QVERIFY(bench.session.lastOutcome().ok());
+    QCOMPARE(bench.session.kind(), std::optional(ModuleKind::Threshold));
+    QCOMPARE(bench.session.read(), Admission::Started);
+    QVERIFY(bench.session.moduleImage().has_value());
+
+    // Another identification may find another module behind the same port.
+    QCOMPARE(bench.session.identify(), Admission::Started);
+    QVERIFY(!bench.session.moduleImage().has_value());
+}
+
+void ModuleSessionTest::identify_tellsSilenceFromAnUnansweredIdentification() {
+    SimulatorFaults silent;
+    silent.ignoreLinkTests = 1000;
+    Bench quiet(ModuleKind::Tessel, silent, {3, 2, std::nullopt});
+    QCOMPARE(quiet.session.identify(), Admission::Started);
+    QCOMPARE(quiet.session.lastOutcome().status, SessionStatus::NoAnswer);
+    QCOMPARE(quiet.module.countCommands(0x00, 0x02), 3);
+    QCOMPARE(quiet.module.countCommands(0x00, 0x03), 0);
+
+    SimulatorFaults mute;
+    mute.neverIdentify = true;
+    Bench unnamed(ModuleKind::Tessel, mute, {3, 2, std::nullopt});
+    QCOMPARE(unnamed.session.identify(), Admission::Started);
+    QCOMPARE(unnamed.session.lastOutcome().status, SessionStatus::NotIdentified);
+    QCOMPARE(unnamed.module.countCommands(0x00, 0x03), 2);
+    QVERIFY(!unnamed.session.identity().has_value());
+    QVERIFY(!unnamed.session.kind().has_value());
+}
+
+void ModuleSessionTest::unknownKind_refusesStoresAndFactoryReset() {
+    SimulatorFaults mute;
+    mute.neverIdentify = true;
+    Bench bench(ModuleKind::Tessel, mute, {0, 1, std::nullopt});
+    // A module of a kind this program does not know answers in its place.
+    bench.during(1000,
+                 [&bench] { bench.channel.inject(QByteArray("\x07\x01\x00\x00\x03\xd0", 6)); });
+    QCOMPARE(bench.session.identify(), Admission::Started);
+    QVERIFY(bench.session.lastOutcome().ok());
+    QCOMPARE(bench.session.identity()->kind(), 7);
+    QVERIFY(!bench.session.kind().has_value());
+
+    QSignalSpy refusals(&bench.session, &ModuleSession::refused);
+    QCOMPARE(bench.session.store(descending()), Admission::Refused);
+    QCOMPARE(bench.session.factoryReset(), Admission::Refused);
+    QCOMPARE(refusals.size(), 2);
+    QVERIFY(refusals.at(0).at(1).toString().contains(QStringLiteral("unknown kind 7")));
+    QCOMPARE(bench.stores(), 0);
+}
+
+void ModuleSessionTest::read_keepsTheMemoryAndReportsEveryAddressInOrder() {
+    Bench bench;
+    bench.module.setMemory(*descending().toMemory());
+    QSignalSpy phases(&bench.session, &ModuleSession::phaseChanged);
+    QSignalSpy progress(&bench.session, &ModuleSession::progress);
+    QSignalSpy finished(&bench.session, &ModuleSession::finished);
+
+    QCOMPARE(bench.session.read(), Admission::Started);
+    QCOMPARE(bench.session.moduleImage(), std::optional(descending()));
+    QCOMPARE(bench.session.lastOutcome().received, descending());
+    QCOMPARE(phases.size(), 1);
+    QCOMPARE(phases.at(0).at(0).value<SessionPhase>(), SessionPhase::Reading);
+    QCOMPARE(progress.size(), kImageSize);
+    for (int a = 0; a < kImageSize; ++a)
+        QCOMPARE(progress.at(a).at(1).toInt(), a);
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.at(0).at(0).value<SessionOutcome>().job, SessionJob::Read);
+}
+
+void ModuleSessionTest::store_sendsTheImageAsItWasWhenAsked() {
+    auto bench = Bench::identified();
+    EepromImage edited = descending();
+    // The operator keeps typing while the store waits for the module's confirmations.
+    bench->during(20'000, [&edited] {
+        for (int a = 0; a < kImageSize; ++a)
+            edited.setValue(a, 1);
+    });
+    QCOMPARE(bench->session.store(edited), Admission::Started);
+    QVERIFY(bench->session.lastOutcome().ok());
+    QCOMPARE(edited.value(255), 1); // the edit did happen, during the store
+    QCOMPARE(moduleHolds(*bench), descending());
+    QCOMPARE(bench->session.moduleImage(), std::optional(descending()));
+}
+
+void ModuleSessionTest::store_askedDuringATransferRunsAfterIt_aThirdIsRefused() {
+    auto bench = Bench::identified();
+    QSignalSpy started(&bench->session, &ModuleSession::started);
+    QSignalSpy queued(&bench->session, &ModuleSession::queued);
+    QSignalSpy refused(&bench->session, &ModuleSession::refused);
+    EepromImage edited = descending();
+    std::vector<Admission> admissions;
+    bool busyMeanwhile = false;
+    std::optional<SessionJob> waitingMeanwhile;
+    int readsWhenAsked = -1;
+    bench->during(10'000, [&] {
+        readsWhenAsked = bench->reads();
+        busyMeanwhile = bench->session.busy();
+        admissions.push_back(bench->session.store(edited));
+        edited.setValue(0, 0); // after asking: must not reach the module
+        admissions.push_back(bench->session.read());
+        waitingMeanwhile = bench->session.waitingJob();
+    });
+
+    QCOMPARE(bench->session.read(), Admission::Started);
+    QVERIFY(readsWhenAsked > 0 && readsWhenAsked < kBlockCount);
+    QVERIFY(busyMeanwhile);
+    QCOMPARE(admissions, (std::vector{Admission::Queued, Admission::Refused}));
+    QCOMPARE(waitingMeanwhile, std::optional(SessionJob::Store));
+    QCOMPARE(queued.size(), 1);
+    QCOMPARE(refused.size(), 1);
+    QCOMPARE(refused.at(0).at(0).value<SessionJob>(), SessionJob::Read);
+    QVERIFY(refused.at(0).at(1).toString().contains(QStringLiteral("already waits")));
+
+    // The read ran to its end before the first block of the store went out.
+    QCOMPARE(started.size(), 2);
+    QCOMPARE(started.at(1).at(0).value<SessionJob>(), SessionJob::Store);
+    const auto &commands = bench->module.commands();
+    const auto firstStore = std::find_if(commands.begin(), commands.end(),
+                                         [](const QByteArray &c) { return c.at(0) == 0x01; });
+    QCOMPARE(
+        std::count_if(commands.begin(), firstStore,
+                      [](const QByteArray &c) { return c.startsWith(QByteArray("\x00\x01", 2)); }),
+        kBlockCount);
+    QCOMPARE(bench->reads(), kBlockCount);
+    QCOMPARE(moduleHolds(*bench), descending());
+    QVERIFY(!bench->session.busy());
+    QVERIFY(!bench->session.waitingJob().has_value());
+}
+
+void ModuleSessionTest::store_askedWhenAJobFinishesIsQueuedNotRefused() {
+    // A window that stores as soon as its read has come in asks from inside the finished
+    // signal, while the session still holds the link.
+    auto bench = Bench::identified();
+    std::optional<Admission> askedAfterRead;
+    connect(&bench->session, &ModuleSession::finished, this, [&](const SessionOutcome &outcome) {
+        if (outcome.job == SessionJob::Read) {
+            QVERIFY(!bench->session.busy());
+            askedAfterRead = bench->session.store(descending());
+        }
+    });
+    QCOMPARE(bench->session.read(), Admission::Started);
+    QCOMPARE(askedAfterRead, std::optional(Admission::Queued));
+    QCOMPARE(bench->session.lastOutcome().job, SessionJob::Store);
+    QVERIFY(bench->session.lastOutcome().ok());
+    QCOMPARE(moduleHolds(*bench), descending());
+}
+
+void ModuleSessionTest::store_refusesWithoutSendingAndNamesWhy() {
+    Bench unidentified;
+    QSignalSpy refused(&unidentified.session, &ModuleSession::refused);
+    QCOMPARE(unidentified.session.store(descending()), Admission::Refused);
+    QVERIFY(refused.at(0).at(1).toString().contains(QStringLiteral("No module")));
+
+    auto bench = Bench::identified();
+    EepromImage outOfRange = descending();
+    outOfRange.setValue(208, 256);
+    QVERIFY(bench->session.storeRefusal(outOfRange).contains(QStringLiteral("address 208 = 256")));
+    QCOMPARE(bench->session.store(outOfRange), Admission::Refused);
+
+    bench->session.setInvalidFields(
+        {QStringLiteral("serial of device 2"), QStringLiteral("lower limit of input 0")});
+    const QString why = bench->session.storeRefusal(descending());
+    QVERIFY(why.contains(QStringLiteral("serial of device 2, lower limit of input 0")));
+    QCOMPARE(bench->session.store(descending()), Admission::Refused);
+    // The factory set replaces whatever the operator typed, so it is not held back by it.
+    QCOMPARE(bench->session.factoryReset(), Admission::Started);
+    QCOMPARE(bench->stores(), kBlockCount);
+
+    bench->session.setInvalidFields({});
+    QVERIFY(bench->session.storeRefusal(descending()).isEmpty());
+}
+
+void ModuleSessionTest::store_refusedWhileAnotherExchangeHoldsTheLink() {
+    auto bench = Bench::identified();
+    QSignalSpy refused(&bench->session, &ModuleSession::refused);
+    {
+        auto monitorLoop = bench->link.tryBegin();
+        QCOMPARE(bench->session.store(descending()), Admission::Refused);
+    }
+    QCOMPARE(refused.size(), 1);
+    QCOMPARE(bench->stores(), 0);
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    QCOMPARE(bench->stores(), kBlockCount);
+}
+
+void ModuleSessionTest::store_unconfirmedBlockLeavesTheMemoryUnknown() {
+    SimulatorFaults faults;
+    faults.failBlock = 5;
+    auto bench = Bench::identified(faults);
+    QCOMPARE(bench->session.read(), Admission::Started);
+    QVERIFY(bench->session.moduleImage().has_value());
+
+    bench->session.setVerifyAfterStore(true);
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    const SessionOutcome &outcome = bench->session.lastOutcome();
+    QCOMPARE(outcome.status, SessionStatus::NotConfirmed);
+    QCOMPARE(outcome.failedBlock, 5);
+    QCOMPARE(outcome.message, QString::fromLatin1(kErrorStoringData));
+    QVERIFY(!bench->session.moduleImage().has_value());
+    QCOMPARE(bench->reads(), kBlockCount); // the failed store is not read back
+}
+
+void ModuleSessionTest::verify_readsBackAndComparesAfterTheStore() {
+    auto bench = Bench::identified();
+    bench->session.setVerifyAfterStore(true);
+    QSignalSpy phases(&bench->session, &ModuleSession::phaseChanged);
+    QSignalSpy progress(&bench->session, &ModuleSession::progress);
+
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    const SessionOutcome &outcome = bench->session.lastOutcome();
+    QVERIFY2(outcome.ok(), qPrintable(outcome.message));
+    QCOMPARE(outcome.received, descending());
+    QCOMPARE(bench->reads(), kBlockCount);
+    QCOMPARE(phases.size(), 2);
+    QCOMPARE(phases.at(0).at(0).value<SessionPhase>(), SessionPhase::Storing);
+    QCOMPARE(phases.at(1).at(0).value<SessionPhase>(), SessionPhase::Verifying);
+    QCOMPARE(progress.size(), 2 * kImageSize);
+    QCOMPARE(progress.last().at(0).value<SessionPhase>(), SessionPhase::Verifying);
+    QCOMPARE(progress.last().at(1).toInt(), kImageSize - 1);
+}
+
+void ModuleSessionTest::verify_namesTheAddressesTheModuleDidNotKeep() {
+    auto bench = Bench::identified();
+    bench->session.setVerifyAfterStore(true);
+    // The module confirms every block but loses two bytes before they are read back.
+    connect(&bench->session, &ModuleSession::phaseChanged, this, [&bench](SessionPhase phase) {
+        if (phase != SessionPhase::Verifying)
+            return;
+        ModuleMemory memory = bench->module.memory();
+        memory[40] = 0;
+        memory[200] = 0;
+        bench->module.setMemory(memory);
+    });
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    const SessionOutcome &outcome = bench->session.lastOutcome();
+    QCOMPARE(outcome.status, SessionStatus::Differs);
+    QCOMPARE(outcome.differences, (std::vector{40, 200}));
+    QVERIFY(outcome.message.contains(QStringLiteral("2 of 256")));
+    QCOMPARE(outcome.sent, descending());
+    // What the module really holds now is what was read back, not what was sent.
+    QCOMPARE(bench->session.moduleImage(), std::optional(moduleHolds(*bench)));
+}
+
+void ModuleSessionTest::verify_readBackFailureStillCountsTheStoredBlocks() {
+    SimulatorFaults faults;
+    faults.dropAfterCommands = 1 + kBlockCount + 2; // identification, store, two block reads
+    auto bench = Bench::identified(faults);
+    bench->session.setVerifyAfterStore(true);
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    const SessionOutcome &outcome = bench->session.lastOutcome();
+    QCOMPARE(outcome.status, SessionStatus::ReadBackFailed);
+    QVERIFY(outcome.message.contains(QStringLiteral("lost")));
+    QCOMPARE(bench->session.moduleImage(), std::optional(descending()));
+}
+
+void ModuleSessionTest::backup_runsBeforeAnythingIsSentAndCanStopTheStore() {
+    auto bench = Bench::identified();
+    QCOMPARE(bench->session.read(), Admission::Started);
+    const EepromImage before = *bench->session.moduleImage();
+    std::optional<EepromImage> savedImage;
+    int storesWhenSaved = -1;
+    bench->session.setBackup([&](const ModuleSession &session) {
+        savedImage = session.moduleImage();
+        storesWhenSaved = bench->stores();
+        return BackupResult{QStringLiteral("/backups/tessel-1.txt"), {}};
+    });
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    QVERIFY(bench->session.lastOutcome().ok());
+    QCOMPARE(bench->session.lastOutcome().backup, QStringLiteral("/backups/tessel-1.txt"));
+    QCOMPARE(savedImage, std::optional(before));
+    QCOMPARE(storesWhenSaved, 0);
+
+    bench->session.setBackup([](const ModuleSession &) {
+        return BackupResult{{}, QStringLiteral("The disk is full.")};
+    });
+    QCOMPARE(bench->session.factoryReset(), Admission::Started);
+    QCOMPARE(bench->session.lastOutcome().status, SessionStatus::Refused);
+    QCOMPARE(bench->session.lastOutcome().message, QStringLiteral("The disk is full."));
+    QCOMPARE(bench->stores(), kBlockCount); // only the first store's
+    QCOMPARE(moduleHolds(*bench), descending());
+}
+
+void ModuleSessionTest::factoryReset_storesTheFactorySetOfTheIdentifiedKind() {
+    Bench bench(ModuleKind::Threshold);
+    bench.module.setMemory(*descending().toMemory());
+    QCOMPARE(bench.session.factoryReset(), Admission::Refused); // not identified yet
+    QCOMPARE(bench.session.identify(), Admission::Started);
+    QSignalSpy started(&bench.session, &ModuleSession::started);
+    QCOMPARE(bench.session.factoryReset(), Admission::Started);
+    QVERIFY(bench.session.lastOutcome().ok());
+    QCOMPARE(started.at(0).at(0).value<SessionJob>(), SessionJob::FactoryReset);
+    QCOMPARE(moduleHolds(bench), factoryImage(ModuleKind::Threshold));
+    QCOMPARE(bench.session.lastOutcome().sent, factoryImage(ModuleKind::Threshold));
+}
+
+QTEST_GUILESS_MAIN(ModuleSessionTest)
+#include "test_ModuleSession.moc"
