@@ -1,0 +1,153 @@
+#include "cli/CommandRequest.h"
+
+#include <QCommandLineParser>
+
+namespace tessel {
+
+namespace {
+const QStringList &commandNames() {
+    static const QStringList names = {QStringLiteral("identify"), QStringLiteral("read"),
+                                      QStringLiteral("write"), QStringLiteral("factory-reset"),
+                                      QStringLiteral("diff")};
+    return names;
+}
+
+} // namespace
+
+QString commandLineHelp() {
+    return QStringLiteral(
+        R"(Usage: tessel-config [--port NAME | --simulate KIND]
+       tessel-config COMMAND (--port NAME | --simulate KIND) [OPTIONS]
+
+Configures Tessel and Threshold radio input modules over a serial port (115200 baud, 8N1).
+
+Without a command the configuration window opens:
+  --port NAME         use this port without asking (COM3, ttyUSB0 or a device path)
+  --simulate KIND     run against the built-in simulated module (tessel or threshold)
+
+Commands:
+  identify            link test (up to 100 attempts, 1.5 s each), then identification (up to
+                      10 attempts, 1 s each); prints one line describing the module
+  read [-o FILE]      reads the whole memory and writes it as production profile text (16
+                      records "DATA" of 16 values, on one line) to FILE or standard output
+  write FILE [--verify]
+                      stores the profile in FILE, block by block, each confirmed by the
+                      module; --verify reads the memory back and names every address that
+                      differs
+  factory-reset       stores the factory settings of the module's kind and reads them back
+  diff FILE           lists field by field where the module's memory differs from the profile
+                      in FILE, or prints "no differences"; the exit status is 0 either way
+
+Options of the commands:
+  --port NAME         the module's port (COM3, ttyUSB0 or a device path)
+  --simulate KIND     use the built-in simulated module instead of a port
+  -o, --output FILE   where read writes the profile (default: standard output)
+  --verify            with write: read back and compare
+  -h, --help          this text
+  -v, --version       the program's version
+
+A profile may be split over several lines, with blank space between records and values.
+Anything but 16 records "DATA" of 16 whole numbers 0 to 255 is refused, naming the record and
+the value, and nothing is sent to the module.
+
+Every wait for the module is bounded: a block read is tried at most 3 times (5 s each), a
+store waits at most 15 s for each block's confirmation. While a transfer runs, a progress
+line is shown on standard error when it is a terminal.
+
+Exit status:
+  0  success
+  1  no module answered, the module is of an unknown kind, or the line failed or vanished
+  2  bad usage, a bad profile, or a port or file that cannot be opened
+  3  a block store was not confirmed ("Error Storing Data"), or the memory read back
+     differs from what was stored
+)");
+}
+
+namespace {
+// The options, declared once for the parser and for the checks that follow it.
+struct Options {
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("help")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("version")};
+    QCommandLineOption port{QStringLiteral("port"), QStringLiteral("port"), QStringLiteral("NAME")};
+    QCommandLineOption simulate{QStringLiteral("simulate"), QStringLiteral("simulate"),
+                                QStringLiteral("KIND")};
+    QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
+                              QStringLiteral("output"),
+                              QStringLiteral("FILE")};
+    QCommandLineOption verify{QStringLiteral("verify"), QStringLiteral("verify")};
+};
+
+// The command and the profile file it takes; an error text, empty when they are right.
+QString readCommandWords(const QStringList &positional, CommandRequest &r) {
+    if (positional.isEmpty())
+        return QStringLiteral("no command given (try --help)");
+    r.command = positional.first();
+    if (!commandNames().contains(r.command)) {
+        return QStringLiteral("unknown command \"%1\"; the commands are %2")
+            .arg(r.command, commandNames().join(QStringLiteral(", ")));
+    }
+    const bool takesFile =
+        r.command == QLatin1String("write") || r.command == QLatin1String("diff");
+    const qsizetype wanted = takesFile ? 2 : 1;
+    if (positional.size() < wanted)
+        return QStringLiteral("%1 needs the profile file to use").arg(r.command);
+    if (positional.size() > wanted)
+        return QStringLiteral("unexpected argument \"%1\"").arg(positional.at(wanted));
+    if (takesFile)
+        r.file = positional.at(1);
+    return {};
+}
+
+// The options that belong to one command only.
+QString readCommandOptions(const QCommandLineParser &parser, const Options &o, CommandRequest &r) {
+    if (parser.isSet(o.output) && r.command != QLatin1String("read"))
+        return QStringLiteral("-o/--output belongs to read only");
+    r.output = parser.value(o.output);
+    r.verify = parser.isSet(o.verify);
+    if (r.verify && r.command != QLatin1String("write"))
+        return QStringLiteral("--verify belongs to write only");
+    return {};
+}
+
+// The port, or the kind of simulated module, that the command talks to.
+QString readModuleChoice(const QCommandLineParser &parser, const Options &o, CommandRequest &r) {
+    if (parser.isSet(o.simulate)) {
+        r.simulate = moduleKindFromKey(parser.value(o.simulate));
+        if (!r.simulate)
+            return QStringLiteral("--simulate takes ") + moduleKindKeyChoices();
+    }
+    r.port = parser.value(o.port).trimmed();
+    if (r.simulate && parser.isSet(o.port))
+        return QStringLiteral("give either --port or --simulate, not both");
+    if (!r.simulate && r.port.isEmpty())
+        return QStringLiteral("%1 needs --port NAME (or --simulate KIND)").arg(r.command);
+    return {};
+}
+} // namespace
+
+ParsedRequest parseCommandRequest(const QStringList &arguments) {
+    const Options o;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({o.help, o.version, o.port, o.simulate, o.output, o.verify});
+
+    ParsedRequest parsed;
+    CommandRequest &r = parsed.request;
+    if (!parser.parse(arguments)) {
+        parsed.error = parser.errorText();
+        return parsed;
+    }
+    r.help = parser.isSet(o.help);
+    r.version = parser.isSet(o.version);
+    if (r.help || r.version)
+        return parsed;
+    parsed.error = readCommandWords(parser.positionalArguments(), r);
+    if (parsed.error.isEmpty())
+        parsed.error = readCommandOptions(parser, o, r);
+    if (parsed.error.isEmpty())
+        parsed.error = readModuleChoice(parser, o, r);
+    return parsed;
+}
+
+} // namespace tessel

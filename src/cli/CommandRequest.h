@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/ModuleKind.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tessel {
+
+// What the arguments of a command-line run ask for.
+struct CommandRequest {
+    QString command; // identify, read, write, factory-reset or diff
+    QString port;
+    std::optional<ModuleKind> simulate;
+    QString output; // where read writes the profile; empty for standard output
+    QString file;   // the profile that write and diff use
+    bool verify = false;
+    bool help = false;
+    bool version = false;
+};
+
+struct ParsedRequest {
+    CommandRequest request;
+    QString error; // why the arguments cannot be run; empty when they can
+};
+
+// Reads the arguments (the program name first). Everything that can be refused without
+// looking at a file or a port is refused here.
+ParsedRequest parseCommandRequest(const QStringList &arguments);
+
+// The text of --help.
+QString commandLineHelp();
+
+} // namespace tessel

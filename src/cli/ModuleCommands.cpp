@@ -1,0 +1,202 @@
+#include "cli/ModuleCommands.h"
+
+#include "cli/CommandLine.h"
+#include "cli/Terminal.h"
+#include "core/FieldNames.h"
+#include "core/ProfileText.h"
+
+#include <QSaveFile>
+
+namespace tessel {
+
+namespace {
+constexpr int kLinkTestAttempts = 100;
+constexpr int kIdentifyAttempts = 10;
+constexpr int kBlockReadAttempts = 3;
+
+// "address 7 (serial of device 0): module 3, profile 4"
+QString describeDifference(ModuleKind kind, int address, int module, const QString &otherName,
+                           int other) {
+    return QStringLiteral("address %1 (%2): module %3, %4 %5")
+        .arg(address)
+        .arg(fieldName(kind, address))
+        .arg(module)
+        .arg(otherName)
+        .arg(other);
+}
+} // namespace
+
+SessionLimits commandLineLimits() {
+    return {kLinkTestAttempts, kIdentifyAttempts, kBlockReadAttempts};
+}
+
+int ModuleCommands::identify() {
+    m_session.identify();
+    const SessionOutcome &outcome = m_session.lastOutcome();
+    switch (outcome.status) {
+    case SessionStatus::Done:
+        return exitcode::kSuccess;
+    case SessionStatus::NoAnswer:
+        return fail(exitcode::kNoModule,
+                    QStringLiteral("no module answered on %1: %2 link tests each waited %3 s "
+                                   "for the acknowledge byte %4")
+                        .arg(m_where)
+                        .arg(kLinkTestAttempts)
+                        .arg(seconds(polls::kGetI))
+                        .arg(wire::kAckByte));
+    case SessionStatus::NotIdentified:
+        return fail(exitcode::kNoModule,
+                    QStringLiteral("the module on %1 answered the link test but not the "
+                                   "identification: %2 attempts each waited %3 s for a "
+                                   "reply of exactly 6 bytes")
+                        .arg(m_where)
+                        .arg(kIdentifyAttempts)
+                        .arg(seconds(polls::kIdentify)));
+    default:
+        return fail(exitcode::kNoModule, outcome.message);
+    }
+}
+
+std::optional<ModuleKind> ModuleCommands::knownKind() {
+    const std::optional<ModuleKind> kind = m_session.kind();
+    if (!kind) {
+        fail(exitcode::kNoModule,
+             QStringLiteral("the module on %1 reports the unknown kind %2; nothing was sent")
+                 .arg(m_where)
+                 .arg(m_session.identity()->kind()));
+    }
+    return kind;
+}
+
+int ModuleCommands::printIdentity() {
+    printLine(stdout, wire::identityLine(*m_session.identity()));
+    return exitcode::kSuccess;
+}
+
+int ModuleCommands::readFailure(const SessionOutcome &outcome) {
+    QString message = outcome.message;
+    if (!m_session.protocol().link().failed()) {
+        message += QStringLiteral(" %1 attempts each waited %2 s for exactly %3 bytes.")
+                       .arg(kBlockReadAttempts)
+                       .arg(seconds(polls::kReadBlock))
+                       .arg(kBlockSize);
+    }
+    return fail(exitcode::kNoModule, message);
+}
+
+int ModuleCommands::readMemory(EepromImage &image) {
+    ProgressLine progress(m_session);
+    m_session.read();
+    const SessionOutcome &outcome = m_session.lastOutcome();
+    if (!outcome.ok())
+        return readFailure(outcome);
+    image = outcome.received;
+    return exitcode::kSuccess;
+}
+
+int ModuleCommands::storeFailure(ModuleKind kind, const SessionOutcome &outcome,
+                                 const QString &sentName) {
+    const int block = outcome.failedBlock;
+    switch (outcome.status) {
+    case SessionStatus::Done:
+        return exitcode::kSuccess;
+    case SessionStatus::Refused:
+        return fail(exitcode::kBadInput, outcome.message);
+    case SessionStatus::NotConfirmed:
+        return fail(exitcode::kNotStored,
+                    QStringLiteral("%1: the store of block %2 (addresses %3 to %4) was not "
+                                   "confirmed; blocks before it are stored, it and the "
+                                   "ones after it may not be")
+                        .arg(outcome.message)
+                        .arg(block)
+                        .arg(block * kBlockSize)
+                        .arg(block * kBlockSize + kBlockSize - 1));
+    case SessionStatus::ReadBackFailed:
+        return readFailure(outcome);
+    case SessionStatus::Differs:
+        for (const int address : outcome.differences) {
+            printLine(stderr, describeDifference(kind, address, outcome.received.value(address),
+                                                 sentName, outcome.sent.value(address)));
+        }
+        return fail(exitcode::kNotStored,
+                    QStringLiteral("verification failed: %1 of %2 addresses differ after the store")
+                        .arg(outcome.differences.size())
+                        .arg(kImageSize));
+    default:
+        break;
+    }
+    return fail(exitcode::kNoModule, QStringLiteral("%1: the store stopped at block %2. %3")
+                                         .arg(QLatin1String(kErrorStoringData))
+                                         .arg(block)
+                                         .arg(m_session.protocol().link().failure()));
+}
+
+int ModuleCommands::read(QSaveFile *output) {
+    EepromImage image;
+    if (const int status = readMemory(image); status != exitcode::kSuccess)
+        return status;
+    const QByteArray text = profileText(image).toLatin1() + '\n';
+    if (!output) {
+        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
+        std::fflush(stdout);
+        return exitcode::kSuccess;
+    }
+    if (output->write(text) != text.size() || !output->commit()) {
+        return fail(
+            exitcode::kBadInput,
+            QStringLiteral("cannot write %1: %2").arg(output->fileName(), output->errorString()));
+    }
+    return exitcode::kSuccess;
+}
+
+int ModuleCommands::write(ModuleKind kind, const ModuleMemory &profile, bool verify) {
+    m_session.setVerifyAfterStore(verify);
+    {
+        ProgressLine progress(m_session);
+        m_session.store(EepromImage(profile));
+    }
+    if (const int status = storeFailure(kind, m_session.lastOutcome(), QStringLiteral("profile"));
+        status != exitcode::kSuccess)
+        return status;
+    printLine(
+        stdout,
+        verify
+            ? QStringLiteral("Stored and verified all %1 bytes on %2.").arg(kImageSize).arg(m_where)
+            : QStringLiteral("Stored all %1 bytes on %2.").arg(kImageSize).arg(m_where));
+    return exitcode::kSuccess;
+}
+
+int ModuleCommands::factoryReset(ModuleKind kind) {
+    m_session.setVerifyAfterStore(true);
+    {
+        ProgressLine progress(m_session);
+        m_session.factoryReset();
+    }
+    if (const int status = storeFailure(kind, m_session.lastOutcome(), QStringLiteral("factory"));
+        status != exitcode::kSuccess)
+        return status;
+    printLine(stdout, QStringLiteral("The %1 on %2 holds its factory settings.")
+                          .arg(moduleKindName(kind), m_where));
+    return exitcode::kSuccess;
+}
+
+int ModuleCommands::diff(ModuleKind kind, const ModuleMemory &profile) {
+    EepromImage image;
+    if (const int status = readMemory(image); status != exitcode::kSuccess)
+        return status;
+    const EepromImage expected(profile);
+    const std::vector<int> differences = differingAddresses(image, expected);
+    for (const int address : differences) {
+        printLine(stdout, describeDifference(kind, address, image.value(address),
+                                             QStringLiteral("profile"), expected.value(address)));
+    }
+    if (differences.empty())
+        printLine(stdout, QStringLiteral("no differences"));
+    else
+        printLine(
+            stdout,
+            QStringLiteral("%1 of %2 addresses differ").arg(differences.size()).arg(kImageSize));
+    return exitcode::kSuccess;
+}
+
+} // namespace tessel

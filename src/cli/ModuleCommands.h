@@ -1,0 +1,47 @@
+#pragma once
+
+#include "session/ModuleSession.h"
+
+#include <QString>
+#include <optional>
+
+class QSaveFile;
+
+namespace tessel {
+
+// How long the command line insists: every wait is bounded, so that no command hangs on a
+// silent or confused module.
+SessionLimits commandLineLimits();
+
+// The commands that talk to a module, each through the module's session. Each returns an exit
+// status and has said what happened: results on standard output, failures on standard error.
+class ModuleCommands {
+public:
+    // `where` names the port (or the simulated module) in messages.
+    ModuleCommands(ModuleSession &session, QString where)
+        : m_session(session), m_where(std::move(where)) {}
+
+    // Link test, then identification; every command starts with it.
+    int identify();
+    // The identified kind, or nothing (and a message) when the module reports another. The
+    // commands that store or compare need it.
+    std::optional<ModuleKind> knownKind();
+
+    int printIdentity();
+    int read(QSaveFile *output);
+    int write(ModuleKind kind, const ModuleMemory &profile, bool verify);
+    int factoryReset(ModuleKind kind);
+    int diff(ModuleKind kind, const ModuleMemory &profile);
+
+private:
+    // Reads the whole memory; the exit status, and the image in `image` on success.
+    int readMemory(EepromImage &image);
+    int readFailure(const SessionOutcome &outcome);
+    // Maps the end of a store (and of its read-back) to a status and its messages.
+    int storeFailure(ModuleKind kind, const SessionOutcome &outcome, const QString &sentName);
+
+    ModuleSession &m_session;
+    QString m_where;
+};
+
+} // namespace tessel

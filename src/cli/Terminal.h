@@ -1,0 +1,35 @@
+#pragma once
+
+#include "session/SessionOutcome.h"
+
+#include <QObject>
+#include <QString>
+#include <cstdio>
+
+namespace tessel {
+
+class ModuleSession;
+
+// One line of text on a standard stream, flushed at once so that it is seen in order.
+void printLine(FILE *stream, const QString &text);
+// "tessel-config: <message>" on standard error; returns the exit status for the caller.
+int fail(int status, const QString &message);
+// The length of `polls` polls of the link in seconds, for messages ("1.5").
+QString seconds(int polls);
+
+// "Reading: block 3 of 16" on standard error while the session transfers, when that is a
+// terminal; the line is cleared when the job ends, before anything else is printed.
+class ProgressLine : public QObject {
+    Q_OBJECT
+public:
+    explicit ProgressLine(ModuleSession &session);
+    ~ProgressLine() override;
+
+private:
+    void show(SessionPhase phase, int address);
+    void clear();
+
+    bool m_shown = false;
+};
+
+} // namespace tessel
