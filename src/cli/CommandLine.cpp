@@ -37,7 +37,7 @@ public:
                 return fail(exitcode::kBadInput,
                             QStringLiteral("\"%1\" does not name a port").arg(request.port));
             auto serial = std::make_unique<SerialChannel>();
-            const QString error = serial->open(device);
+            const QString error = serial->open(request.port);
             if (!error.isEmpty())
                 return fail(exitcode::kBadInput, error);
             m_channel = std::move(serial);

@@ -1,5 +1,10 @@
 #include "link/SerialChannel.h"
 
+#include "link/OpenFailure.h"
+#include "link/PortHandle.h"
+#include "link/PortSetting.h"
+#include "link/PortSource.h"
+
 namespace tessel {
 
 SerialChannel::SerialChannel(QObject *parent) : ByteChannel(parent) {
@@ -7,31 +12,35 @@ SerialChannel::SerialChannel(QObject *parent) : ByteChannel(parent) {
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialChannel::onError);
 }
 
-QString SerialChannel::open(const QString &device) {
-    m_device = device;
-    m_port.setPortName(device);
+QString SerialChannel::open(const QString &portName) {
+    m_device = deviceForPortName(portName);
+    if (m_device.isEmpty())
+        return QStringLiteral("No port was chosen.");
+    m_port.setPortName(m_device);
     m_port.setBaudRate(QSerialPort::Baud115200);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     m_port.setReadBufferSize(0);
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        const QString reason = m_port.errorString();
-        if (m_port.error() == QSerialPort::PermissionError) {
-            return QStringLiteral("Cannot open the port %1: permission denied. Your user must "
-                                  "belong to the group that owns the device, usually dialout "
-                                  "(sudo usermod -aG dialout $USER, then log in again).")
-                .arg(device);
-        }
-        if (m_port.error() == QSerialPort::DeviceNotFoundError)
-            return QStringLiteral("The port %1 does not exist.").arg(device);
-        return QStringLiteral("Cannot open the port %1: %2.").arg(device, reason);
+    if (!m_port.open(QIODevice::ReadWrite))
+        return whyNotOpen(portName);
+    // QSerialPort's lock file keeps out programs that look for lock files; many look only
+    // for flock, and two programs talking to one module garble each other's replies.
+    if (!holdExclusively(static_cast<int>(m_port.handle()))) {
+        m_port.close();
+        return whyNotOpen(portName);
     }
+    requestLowLatency(static_cast<int>(m_port.handle()));
     // Bytes the adapter received before we opened it belong to nobody.
     m_port.clear(QSerialPort::Input);
     m_port.readAll();
     return {};
+}
+
+QString SerialChannel::whyNotOpen(const QString &portName) const {
+    return explainOpenFailure(portName, m_device, inspectDevice(m_device),
+                              SystemPortSource().ports(), m_port.errorString());
 }
 
 qint64 SerialChannel::bytesAvailable() const {

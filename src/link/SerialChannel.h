@@ -6,14 +6,16 @@
 
 namespace tessel {
 
-// The module's serial port: 115200 baud, 8 data bits, no parity, 1 stop bit, no flow control.
+// The module's serial port: 115200 baud, 8 data bits, no parity, 1 stop bit, no flow control,
+// held exclusively and, where the driver allows, in low-latency mode.
 class SerialChannel final : public ByteChannel {
     Q_OBJECT
 public:
     explicit SerialChannel(QObject *parent = nullptr);
 
-    // Opens the device; on failure returns a message that names the port and the reason.
-    [[nodiscard]] QString open(const QString &device);
+    // Opens the port by the name the operator gave (COM3, ttyUSB0 or a device path); on
+    // failure returns a message that names the port and the real cause.
+    [[nodiscard]] QString open(const QString &portName);
 
     [[nodiscard]] qint64 bytesAvailable() const override;
     int readByte() override;
@@ -23,6 +25,7 @@ public:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    [[nodiscard]] QString whyNotOpen(const QString &portName) const;
 
     QSerialPort m_port;
     QString m_device;

@@ -60,7 +60,7 @@ bool Application::openLink() {
         const QString device = deviceForPortName(m_portName);
         auto serial = std::make_unique<SerialChannel>();
         const QString error =
-            device.isEmpty() ? QStringLiteral("No port was chosen.") : serial->open(device);
+            device.isEmpty() ? QStringLiteral("No port was chosen.") : serial->open(m_portName);
         if (!error.isEmpty()) {
             m_splash->hide();
             showMessage(error);
