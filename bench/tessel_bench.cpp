@@ -2,6 +2,7 @@
 // baud), beside the time the same bytes take on the wire, and the CPU time spent waiting on a
 // module that never answers.
 
+#include "core/ModuleSimulator.h"
 #include "link/ControllerLink.h"
 #include "link/ModuleProtocol.h"
 #include "link/SerialChannel.h"
@@ -26,7 +27,7 @@ using namespace tessel;
 namespace {
 
 constexpr double kByteMillis = 10.0 * 1000.0 / 115200.0;
-constexpr double kReplyDelayMillis = 2.0; // tessel-modsim's default
+constexpr double kReplyDelayMillis = kModuleReplyDelayMicros / 1000.0; // tessel-modsim's default
 
 double cpuMillis(const rusage &r) {
     return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1000.0 +

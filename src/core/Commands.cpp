@@ -10,14 +10,14 @@ QByteArray bytes(std::initializer_list<int> values) {
     return out;
 }
 
-// A value as its decimal digits preceded by one blank (no blank before a minus sign).
-QString numberForm(int v) {
+// A value's digits after a sign column: a blank for zero and above, the minus sign below.
+QString signColumnNumber(int v) {
     return v >= 0 ? QStringLiteral(" %1").arg(v) : QString::number(v);
 }
 
 // Release year code 208 reads as 2008: the digits are split after the century digit.
 QString releaseYear(int code) {
-    const QString s = numberForm(code);
+    const QString s = signColumnNumber(code);
     return s.left(2) + QStringLiteral("0") + s.mid(2, 2);
 }
 } // namespace
@@ -48,7 +48,7 @@ QString windowCaption(const IdentityReply &reply) {
         caption += QStringLiteral("ZigBee ");
     if (reply.moduleKind() == ModuleKind::Tessel)
         caption += QStringLiteral("Tessel Module ");
-    return caption + QStringLiteral("Version") + numberForm(reply.firmwareVersion()) +
+    return caption + QStringLiteral("Version") + signColumnNumber(reply.firmwareVersion()) +
            QStringLiteral(" Release Year:") + releaseYear(reply.releaseYearCode());
 }
 

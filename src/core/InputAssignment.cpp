@@ -49,14 +49,14 @@ QString lastBankDigits(qint64 lastBank) {
 QString captionOf(const Position &at, int consumption) {
     const QString head = QStringLiteral("Bank: ") + QString::number(at.bank);
     if (consumption <= 1)
-        return head + QStringLiteral("  Input:") + numberForm(at.input);
+        return head + QStringLiteral("  Input:") + withLeadingBlank(at.input);
     if (consumption <= 8) {
-        return head + QStringLiteral("  Input:") + numberForm(at.input) + QLatin1Char('-') +
+        return head + QStringLiteral("  Input:") + withLeadingBlank(at.input) + QLatin1Char('-') +
                QString::number(at.input + consumption - 1);
     }
     const qint64 lastBank = at.bank + consumption / 8 - 1;
     return head + QLatin1Char('-') + lastBankDigits(lastBank) + QStringLiteral("  Input:") +
-           numberForm(at.input) + QStringLiteral("-8");
+           withLeadingBlank(at.input) + QStringLiteral("-8");
 }
 
 void take(Position &at, int consumption) {

@@ -98,8 +98,8 @@ QString reactionText(int captureSpeed) {
     // An estimate only: the longer the delay between the reads of a group, the slower the
     // module reacts; at 8 and below a fixed floor of about 6 seconds dominates.
     const int seconds = static_cast<int>(std::floor(captureSpeed * 0.7882352));
-    return QStringLiteral("Device will Reponds to a Reaction in About") + numberForm(seconds) +
-           QStringLiteral(" Seconds.");
+    return QStringLiteral("Device will Reponds to a Reaction in About") +
+           withLeadingBlank(seconds) + QStringLiteral(" Seconds.");
 }
 
 } // namespace tessel

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "core/MemoryMap.h"
+
 #include <QString>
 #include <array>
 #include <optional>
 
 namespace tessel {
 
-class EepromImage;
-
-constexpr int kAnalogRows = 16;
+// One row of the limits panel per analog input.
+constexpr int kAnalogRows = map::kAnalogInputs;
 
 // One analog input as the limits panel holds it: the limit type from the image and the two
 // limit label captions as typed.

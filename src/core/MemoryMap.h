@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ControllerTypes.h"
 #include "core/EepromImage.h"
 
 namespace tessel {
@@ -17,8 +18,7 @@ constexpr int kModeByte = 12;
 constexpr int kRecordStart = 16;
 constexpr int kRecordSize = 8;
 constexpr int kMappingStart = 208;
-constexpr int kTypeCount = 36;
-constexpr int kMaxType = kTypeCount - 1;
+constexpr int kMaxType = kControllerTypeCount - 1;
 
 constexpr int recordAddress(int row) {
     return kRecordStart + kRecordSize * row;
@@ -50,7 +50,7 @@ constexpr int lowerLimitAddress(int input) {
 constexpr int upperLimitAddress(int input) {
     return recordAddress(input) + 4;
 }
-constexpr int kMaxLimitType = 3;
+constexpr int kMaxLimitType = kLimitTypeCount - 1;
 
 // Mode byte bits.
 constexpr int kCommModeMask = 3;

@@ -137,7 +137,7 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
         answer(QByteArray(1, static_cast<char>(wire::kAckByte)), m_replyDelay, replies);
     } else if (op == 0x02) {
         const int input = b1;
-        if (input >= 16 || m_kind != ModuleKind::Threshold)
+        if (input >= map::kAnalogInputs || m_kind != ModuleKind::Threshold)
             return;
         const int level = analogLevel(input, nowMicros);
         if (level >= 0)

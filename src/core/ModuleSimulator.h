@@ -1,12 +1,16 @@
 #pragma once
 
 #include "core/EepromImage.h"
+#include "core/MemoryMap.h"
 
 #include <QByteArray>
 #include <array>
 #include <vector>
 
 namespace tessel {
+
+// About how long a module takes to answer a command.
+constexpr qint64 kModuleReplyDelayMicros = 2000;
 
 // Faults a simulated module can be told to show, for tests and for trying the utility.
 struct SimulatorFaults {
@@ -31,7 +35,7 @@ public:
     };
 
     explicit ModuleSimulator(ModuleKind kind, SimulatorFaults faults = {},
-                             qint64 replyDelayMicros = 2000);
+                             qint64 replyDelayMicros = kModuleReplyDelayMicros);
 
     // Takes received bytes (possibly split anywhere) and returns the replies they cause.
     std::vector<Reply> receive(const QByteArray &bytes, qint64 nowMicros);
@@ -61,7 +65,7 @@ private:
     ModuleMemory m_memory{};
     QByteArray m_pending;
     std::vector<QByteArray> m_commands;
-    std::array<int, 16> m_fixedLevels{};
+    std::array<int, map::kAnalogInputs> m_fixedLevels{};
     int m_linkTestsSeen = 0;
     bool m_dropped = false;
 };

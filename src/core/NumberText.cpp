@@ -85,7 +85,7 @@ int roundHalfEven(double value) {
     return static_cast<int>(rounded);
 }
 
-QString numberForm(int value) {
+QString withLeadingBlank(int value) {
     return QLatin1Char(' ') + QString::number(value);
 }
 

@@ -17,7 +17,7 @@ double readLeadingNumber(const QString &text);
 int roundHalfEven(double value);
 
 // A number written with one leading blank, as captions and the production profile show it.
-QString numberForm(int value);
+QString withLeadingBlank(int value);
 
 // A typed mapping byte: the value always goes into the image; valid says whether the box
 // stays unmarked.

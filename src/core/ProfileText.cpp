@@ -11,7 +11,7 @@ QString profileText(const EepromImage &image) {
         for (int j = 0; j < kBlockSize; ++j) {
             if (j > 0)
                 text += QLatin1Char(',');
-            text += numberForm(image.value(block * kBlockSize + j));
+            text += withLeadingBlank(image.value(block * kBlockSize + j));
         }
         text += QStringLiteral("     ");
     }

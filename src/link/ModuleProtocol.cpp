@@ -1,5 +1,7 @@
 #include "link/ModuleProtocol.h"
 
+#include "core/MemoryMap.h"
+
 namespace tessel {
 
 namespace {
@@ -69,7 +71,7 @@ bool ModuleProtocol::writeBlock(int block, const BlockBytes &data) {
 }
 
 int ModuleProtocol::readAnalog(int input) {
-    if (input < 0 || input > 15 || !m_link.send(wire::readAnalogInput(input)))
+    if (input < 0 || input >= map::kAnalogInputs || !m_link.send(wire::readAnalogInput(input)))
         return -1;
     return m_link.GetI4();
 }

@@ -403,7 +403,7 @@ bool AnalogPanel::eventFilter(QObject *watched, QEvent *event) {
 
 void AnalogPanel::showInputRows() {
     for (int i = 0; i < kAnalogRows; ++i) {
-        m_c8[i]->setCaption(numberForm(i));
+        m_c8[i]->setCaption(withLeadingBlank(i));
         m_c8[i]->setVisible(true);
         m_c8[i]->setEnabled(true);
         m_ad[i]->setCaption(kUnknownLevel);

@@ -732,7 +732,7 @@ void ConfigWindow::Build_Input_Assignment() {
         DeviceRow &row = m_rows[r];
         row.C6->setCaption(assignment[r].caption);
         if (calculated) {
-            row.MAP->setText(numberForm(assignment[r].mappingByte));
+            row.MAP->setText(withLeadingBlank(assignment[r].mappingByte));
             row.C7->setCaption(assignment[r].caption);
             m_image.setValue(map::mappingAddress(r), assignment[r].mappingByte);
         } else {

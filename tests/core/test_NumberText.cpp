@@ -66,7 +66,9 @@ TEST(readMappingText, marks_but_always_stores) {
         EXPECT_EQ(readMappingText(QString::fromUtf8(c.text)), c.expected) << '"' << c.text << '"';
 }
 
-TEST(numberForm, puts_one_blank_before_the_digits) {
-    EXPECT_EQ(numberForm(25), " 25");
-    EXPECT_EQ(numberForm(0), " 0");
+TEST(withLeadingBlank, puts_one_blank_before_the_digits_and_any_sign) {
+    EXPECT_EQ(withLeadingBlank(25), " 25");
+    EXPECT_EQ(withLeadingBlank(0), " 0");
+    // A bad entry in a profile keeps its blank, so the values stay apart.
+    EXPECT_EQ(withLeadingBlank(-3), " -3");
 }

@@ -53,7 +53,10 @@ int main(int argc, char *argv[]) {
          QStringLiteral("Answer the identification with seven bytes.")},
         number("fail-block", "Answer the store of block N with a wrong byte; store nothing."),
         number("silent-block", "Never confirm the store of block N; store nothing."),
-        number("reply-delay-us", "Microseconds between a command and its reply (default 2000)."),
+        {QStringLiteral("reply-delay-us"),
+         QStringLiteral("Microseconds between a command and its reply (default %1).")
+             .arg(kModuleReplyDelayMicros),
+         QStringLiteral("N")},
         {QStringLiteral("byte-at-a-time"),
          QStringLiteral("Send replies one byte at a time, a reply delay apart.")},
         number("analog-delay-us", "Extra microseconds before an analog level."),
@@ -80,7 +83,7 @@ int main(int argc, char *argv[]) {
     }
 
     SimulatorFaults faults;
-    qint64 replyDelay = 2000;
+    qint64 replyDelay = kModuleReplyDelayMicros;
     struct NumberSetting {
         const char *name;
         qint64 low;
