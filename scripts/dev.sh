@@ -5,7 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev)
+packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev
+          # the Debian package and the checks of what is installed
+          dpkg-dev file desktop-file-utils appstream groff-base)
 
 install_missing() {
     local missing=()
