@@ -10,7 +10,6 @@
 #include "ui/ProgressWindow.h"
 #include "ui/ReportWindow.h"
 #include "ui/StartupWindows.h"
-#include "ui/ThresholdWindow.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -104,10 +103,7 @@ bool Application::connectToModule() {
                         .arg(identity->kind()));
         return true;
     }
-    if (*kind == ModuleKind::Threshold)
-        m_window = std::make_unique<ThresholdWindow>(*m_protocol, *this);
-    else
-        m_window = std::make_unique<ConfigWindow>(*kind, *m_protocol, *this);
+    m_window = std::make_unique<ConfigWindow>(*kind, *m_protocol, *this);
     return m_window->loadFromModule() && !m_ending;
 }
 

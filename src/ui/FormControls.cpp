@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleOptionFocusRect>
 
 namespace tessel {
@@ -33,6 +34,18 @@ QColor backgroundOf(const QWidget *widget) {
 
 QString elementName(const QString &array, int index) {
     return QStringLiteral("%1_%2").arg(array).arg(index);
+}
+
+QPushButton *makeButton(const QString &name, const QString &caption, QWidget *parent) {
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+CaptionLabel *makeLabel(const QString &name, const QString &caption, QWidget *parent) {
+    auto *label = new CaptionLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
 }
 
 CaptionLabel::CaptionLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent) {}

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QPushButton;
+
 namespace tessel {
 
 // Colours of the configuration windows.
@@ -30,12 +32,22 @@ constexpr QRect twipRect(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
 }
 
+// The configuration window's client area; the advanced area starts at the narrow width.
+constexpr int kNarrowWidthTwips = 12840;
+constexpr int kWideWidthTwips = 16335;
+constexpr int kHeightTwips = 10680;
+
 // Sets a widget's background through its palette, so that it can be read back.
 void setBackground(QWidget *widget, const QColor &colour);
 QColor backgroundOf(const QWidget *widget);
 
 // "MAP" and 3 -> "MAP_3": the object name of an element of a control array.
 QString elementName(const QString &array, int index);
+
+class CaptionLabel;
+// A button or a label with its control name.
+QPushButton *makeButton(const QString &name, const QString &caption, QWidget *parent);
+CaptionLabel *makeLabel(const QString &name, const QString &caption, QWidget *parent);
 
 // A label the operator can click, or activate from the keyboard with Space or Enter, and
 // whose caption changes are announced, but only when the caption really changes, as for

@@ -4,14 +4,13 @@
 
 #include "core/MemoryMap.h"
 #include "support/WindowBench.h"
-#include "ui/ThresholdWindow.h"
 
 #include <QLineEdit>
 #include <QtTest>
 
 namespace tessel::testing {
 
-using ThresholdBench = WindowBench<ThresholdWindow>;
+using ThresholdBench = WindowBench;
 
 constexpr qint64 kMillis = 1000;
 

@@ -41,21 +41,13 @@ public:
     bool closed = false;
 };
 
-template <typename Window> struct WindowBench {
-    template <typename... Args>
-    explicit WindowBench(ModuleKind kind, SimulatorFaults faults = {}, Args &&...args)
+struct WindowBench {
+    explicit WindowBench(ModuleKind kind, SimulatorFaults faults = {})
         : module(kind, faults, 500), channel(module, clock), link(channel, clock), protocol(link),
-          window(makeWindow(kind, std::forward<Args>(args)...)) {}
-
-    template <typename W = Window> std::unique_ptr<W> makeWindow(ModuleKind kind) {
-        if constexpr (std::is_constructible_v<W, ModuleKind, ModuleProtocol &, WindowHost &>)
-            return std::make_unique<W>(kind, protocol, host);
-        else
-            return std::make_unique<W>(protocol, host);
-    }
+          window(std::make_unique<ConfigWindow>(kind, protocol, host)) {}
 
     template <typename T = QWidget> T *child(const QString &name) const {
-        T *found = window->template findChild<T *>(name);
+        T *found = window->findChild<T *>(name);
         if (!found)
             qFatal("no control named %s", qPrintable(name));
         return found;
@@ -83,7 +75,7 @@ template <typename Window> struct WindowBench {
     ControllerLink link;
     ModuleProtocol protocol;
     RecordingHost host;
-    std::unique_ptr<Window> window;
+    std::unique_ptr<ConfigWindow> window;
 };
 
 // The pointer moving over a widget, delivered directly so that no real cursor is needed.

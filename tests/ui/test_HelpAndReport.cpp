@@ -13,7 +13,7 @@ using namespace tessel;
 using namespace tessel::testing;
 
 namespace {
-using Bench = WindowBench<ConfigWindow>;
+using Bench = WindowBench;
 
 std::unique_ptr<Bench> loadedBench() {
     return Bench::loaded(ModuleKind::Tessel);

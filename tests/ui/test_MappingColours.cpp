@@ -10,7 +10,7 @@ using namespace tessel;
 using namespace tessel::testing;
 
 namespace {
-using Bench = WindowBench<ConfigWindow>;
+using Bench = WindowBench;
 
 // A loaded Tessel window showing `rows` devices of the given types, all active.
 std::unique_ptr<Bench> benchWithTypes(const std::vector<int> &types, int modeByte = 0) {

@@ -15,7 +15,7 @@ using namespace tessel;
 using namespace tessel::testing;
 
 namespace {
-using Bench = WindowBench<ConfigWindow>;
+using Bench = WindowBench;
 
 std::unique_ptr<Bench> loadedBench(SimulatorFaults faults = {}) {
     return Bench::loaded(ModuleKind::Tessel, faults);

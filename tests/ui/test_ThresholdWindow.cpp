@@ -2,6 +2,7 @@
 // lengths, its device range and capture speed, and its factory settings.
 
 #include "core/ControllerTypes.h"
+#include "core/HelpTexts.h"
 #include "core/MemoryMap.h"
 #include "support/ThresholdBench.h"
 

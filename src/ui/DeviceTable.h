@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/MemoryMap.h"
+#include "ui/FormControls.h"
+
+#include <QObject>
+#include <array>
+#include <vector>
+
+class QLineEdit;
+class QPushButton;
+
+namespace tessel {
+
+struct WindowLook;
+
+// The device table: a row for each of the 24 devices a module may talk to, showing its
+// number (C1), whether it is active (C2), its serial (C3, typed in SNTB), its controller
+// type (C4, stepped with DOWN and UP), its function (C5), the inputs assigned to it (C6),
+// its mapping byte (MAP) and what that byte maps to (C7).
+//
+// The cells are children of the window itself, so that pointer help and the window's
+// background see them like any other control; this object builds them, runs their
+// handlers and shows the image in them. Which rows are in use is the image's device count,
+// whether the mapping bytes are calculated is the mapping mode last chosen.
+class DeviceTable : public QObject {
+    Q_OBJECT
+public:
+    DeviceTable(EepromImage &image, const WindowLook &look, QWidget *window);
+
+    // Rows 0 to `lastRow` show; the others hide and cannot be used.
+    void showRowsInUse(int lastRow);
+    // A new device count: its rows show and their inputs are assigned again.
+    void showDeviceCount(int lastRow);
+
+    // Each shows one column of every row as the image holds it.
+    void showActiveStates();
+    void showSerials();
+    void showMappingBytes();
+    void showTypes();
+    void showFunction(int row, const QString &caption);
+
+    // A serial given by the program, as if typed into the row's serial box.
+    void enterRowSerial(int row, const QString &serial);
+    // Calculated mapping bytes are shown and written to the image; custom ones are typed.
+    void showMappingMode(bool calculated);
+    // A read rewrites every mapping byte: the boxes take the text whatever the mode.
+    void enableMappingBytes();
+    // The serial boxes start from the captions, so that an edit starts from what is shown.
+    void copySerialsToEditors();
+    // Rows whose mapping byte does not fit in one byte; they can never be stored.
+    [[nodiscard]] std::vector<int> rowsWithBadMappingByte() const;
+
+    void ClearInterface();
+    void Build_Input_Assignment();
+    void ColorWords();
+
+Q_SIGNALS:
+    void storeAllowed(bool allowed);
+    void functionClicked(int index);
+
+private:
+    struct DeviceRow {
+        CaptionLabel *C1, *C2, *C3, *C4, *C5, *C6, *C7;
+        QLineEdit *SNTB, *MAP;
+        QPushButton *DOWN, *UP;
+    };
+
+    void buildHeader(const WindowLook &look, QWidget *window);
+    void buildRow(int r, const WindowLook &look, QWidget *window);
+    void connectRow(int r);
+
+    void C2_Click(int index);
+    void C3_Click(int index);
+    void SNTB_Change(int index);
+    void MAP_Change(int index);
+    void stepType(int index, int step);
+
+    [[nodiscard]] int lastRowInUse() const;
+    [[nodiscard]] std::vector<int> typesInUse() const;
+    [[nodiscard]] bool isActive(int row) const;
+    [[nodiscard]] QString rowSerialText(int row) const;
+    void paintRow(int row, const QColor &colour, bool includeActive);
+
+    EepromImage &m_image;
+    const MemoryLayout &m_layout;
+    const int m_maxStepType;
+    bool m_calculatedMapping = true;
+    std::array<DeviceRow, map::kRowCount> m_rows{};
+};
+
+} // namespace tessel

@@ -1,0 +1,108 @@
+#include "ui/PointerHelp.h"
+
+#include "ui/FormControls.h"
+#include "ui/WindowVariant.h"
+
+#include <QDragMoveEvent>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+
+namespace tessel {
+
+namespace {
+
+// Splits "MAP_3" into ("MAP", 3); a name without an index gives -1.
+std::pair<QString, int> splitElementName(const QString &name) {
+    static const QRegularExpression element(QStringLiteral("^(.+)_(\\d+)$"));
+    const auto match = element.match(name);
+    if (!match.hasMatch())
+        return {name, -1};
+    return {match.captured(1), match.captured(2).toInt()};
+}
+
+// The base serial and device count bands take whatever is dragged over them.
+bool takesAnyDrag(const QString &control) {
+    return control == QLatin1String("Frame1") || control == QLatin1String("Frame2");
+}
+
+} // namespace
+
+PointerHelp::PointerHelp(const WindowVariant &variant, QWidget *window)
+    : QObject(window), m_variant(variant), m_window(*window) {
+    m_help = new QPlainTextEdit(initialHelpText(), window);
+    m_help->setObjectName(QStringLiteral("HELP"));
+    m_help->setReadOnly(true);
+    m_help->setGeometry(twipRect(120, 8880, 8295, 1665));
+    m_help->setAccessibleName(QStringLiteral("Help"));
+    setBackground(m_help, colours::kGrey);
+    m_help->viewport()->setMouseTracking(true);
+}
+
+void PointerHelp::watchControls() {
+    m_window.setMouseTracking(true);
+    m_window.installEventFilter(this);
+    for (QWidget *child : m_window.findChildren<QWidget *>()) {
+        child->setMouseTracking(true);
+        child->installEventFilter(this);
+    }
+    m_help->viewport()->installEventFilter(this);
+}
+
+void PointerHelp::showText(const QString &text) {
+    m_help->setPlainText(text);
+}
+
+void PointerHelp::applyHelp(const HelpEntry &entry) {
+    if (entry.endsEditing)
+        Q_EMIT editingEnds();
+    if (!entry.text)
+        return;
+    if (entry.clearFirst)
+        m_help->clear();
+    showText(*entry.text);
+}
+
+bool PointerHelp::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == &m_window) {
+        // The window's own background, where no control is.
+        if (event->type() == QEvent::MouseMove &&
+            !m_window.childAt(static_cast<QMouseEvent *>(event)->position().toPoint()))
+            Q_EMIT editingEnds();
+    } else if (auto *control = qobject_cast<QWidget *>(watched)) {
+        pointerOverControl(control, event);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PointerHelp::pointerOverControl(QWidget *control, QEvent *event) {
+    const QString name =
+        control == m_help->viewport() ? m_help->objectName() : control->objectName();
+    const ModuleKind kind = m_variant.look().kind;
+    const auto [array, index] = splitElementName(name);
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        // A move that a child did not take travels up to its parents; only the control
+        // directly under the pointer shows its help.
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        if (!name.isEmpty() && !control->childAt(at))
+            applyHelp(helpFor(kind, array, index, m_variant.helpState(array, index)));
+        break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        const HelpEntry entry = helpForDragOver(kind, array);
+        applyHelp(entry);
+        if (entry.text || takesAnyDrag(name))
+            static_cast<QDragMoveEvent *>(event)->acceptProposedAction();
+        break;
+    }
+    case QEvent::Drop:
+        applyHelp(helpForDrop(kind, array));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace tessel

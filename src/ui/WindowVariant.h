@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/EepromImage.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace tessel {
+
+class DeviceTable;
+class ModuleProtocol;
+class SettingsBands;
+
+// One of the two timing bands (steps 3 and 4): its frame's title and height, the caption
+// left of its scroll bar and what a screen reader calls the bar.
+struct TimingBandLook {
+    QString title;
+    int topTwips;
+    int heightTwips;
+    QString caption;
+    QString accessibleName;
+};
+
+// What the windows of the module kinds show differently.
+struct WindowLook {
+    ModuleKind kind;
+    QString objectName;
+    QString title;
+    QString initialBaseSerial;      // in the serial box before the first read
+    QString functionHeader;         // over column C5
+    QString initialFunctionCaption; // of every C5 cell before the first read
+    int rowSerialMaxLength;         // the longest text a row's serial box takes
+    int maxStepType;                // where stepping the controller type wraps
+    TimingBandLook debounceBand;
+    TimingBandLook refreshBand;
+};
+
+// The parts of a finished window a variant adds its own controls to and works with.
+struct WindowParts {
+    QWidget &window;
+    EepromImage &image;
+    ModuleProtocol &protocol;
+    SettingsBands &bands;
+    DeviceTable &table;
+};
+
+// Where the configuration window of one module kind differs from the other's. There is one
+// window; it shows its variant's look and asks the variant wherever the kinds behave apart.
+class WindowVariant : public QObject {
+    Q_OBJECT
+public:
+    [[nodiscard]] const WindowLook &look() const { return m_look; }
+
+    // Adds the kind's own controls, once the shared ones exist and their handlers run.
+    virtual void addControls(const WindowParts &parts) = 0;
+    // Shows column C5 of every row from the image (relay functions, or the analog limits).
+    virtual void showRowFunctions() = 0;
+    virtual void C5_Click(int index) = 0;
+    // Runs before a transfer takes the link. False when the transfer cannot start now: the
+    // variant has kept `transfer` and runs it itself once the link is free.
+    virtual bool prepareTransfer(const std::function<void()> &transfer) = 0;
+    // The part of a control's help that depends on what the control shows; empty for none.
+    [[nodiscard]] virtual QString helpState(const QString &control, int index) const = 0;
+
+Q_SIGNALS:
+    void helpTextChosen(const QString &text);
+    void storeAllowed(bool allowed);
+
+protected:
+    explicit WindowVariant(WindowLook look) : m_look(std::move(look)) {}
+
+private:
+    WindowLook m_look;
+};
+
+std::unique_ptr<WindowVariant> makeTesselVariant();
+std::unique_ptr<WindowVariant> makeThresholdVariant();
+
+inline std::unique_ptr<WindowVariant> makeWindowVariant(ModuleKind kind) {
+    return kind == ModuleKind::Tessel ? makeTesselVariant() : makeThresholdVariant();
+}
+
+} // namespace tessel
