@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/EepromImage.h"
+#include "core/ModuleKind.h"
 
 #include <QObject>
 #include <QString>
@@ -12,6 +12,7 @@ class QWidget;
 namespace tessel {
 
 class DeviceTable;
+class EepromImage;
 class ModuleProtocol;
 class SettingsBands;
 
