@@ -35,7 +35,7 @@ TransferResult readWholeMemory(ModuleProtocol &protocol, const ProgressFn &progr
 }
 
 TransferResult storeWholeMemory(ModuleProtocol &protocol, const EepromImage &image,
-                                const ProgressFn &progress) {
+                                const ProgressFn &progress, const StopFn &stopRequested) {
     TransferResult result;
     const auto bad = image.badEntries();
     if (!bad.empty()) {
@@ -46,6 +46,12 @@ TransferResult storeWholeMemory(ModuleProtocol &protocol, const EepromImage &ima
         return result;
     }
     for (int block = 0; block < kBlockCount; ++block) {
+        if (stopRequested && stopRequested()) {
+            result.status = TransferStatus::Stopped;
+            result.message = QStringLiteral("The store was stopped before block %1.").arg(block);
+            result.failedBlock = block;
+            return result;
+        }
         if (progress) {
             for (int j = 0; j < kBlockSize; ++j)
                 progress(block * kBlockSize + j);

@@ -18,6 +18,8 @@ SessionStatus statusOf(TransferStatus status) {
         return SessionStatus::NotConfirmed;
     case TransferStatus::Refused:
         return SessionStatus::Refused;
+    case TransferStatus::Stopped:
+        return SessionStatus::Stopped;
     case TransferStatus::LinkFailed:
         break;
     }
@@ -113,10 +115,12 @@ Admission ModuleSession::submit(Request request) {
     for (std::optional<Request> next = std::move(request); next;
          next = std::exchange(m_waiting, std::nullopt)) {
         m_running = next->job;
+        m_stopRequested = false;
         Q_EMIT started(next->job);
         m_lastOutcome = run(*next);
         m_lastOutcome.job = next->job;
         m_running.reset();
+        m_phase.reset();
         Q_EMIT finished(m_lastOutcome);
     }
     m_dispatching = false;
@@ -189,20 +193,37 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
     }
     enterPhase(SessionPhase::Storing);
     const TransferResult stored =
-        storeWholeMemory(m_protocol, request.image, progressOf(SessionPhase::Storing));
+        storeWholeMemory(m_protocol, request.image, progressOf(SessionPhase::Storing),
+                         [this] { return m_stopRequested; });
     if (!stored.ok()) {
         outcome.status = statusOf(stored.status);
         outcome.message = stored.message;
         outcome.failedBlock = stored.failedBlock;
-        // Blocks before the failed one hold the new values, the failed one is unknown.
-        if (outcome.status != SessionStatus::Refused)
-            m_moduleImage.reset();
+        forgetUnconfirmedBlocks(outcome);
         return outcome;
     }
     m_moduleImage = request.image;
     if (m_verifyAfterStore)
         readBack(outcome);
     return outcome;
+}
+
+void ModuleSession::forgetUnconfirmedBlocks(const SessionOutcome &outcome) {
+    switch (outcome.status) {
+    case SessionStatus::Refused:
+        return; // nothing was sent
+    case SessionStatus::Stopped:
+        // Every block sent was confirmed and the rest were not sent: the module holds the new
+        // blocks up to the stop and, where the old memory is known, the old ones after it.
+        if (m_moduleImage) {
+            for (int a = 0; a < outcome.failedBlock * kBlockSize; ++a)
+                m_moduleImage->setValue(a, outcome.sent.value(a));
+        }
+        return;
+    default:
+        // The block that was not confirmed may hold either.
+        m_moduleImage.reset();
+    }
 }
 
 void ModuleSession::readBack(SessionOutcome &outcome) {
@@ -227,7 +248,19 @@ void ModuleSession::readBack(SessionOutcome &outcome) {
     }
 }
 
+void ModuleSession::requestStop() {
+    if (!m_running)
+        return;
+    m_stopRequested = true;
+    if (std::optional<Request> dropped = std::exchange(m_waiting, std::nullopt)) {
+        Q_EMIT refused(dropped->job, QStringLiteral("The transfer before this %1 was stopped; "
+                                                    "it was not started.")
+                                         .arg(jobName(dropped->job)));
+    }
+}
+
 void ModuleSession::enterPhase(SessionPhase phase) {
+    m_phase = phase;
     Q_EMIT phaseChanged(phase);
 }
 

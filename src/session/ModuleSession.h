@@ -66,13 +66,22 @@ public:
     // device 2"); while any is set, every store is refused naming them.
     void setInvalidFields(const QStringList &fields) { m_invalidFields = fields; }
 
-    // Whether a store is followed by reading the memory back and comparing it; off at first.
+    // Whether a store is followed by reading the memory back and comparing it; on at first.
     void setVerifyAfterStore(bool verify) { m_verifyAfterStore = verify; }
     // Called before a store or factory reset sends anything; none at first.
     void setBackup(BackupFn backup) { m_backup = std::move(backup); }
 
+    // Asks the running store to end before its next block: the block in flight is still
+    // confirmed, so the module holds each block either wholly new or wholly old, and the store
+    // ends Stopped. The job waiting behind it is dropped. Reads, identifications and a store's
+    // read-back are not stopped here: they change nothing on the module, and their waits end
+    // with the link's abort.
+    void requestStop();
+
     // True while a job runs.
     [[nodiscard]] bool busy() const { return m_running.has_value(); }
+    // What the running job is doing; nothing while none runs.
+    [[nodiscard]] std::optional<SessionPhase> phase() const { return m_phase; }
     // The job kept to run next, if any.
     [[nodiscard]] std::optional<SessionJob> waitingJob() const;
     // How the most recent job ended.
@@ -103,6 +112,8 @@ private:
     SessionOutcome runIdentify();
     SessionOutcome runRead();
     SessionOutcome runStore(const Request &request);
+    // What is still known of the module's memory after a store that did not end.
+    void forgetUnconfirmedBlocks(const SessionOutcome &outcome);
     void readBack(SessionOutcome &outcome);
     void enterPhase(SessionPhase phase);
     ProgressFn progressOf(SessionPhase phase);
@@ -112,9 +123,11 @@ private:
     std::optional<wire::IdentityReply> m_identity;
     std::optional<EepromImage> m_moduleImage;
     QStringList m_invalidFields;
-    bool m_verifyAfterStore = false;
+    bool m_verifyAfterStore = true;
     BackupFn m_backup;
     std::optional<SessionJob> m_running;
+    std::optional<SessionPhase> m_phase;
+    bool m_stopRequested = false;
     std::optional<Request> m_waiting;
     bool m_dispatching = false; // the loop that runs jobs one after another is active
     SessionOutcome m_lastOutcome;

@@ -25,6 +25,7 @@ enum class SessionStatus {
     LinkFailed,     // the line dropped, the operator cancelled, or the attempts ran out
     ReadBackFailed, // every block was stored and confirmed, but reading them back failed
     Differs,        // the memory read back after the store is not what was sent
+    Stopped,        // asked to stop: the store ended between two blocks
 };
 
 // How a job ended, and what is now known of the module's memory.
@@ -34,7 +35,9 @@ struct SessionOutcome {
     QString message;      // for the operator; empty when Done
     EepromImage sent;     // the copy a store or factory reset sent
     EepromImage received; // what a read, or the read-back of a checked store, returned
-    int failedBlock = -1; // the block at which a store stopped
+    // The block at which a store stopped: the one not confirmed, or (Stopped) the first not
+    // sent.
+    int failedBlock = -1;
     // Where the read-back differs from what was sent, in address order.
     std::vector<int> differences;
     QString backup; // where the memory was saved before the store, when it was

@@ -72,6 +72,8 @@ private Q_SLOTS:
     void verify_readBackFailureStillCountsTheStoredBlocks();
     void backup_runsBeforeAnythingIsSentAndCanStopTheStore();
     void factoryReset_storesTheFactorySetOfTheIdentifiedKind();
+    void stop_endsTheStoreAfterTheBlockInFlight();
+    void stop_askedOutsideAStoreDoesNotReachTheNextOne();
 };
 
 void ModuleSessionTest::identify_learnsKindAndForgetsThePreviousModulesMemory() {
@@ -174,7 +176,10 @@ void ModuleSessionTest::store_askedDuringATransferRunsAfterIt_aThirdIsRefused() 
         readsWhenAsked = bench->reads();
         busyMeanwhile = bench->session.busy();
         admissions.push_back(bench->session.store(edited));
-        edited.setValue(0, 0); // after asking: must not reach the module
+        // After asking: neither reaches the module, and the entry that is no byte does not
+        // stop the store that was accepted.
+        edited.setValue(0, 0);
+        edited.setValue(208, 300);
         admissions.push_back(bench->session.read());
         waitingMeanwhile = bench->session.waitingJob();
     });
@@ -199,7 +204,8 @@ void ModuleSessionTest::store_askedDuringATransferRunsAfterIt_aThirdIsRefused() 
         std::count_if(commands.begin(), firstStore,
                       [](const QByteArray &c) { return c.startsWith(QByteArray("\x00\x01", 2)); }),
         kBlockCount);
-    QCOMPARE(bench->reads(), kBlockCount);
+    QCOMPARE(bench->reads(), 2 * kBlockCount); // the read, then the store's read-back
+    QVERIFY(bench->session.lastOutcome().ok());
     QCOMPARE(moduleHolds(*bench), descending());
     QVERIFY(!bench->session.busy());
     QVERIFY(!bench->session.waitingJob().has_value());
@@ -369,6 +375,63 @@ void ModuleSessionTest::factoryReset_storesTheFactorySetOfTheIdentifiedKind() {
     QCOMPARE(started.at(0).at(0).value<SessionJob>(), SessionJob::FactoryReset);
     QCOMPARE(moduleHolds(bench), factoryImage(ModuleKind::Threshold));
     QCOMPARE(bench.session.lastOutcome().sent, factoryImage(ModuleKind::Threshold));
+}
+
+void ModuleSessionTest::stop_endsTheStoreAfterTheBlockInFlight() {
+    auto bench = Bench::identified();
+    QCOMPARE(bench->session.read(), Admission::Started);
+    const EepromImage before = moduleHolds(*bench);
+    QSignalSpy refused(&bench->session, &ModuleSession::refused);
+    std::optional<Admission> queuedRead;
+    std::optional<SessionPhase> phaseWhenAsked;
+    const auto asking =
+        connect(&bench->session, &ModuleSession::progress, this, [&](SessionPhase, int address) {
+            if (address != 2 * kBlockSize)
+                return;
+            queuedRead = bench->session.read();
+            // Asked while block 2 waits for its confirmation.
+            bench->during(500, [&] {
+                phaseWhenAsked = bench->session.phase();
+                bench->session.requestStop();
+            });
+        });
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+
+    const SessionOutcome &outcome = bench->session.lastOutcome();
+    QCOMPARE(phaseWhenAsked, std::optional(SessionPhase::Storing));
+    QCOMPARE(outcome.status, SessionStatus::Stopped);
+    QCOMPARE(outcome.failedBlock, 3);
+    QCOMPARE(bench->stores(), 3);
+    EepromImage expected = before;
+    for (int a = 0; a < 3 * kBlockSize; ++a)
+        expected.setValue(a, descending().value(a));
+    QCOMPARE(moduleHolds(*bench), expected);
+    // Every block sent was confirmed, so the session still knows the memory exactly.
+    QCOMPARE(bench->session.moduleImage(), std::optional(expected));
+    // Neither a read-back nor the read asked for meanwhile ran.
+    QCOMPARE(bench->reads(), kBlockCount);
+    QCOMPARE(queuedRead, std::optional(Admission::Queued));
+    QCOMPARE(refused.size(), 1);
+    QCOMPARE(refused.at(0).at(0).value<SessionJob>(), SessionJob::Read);
+    QVERIFY(!bench->session.phase().has_value());
+
+    // The request ended with that store: the next one runs to its end.
+    disconnect(asking);
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    QVERIFY(bench->session.lastOutcome().ok());
+    QCOMPARE(moduleHolds(*bench), descending());
+}
+
+void ModuleSessionTest::stop_askedOutsideAStoreDoesNotReachTheNextOne() {
+    auto bench = Bench::identified();
+    bench->session.requestStop(); // nothing runs: forgotten at once
+    bench->during(3000, [&bench] { bench->session.requestStop(); });
+    QCOMPARE(bench->session.read(), Admission::Started);
+    QVERIFY(bench->session.lastOutcome().ok());
+    QCOMPARE(bench->reads(), kBlockCount);
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    QVERIFY(bench->session.lastOutcome().ok());
+    QCOMPARE(moduleHolds(*bench), descending());
 }
 
 QTEST_GUILESS_MAIN(ModuleSessionTest)
