@@ -197,13 +197,9 @@ void DeviceTable::showActiveStates() {
         m_rows[r].C2->setCaption(isActive(r) ? kYes : kNo);
 }
 
-QString DeviceTable::rowSerialText(int row) const {
-    return tessel::rowSerialText(m_image, m_layout, row);
-}
-
 void DeviceTable::showSerials() {
     for (int r = 0; r < map::kRowCount; ++r)
-        m_rows[r].C3->setCaption(rowSerialText(r));
+        m_rows[r].C3->setCaption(rowSerialText(m_image, m_layout, r));
 }
 
 void DeviceTable::showMappingBytes() {

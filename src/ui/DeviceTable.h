@@ -79,7 +79,6 @@ private:
     [[nodiscard]] int lastRowInUse() const;
     [[nodiscard]] std::vector<int> typesInUse() const;
     [[nodiscard]] bool isActive(int row) const;
-    [[nodiscard]] QString rowSerialText(int row) const;
     void paintRow(int row, const QColor &colour, bool includeActive);
 
     EepromImage &m_image;

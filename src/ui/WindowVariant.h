@@ -56,7 +56,8 @@ class WindowVariant : public QObject {
 public:
     [[nodiscard]] const WindowLook &look() const { return m_look; }
 
-    // Adds the kind's own controls, once the shared ones exist and their handlers run.
+    // Adds the kind's own controls, once the shared ones exist and their handlers run. The
+    // window calls it once, before anything else.
     virtual void addControls(const WindowParts &parts) = 0;
     // Shows column C5 of every row from the image (relay functions, or the analog limits).
     virtual void showRowFunctions() = 0;

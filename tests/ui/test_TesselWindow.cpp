@@ -55,6 +55,7 @@ private Q_SLOTS:
     void close_endsTheProgram();
     void controls_sayWhatTheyAreForScreenReaders();
     void keyboard_togglesAndOpensCells();
+    void keyboard_tabGoesThroughTheFormInReadingOrder();
 };
 
 void TesselWindowTest::load_showsCaptionAndTheModulesImage() {
@@ -417,6 +418,46 @@ void TesselWindowTest::keyboard_togglesAndOpensCells() {
     QTest::keyClick(sntb, Qt::Key_Return); // Enter ends the edit as the pointer would
     QVERIFY(sntb->isHidden());
     QCOMPARE(bench->caption("C3_1"), QStringLiteral("00C0FFEE"));
+}
+
+void TesselWindowTest::keyboard_tabGoesThroughTheFormInReadingOrder() {
+    auto bench = loadedBench();
+    // Tab visits the bands left to right, then the table row by row, then the buttons below.
+    QStringList tabOrder;
+    for (QWidget *w = bench->window->nextInFocusChain(); w != bench->window.get();
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
+            tabOrder << w->objectName();
+    }
+    const QStringList reading = {"SN",
+                                 "Default_SN",
+                                 "Broadcast",
+                                 "HScroll1",
+                                 "Configuration_0",
+                                 "Advanced",
+                                 "USEMAP_0",
+                                 "Debounce",
+                                 "Refreshing",
+                                 "C2_0",
+                                 "C3_0",
+                                 "DOWN_0",
+                                 "UP_0",
+                                 "C5_0",
+                                 "MAP_0",
+                                 "C2_1",
+                                 "C2_23",
+                                 "MAP_23",
+                                 "CreateExplanation",
+                                 "ReadSettings",
+                                 "StoreSettings",
+                                 "Command2"};
+    qsizetype at = -1;
+    for (const QString &name : reading) {
+        const qsizetype next = tabOrder.indexOf(name);
+        QVERIFY2(next > at, qPrintable(name + QStringLiteral(" out of order: ") +
+                                       tabOrder.join(QLatin1Char(' '))));
+        at = next;
+    }
 }
 
 QTEST_MAIN(TesselWindowTest)
