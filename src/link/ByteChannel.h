@@ -6,7 +6,9 @@
 
 namespace tessel {
 
-// The byte stream to a module: a serial port, or the simulated module in-process.
+// The byte stream to a module: a serial port, or the simulated module in-process. Received
+// bytes must come in through the event loop (a socket notifier, a timer): a waiting link
+// sleeps there and wakes for events only.
 class ByteChannel : public QObject {
     Q_OBJECT
 public:
@@ -21,9 +23,6 @@ public:
     [[nodiscard]] virtual QString lostReason() const = 0;
     // What the operator calls this channel in messages ("/dev/ttyUSB0", "simulated Tessel module").
     [[nodiscard]] virtual QString name() const = 0;
-
-Q_SIGNALS:
-    void dataArrived();
 };
 
 } // namespace tessel

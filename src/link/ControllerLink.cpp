@@ -24,18 +24,18 @@ QString ControllerLink::failure() const {
 }
 
 template <typename Condition> bool ControllerLink::pollUntil(int pollLimit, Condition cond) {
-    const qint64 deadline =
-        m_clock.nowMicros() + static_cast<qint64>(pollLimit) * LinkClock::kPollMicros;
-    for (int k = 1;; ++k) {
+    // The polls spent are the time waited in poll lengths, counted on every wake-up: a wait
+    // sleeps through to its end unless something happens, and still ends after its polls.
+    const qint64 budget = static_cast<qint64>(pollLimit) * LinkClock::kPollMicros;
+    const qint64 start = m_clock.nowMicros();
+    for (;;) {
         m_clock.processEvents();
-        if (k > pollLimit || failed())
+        const qint64 waited = m_clock.nowMicros() - start;
+        if (waited >= budget || failed())
             return false;
         if (cond())
             return true;
-        const qint64 left = deadline - m_clock.nowMicros();
-        if (left <= 0)
-            return false;
-        m_clock.idle(left);
+        m_clock.idle(budget - waited);
     }
 }
 

@@ -35,9 +35,9 @@ private:
 };
 
 // The byte-level procedures every window and the command line use to talk to the module.
-// Everything runs on the GUI thread: each poll lets pending events run, then sleeps until
-// data arrives or the next poll is due, so waiting neither freezes the windows nor burns
-// a core.
+// Everything runs on the GUI thread: a wait lets pending events run, then sleeps in the
+// event loop until data arrives, the operator acts or the wait is over, so waiting neither
+// freezes the windows nor burns a core.
 class ControllerLink {
 public:
     ControllerLink(ByteChannel &channel, LinkClock &clock);

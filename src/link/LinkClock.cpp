@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <algorithm>
+#include <limits>
 
 namespace tessel {
 
@@ -21,11 +22,13 @@ void RealClock::processEvents() {
 }
 
 void RealClock::idle(qint64 maxMicros) {
-    // The wake-up timer bounds the sleep; serial data, operator input and reply timers
-    // of the simulated module end it earlier through the event loop.
+    // The wake-up timer ends the sleep when the wait is over; serial data, operator input and
+    // reply timers of the simulated module end it sooner through the event loop. Rounding up
+    // to whole milliseconds wakes the program once at the end of a wait, not once too early.
     if (maxMicros <= 0)
         return;
-    m_wakeUp.start(1); // a poll never sleeps longer than about a millisecond
+    const qint64 ms = std::min<qint64>((maxMicros + 999) / 1000, std::numeric_limits<int>::max());
+    m_wakeUp.start(static_cast<int>(ms));
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     m_wakeUp.stop();
 }

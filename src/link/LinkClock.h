@@ -7,9 +7,9 @@
 
 namespace tessel {
 
-// The time base of every wait for the module. A wait is counted in polls, a poll
-// being worth a nominal 100 microseconds; the clock says how long a poll really
-// took and lets the program sleep between polls instead of spinning.
+// The time base of every wait for the module. A wait is counted in polls, a poll being
+// worth 100 microseconds of this clock's time: a wait of N polls ends once N x 100 us have
+// passed, however often the program woke in between.
 class LinkClock {
 public:
     static constexpr qint64 kPollMicros = 100;
@@ -18,13 +18,14 @@ public:
     [[nodiscard]] virtual qint64 nowMicros() const = 0;
     // One pass of event processing, as at the start of every poll.
     virtual void processEvents() = 0;
-    // Sleep until something happens (data, a timer, operator input) or at most maxMicros.
+    // Sleeps until something happens (data, a timer, operator input) or maxMicros have passed.
     virtual void idle(qint64 maxMicros) = 0;
     // Run fn once, delayMicros from now, from the event loop.
     virtual void callAfter(qint64 delayMicros, std::function<void()> fn) = 0;
 };
 
-// Wall-clock time; idling blocks in the event loop so a silent module costs no CPU.
+// Wall-clock time. Idling blocks in the event loop with one timer for the end of the wait, so
+// a silent module wakes the program only when the wait is over.
 class RealClock final : public LinkClock {
 public:
     RealClock();
@@ -38,8 +39,8 @@ private:
     QTimer m_wakeUp;
 };
 
-// Test time: every idle advances exactly one poll, so poll counts hold exactly and a
-// 15-second time-out costs microseconds of real time.
+// Test time: every idle advances exactly one poll (less when the wait ends sooner), so poll
+// counts hold exactly and a 15-second time-out costs milliseconds of real time.
 class VirtualClock final : public LinkClock {
 public:
     [[nodiscard]] qint64 nowMicros() const override { return m_now; }

@@ -8,7 +8,6 @@
 namespace tessel {
 
 SerialChannel::SerialChannel(QObject *parent) : ByteChannel(parent) {
-    connect(&m_port, &QSerialPort::readyRead, this, &ByteChannel::dataArrived);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialChannel::onError);
 }
 

@@ -31,7 +31,6 @@ bool SimulatedChannel::write(const QByteArray &bytes) {
 
 void SimulatedChannel::inject(const QByteArray &bytes) {
     m_received += bytes;
-    Q_EMIT dataArrived();
 }
 
 QString SimulatedChannel::lostReason() const {

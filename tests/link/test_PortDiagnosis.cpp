@@ -1,3 +1,4 @@
+#include "PseudoTerminal.h"
 #include "link/DeviceInspection.h"
 #include "link/OpenFailure.h"
 #include "link/PortHandle.h"
@@ -5,35 +6,16 @@
 
 #include <QtTest>
 #include <fcntl.h>
-#include <pty.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tessel;
+using tessel::test::Pty;
 using Kind = DeviceEvidence::Kind;
 
 namespace {
-// A pseudo-terminal: a serial device as the kernel sees it, without hardware.
-struct Pty {
-    Pty() {
-        char name[128] = {};
-        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0)
-            path = QString::fromLocal8Bit(name);
-    }
-    ~Pty() {
-        ::close(master);
-        ::close(slave);
-    }
-    Pty(const Pty &) = delete;
-    Pty &operator=(const Pty &) = delete;
-
-    int master = -1;
-    int slave = -1;
-    QString path;
-};
-
 void writeFile(const QString &path, const QByteArray &content) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));

@@ -1,0 +1,132 @@
+// Waits on the wall clock: a silent module is slept through rather than polled, and data, the
+// operator and a lost line still end a wait at once.
+
+#include "PseudoTerminal.h"
+#include "link/ControllerLink.h"
+#include "link/ModuleProtocol.h"
+#include "link/SerialChannel.h"
+#include "link/SimulatedChannel.h"
+
+#include <QAbstractEventDispatcher>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tessel;
+using tessel::test::Pty;
+
+namespace {
+
+constexpr int kSilentPolls = 3000; // 0.3 s
+constexpr qint64 kPromptMs = 1000; // far below the 15 s of GetI2, far above any wake-up
+constexpr int kEventAfterMs = 50;
+
+// How often the event loop went to sleep: each sleep is one wake-up of the program.
+class SleepCounter {
+public:
+    SleepCounter() {
+        m_connection =
+            QObject::connect(QAbstractEventDispatcher::instance(),
+                             &QAbstractEventDispatcher::aboutToBlock, [this] { ++m_sleeps; });
+    }
+    ~SleepCounter() { QObject::disconnect(m_connection); }
+    SleepCounter(const SleepCounter &) = delete;
+    SleepCounter &operator=(const SleepCounter &) = delete;
+    [[nodiscard]] int sleeps() const { return m_sleeps; }
+
+private:
+    QMetaObject::Connection m_connection;
+    int m_sleeps = 0;
+};
+
+// The program's serial link on a pseudo-terminal, on the wall clock.
+struct SerialLink {
+    explicit SerialLink(const QString &device) : error(channel.open(device)) {}
+    SerialChannel channel;
+    RealClock clock;
+    ControllerLink link{channel, clock};
+    QString error;
+};
+
+} // namespace
+
+class LinkWaitTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void silentPort_isSleptThroughToTheEndOfItsPolls();
+    void byteOnThePort_endsTheWaitAtOnce();
+    void lostLine_endsTheWaitAtOnce();
+    void abort_endsTheWaitAtOnce();
+    void simulatedReply_endsTheWaitAtOnce();
+};
+
+void LinkWaitTest::silentPort_isSleptThroughToTheEndOfItsPolls() {
+    Pty pty;
+    SerialLink serial(pty.path);
+    QVERIFY2(serial.error.isEmpty(), qPrintable(serial.error));
+    SleepCounter counter;
+    QElapsedTimer waited;
+    waited.start();
+    QCOMPARE(serial.link.receive(kSilentPolls), -1);
+    // Never before its polls are spent...
+    QVERIFY2(waited.elapsed() >= kSilentPolls * LinkClock::kPollMicros / 1000,
+             qPrintable(QString::number(waited.elapsed())));
+    QVERIFY(waited.elapsed() < kPromptMs);
+    // ...and without waking up every poll or every millisecond on the way.
+    QVERIFY2(counter.sleeps() <= 3, qPrintable(QString::number(counter.sleeps())));
+}
+
+void LinkWaitTest::byteOnThePort_endsTheWaitAtOnce() {
+    Pty pty;
+    SerialLink serial(pty.path);
+    QVERIFY2(serial.error.isEmpty(), qPrintable(serial.error));
+    QTimer::singleShot(kEventAfterMs, [&pty] { pty.answer(QByteArray(1, 88)); });
+    QElapsedTimer waited;
+    waited.start();
+    QCOMPARE(serial.link.GetI2(), 88);
+    QVERIFY(waited.elapsed() < kPromptMs);
+}
+
+void LinkWaitTest::lostLine_endsTheWaitAtOnce() {
+    Pty pty;
+    SerialLink serial(pty.path);
+    QVERIFY2(serial.error.isEmpty(), qPrintable(serial.error));
+    QTimer::singleShot(kEventAfterMs, [&pty] { pty.closeMaster(); });
+    QElapsedTimer waited;
+    waited.start();
+    QCOMPARE(serial.link.GetI2(), -1);
+    QVERIFY(waited.elapsed() < kPromptMs);
+    QVERIFY2(serial.link.failure().contains(QStringLiteral("lost")),
+             qPrintable(serial.link.failure()));
+}
+
+void LinkWaitTest::abort_endsTheWaitAtOnce() {
+    Pty pty;
+    SerialLink serial(pty.path);
+    QVERIFY2(serial.error.isEmpty(), qPrintable(serial.error));
+    QTimer::singleShot(kEventAfterMs, [&serial] { serial.link.abort(); });
+    QElapsedTimer waited;
+    waited.start();
+    QCOMPARE(serial.link.GetI2(), -1);
+    QVERIFY(waited.elapsed() < kPromptMs);
+    QVERIFY(serial.link.aborted());
+}
+
+void LinkWaitTest::simulatedReply_endsTheWaitAtOnce() {
+    // The built-in module answers from a timer, as the window's simulated run does.
+    RealClock clock;
+    ModuleSimulator module(ModuleKind::Tessel, {}, kEventAfterMs * 1000);
+    SimulatedChannel channel(module, clock);
+    ControllerLink link(channel, clock);
+    ModuleProtocol protocol(link);
+    SleepCounter counter;
+    QElapsedTimer waited;
+    waited.start();
+    QVERIFY(protocol.linkTest());
+    QVERIFY(waited.elapsed() >= kEventAfterMs);
+    QVERIFY(waited.elapsed() < kPromptMs);
+    QVERIFY2(counter.sleeps() <= 3, qPrintable(QString::number(counter.sleeps())));
+}
+
+QTEST_GUILESS_MAIN(LinkWaitTest)
+#include "test_LinkWait.moc"
