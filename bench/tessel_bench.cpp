@@ -3,9 +3,7 @@
 // module that never answers.
 
 #include "core/ModuleSimulator.h"
-#include "link/ControllerLink.h"
-#include "link/ModuleProtocol.h"
-#include "link/SerialChannel.h"
+#include "link/ModuleConnection.h"
 #include "link/SettingsTransfer.h"
 
 #include <QCommandLineParser>
@@ -15,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
+#include <memory>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -39,20 +38,15 @@ double median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// The program's own link code on a simulated module's pseudo-terminal.
-struct BenchLink {
-    SerialChannel channel;
-    RealClock clock;
-    ControllerLink link{channel, clock};
-    ModuleProtocol protocol{link};
-
-    bool open(const QString &device) {
-        const QString error = channel.open(device);
-        if (!error.isEmpty())
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-        return error.isEmpty();
-    }
-};
+// The program's own connection to a simulated module's pseudo-terminal; nothing when it does
+// not open.
+std::unique_ptr<ModuleConnection> openLink(const QString &device) {
+    QString error;
+    auto connection = ModuleConnection::openPort(device, error);
+    if (!connection)
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+    return connection;
+}
 
 class Module {
 public:
@@ -134,10 +128,10 @@ int main(int argc, char *argv[]) {
     // Transfers, in process, through the same serial channel and link code the program uses.
     {
         Module module(modsim, {});
-        BenchLink bench;
-        if (!bench.open(module.device()))
+        const auto connection = openLink(module.device());
+        if (!connection)
             return 1;
-        ModuleProtocol &protocol = bench.protocol;
+        ModuleProtocol &protocol = connection->protocol();
         if (protocol.linkTestRepeated(3) == 0 || !protocol.identify(3)) {
             std::fprintf(stderr, "the simulated module on %s did not answer\n",
                          qPrintable(module.device()));
@@ -171,10 +165,10 @@ int main(int argc, char *argv[]) {
     // Waiting: identify against a module that never identifies itself.
     {
         Module module(modsim, {QStringLiteral("--never-identify")});
-        BenchLink bench;
-        if (!bench.open(module.device()))
+        const auto connection = openLink(module.device());
+        if (!connection)
             return 1;
-        ModuleProtocol &protocol = bench.protocol;
+        ModuleProtocol &protocol = connection->protocol();
         rusage before{};
         rusage after{};
         getrusage(RUSAGE_SELF, &before);

@@ -4,10 +4,7 @@
 #include "cli/ModuleCommands.h"
 #include "cli/Terminal.h"
 #include "core/ProfileText.h"
-#include "link/ControllerLink.h"
-#include "link/PortSetting.h"
-#include "link/SerialChannel.h"
-#include "link/SimulatedChannel.h"
+#include "link/ModuleConnection.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -17,48 +14,19 @@ namespace tessel {
 
 namespace {
 
-constexpr qint64 kSimulatedReplyDelayMicros = 2000;
 constexpr qint64 kProfileFileLimit = 1 << 20;
 
-// The open line to one module, built exactly as the windows build theirs.
-class Connection {
-public:
-    // An exit status; kSuccess when the port is open.
-    int open(const CommandRequest &request) {
-        m_clock = std::make_unique<RealClock>();
-        if (request.simulate) {
-            m_simulator = std::make_unique<ModuleSimulator>(*request.simulate, SimulatorFaults{},
-                                                            kSimulatedReplyDelayMicros);
-            m_channel = std::make_unique<SimulatedChannel>(*m_simulator, *m_clock);
-            m_where = m_channel->name();
-        } else {
-            const QString device = deviceForPortName(request.port);
-            if (device.isEmpty())
-                return fail(exitcode::kBadInput,
-                            QStringLiteral("\"%1\" does not name a port").arg(request.port));
-            auto serial = std::make_unique<SerialChannel>();
-            const QString error = serial->open(request.port);
-            if (!error.isEmpty())
-                return fail(exitcode::kBadInput, error);
-            m_channel = std::move(serial);
-            m_where = device;
-        }
-        m_link = std::make_unique<ControllerLink>(*m_channel, *m_clock);
-        m_protocol = std::make_unique<ModuleProtocol>(*m_link);
-        return exitcode::kSuccess;
-    }
-
-    [[nodiscard]] ModuleProtocol &protocol() { return *m_protocol; }
-    [[nodiscard]] const QString &where() const { return m_where; }
-
-private:
-    std::unique_ptr<LinkClock> m_clock;
-    std::unique_ptr<ModuleSimulator> m_simulator;
-    std::unique_ptr<ByteChannel> m_channel;
-    std::unique_ptr<ControllerLink> m_link;
-    std::unique_ptr<ModuleProtocol> m_protocol;
-    QString m_where;
-};
+// The line to the module the request names; nothing, with the reason on standard error, when
+// the port cannot be opened.
+std::unique_ptr<ModuleConnection> openConnection(const CommandRequest &request) {
+    if (request.simulate)
+        return ModuleConnection::simulate(*request.simulate);
+    QString error;
+    auto connection = ModuleConnection::openPort(request.port, error);
+    if (!connection)
+        fail(exitcode::kBadInput, error);
+    return connection;
+}
 
 // The profile in a file as memory; a message when it cannot be read or is not a profile.
 std::optional<ModuleMemory> readProfileFile(const QString &path, QString &error) {
@@ -158,11 +126,11 @@ int runCommandLine(const QStringList &arguments) {
                 QStringLiteral("cannot write %1: %2").arg(request.output, output->errorString()));
     }
 
-    Connection connection;
-    if (const int status = connection.open(request); status != exitcode::kSuccess)
-        return status;
-    ModuleSession session(connection.protocol(), commandLineLimits());
-    ModuleCommands commands(session, connection.where());
+    const std::unique_ptr<ModuleConnection> connection = openConnection(request);
+    if (!connection)
+        return exitcode::kBadInput;
+    ModuleSession session(connection->protocol(), commandLineLimits());
+    ModuleCommands commands(session, connection->where());
     return runCommand(request, commands, profile, output.get());
 }
 

@@ -4,13 +4,13 @@
 #include "cli/Terminal.h"
 #include "core/FieldNames.h"
 #include "core/ProfileText.h"
+#include "link/ModuleConnection.h"
 
 #include <QSaveFile>
 
 namespace tessel {
 
 namespace {
-constexpr int kLinkTestAttempts = 100;
 constexpr int kIdentifyAttempts = 10;
 constexpr int kBlockReadAttempts = 3;
 
@@ -27,7 +27,7 @@ QString describeDifference(ModuleKind kind, int address, int module, const QStri
 } // namespace
 
 SessionLimits commandLineLimits() {
-    return {kLinkTestAttempts, kIdentifyAttempts, kBlockReadAttempts};
+    return {ModuleConnection::kLinkTestAttempts, kIdentifyAttempts, kBlockReadAttempts};
 }
 
 int ModuleCommands::identify() {
@@ -41,7 +41,7 @@ int ModuleCommands::identify() {
                     QStringLiteral("no module answered on %1: %2 link tests each waited %3 s "
                                    "for the acknowledge byte %4")
                         .arg(m_where)
-                        .arg(kLinkTestAttempts)
+                        .arg(ModuleConnection::kLinkTestAttempts)
                         .arg(seconds(polls::kGetI))
                         .arg(wire::kAckByte));
     case SessionStatus::NotIdentified:

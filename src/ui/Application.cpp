@@ -1,10 +1,7 @@
 #include "ui/Application.h"
 
-#include "link/ControllerLink.h"
-#include "link/ModuleProtocol.h"
+#include "link/ModuleConnection.h"
 #include "link/PortSetting.h"
-#include "link/SerialChannel.h"
-#include "link/SimulatedChannel.h"
 #include "ui/ConfigWindow.h"
 #include "ui/FormSelectSerialPort.h"
 #include "ui/ProgressWindow.h"
@@ -15,11 +12,6 @@
 #include <QMessageBox>
 
 namespace tessel {
-
-namespace {
-constexpr int kLinkTestAttempts = 100;
-constexpr qint64 kSimulatedReplyDelayMicros = 2000;
-} // namespace
 
 Application::Application(StartOptions options)
     : m_options(std::move(options)), m_form1(std::make_unique<StartupWindow>()),
@@ -42,34 +34,28 @@ void Application::start() {
 
 bool Application::openLink() {
     if (m_options.simulate) {
-        m_simulator = std::make_unique<ModuleSimulator>(*m_options.simulate, m_options.faults,
-                                                        kSimulatedReplyDelayMicros);
-        m_channel = std::make_unique<SimulatedChannel>(*m_simulator, clock());
-        m_portName = m_channel->name();
-    } else {
-        if (m_options.port) {
-            m_portName = *m_options.port;
-        } else {
-            FormSelectSerialPort chooser(ListSerialPorts(), m_form1.get());
-            chooser.exec();
-            m_portName = chooser.portName();
-            if (!chooser.settingError().isEmpty())
-                showMessage(chooser.settingError());
-        }
-        const QString device = deviceForPortName(m_portName);
-        auto serial = std::make_unique<SerialChannel>();
-        const QString error =
-            device.isEmpty() ? QStringLiteral("No port was chosen.") : serial->open(m_portName);
-        if (!error.isEmpty()) {
-            m_splash->hide();
-            showMessage(error);
-            endProgram(1);
-            return false;
-        }
-        m_channel = std::move(serial);
+        m_connection =
+            ModuleConnection::simulate(*m_options.simulate, m_options.faults, m_options.clock);
+        m_portName = m_connection->where();
+        return true;
     }
-    m_link = std::make_unique<ControllerLink>(*m_channel, clock());
-    m_protocol = std::make_unique<ModuleProtocol>(*m_link);
+    if (m_options.port) {
+        m_portName = *m_options.port;
+    } else {
+        FormSelectSerialPort chooser(ListSerialPorts(), m_form1.get());
+        chooser.exec();
+        m_portName = chooser.portName();
+        if (!chooser.settingError().isEmpty())
+            showMessage(chooser.settingError());
+    }
+    QString error;
+    m_connection = ModuleConnection::openPort(m_portName, error, m_options.clock);
+    if (!m_connection) {
+        m_splash->hide();
+        showMessage(error);
+        endProgram(1);
+        return false;
+    }
     return true;
 }
 
@@ -77,19 +63,21 @@ bool Application::connectToModule() {
     ConnectingWindow connecting(m_portName);
     connect(&connecting, &ConnectingWindow::cancelRequested, this, [this] { endProgram(0); });
     connecting.show();
+    ControllerLink &link = m_connection->link();
+    ModuleProtocol &protocol = m_connection->protocol();
     std::optional<wire::IdentityReply> identity;
     int answeredAttempt = 0;
     {
-        auto session = m_link->tryBegin();
-        answeredAttempt = m_protocol->linkTestRepeated(kLinkTestAttempts);
+        auto session = link.tryBegin();
+        answeredAttempt = protocol.linkTestRepeated(ModuleConnection::kLinkTestAttempts);
         if (answeredAttempt > 0)
-            identity = m_protocol->identify(std::nullopt);
+            identity = protocol.identify(std::nullopt);
     }
     connecting.hide();
     if (m_ending)
         return false;
     if (answeredAttempt == 0 || !identity) {
-        const QString why = m_link->failure();
+        const QString why = link.failure();
         showMessage(why.isEmpty() ? QStringLiteral("No module answered on %1.").arg(m_portName)
                                   : why);
         endProgram(1);
@@ -103,16 +91,8 @@ bool Application::connectToModule() {
                         .arg(identity->kind()));
         return true;
     }
-    m_window = std::make_unique<ConfigWindow>(*kind, *m_protocol, *this);
+    m_window = std::make_unique<ConfigWindow>(*kind, protocol, *this);
     return m_window->loadFromModule() && !m_ending;
-}
-
-LinkClock &Application::clock() {
-    if (m_options.clock)
-        return *m_options.clock;
-    if (!m_ownClock)
-        m_ownClock = std::make_unique<RealClock>();
-    return *m_ownClock;
 }
 
 void Application::endProgram(int exitCode) {
@@ -120,8 +100,8 @@ void Application::endProgram(int exitCode) {
         return;
     m_ending = true;
     m_exitCode = exitCode;
-    if (m_link)
-        m_link->abort();
+    if (m_connection)
+        m_connection->link().abort();
     QCoreApplication::exit(exitCode);
 }
 

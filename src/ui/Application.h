@@ -10,12 +10,9 @@
 
 namespace tessel {
 
-class ByteChannel;
 class ConfigWindow;
-class ControllerLink;
 class LinkClock;
-class ModuleProtocol;
-class ModuleSimulator;
+class ModuleConnection;
 class ProgressWindow;
 class ReportWindow;
 class SplashWindow;
@@ -53,15 +50,10 @@ private:
     [[nodiscard]] bool openLink();
     [[nodiscard]] bool connectToModule();
     void endProgram(int exitCode);
-    LinkClock &clock();
 
     StartOptions m_options;
     QString m_portName;
-    std::unique_ptr<LinkClock> m_ownClock;
-    std::unique_ptr<ModuleSimulator> m_simulator;
-    std::unique_ptr<ByteChannel> m_channel;
-    std::unique_ptr<ControllerLink> m_link;
-    std::unique_ptr<ModuleProtocol> m_protocol;
+    std::unique_ptr<ModuleConnection> m_connection;
     std::unique_ptr<StartupWindow> m_form1;
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<ProgressWindow> m_progress;

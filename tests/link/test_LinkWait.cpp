@@ -2,10 +2,7 @@
 // operator and a lost line still end a wait at once.
 
 #include "PseudoTerminal.h"
-#include "link/ControllerLink.h"
-#include "link/ModuleProtocol.h"
-#include "link/SerialChannel.h"
-#include "link/SimulatedChannel.h"
+#include "link/ModuleConnection.h"
 
 #include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
@@ -39,13 +36,13 @@ private:
     int m_sleeps = 0;
 };
 
-// The program's serial link on a pseudo-terminal, on the wall clock.
+// The program's line to a pseudo-terminal, on the wall clock.
 struct SerialLink {
-    explicit SerialLink(const QString &device) : error(channel.open(device)) {}
-    SerialChannel channel;
-    RealClock clock;
-    ControllerLink link{channel, clock};
+    explicit SerialLink(const QString &device)
+        : connection(ModuleConnection::openPort(device, error)) {}
+    [[nodiscard]] ControllerLink &link() const { return connection->link(); }
     QString error;
+    std::unique_ptr<ModuleConnection> connection;
 };
 
 } // namespace
@@ -67,7 +64,7 @@ void LinkWaitTest::silentPort_isSleptThroughToTheEndOfItsPolls() {
     SleepCounter counter;
     QElapsedTimer waited;
     waited.start();
-    QCOMPARE(serial.link.receive(kSilentPolls), -1);
+    QCOMPARE(serial.link().receive(kSilentPolls), -1);
     // Never before its polls are spent...
     QVERIFY2(waited.elapsed() >= kSilentPolls * LinkClock::kPollMicros / 1000,
              qPrintable(QString::number(waited.elapsed())));
@@ -83,7 +80,7 @@ void LinkWaitTest::byteOnThePort_endsTheWaitAtOnce() {
     QTimer::singleShot(kEventAfterMs, [&pty] { pty.answer(QByteArray(1, 88)); });
     QElapsedTimer waited;
     waited.start();
-    QCOMPARE(serial.link.GetI2(), 88);
+    QCOMPARE(serial.link().GetI2(), 88);
     QVERIFY(waited.elapsed() < kPromptMs);
 }
 
@@ -94,35 +91,33 @@ void LinkWaitTest::lostLine_endsTheWaitAtOnce() {
     QTimer::singleShot(kEventAfterMs, [&pty] { pty.closeMaster(); });
     QElapsedTimer waited;
     waited.start();
-    QCOMPARE(serial.link.GetI2(), -1);
+    QCOMPARE(serial.link().GetI2(), -1);
     QVERIFY(waited.elapsed() < kPromptMs);
-    QVERIFY2(serial.link.failure().contains(QStringLiteral("lost")),
-             qPrintable(serial.link.failure()));
+    QVERIFY2(serial.link().failure().contains(QStringLiteral("lost")),
+             qPrintable(serial.link().failure()));
 }
 
 void LinkWaitTest::abort_endsTheWaitAtOnce() {
     Pty pty;
     SerialLink serial(pty.path);
     QVERIFY2(serial.error.isEmpty(), qPrintable(serial.error));
-    QTimer::singleShot(kEventAfterMs, [&serial] { serial.link.abort(); });
+    QTimer::singleShot(kEventAfterMs, [&serial] { serial.link().abort(); });
     QElapsedTimer waited;
     waited.start();
-    QCOMPARE(serial.link.GetI2(), -1);
+    QCOMPARE(serial.link().GetI2(), -1);
     QVERIFY(waited.elapsed() < kPromptMs);
-    QVERIFY(serial.link.aborted());
+    QVERIFY(serial.link().aborted());
 }
 
 void LinkWaitTest::simulatedReply_endsTheWaitAtOnce() {
-    // The built-in module answers from a timer, as the window's simulated run does.
-    RealClock clock;
-    ModuleSimulator module(ModuleKind::Tessel, {}, kEventAfterMs * 1000);
-    SimulatedChannel channel(module, clock);
-    ControllerLink link(channel, clock);
-    ModuleProtocol protocol(link);
+    // The built-in module answers from a timer, as in the window's simulated run.
+    SimulatorFaults faults;
+    faults.analogDelayMicros = kEventAfterMs * 1000;
+    const auto connection = ModuleConnection::simulate(ModuleKind::Threshold, faults);
     SleepCounter counter;
     QElapsedTimer waited;
     waited.start();
-    QVERIFY(protocol.linkTest());
+    QVERIFY(connection->protocol().readAnalog(0) >= 0);
     QVERIFY(waited.elapsed() >= kEventAfterMs);
     QVERIFY(waited.elapsed() < kPromptMs);
     QVERIFY2(counter.sleeps() <= 3, qPrintable(QString::number(counter.sleeps())));

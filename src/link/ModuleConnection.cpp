@@ -1,0 +1,55 @@
+#include "link/ModuleConnection.h"
+
+#include "link/SerialChannel.h"
+#include "link/SimulatedChannel.h"
+
+namespace tessel {
+
+namespace {
+
+// The channel a port name stands for. Kinds of port are told apart by the form of the name,
+// and so far every name is a serial port (COM3, ttyUSB0, /dev/ttyUSB0). Another kind of port,
+// say a network one named "tcp://host:port", is recognised here by its form and opened as its
+// own ByteChannel; everything above the channel stays as it is.
+std::unique_ptr<ByteChannel> openChannel(const QString &portName, QString &error) {
+    auto serial = std::make_unique<SerialChannel>();
+    error = serial->open(portName);
+    if (!error.isEmpty())
+        return nullptr;
+    return serial;
+}
+
+} // namespace
+
+ModuleConnection::ModuleConnection(LinkClock *clock)
+    : m_ownClock(clock ? nullptr : std::make_unique<RealClock>()),
+      m_clock(clock ? *clock : *m_ownClock) {}
+
+ModuleConnection::~ModuleConnection() = default;
+
+std::unique_ptr<ModuleConnection> ModuleConnection::openPort(const QString &portName,
+                                                             QString &error, LinkClock *clock) {
+    std::unique_ptr<ByteChannel> channel = openChannel(portName, error);
+    if (!channel)
+        return nullptr;
+    std::unique_ptr<ModuleConnection> connection(new ModuleConnection(clock));
+    connection->attach(std::move(channel));
+    return connection;
+}
+
+std::unique_ptr<ModuleConnection>
+ModuleConnection::simulate(ModuleKind kind, const SimulatorFaults &faults, LinkClock *clock) {
+    std::unique_ptr<ModuleConnection> connection(new ModuleConnection(clock));
+    connection->m_simulator = std::make_unique<ModuleSimulator>(kind, faults);
+    connection->attach(
+        std::make_unique<SimulatedChannel>(*connection->m_simulator, connection->m_clock));
+    return connection;
+}
+
+void ModuleConnection::attach(std::unique_ptr<ByteChannel> channel) {
+    m_channel = std::move(channel);
+    m_link = std::make_unique<ControllerLink>(*m_channel, m_clock);
+    m_protocol = std::make_unique<ModuleProtocol>(*m_link);
+}
+
+} // namespace tessel
