@@ -46,7 +46,7 @@ public:
     [[nodiscard]] int GetI2() { return receive(polls::kGetI2); }
     [[nodiscard]] int GetI3() { return receive(polls::kGetI3); }
     [[nodiscard]] int GetI4() { return receive(polls::kGetI4); }
-    // One byte within `pollLimit` polls (or pollLimit x 100 us, whichever ends first); -1 if none.
+    // One byte within `pollLimit` polls, that is pollLimit x 100 us; -1 if none came.
     [[nodiscard]] int receive(int pollLimit);
     // Waits until exactly `count` bytes are waiting at a poll; false after pollLimit polls.
     [[nodiscard]] bool waitForExactly(int count, int pollLimit);
