@@ -2,21 +2,24 @@
 
 #include "link/SerialChannel.h"
 #include "link/SimulatedChannel.h"
+#include "link/TcpChannel.h"
 
 namespace tessel {
 
 namespace {
 
-// The channel a port name stands for. Kinds of port are told apart by the form of the name,
-// and so far every name is a serial port (COM3, ttyUSB0, /dev/ttyUSB0). Another kind of port,
-// say a network one named "tcp://host:port", is recognised here by its form and opened as its
-// own ByteChannel; everything above the channel stays as it is.
+// The channel a port name stands for. Kinds of port are told apart by the form of the name:
+// "tcp://HOST:PORT" is a serial device server on the network, every other name a serial port
+// (COM3, ttyUSB0, /dev/ttyUSB0).
 std::unique_ptr<ByteChannel> openChannel(const QString &portName, QString &error) {
+    if (isTcpPortName(portName)) {
+        auto tcp = std::make_unique<TcpChannel>();
+        error = tcp->open(portName);
+        return error.isEmpty() ? std::move(tcp) : nullptr;
+    }
     auto serial = std::make_unique<SerialChannel>();
     error = serial->open(portName);
-    if (!error.isEmpty())
-        return nullptr;
-    return serial;
+    return error.isEmpty() ? std::move(serial) : nullptr;
 }
 
 } // namespace

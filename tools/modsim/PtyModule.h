@@ -38,6 +38,8 @@ public:
     [[nodiscard]] QString open();
     // The device a client opens, e.g. /dev/pts/4.
     [[nodiscard]] QString devicePath() const { return m_devicePath; }
+    // Writes the dump file now (another transport changed the module's memory).
+    void writeDump();
 
 Q_SIGNALS:
     // The simulated line dropped: the terminal is closed and the client sees it vanish.
@@ -49,7 +51,6 @@ private:
     void onReadable();
     void sendDue();
     void closeTerminal();
-    void writeDump();
     [[nodiscard]] qint64 now() const { return m_elapsed.nsecsElapsed() / 1000; }
 
     ModuleSimulator &m_module;

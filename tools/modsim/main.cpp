@@ -2,6 +2,7 @@
 // hardware and for its end-to-end tests.
 
 #include "PtyModule.h"
+#include "TcpModule.h"
 #include "core/ModuleSimulator.h"
 
 #include <QCommandLineParser>
@@ -67,6 +68,11 @@ int main(int argc, char *argv[]) {
          QStringLiteral("FILE")},
         {QStringLiteral("no-pacing"),
          QStringLiteral("Do not pace bytes at 115200 baud (10 bits a byte).")},
+        {QStringLiteral("tcp"),
+         QStringLiteral("Also serve the module on this TCP port of the loopback interface (0: "
+                        "any free one), as a serial device server would; its port name "
+                        "(tcp://127.0.0.1:PORT) is printed on a second line."),
+         QStringLiteral("PORT")},
     });
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
@@ -128,6 +134,19 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     std::printf("%s\n", qPrintable(pty.devicePath()));
+
+    TcpModule tcp(module);
+    if (parser.isSet(QStringLiteral("tcp"))) {
+        const auto port = numberOption(parser, QStringLiteral("tcp"), 0, 65535);
+        const QString tcpError = port ? tcp.listen(static_cast<quint16>(*port)) : QString();
+        if (!port || !tcpError.isEmpty()) {
+            std::fprintf(stderr, "tessel-modsim: %s\n", qPrintable(tcpError));
+            return 2;
+        }
+        QObject::connect(&tcp, &TcpModule::memoryChanged, &pty, &PtyModule::writeDump);
+        QObject::connect(&tcp, &TcpModule::lineDropped, &app, [] { QCoreApplication::exit(0); });
+        std::printf("%s\n", qPrintable(tcp.portName()));
+    }
     std::fflush(stdout);
     return QCoreApplication::exec();
 }

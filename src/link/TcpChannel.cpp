@@ -1,0 +1,124 @@
+#include "link/TcpChannel.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <QUrl>
+
+namespace tessel {
+
+namespace {
+const QLatin1String kScheme("tcp://");
+} // namespace
+
+QString TcpAddress::text() const {
+    const QString shown = host.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(host) : host;
+    return QStringLiteral("%1:%2").arg(shown).arg(port);
+}
+
+bool isTcpPortName(const QString &portName) {
+    return portName.trimmed().startsWith(kScheme, Qt::CaseInsensitive);
+}
+
+std::optional<TcpAddress> parseTcpPortName(const QString &portName) {
+    if (!isTcpPortName(portName))
+        return std::nullopt;
+    const QUrl url(portName.trimmed(), QUrl::StrictMode);
+    const int port = url.port();
+    if (!url.isValid() || url.host().isEmpty() || port < 1 || port > 65535 ||
+        !url.userInfo().isEmpty() || !(url.path().isEmpty() || url.path() == QLatin1String("/")) ||
+        url.hasQuery() || url.hasFragment())
+        return std::nullopt;
+    return TcpAddress{url.host(), static_cast<quint16>(port)};
+}
+
+TcpChannel::TcpChannel(QObject *parent) : ByteChannel(parent) {
+    connect(&m_socket, &QTcpSocket::errorOccurred, this, &TcpChannel::onError);
+}
+
+QString TcpChannel::open(const QString &portName, int timeoutMs) {
+    const std::optional<TcpAddress> address = parseTcpPortName(portName);
+    if (!address) {
+        return QStringLiteral("\"%1\" is not a network port: write it as tcp://HOST:PORT, the "
+                              "port a number 1 to 65535.")
+            .arg(portName);
+    }
+    m_name = address->text();
+
+    // Waiting runs the event loop, as every other wait for the module does, so that a window
+    // stays alive while a distant host takes its time.
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(&m_socket, &QTcpSocket::connected, &loop, &QEventLoop::quit);
+    connect(&m_socket, &QTcpSocket::errorOccurred, &loop, &QEventLoop::quit);
+    m_socket.connectToHost(address->host, address->port);
+    deadline.start(timeoutMs);
+    if (m_socket.state() != QAbstractSocket::ConnectedState &&
+        m_socket.state() != QAbstractSocket::UnconnectedState)
+        loop.exec();
+    if (m_socket.state() == QAbstractSocket::ConnectedState) {
+        m_open = true;
+        // Commands are a few bytes each and every one waits for its reply: send them at once.
+        m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        return {};
+    }
+    const QString why = deadline.isActive()
+                            ? whyNotConnected(m_name)
+                            : QStringLiteral("Could not connect to %1: the host did not answer "
+                                             "within %2 s.")
+                                  .arg(m_name)
+                                  .arg(timeoutMs / 1000.0);
+    m_socket.abort();
+    return why;
+}
+
+QString TcpChannel::whyNotConnected(const QString &address) const {
+    switch (m_socket.error()) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return QStringLiteral("Could not connect to %1: the connection was refused. Is the device "
+                              "server on and is this its port?")
+            .arg(address);
+    case QAbstractSocket::HostNotFoundError:
+        return QStringLiteral("Could not connect to %1: no host of that name is known.")
+            .arg(address);
+    default:
+        break;
+    }
+    return QStringLiteral("Could not connect to %1: %2.").arg(address, m_socket.errorString());
+}
+
+qint64 TcpChannel::bytesAvailable() const {
+    return m_socket.bytesAvailable();
+}
+
+int TcpChannel::readByte() {
+    char c = 0;
+    if (m_socket.bytesAvailable() <= 0 || m_socket.read(&c, 1) != 1)
+        return -1;
+    return static_cast<quint8>(c);
+}
+
+bool TcpChannel::write(const QByteArray &bytes) {
+    if (!m_lost.isEmpty() || !m_open)
+        return false;
+    // The socket only queues until the event loop runs; push the command out now.
+    const bool queued = m_socket.write(bytes) == bytes.size();
+    m_socket.flush();
+    return queued && m_lost.isEmpty();
+}
+
+void TcpChannel::onError(QAbstractSocket::SocketError error) {
+    if (!m_open || !m_lost.isEmpty())
+        return; // failures while connecting are reported by open()
+    if (error == QAbstractSocket::RemoteHostClosedError) {
+        m_lost = QStringLiteral("The connection to %1 was lost: the device server closed it.")
+                     .arg(m_name);
+    } else {
+        m_lost = QStringLiteral("The connection to %1 was lost: %2.")
+                     .arg(m_name, m_socket.errorString());
+    }
+}
+
+} // namespace tessel
