@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev
+          # the window icon is drawn from its SVG while building
+          librsvg2-bin
           # the Debian package and the checks of what is installed
           dpkg-dev file desktop-file-utils appstream groff-base)
 

@@ -2,20 +2,42 @@
 
 #include "link/ModuleConnection.h"
 #include "link/PortSetting.h"
+#include "link/PortSource.h"
 #include "ui/ConfigWindow.h"
+#include "ui/ConnectingWindow.h"
 #include "ui/FormSelectSerialPort.h"
 #include "ui/ProgressWindow.h"
 #include "ui/ReportWindow.h"
 #include "ui/StartupWindows.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tessel {
+
+namespace {
+QString noAnswerText(const QString &port) {
+    return QStringLiteral("No module answered on %1.\n\nCheck that the module has power, that its "
+                          "cable is plugged in at both ends, and that %1 is the port the cable "
+                          "is on.")
+        .arg(port);
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tessel-config-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+} // namespace
 
 Application::Application(StartOptions options)
     : m_options(std::move(options)), m_form1(std::make_unique<StartupWindow>()),
       m_splash(std::make_unique<SplashWindow>()), m_progress(std::make_unique<ProgressWindow>()) {
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tesselconfig.TesselConfig"));
+    QApplication::setWindowIcon(applicationIcon());
     connect(m_form1.get(), &StartupWindow::closed, this, [this] { endProgram(0); });
     connect(m_progress.get(), &ProgressWindow::cancelRequested, this, [this] { endProgram(0); });
 }
@@ -24,64 +46,76 @@ Application::~Application() = default;
 
 void Application::start() {
     m_splash->show();
-    if (!openLink())
-        return;
-    m_splash->hide();
-    if (!connectToModule())
-        return;
-    m_form1->show();
+    // A simulated run starts on its simulated module and a given port is tried first; only
+    // when they fail is the operator asked.
+    bool choose = !m_options.simulate && !m_options.port;
+    if (m_options.port)
+        m_portName = *m_options.port;
+    for (;;) {
+        if (choose)
+            m_portName = choosePort();
+        const QString error = openLink();
+        m_splash->hide();
+        const Outcome outcome = error.isEmpty() ? connectToModule() : offerAnotherPort(error);
+        if (outcome == Outcome::Connected)
+            m_form1->show();
+        if (outcome != Outcome::ChooseAgain)
+            return;
+        m_connection.reset();
+        choose = true;
+    }
 }
 
-bool Application::openLink() {
+QString Application::choosePort() {
+    const SystemPortSource ports;
+    FormSelectSerialPort chooser(ports, PortSetting(), m_form1.get());
+    chooser.exec();
+    if (!chooser.settingError().isEmpty())
+        showMessage(chooser.settingError());
+    return chooser.portName();
+}
+
+QString Application::openLink() {
+    QString error;
     if (m_options.simulate) {
+        // The simulated module answers on whatever port the operator picks.
         m_connection =
             ModuleConnection::simulate(*m_options.simulate, m_options.faults, m_options.clock);
         m_portName = m_connection->where();
-        return true;
-    }
-    if (m_options.port) {
-        m_portName = *m_options.port;
     } else {
-        FormSelectSerialPort chooser(ListSerialPorts(), m_form1.get());
-        chooser.exec();
-        m_portName = chooser.portName();
-        if (!chooser.settingError().isEmpty())
-            showMessage(chooser.settingError());
+        m_connection = ModuleConnection::openPort(m_portName, error, m_options.clock);
     }
-    QString error;
-    m_connection = ModuleConnection::openPort(m_portName, error, m_options.clock);
-    if (!m_connection) {
-        m_splash->hide();
-        showMessage(error);
-        endProgram(1);
-        return false;
-    }
-    return true;
+    return error;
 }
 
-bool Application::connectToModule() {
-    ConnectingWindow connecting(m_portName);
-    connect(&connecting, &ConnectingWindow::cancelRequested, this, [this] { endProgram(0); });
-    connecting.show();
+Application::Outcome Application::connectToModule() {
+    m_cancelled = false;
     ControllerLink &link = m_connection->link();
     ModuleProtocol &protocol = m_connection->protocol();
+    m_connecting = std::make_unique<ConnectingWindow>(m_portName, link.clock());
+    connect(m_connecting.get(), &ConnectingWindow::cancelRequested, this, [this, &link] {
+        m_cancelled = true;
+        link.abort();
+    });
+    m_connecting->show();
     std::optional<wire::IdentityReply> identity;
     int answeredAttempt = 0;
     {
         auto session = link.tryBegin();
-        answeredAttempt = protocol.linkTestRepeated(ModuleConnection::kLinkTestAttempts);
-        if (answeredAttempt > 0)
+        answeredAttempt = linkTest();
+        if (answeredAttempt > 0) {
+            m_connecting->showStep(QStringLiteral("Identifying the module"));
             identity = protocol.identify(std::nullopt);
+        }
     }
-    connecting.hide();
+    m_connecting.reset();
     if (m_ending)
-        return false;
+        return Outcome::Stop;
+    if (m_cancelled)
+        return Outcome::ChooseAgain;
     if (answeredAttempt == 0 || !identity) {
         const QString why = link.failure();
-        showMessage(why.isEmpty() ? QStringLiteral("No module answered on %1.").arg(m_portName)
-                                  : why);
-        endProgram(1);
-        return false;
+        return offerAnotherPort(why.isEmpty() ? noAnswerText(m_portName) : why);
     }
     const std::optional<ModuleKind> kind = identity->moduleKind();
     if (!kind) {
@@ -89,10 +123,41 @@ bool Application::connectToModule() {
                                    "cannot configure.")
                         .arg(m_portName)
                         .arg(identity->kind()));
-        return true;
+        return Outcome::Connected;
     }
     m_window = std::make_unique<ConfigWindow>(*kind, protocol, *this);
-    return m_window->loadFromModule() && !m_ending;
+    return m_window->loadFromModule() && !m_ending ? Outcome::Connected : Outcome::Stop;
+}
+
+int Application::linkTest() {
+    constexpr int kAttempts = ModuleConnection::kLinkTestAttempts;
+    for (int attempt = 1; attempt <= kAttempts && !m_connection->link().failed(); ++attempt) {
+        m_connecting->showStep(QStringLiteral("Link test %1 of %2").arg(attempt).arg(kAttempts));
+        if (m_connection->protocol().linkTest())
+            return attempt;
+    }
+    return 0;
+}
+
+Application::Outcome Application::offerAnotherPort(const QString &text) {
+    const int answer =
+        askChoice(text, {QStringLiteral("Choose Another Port"), QStringLiteral("Quit")});
+    if (answer == 0 && !m_ending)
+        return Outcome::ChooseAgain;
+    endProgram(1);
+    return Outcome::Stop;
+}
+
+int Application::askChoice(const QString &text, const QStringList &answers) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("tessel-config"), text);
+    QList<QAbstractButton *> buttons;
+    for (const QString &answer : answers)
+        buttons << box.addButton(answer, QMessageBox::AcceptRole);
+    box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
+    box.setEscapeButton(buttons.last());
+    box.exec();
+    const auto picked = buttons.indexOf(box.clickedButton());
+    return picked < 0 ? int(answers.size()) - 1 : int(picked);
 }
 
 void Application::endProgram(int exitCode) {

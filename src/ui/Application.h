@@ -5,12 +5,14 @@
 #include "ui/WindowHost.h"
 
 #include <QObject>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
 namespace tessel {
 
 class ConfigWindow;
+class ConnectingWindow;
 class LinkClock;
 class ModuleConnection;
 class ProgressWindow;
@@ -27,6 +29,8 @@ struct StartOptions {
 
 // Owns the link and every window of a windowed run, and runs the start-up: splash, port
 // selection, link test, identification, and the configuration window that fits the module.
+// A port that cannot be opened, a Cancel while connecting, or a port where no module answers
+// leads back to the port selection (or ends the program, if the operator says so).
 class Application : public QObject, public WindowHost {
     Q_OBJECT
 public:
@@ -39,6 +43,13 @@ public:
     [[nodiscard]] bool ending() const { return m_ending; }
 
     void showMessage(const QString &text) override;
+    // Asks the operator to pick one of the answers (buttons); the index of the one picked.
+    // Closing the box picks the last answer.
+    virtual int askChoice(const QString &text, const QStringList &answers);
+    // The port to try next, as the operator chose it in "Select Com Port".
+    virtual QString choosePort();
+    // The window shown while connecting; null when no connection is under way.
+    [[nodiscard]] ConnectingWindow *connectingWindow() const { return m_connecting.get(); }
     [[nodiscard]] ConfigWindow *configWindow() const { return m_window.get(); }
     [[nodiscard]] QWidget *startupWindow() const;
     ProgressWindow &progressWindow() override;
@@ -47,8 +58,13 @@ public:
     void windowClosed() override;
 
 private:
-    [[nodiscard]] bool openLink();
-    [[nodiscard]] bool connectToModule();
+    enum class Outcome { Connected, ChooseAgain, Stop };
+    // Opens the port named m_portName; why it could not be opened, or empty.
+    [[nodiscard]] QString openLink();
+    [[nodiscard]] Outcome connectToModule();
+    [[nodiscard]] int linkTest();
+    // "Choose Another Port" or "Quit" after a failure explained by `text`.
+    [[nodiscard]] Outcome offerAnotherPort(const QString &text);
     void endProgram(int exitCode);
 
     StartOptions m_options;
@@ -59,6 +75,8 @@ private:
     std::unique_ptr<ProgressWindow> m_progress;
     std::unique_ptr<ReportWindow> m_report;
     std::unique_ptr<ConfigWindow> m_window;
+    std::unique_ptr<ConnectingWindow> m_connecting;
+    bool m_cancelled = false;
     int m_exitCode = 0;
     bool m_ending = false;
 };

@@ -1,20 +1,39 @@
 #include "ui/FormSelectSerialPort.h"
 
-#include "link/PortFacts.h"
-#include "link/PortSetting.h"
+#include "link/PortSource.h"
 #include "ui/FormControls.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace tessel {
 
-FormSelectSerialPort::FormSelectSerialPort(const QStringList &ports, QWidget *parent)
-    : QDialog(parent), m_ports(new QComboBox(this)) {
+QString portDetailsText(const PortFacts &port) {
+    const std::pair<QString, QString> facts[] = {
+        {QStringLiteral("Device"), port.device},
+        {QStringLiteral("Description"), port.description},
+        {QStringLiteral("Manufacturer"), port.manufacturer},
+        {QStringLiteral("Serial number"), port.serialNumber},
+        {QStringLiteral("USB vendor:product"), port.vendorProduct()},
+        {QStringLiteral("Stable name"), port.stableName},
+    };
+    QStringList lines;
+    for (const auto &[what, value] : facts)
+        if (!value.isEmpty())
+            lines << QStringLiteral("%1: %2").arg(what, value);
+    return lines.join(QLatin1Char('\n'));
+}
+
+FormSelectSerialPort::FormSelectSerialPort(const PortSource &source, PortSetting setting,
+                                           QWidget *parent)
+    : QDialog(parent), m_setting(std::move(setting)), m_watcher(source, PortWatcher::kIntervalMs),
+      m_ports(new QComboBox(this)), m_details(new QLabel(this)) {
     setObjectName(QStringLiteral("FormSelectSerialPort"));
     setWindowTitle(QStringLiteral("Select Com Port"));
-    setFixedSize(px(3210), px(1365) + 8);
+    // Wider and taller than the bare chooser, so that a port's stable name fits below it.
+    setFixedSize(px(7200), px(3165));
     auto *label = new QLabel(QStringLiteral("Com Port"), this);
     label->setObjectName(QStringLiteral("Label2"));
     label->setGeometry(twipRect(240, 240, 1335, 315));
@@ -23,23 +42,66 @@ FormSelectSerialPort::FormSelectSerialPort(const QStringList &ports, QWidget *pa
     m_ports->setEditable(true);
     m_ports->setGeometry(twipRect(1200, 240, 1815, 315));
     m_ports->setAccessibleName(QStringLiteral("Com Port"));
-    m_ports->addItems(ports);
-    m_ports->setEditText(
-        PortSetting().remembered().value_or(QString::fromLatin1(kDefaultPortName)));
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(twipRect(1080, 840, 1095, 315));
     ok->setDefault(true);
+    m_details->setObjectName(QStringLiteral("PortDetails"));
+    m_details->setGeometry(twipRect(240, 1320, 6720, 1650));
+    m_details->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_details->setWordWrap(true);
+    m_details->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_details->setAccessibleDescription(QStringLiteral("What the system knows of the port"));
+
+    showPorts(m_watcher.ports());
+    m_offered = portToPreselect(m_setting.remembered(), m_watcher.ports());
+    m_ports->setEditText(m_offered);
+    showDetails();
     connect(ok, &QPushButton::clicked, this, &FormSelectSerialPort::cmdOK_Click);
+    connect(&m_watcher, &PortWatcher::portsChanged, this, &FormSelectSerialPort::showPorts);
+    connect(m_ports, &QComboBox::editTextChanged, this, &FormSelectSerialPort::showDetails);
 }
 
 QString FormSelectSerialPort::portName() const {
-    return m_ports->currentText().trimmed();
+    return (result() == Accepted ? m_ports->currentText() : m_offered).trimmed();
+}
+
+void FormSelectSerialPort::reject() {
+    m_ports->setEditText(m_offered);
+    QDialog::reject();
 }
 
 void FormSelectSerialPort::cmdOK_Click() {
-    m_settingError = PortSetting().remember(m_ports->currentText());
+    m_settingError = m_setting.remember(m_ports->currentText());
     accept();
+}
+
+void FormSelectSerialPort::showPorts(const QList<PortFacts> &ports) {
+    // Refilling the list must not disturb what the operator is typing.
+    const QString typed = m_ports->currentText();
+    const int cursor = m_ports->lineEdit()->cursorPosition();
+    const QSignalBlocker quiet(m_ports);
+    m_ports->clear();
+    for (const PortFacts &port : ports) {
+        m_ports->addItem(port.name);
+        m_ports->setItemData(m_ports->count() - 1, port.summary(), Qt::ToolTipRole);
+    }
+    m_ports->setEditText(typed);
+    m_ports->lineEdit()->setCursorPosition(cursor);
+    showDetails();
+}
+
+void FormSelectSerialPort::showDetails() {
+    const QString name = m_ports->currentText().trimmed();
+    for (const PortFacts &port : m_watcher.ports()) {
+        if (port.name == name || port.device == name || port.stableName == name) {
+            m_details->setText(portDetailsText(port));
+            return;
+        }
+    }
+    m_details->setText(name.isEmpty()
+                           ? QString()
+                           : QStringLiteral("%1 is not among the ports present.").arg(name));
 }
 
 } // namespace tessel

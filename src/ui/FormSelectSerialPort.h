@@ -1,27 +1,52 @@
 #pragma once
 
+#include "link/PortFacts.h"
+#include "link/PortSetting.h"
+#include "link/PortWatcher.h"
+
 #include <QDialog>
 
 class QComboBox;
+class QLabel;
 
 namespace tessel {
 
-// The port chooser shown at every start. It lists the ports present, pre-selects the one
-// remembered in the setting file, and remembers the choice when OK is pressed.
+class PortSource;
+
+// The port chooser. It lists the ports present with what the system knows of each, keeps the
+// list current while it is open (a port plugged in appears, one pulled out disappears),
+// offers the port remembered last time (or the only USB adapter), and remembers the choice
+// when OK is pressed. Closing it or pressing Escape takes the port it offered, not whatever
+// was typed meanwhile.
 class FormSelectSerialPort : public QDialog {
     Q_OBJECT
 public:
-    explicit FormSelectSerialPort(const QStringList &ports, QWidget *parent = nullptr);
+    explicit FormSelectSerialPort(const PortSource &source, PortSetting setting = {},
+                                  QWidget *parent = nullptr);
 
+    // The port chosen with OK; the port offered at opening when the window was closed.
     [[nodiscard]] QString portName() const;
     // Why the choice could not be remembered; empty when it was written (or OK not pressed).
     [[nodiscard]] QString settingError() const { return m_settingError; }
+    [[nodiscard]] PortWatcher &watcher() { return m_watcher; }
+
+public Q_SLOTS:
+    void reject() override;
 
 private:
     void cmdOK_Click();
+    void showPorts(const QList<PortFacts> &ports);
+    void showDetails();
 
+    PortSetting m_setting;
+    PortWatcher m_watcher;
     QComboBox *m_ports;
+    QLabel *m_details;
+    QString m_offered;
     QString m_settingError;
 };
+
+// Everything the system knows of a port, one fact a line ("Manufacturer: ...").
+[[nodiscard]] QString portDetailsText(const PortFacts &port);
 
 } // namespace tessel

@@ -4,11 +4,8 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
 namespace tessel {
 
@@ -66,25 +63,6 @@ void SplashWindow::paintEvent(QPaintEvent *) {
 
 void SplashWindow::keyPressEvent(QKeyEvent *) {
     hide();
-}
-
-ConnectingWindow::ConnectingWindow(const QString &port, QWidget *parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Connecting"));
-    setWindowTitle(QStringLiteral("tessel-config"));
-    auto *layout = new QVBoxLayout(this);
-    auto *label = new QLabel(QStringLiteral("Connecting to %1…").arg(port), this);
-    label->setObjectName(QStringLiteral("ConnectingLabel"));
-    layout->addWidget(label);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("ConnectingCancel"));
-    layout->addWidget(cancel, 0, Qt::AlignHCenter);
-    connect(cancel, &QPushButton::clicked, this, &ConnectingWindow::reject);
-    setMinimumWidth(320);
-}
-
-void ConnectingWindow::reject() {
-    hide();
-    Q_EMIT cancelRequested();
 }
 
 } // namespace tessel

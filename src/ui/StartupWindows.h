@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDialog>
 #include <QWidget>
 
 namespace tessel {
@@ -28,20 +27,6 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-};
-
-// Shown while the link test and identification run, so that a silent module can be given
-// up on instead of leaving the operator with nothing on the screen.
-class ConnectingWindow : public QDialog {
-    Q_OBJECT
-public:
-    explicit ConnectingWindow(const QString &port, QWidget *parent = nullptr);
-
-Q_SIGNALS:
-    void cancelRequested();
-
-protected:
-    void reject() override;
 };
 
 } // namespace tessel

@@ -2,6 +2,7 @@
 #include "link/PortSetting.h"
 #include "ui/Application.h"
 #include "ui/ConfigWindow.h"
+#include "ui/ConnectingWindow.h"
 #include "ui/ProgressWindow.h"
 
 #include <QLabel>
@@ -11,13 +12,31 @@
 using namespace tessel;
 
 namespace {
-// The application with its messages recorded instead of shown in a box.
+// The application with its messages recorded instead of shown in a box, its questions
+// answered from a script, and its port chooser replaced by a list of names.
 class RecordingApplication : public Application {
 public:
     using Application::Application;
     void showMessage(const QString &text) override { messages << text; }
+    int askChoice(const QString &text, const QStringList &answers) override {
+        questions << text;
+        offered = answers;
+        return answersToGive.isEmpty() ? int(answers.size()) - 1 : answersToGive.takeFirst();
+    }
+    QString choosePort() override {
+        ++portsChosen;
+        return portsToChoose.isEmpty() ? QString() : portsToChoose.takeFirst();
+    }
     QStringList messages;
+    QStringList questions;
+    QStringList offered;
+    QList<int> answersToGive;
+    QStringList portsToChoose;
+    int portsChosen = 0;
 };
+
+constexpr int kChooseAnotherPort = 0;
+constexpr int kQuit = 1;
 
 StartOptions simulated(ModuleKind kind, LinkClock &clock, SimulatorFaults faults = {}) {
     StartOptions options;
@@ -35,7 +54,9 @@ private Q_SLOTS:
     void start_opensTheWindowThatFitsTheModule();
     void start_identifiesAModuleThatAnswersTheHundredthLinkTest();
     void start_saysSoWhenNoModuleAnswers();
-    void start_refusesAPortThatCannotBeOpened();
+    void start_triesAnotherPortWhenNoModuleAnswered();
+    void cancelWhileConnecting_goesBackToThePortChoice();
+    void start_offersAnotherPortWhenOneCannotBeOpened();
     void closingTheStartupWindow_endsTheProgram();
     void cancelInTheProgressWindow_endsTheProgram();
     void portNames_mapToDevices();
@@ -69,6 +90,10 @@ void StartupTest::start_opensTheWindowThatFitsTheModule() {
     QCOMPARE(window->image().value(2), 162);
     // The empty start-up window stands beside it until the next read.
     QVERIFY(app.startupWindow()->isVisible());
+    // Every window shows the program's icon, and the desktop finds its menu entry.
+    QVERIFY(!window->windowIcon().isNull());
+    QVERIFY(window->windowIcon().availableSizes().contains(QSize(32, 32)));
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.tesselconfig.TesselConfig"));
     window->ReadSettings_Click();
     QVERIFY(!app.startupWindow()->isVisible());
     QCOMPARE(app.exitCode(), 0);
@@ -89,22 +114,78 @@ void StartupTest::start_saysSoWhenNoModuleAnswers() {
     SimulatorFaults faults;
     faults.ignoreLinkTests = 100;
     RecordingApplication app(simulated(ModuleKind::Tessel, clock, faults));
+    app.answersToGive = {kQuit};
     app.start();
     QVERIFY(!app.configWindow());
-    QCOMPARE(app.messages, QStringList{"No module answered on simulated Tessel module."});
+    QCOMPARE(app.questions.size(), 1);
+    const QString &question = app.questions[0];
+    QVERIFY2(question.startsWith("No module answered on simulated Tessel module.\n"),
+             qPrintable(question));
+    for (const char *check : {"power", "cable", "port"})
+        QVERIFY2(question.contains(check), qPrintable(question));
+    QCOMPARE(app.offered, (QStringList{"Choose Another Port", "Quit"}));
+    QCOMPARE(app.portsChosen, 0);
+    QVERIFY(app.ending());
     QCOMPARE(app.exitCode(), 1);
     // A hundred link tests of 1.5 s each.
     QCOMPARE(clock.nowMicros(), qint64(100) * 15000 * 100);
 }
 
-void StartupTest::start_refusesAPortThatCannotBeOpened() {
+void StartupTest::start_triesAnotherPortWhenNoModuleAnswered() {
+    VirtualClock clock;
+    SimulatorFaults faults;
+    faults.ignoreLinkTests = 100;
+    RecordingApplication app(simulated(ModuleKind::Tessel, clock, faults));
+    app.answersToGive = {kChooseAnotherPort, kQuit};
+    app.portsToChoose = {QStringLiteral("ttyUSB1")};
+    app.start();
+    // Asked again after the second port stayed silent as well, then ended when told to.
+    QCOMPARE(app.questions.size(), 2);
+    QCOMPARE(app.portsChosen, 1);
+    QVERIFY(!app.configWindow());
+    QCOMPARE(app.exitCode(), 1);
+    // Two full rounds of a hundred link tests.
+    QCOMPARE(clock.nowMicros(), qint64(2) * 100 * 15000 * 100);
+}
+
+void StartupTest::cancelWhileConnecting_goesBackToThePortChoice() {
+    VirtualClock clock;
+    SimulatorFaults faults;
+    faults.ignoreLinkTests = 10;
+    RecordingApplication app(simulated(ModuleKind::Threshold, clock, faults));
+    QString step;
+    QString waited;
+    clock.callAfter(5'000'000, [&] {
+        ConnectingWindow *connecting = app.connectingWindow();
+        QVERIFY(connecting && connecting->isVisible());
+        step = connecting->stepText();
+        waited = connecting->waitedText();
+        connecting->findChild<QPushButton *>("ConnectingCancel")->click();
+    });
+    app.start();
+    QCOMPARE(step, QStringLiteral("Link test 4 of 100"));
+    QCOMPARE(waited, QStringLiteral("Waited 4 s"));
+    QCOMPARE(app.portsChosen, 1);
+    QVERIFY2(app.questions.isEmpty(), qPrintable(app.questions.join('\n')));
+    QVERIFY(!app.ending());
+    QVERIFY(app.configWindow());
+    QVERIFY(!app.connectingWindow());
+}
+
+void StartupTest::start_offersAnotherPortWhenOneCannotBeOpened() {
     StartOptions options;
     options.port = QStringLiteral("/dev/tessel-config-no-such-port");
     RecordingApplication app(options);
+    app.answersToGive = {kChooseAnotherPort, kQuit};
+    app.portsToChoose = {QStringLiteral("/dev/tessel-config-other-port")};
     app.start();
-    QCOMPARE(app.messages.size(), 1);
-    QVERIFY2(app.messages[0].contains("/dev/tessel-config-no-such-port"),
-             qPrintable(app.messages[0]));
+    QCOMPARE(app.questions.size(), 2);
+    QVERIFY2(app.questions[0].contains("/dev/tessel-config-no-such-port"),
+             qPrintable(app.questions[0]));
+    QVERIFY2(app.questions[1].contains("/dev/tessel-config-other-port"),
+             qPrintable(app.questions[1]));
+    QCOMPARE(app.offered, (QStringList{"Choose Another Port", "Quit"}));
+    QCOMPARE(app.portsChosen, 1);
     QCOMPARE(app.exitCode(), 1);
 }
 
