@@ -47,9 +47,16 @@ void AnalogMonitor::readRepeatedly(const std::function<void()> &pass) {
         // The box is looked at after each full pass. A link that has failed for good (the
         // program ending, the line gone) answers at once, so it ends the loop instead of
         // leaving it spinning without ever yielding.
-        do {
+        // Passes are paced: at most kPassesPerSecond, which the eye cannot tell from more,
+        // and between them the program sleeps instead of keeping the line and a core busy.
+        const auto looping = [&] { return m_panel.loopReadBox()->isChecked() && !link.failed(); };
+        for (;;) {
+            const qint64 started = link.clock().nowMicros();
             pass();
-        } while (m_panel.loopReadBox()->isChecked() && !link.failed());
+            if (!looping())
+                break;
+            restUntil(started + kPassMicros, looping);
+        }
         m_running = false;
     }
     runKeptTransfers();
@@ -84,11 +91,15 @@ void AnalogMonitor::settle() {
     // Gives a late answer to the last request time to arrive, so that the queue is emptied of
     // it and the transfer does not read it as the start of its own reply.
     ControllerLink &link = m_protocol.link();
-    LinkClock &clock = link.clock();
-    const qint64 until = m_uncheckedAt.value_or(clock.nowMicros()) + kSettleMicros;
-    while (clock.nowMicros() <= until && !link.aborted()) {
+    const qint64 until = m_uncheckedAt.value_or(link.clock().nowMicros()) + kSettleMicros;
+    restUntil(until + 1, [&link] { return !link.aborted(); });
+}
+
+void AnalogMonitor::restUntil(qint64 dueMicros, const std::function<bool()> &goOn) {
+    LinkClock &clock = m_protocol.link().clock();
+    while (clock.nowMicros() < dueMicros && goOn()) {
         clock.processEvents();
-        clock.idle(until + 1 - clock.nowMicros());
+        clock.idle(dueMicros - clock.nowMicros());
     }
 }
 

@@ -20,6 +20,9 @@ class AnalogMonitor : public QObject {
 public:
     // How long a transfer lets a stopped loop settle before it empties the receive queue.
     static constexpr qint64 kSettleMicros = 2'000'000;
+    // How often a reading loop refreshes the meters at most.
+    static constexpr int kPassesPerSecond = 20;
+    static constexpr qint64 kPassMicros = 1'000'000 / kPassesPerSecond;
 
     AnalogMonitor(ModuleProtocol &protocol, AnalogPanel &panel, QObject *parent = nullptr);
 
@@ -36,6 +39,8 @@ public:
 private:
     void readRepeatedly(const std::function<void()> &pass);
     void settle();
+    // Lets events run and sleeps until the time is due or goOn() turns false.
+    void restUntil(qint64 dueMicros, const std::function<bool()> &goOn);
     void runKeptTransfers();
 
     ModuleProtocol &m_protocol;

@@ -63,15 +63,6 @@ CaptionLabel *rowLabel(const QString &array, int index, int left, int width, int
     return label;
 }
 
-// White text on the panel's light grey, as the monitor's title and check box show it.
-void whiteOnSilver(QWidget *widget) {
-    setBackground(widget, colours::kSilver);
-    QPalette palette = widget->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, widget->foregroundRole(), Qt::white);
-    widget->setPalette(palette);
-}
-
 // A line of column heads. Its text is spaced for the form's original font; here each group of
 // words is drawn centred over its own column, so the heads stay over their columns whatever
 // the font. The label's text (and what a screen reader hears) is the line as written.
@@ -107,9 +98,12 @@ private:
 
 LevelMeter::LevelMeter(QWidget *parent) : QProgressBar(parent) {
     setRange(0, 255);
-    setValue(0);
     setTextVisible(false);
     setFocusPolicy(Qt::StrongFocus);
+    // The level is what a screen reader speaks, as for the value labels beside it.
+    connect(this, &QProgressBar::valueChanged, this,
+            [this](int level) { setAccessibleName(QString::number(level)); });
+    setValue(0);
 }
 
 void LevelMeter::mousePressEvent(QMouseEvent *event) {
@@ -192,26 +186,25 @@ void AnalogPanel::buildRow(int i) {
 
     m_c8[i] = rowLabel(QStringLiteral("C8"), i, kC8Left, kC8Width, i, m_frame8);
     setBackground(m_c8[i], colours::kGrey);
-    m_c8[i]->setAccessibleName(QStringLiteral("Input number, ") + input);
+    // Each label's caption is what a screen reader speaks; its description says what it is.
+    m_c8[i]->setAccessibleDescription(QStringLiteral("Analog input number"));
 
     m_c9[i] = rowLabel(QStringLiteral("C9"), i, kC9Left, kC9Width, i, m_frame8);
     setBackground(m_c9[i], colours::windowBackground());
     m_c9[i]->setClickable(true);
-    m_c9[i]->setAccessibleName(QStringLiteral("Limit type, ") + input);
-    m_c9[i]->setAccessibleDescription(QStringLiteral("Click to choose the next limit type"));
+    m_c9[i]->setAccessibleDescription(QStringLiteral("Limit type, ") + input);
     connect(m_c9[i], &CaptionLabel::clicked, this, [this, i] { C9_Click(i); });
     connect(m_c9[i], &CaptionLabel::captionChanged, this, [this, i] { C9_Change(i); });
 
     const std::pair<int, int> boxes[] = {{i, kLowerLeft}, {kAnalogRows + i, kUpperLeft}};
     for (const auto &[k, left] : boxes) {
-        const QString name = (k < kAnalogRows ? QStringLiteral("Lower limit of ")
-                                              : QStringLiteral("Upper limit of ")) +
-                             input;
+        const QString name =
+            (k < kAnalogRows ? QStringLiteral("Lower limit, ") : QStringLiteral("Upper limit, ")) +
+            input;
         m_c10[k] = rowLabel(QStringLiteral("C10"), k, left, kLimitWidth, i, m_frame8);
         setBackground(m_c10[k], colours::windowBackground());
         m_c10[k]->setClickable(true);
-        m_c10[k]->setAccessibleName(name);
-        m_c10[k]->setAccessibleDescription(QStringLiteral("Click to type the limit"));
+        m_c10[k]->setAccessibleDescription(name);
         connect(m_c10[k], &CaptionLabel::clicked, this, [this, k] { C10_Click(k); });
 
         m_ml[k] = new QLineEdit(m_frame8);
@@ -231,13 +224,12 @@ void AnalogPanel::buildRow(int i) {
     m_adBar[i] = new LevelMeter(m_frame8);
     m_adBar[i]->setObjectName(elementName(QStringLiteral("ADBar"), i));
     m_adBar[i]->setGeometry(twipRect(kMeterLeft, rowTop(i), kMeterWidth, kRowHeight));
-    m_adBar[i]->setAccessibleName(QStringLiteral("Level of ") + input);
-    m_adBar[i]->setAccessibleDescription(QStringLiteral("Press to read this input"));
+    m_adBar[i]->setAccessibleDescription(QStringLiteral("Level, ") + input);
 
     m_ad[i] = rowLabel(QStringLiteral("AD"), i, kValueLeft, kValueWidth, i, m_frame8);
     m_ad[i]->setCaption(kUnknownLevel);
     setBackground(m_ad[i], colours::kGrey);
-    m_ad[i]->setAccessibleName(QStringLiteral("Value, ") + input);
+    m_ad[i]->setAccessibleDescription(QStringLiteral("Reading, ") + input);
 }
 
 void AnalogPanel::buildMonitorControls() {
@@ -246,7 +238,7 @@ void AnalogPanel::buildMonitorControls() {
     readAll->setObjectName(QStringLiteral("ReadAll"));
     readAll->setGeometry(twipRect(6000, 360, 3975, 285));
     readAll->setAlignment(Qt::AlignCenter);
-    whiteOnSilver(readAll);
+    setBackground(readAll, colours::kSilver);
 
     m_readAllAD = new QPushButton(QStringLiteral("Read All A/D Inputs"), m_frame8);
     m_readAllAD->setObjectName(QStringLiteral("ReadAllAD"));
@@ -256,7 +248,7 @@ void AnalogPanel::buildMonitorControls() {
     m_loopRead = new QCheckBox(QStringLiteral("Read Inputs Constantly"), m_frame8);
     m_loopRead->setObjectName(QStringLiteral("LoopRead"));
     m_loopRead->setGeometry(twipRect(kMeterLeft, 5040, kMeterWidth, 285));
-    whiteOnSilver(m_loopRead);
+    setBackground(m_loopRead, colours::kSilver);
 }
 
 // ---------------------------------------------------------------- limits editor

@@ -7,6 +7,7 @@
 #include "ui/ConnectingWindow.h"
 #include "ui/FormSelectSerialPort.h"
 #include "ui/ProgressWindow.h"
+#include "ui/Readability.h"
 #include "ui/ReportWindow.h"
 #include "ui/StartupWindows.h"
 
@@ -38,6 +39,7 @@ Application::Application(StartOptions options)
       m_splash(std::make_unique<SplashWindow>()), m_progress(std::make_unique<ProgressWindow>()) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tesselconfig.TesselConfig"));
     QApplication::setWindowIcon(applicationIcon());
+    applyPaletteFromEnvironment();
     connect(m_form1.get(), &StartupWindow::closed, this, [this] { endProgram(0); });
     connect(m_progress.get(), &ProgressWindow::cancelRequested, this, [this] { endProgram(0); });
 }

@@ -1,5 +1,7 @@
 #include "ui/FormControls.h"
 
+#include "ui/Readability.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -20,10 +22,12 @@ void setBackground(QWidget *widget, const QColor &colour) {
         palette.setColor(group, widget->backgroundRole(), colour);
         palette.setColor(group, QPalette::Base, colour);
     }
-    // Text stays readable on the dark grey of inactive rows.
-    const QColor text = colour.lightness() < 110 ? QColor(Qt::white) : QColor(Qt::black);
+    // A fixed background takes its text colour with it, so that it reads whatever the
+    // desktop's palette (a dark one gives light text, which would vanish on light yellow).
+    const QColor text = readableTextOn(colour);
     for (auto group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, widget->foregroundRole(), text);
+        for (auto role : {widget->foregroundRole(), QPalette::WindowText, QPalette::Text})
+            palette.setColor(group, role, text);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

@@ -89,6 +89,14 @@ void PointerHelp::pointerOverControl(QWidget *control, QEvent *event) {
             applyHelp(helpFor(kind, array, index, m_variant.helpState(array, index)));
         break;
     }
+    case QEvent::FocusIn: {
+        // The keyboard reaching a control shows its help as the pointer would; it ends no
+        // editing, since the focus may be going into the editor itself.
+        HelpEntry entry = helpFor(kind, array, index, m_variant.helpState(array, index));
+        entry.endsEditing = false;
+        applyHelp(entry);
+        break;
+    }
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         const HelpEntry entry = helpForDragOver(kind, array);

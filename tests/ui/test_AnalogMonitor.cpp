@@ -18,6 +18,7 @@ private Q_SLOTS:
     void readAll_sendsSixteenRequestsInOrder();
     void meterLoop_repeatsOneInputUntilCleared();
     void secondClickDuringALoop_isIgnored();
+    void loop_refreshesAtMostTwentyTimesASecond();
     void read_endsARunningLoopFirst();
 };
 
@@ -60,13 +61,15 @@ void AnalogMonitorTest::meterLoop_repeatsOneInputUntilCleared() {
     bench->module.setAnalogLevel(5, 200);
     auto *loop = bench->child<QCheckBox>("LoopRead");
     loop->setChecked(true);
-    bench->clock.callAfter(100 * kMillis, [loop] { loop->setChecked(false); });
+    bench->clock.callAfter(2000 * kMillis, [loop] { loop->setChecked(false); });
     const std::size_t before = bench->module.commands().size();
 
     // From the keyboard, as a press would.
     QTest::keyClick(bench->child("ADBar_5"), Qt::Key_Space);
     const QList<int> requests = analogRequests(*bench, before);
-    QVERIFY2(requests.size() > 20, qPrintable(QString::number(requests.size())));
+    // Twenty readings a second for two seconds.
+    QVERIFY2(requests.size() >= 40 && requests.size() <= 41,
+             qPrintable(QString::number(requests.size())));
     QCOMPARE(requests.count(5), requests.size());
     QCOMPARE(bench->module.commands().size(), before + requests.size());
     QCOMPARE(bench->caption("AD_5"), QStringLiteral("200"));
@@ -95,6 +98,23 @@ void AnalogMonitorTest::secondClickDuringALoop_isIgnored() {
     QCOMPARE(requests.size() % 16, 0);
     for (int i = 0; i < requests.size(); ++i)
         QCOMPARE(requests[i], i % 16);
+}
+
+void AnalogMonitorTest::loop_refreshesAtMostTwentyTimesASecond() {
+    auto bench = loadedBench();
+    auto *loop = bench->child<QCheckBox>("LoopRead");
+    loop->setChecked(true);
+    const qint64 started = bench->clock.nowMicros();
+    bench->clock.callAfter(1000 * kMillis, [loop] { loop->setChecked(false); });
+    const std::size_t before = bench->module.commands().size();
+    click(bench->child("ReadAllAD"));
+    const QList<int> requests = analogRequests(*bench, before);
+    // A pass of 16 readings takes a few milliseconds; unpaced, a second held over a hundred.
+    QCOMPARE(requests.size() % 16, 0);
+    QVERIFY2(requests.size() / 16 >= 20 && requests.size() / 16 <= 21,
+             qPrintable(QString::number(requests.size() / 16)));
+    // The loop ends when the box is cleared, not a pass later.
+    QVERIFY(bench->clock.nowMicros() - started < 1010 * kMillis);
 }
 
 void AnalogMonitorTest::read_endsARunningLoopFirst() {

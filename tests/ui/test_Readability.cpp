@@ -1,0 +1,174 @@
+// Windows a reader can read: text colours that stand out from every fixed background, under
+// the desktop's light palette and a dark one, and labels whose value a screen reader speaks.
+
+#include "support/ThresholdBench.h"
+#include "ui/Readability.h"
+#include "ui/ReportWindow.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyleFactory>
+
+using namespace tessel;
+using namespace tessel::testing;
+
+namespace {
+
+// The colour a widget's text is drawn on: its own background where it paints one, else that
+// of the nearest parent that does, else the window's.
+QColor backgroundUnder(const QWidget *widget) {
+    for (const QWidget *w = widget; w; w = w->parentWidget()) {
+        if (w->autoFillBackground() || w->isWindow())
+            return w->palette().color(QPalette::Active, w->backgroundRole());
+    }
+    return widget->palette().color(QPalette::Window);
+}
+
+// Every text-bearing control whose text does not stand out from what it is drawn on.
+QStringList unreadable(const QWidget *window) {
+    QStringList found;
+    auto check = [&](const QWidget *w, const QColor &text, const QColor &background) {
+        const double ratio = contrastRatio(text, background);
+        if (ratio < kReadableContrast)
+            found << QStringLiteral("%1 (%2 on %3: %4)")
+                         .arg(w->objectName(), text.name(), background.name())
+                         .arg(ratio, 0, 'f', 2);
+    };
+    for (const QWidget *w : window->findChildren<QWidget *>()) {
+        const QPalette &p = w->palette();
+        if (qobject_cast<const QLineEdit *>(w) || qobject_cast<const QPlainTextEdit *>(w))
+            check(w, p.color(QPalette::Active, QPalette::Text),
+                  p.color(QPalette::Active, QPalette::Base));
+        else if (qobject_cast<const QPushButton *>(w))
+            check(w, p.color(QPalette::Active, QPalette::ButtonText),
+                  p.color(QPalette::Active, QPalette::Button));
+        else if (qobject_cast<const QLabel *>(w) || qobject_cast<const QCheckBox *>(w))
+            check(w, p.color(QPalette::Active, w->foregroundRole()), backgroundUnder(w));
+    }
+    return found;
+}
+
+// The application's palette and style for the length of one test.
+class DesktopLook {
+public:
+    explicit DesktopLook(bool dark) : m_palette(QApplication::palette()) {
+        if (dark) {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            QApplication::setPalette(darkPalette());
+        }
+    }
+    ~DesktopLook() { QApplication::setPalette(m_palette); }
+
+private:
+    QPalette m_palette;
+};
+
+QString spokenName(QWidget *widget) {
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+class ReadabilityTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void contrast_followsTheStandardFormula();
+    void everyTextReadsOnItsBackground_data();
+    void everyTextReadsOnItsBackground();
+    void analogPanelLabels_speakTheirValueAndSayWhatTheyAre();
+    void keyboardFocus_showsTheControlsHelp();
+};
+
+void ReadabilityTest::contrast_followsTheStandardFormula() {
+    QCOMPARE(contrastRatio(Qt::black, Qt::white), 21.0);
+    QCOMPARE(contrastRatio(Qt::white, Qt::black), 21.0);
+    QCOMPARE(contrastRatio(QColor(64, 64, 64), QColor(64, 64, 64)), 1.0);
+    // #777777 on white is the well-known case just below the line.
+    QVERIFY(qAbs(contrastRatio(QColor(0x77, 0x77, 0x77), Qt::white) - 4.48) < 0.01);
+    // White on the panel's light grey was the unreadable pair.
+    QVERIFY(contrastRatio(Qt::white, colours::kSilver) < 2.0);
+    QCOMPARE(readableTextOn(colours::kSilver), QColor(Qt::black));
+    QCOMPARE(readableTextOn(colours::kDarkGrey), QColor(Qt::white));
+    QCOMPARE(readableTextOn(darkPalette().color(QPalette::Base)), QColor(Qt::white));
+}
+
+void ReadabilityTest::everyTextReadsOnItsBackground_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light desktop") << false;
+    QTest::newRow("dark desktop") << true;
+}
+
+void ReadabilityTest::everyTextReadsOnItsBackground() {
+    QFETCH(bool, dark);
+    const DesktopLook look(dark);
+    for (const ModuleKind kind : {ModuleKind::Tessel, ModuleKind::Threshold}) {
+        auto bench = WindowBench::loaded(kind);
+        if (kind == ModuleKind::Threshold) {
+            click(bench->child("LimitMap"));
+            // A failed check shows the message line and marks a limit light red.
+            enterLimit(*bench, 2, QStringLiteral("300"));
+            QVERIFY(!bench->child("Label7")->isHidden());
+        }
+        const QStringList bad = unreadable(bench->window.get());
+        QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QStringLiteral("\n"))));
+    }
+    ReportWindow report;
+    const QStringList bad = unreadable(&report);
+    QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QStringLiteral("\n"))));
+}
+
+void ReadabilityTest::analogPanelLabels_speakTheirValueAndSayWhatTheyAre() {
+    auto bench = loadedBench();
+    click(bench->child("LimitMap"));
+    chooseType(*bench, 2, 2);
+    enterLimit(*bench, 2, QStringLiteral("40"));
+    enterLimit(*bench, 18, QStringLiteral("200"));
+    click(bench->child(name("ADBar", 2)));
+    const int level = bench->child<QProgressBar>(name("ADBar", 2))->value();
+    const struct {
+        const char *array;
+        int index;
+        QString spoken;
+        QString what;
+    } labels[] = {
+        {"C8", 2, QStringLiteral(" 2"), QStringLiteral("Analog input number")},
+        {"C9", 2, QStringLiteral("Activate Relay Outside Limits"),
+         QStringLiteral("Limit type, input 2")},
+        {"C10", 2, QStringLiteral("40"), QStringLiteral("Lower limit, input 2")},
+        {"C10", 18, QStringLiteral("200"), QStringLiteral("Upper limit, input 2")},
+        {"AD", 2, QString::number(level), QStringLiteral("Reading, input 2")},
+        {"ADBar", 2, QString::number(level), QStringLiteral("Level, input 2")},
+    };
+    for (const auto &label : labels) {
+        QWidget *widget = bench->child(name(label.array, label.index));
+        QCOMPARE(spokenName(widget), label.spoken);
+        QCOMPARE(widget->accessibleDescription(), label.what);
+    }
+}
+
+void ReadabilityTest::keyboardFocus_showsTheControlsHelp() {
+    auto bench = loadedBench();
+    bench->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(bench->window.get()));
+    click(bench->child("LimitMap"));
+    // What the pointer shows over a control...
+    hover(bench->child(name("ADBar", 4)));
+    const QString meterHelp = bench->helpText();
+    hover(bench->child(name("C9", 4)));
+    const QString typeHelp = bench->helpText();
+    QVERIFY(meterHelp != typeHelp);
+    // ...the keyboard shows when it reaches it.
+    bench->child(name("ADBar", 4))->setFocus(Qt::TabFocusReason);
+    QCOMPARE(bench->helpText(), meterHelp);
+    bench->child(name("C9", 4))->setFocus(Qt::TabFocusReason);
+    QCOMPARE(bench->helpText(), typeHelp);
+}
+
+QTEST_MAIN(ReadabilityTest)
+#include "test_Readability.moc"
