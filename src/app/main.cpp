@@ -1,10 +1,10 @@
 #include "cli/CommandLine.h"
+#include "cli/Terminal.h"
+#include "cli/WindowRequest.h"
 #include "ui/Application.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QTimer>
-#include <cstdio>
 
 using namespace tessel;
 
@@ -17,31 +17,15 @@ QStringList argumentsOf(int argc, char *argv[]) {
     return arguments;
 }
 
-int runWindow(int argc, char *argv[]) {
+int runWindow(int argc, char *argv[], const WindowRequest &request) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessel-config"));
     QApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
 
-    QCommandLineParser parser;
-    const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Run against the built-in simulated module."),
-                                      QStringLiteral("tessel|threshold"));
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Use this port without asking."),
-                                  QStringLiteral("NAME"));
-    parser.addOptions({simulate, port});
-    parser.process(app);
-
     StartOptions options;
-    if (parser.isSet(simulate)) {
-        options.simulate = moduleKindFromKey(parser.value(simulate));
-        if (!options.simulate) {
-            std::fprintf(stderr, "--simulate takes %s\n", qPrintable(moduleKindKeyChoices()));
-            return exitcode::kBadInput;
-        }
-    }
-    if (parser.isSet(port))
-        options.port = parser.value(port);
+    options.simulate = request.simulate;
+    if (!request.port.isEmpty())
+        options.port = request.port;
 
     Application application(options);
     // Start once the event loop runs, so that Cancel and closing a window can end it.
@@ -58,5 +42,11 @@ int main(int argc, char *argv[]) {
         QCoreApplication app(argc, argv);
         return runCommandLine(arguments);
     }
-    return runWindow(argc, argv);
+    // Both refusals come before Qt starts: it would abort without a display.
+    const ParsedWindowRequest parsed = parseWindowRequest(arguments);
+    if (!parsed.error.isEmpty())
+        return fail(exitcode::kBadInput, parsed.error + QStringLiteral(" (try --help)"));
+    if (const QString why = missingDisplayMessage(parsed.request); !why.isEmpty())
+        return fail(exitcode::kBadInput, why);
+    return runWindow(argc, argv, parsed.request);
 }

@@ -2,9 +2,12 @@
 
 #include "cli/CommandRequest.h"
 #include "cli/ModuleCommands.h"
+#include "cli/PortListing.h"
 #include "cli/Terminal.h"
+#include "cli/WindowRequest.h"
 #include "core/ProfileText.h"
 #include "link/ModuleConnection.h"
+#include "link/PortSource.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -29,9 +32,14 @@ std::unique_ptr<ModuleConnection> openConnection(const CommandRequest &request) 
 }
 
 // The profile in a file as memory; a message when it cannot be read or is not a profile.
-std::optional<ModuleMemory> readProfileFile(const QString &path, QString &error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+// "-" is standard input, as in other shell tools.
+std::optional<ModuleMemory> readProfileFile(const QString &argument, QString &error) {
+    const bool standardInput = argument == QLatin1String("-");
+    const QString path = standardInput ? QStringLiteral("standard input") : argument;
+    QFile file(argument);
+    const bool opened =
+        standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    if (!opened) {
         error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return std::nullopt;
     }
@@ -48,18 +56,25 @@ std::optional<ModuleMemory> readProfileFile(const QString &path, QString &error)
     return parsed.memory;
 }
 
+// A status of a diff run: "differs" is its own 1, so trouble is never reported as 1.
+int diffStatus(const CommandRequest &request, int status) {
+    const bool isDiff = request.command == QLatin1String("diff");
+    return isDiff && status == exitcode::kNoModule ? exitcode::kDiffTrouble : status;
+}
+
 int runCommand(const CommandRequest &request, ModuleCommands &commands,
                const std::optional<ModuleMemory> &profile, QSaveFile *output) {
     if (const int status = commands.identify(); status != exitcode::kSuccess)
-        return status;
+        return diffStatus(request, status);
     if (request.command == QLatin1String("identify"))
         return commands.printIdentity();
-    if (request.command == QLatin1String("read"))
-        return commands.read(output);
-
+    // A module of a kind this program does not know is not read either: its memory map,
+    // and so any profile made of it, would mean nothing here.
     const std::optional<ModuleKind> kind = commands.knownKind();
     if (!kind)
-        return exitcode::kNoModule;
+        return diffStatus(request, exitcode::kNoModule);
+    if (request.command == QLatin1String("read"))
+        return commands.read(output);
     if (request.command == QLatin1String("write"))
         return commands.write(*kind, *profile, request.verify);
     if (request.command == QLatin1String("factory-reset"))
@@ -74,10 +89,15 @@ bool isCommandLineInvocation(const QStringList &arguments) {
         QStringLiteral("-h"),        QStringLiteral("--help"),     QStringLiteral("-help"),
         QStringLiteral("-?"),        QStringLiteral("--help-all"), QStringLiteral("-v"),
         QStringLiteral("--version"), QStringLiteral("-version")};
-    static const QStringList optionsWithValue = {
-        QStringLiteral("--port"),    QStringLiteral("-port"), QStringLiteral("--simulate"),
-        QStringLiteral("-simulate"), QStringLiteral("-o"),    QStringLiteral("--output"),
-        QStringLiteral("-output")};
+    static const QStringList optionsWithValue = [] {
+        QStringList options = {QStringLiteral("-o")};
+        QStringList names = {QStringLiteral("port"), QStringLiteral("simulate"),
+                             QStringLiteral("output")};
+        names << qtOptionsWithValue(); // "-style Fusion" opens the window in that style
+        for (const QString &name : names)
+            options << QLatin1Char('-') + name << QStringLiteral("--") + name;
+        return options;
+    }();
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
         if (a == QLatin1String("--"))
@@ -109,6 +129,9 @@ int runCommandLine(const QStringList &arguments) {
         return exitcode::kSuccess;
     }
 
+    if (request.command == QLatin1String("list-ports"))
+        return listPorts(SystemPortSource(), request.json);
+
     // Everything that can be refused without the module is refused before the port opens.
     std::optional<ModuleMemory> profile;
     if (!request.file.isEmpty()) {
@@ -118,7 +141,7 @@ int runCommandLine(const QStringList &arguments) {
             return fail(exitcode::kBadInput, error);
     }
     std::unique_ptr<QSaveFile> output;
-    if (!request.output.isEmpty()) {
+    if (!request.output.isEmpty() && request.output != QLatin1String("-")) {
         output = std::make_unique<QSaveFile>(request.output);
         if (!output->open(QIODevice::WriteOnly))
             return fail(
@@ -131,6 +154,7 @@ int runCommandLine(const QStringList &arguments) {
         return exitcode::kBadInput;
     ModuleSession session(connection->protocol(), commandLineLimits());
     ModuleCommands commands(session, connection->where());
+    commands.setJson(request.json);
     return runCommand(request, commands, profile, output.get());
 }
 

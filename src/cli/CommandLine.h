@@ -7,7 +7,10 @@ namespace tessel {
 // Exit statuses of the command line.
 namespace exitcode {
 constexpr int kSuccess = 0;
-constexpr int kNoModule = 1;  // no module answered, or the line failed (dropped included)
+constexpr int kNoModule = 1; // no module answered, or the line failed (dropped included)
+constexpr int kDiffers = 1;  // diff: the module's memory differs from the profile
+// diff, like diff(1), keeps 1 for "differs": not getting to compare at all is 2 there.
+constexpr int kDiffTrouble = 2;
 constexpr int kBadInput = 2;  // bad usage, a bad profile, a port or file that cannot be opened
 constexpr int kNotStored = 3; // a block store was not confirmed, or verification differs
 } // namespace exitcode

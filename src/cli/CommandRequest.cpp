@@ -7,8 +7,8 @@ namespace tessel {
 namespace {
 const QStringList &commandNames() {
     static const QStringList names = {QStringLiteral("identify"), QStringLiteral("read"),
-                                      QStringLiteral("write"), QStringLiteral("factory-reset"),
-                                      QStringLiteral("diff")};
+                                      QStringLiteral("write"),    QStringLiteral("factory-reset"),
+                                      QStringLiteral("diff"),     QStringLiteral("list-ports")};
     return names;
 }
 
@@ -16,14 +16,16 @@ const QStringList &commandNames() {
 
 QString commandLineHelp() {
     return QStringLiteral(
-        R"(Usage: tessel-config [--port NAME | --simulate KIND]
+        R"(Usage: tessel-config [--port NAME | --simulate KIND] [Qt options]
        tessel-config COMMAND (--port NAME | --simulate KIND) [OPTIONS]
+       tessel-config list-ports [--json]
 
 Configures Tessel and Threshold radio input modules over a serial port (115200 baud, 8N1).
 
 Without a command the configuration window opens:
   --port NAME         use this port without asking (COM3, ttyUSB0 or a device path)
   --simulate KIND     run against the built-in simulated module (tessel or threshold)
+  -platform NAME, -style NAME and Qt's other options are passed on to Qt.
 
 Commands:
   identify            link test (up to 100 attempts, 1.5 s each), then identification (up to
@@ -36,28 +38,38 @@ Commands:
                       differs
   factory-reset       stores the factory settings of the module's kind and reads them back
   diff FILE           lists field by field where the module's memory differs from the profile
-                      in FILE, or prints "no differences"; the exit status is 0 either way
+                      in FILE, or prints "no differences"; exits 0 when they are the same
+                      and 1 when they differ, like diff(1)
+  list-ports          lists the serial ports present: name, device, stable /dev/serial/by-id
+                      name, description, manufacturer, serial number and USB vendor:product
 
 Options of the commands:
   --port NAME         the module's port (COM3, ttyUSB0 or a device path)
   --simulate KIND     use the built-in simulated module instead of a port
   -o, --output FILE   where read writes the profile (default: standard output)
   --verify            with write: read back and compare
+  --json              with identify, read, diff and list-ports: print one JSON document
+                      instead of text
   -h, --help          this text
   -v, --version       the program's version
+
+A FILE given as - is standard input for write and diff, and standard output for read -o.
+Each option is given at most once.
 
 A profile may be split over several lines, with blank space between records and values.
 Anything but 16 records "DATA" of 16 whole numbers 0 to 255 is refused, naming the record and
 the value, and nothing is sent to the module.
 
 Every wait for the module is bounded: a block read is tried at most 3 times (5 s each), a
-store waits at most 15 s for each block's confirmation. While a transfer runs, a progress
-line is shown on standard error when it is a terminal.
+store waits at most 15 s for each block's confirmation. While the link test or a transfer
+runs, a progress line is shown on standard error when it is a terminal.
 
 Exit status:
-  0  success
-  1  no module answered, the module is of an unknown kind, or the line failed or vanished
-  2  bad usage, a bad profile, or a port or file that cannot be opened
+  0  success; for diff, the module holds exactly the profile
+  1  no module answered, the module is of an unknown kind (nothing is read or stored), or
+     the line failed or vanished; for diff, only that the module differs from the profile
+  2  bad usage (in the window's options too), a bad profile, a port or file that cannot be
+     opened, no display for the window; for diff, also every failure that is 1 elsewhere
   3  a block store was not confirmed ("Error Storing Data"), or the memory read back
      differs from what was stored
 )");
@@ -76,6 +88,7 @@ struct Options {
                               QStringLiteral("output"),
                               QStringLiteral("FILE")};
     QCommandLineOption verify{QStringLiteral("verify"), QStringLiteral("verify")};
+    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("json")};
 };
 
 // The command and the profile file it takes; an error text, empty when they are right.
@@ -99,19 +112,39 @@ QString readCommandWords(const QStringList &positional, CommandRequest &r) {
     return {};
 }
 
+// An option given twice would leave one of the two silently unused.
+QString refuseRepeats(const QCommandLineParser &parser, const Options &o) {
+    for (const QCommandLineOption *option : {&o.port, &o.simulate, &o.output}) {
+        if (parser.values(*option).size() > 1)
+            return QStringLiteral("--%1 is given more than once").arg(option->names().constLast());
+    }
+    return {};
+}
+
 // The options that belong to one command only.
 QString readCommandOptions(const QCommandLineParser &parser, const Options &o, CommandRequest &r) {
     if (parser.isSet(o.output) && r.command != QLatin1String("read"))
         return QStringLiteral("-o/--output belongs to read only");
     r.output = parser.value(o.output);
+    if (parser.isSet(o.output) && r.output.isEmpty())
+        return QStringLiteral("-o/--output needs a file name (or - for standard output)");
     r.verify = parser.isSet(o.verify);
     if (r.verify && r.command != QLatin1String("write"))
         return QStringLiteral("--verify belongs to write only");
+    r.json = parser.isSet(o.json);
+    static const QStringList withJson = {QStringLiteral("identify"), QStringLiteral("read"),
+                                         QStringLiteral("diff"), QStringLiteral("list-ports")};
+    if (r.json && !withJson.contains(r.command))
+        return QStringLiteral("--json belongs to identify, read, diff and list-ports only");
     return {};
 }
 
 // The port, or the kind of simulated module, that the command talks to.
 QString readModuleChoice(const QCommandLineParser &parser, const Options &o, CommandRequest &r) {
+    if (r.command == QLatin1String("list-ports")) {
+        const bool chosen = parser.isSet(o.port) || parser.isSet(o.simulate);
+        return chosen ? QStringLiteral("list-ports takes no --port or --simulate") : QString();
+    }
     if (parser.isSet(o.simulate)) {
         r.simulate = moduleKindFromKey(parser.value(o.simulate));
         if (!r.simulate)
@@ -130,7 +163,7 @@ ParsedRequest parseCommandRequest(const QStringList &arguments) {
     const Options o;
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({o.help, o.version, o.port, o.simulate, o.output, o.verify});
+    parser.addOptions({o.help, o.version, o.port, o.simulate, o.output, o.verify, o.json});
 
     ParsedRequest parsed;
     CommandRequest &r = parsed.request;
@@ -142,7 +175,9 @@ ParsedRequest parseCommandRequest(const QStringList &arguments) {
     r.version = parser.isSet(o.version);
     if (r.help || r.version)
         return parsed;
-    parsed.error = readCommandWords(parser.positionalArguments(), r);
+    parsed.error = refuseRepeats(parser, o);
+    if (parsed.error.isEmpty())
+        parsed.error = readCommandWords(parser.positionalArguments(), r);
     if (parsed.error.isEmpty())
         parsed.error = readCommandOptions(parser, o, r);
     if (parsed.error.isEmpty())

@@ -10,12 +10,13 @@ namespace tessel {
 
 // What the arguments of a command-line run ask for.
 struct CommandRequest {
-    QString command; // identify, read, write, factory-reset or diff
+    QString command; // identify, read, write, factory-reset, diff or list-ports
     QString port;
     std::optional<ModuleKind> simulate;
-    QString output; // where read writes the profile; empty for standard output
-    QString file;   // the profile that write and diff use
+    QString output; // where read writes the profile; empty or "-" for standard output
+    QString file;   // the profile that write and diff use; "-" for standard input
     bool verify = false;
+    bool json = false; // one JSON document on standard output instead of text
     bool help = false;
     bool version = false;
 };

@@ -1,6 +1,7 @@
 #include "cli/ModuleCommands.h"
 
 #include "cli/CommandLine.h"
+#include "cli/JsonOutput.h"
 #include "cli/Terminal.h"
 #include "core/FieldNames.h"
 #include "core/ProfileText.h"
@@ -31,7 +32,10 @@ SessionLimits commandLineLimits() {
 }
 
 int ModuleCommands::identify() {
-    m_session.identify();
+    {
+        ProgressLine progress(m_session);
+        m_session.identify();
+    }
     const SessionOutcome &outcome = m_session.lastOutcome();
     switch (outcome.status) {
     case SessionStatus::Done:
@@ -39,7 +43,9 @@ int ModuleCommands::identify() {
     case SessionStatus::NoAnswer:
         return fail(exitcode::kNoModule,
                     QStringLiteral("no module answered on %1: %2 link tests each waited %3 s "
-                                   "for the acknowledge byte %4")
+                                   "for the acknowledge byte %4. Check that the module has "
+                                   "power, that its cable is plugged in at both ends, and "
+                                   "that %1 is the port it is on (tessel-config list-ports)")
                         .arg(m_where)
                         .arg(ModuleConnection::kLinkTestAttempts)
                         .arg(seconds(polls::kGetI))
@@ -69,8 +75,12 @@ std::optional<ModuleKind> ModuleCommands::knownKind() {
 }
 
 int ModuleCommands::printIdentity() {
-    printLine(stdout, wire::identityLine(*m_session.identity()));
-    return exitcode::kSuccess;
+    const wire::IdentityReply &identity = *m_session.identity();
+    if (m_json)
+        printText(jsonText(identityJson(m_where, identity)));
+    else
+        printLine(stdout, wire::identityLine(identity));
+    return knownKind() ? exitcode::kSuccess : exitcode::kNoModule;
 }
 
 int ModuleCommands::readFailure(const SessionOutcome &outcome) {
@@ -135,10 +145,10 @@ int ModuleCommands::read(QSaveFile *output) {
     EepromImage image;
     if (const int status = readMemory(image); status != exitcode::kSuccess)
         return status;
-    const QByteArray text = profileText(image).toLatin1() + '\n';
+    const QByteArray text = m_json ? jsonText(memoryJson(m_where, *m_session.kind(), image))
+                                   : profileText(image).toLatin1() + '\n';
     if (!output) {
-        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
-        std::fflush(stdout);
+        printText(text);
         return exitcode::kSuccess;
     }
     if (output->write(text) != text.size() || !output->commit()) {
@@ -182,21 +192,25 @@ int ModuleCommands::factoryReset(ModuleKind kind) {
 
 int ModuleCommands::diff(ModuleKind kind, const ModuleMemory &profile) {
     EepromImage image;
-    if (const int status = readMemory(image); status != exitcode::kSuccess)
-        return status;
+    if (readMemory(image) != exitcode::kSuccess)
+        return exitcode::kDiffTrouble;
     const EepromImage expected(profile);
     const std::vector<int> differences = differingAddresses(image, expected);
+    if (m_json) {
+        printText(jsonText(differencesJson(m_where, kind, image, expected, differences)));
+        return differences.empty() ? exitcode::kSuccess : exitcode::kDiffers;
+    }
     for (const int address : differences) {
         printLine(stdout, describeDifference(kind, address, image.value(address),
                                              QStringLiteral("profile"), expected.value(address)));
     }
-    if (differences.empty())
+    if (differences.empty()) {
         printLine(stdout, QStringLiteral("no differences"));
-    else
-        printLine(
-            stdout,
-            QStringLiteral("%1 of %2 addresses differ").arg(differences.size()).arg(kImageSize));
-    return exitcode::kSuccess;
+        return exitcode::kSuccess;
+    }
+    printLine(stdout,
+              QStringLiteral("%1 of %2 addresses differ").arg(differences.size()).arg(kImageSize));
+    return exitcode::kDiffers;
 }
 
 } // namespace tessel

@@ -27,6 +27,9 @@ public:
     // commands that store or compare need it.
     std::optional<ModuleKind> knownKind();
 
+    // Results as one JSON document each instead of text.
+    void setJson(bool json) { m_json = json; }
+
     int printIdentity();
     int read(QSaveFile *output);
     int write(ModuleKind kind, const ModuleMemory &profile, bool verify);
@@ -42,6 +45,7 @@ private:
 
     ModuleSession &m_session;
     QString m_where;
+    bool m_json = false;
 };
 
 } // namespace tessel

@@ -29,6 +29,11 @@ void printLine(FILE *stream, const QString &text) {
     std::fflush(stream);
 }
 
+void printText(const QByteArray &text) {
+    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
+    std::fflush(stdout);
+}
+
 int fail(int status, const QString &message) {
     printLine(stderr, QStringLiteral("tessel-config: ") + message);
     return status;
@@ -42,6 +47,7 @@ ProgressLine::ProgressLine(ModuleSession &session) {
     if (isatty(STDERR_FILENO) != 1)
         return;
     connect(&session, &ModuleSession::progress, this, &ProgressLine::show);
+    connect(&session, &ModuleSession::linkTestAttempt, this, &ProgressLine::showLinkTest);
     connect(&session, &ModuleSession::phaseChanged, this, &ProgressLine::clear);
     connect(&session, &ModuleSession::finished, this, &ProgressLine::clear);
 }
@@ -55,6 +61,12 @@ void ProgressLine::show(SessionPhase phase, int address) {
         return;
     std::fprintf(stderr, "\r%s: block %2d of %d", verbOf(phase), address / kBlockSize + 1,
                  kBlockCount);
+    std::fflush(stderr);
+    m_shown = true;
+}
+
+void ProgressLine::showLinkTest(int attempt, int attempts) {
+    std::fprintf(stderr, "\rLink test %d of %d", attempt, attempts);
     std::fflush(stderr);
     m_shown = true;
 }

@@ -12,13 +12,16 @@ class ModuleSession;
 
 // One line of text on a standard stream, flushed at once so that it is seen in order.
 void printLine(FILE *stream, const QString &text);
+// Text as it is (a document, a profile) on standard output, flushed.
+void printText(const QByteArray &text);
 // "tessel-config: <message>" on standard error; returns the exit status for the caller.
 int fail(int status, const QString &message);
 // The length of `polls` polls of the link in seconds, for messages ("1.5").
 QString seconds(int polls);
 
-// "Reading: block 3 of 16" on standard error while the session transfers, when that is a
-// terminal; the line is cleared when the job ends, before anything else is printed.
+// "Link test 4 of 100" and "Reading: block 3 of 16" on standard error while the session
+// works, when that is a terminal; the line is cleared when the job ends, before anything else
+// is printed. Redirected to a file or a pipe, standard error gets only the messages.
 class ProgressLine : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +30,7 @@ public:
 
 private:
     void show(SessionPhase phase, int address);
+    void showLinkTest(int attempt, int attempts);
     void clear();
 
     bool m_shown = false;

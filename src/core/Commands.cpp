@@ -15,12 +15,13 @@ QString signColumnNumber(int v) {
     return v >= 0 ? QStringLiteral(" %1").arg(v) : QString::number(v);
 }
 
-// Release year code 208 reads as 2008: the digits are split after the century digit.
+} // namespace
+
+// The digits are split after the century digit.
 QString releaseYear(int code) {
     const QString s = signColumnNumber(code);
     return s.left(2) + QStringLiteral("0") + s.mid(2, 2);
 }
-} // namespace
 
 QByteArray linkTest() {
     return bytes({0x00, 0x02});

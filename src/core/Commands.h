@@ -31,6 +31,8 @@ struct IdentityReply {
     [[nodiscard]] int releaseYearCode() const { return b[5]; }
 };
 
+// Release year code 208 reads as " 2008" (with the sign column of the module's own display).
+QString releaseYear(int code);
 // "Ombrevane Generation 2: ZigBee Tessel Module Version 3 Release Year: 2008"
 QString windowCaption(const IdentityReply &reply);
 // "Tessel module, ZigBee radio, firmware version 3, release year 2008"

@@ -114,6 +114,8 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
         if (m_faults.neverIdentify)
             return;
         QByteArray reply = identityReplyOf(m_kind);
+        if (m_faults.reportedKind >= 0)
+            reply[0] = static_cast<char>(m_faults.reportedKind);
         if (m_faults.extraIdentityByte)
             reply.append('\x00');
         answer(reply, m_replyDelay, replies);

@@ -22,6 +22,7 @@ struct SimulatorFaults {
     bool byteAtATime = false;       // send replies one byte at a time
     qint64 analogDelayMicros = 0;   // extra delay of analog replies
     int dropAfterCommands = -1;     // the line drops after this many commands
+    int reportedKind = -1;          // identify with this kind byte instead of its own
 };
 
 // The module side of the wire protocol: parses the commands it receives and says what it

@@ -15,8 +15,10 @@ bool ModuleProtocol::linkTest() {
     return m_link.send(wire::linkTest()) && m_link.GetI() == wire::kAckByte;
 }
 
-int ModuleProtocol::linkTestRepeated(int attempts) {
+int ModuleProtocol::linkTestRepeated(int attempts, const std::function<void(int)> &beforeAttempt) {
     for (int attempt = 1; attempt <= attempts && !m_link.failed(); ++attempt) {
+        if (beforeAttempt)
+            beforeAttempt(attempt);
         if (linkTest())
             return attempt;
     }

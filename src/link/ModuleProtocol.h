@@ -3,6 +3,7 @@
 #include "core/Commands.h"
 #include "link/ControllerLink.h"
 
+#include <functional>
 #include <optional>
 
 namespace tessel {
@@ -19,7 +20,8 @@ public:
     // One link test; true when the module answered the acknowledge byte.
     [[nodiscard]] bool linkTest();
     // Up to `attempts` link tests; the number of the attempt that succeeded, or 0.
-    [[nodiscard]] int linkTestRepeated(int attempts);
+    [[nodiscard]] int linkTestRepeated(int attempts,
+                                       const std::function<void(int)> &beforeAttempt = {});
     [[nodiscard]] std::optional<wire::IdentityReply> identify(AttemptLimit attempts);
     [[nodiscard]] std::optional<BlockBytes> readBlock(int block, AttemptLimit attempts);
     // True when the module confirmed the stored block.

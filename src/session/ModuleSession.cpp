@@ -147,7 +147,9 @@ SessionOutcome ModuleSession::runIdentify() {
     m_moduleImage.reset();
     const ControllerLink &link = m_protocol.link();
     if (m_limits.linkTestAttempts > 0 &&
-        m_protocol.linkTestRepeated(m_limits.linkTestAttempts) == 0) {
+        m_protocol.linkTestRepeated(m_limits.linkTestAttempts, [this](int attempt) {
+            Q_EMIT linkTestAttempt(attempt, m_limits.linkTestAttempts);
+        }) == 0) {
         if (link.failed())
             return failed(SessionStatus::LinkFailed, link.failure());
         return failed(SessionStatus::NoAnswer, QStringLiteral("No module answered."));

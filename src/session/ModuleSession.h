@@ -94,6 +94,8 @@ Q_SIGNALS:
     void refused(tessel::SessionJob job, const QString &message);
     void started(tessel::SessionJob job);
     void phaseChanged(tessel::SessionPhase phase);
+    // Before each link test of an identification: attempt 1..attempts.
+    void linkTestAttempt(int attempt, int attempts);
     // The address 0..255 being read, stored or read back.
     void progress(tessel::SessionPhase phase, int address);
     void finished(const tessel::SessionOutcome &outcome);

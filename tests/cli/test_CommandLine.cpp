@@ -1,6 +1,9 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandRequest.h"
+#include "cli/PortListing.h"
+#include "cli/WindowRequest.h"
 
+#include <QJsonArray>
 #include <gtest/gtest.h>
 
 using tessel::isCommandLineInvocation;
@@ -75,4 +78,120 @@ TEST(CommandRequest, helpAndVersionNeedNothingElse) {
     EXPECT_TRUE(help.error.isEmpty());
     EXPECT_TRUE(help.request.help);
     EXPECT_TRUE(parseCommandRequest(args({"-v"})).request.version);
+}
+
+TEST(CommandRequest, aChoiceMadeTwiceOrLeftEmptyIsRefusedNotGuessed) {
+    const auto check = [](std::initializer_list<const char *> words, const char *expected) {
+        const auto parsed = parseCommandRequest(args(words));
+        EXPECT_TRUE(parsed.error.contains(QLatin1String(expected))) << parsed.error.toStdString();
+    };
+    check({"identify", "--port", "ttyUSB0", "--port", "ttyUSB1"}, "--port is given more than once");
+    check({"read", "--simulate", "tessel", "-o", "a.txt", "--output", "b.txt"},
+          "--output is given more than once");
+    check({"read", "--simulate", "tessel", "-o", ""}, "needs a file name");
+    check({"write", "--simulate", "tessel", "p.txt", "--json"}, "--json belongs to");
+    check({"list-ports", "--port", "COM3"}, "takes no --port");
+}
+
+TEST(CommandRequest, aDashIsAFileArgumentAndJsonIsKeptWhereItBelongs) {
+    const auto diff = parseCommandRequest(args({"diff", "--port", "COM3", "-", "--json"}));
+    ASSERT_TRUE(diff.error.isEmpty()) << diff.error.toStdString();
+    EXPECT_EQ(diff.request.file, QStringLiteral("-"));
+    EXPECT_TRUE(diff.request.json);
+
+    const auto ports = parseCommandRequest(args({"list-ports", "--json"}));
+    ASSERT_TRUE(ports.error.isEmpty()) << ports.error.toStdString();
+    EXPECT_EQ(ports.request.command, QStringLiteral("list-ports"));
+    EXPECT_TRUE(ports.request.json);
+}
+
+TEST(CommandLineInvocation, qtOptionValuesAreNotMistakenForCommands) {
+    EXPECT_FALSE(isCommandLineInvocation(args({"-style", "Fusion"})));
+    EXPECT_FALSE(isCommandLineInvocation(args({"-platform", "offscreen", "--simulate", "tessel"})));
+    EXPECT_FALSE(isCommandLineInvocation(args({"--style", "read"})));
+    EXPECT_TRUE(isCommandLineInvocation(args({"-style", "Fusion", "read"})));
+}
+
+TEST(WindowRequest, qtOptionsPassAndEveryOtherMistakeIsAnError) {
+    const auto accepted = tessel::parseWindowRequest(
+        args({"-style", "Fusion", "-platform", "offscreen", "-reverse", "--port", " ttyUSB0 "}));
+    ASSERT_TRUE(accepted.error.isEmpty()) << accepted.error.toStdString();
+    EXPECT_EQ(accepted.request.port, QStringLiteral("ttyUSB0"));
+    EXPECT_TRUE(accepted.request.platformGiven);
+
+    const auto check = [](std::initializer_list<const char *> words, const char *expected) {
+        const auto parsed = tessel::parseWindowRequest(args(words));
+        EXPECT_TRUE(parsed.error.contains(QLatin1String(expected))) << parsed.error.toStdString();
+    };
+    check({"--simulate", "foo"}, "--simulate takes");
+    check({"--bogus"}, "bogus");
+    check({"--port", "a", "--port", "b"}, "more than once");
+    check({"--port", "a", "--simulate", "tessel"}, "not both");
+    check({"--port", ""}, "needs a port name");
+}
+
+TEST(WindowRequest, noDisplayIsToldBeforeQtWouldAbort) {
+    const QByteArray saved[] = {qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"),
+                                qgetenv("QT_QPA_PLATFORM")};
+    const char *names[] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    for (const char *name : names)
+        qunsetenv(name);
+    const QString none = tessel::missingDisplayMessage({});
+    tessel::WindowRequest offscreen;
+    offscreen.platformGiven = true;
+    const QString withPlatform = tessel::missingDisplayMessage(offscreen);
+    qputenv("WAYLAND_DISPLAY", "wayland-0");
+    const QString withWayland = tessel::missingDisplayMessage({});
+    for (int i = 0; i < 3; ++i) {
+        if (saved[i].isNull())
+            qunsetenv(names[i]);
+        else
+            qputenv(names[i], saved[i]);
+    }
+    EXPECT_TRUE(none.contains(QLatin1String("no display"))) << none.toStdString();
+    EXPECT_TRUE(withPlatform.isEmpty());
+    EXPECT_TRUE(withWayland.isEmpty());
+}
+
+TEST(PortListing, everyFactOfEachPortIsListedAndUnknownOnesStayVisible) {
+    tessel::PortFacts adapter;
+    adapter.name = QStringLiteral("ttyUSB0");
+    adapter.device = QStringLiteral("/dev/ttyUSB0");
+    adapter.description = QStringLiteral("USB Serial");
+    adapter.manufacturer = QStringLiteral("Maker");
+    adapter.serialNumber = QStringLiteral("A12");
+    adapter.vendorId = 0x0403;
+    adapter.productId = 0x6001;
+    adapter.stableName = QStringLiteral("/dev/serial/by-id/usb-Maker-A12-if00-port0");
+    tessel::PortFacts motherboard;
+    motherboard.name = QStringLiteral("ttyS0");
+    motherboard.device = QStringLiteral("/dev/ttyS0");
+    const tessel::ListedPortSource source({adapter, motherboard});
+
+    const QJsonArray ports =
+        tessel::portsJson(source.ports()).value(QLatin1String("ports")).toArray();
+    ASSERT_EQ(ports.size(), 2);
+    const QJsonObject first = ports.at(0).toObject();
+    EXPECT_EQ(first.value(QLatin1String("name")).toString(), adapter.name);
+    EXPECT_EQ(first.value(QLatin1String("device")).toString(), adapter.device);
+    EXPECT_EQ(first.value(QLatin1String("byIdPath")).toString(), adapter.stableName);
+    EXPECT_EQ(first.value(QLatin1String("description")).toString(), adapter.description);
+    EXPECT_EQ(first.value(QLatin1String("manufacturer")).toString(), adapter.manufacturer);
+    EXPECT_EQ(first.value(QLatin1String("serialNumber")).toString(), adapter.serialNumber);
+    EXPECT_EQ(first.value(QLatin1String("vendorProduct")).toString(), QStringLiteral("0403:6001"));
+    const QJsonObject second = ports.at(1).toObject();
+    EXPECT_EQ(second.keys(), first.keys());
+    EXPECT_TRUE(second.value(QLatin1String("manufacturer")).isNull());
+
+    const QStringList lines = tessel::portsTable(source.ports()).split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines.at(1).startsWith(QLatin1String("ttyUSB0")));
+    for (const QString &fact :
+         {adapter.stableName, adapter.serialNumber, QStringLiteral("0403:6001")})
+        EXPECT_TRUE(lines.at(1).contains(fact)) << fact.toStdString();
+    // Columns line up: the device starts where its heading does on every line.
+    const qsizetype column = lines.at(0).indexOf(QLatin1String("DEVICE"));
+    EXPECT_EQ(lines.at(1).indexOf(adapter.device), column);
+    EXPECT_EQ(lines.at(2).indexOf(motherboard.device), column);
+    EXPECT_TRUE(lines.at(2).contains(QLatin1String(" - ")));
 }

@@ -62,6 +62,7 @@ int main(int argc, char *argv[]) {
          QStringLiteral("Send replies one byte at a time, a reply delay apart.")},
         number("analog-delay-us", "Extra microseconds before an analog level."),
         number("drop-after", "Close the device after N commands, as if unplugged."),
+        number("report-kind", "Identify with kind byte N, a kind the program may not know."),
         {QStringLiteral("dump"),
          QStringLiteral("Write the memory as production profile text (one line) to FILE at "
                         "start and after every block-store command."),
@@ -105,6 +106,7 @@ int main(int argc, char *argv[]) {
         {"analog-delay-us", 0, 60000000, [&](qint64 v) { faults.analogDelayMicros = v; }},
         {"drop-after", 0, 100000000,
          [&](qint64 v) { faults.dropAfterCommands = static_cast<int>(v); }},
+        {"report-kind", 0, 255, [&](qint64 v) { faults.reportedKind = static_cast<int>(v); }},
     };
     for (const NumberSetting &setting : settings) {
         const QString name = QString::fromLatin1(setting.name);
