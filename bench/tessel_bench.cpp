@@ -5,11 +5,11 @@
 #include "core/ModuleSimulator.h"
 #include "link/ModuleConnection.h"
 #include "link/SettingsTransfer.h"
+#include "support/ModsimProcess.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
@@ -48,25 +48,12 @@ std::unique_ptr<ModuleConnection> openLink(const QString &device) {
     return connection;
 }
 
-class Module {
+// The benchmark's module is always a Tessel.
+class Module : public ModsimProcess {
 public:
-    Module(const QString &program, QStringList options) {
-        m_process.start(program,
-                        options << QStringLiteral("--kind") << moduleKindKey(ModuleKind::Tessel));
-        m_process.waitForReadyRead(5000);
-        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Module() {
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
-    Module(const Module &) = delete;
-    Module &operator=(const Module &) = delete;
-    [[nodiscard]] const QString &device() const { return m_device; }
-
-private:
-    QProcess m_process;
-    QString m_device;
+    Module(const QString &program, QStringList options)
+        : ModsimProcess(program,
+                        options << QStringLiteral("--kind") << moduleKindKey(ModuleKind::Tessel)) {}
 };
 
 // Runs a program to its end; its wall time and the CPU time it used, in milliseconds.

@@ -3,8 +3,8 @@
 // window's usage errors. The module is tessel-modsim on a pseudo-terminal.
 
 #include "core/ProfileText.h"
+#include "support/ModsimProcess.h"
 
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,28 +22,10 @@ namespace {
 constexpr int kBoundMs = 10000;
 
 // tessel-modsim serving one module until the test ends.
-class Module {
+class Module : public ModsimProcess {
 public:
-    explicit Module(const QStringList &options) {
-        m_process.start(QStringLiteral(TESSEL_MODSIM_EXE), options);
-        QElapsedTimer waited;
-        waited.start();
-        while (!m_process.canReadLine() && waited.elapsed() < 5000 &&
-               m_process.state() != QProcess::NotRunning)
-            m_process.waitForReadyRead(100);
-        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Module() {
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
-    Module(const Module &) = delete;
-    Module &operator=(const Module &) = delete;
-    [[nodiscard]] const QString &device() const { return m_device; }
-
-private:
-    QProcess m_process;
-    QString m_device;
+    explicit Module(const QStringList &options)
+        : ModsimProcess(QStringLiteral(TESSEL_MODSIM_EXE), options) {}
 };
 
 struct Run {
