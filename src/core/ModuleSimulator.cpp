@@ -103,6 +103,10 @@ void ModuleSimulator::answer(QByteArray bytes, qint64 delayMicros,
         replies.push_back({bytes.mid(i, 1), delayMicros + i * m_replyDelay});
 }
 
+qint64 ModuleSimulator::queryDelay() const {
+    return m_faults.lateReplyMicros >= 0 ? m_faults.lateReplyMicros : m_replyDelay;
+}
+
 void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
                               std::vector<Reply> &replies) {
     const auto b1 = static_cast<quint8>(command[1]);
@@ -118,14 +122,17 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
             reply[0] = static_cast<char>(m_faults.reportedKind);
         if (m_faults.extraIdentityByte)
             reply.append('\x00');
-        answer(reply, m_replyDelay, replies);
+        answer(reply, queryDelay(), replies);
     } else if (op == 0x00 && b1 == 0x01) {
         const int block = static_cast<quint8>(command[2]) % kBlockCount;
         answer(QByteArray(reinterpret_cast<const char *>(m_memory.data()) + block * kBlockSize,
                           kBlockSize),
-               m_replyDelay, replies);
+               queryDelay(), replies);
     } else if (op == 0x01) {
         const int block = static_cast<quint8>(command[2]);
+        // Sent as the command comes in, so it reaches the program ahead of any answer to it.
+        if (block == m_faults.strayByteBeforeBlock)
+            replies.push_back({QByteArray(1, static_cast<char>(wire::kAckByte)), 0});
         if (block == m_faults.silentBlock)
             return;
         if (block == m_faults.failBlock) {
@@ -136,7 +143,8 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
             for (int j = 0; j < kBlockSize; ++j)
                 m_memory[block * kBlockSize + j] = static_cast<quint8>(command[3 + j]);
         }
-        answer(QByteArray(1, static_cast<char>(wire::kAckByte)), m_replyDelay, replies);
+        answer(QByteArray(m_faults.doubleAck ? 2 : 1, static_cast<char>(wire::kAckByte)),
+               m_replyDelay, replies);
     } else if (op == 0x02) {
         const int input = b1;
         if (input >= map::kAnalogInputs || m_kind != ModuleKind::Threshold)

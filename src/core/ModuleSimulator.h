@@ -23,6 +23,9 @@ struct SimulatorFaults {
     qint64 analogDelayMicros = 0;   // extra delay of analog replies
     int dropAfterCommands = -1;     // the line drops after this many commands
     int reportedKind = -1;          // identify with this kind byte instead of its own
+    bool doubleAck = false;         // confirm every stored block twice
+    int strayByteBeforeBlock = -1;  // one unasked byte 88 just before this block's store arrives
+    qint64 lateReplyMicros = -1;    // block-read and identity replies this late, if set
 };
 
 // The module side of the wire protocol: parses the commands it receives and says what it
@@ -42,6 +45,8 @@ public:
     std::vector<Reply> receive(const QByteArray &bytes, qint64 nowMicros);
 
     [[nodiscard]] ModuleKind kind() const { return m_kind; }
+    // The faults can change while the module runs (it recovers, or starts to misbehave).
+    [[nodiscard]] SimulatorFaults &faults() { return m_faults; }
     [[nodiscard]] const ModuleMemory &memory() const { return m_memory; }
     void setMemory(const ModuleMemory &memory) { m_memory = memory; }
     // Fixes an analog input's level; -1 makes the input silent. Unfixed inputs drift slowly.
@@ -57,6 +62,8 @@ public:
 private:
     void execute(const QByteArray &command, qint64 nowMicros, std::vector<Reply> &replies);
     void answer(QByteArray bytes, qint64 delayMicros, std::vector<Reply> &replies) const;
+    // When block-read and identity replies leave.
+    [[nodiscard]] qint64 queryDelay() const;
     // Length of the command at the start of m_pending, 0 if incomplete, -1 if no command.
     [[nodiscard]] int commandLength() const;
 

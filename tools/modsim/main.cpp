@@ -63,6 +63,13 @@ int main(int argc, char *argv[]) {
         number("analog-delay-us", "Extra microseconds before an analog level."),
         number("drop-after", "Close the device after N commands, as if unplugged."),
         number("report-kind", "Identify with kind byte N, a kind the program may not know."),
+        {QStringLiteral("double-ack"), QStringLiteral("Confirm every stored block twice.")},
+        {QStringLiteral("stray-byte-before-block"),
+         QStringLiteral("Send one unasked byte 88 just before the store of block B arrives."),
+         QStringLiteral("B")},
+        {QStringLiteral("late-reply-ms"),
+         QStringLiteral("Send block-read and identity replies X milliseconds after the command."),
+         QStringLiteral("X")},
         {QStringLiteral("dump"),
          QStringLiteral("Write the memory as production profile text (one line) to FILE at "
                         "start and after every block-store command."),
@@ -107,6 +114,9 @@ int main(int argc, char *argv[]) {
         {"drop-after", 0, 100000000,
          [&](qint64 v) { faults.dropAfterCommands = static_cast<int>(v); }},
         {"report-kind", 0, 255, [&](qint64 v) { faults.reportedKind = static_cast<int>(v); }},
+        {"stray-byte-before-block", 0, 255,
+         [&](qint64 v) { faults.strayByteBeforeBlock = static_cast<int>(v); }},
+        {"late-reply-ms", 0, 600000, [&](qint64 v) { faults.lateReplyMicros = v * 1000; }},
     };
     for (const NumberSetting &setting : settings) {
         const QString name = QString::fromLatin1(setting.name);
@@ -120,6 +130,7 @@ int main(int argc, char *argv[]) {
     faults.neverIdentify = parser.isSet(QStringLiteral("never-identify"));
     faults.extraIdentityByte = parser.isSet(QStringLiteral("extra-identity-byte"));
     faults.byteAtATime = parser.isSet(QStringLiteral("byte-at-a-time"));
+    faults.doubleAck = parser.isSet(QStringLiteral("double-ack"));
 
     ModuleSimulator module(*kind, faults, replyDelay);
     PtyModule::Options options;
