@@ -177,7 +177,7 @@ QString checkModuleReplies(const std::uint8_t *data, std::size_t size, ReplyStat
     BlockBytes pattern{};
     for (int j = 0; j < kBlockSize; ++j)
         pattern[j] = static_cast<quint8>(block * kBlockSize + j);
-    const bool stored = protocol.writeBlock(block, pattern);
+    const bool stored = protocol.writeBlock(block, pattern, true) == StoreAnswer::Confirmed;
     count.blocksStored += stored;
     if (stored && channel.lastTaken(1) != std::vector<int>{wire::kAckByte})
         return QStringLiteral("a store counted as confirmed without the acknowledge byte");

@@ -10,6 +10,19 @@ TransferResult linkFailure(ModuleProtocol &protocol, const QString &what) {
     result.message = why.isEmpty() ? what : what + QLatin1Char(' ') + why;
     return result;
 }
+
+// The store stopped at `block`: its confirmation did not come, was wrong, or was not alone.
+TransferResult notStored(ModuleProtocol &protocol, int block) {
+    TransferResult result;
+    if (protocol.link().failed()) {
+        result = linkFailure(protocol, QString::fromLatin1(kErrorStoringData) + QLatin1Char('.'));
+    } else {
+        result.status = TransferStatus::NotConfirmed;
+        result.message = QString::fromLatin1(kErrorStoringData);
+    }
+    result.failedBlock = block;
+    return result;
+}
 } // namespace
 
 TransferResult readWholeMemory(ModuleProtocol &protocol, const ProgressFn &progress,
@@ -46,6 +59,9 @@ TransferResult storeWholeMemory(ModuleProtocol &protocol, const EepromImage &ima
         return result;
     }
     for (int block = 0; block < kBlockCount; ++block) {
+        // A byte after the previous block's confirmation: that 88 was not its only answer.
+        if (block > 0 && !protocol.nothingFollows(0))
+            return notStored(protocol, block - 1);
         if (stopRequested && stopRequested()) {
             result.status = TransferStatus::Stopped;
             result.message = QStringLiteral("The store was stopped before block %1.").arg(block);
@@ -56,17 +72,9 @@ TransferResult storeWholeMemory(ModuleProtocol &protocol, const EepromImage &ima
             for (int j = 0; j < kBlockSize; ++j)
                 progress(block * kBlockSize + j);
         }
-        if (!protocol.writeBlock(block, *image.block(block))) {
-            if (protocol.link().failed())
-                result = linkFailure(protocol,
-                                     QString::fromLatin1(kErrorStoringData) + QStringLiteral("."));
-            else {
-                result.status = TransferStatus::NotConfirmed;
-                result.message = QString::fromLatin1(kErrorStoringData);
-            }
-            result.failedBlock = block;
-            return result;
-        }
+        const bool last = block == kBlockCount - 1;
+        if (protocol.writeBlock(block, *image.block(block), last) != StoreAnswer::Confirmed)
+            return notStored(protocol, block);
     }
     return result;
 }

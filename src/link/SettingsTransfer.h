@@ -9,7 +9,7 @@ namespace tessel {
 
 enum class TransferStatus {
     Done,
-    NotConfirmed, // a block's store was answered wrongly or not at all
+    NotConfirmed, // a block's store was answered wrongly, more than once, or not at all
     Refused,      // the image holds entries that are not bytes; nothing was sent
     LinkFailed,   // the line dropped, the operator cancelled, or the attempts ran out
     Stopped,      // asked to stop between two blocks; failedBlock is the first one not sent
@@ -32,7 +32,8 @@ using StopFn = std::function<bool()>;
 TransferResult readWholeMemory(ModuleProtocol &protocol, const ProgressFn &progress,
                                AttemptLimit attemptsPerBlock = std::nullopt);
 
-// Stores blocks 0..15, each confirmed before the next is sent; stops at the first failure.
+// Stores blocks 0..15, each confirmed by one 88 alone before the next is sent; stops at the
+// first block that is not.
 // An image holding any entry outside 0..255 is refused before the first byte goes out.
 // A stop is only ever taken between blocks, so that no block is left half-sent or unconfirmed.
 TransferResult storeWholeMemory(ModuleProtocol &protocol, const EepromImage &image,

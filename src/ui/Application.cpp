@@ -133,12 +133,9 @@ Application::Outcome Application::connectToModule() {
 
 int Application::linkTest() {
     constexpr int kAttempts = ModuleConnection::kLinkTestAttempts;
-    for (int attempt = 1; attempt <= kAttempts && !m_connection->link().failed(); ++attempt) {
+    return m_connection->protocol().linkTestRepeated(kAttempts, [this](int attempt) {
         m_connecting->showStep(QStringLiteral("Link test %1 of %2").arg(attempt).arg(kAttempts));
-        if (m_connection->protocol().linkTest())
-            return attempt;
-    }
-    return 0;
+    });
 }
 
 Application::Outcome Application::offerAnotherPort(const QString &text) {

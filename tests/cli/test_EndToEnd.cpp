@@ -1,175 +1,12 @@
 // The real tessel-config executable against tessel-modsim over a pseudo-terminal.
 
+#include "EndToEndSupport.h"
 #include "core/FieldNames.h"
 #include "core/ProfileText.h"
-#include "link/ControllerLink.h"
-#include "link/ModuleProtocol.h"
-#include "link/SerialChannel.h"
-
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QtTest>
-#include <memory>
 
 using namespace tessel;
 
-namespace {
-
-constexpr int kQuickMs = 10000; // a command against a prompt module
-constexpr int kFastReplyUs = 200;
-
-QString configExecutable() {
-    // Another build of the program can be tried against the same tests.
-    const QString other = qEnvironmentVariable("TESSEL_CONFIG_EXE");
-    return other.isEmpty() ? QStringLiteral(TESSEL_CONFIG_EXE) : other;
-}
-
-// A module on a pseudo-terminal for the length of one test.
-class SimulatedModule {
-public:
-    SimulatedModule(const QTemporaryDir &dir, ModuleKind kind, QStringList options = {})
-        : m_dump(dir.filePath(QStringLiteral("dump-%1.txt").arg(++s_count))) {
-        options << QStringLiteral("--kind") << moduleKindKey(kind) << QStringLiteral("--dump")
-                << m_dump;
-        m_process.start(QStringLiteral(TESSEL_MODSIM_EXE), options);
-        QElapsedTimer waited;
-        waited.start();
-        while (!m_process.canReadLine() && waited.elapsed() < 5000 &&
-               m_process.state() != QProcess::NotRunning)
-            m_process.waitForReadyRead(100);
-        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~SimulatedModule() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(3000);
-        }
-    }
-    SimulatedModule(const SimulatedModule &) = delete;
-    SimulatedModule &operator=(const SimulatedModule &) = delete;
-
-    [[nodiscard]] const QString &device() const { return m_device; }
-    [[nodiscard]] bool running() const { return m_process.state() == QProcess::Running; }
-    bool waitUntilGone(int ms) { return m_process.waitForFinished(ms); }
-
-    // The module's memory as it last dumped it.
-    [[nodiscard]] std::optional<ModuleMemory> memory() const {
-        QFile file(m_dump);
-        if (!file.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        return parseProfileText(QString::fromLatin1(file.readAll())).memory;
-    }
-
-private:
-    static inline int s_count = 0;
-    QProcess m_process;
-    QString m_dump;
-    QString m_device;
-};
-
-struct Outcome {
-    bool finished = false;
-    int exitCode = -1;
-    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
-    QString out;
-    QString err;
-    qint64 millis = 0;
-};
-
-// A tessel-config run, started at once; finish() collects it within its bound.
-class ConfigRun {
-public:
-    explicit ConfigRun(const QStringList &arguments) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        m_process.setProcessEnvironment(env);
-        m_timer.start();
-        m_process.start(configExecutable(), arguments);
-    }
-    ~ConfigRun() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(3000);
-        }
-    }
-    ConfigRun(const ConfigRun &) = delete;
-    ConfigRun &operator=(const ConfigRun &) = delete;
-
-    Outcome finish(int boundMs) {
-        Outcome o;
-        o.finished = m_process.waitForFinished(boundMs);
-        o.millis = m_timer.elapsed();
-        if (!o.finished) {
-            m_process.kill();
-            m_process.waitForFinished(3000);
-        }
-        o.exitCode = m_process.exitCode();
-        o.exitStatus = m_process.exitStatus();
-        o.out = QString::fromLocal8Bit(m_process.readAllStandardOutput());
-        o.err = QString::fromLocal8Bit(m_process.readAllStandardError());
-        return o;
-    }
-
-private:
-    QProcess m_process;
-    QElapsedTimer m_timer;
-};
-
-Outcome runConfig(const QStringList &arguments, int boundMs = kQuickMs) {
-    return ConfigRun(arguments).finish(boundMs);
-}
-
-// Every byte value once, so that no value is lost or translated by the line.
-ModuleMemory everyByteValue(bool descending) {
-    ModuleMemory memory{};
-    for (int i = 0; i < kImageSize; ++i)
-        memory[i] = static_cast<quint8>(descending ? 255 - i : i);
-    return memory;
-}
-
-QString writeProfile(const QTemporaryDir &dir, const QString &name, const QString &text) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0)
-        return {};
-    return path;
-}
-
-ModuleMemory factoryMemory(ModuleKind kind) {
-    return *factoryImage(kind).toMemory();
-}
-
-// Blocks below `first` hold `stored`, the rest `before`.
-bool onlyBlocksBeforeChanged(const ModuleMemory &now, const ModuleMemory &stored,
-                             const ModuleMemory &before, int first) {
-    for (int a = 0; a < kImageSize; ++a) {
-        if (now[a] != (a / kBlockSize < first ? stored[a] : before[a]))
-            return false;
-    }
-    return true;
-}
-
-QString describeRun(const Outcome &o) {
-    return QStringLiteral("exit %1 after %2 ms, stdout: %3 stderr: %4")
-        .arg(o.exitCode)
-        .arg(o.millis)
-        .arg(o.out.left(300), o.err.left(600));
-}
-
-#define CHECK_EXIT(outcome, code)                                                                  \
-    do {                                                                                           \
-        QVERIFY2((outcome).finished, qPrintable(describeRun(outcome)));                            \
-        QCOMPARE((outcome).exitStatus, QProcess::NormalExit);                                      \
-        QVERIFY2((outcome).exitCode == (code), qPrintable(describeRun(outcome)));                  \
-    } while (false)
-
-QStringList fast() {
-    return {QStringLiteral("--no-pacing"), QStringLiteral("--reply-delay-us"),
-            QString::number(kFastReplyUs)};
-}
-
-} // namespace
+using namespace tessel::e2e;
 
 class EndToEndTest : public QObject {
     Q_OBJECT
@@ -198,7 +35,6 @@ private Q_SLOTS:
     void droppedLine_endsWithExitOneAndAMessage_data();
     void droppedLine_endsWithExitOneAndAMessage();
     void silentModules_giveUpWithinTheirBounds();
-    void analog_lateLevelIsMissedAndTakenByTheNextRead();
 
 private:
     QTemporaryDir m_dir;
@@ -502,8 +338,9 @@ void EndToEndTest::silentModules_giveUpWithinTheirBounds() {
     ConfigRun silentRun(
         {QStringLiteral("write"), QStringLiteral("--port"), silentStore.device(), path});
 
-    // 10 identification attempts of 1 s; a store waits 15 s for its confirmation.
-    const Outcome muteOutcome = muteRun.finish(20000);
+    // 10 identification attempts of 1 s, each followed by up to 1 s for a late reply; a store
+    // waits 15 s for its confirmation.
+    const Outcome muteOutcome = muteRun.finish(30000);
     CHECK_EXIT(muteOutcome, 1);
     QVERIFY2(muteOutcome.err.contains(QStringLiteral("identification")) &&
                  muteOutcome.err.contains(QStringLiteral("exactly 6 bytes")),
@@ -524,38 +361,6 @@ void EndToEndTest::silentModules_giveUpWithinTheirBounds() {
     const auto now = silentStore.memory();
     QVERIFY(now);
     QVERIFY(onlyBlocksBeforeChanged(*now, wanted, factoryMemory(ModuleKind::Tessel), 4));
-}
-
-void EndToEndTest::analog_lateLevelIsMissedAndTakenByTheNextRead() {
-    // The command line has no analog command; the monitor's exchange runs here over the same
-    // pseudo-terminal and serial channel the program uses.
-    SimulatedModule prompt(m_dir, ModuleKind::Threshold,
-                           {QStringLiteral("--analog-delay-us"), QStringLiteral("150000")});
-    SimulatedModule late(m_dir, ModuleKind::Threshold,
-                         {QStringLiteral("--analog-delay-us"), QStringLiteral("500000")});
-    for (SimulatedModule *module : {&prompt, &late}) {
-        SerialChannel channel;
-        QCOMPARE(channel.open(module->device()), QString());
-        RealClock clock;
-        ControllerLink link(channel, clock);
-        ModuleProtocol protocol(link);
-        QElapsedTimer timer;
-        timer.start();
-        const int level = protocol.readAnalog(3);
-        const qint64 waited = timer.elapsed();
-        if (module == &prompt) {
-            QVERIFY2(level >= 0 && level <= 255, qPrintable(QString::number(level)));
-            continue;
-        }
-        // GetI4 gives up after 0.35 s; the level arrives 0.15 s later and waits in the queue.
-        QCOMPARE(level, -1);
-        QVERIFY2(waited >= 330 && waited < 1000, qPrintable(QString::number(waited)));
-        QTest::qWait(400);
-        QVERIFY(channel.bytesAvailable() == 1);
-        const int stray = link.GetI();
-        QVERIFY(stray >= 0 && stray <= 255);
-        QVERIFY(protocol.linkTest());
-    }
 }
 
 QTEST_GUILESS_MAIN(EndToEndTest)

@@ -43,9 +43,10 @@ void AnalogMonitorTest::readAll_sendsSixteenRequestsInOrder() {
     QCOMPARE(bench->caption("AD_15"), QStringLiteral("150"));
     QCOMPARE(bench->caption("AD_7"), QStringLiteral("???"));
     QCOMPARE(bench->child<QProgressBar>("ADBar_7")->value(), 0);
-    // The silent input cost one time-out of 3500 polls and no more.
+    // The silent input cost one time-out of 3500 polls, and as long again in which its level
+    // might still have come late for the next input to discard, and no more.
     const qint64 took = bench->clock.nowMicros() - start;
-    QVERIFY2(took >= 350 * kMillis && took < 400 * kMillis, qPrintable(QString::number(took)));
+    QVERIFY2(took >= 700 * kMillis && took < 750 * kMillis, qPrintable(QString::number(took)));
 
     // A silent input keeps what it last showed; a read of the settings resets the labels only.
     bench->module.setAnalogLevel(3, -1);

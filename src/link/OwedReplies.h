@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QtGlobal>
+#include <deque>
+
+namespace tessel {
+
+// Replies the module may still send to attempts that gave up waiting for them. The module
+// answers in order, so whatever arrives pays the oldest first; a reply that has not come by
+// its time is taken to be lost.
+class OwedReplies {
+public:
+    // `bytes` more may come, until `expiresAt` (microseconds on the link clock).
+    void add(int bytes, qint64 expiresAt);
+    // `bytes` arrived (discarded, or taken for a reply).
+    void pay(int bytes);
+    void dropExpired(qint64 now);
+
+    [[nodiscard]] bool empty() const { return m_debts.empty(); }
+    [[nodiscard]] int bytes() const;
+    // When the last of them may still come.
+    [[nodiscard]] qint64 lastExpiry() const;
+    // True when what is owed is whole replies of `length` bytes: a reply taken now cannot be
+    // made of the tail of one and the head of another.
+    [[nodiscard]] bool wholeRepliesOf(int length) const;
+
+private:
+    struct Debt {
+        int bytes;
+        qint64 expiresAt;
+    };
+    std::deque<Debt> m_debts;
+};
+
+} // namespace tessel

@@ -1,0 +1,86 @@
+#pragma once
+
+// The real tessel-config executable and tessel-modsim on a pseudo-terminal, for the
+// end-to-end tests.
+
+#include "core/EepromImage.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <optional>
+
+namespace tessel::e2e {
+
+constexpr int kQuickMs = 10000; // a command against a prompt module
+
+QString configExecutable();
+// Unpaced, with short reply delays: for faults that do not depend on the line's speed.
+QStringList fast();
+
+// A module on a pseudo-terminal for the length of one test.
+class SimulatedModule {
+public:
+    SimulatedModule(const QTemporaryDir &dir, ModuleKind kind, QStringList options = {});
+    ~SimulatedModule();
+    SimulatedModule(const SimulatedModule &) = delete;
+    SimulatedModule &operator=(const SimulatedModule &) = delete;
+
+    [[nodiscard]] const QString &device() const { return m_device; }
+    [[nodiscard]] bool running() const { return m_process.state() == QProcess::Running; }
+    bool waitUntilGone(int ms) { return m_process.waitForFinished(ms); }
+    // The module's memory as it last dumped it.
+    [[nodiscard]] std::optional<ModuleMemory> memory() const;
+
+private:
+    static inline int s_count = 0;
+    QProcess m_process;
+    QString m_dump;
+    QString m_device;
+};
+
+struct Outcome {
+    bool finished = false;
+    int exitCode = -1;
+    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+    QString out;
+    QString err;
+    qint64 millis = 0;
+};
+
+// A tessel-config run, started at once; finish() collects it within its bound.
+class ConfigRun {
+public:
+    explicit ConfigRun(const QStringList &arguments);
+    ~ConfigRun();
+    ConfigRun(const ConfigRun &) = delete;
+    ConfigRun &operator=(const ConfigRun &) = delete;
+
+    Outcome finish(int boundMs);
+
+private:
+    QProcess m_process;
+    QElapsedTimer m_timer;
+};
+
+Outcome runConfig(const QStringList &arguments, int boundMs = kQuickMs);
+QString describeRun(const Outcome &o);
+
+// Every byte value once, so that no value is lost or translated by the line.
+ModuleMemory everyByteValue(bool descending);
+QString writeProfile(const QTemporaryDir &dir, const QString &name, const QString &text);
+ModuleMemory factoryMemory(ModuleKind kind);
+// Blocks below `first` hold `stored`, the rest `before`.
+bool onlyBlocksBeforeChanged(const ModuleMemory &now, const ModuleMemory &stored,
+                             const ModuleMemory &before, int first);
+
+} // namespace tessel::e2e
+
+#define CHECK_EXIT(outcome, code)                                                                  \
+    do {                                                                                           \
+        QVERIFY2((outcome).finished, qPrintable(describeRun(outcome)));                            \
+        QCOMPARE((outcome).exitStatus, QProcess::NormalExit);                                      \
+        QVERIFY2((outcome).exitCode == (code), qPrintable(describeRun(outcome)));                  \
+    } while (false)

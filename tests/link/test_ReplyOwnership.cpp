@@ -1,0 +1,259 @@
+// A reply counts only for the exchange that asked for it: late replies, trailing bytes and
+// stray acknowledges are never taken for another exchange, on the virtual clock.
+
+#include "LinkBench.h"
+#include "link/SettingsTransfer.h"
+
+#include <QtTest>
+
+using namespace tessel;
+using Bench = tessel::test::LinkBench;
+
+namespace {
+
+// Every address different, so that a block read into the wrong place shows.
+ModuleMemory distinctMemory() {
+    ModuleMemory memory{};
+    for (int a = 0; a < kImageSize; ++a)
+        memory[a] = static_cast<quint8>(255 - a);
+    return memory;
+}
+
+// One letter a block: N holds what was stored, O what it held before, ? neither.
+QString blockStates(const ModuleMemory &now, const ModuleMemory &stored,
+                    const ModuleMemory &before) {
+    QString states;
+    for (int block = 0; block < kBlockCount; ++block) {
+        const auto first = now.begin() + block * kBlockSize;
+        const auto same = [&](const ModuleMemory &m) {
+            return std::equal(first, first + kBlockSize, m.begin() + block * kBlockSize);
+        };
+        states += same(stored)   ? QLatin1Char('N')
+                  : same(before) ? QLatin1Char('O')
+                                 : QLatin1Char('?');
+    }
+    return states;
+}
+
+QString newUpTo(int lastNew) {
+    return QString(lastNew + 1, QLatin1Char('N')) + QString(kBlockCount - lastNew - 1, 'O');
+}
+
+const QByteArray kAck(1, static_cast<char>(wire::kAckByte));
+
+} // namespace
+
+class ReplyOwnershipTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // A reply that comes after its attempt gave up is discarded.
+    void lateBlockReplies_neverFillAnotherBlock();
+    void lateBlockReply_isDiscardedAndTheRetryReadsExactly();
+    void lateIdentityReplies_areNotTakenAsStoreConfirmations();
+    void staleReplyTakenByARetry_leavesTheRetrysOwnToBeWaitedOut();
+    void trailingIdentityByte_spoilsTheReply();
+    void lateLinkTestAck_endsTheRunButIsNeverTakenLater();
+    void lateAnalogLevel_isNotShownForTheNextInput();
+    void lateAnalogLevel_isNotTakenAsAStoreConfirmation();
+    // A confirmation followed by more bytes is no confirmation.
+    void doubleAck_stopsTheStoreAtTheFirstBlock();
+    void strayAck_makesItsBlockCountAsNotStored_data();
+    void strayAck_makesItsBlockCountAsNotStored();
+    void cleanStore_waitsLittleBeyondItsConfirmations();
+    void owedReplies_arePaidOldestFirst();
+};
+
+void ReplyOwnershipTest::lateBlockReplies_neverFillAnotherBlock() {
+    SimulatorFaults faults;
+    faults.lateReplyMicros = 6'000'000; // each block read waits 5 s
+    Bench bench(ModuleKind::Tessel, faults);
+    bench.module.setMemory(distinctMemory());
+    const TransferResult result = readWholeMemory(bench.protocol, {}, 3);
+    // Every reply is late for its own attempt, so none may count: not for the retry of the
+    // same block, and not for the next block.
+    QVERIFY2(!result.ok(), "a read made of late replies ended in success");
+    QCOMPARE(result.status, TransferStatus::LinkFailed);
+    QVERIFY2(result.message.contains(QLatin1String("block 0")), qPrintable(result.message));
+    QCOMPARE(bench.commandsStartingWith(0, 1), 3);
+}
+
+void ReplyOwnershipTest::lateBlockReply_isDiscardedAndTheRetryReadsExactly() {
+    // A slow module (0.1 s a reply) whose very first reply comes 6.05 s late, in the middle of
+    // the read that follows the timed-out attempt.
+    SimulatorFaults faults;
+    faults.lateReplyMicros = 6'050'000;
+    Bench bench(ModuleKind::Tessel, faults, 100'000);
+    bench.module.setMemory(distinctMemory());
+    bench.clock.callAfter(1, [&] { bench.module.faults().lateReplyMicros = -1; });
+    const TransferResult result = readWholeMemory(bench.protocol, {}, 3);
+    QVERIFY2(result.ok(), qPrintable(result.message));
+    QCOMPARE(result.image, EepromImage(distinctMemory()));
+}
+
+void ReplyOwnershipTest::lateIdentityReplies_areNotTakenAsStoreConfirmations() {
+    // Every reply after 1.2 s: an identification attempt waits 1 s, a store 15 s.
+    Bench bench(ModuleKind::Tessel, {}, 1'200'000);
+    // Each retry would otherwise take the reply to the attempt before it, and the reply to the
+    // last attempt would land in the store.
+    QVERIFY(!bench.protocol.identify(10).has_value());
+    QCOMPARE(bench.commandsStartingWith(0, 3), 10);
+
+    const TransferResult stored =
+        storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {});
+    QVERIFY2(stored.ok(), qPrintable(stored.message));
+    QCOMPARE(bench.module.memory(), distinctMemory());
+}
+
+void ReplyOwnershipTest::staleReplyTakenByARetry_leavesTheRetrysOwnToBeWaitedOut() {
+    // Identity replies 2.5 s late: the first attempt's comes during the second attempt, which
+    // takes it (the same six bytes); the second attempt's own then comes in the middle of a
+    // slow store (0.2 s a block) unless it is waited for first.
+    SimulatorFaults faults;
+    faults.lateReplyMicros = 2'500'000;
+    Bench bench(ModuleKind::Threshold, faults, 200'000);
+    const auto identity = bench.protocol.identify(2);
+    QVERIFY(identity.has_value());
+    QCOMPARE(identity->kind(), 2);
+    const TransferResult stored =
+        storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {});
+    QVERIFY2(stored.ok(), qPrintable(stored.message));
+    QCOMPARE(bench.module.memory(), distinctMemory());
+}
+
+void ReplyOwnershipTest::trailingIdentityByte_spoilsTheReply() {
+    // Bytes 50 ms apart: six, then a seventh that the first six do not show.
+    SimulatorFaults faults;
+    faults.byteAtATime = true;
+    faults.extraIdentityByte = true;
+    Bench chatty(ModuleKind::Tessel, faults, 50'000);
+    QVERIFY(!chatty.protocol.identify(3).has_value());
+    QCOMPARE(chatty.commandsStartingWith(0, 3), 3);
+    const TransferResult stored =
+        storeWholeMemory(chatty.protocol, EepromImage(distinctMemory()), {});
+    QVERIFY2(stored.ok(), qPrintable(stored.message));
+    QCOMPARE(chatty.module.memory(), distinctMemory());
+
+    // Six bytes as slowly, with nothing after them, are a reply.
+    faults.extraIdentityByte = false;
+    Bench slow(ModuleKind::Threshold, faults, 50'000);
+    const auto identity = slow.protocol.identify(1);
+    QVERIFY(identity.has_value());
+    QCOMPARE(identity->kind(), 2);
+}
+
+void ReplyOwnershipTest::lateLinkTestAck_endsTheRunButIsNeverTakenLater() {
+    // Within a run of link tests a late acknowledge still shows that the module is there.
+    SimulatorFaults deaf;
+    deaf.ignoreLinkTests = 1000;
+    Bench starting(ModuleKind::Tessel, deaf);
+    starting.clock.callAfter(1'800'000, [&] { starting.channel.inject(kAck); });
+    QCOMPARE(starting.protocol.linkTestRepeated(100), 2);
+
+    // The first test's acknowledge turns up after the run, while a block is being stored
+    // that the module never confirms.
+    SimulatorFaults faults;
+    faults.ignoreLinkTests = 1;
+    faults.silentBlock = 0;
+    Bench bench(ModuleKind::Tessel, faults);
+    QCOMPARE(bench.protocol.linkTestRepeated(100), 2);
+    bench.clock.callAfter(1'000'000, [&] { bench.channel.inject(kAck); });
+    const TransferResult result =
+        storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {});
+    QCOMPARE(result.status, TransferStatus::NotConfirmed);
+    QCOMPARE(result.failedBlock, 0);
+}
+
+void ReplyOwnershipTest::lateAnalogLevel_isNotShownForTheNextInput() {
+    SimulatorFaults faults;
+    faults.analogDelayMicros = 400'000; // later than the 0.35 s an analog read waits
+    Bench bench(ModuleKind::Threshold, faults);
+    bench.module.setAnalogLevel(0, 42);
+    bench.module.setAnalogLevel(1, 43);
+    // Only the first level is too late; the next ones come in 0.1 s, after the late one.
+    bench.clock.callAfter(1, [&] { bench.module.faults().analogDelayMicros = 100'000; });
+    QCOMPARE(bench.protocol.readAnalog(0), -1);
+    QCOMPARE(bench.protocol.readAnalog(1), 43);
+    QCOMPARE(bench.protocol.readAnalog(0), 42);
+}
+
+void ReplyOwnershipTest::lateAnalogLevel_isNotTakenAsAStoreConfirmation() {
+    SimulatorFaults faults;
+    faults.analogDelayMicros = 400'000;
+    faults.silentBlock = 0;
+    Bench bench(ModuleKind::Threshold, faults);
+    bench.module.setAnalogLevel(3, wire::kAckByte);
+    QCOMPARE(bench.protocol.readAnalog(3), -1);
+    const TransferResult result =
+        storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {});
+    QCOMPARE(result.status, TransferStatus::NotConfirmed);
+    QCOMPARE(result.failedBlock, 0);
+}
+
+void ReplyOwnershipTest::doubleAck_stopsTheStoreAtTheFirstBlock() {
+    SimulatorFaults faults;
+    faults.doubleAck = true;
+    Bench bench(ModuleKind::Tessel, faults);
+    const ModuleMemory before = bench.module.memory();
+    const TransferResult result =
+        storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {});
+    QCOMPARE(result.status, TransferStatus::NotConfirmed);
+    QCOMPARE(result.failedBlock, 0);
+    QCOMPARE(bench.commandsStartingWith(1, 2), 1);
+    QCOMPARE(blockStates(bench.module.memory(), distinctMemory(), before), newUpTo(0));
+}
+
+void ReplyOwnershipTest::strayAck_makesItsBlockCountAsNotStored_data() {
+    QTest::addColumn<int>("block");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("before block 0") << 0 << false;
+    QTest::newRow("before block 5") << 5 << false;
+    QTest::newRow("before block 5, which is refused") << 5 << true;
+    QTest::newRow("before block 15, which is refused") << 15 << true;
+}
+
+void ReplyOwnershipTest::strayAck_makesItsBlockCountAsNotStored() {
+    QFETCH(int, block);
+    QFETCH(bool, refused);
+    SimulatorFaults faults;
+    faults.strayByteBeforeBlock = block;
+    faults.failBlock = refused ? block : -1;
+    Bench bench(ModuleKind::Tessel, faults);
+    const ModuleMemory before = bench.module.memory();
+    const TransferResult result =
+        storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {});
+    QCOMPARE(result.status, TransferStatus::NotConfirmed);
+    QCOMPARE(result.failedBlock, block);
+    QCOMPARE(bench.commandsStartingWith(1, 2), block + 1);
+    QCOMPARE(blockStates(bench.module.memory(), distinctMemory(), before),
+             newUpTo(refused ? block - 1 : block));
+}
+
+void ReplyOwnershipTest::cleanStore_waitsLittleBeyondItsConfirmations() {
+    // Watching for extra bytes must not make a store much slower than its confirmations.
+    Bench bench;
+    QVERIFY(storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {}).ok());
+    QVERIFY(storeWholeMemory(bench.protocol, startImage(), {}).ok());
+    const qint64 confirmations = 2 * kBlockCount * 2000;
+    QVERIFY2(bench.clock.nowMicros() < confirmations * 5 / 4,
+             qPrintable(QString::number(bench.clock.nowMicros())));
+}
+
+void ReplyOwnershipTest::owedReplies_arePaidOldestFirst() {
+    OwedReplies owed;
+    owed.add(16, 5000);
+    owed.add(16, 9000);
+    QVERIFY(owed.wholeRepliesOf(16));
+    owed.pay(10);
+    // Six bytes of the older reply are still to come: a reply of sixteen taken now could be
+    // made of them and ten of the next.
+    QCOMPARE(owed.bytes(), 22);
+    QVERIFY(!owed.wholeRepliesOf(16));
+    owed.pay(6);
+    QVERIFY(owed.wholeRepliesOf(16));
+    QCOMPARE(owed.lastExpiry(), qint64(9000));
+    owed.dropExpired(9000);
+    QVERIFY(owed.empty());
+}
+
+QTEST_GUILESS_MAIN(ReplyOwnershipTest)
+#include "test_ReplyOwnership.moc"
