@@ -184,15 +184,8 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
         return failed(SessionStatus::Refused, why);
     SessionOutcome outcome;
     outcome.sent = request.image;
-    if (m_backup) {
-        const BackupResult backup = m_backup(*this);
-        if (!backup.error.isEmpty()) {
-            outcome.status = SessionStatus::Refused;
-            outcome.message = backup.error;
-            return outcome;
-        }
-        outcome.backup = backup.where;
-    }
+    if (!backUp(outcome))
+        return outcome;
     enterPhase(SessionPhase::Storing);
     const TransferResult stored =
         storeWholeMemory(m_protocol, request.image, progressOf(SessionPhase::Storing),
@@ -208,6 +201,31 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
     if (m_verifyAfterStore)
         readBack(outcome);
     return outcome;
+}
+
+bool ModuleSession::backUp(SessionOutcome &outcome) {
+    if (!m_backup)
+        return true;
+    if (!m_moduleImage) {
+        // Nothing read yet, or a store failed part way: what is saved must be what the module
+        // holds now.
+        const SessionOutcome read = runRead();
+        if (!read.ok()) {
+            outcome.status = read.status;
+            outcome.message = QStringLiteral("The module's memory could not be read for its "
+                                             "backup, so nothing was stored. %1")
+                                  .arg(read.message);
+            return false;
+        }
+    }
+    const BackupResult backup = m_backup(*this);
+    if (!backup.error.isEmpty()) {
+        outcome.status = SessionStatus::Refused;
+        outcome.message = backup.error;
+        return false;
+    }
+    outcome.backup = backup.where;
+    return true;
 }
 
 void ModuleSession::forgetUnconfirmedBlocks(const SessionOutcome &outcome) {

@@ -68,7 +68,9 @@ public:
 
     // Whether a store is followed by reading the memory back and comparing it; on at first.
     void setVerifyAfterStore(bool verify) { m_verifyAfterStore = verify; }
-    // Called before a store or factory reset sends anything; none at first.
+    [[nodiscard]] bool verifyAfterStore() const { return m_verifyAfterStore; }
+    // Called before a store or factory reset sends anything, with the kind known and the
+    // memory as last read (read first when unknown); none at first.
     void setBackup(BackupFn backup) { m_backup = std::move(backup); }
 
     // Asks the running store to end before its next block: the block in flight is still
@@ -114,6 +116,9 @@ private:
     SessionOutcome runIdentify();
     SessionOutcome runRead();
     SessionOutcome runStore(const Request &request);
+    // Runs the backup before a store; false, with the outcome saying why, when the store must
+    // not go on.
+    bool backUp(SessionOutcome &outcome);
     // What is still known of the module's memory after a store that did not end.
     void forgetUnconfirmedBlocks(const SessionOutcome &outcome);
     void readBack(SessionOutcome &outcome);

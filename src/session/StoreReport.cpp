@@ -1,0 +1,168 @@
+#include "session/StoreReport.h"
+
+#include "link/SettingsTransfer.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace tessel {
+
+namespace {
+
+// "5" or "0 to 4": the members of a sorted list, consecutive ones as one range.
+QString ranges(const std::vector<int> &values) {
+    QStringList parts;
+    for (std::size_t i = 0; i < values.size();) {
+        std::size_t last = i;
+        while (last + 1 < values.size() && values[last + 1] == values[last] + 1)
+            ++last;
+        parts << (last == i ? QString::number(values[i])
+                            : QStringLiteral("%1 to %2").arg(values[i]).arg(values[last]));
+        i = last + 1;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// "Block 5 (addresses 80 to 95)", "Blocks 0 to 4 (addresses 0 to 79)".
+QString blocks(int first, int last) {
+    const QString addresses = QStringLiteral("addresses %1 to %2")
+                                  .arg(first * kBlockSize)
+                                  .arg((last + 1) * kBlockSize - 1);
+    if (first == last)
+        return QStringLiteral("Block %1 (%2)").arg(first).arg(addresses);
+    return QStringLiteral("Blocks %1 to %2 (%3)").arg(first).arg(last).arg(addresses);
+}
+
+// "Block 5 holds", "Blocks 0 to 4 hold": blocks(first, last) and its verb.
+QString blocksHold(int first, int last, const QString &what) {
+    return blocks(first, last) +
+           (first == last ? QStringLiteral(" holds ") : QStringLiteral(" hold ")) + what;
+}
+
+// A word a shell takes as it is: quoted when it holds anything but the usual path characters.
+QString shellWord(const QString &word) {
+    static const QRegularExpression plain(QStringLiteral(R"(^[A-Za-z0-9_./:@%+=,-]+$)"));
+    if (plain.match(word).hasMatch())
+        return word;
+    QString quoted = word;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// The cause a transfer gave after its "Error Storing Data".
+QString causeOf(const QString &message) {
+    QString cause = message;
+    cause.remove(0, static_cast<qsizetype>(qstrlen(kErrorStoringData)));
+    while (cause.startsWith(QLatin1Char('.')) || cause.startsWith(QLatin1Char(' ')))
+        cause.remove(0, 1);
+    return cause;
+}
+
+// Which blocks hold the new settings (those before `firstNotNew`), which the old (those after
+// `unknown`, or from `firstNotNew` on when no block is in doubt) and which may hold either.
+QStringList blockStates(int firstNotNew, int unknown) {
+    QStringList lines;
+    if (firstNotNew > 0)
+        lines << blocksHold(0, firstNotNew - 1, QStringLiteral("the new settings."));
+    else
+        lines << QStringLiteral("No block holds the new settings.");
+    if (unknown >= 0) {
+        lines << blocks(unknown, unknown) +
+                     QStringLiteral(" may hold the old or the new settings: its store was not "
+                                    "confirmed.");
+    }
+    const int firstOld = unknown >= 0 ? unknown + 1 : firstNotNew;
+    if (firstOld < kBlockCount)
+        lines << blocksHold(firstOld, kBlockCount - 1, QStringLiteral("the old settings."));
+    return lines;
+}
+
+QStringList backupAndNextStep(const SessionOutcome &outcome, const QString &port) {
+    if (outcome.backup.isEmpty()) {
+        return {QStringLiteral("No backup of the module's memory was saved before the store."),
+                QStringLiteral("Run the store again.")};
+    }
+    return {backupNote(outcome.backup),
+            QStringLiteral("Run the store again, or restore the backup with: tessel-config write "
+                           "--port %1 %2")
+                .arg(shellWord(port), shellWord(outcome.backup))};
+}
+
+QStringList notStoredLines(const SessionOutcome &outcome) {
+    const int block = outcome.failedBlock;
+    QStringList lines{QString::fromLatin1(kErrorStoringData)};
+    if (outcome.status == SessionStatus::NotConfirmed) {
+        lines << QStringLiteral("The module did not confirm the store of %1.")
+                     .arg(blocks(block, block).toLower());
+    } else {
+        lines << QStringLiteral("The store stopped at %1: %2")
+                     .arg(blocks(block, block).toLower(), causeOf(outcome.message));
+    }
+    return lines + blockStates(block, block);
+}
+
+QStringList stoppedLines(const SessionOutcome &outcome) {
+    const int block = outcome.failedBlock;
+    const QString first =
+        block == 0 ? QStringLiteral("The store was stopped before its first block, as asked.")
+                   : QStringLiteral("The store was stopped after block %1, as asked; every block "
+                                    "sent was confirmed.")
+                         .arg(block - 1);
+    return QStringList{first} + blockStates(block, -1);
+}
+
+QStringList differsLines(const SessionOutcome &outcome) {
+    std::vector<int> differingBlocks;
+    for (const int address : outcome.differences) {
+        if (differingBlocks.empty() || differingBlocks.back() != address / kBlockSize)
+            differingBlocks.push_back(address / kBlockSize);
+    }
+    return {outcome.message,
+            QStringLiteral("Every block was confirmed, but the module holds other values than "
+                           "were stored at addresses %1 (blocks %2).")
+                .arg(ranges(outcome.differences), ranges(differingBlocks))};
+}
+
+QStringList readBackFailedLines(const SessionOutcome &outcome) {
+    return {QStringLiteral("The store itself completed: all %1 blocks were stored and each was "
+                           "confirmed by the module.")
+                .arg(kBlockCount),
+            QStringLiteral("Verification could not be done: %1").arg(outcome.message),
+            QStringLiteral("Check the connection, then read the module to compare.")};
+}
+
+} // namespace
+
+QString backupNote(const QString &path) {
+    return QStringLiteral("The module's memory before the store is saved in %1.").arg(path);
+}
+
+QString storeReport(const SessionOutcome &outcome, const QString &port) {
+    QStringList lines;
+    switch (outcome.status) {
+    case SessionStatus::Done:
+        return {};
+    case SessionStatus::NotConfirmed:
+    case SessionStatus::LinkFailed:
+        if (outcome.failedBlock < 0)
+            return outcome.message; // nothing was sent
+        lines = notStoredLines(outcome) + backupAndNextStep(outcome, port);
+        break;
+    case SessionStatus::Stopped:
+        lines = stoppedLines(outcome) + backupAndNextStep(outcome, port);
+        break;
+    case SessionStatus::Differs:
+        lines = differsLines(outcome) + backupAndNextStep(outcome, port);
+        break;
+    case SessionStatus::ReadBackFailed:
+        lines = readBackFailedLines(outcome);
+        if (!outcome.backup.isEmpty())
+            lines << backupAndNextStep(outcome, port).first();
+        break;
+    default:
+        return outcome.message; // refused: nothing was sent
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace tessel

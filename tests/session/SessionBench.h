@@ -1,0 +1,59 @@
+#pragma once
+
+// A module session on a simulated module and a virtual clock, for the session's tests.
+
+#include "link/SimulatedChannel.h"
+#include "session/ModuleSession.h"
+
+#include <QtTest>
+#include <memory>
+
+namespace tessel::test {
+
+constexpr int kReadCommand = 0x00, kReadSecond = 0x01;
+constexpr int kStoreCommand = 0x01, kStoreSecond = 0x02;
+
+// A session on a simulated module and a virtual clock; replies come after 2 ms.
+struct Bench {
+    explicit Bench(ModuleKind kind = ModuleKind::Tessel, SimulatorFaults faults = {},
+                   SessionLimits limits = {})
+        : module(kind, faults), channel(module, clock), link(channel, clock), protocol(link),
+          session(protocol, limits) {}
+
+    // A bench whose module has been identified, ready to store.
+    static std::unique_ptr<Bench> identified(SimulatorFaults faults = {}) {
+        auto bench = std::make_unique<Bench>(ModuleKind::Tessel, faults);
+        if (bench->session.identify() != Admission::Started || !bench->session.lastOutcome().ok())
+            qFatal("the simulated module was not identified");
+        return bench;
+    }
+
+    // Runs `action` once, `afterMicros` from now, from inside whatever wait is then under way.
+    void during(qint64 afterMicros, std::function<void()> action) {
+        clock.callAfter(afterMicros, std::move(action));
+    }
+
+    int reads() const { return module.countCommands(kReadCommand, kReadSecond); }
+    int stores() const { return module.countCommands(kStoreCommand, kStoreSecond); }
+
+    VirtualClock clock;
+    ModuleSimulator module;
+    SimulatedChannel channel;
+    ControllerLink link;
+    ModuleProtocol protocol;
+    ModuleSession session;
+};
+
+// An image unlike the factory set the simulated module starts with: address a holds 255 - a.
+inline EepromImage descending() {
+    ModuleMemory memory{};
+    for (int a = 0; a < kImageSize; ++a)
+        memory[a] = static_cast<quint8>(255 - a);
+    return EepromImage(memory);
+}
+
+inline EepromImage moduleHolds(const Bench &bench) {
+    return EepromImage(bench.module.memory());
+}
+
+} // namespace tessel::test
