@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/CommandRequest.h"
+#include "cli/InterruptWatch.h"
 #include "cli/ModuleCommands.h"
 #include "cli/PortListing.h"
 #include "cli/Terminal.h"
@@ -8,6 +9,7 @@
 #include "core/ProfileText.h"
 #include "link/ModuleConnection.h"
 #include "link/PortSource.h"
+#include "session/BackupFolder.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -76,7 +78,7 @@ int runCommand(const CommandRequest &request, ModuleCommands &commands,
     if (request.command == QLatin1String("read"))
         return commands.read(output);
     if (request.command == QLatin1String("write"))
-        return commands.write(*kind, *profile, request.verify);
+        return commands.write(*kind, *profile);
     if (request.command == QLatin1String("factory-reset"))
         return commands.factoryReset(*kind);
     return commands.diff(*kind, *profile);
@@ -153,9 +155,17 @@ int runCommandLine(const QStringList &arguments) {
     if (!connection)
         return exitcode::kBadInput;
     ModuleSession session(connection->protocol(), commandLineLimits());
+    session.setVerifyAfterStore(request.verify);
+    if (request.backup)
+        session.setBackup(BackupFolder().forSession());
     ModuleCommands commands(session, connection->where());
     commands.setJson(request.json);
-    return runCommand(request, commands, profile, output.get());
+    InterruptWatch interrupts;
+    QObject::connect(&interrupts, &InterruptWatch::interrupted, &interrupts,
+                     [&commands] { commands.interrupt(); });
+    const int status = runCommand(request, commands, profile, output.get());
+    // Whatever the command managed before it stopped has been said; the status says why.
+    return interrupts.received() != 0 ? exitcode::kSignalled + interrupts.received() : status;
 }
 
 } // namespace tessel

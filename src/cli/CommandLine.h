@@ -13,6 +13,8 @@ constexpr int kDiffers = 1;  // diff: the module's memory differs from the profi
 constexpr int kDiffTrouble = 2;
 constexpr int kBadInput = 2;  // bad usage, a bad profile, a port or file that cannot be opened
 constexpr int kNotStored = 3; // a block store was not confirmed, or verification differs
+// Ended by a signal: 128 and its number, as a shell reports it (130 for Ctrl-C).
+constexpr int kSignalled = 128;
 } // namespace exitcode
 
 // True when the arguments (the program name first) ask for a command-line action (identify,

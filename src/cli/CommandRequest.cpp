@@ -32,9 +32,8 @@ Commands:
                       10 attempts, 1 s each); prints one line describing the module
   read [-o FILE]      reads the whole memory and writes it as production profile text (16
                       records "DATA" of 16 values, on one line) to FILE or standard output
-  write FILE [--verify]
-                      stores the profile in FILE, block by block, each confirmed by the
-                      module; --verify reads the memory back and names every address that
+  write FILE          stores the profile in FILE, block by block, each confirmed by the
+                      module, then reads the memory back and names every address that
                       differs
   factory-reset       stores the factory settings of the module's kind and reads them back
   diff FILE           lists field by field where the module's memory differs from the profile
@@ -47,7 +46,9 @@ Options of the commands:
   --port NAME         the module's port (COM3, ttyUSB0 or a device path)
   --simulate KIND     use the built-in simulated module instead of a port
   -o, --output FILE   where read writes the profile (default: standard output)
-  --verify            with write: read back and compare
+  --no-verify         with write and factory-reset: do not read the memory back after the
+                      store (--verify, the default, is still accepted)
+  --no-backup         with write and factory-reset: do not save the module's memory first
   --json              with identify, read, diff and list-ports: print one JSON document
                       instead of text
   -h, --help          this text
@@ -60,18 +61,32 @@ A profile may be split over several lines, with blank space between records and 
 Anything but 16 records "DATA" of 16 whole numbers 0 to 255 is refused, naming the record and
 the value, and nothing is sent to the module.
 
+Before write and factory-reset store anything, they read the module's memory and save it as
+a production profile in the backups folder of the user's data folder
+(~/.local/share/tessel-config/backups/ unless XDG_DATA_HOME says otherwise), named by kind,
+base serial and time; the newest 200 are kept. When it cannot be saved, nothing is stored.
+Any backup can be stored again with write.
+
+When a store fails, the first line says "Error Storing Data"; the lines below it say which
+blocks hold the new settings, which the old and which may hold either, where the backup is,
+and the command that restores it. Ctrl-C (or SIGTERM) during a store lets the block in
+flight be confirmed, then stops and says the same; during any other wait it stops at once.
+
 Every wait for the module is bounded: a block read is tried at most 3 times (5 s each), a
 store waits at most 15 s for each block's confirmation. While the link test or a transfer
 runs, a progress line is shown on standard error when it is a terminal.
 
 Exit status:
-  0  success; for diff, the module holds exactly the profile
-  1  no module answered, the module is of an unknown kind (nothing is read or stored), or
-     the line failed or vanished; for diff, only that the module differs from the profile
-  2  bad usage (in the window's options too), a bad profile, a port or file that cannot be
-     opened, no display for the window; for diff, also every failure that is 1 elsewhere
-  3  a block store was not confirmed ("Error Storing Data"), or the memory read back
-     differs from what was stored
+  0    success; for diff, the module holds exactly the profile
+  1    no module answered, the module is of an unknown kind (nothing is read or stored), the
+       line failed or vanished, or the memory could not be read back after a store (the
+       store itself completed); for diff, only that the module differs from the profile
+  2    bad usage (in the window's options too), a bad profile, a port or file that cannot be
+       opened, no display for the window, or a backup that cannot be saved (nothing is
+       stored); for diff, also every failure that is 1 elsewhere
+  3    a block store was not confirmed ("Error Storing Data"), or the memory read back
+       differs from what was stored
+  130  interrupted by Ctrl-C (SIGINT); 143 when ended by SIGTERM
 )");
 }
 
@@ -89,6 +104,8 @@ struct Options {
                               QStringLiteral("FILE")};
     QCommandLineOption verify{QStringLiteral("verify"), QStringLiteral("verify")};
     QCommandLineOption json{QStringLiteral("json"), QStringLiteral("json")};
+    QCommandLineOption noVerify{QStringLiteral("no-verify"), QStringLiteral("no-verify")};
+    QCommandLineOption noBackup{QStringLiteral("no-backup"), QStringLiteral("no-backup")};
 };
 
 // The command and the profile file it takes; an error text, empty when they are right.
@@ -128,9 +145,16 @@ QString readCommandOptions(const QCommandLineParser &parser, const Options &o, C
     r.output = parser.value(o.output);
     if (parser.isSet(o.output) && r.output.isEmpty())
         return QStringLiteral("-o/--output needs a file name (or - for standard output)");
-    r.verify = parser.isSet(o.verify);
-    if (r.verify && r.command != QLatin1String("write"))
-        return QStringLiteral("--verify belongs to write only");
+    const bool stores =
+        r.command == QLatin1String("write") || r.command == QLatin1String("factory-reset");
+    if (!stores && (parser.isSet(o.verify) || parser.isSet(o.noVerify) || parser.isSet(o.noBackup)))
+        return QStringLiteral("--verify, --no-verify and --no-backup belong to write and "
+                              "factory-reset only");
+    if (parser.isSet(o.verify) && parser.isSet(o.noVerify))
+        return QStringLiteral("give either --verify or --no-verify, not both");
+    // Every store is checked and backed up unless the operator says otherwise.
+    r.verify = stores && !parser.isSet(o.noVerify);
+    r.backup = stores && !parser.isSet(o.noBackup);
     r.json = parser.isSet(o.json);
     static const QStringList withJson = {QStringLiteral("identify"), QStringLiteral("read"),
                                          QStringLiteral("diff"), QStringLiteral("list-ports")};
@@ -163,7 +187,8 @@ ParsedRequest parseCommandRequest(const QStringList &arguments) {
     const Options o;
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({o.help, o.version, o.port, o.simulate, o.output, o.verify, o.json});
+    parser.addOptions({o.help, o.version, o.port, o.simulate, o.output, o.verify, o.noVerify,
+                       o.noBackup, o.json});
 
     ParsedRequest parsed;
     CommandRequest &r = parsed.request;

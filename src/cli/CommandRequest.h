@@ -13,10 +13,11 @@ struct CommandRequest {
     QString command; // identify, read, write, factory-reset, diff or list-ports
     QString port;
     std::optional<ModuleKind> simulate;
-    QString output; // where read writes the profile; empty or "-" for standard output
-    QString file;   // the profile that write and diff use; "-" for standard input
-    bool verify = false;
-    bool json = false; // one JSON document on standard output instead of text
+    QString output;      // where read writes the profile; empty or "-" for standard output
+    QString file;        // the profile that write and diff use; "-" for standard input
+    bool verify = false; // a store (write, factory-reset) is read back and compared
+    bool backup = false; // the module's memory is saved before a store
+    bool json = false;   // one JSON document on standard output instead of text
     bool help = false;
     bool version = false;
 };

@@ -6,6 +6,7 @@
 #include "core/FieldNames.h"
 #include "core/ProfileText.h"
 #include "link/ModuleConnection.h"
+#include "session/StoreReport.h"
 
 #include <QSaveFile>
 
@@ -106,39 +107,48 @@ int ModuleCommands::readMemory(EepromImage &image) {
 
 int ModuleCommands::storeFailure(ModuleKind kind, const SessionOutcome &outcome,
                                  const QString &sentName) {
-    const int block = outcome.failedBlock;
+    int status = exitcode::kNoModule; // the line failed, or the read-back did
     switch (outcome.status) {
-    case SessionStatus::Done:
-        return exitcode::kSuccess;
     case SessionStatus::Refused:
-        return fail(exitcode::kBadInput, outcome.message);
-    case SessionStatus::NotConfirmed:
-        return fail(exitcode::kNotStored,
-                    QStringLiteral("%1: the store of block %2 (addresses %3 to %4) was not "
-                                   "confirmed; blocks before it are stored, it and the "
-                                   "ones after it may not be")
-                        .arg(outcome.message)
-                        .arg(block)
-                        .arg(block * kBlockSize)
-                        .arg(block * kBlockSize + kBlockSize - 1));
-    case SessionStatus::ReadBackFailed:
-        return readFailure(outcome);
+        status = exitcode::kBadInput;
+        break;
     case SessionStatus::Differs:
         for (const int address : outcome.differences) {
             printLine(stderr, describeDifference(kind, address, outcome.received.value(address),
                                                  sentName, outcome.sent.value(address)));
         }
-        return fail(exitcode::kNotStored,
-                    QStringLiteral("verification failed: %1 of %2 addresses differ after the store")
-                        .arg(outcome.differences.size())
-                        .arg(kImageSize));
+        status = exitcode::kNotStored;
+        break;
+    case SessionStatus::NotConfirmed:
+        status = exitcode::kNotStored;
+        break;
     default:
         break;
     }
-    return fail(exitcode::kNoModule, QStringLiteral("%1: the store stopped at block %2. %3")
-                                         .arg(QLatin1String(kErrorStoringData))
-                                         .arg(block)
-                                         .arg(m_session.protocol().link().failure()));
+    return fail(status, storeReport(outcome, m_where));
+}
+
+int ModuleCommands::store(const std::function<Admission()> &ask, ModuleKind kind,
+                          const QString &sentName, const QString &doneLine) {
+    QString refusal;
+    const QMetaObject::Connection refusals =
+        QObject::connect(&m_session, &ModuleSession::refused,
+                         [&refusal](SessionJob, const QString &message) { refusal = message; });
+    Admission admission = Admission::Refused;
+    {
+        ProgressLine progress(m_session);
+        admission = ask();
+    }
+    QObject::disconnect(refusals);
+    if (admission != Admission::Started)
+        return fail(exitcode::kBadInput, refusal);
+    const SessionOutcome &outcome = m_session.lastOutcome();
+    if (!outcome.ok())
+        return storeFailure(kind, outcome, sentName);
+    printLine(stdout, doneLine);
+    if (!outcome.backup.isEmpty())
+        printLine(stdout, backupNote(outcome.backup));
+    return exitcode::kSuccess;
 }
 
 int ModuleCommands::read(QSaveFile *output) {
@@ -159,35 +169,18 @@ int ModuleCommands::read(QSaveFile *output) {
     return exitcode::kSuccess;
 }
 
-int ModuleCommands::write(ModuleKind kind, const ModuleMemory &profile, bool verify) {
-    m_session.setVerifyAfterStore(verify);
-    {
-        ProgressLine progress(m_session);
-        m_session.store(EepromImage(profile));
-    }
-    if (const int status = storeFailure(kind, m_session.lastOutcome(), QStringLiteral("profile"));
-        status != exitcode::kSuccess)
-        return status;
-    printLine(
-        stdout,
-        verify
-            ? QStringLiteral("Stored and verified all %1 bytes on %2.").arg(kImageSize).arg(m_where)
-            : QStringLiteral("Stored all %1 bytes on %2.").arg(kImageSize).arg(m_where));
-    return exitcode::kSuccess;
+int ModuleCommands::write(ModuleKind kind, const ModuleMemory &profile) {
+    const QString done = m_session.verifyAfterStore()
+                             ? QStringLiteral("Stored and verified all %1 bytes on %2.")
+                             : QStringLiteral("Stored all %1 bytes on %2.");
+    return store([this, &profile] { return m_session.store(EepromImage(profile)); }, kind,
+                 QStringLiteral("profile"), done.arg(kImageSize).arg(m_where));
 }
 
 int ModuleCommands::factoryReset(ModuleKind kind) {
-    m_session.setVerifyAfterStore(true);
-    {
-        ProgressLine progress(m_session);
-        m_session.factoryReset();
-    }
-    if (const int status = storeFailure(kind, m_session.lastOutcome(), QStringLiteral("factory"));
-        status != exitcode::kSuccess)
-        return status;
-    printLine(stdout, QStringLiteral("The %1 on %2 holds its factory settings.")
-                          .arg(moduleKindName(kind), m_where));
-    return exitcode::kSuccess;
+    return store([this] { return m_session.factoryReset(); }, kind, QStringLiteral("factory"),
+                 QStringLiteral("The %1 on %2 holds its factory settings.")
+                     .arg(moduleKindName(kind), m_where));
 }
 
 int ModuleCommands::diff(ModuleKind kind, const ModuleMemory &profile) {
@@ -211,6 +204,15 @@ int ModuleCommands::diff(ModuleKind kind, const ModuleMemory &profile) {
     printLine(stdout,
               QStringLiteral("%1 of %2 addresses differ").arg(differences.size()).arg(kImageSize));
     return exitcode::kDiffers;
+}
+
+void ModuleCommands::interrupt() {
+    if (m_session.phase() == SessionPhase::Storing && !m_stopAsked) {
+        m_stopAsked = true;
+        m_session.requestStop();
+        return;
+    }
+    m_session.protocol().link().abort();
 }
 
 } // namespace tessel

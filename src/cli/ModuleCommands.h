@@ -3,6 +3,7 @@
 #include "session/ModuleSession.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QSaveFile;
@@ -32,20 +33,31 @@ public:
 
     int printIdentity();
     int read(QSaveFile *output);
-    int write(ModuleKind kind, const ModuleMemory &profile, bool verify);
+    // Stores read the memory back when the session is set to, and save it first when the
+    // session has a backup.
+    int write(ModuleKind kind, const ModuleMemory &profile);
     int factoryReset(ModuleKind kind);
     int diff(ModuleKind kind, const ModuleMemory &profile);
+
+    // Ctrl-C or SIGTERM: a store ends after the block in flight is confirmed, so that every
+    // block holds either the old or the new settings; any other wait (and a store asked twice)
+    // ends at once.
+    void interrupt();
 
 private:
     // Reads the whole memory; the exit status, and the image in `image` on success.
     int readMemory(EepromImage &image);
     int readFailure(const SessionOutcome &outcome);
-    // Maps the end of a store (and of its read-back) to a status and its messages.
+    // Runs a store that `ask` hands to the session; says how it ended and returns the status.
+    int store(const std::function<Admission()> &ask, ModuleKind kind, const QString &sentName,
+              const QString &doneLine);
+    // Everything the operator is told after a store that did not end well.
     int storeFailure(ModuleKind kind, const SessionOutcome &outcome, const QString &sentName);
 
     ModuleSession &m_session;
     QString m_where;
     bool m_json = false;
+    bool m_stopAsked = false;
 };
 
 } // namespace tessel

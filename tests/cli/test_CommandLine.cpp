@@ -1,11 +1,15 @@
 #include "cli/CommandLine.h"
 #include "cli/CommandRequest.h"
+#include "cli/InterruptWatch.h"
 #include "cli/PortListing.h"
 #include "cli/WindowRequest.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
+#include <csignal>
 #include <gtest/gtest.h>
 
+using tessel::InterruptWatch;
 using tessel::isCommandLineInvocation;
 using tessel::ModuleKind;
 using tessel::parseCommandRequest;
@@ -68,9 +72,64 @@ TEST(CommandRequest, optionsOfOneCommandOrOnePlaceAreRefusedElsewhere) {
         EXPECT_TRUE(parsed.error.contains(QLatin1String(expected))) << parsed.error.toStdString();
     };
     check({"write", "p.txt", "--port", "COM3", "-o", "out.txt"}, "belongs to read only");
+    check({"read", "--port", "COM3", "--no-backup"}, "belong to write and factory-reset");
+    check({"diff", "p.txt", "--port", "COM3", "--no-verify"}, "belong to write and factory-reset");
+    check({"write", "p.txt", "--port", "COM3", "--verify", "--no-verify"}, "not both");
     check({"identify", "--port", "COM3", "--simulate", "tessel"}, "not both");
     check({"factory-reset", "--port", "  "}, "needs --port NAME");
     check({}, "no command given");
+}
+
+TEST(CommandRequest, storesAreVerifiedAndBackedUpUnlessTheOperatorSaysNo) {
+    const auto request = [](std::initializer_list<const char *> words) {
+        const auto parsed = parseCommandRequest(args(words));
+        EXPECT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
+        return std::pair(parsed.request.verify, parsed.request.backup);
+    };
+    EXPECT_EQ(request({"write", "p.txt", "--port", "COM3"}), std::pair(true, true));
+    EXPECT_EQ(request({"write", "p.txt", "--port", "COM3", "--verify"}), std::pair(true, true));
+    EXPECT_EQ(request({"factory-reset", "--port", "COM3"}), std::pair(true, true));
+    EXPECT_EQ(request({"write", "p.txt", "--port", "COM3", "--no-verify"}), std::pair(false, true));
+    EXPECT_EQ(request({"factory-reset", "--port", "COM3", "--no-backup", "--no-verify"}),
+              std::pair(false, false));
+    EXPECT_EQ(request({"read", "--port", "COM3"}), std::pair(false, false));
+}
+
+TEST(InterruptWatch, aSignalBecomesAnEventAndTheOldHandlerReturns) {
+    int argc = 1;
+    char name[] = "test";
+    char *argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    struct sigaction before {};
+    sigaction(SIGTERM, nullptr, &before);
+    {
+        InterruptWatch watch;
+        std::vector<int> seen;
+        QObject::connect(&watch, &InterruptWatch::interrupted,
+                         [&seen](int signal) { seen.push_back(signal); });
+        // Raised with the watch in place, neither signal ends the test.
+        ASSERT_EQ(std::raise(SIGINT), 0);
+        ASSERT_EQ(std::raise(SIGTERM), 0);
+        EXPECT_EQ(watch.received(), 0); // nothing until the event loop runs
+        QCoreApplication::processEvents();
+        EXPECT_EQ(seen, (std::vector{SIGINT, SIGTERM}));
+        EXPECT_EQ(watch.received(), SIGINT);
+    }
+    struct sigaction after {};
+    sigaction(SIGTERM, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, before.sa_handler);
+
+    // Started with SIGTERM ignored (nohup, a script's background job): it stays ignored.
+    std::signal(SIGTERM, SIG_IGN);
+    {
+        InterruptWatch watch;
+        ASSERT_EQ(std::raise(SIGTERM), 0);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(watch.received(), 0);
+    }
+    sigaction(SIGTERM, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, SIG_IGN);
+    std::signal(SIGTERM, before.sa_handler);
 }
 
 TEST(CommandRequest, helpAndVersionNeedNothingElse) {
