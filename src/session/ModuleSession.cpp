@@ -198,8 +198,13 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
         return outcome;
     }
     m_moduleImage = request.image;
-    if (m_verifyAfterStore)
+    if (m_verifyAfterStore && m_stopRequested) {
+        // Asked to stop while the last block was on its way: the check is what is left.
+        outcome.status = SessionStatus::ReadBackFailed;
+        outcome.message = QStringLiteral("The read-back was not started: a stop was asked for.");
+    } else if (m_verifyAfterStore) {
         readBack(outcome);
+    }
     return outcome;
 }
 

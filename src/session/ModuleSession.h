@@ -75,7 +75,8 @@ public:
 
     // Asks the running store to end before its next block: the block in flight is still
     // confirmed, so the module holds each block either wholly new or wholly old, and the store
-    // ends Stopped. The job waiting behind it is dropped. Reads, identifications and a store's
+    // ends Stopped (asked during the last block, it ends without its read-back). The job waiting
+    // behind it is dropped. Reads, identifications and a store's
     // read-back are not stopped here: they change nothing on the module, and their waits end
     // with the link's abort.
     void requestStop();

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void backup_runsBeforeAnythingIsSentAndCanStopTheStore();
     void factoryReset_storesTheFactorySetOfTheIdentifiedKind();
     void stop_endsTheStoreAfterTheBlockInFlight();
+    void stop_duringTheLastBlockSkipsOnlyTheReadBack();
     void stop_askedOutsideAStoreDoesNotReachTheNextOne();
 };
 
@@ -372,6 +373,21 @@ void ModuleSessionTest::stop_endsTheStoreAfterTheBlockInFlight() {
     QCOMPARE(bench->session.store(descending()), Admission::Started);
     QVERIFY(bench->session.lastOutcome().ok());
     QCOMPARE(moduleHolds(*bench), descending());
+}
+
+void ModuleSessionTest::stop_duringTheLastBlockSkipsOnlyTheReadBack() {
+    auto bench = Bench::identified();
+    connect(&bench->session, &ModuleSession::progress, this, [&bench](SessionPhase, int address) {
+        if (address == kImageSize - 1)
+            bench->during(500, [&bench] { bench->session.requestStop(); });
+    });
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    const SessionOutcome &outcome = bench->session.lastOutcome();
+    QCOMPARE(outcome.status, SessionStatus::ReadBackFailed);
+    QCOMPARE(bench->stores(), kBlockCount);
+    QCOMPARE(bench->reads(), 0);
+    QCOMPARE(moduleHolds(*bench), descending());
+    QCOMPARE(bench->session.moduleImage(), std::optional(descending()));
 }
 
 void ModuleSessionTest::stop_askedOutsideAStoreDoesNotReachTheNextOne() {
