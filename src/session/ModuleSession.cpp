@@ -1,5 +1,7 @@
 #include "session/ModuleSession.h"
 
+#include "core/MemoryMap.h"
+
 namespace tessel {
 
 namespace {
@@ -44,10 +46,16 @@ Admission ModuleSession::store(const EepromImage &image) {
     return submit({SessionJob::Store, image});
 }
 
-Admission ModuleSession::factoryReset() {
+Admission ModuleSession::factoryReset(std::optional<int> keptModeByte) {
     if (const QString why = moduleRefusal(); !why.isEmpty())
         return refuse(SessionJob::FactoryReset, why);
-    return submit({SessionJob::FactoryReset, factoryImage(*kind())});
+    EepromImage image = factoryImage(*kind());
+    if (keptModeByte)
+        image.setValue(map::kModeByte, *keptModeByte);
+    if (const auto bad = image.badEntries(); !bad.empty())
+        return refuse(SessionJob::FactoryReset,
+                      QStringLiteral("Nothing was stored: %1.").arg(describeBadEntries(bad)));
+    return submit({SessionJob::FactoryReset, image});
 }
 
 std::optional<ModuleKind> ModuleSession::kind() const {
@@ -69,8 +77,10 @@ QString ModuleSession::moduleRefusal() const {
 QString ModuleSession::storeRefusal(const EepromImage &image) const {
     if (QString why = moduleRefusal(); !why.isEmpty())
         return why;
+    // The owner's names say what to correct; entries are named by address only when the
+    // owner has found nothing wrong.
     QStringList problems = m_invalidFields;
-    if (const auto bad = image.badEntries(); !bad.empty())
+    if (const auto bad = image.badEntries(); !bad.empty() && problems.isEmpty())
         problems << describeBadEntries(bad);
     if (problems.isEmpty())
         return {};

@@ -49,8 +49,9 @@ public:
     // The image is copied here: edits the caller makes afterwards, even while this store
     // waits in the queue or for the module, do not change what is sent.
     Admission store(const EepromImage &image);
-    // Stores the factory set of the identified module's kind.
-    Admission factoryReset();
+    // Stores the factory set of the identified module's kind. A window passes the mode byte it
+    // shows, which replaces the set's own: the operator's communication mode survives a reset.
+    Admission factoryReset(std::optional<int> keptModeByte = std::nullopt);
 
     [[nodiscard]] const std::optional<wire::IdentityReply> &identity() const { return m_identity; }
     // Nothing before an identification, or when the module reports a kind this program

@@ -352,7 +352,7 @@ void AnalogPanel::showCheckResult(const LimitCheckResult &result) {
     resize(width(), px(valid ? kFrame6Height : kFrame6HeightWithMessage));
     m_label7->setVisible(!valid);
     m_command3->setVisible(valid);
-    Q_EMIT storeAllowed(valid);
+    Q_EMIT limitsChecked(result);
 }
 
 void AnalogPanel::finishTyping(int box) {

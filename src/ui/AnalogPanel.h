@@ -67,8 +67,8 @@ public:
 
 Q_SIGNALS:
     void helpTextChosen(const QString &text);
-    // The last limit check decides whether the settings may be stored.
-    void storeAllowed(bool allowed);
+    // The result of every limit check, valid or not.
+    void limitsChecked(const tessel::LimitCheckResult &result);
     void closed();
 
 protected:

@@ -3,6 +3,7 @@
 #include "link/ModuleConnection.h"
 #include "link/PortSetting.h"
 #include "link/PortSource.h"
+#include "session/ModuleSession.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ConnectingWindow.h"
 #include "ui/FormSelectSerialPort.h"
@@ -127,7 +128,8 @@ Application::Outcome Application::connectToModule() {
                         .arg(identity->kind()));
         return Outcome::Connected;
     }
-    m_window = std::make_unique<ConfigWindow>(*kind, protocol, *this);
+    m_session = std::make_unique<ModuleSession>(protocol);
+    m_window = std::make_unique<ConfigWindow>(*kind, *m_session, *this);
     return m_window->loadFromModule() && !m_ending ? Outcome::Connected : Outcome::Stop;
 }
 
@@ -173,6 +175,14 @@ void Application::showMessage(const QString &text) {
     QWidget *parent =
         m_window && m_window->isVisible() ? static_cast<QWidget *>(m_window.get()) : nullptr;
     QMessageBox::warning(parent, QStringLiteral("tessel-config"), text);
+}
+
+bool Application::askQuestion(const QString &text) {
+    QWidget *parent =
+        m_window && m_window->isVisible() ? static_cast<QWidget *>(m_window.get()) : nullptr;
+    return QMessageBox::question(parent, QStringLiteral("tessel-config"), text,
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 QWidget *Application::startupWindow() const {

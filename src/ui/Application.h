@@ -15,6 +15,7 @@ class ConfigWindow;
 class ConnectingWindow;
 class LinkClock;
 class ModuleConnection;
+class ModuleSession;
 class ProgressWindow;
 class ReportWindow;
 class SplashWindow;
@@ -43,6 +44,7 @@ public:
     [[nodiscard]] bool ending() const { return m_ending; }
 
     void showMessage(const QString &text) override;
+    bool askQuestion(const QString &text) override;
     // Asks the operator to pick one of the answers (buttons); the index of the one picked.
     // Closing the box picks the last answer.
     virtual int askChoice(const QString &text, const QStringList &answers);
@@ -70,6 +72,7 @@ private:
     StartOptions m_options;
     QString m_portName;
     std::unique_ptr<ModuleConnection> m_connection;
+    std::unique_ptr<ModuleSession> m_session;
     std::unique_ptr<StartupWindow> m_form1;
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<ProgressWindow> m_progress;

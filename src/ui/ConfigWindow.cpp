@@ -1,6 +1,7 @@
 #include "ui/ConfigWindow.h"
 
 #include "core/ProfileText.h"
+#include "session/ModuleSession.h"
 #include "ui/DeviceTable.h"
 #include "ui/FormControls.h"
 #include "ui/PointerHelp.h"
@@ -13,10 +14,10 @@
 
 namespace tessel {
 
-ConfigWindow::ConfigWindow(ModuleKind kind, ModuleProtocol &protocol, WindowHost &host,
+ConfigWindow::ConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &host,
                            QWidget *parent)
     : QWidget(parent), m_image(startImage()), m_variant(makeWindowVariant(kind)),
-      m_layout(layoutOf(kind)), m_protocol(protocol), m_host(host) {
+      m_layout(layoutOf(kind)), m_session(session), m_host(host) {
     const WindowLook &look = m_variant->look();
     setObjectName(look.objectName);
     setWindowTitle(look.title);
@@ -31,11 +32,14 @@ ConfigWindow::ConfigWindow(ModuleKind kind, ModuleProtocol &protocol, WindowHost
     m_help = new PointerHelp(*m_variant, this);
     buildButtons();
     connectParts();
+    connectSession();
     // Until the first read the count control stands at its start, one device.
     m_table->showRowsInUse(0);
     m_bands->setBaseSerialText(look.initialBaseSerial);
-    m_variant->addControls({*this, m_image, m_protocol, *m_bands, *m_table});
+    m_variant->addControls({*this, m_image, m_session.protocol(), *m_bands, *m_table});
     m_help->watchControls();
+    collectAdvancedArea();
+    setWide(false);
 }
 
 ConfigWindow::~ConfigWindow() = default;
@@ -64,16 +68,19 @@ void ConfigWindow::buildButtons() {
 }
 
 void ConfigWindow::connectParts() {
-    connect(m_bands, &SettingsBands::storeAllowed, this, &ConfigWindow::setStoreVisible);
+    connect(m_bands, &SettingsBands::fieldsChecked, this,
+            [this](const QStringList &invalid) { fieldsChecked(CheckedPart::Bands, invalid); });
     connect(m_bands, &SettingsBands::deviceCountChanged, m_table, &DeviceTable::showDeviceCount);
     connect(m_bands, &SettingsBands::rowSerialEntered, m_table, &DeviceTable::enterRowSerial);
     connect(m_bands, &SettingsBands::mappingModeChosen, m_table, &DeviceTable::showMappingMode);
     connect(m_bands, &SettingsBands::advancedShown, this, &ConfigWindow::setWide);
-    connect(m_table, &DeviceTable::storeAllowed, this, &ConfigWindow::setStoreVisible);
+    connect(m_table, &DeviceTable::fieldsChecked, this,
+            [this](const QStringList &invalid) { fieldsChecked(CheckedPart::Table, invalid); });
     connect(m_table, &DeviceTable::functionClicked, m_variant.get(), &WindowVariant::C5_Click);
     connect(m_help, &PointerHelp::editingEnds, m_table, &DeviceTable::ClearInterface);
     connect(m_variant.get(), &WindowVariant::helpTextChosen, m_help, &PointerHelp::showText);
-    connect(m_variant.get(), &WindowVariant::storeAllowed, this, &ConfigWindow::setStoreVisible);
+    connect(m_variant.get(), &WindowVariant::fieldsChecked, this,
+            [this](const QStringList &invalid) { fieldsChecked(CheckedPart::Variant, invalid); });
     connect(m_createExplanation, &QPushButton::clicked, this,
             &ConfigWindow::CreateExplanation_Click);
     connect(m_readSettings, &QPushButton::clicked, this, &ConfigWindow::ReadSettings_Click);
@@ -81,17 +88,51 @@ void ConfigWindow::connectParts() {
     connect(m_command2, &QPushButton::clicked, this, &ConfigWindow::Command2_Click);
 }
 
-void ConfigWindow::setWide(bool wide) {
-    setFixedSize(px(wide ? kWideWidthTwips : kNarrowWidthTwips), px(kHeightTwips));
+void ConfigWindow::collectAdvancedArea() {
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (child->x() < px(kNarrowWidthTwips))
+            continue;
+        QList<QWidget *> area = child->findChildren<QWidget *>();
+        area << child;
+        for (QWidget *w : area)
+            m_advancedArea.push_back({w, w->focusPolicy()});
+    }
 }
 
-void ConfigWindow::setStoreVisible(bool visible) {
-    m_storeSettings->setVisible(visible);
+void ConfigWindow::setWide(bool wide) {
+    setFixedSize(px(wide ? kWideWidthTwips : kNarrowWidthTwips), px(kHeightTwips));
+    // The narrow window cuts the advanced area off: what lies there cannot be seen, so it
+    // must not be reached with the keyboard either (a Space on a control nobody sees would
+    // act unseen). The mouse cannot reach it anyway.
+    for (const auto &[control, policy] : m_advancedArea) {
+        control->setFocusPolicy(wide ? policy : Qt::NoFocus);
+        if (!wide && control->hasFocus())
+            control->clearFocus();
+    }
+}
+
+void ConfigWindow::fieldsChecked(CheckedPart part, const QStringList &invalid) {
+    m_invalid[static_cast<int>(part)] = invalid;
+    m_session.setInvalidFields(invalidFields());
+    showTransferButtons();
+}
+
+QStringList ConfigWindow::invalidFields() const {
+    QStringList all;
+    for (const QStringList &part : m_invalid)
+        all << part;
+    return all;
 }
 
 void ConfigWindow::setTransferButtonsVisible(bool visible) {
-    m_readSettings->setVisible(visible);
-    m_storeSettings->setVisible(visible);
+    m_transferButtonsShown = visible;
+    showTransferButtons();
+}
+
+void ConfigWindow::showTransferButtons() {
+    m_readSettings->setVisible(m_transferButtonsShown);
+    // Every check must hold, not just the one that ran last.
+    m_storeSettings->setVisible(m_transferButtonsShown && invalidFields().isEmpty());
 }
 
 // ---------------------------------------------------------------- showing the image

@@ -3,17 +3,22 @@
 #include "core/Commands.h"
 #include "core/EepromImage.h"
 #include "core/MemoryMap.h"
+#include "session/SessionOutcome.h"
 
+#include <QStringList>
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QPushButton;
 
 namespace tessel {
 
 class DeviceTable;
-class ModuleProtocol;
+class ModuleSession;
 class PointerHelp;
 class SettingsBands;
 class WindowHost;
@@ -33,7 +38,7 @@ class WindowVariant;
 class ConfigWindow : public QWidget {
     Q_OBJECT
 public:
-    ConfigWindow(ModuleKind kind, ModuleProtocol &protocol, WindowHost &host,
+    ConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &host,
                  QWidget *parent = nullptr);
     ~ConfigWindow() override;
 
@@ -49,6 +54,10 @@ public:
     void ReadSettings_Click();
     void StoreSettings_Click();
     void SyncSettings();
+    void Command2_Click();
+
+    // The fields the window's checks reject now, as the operator knows them.
+    [[nodiscard]] QStringList invalidFields() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -57,20 +66,35 @@ private:
     void buildButtons();
     void connectParts();
     void setWide(bool wide);
-    void setStoreVisible(bool visible);
+    // The controls right of the narrow window's edge, with the focus they take when shown.
+    void collectAdvancedArea();
+    // The parts whose checks can reject a field.
+    enum class CheckedPart { Bands, Table, Variant, Count };
+    void fieldsChecked(CheckedPart part, const QStringList &invalid);
+    void showTransferButtons();
     void setTransferButtonsVisible(bool visible);
     void CreateExplanation_Click();
 
     // The exchanges with the module (ConfigWindowTransfers.cpp).
+    void connectSession();
     std::optional<wire::IdentityReply> GetVersion();
     void Start_Process(const wire::IdentityReply &identity);
-    void Command2_Click();
+    void startFactoryReset();
+    void transferStarted();
+    void phaseChanged(SessionPhase phase);
+    void transferFinished(const SessionOutcome &outcome);
+    void readFinished(const SessionOutcome &outcome);
+    void storeFinished(const SessionOutcome &outcome);
+    void showReadImage(const EepromImage &image);
 
     EepromImage m_image;
     std::unique_ptr<WindowVariant> m_variant;
     const MemoryLayout &m_layout;
-    ModuleProtocol &m_protocol;
+    ModuleSession &m_session;
     WindowHost &m_host;
+    std::array<QStringList, static_cast<int>(CheckedPart::Count)> m_invalid;
+    bool m_transferButtonsShown = true;
+    std::vector<std::pair<QWidget *, Qt::FocusPolicy>> m_advancedArea;
 
     SettingsBands *m_bands;
     DeviceTable *m_table;

@@ -1,9 +1,11 @@
 // The configuration window's exchanges with the module: identification and load, reading
-// and storing the whole memory, and the factory settings. This is the one part of the
-// window that uses the link.
+// and storing the whole memory, and the factory settings. Each goes through the module
+// session; this file turns the session's signals into what the operator sees.
 
+#include "core/FieldNames.h"
 #include "link/ModuleProtocol.h"
 #include "link/SettingsTransfer.h"
+#include "session/ModuleSession.h"
 #include "ui/ConfigWindow.h"
 #include "ui/DeviceTable.h"
 #include "ui/ProgressWindow.h"
@@ -12,6 +14,53 @@
 #include "ui/WindowVariant.h"
 
 namespace tessel {
+
+namespace {
+
+constexpr int kDifferencesNamed = 8;
+
+QString progressCaption(SessionPhase phase) {
+    switch (phase) {
+    case SessionPhase::Reading:
+        return QStringLiteral("Loading Settings from Controller....");
+    case SessionPhase::Storing:
+        return QStringLiteral("Storing Settings in Tessel Module....");
+    case SessionPhase::Verifying:
+        return QStringLiteral("Verifying...");
+    case SessionPhase::Identifying:
+        break;
+    }
+    return {};
+}
+
+// The settings a read-back found changed, by the names the operator knows them by.
+QString differencesText(ModuleKind kind, const std::vector<int> &differences) {
+    QStringList names;
+    for (int address : differences) {
+        if (names.size() == kDifferencesNamed) {
+            names << QStringLiteral("and %1 more").arg(differences.size() - kDifferencesNamed);
+            break;
+        }
+        names << fieldName(kind, address);
+    }
+    return QStringLiteral("The module holds other values than were sent for: %1.")
+        .arg(names.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+void ConfigWindow::connectSession() {
+    connect(&m_session, &ModuleSession::started, this, &ConfigWindow::transferStarted);
+    connect(&m_session, &ModuleSession::phaseChanged, this, &ConfigWindow::phaseChanged);
+    connect(&m_session, &ModuleSession::progress, this,
+            [this](SessionPhase, int address) { m_host.progressWindow().setAddress(address); });
+    connect(&m_session, &ModuleSession::finished, this, &ConfigWindow::transferFinished);
+    connect(&m_session, &ModuleSession::refused, this, [this](SessionJob, const QString &why) {
+        if (!m_session.protocol().link().aborted())
+            m_host.showMessage(why);
+    });
+    m_session.setVerifyAfterStore(true);
+}
 
 bool ConfigWindow::loadFromModule() {
     setWide(false);
@@ -25,10 +74,9 @@ bool ConfigWindow::loadFromModule() {
 }
 
 std::optional<wire::IdentityReply> ConfigWindow::GetVersion() {
-    auto session = m_protocol.link().tryBegin();
-    if (!session)
+    if (m_session.identify() != Admission::Started || !m_session.lastOutcome().ok())
         return std::nullopt;
-    return m_protocol.identify(std::nullopt);
+    return m_session.identity();
 }
 
 void ConfigWindow::Start_Process(const wire::IdentityReply &identity) {
@@ -44,64 +92,106 @@ void ConfigWindow::Start_Process(const wire::IdentityReply &identity) {
 void ConfigWindow::ReadSettings_Click() {
     if (!m_variant->prepareTransfer([this] { ReadSettings_Click(); }))
         return;
-    TransferResult result;
-    {
-        auto session = m_protocol.link().tryBegin();
-        if (!session)
-            return; // another exchange waits for the module; never interleave
-        m_table->enableMappingBytes();
-        setTransferButtonsVisible(false);
-        ProgressWindow &progress = m_host.progressWindow();
-        progress.begin(QStringLiteral("Loading Settings from Controller...."), this);
-        result = readWholeMemory(m_protocol, [&progress](int a) { progress.setAddress(a); });
-        progress.hide();
-    }
-    if (!result.ok()) {
-        setTransferButtonsVisible(true);
-        if (!m_protocol.link().aborted())
-            m_host.showMessage(result.message + QStringLiteral(" The settings shown were kept."));
-        return;
-    }
-    m_image = result.image;
-    SyncSettings();
-    setTransferButtonsVisible(true);
-    m_table->copySerialsToEditors();
-    m_table->enableMappingBytes();
-    m_table->showMappingBytes();
+    m_session.read();
 }
 
 void ConfigWindow::StoreSettings_Click() {
     if (!m_variant->prepareTransfer([this] { StoreSettings_Click(); }))
         return;
-    const auto badRows = m_table->rowsWithBadMappingByte();
-    if (!badRows.empty()) {
-        QStringList rows;
-        for (int r : badRows)
-            rows << QString::number(r + 1);
-        m_host.showMessage(QStringLiteral("Nothing was stored: the mapping bytes of rows %1 lie "
-                                          "outside 0 to 255. Correct them first.")
-                               .arg(rows.join(QStringLiteral(", "))));
-        return;
-    }
-    m_image.setValue(map::kModeByte, m_bands->modeByte());
-    auto session = m_protocol.link().tryBegin();
-    if (!session)
-        return;
-    setTransferButtonsVisible(false);
-    ProgressWindow &progress = m_host.progressWindow();
-    progress.begin(QStringLiteral("Storing Settings in Tessel Module...."), this);
-    const TransferResult result =
-        storeWholeMemory(m_protocol, m_image, [&progress](int a) { progress.setAddress(a); });
-    if (!result.ok() && !m_protocol.link().aborted())
-        m_host.showMessage(result.message);
-    progress.hide();
-    setTransferButtonsVisible(true);
+    // The mode byte is kept as the window's four mode values; the image learns it here. A
+    // store asked for while another transfer runs leaves the image as it is.
+    EepromImage toStore = m_image;
+    toStore.setValue(map::kModeByte, m_bands->modeByte());
+    if (!m_session.busy())
+        m_image = toStore;
+    m_session.store(toStore);
 }
 
 void ConfigWindow::Command2_Click() {
-    m_image = factoryImage(m_layout.kind);
-    StoreSettings_Click();
-    ReadSettings_Click();
+    if (!m_host.askQuestion(
+            QStringLiteral("Overwrite all settings of this module with the factory settings?")))
+        return;
+    startFactoryReset();
+}
+
+void ConfigWindow::startFactoryReset() {
+    if (!m_variant->prepareTransfer([this] { startFactoryReset(); }))
+        return;
+    // The communication mode the window shows survives the reset.
+    m_session.factoryReset(m_bands->modeByte());
+}
+
+// ---------------------------------------------------------------- the session's signals
+
+void ConfigWindow::transferStarted() {
+    // Nothing typed or clicked may change the image or start another exchange meanwhile.
+    setTransferButtonsVisible(false);
+    setEnabled(false);
+}
+
+void ConfigWindow::phaseChanged(SessionPhase phase) {
+    if (const QString caption = progressCaption(phase); !caption.isEmpty())
+        m_host.progressWindow().begin(caption, this);
+}
+
+void ConfigWindow::transferFinished(const SessionOutcome &outcome) {
+    m_host.progressWindow().hide();
+    setEnabled(true);
+    setTransferButtonsVisible(true);
+    switch (outcome.job) {
+    case SessionJob::Read:
+        readFinished(outcome);
+        return;
+    case SessionJob::Store:
+    case SessionJob::FactoryReset:
+        storeFinished(outcome);
+        return;
+    case SessionJob::Identify:
+        break;
+    }
+}
+
+void ConfigWindow::readFinished(const SessionOutcome &outcome) {
+    if (outcome.ok()) {
+        showReadImage(outcome.received);
+        return;
+    }
+    if (!m_session.protocol().link().aborted())
+        m_host.showMessage(outcome.message + QStringLiteral(" The settings shown were kept."));
+}
+
+void ConfigWindow::showReadImage(const EepromImage &image) {
+    m_image = image;
+    SyncSettings();
+    m_table->copySerialsToEditors();
+    // A read rewrites every mapping byte, whatever the mapping mode.
+    m_table->enableMappingBytes();
+    m_table->showMappingBytes();
+}
+
+void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
+    if (m_session.protocol().link().aborted())
+        return; // the program is ending
+    const bool reset = outcome.job == SessionJob::FactoryReset;
+    if (outcome.ok() && reset) {
+        QString text = QStringLiteral("The factory settings were stored and checked.");
+        if (!outcome.backup.isEmpty()) {
+            text += QStringLiteral("\nThe settings the module held before were saved in %1.")
+                        .arg(outcome.backup);
+        }
+        m_host.showMessage(text);
+    } else if (!outcome.ok()) {
+        const QString first = QString::fromLatin1(kErrorStoringData);
+        QStringList lines{first};
+        if (outcome.message != first)
+            lines << outcome.message;
+        if (!outcome.differences.empty())
+            lines << differencesText(kind(), outcome.differences);
+        m_host.showMessage(lines.join(QLatin1Char('\n')));
+    }
+    // After a reset the window shows what the module now holds, whether it worked or not.
+    if (reset && !m_session.protocol().link().failed())
+        ReadSettings_Click();
 }
 
 } // namespace tessel

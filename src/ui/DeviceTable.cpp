@@ -36,6 +36,20 @@ QRect cellRect(Column column, int row) {
     return twipRect(column.left, kFirstRowTop + kRowPitch * row, column.width, kCellHeight);
 }
 
+// Whether a mapping byte text says one byte and nothing else. The box's colour follows the
+// looser reading of the text, which takes "abc" as 0; a store never sends a byte the box
+// does not plainly show.
+bool plainByteText(const QString &text) {
+    const QString digits = text.trimmed();
+    if (digits.isEmpty() || digits.size() > 3)
+        return false;
+    for (QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return digits.toInt() <= 255;
+}
+
 const QString kRemapped = QStringLiteral("REMAPPED");
 const QString kYes = QStringLiteral("Yes");
 const QString kNo = QStringLiteral("No");
@@ -249,17 +263,17 @@ void DeviceTable::stepType(int index, int step) {
 
 void DeviceTable::SNTB_Change(int index) {
     DeviceRow &row = m_rows[index];
-    setBackground(row.C3, colours::kLightRed);
-    setBackground(row.SNTB, colours::kLightRed);
-    Q_EMIT storeAllowed(false);
     const auto bytes = parseSerial(row.SNTB->text(), m_layout.rowSerialBytes, false);
-    if (!bytes)
-        return;
-    setBackground(row.SNTB, colours::windowBackground());
-    setBackground(row.C3, colours::windowBackground());
-    Q_EMIT storeAllowed(true);
-    for (int j = 0; j < m_layout.rowSerialBytes; ++j)
-        m_image.setValue(map::recordAddress(index) + j, (*bytes)[j]);
+    if (bytes) {
+        m_rejectedSerials.erase(index);
+        setBackground(row.SNTB, colours::windowBackground());
+        setBackground(row.C3, colours::windowBackground());
+        for (int j = 0; j < m_layout.rowSerialBytes; ++j)
+            m_image.setValue(map::recordAddress(index) + j, (*bytes)[j]);
+    } else {
+        m_rejectedSerials.insert(index);
+    }
+    markRejected();
 }
 
 void DeviceTable::copySerialsToEditors() {
@@ -326,6 +340,21 @@ void DeviceTable::MAP_Change(int index) {
     setBackground(m_rows[index].MAP,
                   entry.valid ? colours::windowBackground() : colours::kLightRed);
     m_image.setValue(map::mappingAddress(index), entry.value);
+    const bool plain = plainByteText(m_rows[index].MAP->text());
+    if (!plain)
+        m_rejectedMapping.insert(index);
+    // A corrected byte lifts the marks of its row too.
+    if (plain && m_rejectedMapping.erase(index) > 0)
+        ColorWords();
+    else
+        markRejected();
+}
+
+std::vector<int> DeviceTable::rowsWithRejectedMapping() const {
+    std::set<int> rows = m_rejectedMapping;
+    for (int r : rowsWithBadMappingByte())
+        rows.insert(r);
+    return {rows.begin(), rows.end()};
 }
 
 std::vector<int> DeviceTable::rowsWithBadMappingByte() const {
@@ -350,16 +379,14 @@ void DeviceTable::paintRow(int row, const QColor &colour, bool includeActive) {
 
 void DeviceTable::ColorWords() {
     const int n = lastRowInUse();
-    const auto beyond = rowsBeyondCapacity(typesInUse(), m_layout.inputCapacity);
+    m_beyondCapacity = rowsBeyondCapacity(typesInUse(), m_layout.inputCapacity);
     for (int r = 0; r <= n; ++r) {
-        if (beyond[r]) {
+        if (m_beyondCapacity[r]) {
             paintRow(r, colours::kLightRed, true);
-            Q_EMIT storeAllowed(false);
         } else {
             paintRow(r, colours::windowBackground(), true);
             setBackground(m_rows[r].C1, colours::kGrey);
             setBackground(m_rows[r].C6, colours::kGrey);
-            Q_EMIT storeAllowed(true);
         }
     }
     for (int r = 0; r < map::kRowCount; ++r) {
@@ -377,12 +404,32 @@ void DeviceTable::ColorWords() {
             setBackground(row.MAP, colours::windowBackground());
         }
     }
+    markRejected();
+}
+
+void DeviceTable::markRejected() {
+    QStringList invalid;
+    for (int r : m_rejectedSerials) {
+        setBackground(m_rows[r].C3, colours::kLightRed);
+        setBackground(m_rows[r].SNTB, colours::kLightRed);
+        invalid << QStringLiteral("serial of device %1").arg(r + 1);
+    }
+    for (int r = 0; r < static_cast<int>(m_beyondCapacity.size()); ++r) {
+        if (m_beyondCapacity[r] && r <= lastRowInUse()) {
+            invalid << QStringLiteral("controller type of device %1 (beyond the module's %2 "
+                                      "inputs)")
+                           .arg(r + 1)
+                           .arg(m_layout.inputCapacity);
+        }
+    }
     // A mapping byte that does not fit in one byte can never be stored: mark it and its row.
-    for (int r : rowsWithBadMappingByte()) {
+    for (int r : rowsWithRejectedMapping()) {
         setBackground(m_rows[r].MAP, colours::kLightRed);
         setBackground(m_rows[r].C1, colours::kLightRed);
         setBackground(m_rows[r].C7, colours::kLightRed);
+        invalid << QStringLiteral("mapping byte of device %1").arg(r + 1);
     }
+    Q_EMIT fieldsChecked(invalid);
 }
 
 } // namespace tessel

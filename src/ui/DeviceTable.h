@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <array>
+#include <set>
 #include <vector>
 
 class QLineEdit;
@@ -56,7 +57,9 @@ public:
     void ColorWords();
 
 Q_SIGNALS:
-    void storeAllowed(bool allowed);
+    // The table's fields that its checks reject now (row serials, rows beyond the module's
+    // inputs, mapping bytes), as the operator knows them; empty when every one holds.
+    void fieldsChecked(const QStringList &invalid);
     void functionClicked(int index);
 
 private:
@@ -80,12 +83,20 @@ private:
     [[nodiscard]] std::vector<int> typesInUse() const;
     [[nodiscard]] bool isActive(int row) const;
     void paintRow(int row, const QColor &colour, bool includeActive);
+    // Marks every rejected serial and mapping byte again after a repaint, then reports them.
+    void markRejected();
+    [[nodiscard]] std::vector<int> rowsWithRejectedMapping() const;
 
     EepromImage &m_image;
     const MemoryLayout &m_layout;
     const int m_maxStepType;
     bool m_calculatedMapping = true;
     std::array<DeviceRow, map::kRowCount> m_rows{};
+    // Rows whose serial box, or mapping byte box, holds a text the check rejected. The image
+    // keeps the last accepted value, so these rows must not be stored until corrected.
+    std::set<int> m_rejectedSerials;
+    std::set<int> m_rejectedMapping;
+    std::vector<bool> m_beyondCapacity;
 };
 
 } // namespace tessel

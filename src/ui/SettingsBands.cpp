@@ -238,16 +238,14 @@ void SettingsBands::showModes() {
 // ---------------------------------------------------------------- serial numbers
 
 void SettingsBands::SN_Change() {
-    Q_EMIT storeAllowed(false);
-    setBackground(m_sn, colours::kLightRed);
     const auto bytes =
         parseSerial(m_sn->text(), m_layout.baseSerialBytes, m_layout.baseSerialBytes > 4);
-    if (!bytes)
-        return;
-    setBackground(m_sn, colours::windowBackground());
-    Q_EMIT storeAllowed(true);
-    for (int a = 0; a < m_layout.baseSerialBytes; ++a)
-        m_image.setValue(a, (*bytes)[a]);
+    setBackground(m_sn, bytes ? colours::windowBackground() : colours::kLightRed);
+    if (bytes) {
+        for (int a = 0; a < m_layout.baseSerialBytes; ++a)
+            m_image.setValue(a, (*bytes)[a]);
+    }
+    Q_EMIT fieldsChecked(bytes ? QStringList{} : QStringList{QStringLiteral("base serial number")});
 }
 
 void SettingsBands::Default_SN_Click() {

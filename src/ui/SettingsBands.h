@@ -46,7 +46,9 @@ public:
     [[nodiscard]] QWidget *debounceBand() const;
 
 Q_SIGNALS:
-    void storeAllowed(bool allowed);
+    // The bands' fields that their checks reject now (the base serial), as the operator knows
+    // them; empty when every one holds.
+    void fieldsChecked(const QStringList &invalid);
     void deviceCountChanged(int lastRow);
     void rowSerialEntered(int row, const QString &serial);
     void mappingModeChosen(bool calculated);

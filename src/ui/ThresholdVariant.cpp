@@ -17,6 +17,20 @@ const QString kLimiterFunctions = QStringLiteral("Relay Limiter Functions");
 // A Threshold module takes at most 16 inputs: stepping stops at the 16-channel type.
 constexpr int kMaxStepType = 5;
 
+// The limits a check rejected, as the panel names them. The check stops at the first row that
+// fails; the rows after it are checked again once that one is corrected.
+QStringList rejectedLimits(const LimitCheckResult &result) {
+    if (!result.failingRow)
+        return {};
+    const int input = *result.failingRow;
+    QStringList names;
+    if (result.marked == LimitMark::Lower || result.marked == LimitMark::Both)
+        names << QStringLiteral("lower limit of input %1").arg(input);
+    if (result.marked == LimitMark::Upper || result.marked == LimitMark::Both)
+        names << QStringLiteral("upper limit of input %1").arg(input);
+    return names;
+}
+
 WindowLook thresholdLook() {
     return {.kind = ModuleKind::Threshold,
             .objectName = QStringLiteral("Threshold_ZigBee"),
@@ -61,7 +75,9 @@ public:
         m_monitor = new AnalogMonitor(parts.protocol, *m_panel, this);
         connect(m_limitMap, &QPushButton::clicked, m_panel, &AnalogPanel::LimitMap_Click);
         connect(m_panel, &AnalogPanel::helpTextChosen, this, &WindowVariant::helpTextChosen);
-        connect(m_panel, &AnalogPanel::storeAllowed, this, &WindowVariant::storeAllowed);
+        connect(m_panel, &AnalogPanel::limitsChecked, this, [this](const LimitCheckResult &result) {
+            Q_EMIT fieldsChecked(rejectedLimits(result));
+        });
         connect(m_panel, &AnalogPanel::closed, m_limitMap, [this] { m_limitMap->setFocus(); });
     }
 

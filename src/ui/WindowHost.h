@@ -13,6 +13,8 @@ public:
     virtual ~WindowHost() = default;
     // A modal message with an OK button; returns when the operator has closed it.
     virtual void showMessage(const QString &text) = 0;
+    // A modal question with OK and Cancel, Cancel being the default; true for OK.
+    virtual bool askQuestion(const QString &text) = 0;
     virtual ProgressWindow &progressWindow() = 0;
     virtual void showReport(const QString &profile) = 0;
     // An image has been shown: the empty start-up window steps aside.

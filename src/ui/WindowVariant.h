@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -70,7 +71,8 @@ public:
 
 Q_SIGNALS:
     void helpTextChosen(const QString &text);
-    void storeAllowed(bool allowed);
+    // The kind's own fields that its checks reject now, named as the operator knows them.
+    void fieldsChecked(const QStringList &invalid);
 
 protected:
     explicit WindowVariant(WindowLook look) : m_look(std::move(look)) {}

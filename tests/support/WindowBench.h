@@ -8,6 +8,7 @@
 #include "link/LinkClock.h"
 #include "link/ModuleProtocol.h"
 #include "link/SimulatedChannel.h"
+#include "session/ModuleSession.h"
 #include "ui/ConfigWindow.h"
 #include "ui/FormControls.h"
 #include "ui/ProgressWindow.h"
@@ -25,6 +26,10 @@ namespace tessel::testing {
 class RecordingHost : public WindowHost {
 public:
     void showMessage(const QString &text) override { messages << text; }
+    bool askQuestion(const QString &text) override {
+        questions << text;
+        return answer;
+    }
     ProgressWindow &progressWindow() override { return progress; }
     void showReport(const QString &profile) override {
         report = profile;
@@ -34,6 +39,8 @@ public:
     void windowClosed() override { closed = true; }
 
     QStringList messages;
+    QStringList questions;
+    bool answer = true; // what the operator answers every question
     ProgressWindow progress;
     QString report;
     int reports = 0;
@@ -44,7 +51,7 @@ public:
 struct WindowBench {
     explicit WindowBench(ModuleKind kind, SimulatorFaults faults = {})
         : module(kind, faults, 500), channel(module, clock), link(channel, clock), protocol(link),
-          window(std::make_unique<ConfigWindow>(kind, protocol, host)) {}
+          session(protocol), window(std::make_unique<ConfigWindow>(kind, session, host)) {}
 
     template <typename T = QWidget> T *child(const QString &name) const {
         T *found = window->findChild<T *>(name);
@@ -74,6 +81,7 @@ struct WindowBench {
     SimulatedChannel channel;
     ControllerLink link;
     ModuleProtocol protocol;
+    ModuleSession session;
     RecordingHost host;
     std::unique_ptr<ConfigWindow> window;
 };

@@ -170,10 +170,12 @@ void TesselWindowTest::serialChecks_markAndHideStoreUntilAValidSerial() {
     QCOMPARE(bench->window->image().value(42), 171);
     QCOMPARE(bench->window->image().value(43), 205);
 
-    // The button follows the last check only.
+    // The button waits for every check, not only the last one that ran.
     sntb->setText("XYZ");
     QVERIFY(store->isHidden());
     sn->setText("0013A200");
+    QVERIFY(store->isHidden());
+    sntb->setText("4032ABCD");
     QVERIFY(!store->isHidden());
 
     bench->child<QPushButton>("Default_SN")->click();
