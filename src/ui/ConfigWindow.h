@@ -5,6 +5,7 @@
 #include "core/MemoryMap.h"
 #include "session/SessionOutcome.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <array>
@@ -94,6 +95,7 @@ private:
     WindowHost &m_host;
     std::array<QStringList, static_cast<int>(CheckedPart::Count)> m_invalid;
     bool m_transferButtonsShown = true;
+    QPointer<QWidget> m_focusBeforeTransfer;
     std::vector<std::pair<QWidget *, Qt::FocusPolicy>> m_advancedArea;
 
     SettingsBands *m_bands;

@@ -125,6 +125,8 @@ void ConfigWindow::startFactoryReset() {
 
 void ConfigWindow::transferStarted() {
     // Nothing typed or clicked may change the image or start another exchange meanwhile.
+    if (isEnabled())
+        m_focusBeforeTransfer = focusWidget();
     setTransferButtonsVisible(false);
     setEnabled(false);
 }
@@ -138,6 +140,12 @@ void ConfigWindow::transferFinished(const SessionOutcome &outcome) {
     m_host.progressWindow().hide();
     setEnabled(true);
     setTransferButtonsVisible(true);
+    // Disabling the window took the keyboard focus away; a keyboard user goes on from where
+    // the transfer was started.
+    if (m_focusBeforeTransfer && m_focusBeforeTransfer->isVisible()) {
+        activateWindow(); // the progress window had it
+        m_focusBeforeTransfer->setFocus();
+    }
     switch (outcome.job) {
     case SessionJob::Read:
         readFinished(outcome);

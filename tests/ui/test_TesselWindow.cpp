@@ -424,6 +424,8 @@ void TesselWindowTest::keyboard_togglesAndOpensCells() {
 
 void TesselWindowTest::keyboard_tabGoesThroughTheFormInReadingOrder() {
     auto bench = loadedBench();
+    // Wide, so that the advanced area is shown and takes the focus too.
+    bench->child<QPushButton>("Advanced")->click();
     // Tab visits the bands left to right, then the table row by row, then the buttons below.
     QStringList tabOrder;
     for (QWidget *w = bench->window->nextInFocusChain(); w != bench->window.get();

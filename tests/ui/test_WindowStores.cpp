@@ -1,0 +1,261 @@
+// What the operator can and cannot do to a store: what is sent is fixed when the store starts,
+// what the window marks invalid is never stored, controls the narrow window does not show do
+// nothing, and the operator is told what a store left in the module.
+
+#include "core/FieldNames.h"
+#include "core/MemoryMap.h"
+#include "support/ThresholdBench.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest>
+#include <functional>
+
+using namespace tessel;
+using namespace tessel::testing;
+
+namespace {
+
+std::unique_ptr<WindowBench> loadedTessel(SimulatorFaults faults = {}) {
+    return WindowBench::loaded(ModuleKind::Tessel, faults);
+}
+
+// Runs `act` once, at the first progress step at or past `address` of the phase whose
+// progress caption starts with `caption`, while the transfer waits for the module.
+class DuringTransfer {
+public:
+    DuringTransfer(WindowBench &bench, const QString &caption, int address,
+                   std::function<void()> act) {
+        auto *bar = bench.host.progress.findChild<QProgressBar *>(QStringLiteral("PROGRESS"));
+        QObject::connect(
+            bar, &QProgressBar::valueChanged, bar, [&bench, caption, address, act, this](int at) {
+                captions << bench.host.progress.windowTitle();
+                if (acted || at < address || !bench.host.progress.windowTitle().startsWith(caption))
+                    return;
+                acted = true;
+                act();
+            });
+    }
+    bool acted = false;
+    QStringList captions;
+};
+
+bool inAdvancedArea(const WindowBench &bench, const QWidget *w) {
+    return w && w->mapTo(bench.window.get(), QPoint(0, 0)).x() >= bench.window->width();
+}
+
+// The start-up focus, where the keyboard begins once the window shows.
+QWidget *focusAtStartUp(WindowBench &bench) {
+    bench.window->activateWindow();
+    if (!QTest::qWaitForWindowActive(bench.window.get()))
+        qFatal("the window never became active");
+    if (!QApplication::focusWidget())
+        bench.child("SN")->setFocus();
+    return QApplication::focusWidget();
+}
+
+} // namespace
+
+class WindowStoresTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void inputDuringAStore_changesNothingThatIsSent();
+    void storeAskedForDuringAStore_waitsAndSendsTheImageOfItsClick();
+    void rejectedFields_stayMarkedAndAreNeverStored();
+    void overCapacityTable_isNotOfferedWhenAnotherCheckPasses();
+    void limitHiddenByItsType_keepsTheStoreRefused();
+    void narrowWindow_keyboardNeverReachesTheAdvancedArea();
+    void factoryReset_asksFirstAndNamesTheBackup();
+    void store_isReadBackAndNamesWhatDiffers();
+};
+
+void WindowStoresTest::inputDuringAStore_changesNothingThatIsSent() {
+    auto bench = loadedTessel();
+    bench->child<QPushButton>("Advanced")->click();
+    bench->child<QRadioButton>("USEMAP_1")->click(); // custom bytes: the boxes take typing
+    EepromImage approved = bench->window->image();
+    approved.setValue(map::kModeByte, map::kRemapValue);
+    // Half way through, the operator types into a mapping byte box and asks for the factory
+    // settings, as a keyboard and mouse can while the store waits for the module.
+    DuringTransfer during(*bench, QStringLiteral("Storing"), 64, [&] {
+        auto *box = bench->child<QLineEdit>("MAP_3");
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClicks(box, QStringLiteral("77"));
+        click(bench->child("Command2"));
+    });
+    bench->window->StoreSettings_Click();
+    QVERIFY(during.acted);
+    QCOMPARE(EepromImage(bench->module.memory()), approved);
+    // The window shows what the module holds, not a mix of what was typed and the factory set.
+    QCOMPARE(bench->window->image(), approved);
+    QCOMPARE(bench->child<QLineEdit>("MAP_3")->text(),
+             QString::number(approved.value(map::mappingAddress(3))));
+    QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
+}
+
+void WindowStoresTest::storeAskedForDuringAStore_waitsAndSendsTheImageOfItsClick() {
+    auto bench = loadedTessel();
+    bench->child<QScrollBar>("Debounce")->setValue(9);
+    int stores = 0;
+    QObject::connect(&bench->session, &ModuleSession::started,
+                     [&](SessionJob job) { stores += job == SessionJob::Store; });
+    DuringTransfer during(*bench, QStringLiteral("Storing"), 100, [&] {
+        bench->window->StoreSettings_Click(); // kept and run next
+        bench->window->StoreSettings_Click(); // one is kept already: refused, and said so
+    });
+    bench->window->StoreSettings_Click();
+    QVERIFY(during.acted);
+    QCOMPARE(stores, 2);
+    QCOMPARE(bench->host.messages.size(), 1);
+    QVERIFY2(bench->host.messages[0].contains("another transfer already waits"),
+             qPrintable(bench->host.messages[0]));
+    QCOMPARE(int(bench->module.memory()[map::kDebounce]), 9);
+    QCOMPARE(EepromImage(bench->module.memory()), bench->window->image());
+}
+
+void WindowStoresTest::rejectedFields_stayMarkedAndAreNeverStored() {
+    auto bench = loadedTessel();
+    auto *store = bench->child("StoreSettings");
+    const ModuleMemory before = bench->module.memory();
+
+    // A lower-case row serial, then a click on > in the same row: the row repaints, the mark
+    // and the refusal stay.
+    bench->child<QLineEdit>("SNTB_3")->setText("4032abcd");
+    bench->child<QPushButton>("UP_3")->click();
+    QCOMPARE(bench->background("C3_3"), colours::kLightRed);
+    QVERIFY(store->isHidden());
+    // The base serial likewise, with the table repainted by a click on another row's Active.
+    bench->child<QLineEdit>("SN")->setText("0013a200");
+    click(bench->child("C2_1"));
+    QCOMPARE(bench->background("SN"), colours::kLightRed);
+    QVERIFY(store->isHidden());
+
+    bench->window->StoreSettings_Click();
+    QCOMPARE(bench->host.messages,
+             QStringList{QStringLiteral("Nothing was stored: correct base serial number, serial "
+                                        "of device 4 first.")});
+    QCOMPARE(bench->commands(1, 2), 0);
+    QCOMPARE(bench->module.memory(), before);
+
+    // Correcting one leaves the other refused; correcting both offers the store again.
+    bench->child<QLineEdit>("SN")->setText("0013A200");
+    QVERIFY(store->isHidden());
+    bench->child<QLineEdit>("SNTB_3")->setText("4032ABCD");
+    QVERIFY(!store->isHidden());
+    QCOMPARE(bench->background("C3_3"), colours::windowBackground());
+    bench->window->StoreSettings_Click();
+    QCOMPARE(int(bench->module.memory()[map::recordAddress(3) + 2]), 0xAB);
+}
+
+void WindowStoresTest::overCapacityTable_isNotOfferedWhenAnotherCheckPasses() {
+    auto bench = loadedTessel();
+    EepromImage image = bench->window->image();
+    image.setValue(map::kLastDeviceIndex, 1);
+    image.setValue(map::typeAddress(0), 35); // 256 inputs
+    image.setValue(map::typeAddress(1), 0);  // one more than the module has
+    bench->window->showImage(image);
+    bench->child<QLineEdit>("SN")->setText("0013A2FF"); // a check that passes
+    QVERIFY(bench->child("StoreSettings")->isHidden());
+    bench->window->StoreSettings_Click();
+    QCOMPARE(bench->commands(1, 2), 0);
+    QCOMPARE(bench->host.messages.size(), 1);
+    QVERIFY2(bench->host.messages[0].contains("controller type of device 2"),
+             qPrintable(bench->host.messages[0]));
+}
+
+void WindowStoresTest::limitHiddenByItsType_keepsTheStoreRefused() {
+    auto bench = loadedBench();
+    showTableWithinCapacity(*bench);
+    const int input = 6;
+    click(bench->child("LimitMap"));
+    chooseType(*bench, input, 2); // Outside: both limits show
+    enterLimit(*bench, 16 + input, QStringLiteral("300"));
+    chooseType(*bench, input, 0); // Above: the upper limit hides, its value stays
+    moveOverPanel(*bench);
+    QVERIFY(bench->child(name("C10", 16 + input))->isHidden());
+    // Another part's check passing does not bring the store back.
+    bench->child<QPushButton>("UP_1")->click();
+    bench->child<QPushButton>("DOWN_1")->click();
+    QVERIFY(bench->child("StoreSettings")->isHidden());
+    const int writes = bench->commands(1, 2);
+    bench->window->StoreSettings_Click();
+    QCOMPARE(bench->commands(1, 2), writes);
+    QCOMPARE(bench->host.messages,
+             QStringList{QStringLiteral("Nothing was stored: correct upper limit of input 6 "
+                                        "first.")});
+}
+
+void WindowStoresTest::narrowWindow_keyboardNeverReachesTheAdvancedArea() {
+    auto bench = loadedTessel();
+    QWidget *start = focusAtStartUp(*bench);
+    QVERIFY(start);
+    // Shift+Tab from the start-up focus, then Space: nothing may act unseen.
+    QTest::keyClick(start, Qt::Key_Backtab, Qt::ShiftModifier);
+    QWidget *reached = QApplication::focusWidget();
+    QVERIFY2(!inAdvancedArea(*bench, reached), qPrintable(reached->objectName()));
+    QTest::keyClick(reached, Qt::Key_Space);
+    QVERIFY(bench->host.questions.isEmpty());
+    // A full round of Tab stays inside what the window shows.
+    focusAtStartUp(*bench);
+    for (int step = 0; step < 200; ++step) {
+        QWidget *from = QApplication::focusWidget();
+        QVERIFY2(from, "the keyboard focus was lost");
+        QTest::keyClick(from, Qt::Key_Tab);
+        QWidget *at = QApplication::focusWidget();
+        QVERIFY2(at && !inAdvancedArea(*bench, at), qPrintable(at ? at->objectName() : ""));
+    }
+    // Widened, the same controls take the focus again.
+    bench->child<QPushButton>("Advanced")->click();
+    QCOMPARE(bench->child("Command2")->focusPolicy(), Qt::StrongFocus);
+    bench->child<QPushButton>("Advanced")->click();
+    QCOMPARE(bench->child("Command2")->focusPolicy(), Qt::NoFocus);
+}
+
+void WindowStoresTest::factoryReset_asksFirstAndNamesTheBackup() {
+    auto bench = loadedTessel();
+    const ModuleMemory before = bench->module.memory();
+    bench->host.answer = false;
+    bench->window->Command2_Click();
+    const QString question =
+        QStringLiteral("Overwrite all settings of this module with the factory settings?");
+    QCOMPARE(bench->host.questions, QStringList{question});
+    QCOMPARE(bench->commands(1, 2), 0);
+    QCOMPARE(bench->module.memory(), before);
+
+    bench->session.setBackup([](const ModuleSession &) {
+        return BackupResult{QStringLiteral("/backups/t.txt"), {}};
+    });
+    bench->host.answer = true;
+    bench->window->Command2_Click();
+    QCOMPARE(bench->host.questions.size(), 2);
+    QCOMPARE(bench->commands(1, 2), 16);
+    QCOMPARE(bench->host.messages.size(), 1);
+    QVERIFY2(bench->host.messages[0].contains("/backups/t.txt"),
+             qPrintable(bench->host.messages[0]));
+}
+
+void WindowStoresTest::store_isReadBackAndNamesWhatDiffers() {
+    auto bench = loadedTessel();
+    bench->child<QScrollBar>("Debounce")->setValue(9);
+    // The module loses one entry between the store and the read-back.
+    constexpr int kLost = 100;
+    DuringTransfer during(*bench, QStringLiteral("Storing"), 160, [&] {
+        ModuleMemory memory = bench->module.memory();
+        memory[kLost] = static_cast<quint8>(memory[kLost] ^ 0x55);
+        bench->module.setMemory(memory);
+    });
+    bench->window->StoreSettings_Click();
+    QVERIFY(during.acted);
+    QVERIFY2(during.captions.contains(QStringLiteral("Verifying...")),
+             qPrintable(during.captions.join(',')));
+    QCOMPARE(bench->host.messages.size(), 1);
+    const QStringList lines = bench->host.messages[0].split('\n');
+    QCOMPARE(lines[0], QStringLiteral("Error Storing Data"));
+    QVERIFY2(bench->host.messages[0].contains(fieldName(ModuleKind::Tessel, kLost)),
+             qPrintable(bench->host.messages[0]));
+}
+
+QTEST_MAIN(WindowStoresTest)
+#include "test_WindowStores.moc"
