@@ -3,6 +3,7 @@
 #include "link/ModuleConnection.h"
 #include "link/PortSetting.h"
 #include "link/PortSource.h"
+#include "session/BackupFolder.h"
 #include "session/ModuleSession.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ConnectingWindow.h"
@@ -129,6 +130,7 @@ Application::Outcome Application::connectToModule() {
         return Outcome::Connected;
     }
     m_session = std::make_unique<ModuleSession>(protocol);
+    m_session->setBackup(BackupFolder().forSession());
     m_window = std::make_unique<ConfigWindow>(*kind, *m_session, *this);
     return m_window->loadFromModule() && !m_ending ? Outcome::Connected : Outcome::Stop;
 }

@@ -55,6 +55,7 @@ public:
     [[nodiscard]] ConfigWindow *configWindow() const { return m_window.get(); }
     [[nodiscard]] QWidget *startupWindow() const;
     ProgressWindow &progressWindow() override;
+    [[nodiscard]] QString portName() const override { return m_portName; }
     void showReport(const QString &profile) override;
     void imageShown() override;
     void windowClosed() override;

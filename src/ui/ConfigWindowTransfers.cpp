@@ -6,6 +6,7 @@
 #include "link/ModuleProtocol.h"
 #include "link/SettingsTransfer.h"
 #include "session/ModuleSession.h"
+#include "session/StoreReport.h"
 #include "ui/ConfigWindow.h"
 #include "ui/DeviceTable.h"
 #include "ui/ProgressWindow.h"
@@ -183,19 +184,16 @@ void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
     const bool reset = outcome.job == SessionJob::FactoryReset;
     if (outcome.ok() && reset) {
         QString text = QStringLiteral("The factory settings were stored and checked.");
-        if (!outcome.backup.isEmpty()) {
-            text += QStringLiteral("\nThe settings the module held before were saved in %1.")
-                        .arg(outcome.backup);
-        }
+        if (!outcome.backup.isEmpty())
+            text += QLatin1Char('\n') + backupNote(outcome.backup);
         m_host.showMessage(text);
     } else if (!outcome.ok()) {
-        const QString first = QString::fromLatin1(kErrorStoringData);
-        QStringList lines{first};
-        if (outcome.message != first)
-            lines << outcome.message;
+        // The same account of what the module now holds as the command line gives, and the
+        // differing settings by the names the window shows them under.
+        QString text = storeReport(outcome, m_host.portName());
         if (!outcome.differences.empty())
-            lines << differencesText(kind(), outcome.differences);
-        m_host.showMessage(lines.join(QLatin1Char('\n')));
+            text += QLatin1Char('\n') + differencesText(kind(), outcome.differences);
+        m_host.showMessage(text);
     }
     // After a reset the window shows what the module now holds, whether it worked or not.
     if (reset && !m_session.protocol().link().failed())

@@ -16,6 +16,8 @@ public:
     // A modal question with OK and Cancel, Cancel being the default; true for OK.
     virtual bool askQuestion(const QString &text) = 0;
     virtual ProgressWindow &progressWindow() = 0;
+    // The port as the operator named it, for the commands a message suggests.
+    [[nodiscard]] virtual QString portName() const = 0;
     virtual void showReport(const QString &profile) = 0;
     // An image has been shown: the empty start-up window steps aside.
     virtual void imageShown() = 0;

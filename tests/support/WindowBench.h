@@ -31,6 +31,7 @@ public:
         return answer;
     }
     ProgressWindow &progressWindow() override { return progress; }
+    [[nodiscard]] QString portName() const override { return QStringLiteral("/dev/ttyUSB0"); }
     void showReport(const QString &profile) override {
         report = profile;
         ++reports;

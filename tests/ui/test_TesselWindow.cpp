@@ -360,7 +360,13 @@ void TesselWindowTest::store_neverConfirmedBlockSendsOneBlockAndReports() {
     auto bench = loadedBench(faults);
     bench->window->StoreSettings_Click();
     QCOMPARE(bench->commands(1, 2), 1);
-    QCOMPARE(bench->host.messages, QStringList{"Error Storing Data"});
+    // The operator learns what the module now holds, block by block.
+    QCOMPARE(bench->host.messages.size(), 1);
+    const QStringList lines = bench->host.messages[0].split('\n');
+    QCOMPARE(lines.value(0), QStringLiteral("Error Storing Data"));
+    QVERIFY2(lines.contains("No block holds the new settings."), qPrintable(lines.join('|')));
+    QVERIFY2(lines.contains("Blocks 1 to 15 (addresses 16 to 255) hold the old settings."),
+             qPrintable(lines.join('|')));
     QVERIFY(bench->host.progress.isHidden());
     QVERIFY(!bench->child("ReadSettings")->isHidden());
 }

@@ -252,7 +252,8 @@ void WindowStoresTest::store_isReadBackAndNamesWhatDiffers() {
              qPrintable(during.captions.join(',')));
     QCOMPARE(bench->host.messages.size(), 1);
     const QStringList lines = bench->host.messages[0].split('\n');
-    QCOMPARE(lines[0], QStringLiteral("Error Storing Data"));
+    // Every block was confirmed: the store did not fail, its check did.
+    QVERIFY2(lines[0].startsWith(QStringLiteral("Verification failed")), qPrintable(lines[0]));
     QVERIFY2(bench->host.messages[0].contains(fieldName(ModuleKind::Tessel, kLost)),
              qPrintable(bench->host.messages[0]));
 }
