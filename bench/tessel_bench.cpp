@@ -2,6 +2,7 @@
 // baud), beside the time the same bytes take on the wire, and the CPU time spent waiting on a
 // module that never answers.
 
+#include "ProductionBench.h"
 #include "core/ModuleSimulator.h"
 #include "link/ModuleConnection.h"
 #include "link/SettingsTransfer.h"
@@ -212,5 +213,7 @@ int main(int argc, char *argv[]) {
         reportWaiting("waiting (tessel-config)", silentWall - promptWall, silentCpu - promptCpu,
                       note.constData());
     }
+    if (!config.isEmpty() && !benchProduction(config, modsim, runs))
+        return 1;
     return 0;
 }

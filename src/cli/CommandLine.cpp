@@ -4,6 +4,7 @@
 #include "cli/InterruptWatch.h"
 #include "cli/ModuleCommands.h"
 #include "cli/PortListing.h"
+#include "cli/ProductionRun.h"
 #include "cli/Terminal.h"
 #include "cli/WindowRequest.h"
 #include "core/ProfileText.h"
@@ -151,6 +152,16 @@ int runCommandLine(const QStringList &arguments) {
                 QStringLiteral("cannot write %1: %2").arg(request.output, output->errorString()));
     }
 
+    if (request.command == QLatin1String("program")) {
+        ProductionRequest production;
+        production.ports = request.ports;
+        production.setup.kind = *request.kind;
+        production.setup.profile = EepromImage(*profile);
+        production.count = request.count;
+        production.recordPath = request.record;
+        production.json = request.json;
+        return runProduction(std::move(production));
+    }
     const std::unique_ptr<ModuleConnection> connection = openConnection(request);
     if (!connection)
         return exitcode::kBadInput;

@@ -1,5 +1,7 @@
 #include "cli/CommandRequest.h"
 
+#include "link/TcpChannel.h"
+
 #include <QCommandLineParser>
 
 namespace tessel {
@@ -8,7 +10,8 @@ namespace {
 const QStringList &commandNames() {
     static const QStringList names = {QStringLiteral("identify"), QStringLiteral("read"),
                                       QStringLiteral("write"),    QStringLiteral("factory-reset"),
-                                      QStringLiteral("diff"),     QStringLiteral("list-ports")};
+                                      QStringLiteral("diff"),     QStringLiteral("list-ports"),
+                                      QStringLiteral("program")};
     return names;
 }
 
@@ -39,6 +42,13 @@ Commands:
   diff FILE           lists field by field where the module's memory differs from the profile
                       in FILE, or prints "no differences"; exits 0 when they are the same
                       and 1 when they differ, like diff(1)
+  program FILE --kind KIND --port NAME [--port NAME ...] [--count N] [--record FILE.csv]
+          [--json]    production: on every port at once, waits for a module, identifies it,
+                      refuses another kind, reads its memory for the backup, stores the
+                      profile in FILE, reads it back and compares, then waits until the module
+                      is removed and starts again; one status line per port on a terminal, a
+                      bell when a module is done. Ctrl-C stops waiting and finishes the
+                      modules in progress
   list-ports          lists the serial ports present: name, device, stable /dev/serial/by-id
                       name, description, manufacturer, serial number and USB vendor:product
 
@@ -50,12 +60,19 @@ Options of the commands:
                       store (--verify, the default, is still accepted)
   --no-backup         with write and factory-reset: do not save the module's memory first
   --json              with identify, read, diff and list-ports: print one JSON document
-                      instead of text
+                      instead of text; with program: one JSON object per event
+  --kind KIND         with program: the kind to program (tessel or threshold)
+  --count N           with program: stop after N modules programmed successfully
+  --record FILE.csv   with program: append one line per module (time, port, kind, firmware
+                      version, release year, result, differing blocks, backup, seconds)
   -h, --help          this text
   -v, --version       the program's version
 
 A FILE given as - is standard input for write and diff, and standard output for read -o.
-Each option is given at most once.
+Each option is given at most once, but for --port with program. A port NAME of the form
+tcp://HOST:PORT reaches a module through a serial device server on the network; a connection
+refused, a host that does not answer within 5 s and a connection dropped later are handled
+like a lost serial line.
 
 A profile may be split over several lines, with blank space between records and values.
 Anything but 16 records "DATA" of 16 whole numbers 0 to 255 is refused, naming the record and
@@ -85,8 +102,10 @@ Exit status:
        opened, no display for the window, or a backup that cannot be saved (nothing is
        stored); for diff, also every failure that is 1 elsewhere
   3    a block store was not confirmed ("Error Storing Data"), or the memory read back
-       differs from what was stored
-  130  interrupted by Ctrl-C (SIGINT); 143 when ended by SIGTERM
+       differs from what was stored; with program: a module whose store was tried did not
+       end ok (with program, 0 means every such module ended ok, 1 that every port failed)
+  130  interrupted by Ctrl-C (SIGINT); 143 when ended by SIGTERM (program instead finishes
+       the modules in progress and ends with its totals and 0 or 3)
 )");
 }
 
@@ -106,6 +125,10 @@ struct Options {
     QCommandLineOption json{QStringLiteral("json"), QStringLiteral("json")};
     QCommandLineOption noVerify{QStringLiteral("no-verify"), QStringLiteral("no-verify")};
     QCommandLineOption noBackup{QStringLiteral("no-backup"), QStringLiteral("no-backup")};
+    QCommandLineOption kind{QStringLiteral("kind"), QStringLiteral("kind"), QStringLiteral("KIND")};
+    QCommandLineOption count{QStringLiteral("count"), QStringLiteral("count"), QStringLiteral("N")};
+    QCommandLineOption record{QStringLiteral("record"), QStringLiteral("record"),
+                              QStringLiteral("FILE")};
 };
 
 // The command and the profile file it takes; an error text, empty when they are right.
@@ -117,8 +140,9 @@ QString readCommandWords(const QStringList &positional, CommandRequest &r) {
         return QStringLiteral("unknown command \"%1\"; the commands are %2")
             .arg(r.command, commandNames().join(QStringLiteral(", ")));
     }
-    const bool takesFile =
-        r.command == QLatin1String("write") || r.command == QLatin1String("diff");
+    const bool takesFile = r.command == QLatin1String("write") ||
+                           r.command == QLatin1String("diff") ||
+                           r.command == QLatin1String("program");
     const qsizetype wanted = takesFile ? 2 : 1;
     if (positional.size() < wanted)
         return QStringLiteral("%1 needs the profile file to use").arg(r.command);
@@ -131,7 +155,12 @@ QString readCommandWords(const QStringList &positional, CommandRequest &r) {
 
 // An option given twice would leave one of the two silently unused.
 QString refuseRepeats(const QCommandLineParser &parser, const Options &o) {
-    for (const QCommandLineOption *option : {&o.port, &o.simulate, &o.output}) {
+    // program works on every port it is given.
+    const bool manyPorts = parser.positionalArguments().value(0) == QLatin1String("program");
+    for (const QCommandLineOption *option :
+         {&o.port, &o.simulate, &o.output, &o.kind, &o.count, &o.record}) {
+        if (option == &o.port && manyPorts)
+            continue;
         if (parser.values(*option).size() > 1)
             return QStringLiteral("--%1 is given more than once").arg(option->names().constLast());
     }
@@ -157,9 +186,48 @@ QString readCommandOptions(const QCommandLineParser &parser, const Options &o, C
     r.backup = stores && !parser.isSet(o.noBackup);
     r.json = parser.isSet(o.json);
     static const QStringList withJson = {QStringLiteral("identify"), QStringLiteral("read"),
-                                         QStringLiteral("diff"), QStringLiteral("list-ports")};
+                                         QStringLiteral("diff"), QStringLiteral("list-ports"),
+                                         QStringLiteral("program")};
     if (r.json && !withJson.contains(r.command))
-        return QStringLiteral("--json belongs to identify, read, diff and list-ports only");
+        return QStringLiteral(
+            "--json belongs to identify, read, diff, list-ports and program only");
+    if (r.command != QLatin1String("program")) {
+        for (const QCommandLineOption *option : {&o.kind, &o.count, &o.record}) {
+            if (parser.isSet(*option))
+                return QStringLiteral("--%1 belongs to program only").arg(option->names().first());
+        }
+    }
+    return {};
+}
+
+// What program needs: the kind, the ports (each once, network names well formed), a count.
+QString readProductionOptions(const QCommandLineParser &parser, const Options &o,
+                              CommandRequest &r) {
+    r.kind = moduleKindFromKey(parser.value(o.kind));
+    if (!r.kind)
+        return QStringLiteral("program needs --kind ") + moduleKindKeyChoices();
+    if (parser.isSet(o.simulate))
+        return QStringLiteral("program works on ports; --simulate is not taken");
+    for (const QString &value : parser.values(o.port)) {
+        const QString port = value.trimmed();
+        if (r.ports.contains(port))
+            return QStringLiteral("the port %1 is given twice").arg(port);
+        if (isTcpPortName(port) && !parseTcpPortName(port))
+            return QStringLiteral("\"%1\" is not a network port: write it as tcp://HOST:PORT")
+                .arg(port);
+        r.ports << port;
+    }
+    if (r.ports.isEmpty())
+        return QStringLiteral("program needs at least one --port NAME");
+    if (parser.isSet(o.count)) {
+        bool ok = false;
+        r.count = parser.value(o.count).toInt(&ok);
+        if (!ok || r.count < 1)
+            return QStringLiteral("--count takes a whole number of modules, 1 or more");
+    }
+    r.record = parser.value(o.record);
+    if (parser.isSet(o.record) && r.record.isEmpty())
+        return QStringLiteral("--record needs a file name");
     return {};
 }
 
@@ -188,7 +256,7 @@ ParsedRequest parseCommandRequest(const QStringList &arguments) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({o.help, o.version, o.port, o.simulate, o.output, o.verify, o.noVerify,
-                       o.noBackup, o.json});
+                       o.noBackup, o.json, o.kind, o.count, o.record});
 
     ParsedRequest parsed;
     CommandRequest &r = parsed.request;
@@ -205,7 +273,9 @@ ParsedRequest parseCommandRequest(const QStringList &arguments) {
         parsed.error = readCommandWords(parser.positionalArguments(), r);
     if (parsed.error.isEmpty())
         parsed.error = readCommandOptions(parser, o, r);
-    if (parsed.error.isEmpty())
+    if (parsed.error.isEmpty() && r.command == QLatin1String("program"))
+        parsed.error = readProductionOptions(parser, o, r);
+    else if (parsed.error.isEmpty())
         parsed.error = readModuleChoice(parser, o, r);
     return parsed;
 }

@@ -10,14 +10,20 @@ namespace tessel {
 
 // What the arguments of a command-line run ask for.
 struct CommandRequest {
-    QString command; // identify, read, write, factory-reset, diff or list-ports
+    QString command; // identify, read, write, factory-reset, diff, list-ports or program
     QString port;
+    // program: every port given, in order; the kind to program, how many modules to program
+    // (0: until stopped) and the record file.
+    QStringList ports;
+    std::optional<ModuleKind> kind;
+    int count = 0;
+    QString record;
     std::optional<ModuleKind> simulate;
     QString output;      // where read writes the profile; empty or "-" for standard output
-    QString file;        // the profile that write and diff use; "-" for standard input
+    QString file;        // the profile that write, diff and program use; "-" for standard input
     bool verify = false; // a store (write, factory-reset) is read back and compared
     bool backup = false; // the module's memory is saved before a store
-    bool json = false;   // one JSON document on standard output instead of text
+    bool json = false;   // one JSON document (program: one per event) instead of text
     bool help = false;
     bool version = false;
 };

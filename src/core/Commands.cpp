@@ -60,7 +60,11 @@ QString identityLine(const IdentityReply &reply) {
     return QStringLiteral("%1, %2, firmware version %3, release year %4")
         .arg(kind, reply.zigBee() ? QStringLiteral("ZigBee radio") : QStringLiteral("other radio"))
         .arg(reply.firmwareVersion())
-        .arg(releaseYear(reply.releaseYearCode()).trimmed());
+        .arg(releaseYearText(reply));
+}
+
+QString releaseYearText(const IdentityReply &reply) {
+    return releaseYear(reply.releaseYearCode()).trimmed();
 }
 
 } // namespace tessel::wire

@@ -37,5 +37,7 @@ QString releaseYear(int code);
 QString windowCaption(const IdentityReply &reply);
 // "Tessel module, ZigBee radio, firmware version 3, release year 2008"
 QString identityLine(const IdentityReply &reply);
+// "2008": the release year as the identity line shows it.
+QString releaseYearText(const IdentityReply &reply);
 
 } // namespace tessel::wire

@@ -1,0 +1,112 @@
+#include "ProductionBench.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace tessel {
+
+namespace {
+
+constexpr int kRunBoundMs = 60000;
+
+// Milliseconds from the first "waiting" event to the last module's end, or -1 on failure.
+double programOnce(const QString &config, const QString &modsim, const QString &profile,
+                   int ports) {
+    std::vector<std::unique_ptr<QProcess>> modules;
+    QStringList arguments = {QStringLiteral("program"), profile,
+                             QStringLiteral("--kind"),  QStringLiteral("tessel"),
+                             QStringLiteral("--json"),  QStringLiteral("--count"),
+                             QString::number(ports)};
+    for (int i = 0; i < ports; ++i) {
+        auto module = std::make_unique<QProcess>();
+        module->start(modsim, {QStringLiteral("--kind"), QStringLiteral("tessel")});
+        if (!module->waitForReadyRead(5000))
+            return -1;
+        arguments << QStringLiteral("--port")
+                  << QString::fromLocal8Bit(module->readLine()).trimmed();
+        modules.push_back(std::move(module));
+    }
+    QProcess run;
+    run.start(config, arguments);
+    QElapsedTimer clock;
+    clock.start();
+    qint64 first = -1;
+    qint64 last = -1;
+    int done = 0;
+    while (done < ports && clock.elapsed() < kRunBoundMs) {
+        if (!run.canReadLine() && !run.waitForReadyRead(1000) &&
+            run.state() == QProcess::NotRunning)
+            break;
+        while (run.canReadLine()) {
+            const QByteArray line = run.readLine();
+            if (first < 0 && line.contains("\"waiting\""))
+                first = clock.elapsed();
+            if (line.contains("\"event\":\"module\"") && line.contains("\"result\":\"ok\"")) {
+                last = clock.elapsed();
+                ++done;
+            }
+        }
+    }
+    run.waitForFinished(10000);
+    for (auto &module : modules)
+        module->kill();
+    for (auto &module : modules)
+        module->waitForFinished(3000);
+    return done == ports && first >= 0 ? static_cast<double>(last - first) : -1;
+}
+
+double medianOf(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1 : v[v.size() / 2];
+}
+
+} // namespace
+
+bool benchProduction(const QString &config, const QString &modsim, int runs) {
+    QTemporaryDir dir;
+    const QString profile = dir.filePath(QStringLiteral("profile.txt"));
+    {
+        // The factory profile of a Tessel module, as `read` would write it.
+        QProcess read;
+        QProcess module;
+        module.start(modsim, {QStringLiteral("--kind"), QStringLiteral("tessel")});
+        module.waitForReadyRead(5000);
+        read.setStandardOutputFile(profile);
+        read.start(config, {QStringLiteral("read"), QStringLiteral("--port"),
+                            QString::fromLocal8Bit(module.readLine()).trimmed()});
+        const bool ok = read.waitForFinished(kRunBoundMs) && read.exitCode() == 0;
+        module.kill();
+        module.waitForFinished(3000);
+        if (!ok) {
+            std::fprintf(stderr, "cannot read a profile from tessel-modsim\n");
+            return false;
+        }
+    }
+    double medians[2] = {};
+    const int portCounts[2] = {1, 4};
+    for (int k = 0; k < 2; ++k) {
+        std::vector<double> times;
+        for (int i = 0; i < std::max(1, runs / 4); ++i) {
+            const double ms = programOnce(config, modsim, profile, portCounts[k]);
+            if (ms < 0) {
+                std::fprintf(stderr, "program on %d ports failed\n", portCounts[k]);
+                return false;
+            }
+            times.push_back(ms);
+        }
+        medians[k] = medianOf(times);
+    }
+    const double ratio = medians[1] / medians[0];
+    std::printf("%-22s 1 port %6.0f ms = %5.1f modules/min   4 ports %6.0f ms = %5.1f modules/min"
+                "   4 ports take %.2fx (target <= 1.30) %s\n",
+                "program", medians[0], 60000.0 / medians[0], medians[1], 4 * 60000.0 / medians[1],
+                ratio, ratio <= 1.3 ? "ok" : "SLOW");
+    return true;
+}
+
+} // namespace tessel

@@ -1,0 +1,183 @@
+#include "cli/ProductionDisplay.h"
+
+#include "cli/Terminal.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+#include <unistd.h>
+
+namespace tessel {
+
+namespace {
+QString statusText(const StationEvent &e) {
+    switch (e.type) {
+    case StationEvent::Type::Waiting:
+        return QStringLiteral("waiting for a module");
+    case StationEvent::Type::Identified:
+        return e.text;
+    case StationEvent::Type::Progress:
+        return QStringLiteral("%1 block %2 of %3")
+            .arg(e.phase == SessionPhase::Verifying ? QStringLiteral("verifying")
+                                                    : QStringLiteral("programming"))
+            .arg(e.block)
+            .arg(kBlockCount);
+    case StationEvent::Type::Done:
+        return QStringLiteral("OK, replace the module");
+    case StationEvent::Type::Failed:
+    case StationEvent::Type::PortFailed:
+        break;
+    }
+    return QStringLiteral("FAILED: ") + e.text;
+}
+
+QString eventKey(StationEvent::Type type) {
+    switch (type) {
+    case StationEvent::Type::Waiting:
+        return QStringLiteral("waiting");
+    case StationEvent::Type::Identified:
+        return QStringLiteral("identified");
+    case StationEvent::Type::Progress:
+        return QStringLiteral("progress");
+    case StationEvent::Type::Done:
+        return QStringLiteral("done");
+    case StationEvent::Type::Failed:
+        return QStringLiteral("failed");
+    case StationEvent::Type::PortFailed:
+        break;
+    }
+    return QStringLiteral("port-failed");
+}
+
+QString totalsText(const ProductionTotals &t) {
+    return QStringLiteral("%1 ok, %2 failed, %3 refused").arg(t.ok).arg(t.failed).arg(t.refused);
+}
+
+QJsonObject totalsJson(const ProductionTotals &t) {
+    return {{QStringLiteral("ok"), t.ok},
+            {QStringLiteral("failed"), t.failed},
+            {QStringLiteral("refused"), t.refused}};
+}
+} // namespace
+
+void ProductionTotals::count(const ModuleRecord &record) {
+    if (record.ok())
+        ++ok;
+    else if (record.result == ModuleResult::WrongKind)
+        ++refused;
+    else
+        ++failed;
+}
+
+ProductionDisplay::Mode displayModeFor(bool json) {
+    if (json)
+        return ProductionDisplay::Mode::Json;
+    return isatty(STDOUT_FILENO) == 1 ? ProductionDisplay::Mode::Live
+                                      : ProductionDisplay::Mode::Plain;
+}
+
+ProductionDisplay::ProductionDisplay(Mode mode, const QStringList &ports)
+    : m_mode(mode), m_ports(ports) {
+    for (qsizetype i = 0; i < ports.size(); ++i)
+        m_status << QStringLiteral("opening");
+}
+
+void ProductionDisplay::emitJson(const QJsonObject &object) {
+    printLine(stdout, QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+}
+
+void ProductionDisplay::show(const StationEvent &e, const ProductionTotals &totals) {
+    switch (m_mode) {
+    case Mode::Json: {
+        QJsonObject object{{QStringLiteral("event"), eventKey(e.type)},
+                           {QStringLiteral("port"), e.port}};
+        if (e.type == StationEvent::Type::Progress) {
+            object.insert(QStringLiteral("phase"), e.phase == SessionPhase::Verifying
+                                                       ? QStringLiteral("verifying")
+                                                       : QStringLiteral("programming"));
+            object.insert(QStringLiteral("block"), e.block);
+            object.insert(QStringLiteral("blocks"), kBlockCount);
+        }
+        if (!e.text.isEmpty())
+            object.insert(QStringLiteral("message"), e.text);
+        emitJson(object);
+        return;
+    }
+    case Mode::Plain:
+        if (e.type == StationEvent::Type::PortFailed)
+            printLine(stderr, QStringLiteral("tessel-config: %1: %2").arg(e.port, e.text));
+        return;
+    case Mode::Live:
+        m_status[e.station] = statusText(e);
+        redraw(totals);
+        return;
+    }
+}
+
+void ProductionDisplay::moduleFinished(const ModuleRecord &r, const ProductionTotals &totals) {
+    switch (m_mode) {
+    case Mode::Json: {
+        QJsonArray blocks;
+        for (const int block : r.differingBlocks)
+            blocks.append(block);
+        emitJson({{QStringLiteral("event"), QStringLiteral("module")},
+                  {QStringLiteral("time"), isoTimeWithOffset(r.finished)},
+                  {QStringLiteral("port"), r.port},
+                  {QStringLiteral("kind"), r.kind},
+                  {QStringLiteral("firmwareVersion"), r.firmwareVersion},
+                  {QStringLiteral("releaseYear"), r.releaseYear},
+                  {QStringLiteral("result"), resultKey(r.result)},
+                  {QStringLiteral("differingBlocks"), blocks},
+                  {QStringLiteral("backup"), r.backup},
+                  {QStringLiteral("seconds"), r.seconds},
+                  {QStringLiteral("message"), r.message},
+                  {QStringLiteral("totals"), totalsJson(totals)}});
+        return;
+    }
+    case Mode::Plain:
+        printLine(stdout, r.ok() ? QStringLiteral("%1: OK (%2 s)").arg(r.port).arg(r.seconds)
+                                 : QStringLiteral("%1: FAILED (%2): %3")
+                                       .arg(r.port, resultKey(r.result), r.message));
+        return;
+    case Mode::Live:
+        std::fputc('\a', stdout);
+        redraw(totals);
+        return;
+    }
+}
+
+void ProductionDisplay::stopping(const QString &why) {
+    if (m_mode == Mode::Json)
+        emitJson({{QStringLiteral("event"), QStringLiteral("stopping")},
+                  {QStringLiteral("message"), why}});
+    else
+        printLine(stderr, QStringLiteral("tessel-config: ") + why);
+    m_drawn = false; // the status lines start again below the message
+}
+
+void ProductionDisplay::finished(const ProductionTotals &totals) {
+    if (m_mode == Mode::Json) {
+        QJsonObject object = totalsJson(totals);
+        object.insert(QStringLiteral("event"), QStringLiteral("totals"));
+        emitJson(object);
+        return;
+    }
+    if (m_mode == Mode::Live)
+        redraw(totals);
+    printLine(stdout, QStringLiteral("Totals: ") + totalsText(totals));
+}
+
+void ProductionDisplay::redraw(const ProductionTotals &totals) {
+    if (m_drawn)
+        std::fprintf(stdout, "\033[%dA", static_cast<int>(m_ports.size()) + 1);
+    for (qsizetype i = 0; i < m_ports.size(); ++i) {
+        std::fprintf(stdout, "\r\033[K%s: %s\n", qPrintable(m_ports.at(i)),
+                     qPrintable(m_status.at(i)));
+    }
+    std::fprintf(stdout, "\r\033[K%s\n", qPrintable(totalsText(totals)));
+    std::fflush(stdout);
+    m_drawn = true;
+}
+
+} // namespace tessel

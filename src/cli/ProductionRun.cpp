@@ -1,0 +1,125 @@
+#include "cli/ProductionRun.h"
+
+#include "cli/CommandLine.h"
+#include "cli/Terminal.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+#include <csignal>
+
+namespace tessel {
+
+namespace {
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void onInterrupt(int) {
+    g_interrupted = 1;
+    // A second Ctrl-C ends the program at once.
+    std::signal(SIGINT, SIG_DFL);
+}
+
+constexpr int kInterruptPollMs = 100;
+} // namespace
+
+ProductionRun::ProductionRun(ProductionRequest request)
+    : m_request(std::move(request)), m_display(displayModeFor(m_request.json), m_request.ports) {
+    qRegisterMetaType<tessel::StationEvent>();
+    qRegisterMetaType<tessel::ModuleRecord>();
+}
+
+ProductionRun::~ProductionRun() {
+    for (ProductionStation *station : m_stations)
+        station->requestStop();
+    for (QThread *thread : m_threads) {
+        thread->quit();
+        thread->wait();
+        delete thread;
+    }
+    for (ProductionStation *station : m_stations)
+        delete station;
+}
+
+int ProductionRun::exec() {
+    if (!m_request.recordPath.isEmpty()) {
+        m_records = std::make_unique<RecordFile>(m_request.recordPath);
+        if (const QString error = m_records->open(); !error.isEmpty())
+            return fail(exitcode::kBadInput, error);
+    }
+    for (int i = 0; i < m_request.ports.size(); ++i) {
+        auto *station = new ProductionStation(i, m_request.ports.at(i), m_request.setup);
+        auto *thread = new QThread;
+        thread->setObjectName(QStringLiteral("station %1").arg(i));
+        station->moveToThread(thread);
+        connect(thread, &QThread::started, station, &ProductionStation::run);
+        connect(station, &ProductionStation::event, this,
+                [this](const StationEvent &e) { m_display.show(e, m_totals); });
+        // Blocking: the station waits until the record is on disk.
+        connect(station, &ProductionStation::moduleFinished, this, &ProductionRun::onModuleFinished,
+                Qt::BlockingQueuedConnection);
+        connect(station, &ProductionStation::ended, this, &ProductionRun::onStationEnded);
+        connect(station, &ProductionStation::ended, thread, &QThread::quit);
+        m_stations.push_back(station);
+        m_threads.push_back(thread);
+    }
+    m_running = static_cast<int>(m_stations.size());
+    for (QThread *thread : m_threads)
+        thread->start();
+    // Station signals arrive through this loop; it ends with the last station.
+    m_loop.exec();
+
+    m_display.finished(m_totals);
+    if (m_status != 0)
+        return m_status;
+    if (m_totals.failed > 0)
+        return exitcode::kNotStored;
+    return m_stopped ? exitcode::kSuccess : exitcode::kNoModule;
+}
+
+void ProductionRun::stop(const QString &why) {
+    if (m_stopped)
+        return;
+    m_stopped = true;
+    m_display.stopping(why);
+    for (ProductionStation *station : m_stations)
+        station->requestStop();
+}
+
+void ProductionRun::onModuleFinished(const ModuleRecord &record) {
+    m_totals.count(record);
+    if (m_records) {
+        if (const QString error = m_records->append(record); !error.isEmpty()) {
+            m_status = fail(exitcode::kBadInput, error);
+            stop(QStringLiteral("no module is started without its record; stopping"));
+        }
+    }
+    m_display.moduleFinished(record, m_totals);
+    if (m_request.count > 0 && m_totals.ok >= m_request.count) {
+        stop(QStringLiteral("%1 modules programmed, as asked; finishing those in progress")
+                 .arg(m_totals.ok));
+    }
+}
+
+void ProductionRun::onStationEnded() {
+    if (--m_running == 0)
+        m_loop.quit();
+}
+
+int runProduction(ProductionRequest request) {
+    ProductionRun run(std::move(request));
+    g_interrupted = 0;
+    const auto previous = std::signal(SIGINT, onInterrupt);
+    QTimer interrupts;
+    QObject::connect(&interrupts, &QTimer::timeout, &run, [&run] {
+        if (g_interrupted)
+            run.stop(QStringLiteral("interrupted: no new module is started; finishing those "
+                                    "in progress"));
+    });
+    interrupts.start(kInterruptPollMs);
+    const int status = run.exec();
+    std::signal(SIGINT, previous);
+    return status;
+}
+
+} // namespace tessel

@@ -1,0 +1,209 @@
+#include "cli/ProductionStation.h"
+
+#include "cli/ModuleCommands.h"
+#include "link/ModuleConnection.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <memory>
+
+namespace tessel {
+
+namespace {
+// Between two link tests of a module that is done: often enough to see it go at once,
+// rarely enough to leave the line quiet.
+constexpr int kRemovalPollMs = 250;
+// A module counts as removed after this many link tests in a row went unanswered.
+constexpr int kSilentTestsForRemoval = 2;
+// A link test that fails faster than this did not wait for the module (the line refused the
+// command); the next one waits a little, so that a broken line never spins.
+constexpr int kQuickFailureMs = 100;
+
+QList<int> blocksOf(const std::vector<int> &addresses) {
+    QList<int> blocks;
+    for (const int address : addresses) {
+        if (blocks.isEmpty() || blocks.last() != address / kBlockSize)
+            blocks << address / kBlockSize;
+    }
+    return blocks;
+}
+} // namespace
+
+ProductionStation::ProductionStation(int index, QString port, StationSetup setup)
+    : m_index(index), m_port(std::move(port)), m_setup(std::move(setup)) {}
+
+void ProductionStation::report(StationEvent::Type type, const QString &text) {
+    StationEvent e;
+    e.type = type;
+    e.station = m_index;
+    e.port = m_port;
+    e.text = text;
+    Q_EMIT event(e);
+}
+
+void ProductionStation::run() {
+    // Everything that talks to the port is made here, in the station's thread.
+    QString error;
+    const std::unique_ptr<ModuleConnection> connection = ModuleConnection::openPort(m_port, error);
+    if (!connection) {
+        report(StationEvent::Type::PortFailed, error);
+        Q_EMIT ended();
+        return;
+    }
+    const ControllerLink &link = connection->link();
+    ModuleSession session(connection->protocol(), commandLineLimits());
+    session.setVerifyAfterStore(true);
+    session.setBackup(m_setup.backup);
+    connect(&session, &ModuleSession::progress, this, [this](SessionPhase phase, int address) {
+        if (address % kBlockSize != kBlockSize - 1 || phase == SessionPhase::Reading)
+            return;
+        StationEvent e;
+        e.type = StationEvent::Type::Progress;
+        e.station = m_index;
+        e.port = m_port;
+        e.phase = phase;
+        e.block = address / kBlockSize + 1;
+        Q_EMIT event(e);
+    });
+    cycle(session);
+    if (link.failed() && !link.aborted())
+        report(StationEvent::Type::PortFailed, link.failure());
+    Q_EMIT ended();
+}
+
+void ProductionStation::cycle(ModuleSession &session) {
+    ModuleProtocol &protocol = session.protocol();
+    while (!m_stop) {
+        report(StationEvent::Type::Waiting);
+        if (!waitForModule(protocol))
+            return;
+        const ModuleRecord record = programModule(session);
+        Q_EMIT moduleFinished(record);
+        if (record.ok())
+            report(StationEvent::Type::Done);
+        else
+            report(StationEvent::Type::Failed, record.message);
+        if (protocol.link().failed() || !waitForRemoval(protocol))
+            return;
+    }
+}
+
+bool ProductionStation::waitForModule(ModuleProtocol &protocol) {
+    QElapsedTimer attempt;
+    while (!m_stop) {
+        attempt.start();
+        if (protocol.linkTest())
+            return true;
+        if (protocol.link().failed())
+            return false;
+        if (attempt.elapsed() < kQuickFailureMs)
+            QThread::msleep(kRemovalPollMs);
+    }
+    return false;
+}
+
+bool ProductionStation::waitForRemoval(ModuleProtocol &protocol) {
+    int silent = 0;
+    while (!m_stop) {
+        if (protocol.linkTest()) {
+            silent = 0;
+            QThread::msleep(kRemovalPollMs);
+            continue;
+        }
+        if (protocol.link().failed())
+            return false;
+        if (++silent >= kSilentTestsForRemoval)
+            return true;
+    }
+    return false;
+}
+
+ModuleRecord ProductionStation::programModule(ModuleSession &session) {
+    QElapsedTimer took;
+    took.start();
+    ModuleRecord record;
+    record.port = m_port;
+    record.kind = QStringLiteral("unknown");
+    const ControllerLink &link = session.protocol().link();
+    const auto finish = [&](ModuleResult result, const QString &message) {
+        record.result = result;
+        if (record.message.isEmpty())
+            record.message = message;
+        record.seconds = static_cast<double>(took.elapsed()) / 1000.0;
+        const QDateTime now = QDateTime::currentDateTime();
+        record.finished = now.toOffsetFromUtc(now.offsetFromUtc());
+        return record;
+    };
+
+    session.identify();
+    if (!session.identity()) {
+        if (link.failed())
+            return finish(ModuleResult::LinkLost, link.failure());
+        return finish(ModuleResult::WrongKind,
+                      QStringLiteral("the module answered the link test but could not be "
+                                     "identified; nothing was stored"));
+    }
+    const wire::IdentityReply &identity = *session.identity();
+    const std::optional<ModuleKind> kind = session.kind();
+    record.kind = kind ? moduleKindKey(*kind) : QStringLiteral("unknown");
+    record.firmwareVersion = identity.firmwareVersion();
+    record.releaseYear = wire::releaseYearText(identity);
+    report(StationEvent::Type::Identified, wire::identityLine(identity));
+    if (kind != m_setup.kind) {
+        return finish(ModuleResult::WrongKind,
+                      QStringLiteral("this is not a %1 (%2); nothing was stored")
+                          .arg(moduleKindName(m_setup.kind), wire::identityLine(identity)));
+    }
+
+    // The backup needs the memory as it is now.
+    session.read();
+    if (!session.lastOutcome().ok()) {
+        if (link.failed())
+            return finish(ModuleResult::LinkLost, session.lastOutcome().message);
+        return finish(ModuleResult::StoreFailed,
+                      session.lastOutcome().message +
+                          QStringLiteral(" Its memory could not be read for the backup; nothing "
+                                         "was stored."));
+    }
+    session.store(m_setup.profile);
+    judgeStore(session.lastOutcome(), link, record);
+    return finish(record.result, {});
+}
+
+void ProductionStation::judgeStore(const SessionOutcome &outcome, const ControllerLink &link,
+                                   ModuleRecord &record) const {
+    record.backup = outcome.backup;
+    record.result = ModuleResult::Ok;
+    if (outcome.ok())
+        return;
+    record.message = outcome.message;
+    switch (outcome.status) {
+    case SessionStatus::Differs:
+        record.result = ModuleResult::VerifyFailed;
+        record.differingBlocks = blocksOf(outcome.differences);
+        return;
+    case SessionStatus::ReadBackFailed:
+        record.result = link.failed() ? ModuleResult::LinkLost : ModuleResult::VerifyFailed;
+        record.message = QStringLiteral("every block was stored and confirmed, but reading them "
+                                        "back failed: ") +
+                         outcome.message;
+        return;
+    default:
+        break;
+    }
+    record.result = link.failed() ? ModuleResult::LinkLost : ModuleResult::StoreFailed;
+    const int block = outcome.failedBlock;
+    if (block < 0)
+        return;
+    if (!record.message.endsWith(QLatin1Char('.')))
+        record.message += QLatin1Char('.');
+    record.message += block == 0 ? QStringLiteral(" No block holds the new settings; block 0 may "
+                                                  "hold either, the others hold the old ones.")
+                                 : QStringLiteral(" Blocks 0 to %1 hold the new settings, the "
+                                                  "blocks after %2 the old ones; block %2 may "
+                                                  "hold either.")
+                                       .arg(block - 1)
+                                       .arg(block);
+}
+
+} // namespace tessel

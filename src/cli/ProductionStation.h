@@ -1,0 +1,88 @@
+#pragma once
+
+#include "cli/ModuleRecord.h"
+#include "core/EepromImage.h"
+#include "core/ModuleKind.h"
+#include "session/ModuleSession.h"
+
+#include <QObject>
+#include <atomic>
+
+namespace tessel {
+
+// What a station reports while it works; the run shows it and keeps the totals.
+struct StationEvent {
+    enum class Type {
+        Waiting,    // no module answers yet (or the last one was removed)
+        Identified, // a module answered; `text` says what it is
+        Progress,   // `phase` Storing or Verifying, `block` 1..16
+        Done,       // the module ended ok: replace it
+        Failed,     // the module did not end ok; `text` says why
+        PortFailed, // the port could not be opened or was lost; the station ends
+    };
+    Type type = Type::Waiting;
+    int station = 0;
+    QString port;
+    SessionPhase phase = SessionPhase::Storing;
+    int block = 0;
+    QString text;
+};
+
+// What every station of a run is given.
+struct StationSetup {
+    ModuleKind kind = ModuleKind::Tessel;
+    EepromImage profile;
+    // Saves the module's memory before the store; none skips the backup.
+    BackupFn backup;
+};
+
+// One port of a production run: waits for a module, identifies it, programs and checks it,
+// waits until it is removed, and starts again.
+//
+// Each station runs in a thread of its own, with its own channel, link, protocol and session
+// created there. The link's waits run the event loop from inside the exchange (nested
+// processEvents); with every port on the one main thread, a port's wait would run inside
+// another's and could only return when that one returned, so one slow module would hold up
+// every other port. Threads share nothing here: a station only reports, through queued
+// signals, to the run in the main thread, which writes the record file and the terminal.
+class ProductionStation : public QObject {
+    Q_OBJECT
+public:
+    ProductionStation(int index, QString port, StationSetup setup);
+
+    // From any thread: stop waiting for modules. A module in progress is finished first
+    // (its store and its check), then the station ends.
+    void requestStop() { m_stop = true; }
+
+    // Runs until the port is lost or a stop was asked for; in the station's own thread.
+    void run();
+
+Q_SIGNALS:
+    void event(const tessel::StationEvent &event);
+    // Connected blocking: returns when the record is on disk, so that no next module starts
+    // before its predecessor's record is safe.
+    void moduleFinished(const tessel::ModuleRecord &record);
+    void ended();
+
+private:
+    void cycle(ModuleSession &session);
+    // Waits until a module answers the link test; false on a stop or a lost port.
+    bool waitForModule(ModuleProtocol &protocol);
+    // Waits until the module stops answering; false on a stop or a lost port.
+    bool waitForRemoval(ModuleProtocol &protocol);
+    ModuleRecord programModule(ModuleSession &session);
+    // Fills in how the store (and its check) ended.
+    void judgeStore(const SessionOutcome &outcome, const ControllerLink &link,
+                    ModuleRecord &record) const;
+    void report(StationEvent::Type type, const QString &text = {});
+
+    int m_index;
+    QString m_port;
+    StationSetup m_setup;
+    std::atomic<bool> m_stop = false;
+};
+
+} // namespace tessel
+
+Q_DECLARE_METATYPE(tessel::StationEvent)
+Q_DECLARE_METATYPE(tessel::ModuleRecord)
