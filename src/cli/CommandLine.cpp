@@ -13,6 +13,7 @@
 #include "session/BackupFolder.h"
 
 #include <QFile>
+#include <QMutex>
 #include <QSaveFile>
 #include <memory>
 
@@ -83,6 +84,17 @@ int runCommand(const CommandRequest &request, ModuleCommands &commands,
     if (request.command == QLatin1String("factory-reset"))
         return commands.factoryReset(*kind);
     return commands.diff(*kind, *profile);
+}
+
+// The backup a production run's stations share: they run in threads of their own, and two
+// saving and pruning the one folder at once could pick the same file name or prune each
+// other's work.
+BackupFn sharedBackup(BackupFn backup) {
+    auto lock = std::make_shared<QMutex>();
+    return [lock, backup = std::move(backup)](const ModuleSession &session) {
+        const QMutexLocker locked(lock.get());
+        return backup(session);
+    };
 }
 
 } // namespace
@@ -156,6 +168,7 @@ int runCommandLine(const QStringList &arguments) {
         ProductionRequest production;
         production.ports = request.ports;
         production.setup.kind = *request.kind;
+        production.setup.backup = sharedBackup(BackupFolder().forSession());
         production.setup.profile = EepromImage(*profile);
         production.count = request.count;
         production.recordPath = request.record;

@@ -1,27 +1,16 @@
 #include "cli/ProductionRun.h"
 
 #include "cli/CommandLine.h"
+#include "cli/InterruptWatch.h"
 #include "cli/Terminal.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
-#include <QTimer>
-#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 
 namespace tessel {
-
-namespace {
-volatile std::sig_atomic_t g_interrupted = 0;
-
-void onInterrupt(int) {
-    g_interrupted = 1;
-    // A second Ctrl-C ends the program at once.
-    std::signal(SIGINT, SIG_DFL);
-}
-
-constexpr int kInterruptPollMs = 100;
-} // namespace
 
 ProductionRun::ProductionRun(ProductionRequest request)
     : m_request(std::move(request)), m_display(displayModeFor(m_request.json), m_request.ports) {
@@ -108,18 +97,19 @@ void ProductionRun::onStationEnded() {
 
 int runProduction(ProductionRequest request) {
     ProductionRun run(std::move(request));
-    g_interrupted = 0;
-    const auto previous = std::signal(SIGINT, onInterrupt);
-    QTimer interrupts;
-    QObject::connect(&interrupts, &QTimer::timeout, &run, [&run] {
-        if (g_interrupted)
-            run.stop(QStringLiteral("interrupted: no new module is started; finishing those "
-                                    "in progress"));
+    InterruptWatch interrupts;
+    QObject::connect(&interrupts, &InterruptWatch::interrupted, &run, [&run](int signal) {
+        static bool stopping = false;
+        if (stopping) {
+            // A second Ctrl-C ends the program at once, as the operator insists.
+            std::fflush(nullptr);
+            std::_Exit(exitcode::kSignalled + signal);
+        }
+        stopping = true;
+        run.stop(QStringLiteral("interrupted: no new module is started; finishing those "
+                                "in progress"));
     });
-    interrupts.start(kInterruptPollMs);
-    const int status = run.exec();
-    std::signal(SIGINT, previous);
-    return status;
+    return run.exec();
 }
 
 } // namespace tessel

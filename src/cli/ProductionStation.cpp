@@ -92,7 +92,7 @@ bool ProductionStation::waitForModule(ModuleProtocol &protocol) {
     QElapsedTimer attempt;
     while (!m_stop) {
         attempt.start();
-        if (protocol.linkTest())
+        if (protocol.linkTestRepeated(1) > 0)
             return true;
         if (protocol.link().failed())
             return false;
@@ -105,7 +105,7 @@ bool ProductionStation::waitForModule(ModuleProtocol &protocol) {
 bool ProductionStation::waitForRemoval(ModuleProtocol &protocol) {
     int silent = 0;
     while (!m_stop) {
-        if (protocol.linkTest()) {
+        if (protocol.linkTestRepeated(1) > 0) {
             silent = 0;
             QThread::msleep(kRemovalPollMs);
             continue;

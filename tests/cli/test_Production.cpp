@@ -195,6 +195,15 @@ void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() 
     const QStringList ok = records.value(good.port());
     QCOMPARE(ok.mid(2, 4), (QStringList{"tessel", "3", "2008", "ok"}));
     QCOMPARE(ok.at(6), QString());
+    // Each module programmed has its former memory saved, as the factory left it.
+    const QString backup = ok.value(7);
+    QVERIFY2(backup.endsWith(QLatin1String(".txt")), qPrintable(ok.join(',')));
+    QFile saved(backup);
+    QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(backup));
+    QCOMPARE(parseProfileText(QString::fromLatin1(saved.readAll())).memory,
+             std::optional<ModuleMemory>(factoryMemory(ModuleKind::Tessel)));
+    // A module of the other kind is not touched, so nothing of it is saved.
+    QCOMPARE(records.value(otherKind.port()).value(7), QString());
     QCOMPARE(records.value(network.port()).mid(2, 5),
              (QStringList{"tessel", "3", "2008", "ok", ""}));
     QCOMPARE(records.value(otherKind.port()).mid(2, 4),
