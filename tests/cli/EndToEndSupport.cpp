@@ -3,6 +3,7 @@
 #include "core/ProfileText.h"
 
 #include <QFile>
+#include <csignal>
 
 namespace tessel::e2e {
 
@@ -61,6 +62,11 @@ ConfigRun::~ConfigRun() {
         m_process.kill();
         m_process.waitForFinished(3000);
     }
+}
+
+void ConfigRun::sendSignal(int signal) {
+    if (const qint64 pid = m_process.processId(); pid > 0)
+        ::kill(static_cast<pid_t>(pid), signal);
 }
 
 Outcome ConfigRun::finish(int boundMs) {

@@ -59,6 +59,8 @@ public:
     ConfigRun &operator=(const ConfigRun &) = delete;
 
     Outcome finish(int boundMs);
+    // Sends `signal` to the running program, as a terminal's Ctrl-C would.
+    void sendSignal(int signal);
 
 private:
     QProcess m_process;

@@ -4,6 +4,8 @@
 #include "core/FieldNames.h"
 #include "core/ProfileText.h"
 
+#include <csignal>
+
 using namespace tessel;
 
 using namespace tessel::e2e;
@@ -35,6 +37,7 @@ private Q_SLOTS:
     void droppedLine_endsWithExitOneAndAMessage_data();
     void droppedLine_endsWithExitOneAndAMessage();
     void silentModules_giveUpWithinTheirBounds();
+    void interrupt_duringAStoreEndsAfterTheBlockInFlight();
 
 private:
     QTemporaryDir m_dir;
@@ -361,6 +364,36 @@ void EndToEndTest::silentModules_giveUpWithinTheirBounds() {
     const auto now = silentStore.memory();
     QVERIFY(now);
     QVERIFY(onlyBlocksBeforeChanged(*now, wanted, factoryMemory(ModuleKind::Tessel), 4));
+}
+
+void EndToEndTest::interrupt_duringAStoreEndsAfterTheBlockInFlight() {
+    // Replies 100 ms apart, so that Ctrl-C lands in the middle of the store.
+    SimulatedModule module(m_dir, ModuleKind::Tessel,
+                           {QStringLiteral("--reply-delay-us"), QStringLiteral("100000")});
+    const ModuleMemory before = factoryMemory(ModuleKind::Tessel);
+    const ModuleMemory wanted = everyByteValue(true);
+    const QString path =
+        writeProfile(m_dir, QStringLiteral("interrupted.txt"), profileText(EepromImage(wanted)));
+    ConfigRun run({QStringLiteral("write"), QStringLiteral("--port"), module.device(), path});
+    QElapsedTimer waited;
+    waited.start();
+    while (module.memory() == before && waited.elapsed() < 20000)
+        QTest::qWait(20);
+    QVERIFY2(module.memory() != before, "the store never began");
+    run.sendSignal(SIGINT);
+
+    const Outcome o = run.finish(20000);
+    CHECK_EXIT(o, 130);
+    // The operator is told where the store stopped, and the module holds exactly that.
+    static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
+    const QRegularExpressionMatch match = stopped.match(o.err);
+    QVERIFY2(match.hasMatch(), qPrintable(o.err));
+    const int last = match.captured(1).toInt();
+    QVERIFY2(last < kBlockCount - 1, qPrintable(o.err));
+    QVERIFY2(o.err.contains(QStringLiteral("hold the old settings.")), qPrintable(o.err));
+    const auto now = module.memory();
+    QVERIFY(now);
+    QVERIFY(onlyBlocksBeforeChanged(*now, wanted, before, last + 1));
 }
 
 QTEST_GUILESS_MAIN(EndToEndTest)
