@@ -11,34 +11,34 @@
 namespace tessel {
 
 AnalogMonitor::AnalogMonitor(ModuleProtocol &protocol, AnalogPanel &panel, QObject *parent)
-    : QObject(parent), m_protocol(protocol), m_panel(panel) {
+    : QObject(parent), m_protocol(&protocol), m_panel(panel) {
     connect(panel.readAllButton(), &QPushButton::clicked, this, &AnalogMonitor::ReadAllAD_Click);
     for (int i = 0; i < kAnalogRows; ++i)
         connect(panel.meter(i), &LevelMeter::pressed, this, [this, i] { ADBar_MouseDown(i); });
     connect(panel.loopReadBox(), &QCheckBox::toggled, this, [this](bool checked) {
         if (!checked)
-            m_uncheckedAt = m_protocol.link().clock().nowMicros();
+            m_uncheckedAt = m_protocol->link().clock().nowMicros();
     });
 }
 
 void AnalogMonitor::ReadAllAD_Click() {
     readRepeatedly([this] {
         for (int n = 0; n < kAnalogRows; ++n) {
-            m_panel.showLevel(n, m_protocol.readAnalog(n));
-            if (m_protocol.link().failed())
+            m_panel.showLevel(n, m_protocol->readAnalog(n));
+            if (m_protocol->link().failed())
                 return;
         }
     });
 }
 
 void AnalogMonitor::ADBar_MouseDown(int index) {
-    readRepeatedly([this, index] { m_panel.showLevel(index, m_protocol.readAnalog(index)); });
+    readRepeatedly([this, index] { m_panel.showLevel(index, m_protocol->readAnalog(index)); });
 }
 
 void AnalogMonitor::readRepeatedly(const std::function<void()> &pass) {
     if (m_preparing)
         return; // a transfer is about to take the link
-    ControllerLink &link = m_protocol.link();
+    ControllerLink &link = m_protocol->link();
     {
         auto session = link.tryBegin();
         if (!session)
@@ -62,6 +62,12 @@ void AnalogMonitor::readRepeatedly(const std::function<void()> &pass) {
     runKeptTransfers();
 }
 
+void AnalogMonitor::useProtocol(ModuleProtocol &protocol) {
+    m_protocol = &protocol;
+    // A time of the old line's clock means nothing on the new one.
+    m_uncheckedAt.reset();
+}
+
 bool AnalogMonitor::prepareTransfer(const std::function<void()> &transfer) {
     if (m_preparing)
         return false; // another transfer is already on its way; this click is ignored
@@ -80,23 +86,23 @@ bool AnalogMonitor::prepareTransfer(const std::function<void()> &transfer) {
     m_preparing = true;
     if (settleFirst) {
         settle();
-        m_protocol.link().ClearBuffer();
+        m_protocol->link().ClearBuffer();
     }
-    m_protocol.link().ClearBuffer();
+    m_protocol->link().ClearBuffer();
     m_preparing = false;
-    return !m_protocol.link().aborted();
+    return !m_protocol->link().aborted();
 }
 
 void AnalogMonitor::settle() {
     // Gives a late answer to the last request time to arrive, so that the queue is emptied of
     // it and the transfer does not read it as the start of its own reply.
-    ControllerLink &link = m_protocol.link();
+    ControllerLink &link = m_protocol->link();
     const qint64 until = m_uncheckedAt.value_or(link.clock().nowMicros()) + kSettleMicros;
     restUntil(until + 1, [&link] { return !link.aborted(); });
 }
 
 void AnalogMonitor::restUntil(qint64 dueMicros, const std::function<bool()> &goOn) {
-    LinkClock &clock = m_protocol.link().clock();
+    LinkClock &clock = m_protocol->link().clock();
     while (clock.nowMicros() < dueMicros && goOn()) {
         clock.processEvents();
         clock.idle(dueMicros - clock.nowMicros());
@@ -105,7 +111,7 @@ void AnalogMonitor::restUntil(qint64 dueMicros, const std::function<bool()> &goO
 
 void AnalogMonitor::runKeptTransfers() {
     const auto kept = std::exchange(m_kept, {});
-    if (m_protocol.link().aborted())
+    if (m_protocol->link().aborted())
         return;
     for (const auto &transfer : kept)
         transfer();

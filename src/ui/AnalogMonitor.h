@@ -33,6 +33,8 @@ public:
     // receive queue. False when a loop is still running underneath the caller; `transfer`
     // is then kept and runs as soon as that loop has ended.
     bool prepareTransfer(const std::function<void()> &transfer);
+    // Reads over another line from now on; called while no reading runs.
+    void useProtocol(ModuleProtocol &protocol);
 
     [[nodiscard]] bool running() const { return m_running; }
 
@@ -43,7 +45,7 @@ private:
     void restUntil(qint64 dueMicros, const std::function<bool()> &goOn);
     void runKeptTransfers();
 
-    ModuleProtocol &m_protocol;
+    ModuleProtocol *m_protocol;
     AnalogPanel &m_panel;
     bool m_running = false;
     bool m_preparing = false;

@@ -17,6 +17,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 namespace tessel {
 
@@ -26,6 +27,27 @@ QString noAnswerText(const QString &port) {
                           "cable is plugged in at both ends, and that %1 is the port the cable "
                           "is on.")
         .arg(port);
+}
+
+QString unknownKindText(const QString &port, const wire::IdentityReply &identity) {
+    return QStringLiteral("The module on %1 reports the kind %2, which this program cannot "
+                          "configure.")
+        .arg(port)
+        .arg(identity.kind());
+}
+
+// Why the module that answered a reconnection is not taken for a window of `windowKind`;
+// empty when it is of that kind.
+QString otherKindText(const QString &port, const wire::IdentityReply &identity,
+                      ModuleKind windowKind) {
+    const std::optional<ModuleKind> kind = identity.moduleKind();
+    if (!kind)
+        return unknownKindText(port, identity);
+    if (*kind == windowKind)
+        return {};
+    return QStringLiteral("The module on %1 is a %2, but this window is for a %3, so nothing "
+                          "was read from it.")
+        .arg(port, moduleKindName(*kind), moduleKindName(windowKind));
 }
 
 QIcon applicationIcon() {
@@ -57,7 +79,7 @@ void Application::start() {
         m_portName = *m_options.port;
     for (;;) {
         if (choose)
-            m_portName = choosePort();
+            m_portName = choosePort({});
         const QString error = openLink();
         m_splash->hide();
         const Outcome outcome = error.isEmpty() ? connectToModule() : offerAnotherPort(error);
@@ -70,9 +92,11 @@ void Application::start() {
     }
 }
 
-QString Application::choosePort() {
+QString Application::choosePort(const QString &offered) {
     const SystemPortSource ports;
     FormSelectSerialPort chooser(ports, PortSetting(), m_form1.get());
+    if (!offered.isEmpty())
+        chooser.offer(offered);
     chooser.exec();
     if (!chooser.settingError().isEmpty())
         showMessage(chooser.settingError());
@@ -81,65 +105,81 @@ QString Application::choosePort() {
 
 QString Application::openLink() {
     QString error;
-    if (m_options.simulate) {
-        // The simulated module answers on whatever port the operator picks.
-        m_connection =
-            ModuleConnection::simulate(*m_options.simulate, m_options.faults, m_options.clock);
-        m_portName = m_connection->where();
-    } else {
-        m_connection = ModuleConnection::openPort(m_portName, error, m_options.clock);
-    }
+    m_connection = openConnection(m_portName, error);
+    if (m_connection)
+        m_portName = portNameOf(*m_connection, m_portName);
     return error;
 }
 
+QString Application::portNameOf(const ModuleConnection &connection, const QString &port) const {
+    // The simulated module answers on whatever port the operator picks.
+    return m_options.simulate ? connection.where() : port;
+}
+
+std::unique_ptr<ModuleConnection> Application::openConnection(const QString &port, QString &error) {
+    if (m_options.simulate)
+        return ModuleConnection::simulate(*m_options.simulate, m_options.faults, m_options.clock);
+    return ModuleConnection::openPort(port, error, m_options.clock);
+}
+
 Application::Outcome Application::connectToModule() {
+    const std::optional<wire::IdentityReply> identity = identifyModule(*m_connection, m_portName);
+    if (m_ending)
+        return Outcome::Stop;
+    if (m_cancelled)
+        return Outcome::ChooseAgain;
+    if (!identity)
+        return offerAnotherPort(noIdentityText(*m_connection, m_portName));
+    const std::optional<ModuleKind> kind = identity->moduleKind();
+    if (!kind) {
+        showMessage(unknownKindText(m_portName, *identity));
+        return Outcome::Connected;
+    }
+    m_session = makeSession(*m_connection);
+    m_window = std::make_unique<ConfigWindow>(*kind, *m_session, *this);
+    return m_window->loadFromModule() && !m_ending ? Outcome::Connected : Outcome::Stop;
+}
+
+std::optional<wire::IdentityReply> Application::identifyModule(ModuleConnection &connection,
+                                                               const QString &port) {
     m_cancelled = false;
-    ControllerLink &link = m_connection->link();
-    ModuleProtocol &protocol = m_connection->protocol();
-    m_connecting = std::make_unique<ConnectingWindow>(m_portName, link.clock());
+    m_identifying = &connection;
+    ControllerLink &link = connection.link();
+    m_connecting = std::make_unique<ConnectingWindow>(port, link.clock());
     connect(m_connecting.get(), &ConnectingWindow::cancelRequested, this, [this, &link] {
         m_cancelled = true;
         link.abort();
     });
     m_connecting->show();
     std::optional<wire::IdentityReply> identity;
-    int answeredAttempt = 0;
     {
         auto session = link.tryBegin();
-        answeredAttempt = linkTest();
-        if (answeredAttempt > 0) {
+        if (linkTest(connection) > 0) {
             m_connecting->showStep(QStringLiteral("Identifying the module"));
-            identity = protocol.identify(std::nullopt);
+            identity = connection.protocol().identify(std::nullopt);
         }
     }
     m_connecting.reset();
-    if (m_ending)
-        return Outcome::Stop;
-    if (m_cancelled)
-        return Outcome::ChooseAgain;
-    if (answeredAttempt == 0 || !identity) {
-        const QString why = link.failure();
-        return offerAnotherPort(why.isEmpty() ? noAnswerText(m_portName) : why);
-    }
-    const std::optional<ModuleKind> kind = identity->moduleKind();
-    if (!kind) {
-        showMessage(QStringLiteral("The module on %1 reports the kind %2, which this program "
-                                   "cannot configure.")
-                        .arg(m_portName)
-                        .arg(identity->kind()));
-        return Outcome::Connected;
-    }
-    m_session = std::make_unique<ModuleSession>(protocol);
-    m_session->setBackup(BackupFolder().forSession());
-    m_window = std::make_unique<ConfigWindow>(*kind, *m_session, *this);
-    return m_window->loadFromModule() && !m_ending ? Outcome::Connected : Outcome::Stop;
+    m_identifying = nullptr;
+    return identity;
 }
 
-int Application::linkTest() {
+QString Application::noIdentityText(ModuleConnection &connection, const QString &port) {
+    const QString why = connection.link().failure();
+    return why.isEmpty() ? noAnswerText(port) : why;
+}
+
+int Application::linkTest(ModuleConnection &connection) {
     constexpr int kAttempts = ModuleConnection::kLinkTestAttempts;
-    return m_connection->protocol().linkTestRepeated(kAttempts, [this](int attempt) {
+    return connection.protocol().linkTestRepeated(kAttempts, [this](int attempt) {
         m_connecting->showStep(QStringLiteral("Link test %1 of %2").arg(attempt).arg(kAttempts));
     });
+}
+
+std::unique_ptr<ModuleSession> Application::makeSession(ModuleConnection &connection) const {
+    auto session = std::make_unique<ModuleSession>(connection.protocol());
+    session->setBackup(BackupFolder().forSession());
+    return session;
 }
 
 Application::Outcome Application::offerAnotherPort(const QString &text) {
@@ -149,6 +189,85 @@ Application::Outcome Application::offerAnotherPort(const QString &text) {
         return Outcome::ChooseAgain;
     endProgram(1);
     return Outcome::Stop;
+}
+
+void Application::lineLost(const QString &text) {
+    if (m_reconnectAsked)
+        return; // the reconnection asked for is on its way
+    if (!offerReconnect(text))
+        return;
+    m_reconnectAsked = true;
+    // The exchange that found the line gone still runs below this call; the line and the
+    // session it uses are replaced only after it has returned.
+    QMetaObject::invokeMethod(this, &Application::reconnectWhenFree, Qt::QueuedConnection);
+}
+
+bool Application::offerReconnect(const QString &text) {
+    const QString offer =
+        text + QStringLiteral("\n\nReconnect tests the link again, on this port or another, "
+                              "and reads the module. Close leaves this window open without a "
+                              "module.");
+    return askChoice(offer, {QStringLiteral("Reconnect"), QStringLiteral("Close")}) == 0 &&
+           !m_ending;
+}
+
+void Application::reconnectWhenFree() {
+    if (m_ending)
+        return;
+    if (!m_connection->link().tryBegin()) {
+        // Run from a wait of the exchange that is ending: once it has let go of the line.
+        QTimer::singleShot(0, this, &Application::reconnectWhenFree);
+        return;
+    }
+    m_reconnectAsked = false;
+    reconnect();
+}
+
+void Application::reconnect() {
+    // Judged against what the lost line last told of the module.
+    const bool edited = m_window->hasUnsavedEdits();
+    m_window->setEnabled(false);
+    QString port = m_portName;
+    for (bool again = true; again && !m_ending;) {
+        port = choosePort(port);
+        QString error;
+        std::unique_ptr<ModuleConnection> connection = openConnection(port, error);
+        if (!connection) {
+            again = offerReconnect(error);
+            continue;
+        }
+        const auto identity = identifyModule(*connection, port);
+        if (m_ending || m_cancelled)
+            continue; // Cancel goes back to the port choice
+        const QString refusal = identity ? otherKindText(port, *identity, m_window->kind())
+                                         : noIdentityText(*connection, port);
+        if (!refusal.isEmpty()) {
+            again = offerReconnect(refusal);
+            continue;
+        }
+        adopt(std::move(connection), port);
+        m_window->setEnabled(true);
+        const bool keep =
+            edited &&
+            askChoice(QStringLiteral("The window shows settings that the module did not hold "
+                                     "when the line was lost. Keep them, to store them when "
+                                     "you choose, or show what the module on %1 holds?")
+                          .arg(m_portName),
+                      {QStringLiteral("Keep My Settings"),
+                       QStringLiteral("Show the Module's Settings")}) == 0;
+        m_window->loadAfterReconnect(keep);
+        return;
+    }
+    m_window->setEnabled(true);
+}
+
+void Application::adopt(std::unique_ptr<ModuleConnection> connection, const QString &port) {
+    std::unique_ptr<ModuleSession> session = makeSession(*connection);
+    m_window->attachSession(*session);
+    // The old session talks over the old line, so it goes first.
+    m_session = std::move(session);
+    m_connection = std::move(connection);
+    m_portName = portNameOf(*m_connection, port);
 }
 
 int Application::askChoice(const QString &text, const QStringList &answers) {
@@ -170,6 +289,8 @@ void Application::endProgram(int exitCode) {
     m_exitCode = exitCode;
     if (m_connection)
         m_connection->link().abort();
+    if (m_identifying)
+        m_identifying->link().abort();
     QCoreApplication::exit(exitCode);
 }
 

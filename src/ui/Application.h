@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Commands.h"
 #include "core/EepromImage.h"
 #include "core/ModuleSimulator.h"
 #include "ui/WindowHost.h"
@@ -31,7 +32,8 @@ struct StartOptions {
 // Owns the link and every window of a windowed run, and runs the start-up: splash, port
 // selection, link test, identification, and the configuration window that fits the module.
 // A port that cannot be opened, a Cancel while connecting, or a port where no module answers
-// leads back to the port selection (or ends the program, if the operator says so).
+// leads back to the port selection (or ends the program, if the operator says so). When the
+// line is lost later, the window can be connected to a module of its kind again.
 class Application : public QObject, public WindowHost {
     Q_OBJECT
 public:
@@ -48,8 +50,9 @@ public:
     // Asks the operator to pick one of the answers (buttons); the index of the one picked.
     // Closing the box picks the last answer.
     virtual int askChoice(const QString &text, const QStringList &answers);
-    // The port to try next, as the operator chose it in "Select Com Port".
-    virtual QString choosePort();
+    // The port to try next, as the operator chose it in "Select Com Port"; `offered` is the
+    // port offered at first (the remembered one when empty).
+    virtual QString choosePort(const QString &offered);
     // The window shown while connecting; null when no connection is under way.
     [[nodiscard]] ConnectingWindow *connectingWindow() const { return m_connecting.get(); }
     [[nodiscard]] ConfigWindow *configWindow() const { return m_window.get(); }
@@ -59,13 +62,37 @@ public:
     void showReport(const QString &profile) override;
     void imageShown() override;
     void windowClosed() override;
+    void lineLost(const QString &text) override;
+
+protected:
+    // The line to the port named (a simulated module's when the run is simulated); null, with
+    // the reason in `error`, when it cannot be opened.
+    virtual std::unique_ptr<ModuleConnection> openConnection(const QString &port, QString &error);
 
 private:
     enum class Outcome { Connected, ChooseAgain, Stop };
     // Opens the port named m_portName; why it could not be opened, or empty.
     [[nodiscard]] QString openLink();
     [[nodiscard]] Outcome connectToModule();
-    [[nodiscard]] int linkTest();
+    // Link test and identification on `connection` with the connecting window shown; the
+    // module's answer, or nothing (m_cancelled tells whether the operator cancelled).
+    [[nodiscard]] std::optional<wire::IdentityReply> identifyModule(ModuleConnection &connection,
+                                                                    const QString &port);
+    // Why no module identified itself on `port`.
+    [[nodiscard]] static QString noIdentityText(ModuleConnection &connection, const QString &port);
+    [[nodiscard]] int linkTest(ModuleConnection &connection);
+    [[nodiscard]] std::unique_ptr<ModuleSession> makeSession(ModuleConnection &connection) const;
+    // The reconnection the operator asked for, once the lost line is no longer in use.
+    void reconnectWhenFree();
+    // Port choice, link test, identification, kind check and read, until the window has a
+    // line again or the operator gives up.
+    void reconnect();
+    // The window works over `connection` from now on; the old line and its session go.
+    void adopt(std::unique_ptr<ModuleConnection> connection, const QString &port);
+    // The name messages give the port of `connection`, opened as `port`.
+    [[nodiscard]] QString portNameOf(const ModuleConnection &connection, const QString &port) const;
+    // "Reconnect" or "Close" after `text`; true for Reconnect.
+    [[nodiscard]] bool offerReconnect(const QString &text);
     // "Choose Another Port" or "Quit" after a failure explained by `text`.
     [[nodiscard]] Outcome offerAnotherPort(const QString &text);
     void endProgram(int exitCode);
@@ -80,6 +107,8 @@ private:
     std::unique_ptr<ReportWindow> m_report;
     std::unique_ptr<ConfigWindow> m_window;
     std::unique_ptr<ConnectingWindow> m_connecting;
+    ModuleConnection *m_identifying = nullptr; // the line under test, also ended when ending
+    bool m_reconnectAsked = false;
     bool m_cancelled = false;
     int m_exitCode = 0;
     bool m_ending = false;

@@ -17,7 +17,7 @@ namespace tessel {
 ConfigWindow::ConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &host,
                            QWidget *parent)
     : QWidget(parent), m_image(startImage()), m_variant(makeWindowVariant(kind)),
-      m_layout(layoutOf(kind)), m_session(session), m_host(host) {
+      m_layout(layoutOf(kind)), m_session(&session), m_host(host), m_moduleBaseline(m_image) {
     const WindowLook &look = m_variant->look();
     setObjectName(look.objectName);
     setWindowTitle(look.title);
@@ -36,7 +36,7 @@ ConfigWindow::ConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &
     // Until the first read the count control stands at its start, one device.
     m_table->showRowsInUse(0);
     m_bands->setBaseSerialText(look.initialBaseSerial);
-    m_variant->addControls({*this, m_image, m_session.protocol(), *m_bands, *m_table});
+    m_variant->addControls({*this, m_image, m_session->protocol(), *m_bands, *m_table});
     m_help->watchControls();
     collectAdvancedArea();
     setWide(false);
@@ -113,7 +113,7 @@ void ConfigWindow::setWide(bool wide) {
 
 void ConfigWindow::fieldsChecked(CheckedPart part, const QStringList &invalid) {
     m_invalid[static_cast<int>(part)] = invalid;
-    m_session.setInvalidFields(invalidFields());
+    m_session->setInvalidFields(invalidFields());
     showTransferButtons();
 }
 

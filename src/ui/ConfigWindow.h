@@ -47,6 +47,16 @@ public:
     // False when the program is ending before the module identified itself.
     bool loadFromModule();
 
+    // From now on the window talks to the module through `session` (a new line after the old
+    // one was lost); nothing of the previous session or its line is used again.
+    void attachSession(ModuleSession &session);
+    // After attachSession: identifies the module and reads its memory. With `keepShownImage`
+    // the read only tells the session what the module holds and the window keeps showing its
+    // own settings. False when the module did not identify itself.
+    bool loadAfterReconnect(bool keepShownImage);
+    // Whether the settings shown differ from what the module was last known to hold.
+    [[nodiscard]] bool hasUnsavedEdits() const;
+
     [[nodiscard]] const EepromImage &image() const { return m_image; }
     [[nodiscard]] ModuleKind kind() const { return m_layout.kind; }
     // Replaces the image and shows it, as a read does.
@@ -87,12 +97,20 @@ private:
     void readFinished(const SessionOutcome &outcome);
     void storeFinished(const SessionOutcome &outcome);
     void showReadImage(const EepromImage &image);
+    // The image as a store would send it: the shown one with the window's mode byte.
+    [[nodiscard]] EepromImage imageToStore() const;
+    // Tells the operator why a transfer failed; when the line is gone, the host offers to
+    // connect again.
+    void reportFailure(const QString &text);
 
     EepromImage m_image;
     std::unique_ptr<WindowVariant> m_variant;
     const MemoryLayout &m_layout;
-    ModuleSession &m_session;
+    ModuleSession *m_session;
     WindowHost &m_host;
+    // The settings last read (as shown) or stored; the start image before the first read.
+    EepromImage m_moduleBaseline;
+    bool m_keepShownImageOnRead = false;
     std::array<QStringList, static_cast<int>(CheckedPart::Count)> m_invalid;
     bool m_transferButtonsShown = true;
     QPointer<QWidget> m_focusBeforeTransfer;

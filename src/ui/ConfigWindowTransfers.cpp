@@ -14,6 +14,8 @@
 #include "ui/WindowHost.h"
 #include "ui/WindowVariant.h"
 
+#include <utility>
+
 namespace tessel {
 
 namespace {
@@ -51,16 +53,57 @@ QString differencesText(ModuleKind kind, const std::vector<int> &differences) {
 } // namespace
 
 void ConfigWindow::connectSession() {
-    connect(&m_session, &ModuleSession::started, this, &ConfigWindow::transferStarted);
-    connect(&m_session, &ModuleSession::phaseChanged, this, &ConfigWindow::phaseChanged);
-    connect(&m_session, &ModuleSession::progress, this,
+    connect(m_session, &ModuleSession::started, this, &ConfigWindow::transferStarted);
+    connect(m_session, &ModuleSession::phaseChanged, this, &ConfigWindow::phaseChanged);
+    connect(m_session, &ModuleSession::progress, this,
             [this](SessionPhase, int address) { m_host.progressWindow().setAddress(address); });
-    connect(&m_session, &ModuleSession::finished, this, &ConfigWindow::transferFinished);
-    connect(&m_session, &ModuleSession::refused, this, [this](SessionJob, const QString &why) {
-        if (!m_session.protocol().link().aborted())
+    connect(m_session, &ModuleSession::finished, this, &ConfigWindow::transferFinished);
+    connect(m_session, &ModuleSession::refused, this, [this](SessionJob job, const QString &why) {
+        if (job == SessionJob::Read)
+            m_keepShownImageOnRead = false;
+        if (!m_session->protocol().link().aborted())
             m_host.showMessage(why);
     });
-    m_session.setVerifyAfterStore(true);
+    m_session->setVerifyAfterStore(true);
+}
+
+void ConfigWindow::attachSession(ModuleSession &session) {
+    disconnect(m_session, nullptr, this, nullptr);
+    m_session = &session;
+    connectSession();
+    m_session->setInvalidFields(invalidFields());
+    m_variant->useProtocol(m_session->protocol());
+}
+
+bool ConfigWindow::loadAfterReconnect(bool keepShownImage) {
+    const auto identity = GetVersion();
+    if (!identity) {
+        if (!m_session->protocol().link().aborted())
+            reportFailure(m_session->lastOutcome().message);
+        return false;
+    }
+    setWindowTitle(wire::windowCaption(*identity));
+    m_keepShownImageOnRead = keepShownImage;
+    ReadSettings_Click();
+    return true;
+}
+
+bool ConfigWindow::hasUnsavedEdits() const {
+    return imageToStore() != m_moduleBaseline;
+}
+
+EepromImage ConfigWindow::imageToStore() const {
+    // The mode byte is kept as the window's four mode values; the image learns it at a store.
+    EepromImage image = m_image;
+    image.setValue(map::kModeByte, m_bands->modeByte());
+    return image;
+}
+
+void ConfigWindow::reportFailure(const QString &text) {
+    if (m_session->protocol().link().failed())
+        m_host.lineLost(text);
+    else
+        m_host.showMessage(text);
 }
 
 bool ConfigWindow::loadFromModule() {
@@ -75,9 +118,9 @@ bool ConfigWindow::loadFromModule() {
 }
 
 std::optional<wire::IdentityReply> ConfigWindow::GetVersion() {
-    if (m_session.identify() != Admission::Started || !m_session.lastOutcome().ok())
+    if (m_session->identify() != Admission::Started || !m_session->lastOutcome().ok())
         return std::nullopt;
-    return m_session.identity();
+    return m_session->identity();
 }
 
 void ConfigWindow::Start_Process(const wire::IdentityReply &identity) {
@@ -93,19 +136,17 @@ void ConfigWindow::Start_Process(const wire::IdentityReply &identity) {
 void ConfigWindow::ReadSettings_Click() {
     if (!m_variant->prepareTransfer([this] { ReadSettings_Click(); }))
         return;
-    m_session.read();
+    m_session->read();
 }
 
 void ConfigWindow::StoreSettings_Click() {
     if (!m_variant->prepareTransfer([this] { StoreSettings_Click(); }))
         return;
-    // The mode byte is kept as the window's four mode values; the image learns it here. A
-    // store asked for while another transfer runs leaves the image as it is.
-    EepromImage toStore = m_image;
-    toStore.setValue(map::kModeByte, m_bands->modeByte());
-    if (!m_session.busy())
+    // A store asked for while another transfer runs leaves the image as it is.
+    const EepromImage toStore = imageToStore();
+    if (!m_session->busy())
         m_image = toStore;
-    m_session.store(toStore);
+    m_session->store(toStore);
 }
 
 void ConfigWindow::Command2_Click() {
@@ -119,7 +160,7 @@ void ConfigWindow::startFactoryReset() {
     if (!m_variant->prepareTransfer([this] { startFactoryReset(); }))
         return;
     // The communication mode the window shows survives the reset.
-    m_session.factoryReset(m_bands->modeByte());
+    m_session->factoryReset(m_bands->modeByte());
 }
 
 // ---------------------------------------------------------------- the session's signals
@@ -161,12 +202,18 @@ void ConfigWindow::transferFinished(const SessionOutcome &outcome) {
 }
 
 void ConfigWindow::readFinished(const SessionOutcome &outcome) {
+    // After a reconnect the operator may keep the settings shown: the read then only tells
+    // what the module holds.
+    const bool keepShown = std::exchange(m_keepShownImageOnRead, false);
     if (outcome.ok()) {
-        showReadImage(outcome.received);
+        if (keepShown)
+            m_moduleBaseline = outcome.received;
+        else
+            showReadImage(outcome.received);
         return;
     }
-    if (!m_session.protocol().link().aborted())
-        m_host.showMessage(outcome.message + QStringLiteral(" The settings shown were kept."));
+    if (!m_session->protocol().link().aborted())
+        reportFailure(outcome.message + QStringLiteral(" The settings shown were kept."));
 }
 
 void ConfigWindow::showReadImage(const EepromImage &image) {
@@ -176,12 +223,16 @@ void ConfigWindow::showReadImage(const EepromImage &image) {
     // A read rewrites every mapping byte, whatever the mapping mode.
     m_table->enableMappingBytes();
     m_table->showMappingBytes();
+    // What the window shows of a module is the baseline, tidied as the window tidies it.
+    m_moduleBaseline = imageToStore();
 }
 
 void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
-    if (m_session.protocol().link().aborted())
+    if (m_session->protocol().link().aborted())
         return; // the program is ending
     const bool reset = outcome.job == SessionJob::FactoryReset;
+    if (outcome.ok())
+        m_moduleBaseline = outcome.sent;
     if (outcome.ok() && reset) {
         QString text = QStringLiteral("The factory settings were stored and checked.");
         if (!outcome.backup.isEmpty())
@@ -193,10 +244,10 @@ void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
         QString text = storeReport(outcome, m_host.portName());
         if (!outcome.differences.empty())
             text += QLatin1Char('\n') + differencesText(kind(), outcome.differences);
-        m_host.showMessage(text);
+        reportFailure(text);
     }
     // After a reset the window shows what the module now holds, whether it worked or not.
-    if (reset && !m_session.protocol().link().failed())
+    if (reset && !m_session->protocol().link().failed())
         ReadSettings_Click();
 }
 

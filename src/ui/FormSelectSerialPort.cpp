@@ -66,6 +66,11 @@ QString FormSelectSerialPort::portName() const {
     return (result() == Accepted ? m_ports->currentText() : m_offered).trimmed();
 }
 
+void FormSelectSerialPort::offer(const QString &port) {
+    m_offered = port;
+    m_ports->setEditText(m_offered);
+}
+
 void FormSelectSerialPort::reject() {
     m_ports->setEditText(m_offered);
     QDialog::reject();

@@ -26,6 +26,8 @@ public:
 
     // The port chosen with OK; the port offered at opening when the window was closed.
     [[nodiscard]] QString portName() const;
+    // Offers `port` instead of the remembered one (the port a lost line was on).
+    void offer(const QString &port);
     // Why the choice could not be remembered; empty when it was written (or OK not pressed).
     [[nodiscard]] QString settingError() const { return m_settingError; }
     [[nodiscard]] PortWatcher &watcher() { return m_watcher; }

@@ -81,6 +81,8 @@ public:
         connect(m_panel, &AnalogPanel::closed, m_limitMap, [this] { m_limitMap->setFocus(); });
     }
 
+    void useProtocol(ModuleProtocol &protocol) override { m_monitor->useProtocol(protocol); }
+
     void showRowFunctions() override {
         m_panel->showInputRows();
         for (int r = 0; r < map::kAnalogInputs; ++r) {

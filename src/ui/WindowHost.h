@@ -15,6 +15,10 @@ public:
     virtual void showMessage(const QString &text) = 0;
     // A modal question with OK and Cancel, Cancel being the default; true for OK.
     virtual bool askQuestion(const QString &text) = 0;
+    // A transfer failed because the line to the module is gone; `text` says what failed and
+    // what the module may now hold. Besides closing the message, the host offers to connect
+    // again and gives the window the new line's session (ConfigWindow::attachSession).
+    virtual void lineLost(const QString &text) = 0;
     virtual ProgressWindow &progressWindow() = 0;
     // The port as the operator named it, for the commands a message suggests.
     [[nodiscard]] virtual QString portName() const = 0;

@@ -60,6 +60,9 @@ public:
     // Adds the kind's own controls, once the shared ones exist and their handlers run. The
     // window calls it once, before anything else.
     virtual void addControls(const WindowParts &parts) = 0;
+    // The window talks to the module over another line from now on; the kind's own exchanges
+    // (if any) follow it. Called while no exchange runs.
+    virtual void useProtocol(ModuleProtocol &) {}
     // Shows column C5 of every row from the image (relay functions, or the analog limits).
     virtual void showRowFunctions() = 0;
     virtual void C5_Click(int index) = 0;

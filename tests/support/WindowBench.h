@@ -30,6 +30,11 @@ public:
         questions << text;
         return answer;
     }
+    // Recorded as a message too: the operator reads it like any other.
+    void lineLost(const QString &text) override {
+        messages << text;
+        ++linesLost;
+    }
     ProgressWindow &progressWindow() override { return progress; }
     [[nodiscard]] QString portName() const override { return QStringLiteral("/dev/ttyUSB0"); }
     void showReport(const QString &profile) override {
@@ -46,6 +51,7 @@ public:
     QString report;
     int reports = 0;
     int imagesShown = 0;
+    int linesLost = 0;
     bool closed = false;
 };
 

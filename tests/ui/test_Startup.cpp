@@ -1,5 +1,6 @@
 #include "link/LinkClock.h"
 #include "link/PortSetting.h"
+#include "support/RecordingApplication.h"
 #include "ui/Application.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ConnectingWindow.h"
@@ -12,28 +13,7 @@
 using namespace tessel;
 
 namespace {
-// The application with its messages recorded instead of shown in a box, its questions
-// answered from a script, and its port chooser replaced by a list of names.
-class RecordingApplication : public Application {
-public:
-    using Application::Application;
-    void showMessage(const QString &text) override { messages << text; }
-    int askChoice(const QString &text, const QStringList &answers) override {
-        questions << text;
-        offered = answers;
-        return answersToGive.isEmpty() ? int(answers.size()) - 1 : answersToGive.takeFirst();
-    }
-    QString choosePort() override {
-        ++portsChosen;
-        return portsToChoose.isEmpty() ? QString() : portsToChoose.takeFirst();
-    }
-    QStringList messages;
-    QStringList questions;
-    QStringList offered;
-    QList<int> answersToGive;
-    QStringList portsToChoose;
-    int portsChosen = 0;
-};
+using testing::RecordingApplication;
 
 constexpr int kChooseAnotherPort = 0;
 constexpr int kQuit = 1;

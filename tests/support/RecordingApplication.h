@@ -1,0 +1,60 @@
+#pragma once
+
+// The application with its messages recorded instead of shown in a box, its questions
+// answered from a script, its port chooser replaced by a list of names, and (when listed)
+// the modules it connects to replaced by simulated ones.
+
+#include "core/ModuleSimulator.h"
+#include "link/LinkClock.h"
+#include "link/ModuleConnection.h"
+#include "ui/Application.h"
+
+#include <QList>
+#include <QStringList>
+#include <utility>
+
+namespace tessel::testing {
+
+class RecordingApplication : public Application {
+public:
+    using Application::Application;
+    void showMessage(const QString &text) override { messages << text; }
+    int askChoice(const QString &text, const QStringList &answers) override {
+        questions << text;
+        offered = answers;
+        return answersToGive.isEmpty() ? int(answers.size()) - 1 : answersToGive.takeFirst();
+    }
+    QString choosePort(const QString &offeredPort) override {
+        ++portsChosen;
+        portsOffered << offeredPort;
+        return portsToChoose.isEmpty() ? QString() : portsToChoose.takeFirst();
+    }
+
+    struct SimulatedModule {
+        ModuleKind kind;
+        SimulatorFaults faults;
+    };
+
+    QStringList messages;
+    QStringList questions;
+    QStringList offered;
+    QList<int> answersToGive;
+    QStringList portsToChoose;
+    QStringList portsOffered;
+    int portsChosen = 0;
+    // The modules the next connections reach, in order; a port's own when none is left.
+    QList<SimulatedModule> modules;
+    LinkClock *clock = nullptr;
+    int connectionsOpened = 0;
+
+protected:
+    std::unique_ptr<ModuleConnection> openConnection(const QString &port, QString &error) override {
+        ++connectionsOpened;
+        if (modules.isEmpty())
+            return Application::openConnection(port, error);
+        const SimulatedModule module = modules.takeFirst();
+        return ModuleConnection::simulate(module.kind, module.faults, clock);
+    }
+};
+
+} // namespace tessel::testing
