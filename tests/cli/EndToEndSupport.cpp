@@ -22,25 +22,19 @@ QStringList fast() {
             QString::number(kFastReplyUs)};
 }
 
-SimulatedModule::SimulatedModule(const QTemporaryDir &dir, ModuleKind kind, QStringList options)
-    : m_dump(dir.filePath(QStringLiteral("dump-%1.txt").arg(++s_count))) {
-    options << QStringLiteral("--kind") << moduleKindKey(kind) << QStringLiteral("--dump")
-            << m_dump;
-    m_process.start(QStringLiteral(TESSEL_MODSIM_EXE), options);
-    QElapsedTimer waited;
-    waited.start();
-    while (!m_process.canReadLine() && waited.elapsed() < 5000 &&
-           m_process.state() != QProcess::NotRunning)
-        m_process.waitForReadyRead(100);
-    m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+namespace {
+QStringList withKindAndDump(QStringList options, ModuleKind kind, const QString &dump) {
+    return options << QStringLiteral("--kind") << moduleKindKey(kind) << QStringLiteral("--dump")
+                   << dump;
 }
+} // namespace
 
-SimulatedModule::~SimulatedModule() {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
-}
+SimulatedModule::SimulatedModule(const QTemporaryDir &dir, ModuleKind kind,
+                                 const QStringList &options)
+    : m_dump(dir.filePath(QStringLiteral("dump-%1.txt").arg(++s_count))),
+      m_process(QStringLiteral(TESSEL_MODSIM_EXE), withKindAndDump(options, kind, m_dump)),
+      m_port(options.contains(QStringLiteral("--tcp")) ? m_process.nextLine()
+                                                       : m_process.device()) {}
 
 std::optional<ModuleMemory> SimulatedModule::memory() const {
     QFile file(m_dump);

@@ -4,6 +4,7 @@
 // end-to-end tests.
 
 #include "core/EepromImage.h"
+#include "support/ModsimProcess.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -23,22 +24,21 @@ QStringList fast();
 // A module on a pseudo-terminal for the length of one test.
 class SimulatedModule {
 public:
-    SimulatedModule(const QTemporaryDir &dir, ModuleKind kind, QStringList options = {});
-    ~SimulatedModule();
-    SimulatedModule(const SimulatedModule &) = delete;
-    SimulatedModule &operator=(const SimulatedModule &) = delete;
+    SimulatedModule(const QTemporaryDir &dir, ModuleKind kind, const QStringList &options = {});
 
-    [[nodiscard]] const QString &device() const { return m_device; }
-    [[nodiscard]] bool running() const { return m_process.state() == QProcess::Running; }
-    bool waitUntilGone(int ms) { return m_process.waitForFinished(ms); }
+    [[nodiscard]] const QString &device() const { return m_process.device(); }
+    // What a program is given as the port: the device, or with --tcp the network port.
+    [[nodiscard]] const QString &port() const { return m_port; }
+    [[nodiscard]] bool running() const { return m_process.process().state() == QProcess::Running; }
+    bool waitUntilGone(int ms) { return m_process.process().waitForFinished(ms); }
     // The module's memory as it last dumped it.
     [[nodiscard]] std::optional<ModuleMemory> memory() const;
 
 private:
     static inline int s_count = 0;
-    QProcess m_process;
     QString m_dump;
-    QString m_device;
+    ModsimProcess m_process;
+    QString m_port;
 };
 
 struct Outcome {

@@ -1,6 +1,7 @@
 // `tessel-config program` against several tessel-modsim modules at once, over pseudo-terminals
 // and TCP, with the record file read back line by line.
 
+#include "EndToEndSupport.h"
 #include "core/ModuleKind.h"
 #include "core/ProfileText.h"
 
@@ -20,51 +21,17 @@ namespace {
 
 constexpr int kRunBoundMs = 60000;
 
-// A virtual module for the length of one test: its pseudo-terminal, its TCP port when asked
-// for, and its memory as it last dumped it.
-class Modsim {
+// A virtual module for the length of one test, paced like a real line; its memory as it last
+// dumped it, empty when it dumped none.
+class Modsim : public e2e::SimulatedModule {
 public:
-    Modsim(const QTemporaryDir &dir, ModuleKind kind, QStringList options = {})
-        : m_dump(dir.filePath(QStringLiteral("module-%1.txt").arg(++s_made))) {
-        const bool tcp = options.contains(QStringLiteral("--tcp"));
-        options << QStringLiteral("--kind") << moduleKindKey(kind) << QStringLiteral("--dump")
-                << m_dump << QStringLiteral("--reply-delay-us") << QStringLiteral("300");
-        m_process.start(QStringLiteral(TESSEL_MODSIM_EXE), options);
-        m_device = nextLine();
-        m_portName = tcp ? nextLine() : m_device;
-    }
-    ~Modsim() {
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
-    Modsim(const Modsim &) = delete;
-    Modsim &operator=(const Modsim &) = delete;
-
-    // What `program --port` is given.
-    [[nodiscard]] const QString &port() const { return m_portName; }
+    Modsim(const QTemporaryDir &dir, ModuleKind kind, const QStringList &options = {})
+        : SimulatedModule(dir, kind,
+                          QStringList{QStringLiteral("--reply-delay-us"), QStringLiteral("300")}
+                              << options) {}
     [[nodiscard]] ModuleMemory memory() const {
-        QFile file(m_dump);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return parseProfileText(QString::fromLatin1(file.readAll()))
-            .memory.value_or(ModuleMemory{});
+        return SimulatedModule::memory().value_or(ModuleMemory{});
     }
-
-private:
-    QString nextLine() {
-        QElapsedTimer waited;
-        waited.start();
-        while (!m_process.canReadLine() && waited.elapsed() < 5000 &&
-               m_process.state() != QProcess::NotRunning)
-            m_process.waitForReadyRead(100);
-        return QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-
-    static inline int s_made = 0;
-    QProcess m_process;
-    QString m_dump;
-    QString m_device;
-    QString m_portName;
 };
 
 struct Run {
@@ -100,14 +67,7 @@ Run program(const QStringList &arguments,
 
 // Every address a value of its own, so that a block stored or not shows in the memory.
 ModuleMemory productionProfile() {
-    ModuleMemory memory{};
-    for (int i = 0; i < kImageSize; ++i)
-        memory[i] = static_cast<quint8>(255 - i);
-    return memory;
-}
-
-ModuleMemory factoryMemory(ModuleKind kind) {
-    return *factoryImage(kind).toMemory();
+    return e2e::everyByteValue(true);
 }
 
 // The record file's lines after the header, by port; fails the test on a malformed line.
@@ -201,7 +161,7 @@ void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() 
     QFile saved(backup);
     QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(backup));
     QCOMPARE(parseProfileText(QString::fromLatin1(saved.readAll())).memory,
-             std::optional<ModuleMemory>(factoryMemory(ModuleKind::Tessel)));
+             std::optional<ModuleMemory>(e2e::factoryMemory(ModuleKind::Tessel)));
     // A module of the other kind is not touched, so nothing of it is saved.
     QCOMPARE(records.value(otherKind.port()).value(7), QString());
     QCOMPARE(records.value(network.port()).mid(2, 5),
@@ -212,9 +172,9 @@ void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() 
 
     QCOMPARE(good.memory(), productionProfile());
     QCOMPARE(network.memory(), productionProfile());
-    QCOMPARE(otherKind.memory(), factoryMemory(ModuleKind::Threshold));
+    QCOMPARE(otherKind.memory(), e2e::factoryMemory(ModuleKind::Threshold));
     const ModuleMemory partly = refusesBlock5.memory();
-    const ModuleMemory before = factoryMemory(ModuleKind::Tessel);
+    const ModuleMemory before = e2e::factoryMemory(ModuleKind::Tessel);
     for (int a = 0; a < kImageSize; ++a)
         QCOMPARE(partly[a], a < 5 * kBlockSize ? productionProfile()[a] : before[a]);
     QVERIFY2(run.out.contains(refusesBlock5.port() + QLatin1String(": FAILED (store-failed)")),

@@ -10,21 +10,31 @@ class ModsimProcess {
 public:
     ModsimProcess(const QString &program, const QStringList &options) {
         m_process.start(program, options);
-        QElapsedTimer waited;
-        waited.start();
-        while (!m_process.canReadLine() && waited.elapsed() < 5000 &&
-               m_process.state() != QProcess::NotRunning)
-            m_process.waitForReadyRead(100);
-        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+        m_device = nextLine();
     }
     ~ModsimProcess() {
-        m_process.kill();
-        m_process.waitForFinished(3000);
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(3000);
+        }
     }
     ModsimProcess(const ModsimProcess &) = delete;
     ModsimProcess &operator=(const ModsimProcess &) = delete;
 
     [[nodiscard]] const QString &device() const { return m_device; }
+    [[nodiscard]] QProcess &process() { return m_process; }
+    [[nodiscard]] const QProcess &process() const { return m_process; }
+
+    // The next line the simulator prints (with --tcp, its network port name follows the
+    // device); empty when none comes within 5 s.
+    QString nextLine() {
+        QElapsedTimer waited;
+        waited.start();
+        while (!m_process.canReadLine() && waited.elapsed() < 5000 &&
+               m_process.state() != QProcess::NotRunning)
+            m_process.waitForReadyRead(100);
+        return QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    }
 
 private:
     QProcess m_process;
