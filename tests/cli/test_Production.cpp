@@ -113,6 +113,7 @@ private Q_SLOTS:
     void mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule();
     void unpluggedMidStore_isLinkLostWhileTheOtherPortCarriesOn();
     void ctrlC_finishesTheModuleInProgressThenExits();
+    void moduleLeftInPlace_isProgrammedOnlyOnce();
     void usage_refusedBeforeAnyPortOpens_data();
     void usage_refusedBeforeAnyPortOpens();
     void recordFile_ofAnotherKindIsLeftAlone();
@@ -253,6 +254,22 @@ void ProductionTest::ctrlC_finishesTheModuleInProgressThenExits() {
     QCOMPARE(kinds.last(), QStringLiteral("totals"));
     QVERIFY(kinds.indexOf(QLatin1String("stopping")) < kinds.indexOf(QLatin1String("module")));
     QCOMPARE(slow.memory(), productionProfile());
+}
+
+void ProductionTest::moduleLeftInPlace_isProgrammedOnlyOnce() {
+    // A module the operator has not yet taken out still answers; it must not be programmed
+    // again, nor counted twice.
+    const Modsim module(m_dir, ModuleKind::Tessel);
+    const Run run = program({m_profile, QStringLiteral("--kind"), QStringLiteral("tessel"),
+                             QStringLiteral("--port"), module.port(), QStringLiteral("--json")},
+                            [](QProcess &process) {
+                                QTest::qWait(3000); // a dozen checks for its removal
+                                ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+                            });
+    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.describe()));
+    const int finished = static_cast<int>(run.out.count(QLatin1String("\"event\":\"module\"")));
+    QVERIFY2(finished == 1, qPrintable(run.describe()));
+    QCOMPARE(module.memory(), productionProfile());
 }
 
 void ProductionTest::usage_refusedBeforeAnyPortOpens_data() {
