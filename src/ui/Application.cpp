@@ -237,10 +237,9 @@ void Application::reconnect() {
             continue;
         }
         const auto identity = identifyModule(*connection, port);
-        if (m_ending || m_cancelled)
-            continue; // Cancel goes back to the port choice
-        const QString refusal = identity ? otherKindText(port, *identity, m_window->kind())
-                                         : noIdentityText(*connection, port);
+        if (m_ending)
+            break;
+        const QString refusal = whyNotTaken(*connection, port, identity);
         if (!refusal.isEmpty()) {
             again = offerReconnect(refusal);
             continue;
@@ -259,6 +258,16 @@ void Application::reconnect() {
         return;
     }
     m_window->setEnabled(true);
+}
+
+QString Application::whyNotTaken(ModuleConnection &connection, const QString &port,
+                                 const std::optional<wire::IdentityReply> &identity) const {
+    // Cancel leads to the choice again: back to the port choice, or to the window.
+    if (m_cancelled)
+        return QStringLiteral("Connecting to %1 was cancelled.").arg(port);
+    if (!identity)
+        return noIdentityText(connection, port);
+    return otherKindText(port, *identity, m_window->kind());
 }
 
 void Application::adopt(std::unique_ptr<ModuleConnection> connection, const QString &port) {

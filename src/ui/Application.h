@@ -87,6 +87,10 @@ private:
     // Port choice, link test, identification, kind check and read, until the window has a
     // line again or the operator gives up.
     void reconnect();
+    // Why the window cannot take the module that answered a reconnection on `port` (nothing,
+    // another kind, Cancel); empty when it can.
+    [[nodiscard]] QString whyNotTaken(ModuleConnection &connection, const QString &port,
+                                      const std::optional<wire::IdentityReply> &identity) const;
     // The window works over `connection` from now on; the old line and its session go.
     void adopt(std::unique_ptr<ModuleConnection> connection, const QString &port);
     // The name messages give the port of `connection`, opened as `port`.

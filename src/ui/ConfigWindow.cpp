@@ -42,7 +42,12 @@ ConfigWindow::ConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &
     setWide(false);
 }
 
-ConfigWindow::~ConfigWindow() = default;
+ConfigWindow::~ConfigWindow() {
+    // The pointer help watches every control and asks the variant about it. It goes first, so
+    // that the events of closing the window and destroying its controls, which QWidget's
+    // destructor sends after the variant is gone, no longer reach it.
+    delete m_help;
+}
 
 void ConfigWindow::buildButtons() {
     m_createExplanation = makeButton(QStringLiteral("CreateExplanation"),

@@ -4,6 +4,7 @@
 #include "support/RecordingApplication.h"
 #include "support/WindowBench.h"
 #include "ui/ConfigWindow.h"
+#include "ui/ConnectingWindow.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void reconnect_readsTheSameKindOfModuleAndShowsIt();
     void reconnect_keepsTheEditsWhenAsked();
     void reconnect_refusesAModuleOfAnotherKind();
+    void cancelWhileReconnecting_leadsBackToTheWindow();
     void movedWindow_neverTouchesTheOldLine();
 };
 
@@ -167,6 +169,32 @@ void ReconnectTest::reconnect_refusesAModuleOfAnotherKind() {
     QCOMPARE(window->kind(), ModuleKind::Tessel);
     QCOMPARE(window->image(), asLoaded);
     QCOMPARE(app->portName(), QStringLiteral("ttyUSB2"));
+}
+
+void ReconnectTest::cancelWhileReconnecting_leadsBackToTheWindow() {
+    VirtualClock clock;
+    SimulatorFaults silent;
+    silent.ignoreLinkTests = ModuleConnection::kLinkTestAttempts;
+    auto app = appOnALineThatDrops(clock, {{ModuleKind::Tessel, silent}});
+    app->answersToGive = {kReconnect, kClose};
+    app->portsToChoose = {QStringLiteral("ttyUSB1")};
+    editAndStore(*app->configWindow());
+    clock.callAfter(5'000'000, [&] {
+        QVERIFY(app->connectingWindow());
+        app->connectingWindow()->reject();
+    });
+    letTheReconnectionRun();
+    QCOMPARE(app->questions.size(), 2);
+    QVERIFY2(app->questions[1].startsWith("Connecting to ttyUSB1 was cancelled."),
+             qPrintable(app->questions[1]));
+    QCOMPARE(app->offered, (QStringList{"Reconnect", "Close"}));
+    // Back at the window, with its settings and without a line; a later transfer offers the
+    // reconnection again.
+    QVERIFY(!app->ending());
+    QVERIFY(app->configWindow()->isEnabled());
+    QCOMPARE(debounceShown(*app->configWindow()), kDebounceEdited);
+    app->configWindow()->ReadSettings_Click();
+    QCOMPARE(app->questions.size(), 3);
 }
 
 void ReconnectTest::movedWindow_neverTouchesTheOldLine() {
