@@ -5,6 +5,7 @@
 #include "ui/DeviceTable.h"
 #include "ui/FormControls.h"
 #include "ui/PointerHelp.h"
+#include "ui/ScrollingForm.h"
 #include "ui/SettingsBands.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowVariant.h"
@@ -25,18 +26,20 @@ ConfigWindow::ConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &
     QFont formFont = font();
     formFont.setPointSizeF(7.5);
     setFont(formFont);
+    m_scroll = new ScrollingForm(*this);
+    QWidget *form = m_scroll->form();
     setWide(false);
     // Created in reading order, which is also the order the keyboard focus takes.
-    m_bands = new SettingsBands(m_image, look, this);
-    m_table = new DeviceTable(m_image, look, this);
-    m_help = new PointerHelp(*m_variant, this);
+    m_bands = new SettingsBands(m_image, look, form);
+    m_table = new DeviceTable(m_image, look, form);
+    m_help = new PointerHelp(*m_variant, form);
     buildButtons();
     connectParts();
     connectSession();
     // Until the first read the count control stands at its start, one device.
     m_table->showRowsInUse(0);
     m_bands->setBaseSerialText(look.initialBaseSerial);
-    m_variant->addControls({*this, m_image, m_session->protocol(), *m_bands, *m_table});
+    m_variant->addControls({*form, m_image, m_session->protocol(), *m_bands, *m_table});
     m_help->watchControls();
     collectAdvancedArea();
     setWide(false);
@@ -50,19 +53,20 @@ ConfigWindow::~ConfigWindow() {
 }
 
 void ConfigWindow::buildButtons() {
+    QWidget *form = m_scroll->form();
     m_createExplanation = makeButton(QStringLiteral("CreateExplanation"),
                                      QStringLiteral("Generate Production Profile for Quantity "
                                                     "Purchases"),
-                                     this);
+                                     form);
     m_createExplanation->setGeometry(twipRect(8520, 8880, 4260, 495));
     m_readSettings = makeButton(QStringLiteral("ReadSettings"),
-                                QStringLiteral("Read Settings from Controller"), this);
+                                QStringLiteral("Read Settings from Controller"), form);
     m_readSettings->setGeometry(twipRect(8520, 9435, 4260, 495));
     m_storeSettings = makeButton(QStringLiteral("StoreSettings"),
-                                 QStringLiteral("Store These Settings Into Controller"), this);
+                                 QStringLiteral("Store These Settings Into Controller"), form);
     m_storeSettings->setGeometry(twipRect(8520, 9990, 4260, 495));
     m_command2 = makeButton(QStringLiteral("Command2"),
-                            QStringLiteral("Restore to Factory Default Settings"), this);
+                            QStringLiteral("Restore to Factory Default Settings"), form);
     m_command2->setGeometry(twipRect(12960, 9840, 3240, 615));
     setBackground(m_createExplanation, colours::kLightGreen);
     setBackground(m_readSettings, colours::kLightCyan);
@@ -94,7 +98,7 @@ void ConfigWindow::connectParts() {
 }
 
 void ConfigWindow::collectAdvancedArea() {
-    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget *child : m_scroll->form()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (child->x() < px(kNarrowWidthTwips))
             continue;
         QList<QWidget *> area = child->findChildren<QWidget *>();
@@ -105,7 +109,7 @@ void ConfigWindow::collectAdvancedArea() {
 }
 
 void ConfigWindow::setWide(bool wide) {
-    setFixedSize(px(wide ? kWideWidthTwips : kNarrowWidthTwips), px(kHeightTwips));
+    m_scroll->setFormSize({px(wide ? kWideWidthTwips : kNarrowWidthTwips), px(kHeightTwips)});
     // The narrow window cuts the advanced area off: what lies there cannot be seen, so it
     // must not be reached with the keyboard either (a Space on a control nobody sees would
     // act unseen). The mouse cannot reach it anyway.

@@ -21,6 +21,7 @@ namespace tessel {
 class DeviceTable;
 class ModuleSession;
 class PointerHelp;
+class ScrollingForm;
 class SettingsBands;
 class WindowHost;
 class WindowVariant;
@@ -116,6 +117,7 @@ private:
     QPointer<QWidget> m_focusBeforeTransfer;
     std::vector<std::pair<QWidget *, Qt::FocusPolicy>> m_advancedArea;
 
+    ScrollingForm *m_scroll;
     SettingsBands *m_bands;
     DeviceTable *m_table;
     PointerHelp *m_help;

@@ -66,6 +66,8 @@ struct WindowBench {
             qFatal("no control named %s", qPrintable(name));
         return found;
     }
+    // The form the controls stand on; the window may show only part of it, scrolled.
+    QWidget *form() const { return child(QStringLiteral("Form")); }
     QString caption(const QString &name) const { return child<QLabel>(name)->text(); }
     QColor background(const QString &name) const { return backgroundOf(child(name)); }
     QString helpText() const {

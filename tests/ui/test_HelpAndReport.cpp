@@ -69,8 +69,8 @@ void HelpAndReportTest::pointer_showsTheControlsText() {
 void HelpAndReportTest::pointer_leavesTheTextWhereNoneApplies() {
     auto bench = loadedBench();
     hover(bench->child("Broadcast"));
-    // The background, the help box, controls without a text, and the hidden one-way option.
-    hover(bench->window.get());
+    // The form's background, the help box, controls without a text, and the hidden one-way option.
+    hover(bench->form());
     hover(bench->child<QPlainTextEdit>("HELP")->viewport());
     hover(bench->child("SN"));
     hover(bench->child("Advanced"));

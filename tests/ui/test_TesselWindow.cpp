@@ -194,7 +194,7 @@ void TesselWindowTest::inPlaceSerialEdit_endsWhenThePointerLeaves() {
     hover(bench->child("C4_1"));
     QVERIFY(!sntb->isHidden());
     // ... over the background it closes and the label shows the text.
-    hover(bench->window.get());
+    hover(bench->form());
     QVERIFY(sntb->isHidden());
     QCOMPARE(bench->caption("C3_1"), QStringLiteral("12345678"));
     QCOMPARE(bench->window->image().value(map::recordAddress(1)), 0x12);
@@ -290,14 +290,14 @@ void TesselWindowTest::syncSettings_reopensAClosedCountRange() {
 void TesselWindowTest::advanced_widensAndNarrowsTheWindow() {
     auto bench = loadedBench();
     auto *advanced = bench->child<QPushButton>("Advanced");
-    const int narrow = bench->window->width();
+    const int narrow = bench->form()->width();
     QVERIFY(bench->child("MAP_0")->geometry().left() >= narrow);
     advanced->click();
     QCOMPARE(advanced->text(), QStringLiteral("<----- HIDE"));
-    QVERIFY(bench->window->width() > bench->child("C7_0")->geometry().right());
+    QVERIFY(bench->form()->width() > bench->child("C7_0")->geometry().right());
     advanced->click();
     QCOMPARE(advanced->text(), QStringLiteral("Advanced Features ----->"));
-    QCOMPARE(bench->window->width(), narrow);
+    QCOMPARE(bench->form()->width(), narrow);
 }
 
 void TesselWindowTest::debounceAndRefresh_landInTheImage() {
@@ -335,7 +335,7 @@ void TesselWindowTest::readEditStoreRead_changesExactlyTheEditedEntries() {
     bench->child<QLineEdit>("SN")->setText("0013A2FF");
     click(bench->child("C3_4"));
     bench->child<QLineEdit>("SNTB_4")->setText("CAFE0001");
-    hover(bench->window.get());
+    hover(bench->form());
     click(bench->child("C2_0"));
     bench->window->StoreSettings_Click();
     QVERIFY(bench->host.messages.isEmpty());

@@ -43,7 +43,7 @@ public:
 };
 
 bool inAdvancedArea(const WindowBench &bench, const QWidget *w) {
-    return w && w->mapTo(bench.window.get(), QPoint(0, 0)).x() >= bench.window->width();
+    return w && w->mapTo(bench.form(), QPoint(0, 0)).x() >= bench.form()->width();
 }
 
 // The start-up focus, where the keyboard begins once the window shows.

@@ -1,0 +1,196 @@
+// The windows on screens smaller than the forms: a 1366x768 laptop, and a 1920x1080 screen at
+// twice the scale, which leaves 960x540 for the windows. The offscreen platform is given
+// these screens, so the windows meet the same screen sizes, scale factors and frames a
+// desktop gives them.
+
+#include "link/PortSetting.h"
+#include "link/PortSource.h"
+#include "support/WindowBench.h"
+#include "ui/FormControls.h"
+#include "ui/FormSelectSerialPort.h"
+#include "ui/ReportWindow.h"
+#include "ui/ScrollingForm.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tessel;
+using namespace tessel::testing;
+
+namespace {
+
+// The screens side by side; a logical DPI twice the base one scales the windows by two.
+constexpr const char *kScreens = R"({"screens": [
+  {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
+   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+  {"name": "scaled", "x": 1366, "y": 0, "width": 1920, "height": 1080,
+   "logicalDpi": 192, "logicalBaseDpi": 96, "dpr": 1},
+  {"name": "desktop", "x": 3286, "y": 0, "width": 1920, "height": 1080,
+   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+
+QScreen *screenNamed(const QString &name) {
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen->name() == name)
+            return screen;
+    qFatal("no screen named %s", qPrintable(name));
+}
+
+// Shows a top-level window on a screen, as the program shows it.
+void showOn(QWidget &window, const QString &screen) {
+    window.setScreen(screenNamed(screen));
+    window.move(window.screen()->availableGeometry().topLeft());
+    window.show();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        qFatal("the window never became active");
+}
+
+QString describe(const QRect &r) {
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// Opens or closes the advanced area as the operator does.
+void setWide(WindowBench &bench, bool wide) {
+    for (int clicks = 0; clicks < 2 && (bench.form()->width() > px(kNarrowWidthTwips)) != wide;
+         ++clicks)
+        bench.child<QPushButton>("Advanced")->click();
+}
+
+// The controls the operator can reach on the form: shown, enabled, and inside the form
+// (the narrow form cuts the advanced area off).
+QList<QWidget *> reachableControls(QWidget *form) {
+    QList<QWidget *> controls;
+    for (QWidget *w : form->findChildren<QWidget *>()) {
+        if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(form) || !w->isEnabled())
+            continue;
+        if (form->rect().contains(QRect(w->mapTo(form, QPoint(0, 0)), w->size())))
+            controls << w;
+    }
+    return controls;
+}
+
+} // namespace
+
+class SmallScreensTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void configWindow_fitsAndScrollsEveryControlIntoView_data();
+    void configWindow_fitsAndScrollsEveryControlIntoView();
+    void configWindow_onALargeScreen_isTheWholeForm_data();
+    void configWindow_onALargeScreen_isTheWholeForm();
+    void otherWindows_fitTheSmallScreens();
+};
+
+void SmallScreensTest::configWindow_fitsAndScrollsEveryControlIntoView_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("wide");
+    QTest::addColumn<QString>("screen");
+    for (const QString &screen : {QStringLiteral("laptop"), QStringLiteral("scaled")}) {
+        for (ModuleKind kind : {ModuleKind::Tessel, ModuleKind::Threshold}) {
+            const char *name = kind == ModuleKind::Tessel ? "tessel" : "threshold";
+            QTest::addRow("%s narrow, %s", name, qPrintable(screen))
+                << static_cast<int>(kind) << false << screen;
+            QTest::addRow("%s wide, %s", name, qPrintable(screen))
+                << static_cast<int>(kind) << true << screen;
+        }
+    }
+}
+
+void SmallScreensTest::configWindow_fitsAndScrollsEveryControlIntoView() {
+    QFETCH(int, kind);
+    QFETCH(bool, wide);
+    QFETCH(QString, screen);
+    auto bench = WindowBench::loaded(static_cast<ModuleKind>(kind));
+    ConfigWindow &window = *bench->window;
+    showOn(window, screen);
+    setWide(*bench, wide);
+    QCOMPARE(bench->form()->width(), px(wide ? kWideWidthTwips : kNarrowWidthTwips));
+    // The scroll bars settle once the resized window has laid out its scroll area.
+    QCoreApplication::processEvents();
+
+    const QRect available = window.screen()->availableGeometry();
+    QVERIFY2(available.contains(window.frameGeometry()),
+             qPrintable(describe(window.frameGeometry()) + " on " + describe(available)));
+    // The window is as large as the screen lets it be, not a token corner of the form.
+    auto *scroll = bench->window->findChild<ScrollingForm *>();
+    QVERIFY(scroll);
+    QVERIFY(window.frameGeometry().height() > available.height() * 9 / 10 ||
+            scroll->verticalScrollBar()->maximum() == 0);
+
+    // Every control the keyboard reaches comes into view when it takes the focus.
+    const QList<QWidget *> controls = reachableControls(bench->form());
+    QVERIFY2(controls.size() > 15, qPrintable(QString::number(controls.size())));
+    for (QWidget *control : controls) {
+        control->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), control);
+        const QRect shown(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+        QVERIFY2(scroll->viewport()->rect().contains(shown),
+                 qPrintable(control->objectName() + " at " + describe(shown) + " in " +
+                            describe(scroll->viewport()->rect())));
+    }
+}
+
+void SmallScreensTest::configWindow_onALargeScreen_isTheWholeForm_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("wide");
+    QTest::newRow("tessel narrow") << static_cast<int>(ModuleKind::Tessel) << false;
+    QTest::newRow("threshold wide") << static_cast<int>(ModuleKind::Threshold) << true;
+}
+
+void SmallScreensTest::configWindow_onALargeScreen_isTheWholeForm() {
+    QFETCH(int, kind);
+    QFETCH(bool, wide);
+    auto bench = WindowBench::loaded(static_cast<ModuleKind>(kind));
+    ConfigWindow &window = *bench->window;
+    showOn(window, QStringLiteral("desktop"));
+    setWide(*bench, wide);
+    // Where the screen holds it, the window is the form, without scroll bars or margins.
+    const QSize form(px(wide ? kWideWidthTwips : kNarrowWidthTwips), px(kHeightTwips));
+    QCOMPARE(window.size(), form);
+    QCOMPARE(bench->form()->mapTo(&window, QPoint(0, 0)), QPoint(0, 0));
+    QCOMPARE(bench->form()->size(), form);
+    QVERIFY(!window.findChild<ScrollingForm *>()->horizontalScrollBar()->isVisible());
+    QVERIFY(!window.findChild<ScrollingForm *>()->verticalScrollBar()->isVisible());
+    // And the operator cannot pull it larger than the form it shows.
+    QCOMPARE(window.maximumSize(), form);
+}
+
+void SmallScreensTest::otherWindows_fitTheSmallScreens() {
+    QTemporaryDir folder;
+    PortFacts adapter;
+    adapter.name = QStringLiteral("ttyUSB0");
+    adapter.device = QStringLiteral("/dev/ttyUSB0");
+    const ListedPortSource ports({adapter});
+    FormSelectSerialPort chooser(ports, PortSetting(folder.filePath(QStringLiteral("tessel.cfg")),
+                                                    folder.filePath(QStringLiteral("config"))));
+    ReportWindow report;
+    for (QWidget *window : {static_cast<QWidget *>(&chooser), static_cast<QWidget *>(&report)}) {
+        for (const QString &screen : {QStringLiteral("laptop"), QStringLiteral("scaled")}) {
+            showOn(*window, screen);
+            const QRect available = window->screen()->availableGeometry();
+            QVERIFY2(available.contains(window->frameGeometry()),
+                     qPrintable(window->objectName() + " " + describe(window->frameGeometry()) +
+                                " on " + describe(available)));
+            window->hide();
+        }
+    }
+}
+
+int main(int argc, char **argv) {
+    QTemporaryDir dir;
+    QFile config(dir.filePath(QStringLiteral("screens.json")));
+    if (!config.open(QIODevice::WriteOnly) || config.write(kScreens) < 0)
+        qFatal("cannot write the screen configuration");
+    config.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    SmallScreensTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_SmallScreens.moc"
