@@ -84,7 +84,7 @@ void Application::start() {
         m_splash->hide();
         const Outcome outcome = error.isEmpty() ? connectToModule() : offerAnotherPort(error);
         if (outcome == Outcome::Connected)
-            m_form1->show();
+            showStartupWindowBehind();
         if (outcome != Outcome::ChooseAgain)
             return;
         m_connection.reset();
@@ -329,6 +329,17 @@ void Application::showReport(const QString &profile) {
     if (!m_report)
         m_report = std::make_unique<ReportWindow>();
     m_report->showProfile(profile);
+}
+
+void Application::showStartupWindowBehind() {
+    // The empty start-up window appears once the configuration window stands, until the next
+    // read; it must not cover the window the operator works in, nor take its focus.
+    m_form1->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_form1->show();
+    if (m_window) {
+        m_window->raise();
+        m_window->activateWindow();
+    }
 }
 
 void Application::imageShown() {

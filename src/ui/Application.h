@@ -74,6 +74,7 @@ private:
     // Opens the port named m_portName; why it could not be opened, or empty.
     [[nodiscard]] QString openLink();
     [[nodiscard]] Outcome connectToModule();
+    void showStartupWindowBehind();
     // Link test and identification on `connection` with the connecting window shown; the
     // module's answer, or nothing (m_cancelled tells whether the operator cancelled).
     [[nodiscard]] std::optional<wire::IdentityReply> identifyModule(ModuleConnection &connection,

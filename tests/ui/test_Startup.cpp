@@ -68,8 +68,10 @@ void StartupTest::start_opensTheWindowThatFitsTheModule() {
     QVERIFY(window->isVisible());
     QCOMPARE(window->image().value(0), 0);
     QCOMPARE(window->image().value(2), 162);
-    // The empty start-up window stands beside it until the next read.
+    // The empty start-up window stands beside it until the next read, behind the window the
+    // operator works in.
     QVERIFY(app.startupWindow()->isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), window);
     // Every window shows the program's icon, and the desktop finds its menu entry.
     QVERIFY(!window->windowIcon().isNull());
     QVERIFY(window->windowIcon().availableSizes().contains(QSize(32, 32)));
