@@ -23,6 +23,10 @@ public:
     [[nodiscard]] virtual QString lostReason() const = 0;
     // What the operator calls this channel in messages ("/dev/ttyUSB0", "simulated Tessel module").
     [[nodiscard]] virtual QString name() const = 0;
+
+Q_SIGNALS:
+    // The line stopped working (lostReason() says why), also when no exchange was under way.
+    void lost();
 };
 
 } // namespace tessel

@@ -80,6 +80,7 @@ void SerialChannel::onError(QSerialPort::SerialPortError error) {
                                     "stopped working.")
                          .arg(m_device);
             m_port.close();
+            Q_EMIT lost();
         }
         return;
     default:

@@ -119,6 +119,7 @@ void TcpChannel::onError(QAbstractSocket::SocketError error) {
         m_lost = QStringLiteral("The connection to %1 was lost: %2.")
                      .arg(m_name, m_socket.errorString());
     }
+    Q_EMIT lost();
 }
 
 } // namespace tessel

@@ -137,6 +137,7 @@ Application::Outcome Application::connectToModule() {
     }
     m_session = makeSession(*m_connection);
     m_window = std::make_unique<ConfigWindow>(*kind, *m_session, *this);
+    watchLine(*m_connection);
     return m_window->loadFromModule() && !m_ending ? Outcome::Connected : Outcome::Stop;
 }
 
@@ -277,6 +278,21 @@ void Application::adopt(std::unique_ptr<ModuleConnection> connection, const QStr
     m_session = std::move(session);
     m_connection = std::move(connection);
     m_portName = portNameOf(*m_connection, port);
+    watchLine(*m_connection);
+}
+
+void Application::watchLine(ModuleConnection &connection) {
+    // Queued: the loss may be noticed inside a wait, and is then the exchange's to report.
+    connect(&connection.link().channel(), &ByteChannel::lost, this, &Application::lineLostWhileIdle,
+            Qt::QueuedConnection);
+}
+
+void Application::lineLostWhileIdle() {
+    if (m_ending || !m_window || !m_window->isEnabled() || !m_connection->link().tryBegin())
+        return; // a transfer or a reconnection is under way and tells what happened
+    const QString why = m_connection->link().failure();
+    if (!why.isEmpty())
+        lineLost(why + QStringLiteral(" Nothing was being sent; the settings shown were kept."));
 }
 
 int Application::askChoice(const QString &text, const QStringList &answers) {

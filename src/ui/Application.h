@@ -83,6 +83,10 @@ private:
     [[nodiscard]] static QString noIdentityText(ModuleConnection &connection, const QString &port);
     [[nodiscard]] int linkTest(ModuleConnection &connection);
     [[nodiscard]] std::unique_ptr<ModuleSession> makeSession(ModuleConnection &connection) const;
+    // Watches `connection` for a line lost between exchanges.
+    void watchLine(ModuleConnection &connection);
+    // The line went while the window waited for the operator: no transfer is there to say so.
+    void lineLostWhileIdle();
     // The reconnection the operator asked for, once the lost line is no longer in use.
     void reconnectWhenFree();
     // Port choice, link test, identification, kind check and read, until the window has a

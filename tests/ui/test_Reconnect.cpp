@@ -1,6 +1,7 @@
 #include "core/ModuleSimulator.h"
 #include "link/LinkClock.h"
 #include "session/SessionBench.h"
+#include "support/ModsimProcess.h"
 #include "support/RecordingApplication.h"
 #include "support/WindowBench.h"
 #include "ui/ConfigWindow.h"
@@ -74,6 +75,7 @@ private Q_SLOTS:
     void reconnect_keepsTheEditsWhenAsked();
     void reconnect_refusesAModuleOfAnotherKind();
     void cancelWhileReconnecting_leadsBackToTheWindow();
+    void lineLostBetweenExchanges_offersReconnect();
     void movedWindow_neverTouchesTheOldLine();
 };
 
@@ -195,6 +197,32 @@ void ReconnectTest::cancelWhileReconnecting_leadsBackToTheWindow() {
     QCOMPARE(debounceShown(*app->configWindow()), kDebounceEdited);
     app->configWindow()->ReadSettings_Click();
     QCOMPARE(app->questions.size(), 3);
+}
+
+void ReconnectTest::lineLostBetweenExchanges_offersReconnect() {
+#ifdef TESSEL_MODSIM_EXE
+    ModsimProcess modsim(QStringLiteral(TESSEL_MODSIM_EXE), {});
+    QVERIFY(!modsim.device().isEmpty());
+    StartOptions options;
+    options.port = modsim.device();
+    RecordingApplication app(options);
+    app.answersToGive = {kClose};
+    app.start();
+    QVERIFY(app.configWindow());
+    QVERIFY2(app.questions.isEmpty(), qPrintable(app.questions.join('\n')));
+    // The module goes away while the window waits for the operator.
+    modsim.process().kill();
+    modsim.process().waitForFinished(3000);
+    QTRY_COMPARE_WITH_TIMEOUT(app.questions.size(), 1, 5000);
+    QVERIFY2(app.questions[0].startsWith(
+                 QStringLiteral("The connection on %1 was lost").arg(modsim.device())),
+             qPrintable(app.questions[0]));
+    QVERIFY2(app.questions[0].contains("the settings shown were kept"),
+             qPrintable(app.questions[0]));
+    QCOMPARE(app.offered, (QStringList{"Reconnect", "Close"}));
+#else
+    QSKIP("needs tessel-modsim");
+#endif
 }
 
 void ReconnectTest::movedWindow_neverTouchesTheOldLine() {
