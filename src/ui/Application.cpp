@@ -185,7 +185,7 @@ std::unique_ptr<ModuleSession> Application::makeSession(ModuleConnection &connec
 
 Application::Outcome Application::offerAnotherPort(const QString &text) {
     const int answer =
-        askChoice(text, {QStringLiteral("Choose Another Port"), QStringLiteral("Quit")});
+        askChoice(text, {QStringLiteral("Choose Another Port"), QStringLiteral("Quit")}, 1);
     if (answer == 0 && !m_ending)
         return Outcome::ChooseAgain;
     endProgram(1);
@@ -208,7 +208,7 @@ bool Application::offerReconnect(const QString &text) {
         text + QStringLiteral("\n\nReconnect tests the link again, on this port or another, "
                               "and reads the module. Close leaves this window open without a "
                               "module.");
-    return askChoice(offer, {QStringLiteral("Reconnect"), QStringLiteral("Close")}) == 0 &&
+    return askChoice(offer, {QStringLiteral("Reconnect"), QStringLiteral("Close")}, 1) == 0 &&
            !m_ending;
 }
 
@@ -249,12 +249,13 @@ void Application::reconnect() {
         m_window->setEnabled(true);
         const bool keep =
             edited &&
-            askChoice(QStringLiteral("The window shows settings that the module did not hold "
-                                     "when the line was lost. Keep them, to store them when "
-                                     "you choose, or show what the module on %1 holds?")
-                          .arg(m_portName),
-                      {QStringLiteral("Keep My Settings"),
-                       QStringLiteral("Show the Module's Settings")}) == 0;
+            askChoice(
+                QStringLiteral("The window shows settings that the module did not hold "
+                               "when the line was lost. Keep them, to store them when "
+                               "you choose, or show what the module on %1 holds?")
+                    .arg(m_portName),
+                {QStringLiteral("Keep My Settings"), QStringLiteral("Show the Module's Settings")},
+                0) == 0;
         m_window->loadAfterReconnect(keep);
         return;
     }
@@ -295,16 +296,16 @@ void Application::lineLostWhileIdle() {
         lineLost(why + QStringLiteral(" Nothing was being sent; the settings shown were kept."));
 }
 
-int Application::askChoice(const QString &text, const QStringList &answers) {
+int Application::askChoice(const QString &text, const QStringList &answers, int onClose) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("tessel-config"), text);
     QList<QAbstractButton *> buttons;
     for (const QString &answer : answers)
         buttons << box.addButton(answer, QMessageBox::AcceptRole);
     box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
-    box.setEscapeButton(buttons.last());
+    box.setEscapeButton(buttons.at(onClose));
     box.exec();
     const auto picked = buttons.indexOf(box.clickedButton());
-    return picked < 0 ? int(answers.size()) - 1 : int(picked);
+    return picked < 0 ? onClose : int(picked);
 }
 
 void Application::endProgram(int exitCode) {

@@ -48,8 +48,8 @@ public:
     void showMessage(const QString &text) override;
     bool askQuestion(const QString &text) override;
     // Asks the operator to pick one of the answers (buttons); the index of the one picked.
-    // Closing the box picks the last answer.
-    virtual int askChoice(const QString &text, const QStringList &answers);
+    // Escape or closing the box picks `onClose`, the answer that loses nothing.
+    virtual int askChoice(const QString &text, const QStringList &answers, int onClose);
     // The port to try next, as the operator chose it in "Select Com Port"; `offered` is the
     // port offered at first (the remembered one when empty).
     virtual QString choosePort(const QString &offered);

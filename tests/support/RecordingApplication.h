@@ -19,10 +19,11 @@ class RecordingApplication : public Application {
 public:
     using Application::Application;
     void showMessage(const QString &text) override { messages << text; }
-    int askChoice(const QString &text, const QStringList &answers) override {
+    // With no answer left to give, the operator closes the box.
+    int askChoice(const QString &text, const QStringList &answers, int onClose) override {
         questions << text;
         offered = answers;
-        return answersToGive.isEmpty() ? int(answers.size()) - 1 : answersToGive.takeFirst();
+        return answersToGive.isEmpty() ? onClose : answersToGive.takeFirst();
     }
     QString choosePort(const QString &offeredPort) override {
         ++portsChosen;

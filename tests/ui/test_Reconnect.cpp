@@ -136,7 +136,8 @@ void ReconnectTest::reconnect_readsTheSameKindOfModuleAndShowsIt() {
 void ReconnectTest::reconnect_keepsTheEditsWhenAsked() {
     VirtualClock clock;
     auto app = appOnALineThatDrops(clock, {{ModuleKind::Tessel, {}}});
-    app->answersToGive = {kReconnect, kKeepSettings};
+    // The operator closes the question about the edits: closing must not throw them away.
+    app->answersToGive = {kReconnect};
     app->portsToChoose = {QStringLiteral("ttyUSB0")};
     editAndStore(*app->configWindow());
     const EepromImage edited = app->configWindow()->image();
