@@ -2,8 +2,8 @@
 
 // A module session on a simulated module and a virtual clock, for the session's tests.
 
-#include "link/SimulatedChannel.h"
 #include "session/ModuleSession.h"
+#include "support/SimulatedLine.h"
 
 #include <QtTest>
 #include <memory>
@@ -14,11 +14,10 @@ constexpr int kReadCommand = 0x00, kReadSecond = 0x01;
 constexpr int kStoreCommand = 0x01, kStoreSecond = 0x02;
 
 // A session on a simulated module and a virtual clock; replies come after 2 ms.
-struct Bench {
+struct Bench : testing::SimulatedLine {
     explicit Bench(ModuleKind kind = ModuleKind::Tessel, SimulatorFaults faults = {},
                    SessionLimits limits = {})
-        : module(kind, faults), channel(module, clock), link(channel, clock), protocol(link),
-          session(protocol, limits) {}
+        : SimulatedLine(kind, faults), session(protocol, limits) {}
 
     // A bench whose module has been identified, ready to store.
     static std::unique_ptr<Bench> identified(SimulatorFaults faults = {}) {
@@ -36,11 +35,6 @@ struct Bench {
     int reads() const { return module.countCommands(kReadCommand, kReadSecond); }
     int stores() const { return module.countCommands(kStoreCommand, kStoreSecond); }
 
-    VirtualClock clock;
-    ModuleSimulator module;
-    SimulatedChannel channel;
-    ControllerLink link;
-    ModuleProtocol protocol;
     ModuleSession session;
 };
 

@@ -3,12 +3,8 @@
 // A configuration window wired to a simulated module on a virtual clock, with a host that
 // records what the window asks of the application instead of showing message boxes.
 
-#include "core/ModuleSimulator.h"
-#include "link/ControllerLink.h"
-#include "link/LinkClock.h"
-#include "link/ModuleProtocol.h"
-#include "link/SimulatedChannel.h"
 #include "session/ModuleSession.h"
+#include "support/SimulatedLine.h"
 #include "ui/ConfigWindow.h"
 #include "ui/FormControls.h"
 #include "ui/ProgressWindow.h"
@@ -55,10 +51,10 @@ public:
     bool closed = false;
 };
 
-struct WindowBench {
+struct WindowBench : SimulatedLine {
     explicit WindowBench(ModuleKind kind, SimulatorFaults faults = {})
-        : module(kind, faults, 500), channel(module, clock), link(channel, clock), protocol(link),
-          session(protocol), window(std::make_unique<ConfigWindow>(kind, session, host)) {}
+        : SimulatedLine(kind, faults, 500), session(protocol),
+          window(std::make_unique<ConfigWindow>(kind, session, host)) {}
 
     template <typename T = QWidget> T *child(const QString &name) const {
         T *found = window->findChild<T *>(name);
@@ -85,11 +81,6 @@ struct WindowBench {
         return bench;
     }
 
-    VirtualClock clock;
-    ModuleSimulator module;
-    SimulatedChannel channel;
-    ControllerLink link;
-    ModuleProtocol protocol;
     ModuleSession session;
     RecordingHost host;
     std::unique_ptr<ConfigWindow> window;
