@@ -138,7 +138,16 @@ Application::Outcome Application::connectToModule() {
     m_session = makeSession(*m_connection);
     m_window = std::make_unique<ConfigWindow>(*kind, *m_session, *this);
     watchLine(*m_connection);
-    return m_window->loadFromModule() && !m_ending ? Outcome::Connected : Outcome::Stop;
+    if (m_window->loadFromModule())
+        return m_ending ? Outcome::Stop : Outcome::Connected;
+    if (m_ending)
+        return Outcome::Stop;
+    // The window's own identification failed, so it never appeared: without a word the
+    // operator would face a program with no window at all.
+    const QString why = m_session->lastOutcome().message;
+    m_window.reset();
+    m_session.reset();
+    return offerAnotherPort(why.isEmpty() ? noIdentityText(*m_connection, m_portName) : why);
 }
 
 std::optional<wire::IdentityReply> Application::identifyModule(ModuleConnection &connection,

@@ -35,6 +35,7 @@ private Q_SLOTS:
     void start_identifiesAModuleThatAnswersTheHundredthLinkTest();
     void start_saysSoWhenNoModuleAnswers();
     void start_triesAnotherPortWhenNoModuleAnswered();
+    void start_saysSoWhenTheLineGoesBeforeTheWindowLoads();
     void cancelWhileConnecting_goesBackToThePortChoice();
     void start_offersAnotherPortWhenOneCannotBeOpened();
     void closingTheStartupWindow_endsTheProgram();
@@ -128,6 +129,22 @@ void StartupTest::start_triesAnotherPortWhenNoModuleAnswered() {
     QCOMPARE(app.exitCode(), 1);
     // Two full rounds of a hundred link tests.
     QCOMPARE(clock.nowMicros(), qint64(2) * 100 * 15000 * 100);
+}
+
+void StartupTest::start_saysSoWhenTheLineGoesBeforeTheWindowLoads() {
+    // The link test and the first identification are answered; the line goes before the
+    // window identifies the module for itself.
+    VirtualClock clock;
+    SimulatorFaults faults;
+    faults.dropAfterCommands = 3;
+    RecordingApplication app(simulated(ModuleKind::Tessel, clock, faults));
+    app.answersToGive = {kQuit};
+    app.start();
+    QVERIFY(!app.configWindow());
+    QCOMPARE(app.questions.size(), 1);
+    QVERIFY2(app.questions[0].contains("lost"), qPrintable(app.questions[0]));
+    QCOMPARE(app.offered, (QStringList{"Choose Another Port", "Quit"}));
+    QCOMPARE(app.exitCode(), 1);
 }
 
 void StartupTest::cancelWhileConnecting_goesBackToThePortChoice() {
