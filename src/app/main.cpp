@@ -10,6 +10,13 @@ using namespace tessel;
 
 namespace {
 
+// The data and configuration folders (backups, the remembered port) are named after the
+// program, not after whatever name its executable was started by.
+void nameTheApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("tessel-config"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
+}
+
 QStringList argumentsOf(int argc, char *argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -19,8 +26,7 @@ QStringList argumentsOf(int argc, char *argv[]) {
 
 int runWindow(int argc, char *argv[], const WindowRequest &request) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tessel-config"));
-    QApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
+    nameTheApplication();
 
     StartOptions options;
     options.simulate = request.simulate;
@@ -40,6 +46,7 @@ int main(int argc, char *argv[]) {
     const QStringList arguments = argumentsOf(argc, argv);
     if (isCommandLineInvocation(arguments)) {
         QCoreApplication app(argc, argv);
+        nameTheApplication();
         return runCommandLine(arguments);
     }
     // Both refusals come before Qt starts: it would abort without a display.

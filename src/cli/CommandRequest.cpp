@@ -102,8 +102,9 @@ Exit status:
        opened, no display for the window, or a backup that cannot be saved (nothing is
        stored); for diff, also every failure that is 1 elsewhere
   3    a block store was not confirmed ("Error Storing Data"), or the memory read back
-       differs from what was stored; with program: a module whose store was tried did not
-       end ok (with program, 0 means every such module ended ok, 1 that every port failed)
+       differs from what was stored; with program: a module that was started did not end ok
+       (one of the other kind is refused, not failed; 0 means every module started ended
+       ok, 1 that every port failed)
   130  interrupted by Ctrl-C (SIGINT); 143 when ended by SIGTERM (program instead finishes
        the modules in progress and ends with its totals and 0 or 3)
 )");

@@ -5,7 +5,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdio>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace tessel {
@@ -29,7 +31,30 @@ QString statusText(const StationEvent &e) {
     case StationEvent::Type::PortFailed:
         break;
     }
-    return QStringLiteral("FAILED: ") + e.text;
+    // The first line says what went wrong; the whole account is printed above the lines.
+    return QStringLiteral("FAILED: ") + e.text.section(QLatin1Char('\n'), 0, 0);
+}
+
+// "port: FAILED (result): first line", then the report's other lines indented below it.
+QString failedModuleText(const ModuleRecord &r) {
+    QString text = r.message;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\n  "));
+    return QStringLiteral("%1: FAILED (%2): %3").arg(r.port, resultKey(r.result), text);
+}
+
+// The columns of the terminal on standard output; lines longer than it would wrap and leave
+// copies behind each redraw.
+int terminalColumns() {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return size.ws_col;
+    return 80;
+}
+
+QString fitted(const QString &line, int columns) {
+    if (line.size() < columns)
+        return line;
+    return line.left(std::max(0, columns - 4)) + QStringLiteral("...");
 }
 
 QString eventKey(StationEvent::Type type) {
@@ -137,11 +162,12 @@ void ProductionDisplay::moduleFinished(const ModuleRecord &r, const ProductionTo
     }
     case Mode::Plain:
         printLine(stdout, r.ok() ? QStringLiteral("%1: OK (%2 s)").arg(r.port).arg(r.seconds)
-                                 : QStringLiteral("%1: FAILED (%2): %3")
-                                       .arg(r.port, resultKey(r.result), r.message));
+                                 : failedModuleText(r));
         return;
     case Mode::Live:
         std::fputc('\a', stdout);
+        if (!r.ok())
+            printAbove(stdout, failedModuleText(r));
         redraw(totals);
         return;
     }
@@ -152,8 +178,18 @@ void ProductionDisplay::stopping(const QString &why) {
         emitJson({{QStringLiteral("event"), QStringLiteral("stopping")},
                   {QStringLiteral("message"), why}});
     else
-        printLine(stderr, QStringLiteral("tessel-config: ") + why);
-    m_drawn = false; // the status lines start again below the message
+        printAbove(stderr, QStringLiteral("tessel-config: ") + why);
+}
+
+void ProductionDisplay::printAbove(FILE *stream, const QString &text) {
+    // The status lines are taken away and drawn again below the text, so that it stays on
+    // the screen as the lines change.
+    if (m_drawn) {
+        std::fprintf(stdout, "\033[%dA\r\033[J", static_cast<int>(m_ports.size()) + 1);
+        std::fflush(stdout);
+    }
+    printLine(stream, text);
+    m_drawn = false;
 }
 
 void ProductionDisplay::finished(const ProductionTotals &totals) {
@@ -171,9 +207,10 @@ void ProductionDisplay::finished(const ProductionTotals &totals) {
 void ProductionDisplay::redraw(const ProductionTotals &totals) {
     if (m_drawn)
         std::fprintf(stdout, "\033[%dA", static_cast<int>(m_ports.size()) + 1);
+    const int columns = terminalColumns();
     for (qsizetype i = 0; i < m_ports.size(); ++i) {
-        std::fprintf(stdout, "\r\033[K%s: %s\n", qPrintable(m_ports.at(i)),
-                     qPrintable(m_status.at(i)));
+        const QString line = m_ports.at(i) + QStringLiteral(": ") + m_status.at(i);
+        std::fprintf(stdout, "\r\033[K%s\n", qPrintable(fitted(line, columns)));
     }
     std::fprintf(stdout, "\r\033[K%s\n", qPrintable(totalsText(totals)));
     std::fflush(stdout);

@@ -4,13 +4,14 @@
 #include "cli/ProductionStation.h"
 
 #include <QStringList>
+#include <cstdio>
 
 namespace tessel {
 
 // Running totals of a production run.
 struct ProductionTotals {
     int ok = 0;
-    int failed = 0;  // the store was tried and did not end ok
+    int failed = 0;  // started and did not end ok
     int refused = 0; // another kind, or not identified: nothing was stored
 
     void count(const ModuleRecord &record);
@@ -33,6 +34,8 @@ public:
 
 private:
     void redraw(const ProductionTotals &totals);
+    // A message that stays: printed where the status lines stood, which follow below it.
+    void printAbove(FILE *stream, const QString &text);
     void emitJson(const class QJsonObject &object);
 
     Mode m_mode;

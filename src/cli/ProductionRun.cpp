@@ -7,8 +7,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
-#include <cstdio>
-#include <cstdlib>
 
 namespace tessel {
 
@@ -75,6 +73,20 @@ void ProductionRun::stop(const QString &why) {
         station->requestStop();
 }
 
+void ProductionRun::interrupt() {
+    if (!m_stopped) {
+        stop(QStringLiteral("interrupted: no new module is started; finishing those in progress "
+                            "(Ctrl-C again stops their stores after the block in flight)"));
+        return;
+    }
+    // The operator insists: stores end after the block in flight, each module's record says
+    // what it then holds, and the run ends as usual. Killing them mid-block would leave the
+    // staff without a word about the modules in the jig.
+    m_display.stopping(QStringLiteral("interrupted again: stores end after the block in flight"));
+    for (ProductionStation *station : m_stations)
+        QMetaObject::invokeMethod(station, &ProductionStation::stopStoreNow, Qt::QueuedConnection);
+}
+
 void ProductionRun::onModuleFinished(const ModuleRecord &record) {
     m_totals.count(record);
     if (m_records) {
@@ -98,17 +110,7 @@ void ProductionRun::onStationEnded() {
 int runProduction(ProductionRequest request) {
     ProductionRun run(std::move(request));
     InterruptWatch interrupts;
-    QObject::connect(&interrupts, &InterruptWatch::interrupted, &run, [&run](int signal) {
-        static bool stopping = false;
-        if (stopping) {
-            // A second Ctrl-C ends the program at once, as the operator insists.
-            std::fflush(nullptr);
-            std::_Exit(exitcode::kSignalled + signal);
-        }
-        stopping = true;
-        run.stop(QStringLiteral("interrupted: no new module is started; finishing those "
-                                "in progress"));
-    });
+    QObject::connect(&interrupts, &InterruptWatch::interrupted, &run, [&run] { run.interrupt(); });
     return run.exec();
 }
 

@@ -36,6 +36,9 @@ public:
     int exec();
     // No new module is started; modules in progress are finished.
     void stop(const QString &why);
+    // Ctrl-C: the first stops the run, the second also ends the stores under way after the
+    // block in flight.
+    void interrupt();
 
 private:
     void onModuleFinished(const ModuleRecord &record);

@@ -2,6 +2,7 @@
 
 #include "cli/ModuleCommands.h"
 #include "link/ModuleConnection.h"
+#include "session/StoreReport.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -65,7 +66,9 @@ void ProductionStation::run() {
         e.block = address / kBlockSize + 1;
         Q_EMIT event(e);
     });
+    m_session = &session;
     cycle(session);
+    m_session = nullptr;
     if (link.failed() && !link.aborted())
         report(StationEvent::Type::PortFailed, link.failure());
     Q_EMIT ended();
@@ -86,6 +89,12 @@ void ProductionStation::cycle(ModuleSession &session) {
         if (protocol.link().failed() || !waitForRemoval(protocol))
             return;
     }
+}
+
+void ProductionStation::stopStoreNow() {
+    m_stop = true;
+    if (m_session)
+        m_session->requestStop();
 }
 
 bool ProductionStation::waitForModule(ModuleProtocol &protocol) {
@@ -176,7 +185,9 @@ void ProductionStation::judgeStore(const SessionOutcome &outcome, const Controll
     record.result = ModuleResult::Ok;
     if (outcome.ok())
         return;
-    record.message = outcome.message;
+    // The same account of what the module now holds, the backup and the next step as a
+    // command-line store gives.
+    record.message = storeReport(outcome, m_port);
     switch (outcome.status) {
     case SessionStatus::Differs:
         record.result = ModuleResult::VerifyFailed;
@@ -184,26 +195,11 @@ void ProductionStation::judgeStore(const SessionOutcome &outcome, const Controll
         return;
     case SessionStatus::ReadBackFailed:
         record.result = link.failed() ? ModuleResult::LinkLost : ModuleResult::VerifyFailed;
-        record.message = QStringLiteral("every block was stored and confirmed, but reading them "
-                                        "back failed: ") +
-                         outcome.message;
         return;
     default:
-        break;
-    }
-    record.result = link.failed() ? ModuleResult::LinkLost : ModuleResult::StoreFailed;
-    const int block = outcome.failedBlock;
-    if (block < 0)
+        record.result = link.failed() ? ModuleResult::LinkLost : ModuleResult::StoreFailed;
         return;
-    if (!record.message.endsWith(QLatin1Char('.')))
-        record.message += QLatin1Char('.');
-    record.message += block == 0 ? QStringLiteral(" No block holds the new settings; block 0 may "
-                                                  "hold either, the others hold the old ones.")
-                                 : QStringLiteral(" Blocks 0 to %1 hold the new settings, the "
-                                                  "blocks after %2 the old ones; block %2 may "
-                                                  "hold either.")
-                                       .arg(block - 1)
-                                       .arg(block);
+    }
 }
 
 } // namespace tessel

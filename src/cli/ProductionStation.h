@@ -53,6 +53,9 @@ public:
     // From any thread: stop waiting for modules. A module in progress is finished first
     // (its store and its check), then the station ends.
     void requestStop() { m_stop = true; }
+    // In the station's thread (a queued call reaches it during the link's waits): a store
+    // under way ends after the block in flight, and says what the module then holds.
+    void stopStoreNow();
 
     // Runs until the port is lost or a stop was asked for; in the station's own thread.
     void run();
@@ -80,6 +83,7 @@ private:
     QString m_port;
     StationSetup m_setup;
     std::atomic<bool> m_stop = false;
+    ModuleSession *m_session = nullptr; // while run() runs
 };
 
 } // namespace tessel

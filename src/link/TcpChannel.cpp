@@ -42,7 +42,8 @@ QString TcpChannel::open(const QString &portName, int timeoutMs) {
                               "port a number 1 to 65535.")
             .arg(portName);
     }
-    m_name = address->text();
+    // The name the operator writes, so that a command shown in a message can be run as it is.
+    m_name = QStringLiteral("tcp://") + address->text();
 
     // Waiting runs the event loop, as every other wait for the module does, so that a window
     // stays alive while a distant host takes its time.

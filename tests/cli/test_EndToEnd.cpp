@@ -21,6 +21,7 @@ private Q_SLOTS:
     void read_printsTheProfileOfTheModuleMemory();
     void writeVerify_storesEveryByteValueUnchanged_data() { bothKinds_data(); }
     void writeVerify_storesEveryByteValueUnchanged();
+    void backups_goToTheProgramsFolderWhateverItsExecutableIsCalled();
     void diff_namesEachDifferingField_data() { bothKinds_data(); }
     void diff_namesEachDifferingField();
     void factoryReset_restoresTheFactorySet_data() { bothKinds_data(); }
@@ -100,6 +101,23 @@ void EndToEndTest::writeVerify_storesEveryByteValueUnchanged() {
     CHECK_EXIT(o, 0);
     QCOMPARE(module.memory(), std::optional<ModuleMemory>(wanted));
     QVERIFY2(o.out.contains(QStringLiteral("verified")), qPrintable(o.out));
+}
+
+void EndToEndTest::backups_goToTheProgramsFolderWhateverItsExecutableIsCalled() {
+    SimulatedModule module(m_dir, ModuleKind::Tessel, fast());
+    const QString renamed = m_dir.filePath(QStringLiteral("tc"));
+    QVERIFY(QFile::link(configExecutable(), renamed));
+    QTemporaryDir data;
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    process.setProcessEnvironment(env);
+    process.start(renamed,
+                  {QStringLiteral("factory-reset"), QStringLiteral("--port"), module.device()});
+    QVERIFY(process.waitForFinished(kQuickMs));
+    QCOMPARE(process.exitCode(), 0);
+    const QDir backups(data.filePath(QStringLiteral("tessel-config/backups")));
+    QCOMPARE(backups.entryList(QDir::Files).size(), 1);
 }
 
 void EndToEndTest::diff_namesEachDifferingField() {

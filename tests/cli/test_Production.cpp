@@ -114,6 +114,7 @@ private Q_SLOTS:
     void unpluggedMidStore_isLinkLostWhileTheOtherPortCarriesOn();
     void ctrlC_finishesTheModuleInProgressThenExits();
     void moduleLeftInPlace_isProgrammedOnlyOnce();
+    void secondCtrlC_endsTheStoreAfterTheBlockInFlightAndSaysSo();
     void usage_refusedBeforeAnyPortOpens_data();
     void usage_refusedBeforeAnyPortOpens();
     void recordFile_ofAnotherKindIsLeftAlone();
@@ -180,6 +181,16 @@ void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() 
         QCOMPARE(partly[a], a < 5 * kBlockSize ? productionProfile()[a] : before[a]);
     QVERIFY2(run.out.contains(refusesBlock5.port() + QLatin1String(": FAILED (store-failed)")),
              qPrintable(run.out));
+    // The staff learn what the failed module holds, where its backup is and how to go back.
+    const QString failedBackup = records.value(refusesBlock5.port()).value(7);
+    QVERIFY(!failedBackup.isEmpty());
+    for (const QString &said :
+         {QStringLiteral("Blocks 0 to 4 (addresses 0 to 79) hold the new settings."),
+          QStringLiteral("restore the backup with: tessel-config write --port %1 %2")
+              .arg(refusesBlock5.port(), failedBackup)})
+        QVERIFY2(run.out.contains(said), qPrintable(said + QLatin1String("\n") + run.out));
+    // Over the network the command names the port as the operator wrote it.
+    QVERIFY2(network.port().startsWith(QLatin1String("tcp://")), qPrintable(network.port()));
 
     // A second run appends below the same header; nothing before is rewritten.
     QFile file(record);
@@ -254,6 +265,39 @@ void ProductionTest::ctrlC_finishesTheModuleInProgressThenExits() {
     QCOMPARE(kinds.last(), QStringLiteral("totals"));
     QVERIFY(kinds.indexOf(QLatin1String("stopping")) < kinds.indexOf(QLatin1String("module")));
     QCOMPARE(slow.memory(), productionProfile());
+}
+
+void ProductionTest::secondCtrlC_endsTheStoreAfterTheBlockInFlightAndSaysSo() {
+    // Replies 200 ms apart: the store of 16 blocks takes over 3 s.
+    const Modsim slow(m_dir, ModuleKind::Tessel,
+                      {QStringLiteral("--reply-delay-us"), QStringLiteral("200000")});
+    const QString record = m_dir.filePath(QStringLiteral("twice.csv"));
+    const Run run =
+        program({m_profile, QStringLiteral("--kind"), QStringLiteral("tessel"),
+                 QStringLiteral("--port"), slow.port(), QStringLiteral("--record"), record},
+                [&](QProcess &process) {
+                    const auto pid = static_cast<pid_t>(process.processId());
+                    QElapsedTimer waited;
+                    waited.start();
+                    while (slow.memory() == e2e::factoryMemory(ModuleKind::Tessel) &&
+                           waited.elapsed() < 20000)
+                        QTest::qWait(20);
+                    ::kill(pid, SIGINT);
+                    QTest::qWait(300);
+                    ::kill(pid, SIGINT);
+                });
+    QVERIFY2(run.finished && run.exitCode == 3, qPrintable(run.describe()));
+    static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
+    const QRegularExpressionMatch match = stopped.match(run.out);
+    QVERIFY2(match.hasMatch(), qPrintable(run.describe()));
+    const int last = match.captured(1).toInt();
+    QVERIFY2(last < kBlockCount - 1, qPrintable(run.describe()));
+    const ModuleMemory now = slow.memory();
+    const ModuleMemory before = e2e::factoryMemory(ModuleKind::Tessel);
+    for (int a = 0; a < kImageSize; ++a)
+        QCOMPARE(now[a], a <= (last + 1) * kBlockSize - 1 ? productionProfile()[a] : before[a]);
+    const auto records = recordsByPort(record, 1);
+    QCOMPARE(records.value(slow.port()).value(5), QStringLiteral("store-failed"));
 }
 
 void ProductionTest::moduleLeftInPlace_isProgrammedOnlyOnce() {

@@ -128,7 +128,7 @@ void TcpChannelTest::everyByteValue_crossesBothWays() {
     TcpChannel channel;
     QCOMPARE(channel.open(localName(server.server.serverPort())), QString());
     QVERIFY(server.waitForPeer());
-    QCOMPARE(channel.name(), QStringLiteral("127.0.0.1:%1").arg(server.server.serverPort()));
+    QCOMPARE(channel.name(), QStringLiteral("tcp://127.0.0.1:%1").arg(server.server.serverPort()));
 
     QByteArray all;
     for (int b = 0; b < 256; ++b)
@@ -207,7 +207,8 @@ void TcpChannelTest::connectionFactory_opensNetworkNamesAsNetworkPorts() {
     const auto connection =
         ModuleConnection::openPort(localName(server.server.serverPort()), error);
     QVERIFY2(connection, qPrintable(error));
-    QCOMPARE(connection->where(), QStringLiteral("127.0.0.1:%1").arg(server.server.serverPort()));
+    QCOMPARE(connection->where(),
+             QStringLiteral("tcp://127.0.0.1:%1").arg(server.server.serverPort()));
     QVERIFY(server.waitForPeer());
     // The server acknowledges the link test when its bytes arrive.
     QObject::connect(server.peer, &QTcpSocket::readyRead, server.peer,
