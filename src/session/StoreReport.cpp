@@ -128,7 +128,8 @@ QStringList readBackFailedLines(const SessionOutcome &outcome) {
                            "confirmed by the module.")
                 .arg(kBlockCount),
             QStringLiteral("Verification could not be done: %1").arg(outcome.message),
-            QStringLiteral("Check the connection, then read the module to compare.")};
+            QStringLiteral("Read the module to compare; should that fail too, check the "
+                           "connection.")};
 }
 
 } // namespace
