@@ -97,8 +97,9 @@ void ProductionRun::onModuleFinished(const ModuleRecord &record) {
     }
     m_display.moduleFinished(record, m_totals);
     if (m_request.count > 0 && m_totals.ok >= m_request.count) {
-        stop(QStringLiteral("%1 modules programmed, as asked; finishing those in progress")
-                 .arg(m_totals.ok));
+        stop(QStringLiteral("%1 %2 programmed, as asked; finishing those in progress")
+                 .arg(m_totals.ok)
+                 .arg(m_totals.ok == 1 ? QStringLiteral("module") : QStringLiteral("modules")));
     }
 }
 
