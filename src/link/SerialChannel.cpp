@@ -7,7 +7,7 @@
 
 namespace tessel {
 
-SerialChannel::SerialChannel(QObject *parent) : ByteChannel(parent) {
+SerialChannel::SerialChannel(QObject *parent) : DeviceChannel(m_port, parent) {
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialChannel::onError);
 }
 
@@ -42,26 +42,6 @@ QString SerialChannel::whyNotOpen(const QString &portName) const {
                               SystemPortSource().ports(), m_port.errorString());
 }
 
-qint64 SerialChannel::bytesAvailable() const {
-    return m_port.bytesAvailable();
-}
-
-int SerialChannel::readByte() {
-    char c = 0;
-    if (m_port.bytesAvailable() <= 0 || m_port.read(&c, 1) != 1)
-        return -1;
-    return static_cast<quint8>(c);
-}
-
-bool SerialChannel::write(const QByteArray &bytes) {
-    if (!m_lost.isEmpty())
-        return false;
-    // QSerialPort only queues until the event loop runs; push the command out now.
-    const bool queued = m_port.write(bytes) == bytes.size();
-    m_port.flush();
-    return queued && m_lost.isEmpty();
-}
-
 void SerialChannel::onError(QSerialPort::SerialPortError error) {
     switch (error) {
     case QSerialPort::NoError:
@@ -75,12 +55,11 @@ void SerialChannel::onError(QSerialPort::SerialPortError error) {
     case QSerialPort::WriteError:
         // The port's own error text may be left over from the refused modem-line calls; what
         // the operator needs to know is that the device is gone.
-        if (m_port.isOpen() && m_lost.isEmpty()) {
-            m_lost = QStringLiteral("The connection on %1 was lost: the device disappeared or "
-                                    "stopped working.")
-                         .arg(m_device);
+        if (m_port.isOpen() && !isLost()) {
             m_port.close();
-            Q_EMIT lost();
+            markLost(QStringLiteral("The connection on %1 was lost: the device disappeared or "
+                                    "stopped working.")
+                         .arg(m_device));
         }
         return;
     default:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/ByteChannel.h"
+#include "link/DeviceChannel.h"
 
 #include <QSerialPort>
 
@@ -8,7 +8,7 @@ namespace tessel {
 
 // The module's serial port: 115200 baud, 8 data bits, no parity, 1 stop bit, no flow control,
 // held exclusively and, where the driver allows, in low-latency mode.
-class SerialChannel final : public ByteChannel {
+class SerialChannel final : public DeviceChannel {
     Q_OBJECT
 public:
     explicit SerialChannel(QObject *parent = nullptr);
@@ -17,19 +17,15 @@ public:
     // failure returns a message that names the port and the real cause.
     [[nodiscard]] QString open(const QString &portName);
 
-    [[nodiscard]] qint64 bytesAvailable() const override;
-    int readByte() override;
-    bool write(const QByteArray &bytes) override;
-    [[nodiscard]] QString lostReason() const override { return m_lost; }
     [[nodiscard]] QString name() const override { return m_device; }
 
 private:
+    void pushOut() override { m_port.flush(); }
     void onError(QSerialPort::SerialPortError error);
     [[nodiscard]] QString whyNotOpen(const QString &portName) const;
 
     QSerialPort m_port;
     QString m_device;
-    QString m_lost;
 };
 
 } // namespace tessel

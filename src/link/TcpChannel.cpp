@@ -31,7 +31,7 @@ std::optional<TcpAddress> parseTcpPortName(const QString &portName) {
     return TcpAddress{url.host(), static_cast<quint16>(port)};
 }
 
-TcpChannel::TcpChannel(QObject *parent) : ByteChannel(parent) {
+TcpChannel::TcpChannel(QObject *parent) : DeviceChannel(m_socket, parent) {
     connect(&m_socket, &QTcpSocket::errorOccurred, this, &TcpChannel::onError);
 }
 
@@ -90,37 +90,14 @@ QString TcpChannel::whyNotConnected(const QString &address) const {
     return QStringLiteral("Could not connect to %1: %2.").arg(address, m_socket.errorString());
 }
 
-qint64 TcpChannel::bytesAvailable() const {
-    return m_socket.bytesAvailable();
-}
-
-int TcpChannel::readByte() {
-    char c = 0;
-    if (m_socket.bytesAvailable() <= 0 || m_socket.read(&c, 1) != 1)
-        return -1;
-    return static_cast<quint8>(c);
-}
-
-bool TcpChannel::write(const QByteArray &bytes) {
-    if (!m_lost.isEmpty() || !m_open)
-        return false;
-    // The socket only queues until the event loop runs; push the command out now.
-    const bool queued = m_socket.write(bytes) == bytes.size();
-    m_socket.flush();
-    return queued && m_lost.isEmpty();
-}
-
 void TcpChannel::onError(QAbstractSocket::SocketError error) {
-    if (!m_open || !m_lost.isEmpty())
+    if (!m_open)
         return; // failures while connecting are reported by open()
-    if (error == QAbstractSocket::RemoteHostClosedError) {
-        m_lost = QStringLiteral("The connection to %1 was lost: the device server closed it.")
-                     .arg(m_name);
-    } else {
-        m_lost = QStringLiteral("The connection to %1 was lost: %2.")
-                     .arg(m_name, m_socket.errorString());
-    }
-    Q_EMIT lost();
+    markLost(error == QAbstractSocket::RemoteHostClosedError
+                 ? QStringLiteral("The connection to %1 was lost: the device server closed it.")
+                       .arg(m_name)
+                 : QStringLiteral("The connection to %1 was lost: %2.")
+                       .arg(m_name, m_socket.errorString()));
 }
 
 } // namespace tessel

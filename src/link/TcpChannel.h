@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/ByteChannel.h"
+#include "link/DeviceChannel.h"
 
 #include <QTcpSocket>
 #include <optional>
@@ -24,7 +24,7 @@ struct TcpAddress {
 // A module behind a serial device server that passes raw bytes over TCP. A refused
 // connection, a host that does not answer in time and a connection dropped later are each
 // named in the message; a dropped one is handled like a lost serial line.
-class TcpChannel final : public ByteChannel {
+class TcpChannel final : public DeviceChannel {
     Q_OBJECT
 public:
     static constexpr int kConnectTimeoutMs = 5000;
@@ -35,19 +35,15 @@ public:
     // message that names the address and the cause.
     [[nodiscard]] QString open(const QString &portName, int timeoutMs = kConnectTimeoutMs);
 
-    [[nodiscard]] qint64 bytesAvailable() const override;
-    int readByte() override;
-    bool write(const QByteArray &bytes) override;
-    [[nodiscard]] QString lostReason() const override { return m_lost; }
     [[nodiscard]] QString name() const override { return m_name; }
 
 private:
+    void pushOut() override { m_socket.flush(); }
     [[nodiscard]] QString whyNotConnected(const QString &address) const;
     void onError(QAbstractSocket::SocketError error);
 
     QTcpSocket m_socket;
     QString m_name;
-    QString m_lost;
     bool m_open = false;
 };
 
