@@ -19,15 +19,6 @@ constexpr int kSilentTestsForRemoval = 2;
 // A link test that fails faster than this did not wait for the module (the line refused the
 // command); the next one waits a little, so that a broken line never spins.
 constexpr int kQuickFailureMs = 100;
-
-QList<int> blocksOf(const std::vector<int> &addresses) {
-    QList<int> blocks;
-    for (const int address : addresses) {
-        if (blocks.isEmpty() || blocks.last() != address / kBlockSize)
-            blocks << address / kBlockSize;
-    }
-    return blocks;
-}
 } // namespace
 
 ProductionStation::ProductionStation(int index, QString port, StationSetup setup)
@@ -191,7 +182,8 @@ void ProductionStation::judgeStore(const SessionOutcome &outcome, const Controll
     switch (outcome.status) {
     case SessionStatus::Differs:
         record.result = ModuleResult::VerifyFailed;
-        record.differingBlocks = blocksOf(outcome.differences);
+        for (const int block : outcome.differingBlocks())
+            record.differingBlocks << block;
         return;
     case SessionStatus::ReadBackFailed:
         record.result = link.failed() ? ModuleResult::LinkLost : ModuleResult::VerifyFailed;

@@ -11,6 +11,15 @@ std::vector<int> differingAddresses(const EepromImage &a, const EepromImage &b) 
     return found;
 }
 
+std::vector<int> SessionOutcome::differingBlocks() const {
+    std::vector<int> blocks;
+    for (const int address : differences) {
+        if (blocks.empty() || blocks.back() != address / kBlockSize)
+            blocks.push_back(address / kBlockSize);
+    }
+    return blocks;
+}
+
 QString jobName(SessionJob job) {
     switch (job) {
     case SessionJob::Identify:

@@ -43,6 +43,8 @@ struct SessionOutcome {
     QString backup; // where the memory was saved before the store, when it was
 
     [[nodiscard]] bool ok() const { return status == SessionStatus::Done; }
+    // The blocks that hold the differences, in order, each once.
+    [[nodiscard]] std::vector<int> differingBlocks() const;
 };
 
 // Addresses at which two images hold different values, in address order.

@@ -112,15 +112,10 @@ QStringList stoppedLines(const SessionOutcome &outcome) {
 }
 
 QStringList differsLines(const SessionOutcome &outcome) {
-    std::vector<int> differingBlocks;
-    for (const int address : outcome.differences) {
-        if (differingBlocks.empty() || differingBlocks.back() != address / kBlockSize)
-            differingBlocks.push_back(address / kBlockSize);
-    }
     return {outcome.message,
             QStringLiteral("Every block was confirmed, but the module holds other values than "
                            "were stored at addresses %1 (blocks %2).")
-                .arg(ranges(outcome.differences), ranges(differingBlocks))};
+                .arg(ranges(outcome.differences), ranges(outcome.differingBlocks()))};
 }
 
 QStringList readBackFailedLines(const SessionOutcome &outcome) {
