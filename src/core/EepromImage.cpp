@@ -49,7 +49,7 @@ std::optional<BlockBytes> EepromImage::block(int blockIndex) const {
     return bytes;
 }
 
-QString HexCheck(int value) {
+QString hexByte(int value) {
     const QString hex = QString::number(value, 16).toUpper();
     if (value < 0)
         return hex.right(2);

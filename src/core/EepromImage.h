@@ -53,7 +53,7 @@ private:
 };
 
 // Two upper-case hex digits of a value; a value above 255 gives the first two of its digits.
-QString HexCheck(int value);
+QString hexByte(int value);
 
 // The image a window holds before anything is read from a module.
 EepromImage startImage();

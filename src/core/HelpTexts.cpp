@@ -213,35 +213,35 @@ struct FixedHelp {
 
 // Where the two windows differ, the control appears twice, once per window.
 constexpr FixedHelp kFixedHelp[] = {
-    {"Broadcast", Windows::Both, 1, false},
-    {"C1", Windows::TesselOnly, 2, true},
-    {"C1", Windows::ThresholdOnly, 3, true},
-    {"C2", Windows::Both, 4, true},
-    {"C3", Windows::Both, 5, true},
-    {"C4", Windows::Both, 6, false},
-    {"C5", Windows::Both, 7, true},
-    {"C6", Windows::Both, 8, true},
-    {"Command2", Windows::Both, 9, false},
-    {"CreateExplanation", Windows::Both, 13, false},
-    {"Default_SN", Windows::Both, 14, false},
-    {"Frame2", Windows::Both, 15, false},
-    {"Frame3", Windows::TesselOnly, 11, true},
-    {"Frame3", Windows::ThresholdOnly, 29, true},
-    {"Frame4", Windows::TesselOnly, 16, true},
-    {"Frame4", Windows::ThresholdOnly, 30, true},
-    {"ReadSettings", Windows::Both, 18, false},
-    {"SNTB", Windows::TesselOnly, 19, false},
-    {"SNTB", Windows::ThresholdOnly, 20, false},
-    {"StoreSettings", Windows::Both, 21, false},
-    {"AD", Windows::ThresholdOnly, 24, false},
-    {"ADBar", Windows::ThresholdOnly, 25, false},
-    {"Advanced", Windows::ThresholdOnly, 26, false},
-    {"C8", Windows::ThresholdOnly, 27, false},
-    {"Command3", Windows::ThresholdOnly, 28, false},
-    {"LimitMap", Windows::ThresholdOnly, 31, false},
-    {"LoopRead", Windows::ThresholdOnly, 32, false},
-    {"ReadAllAD", Windows::ThresholdOnly, 33, false},
-    {"SN", Windows::ThresholdOnly, 34, false},
+    {"broadcastToAll", Windows::Both, 1, false},
+    {"deviceNumber", Windows::TesselOnly, 2, true},
+    {"deviceNumber", Windows::ThresholdOnly, 3, true},
+    {"active", Windows::Both, 4, true},
+    {"serial", Windows::Both, 5, true},
+    {"controllerType", Windows::Both, 6, false},
+    {"function", Windows::Both, 7, true},
+    {"inputAssignment", Windows::Both, 8, true},
+    {"restoreFactorySettings", Windows::Both, 9, false},
+    {"productionProfile", Windows::Both, 13, false},
+    {"restoreDefaultSerial", Windows::Both, 14, false},
+    {"deviceCountBand", Windows::Both, 15, false},
+    {"debounceBand", Windows::TesselOnly, 11, true},
+    {"debounceBand", Windows::ThresholdOnly, 29, true},
+    {"refreshBand", Windows::TesselOnly, 16, true},
+    {"refreshBand", Windows::ThresholdOnly, 30, true},
+    {"readSettings", Windows::Both, 18, false},
+    {"serialEditor", Windows::TesselOnly, 19, false},
+    {"serialEditor", Windows::ThresholdOnly, 20, false},
+    {"storeSettings", Windows::Both, 21, false},
+    {"level", Windows::ThresholdOnly, 24, false},
+    {"levelMeter", Windows::ThresholdOnly, 25, false},
+    {"advancedFeatures", Windows::ThresholdOnly, 26, false},
+    {"analogInput", Windows::ThresholdOnly, 27, false},
+    {"limitsDone", Windows::ThresholdOnly, 28, false},
+    {"setLimits", Windows::ThresholdOnly, 31, false},
+    {"readConstantly", Windows::ThresholdOnly, 32, false},
+    {"readAllInputs", Windows::ThresholdOnly, 33, false},
+    {"baseSerial", Windows::ThresholdOnly, 34, false},
 };
 
 constexpr int kDebounceText = 11;
@@ -267,9 +267,9 @@ HelpEntry textEntry(int number, bool endsEditing = false) {
 
 // The window's background and the help box itself only end serial editing.
 bool isBackground(const QString &control) {
-    return control.isEmpty() || control == QLatin1String("Form") ||
-           control == QLatin1String("HELP") || control == QLatin1String("Tessel_ZigBee") ||
-           control == QLatin1String("Threshold_ZigBee");
+    return control.isEmpty() || control == QLatin1String("form") ||
+           control == QLatin1String("help") || control == QLatin1String("tesselWindow") ||
+           control == QLatin1String("thresholdWindow");
 }
 
 } // namespace
@@ -284,8 +284,8 @@ QString helpText(int number) {
     return QString::fromUtf16(kTexts[number - 1]);
 }
 
-QString limitTypeHelp(const QString &c9Caption) {
-    const std::optional<int> type = limitTypeIndex(c9Caption);
+QString limitTypeHelp(const QString &caption) {
+    const std::optional<int> type = limitTypeIndex(caption);
     return type ? helpText(kFirstLimitTypeText + *type) : QString();
 }
 
@@ -305,7 +305,7 @@ HelpEntry helpFor(ModuleKind window, const QString &control, int index,
             return textEntry(help.text, help.endsEditing);
     }
 
-    if (control == QLatin1String("Configuration")) {
+    if (control == QLatin1String("commMode")) {
         // The faster one-way mode has no explanation of its own.
         if (index == 0)
             return textEntry(10);
@@ -313,36 +313,36 @@ HelpEntry helpFor(ModuleKind window, const QString &control, int index,
             return textEntry(12);
         return {};
     }
-    if (control == QLatin1String("USEMAP")) {
+    if (control == QLatin1String("mappingMode")) {
         if (index == 0)
             return textEntry(22);
         if (index == 1)
             return textEntry(23);
         return {};
     }
-    if (control == QLatin1String("MAP"))
+    if (control == QLatin1String("mappingByte"))
         return {helpText(kMappingByteText), false, true};
 
     if (window == ModuleKind::Tessel)
         return {};
     const std::optional<int> type = limitTypeIndex(limitTypeCaption);
-    if (control == QLatin1String("C9") && type)
+    if (control == QLatin1String("limitType") && type)
         return textEntry(kFirstLimitTypeText + *type);
-    if (control == QLatin1String("ML") && type && analogInputOfLimitBox(index) >= 0)
+    if (control == QLatin1String("limitEditor") && type && analogInputOfLimitBox(index) >= 0)
         return textEntry(kFirstLimitEntryText + *type);
     return {};
 }
 
 HelpEntry helpForDragOver(ModuleKind window, const QString &control) {
     Q_UNUSED(window);
-    if (control == QLatin1String("DAT"))
+    if (control == QLatin1String("settingValue"))
         return textEntry(kDebounceText);
     return {};
 }
 
 HelpEntry helpForDrop(ModuleKind window, const QString &control) {
     Q_UNUSED(window);
-    if (control == QLatin1String("Frame1") || control == QLatin1String("Frame2"))
+    if (control == QLatin1String("baseSerialBand") || control == QLatin1String("deviceCountBand"))
         return {std::nullopt, true, false};
     return {};
 }

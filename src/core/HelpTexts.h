@@ -24,9 +24,10 @@ QString initialHelpText();
 QString helpText(int number);
 
 // Pointer movement over a control of a configuration window. control is the control's
-// object name ("C1", "Frame3", "Configuration", "ML", ...; "Form" or the window's own name for
-// its background), index the element of a control array. Limit type labels (C9) and limit
-// boxes (ML) depend on the caption the input's C9 label shows, passed as limitTypeCaption.
+// object name ("deviceNumber", "debounceBand", "commMode", "limitEditor", ...; "form" or the
+// window's own name for its background), index the element of a control array. Limit type
+// labels and limit boxes depend on the caption the input's limit type label shows, passed as
+// limitTypeCaption.
 HelpEntry helpFor(ModuleKind window, const QString &control, int index = 0,
                   const QString &limitTypeCaption = {});
 // Something dragged over a control.
@@ -34,8 +35,8 @@ HelpEntry helpForDragOver(ModuleKind window, const QString &control);
 // Something dropped on a control.
 HelpEntry helpForDrop(ModuleKind window, const QString &control);
 
-// The explanation of the limit type a C9 label shows; empty for any other caption.
-QString limitTypeHelp(const QString &c9Caption);
+// The explanation of the limit type a limit type label shows; empty for any other caption.
+QString limitTypeHelp(const QString &caption);
 
 // Limit boxes 0..15 hold the lower and 16..31 the upper limit of analog inputs 0..15; -1 for
 // an index that is no limit box.

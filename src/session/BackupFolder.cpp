@@ -36,7 +36,7 @@ QString serialForName(ModuleKind kind, const EepromImage &image) {
     for (int a = 0; a < layoutOf(kind).baseSerialBytes; ++a) {
         if (a == 4)
             text += QLatin1Char('-');
-        text += HexCheck(image.value(a));
+        text += hexByte(image.value(a));
     }
     return text;
 }

@@ -12,16 +12,16 @@ namespace tessel {
 
 AnalogMonitor::AnalogMonitor(ModuleProtocol &protocol, AnalogPanel &panel, QObject *parent)
     : QObject(parent), m_protocol(&protocol), m_panel(panel) {
-    connect(panel.readAllButton(), &QPushButton::clicked, this, &AnalogMonitor::ReadAllAD_Click);
+    connect(panel.readAllButton(), &QPushButton::clicked, this, &AnalogMonitor::readAllInputs);
     for (int i = 0; i < kAnalogRows; ++i)
-        connect(panel.meter(i), &LevelMeter::pressed, this, [this, i] { ADBar_MouseDown(i); });
+        connect(panel.meter(i), &LevelMeter::pressed, this, [this, i] { readInput(i); });
     connect(panel.loopReadBox(), &QCheckBox::toggled, this, [this](bool checked) {
         if (!checked)
             m_uncheckedAt = m_protocol->link().clock().nowMicros();
     });
 }
 
-void AnalogMonitor::ReadAllAD_Click() {
+void AnalogMonitor::readAllInputs() {
     readRepeatedly([this] {
         for (int n = 0; n < kAnalogRows; ++n) {
             m_panel.showLevel(n, m_protocol->readAnalog(n));
@@ -31,7 +31,7 @@ void AnalogMonitor::ReadAllAD_Click() {
     });
 }
 
-void AnalogMonitor::ADBar_MouseDown(int index) {
+void AnalogMonitor::readInput(int index) {
     readRepeatedly([this, index] { m_panel.showLevel(index, m_protocol->readAnalog(index)); });
 }
 

@@ -26,8 +26,8 @@ public:
 
     AnalogMonitor(ModuleProtocol &protocol, AnalogPanel &panel, QObject *parent = nullptr);
 
-    void ReadAllAD_Click();
-    void ADBar_MouseDown(int index);
+    void readAllInputs();
+    void readInput(int index);
 
     // Called before a settings transfer takes the link: ends a reading loop and empties the
     // receive queue. False when a loop is still running underneath the caller; `transfer`

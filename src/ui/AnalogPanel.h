@@ -30,9 +30,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-// The Threshold window's analog panel (Frame6): the limit type and the two limits of each of
-// the 16 analog inputs, and the meters of the input monitor. The limit labels are the working
-// copy of the limits while the panel is open; every pointer movement over the panel's
+// The Threshold window's analog panel ("Set Limits of Inputs"): the limit type and the two limits
+// of each of the 16 analog inputs, and the meters of the input monitor. The limit labels are the
+// working copy of the limits while the panel is open; every pointer movement over the panel's
 // background (or the end of typing from the keyboard) copies them into the image and checks
 // them. The panel never talks to the module; AnalogMonitor does the readings.
 class AnalogPanel : public QFrame {
@@ -42,28 +42,29 @@ public:
 
     AnalogPanel(EepromImage &image, QWidget *parent);
 
-    void LimitMap_Click();
-    void C9_Click(int index);
-    void C9_Change(int index);
-    void C10_Click(int index);
-    void Frame8_MouseMove();
-    void Command3_Click();
+    void openLimits();
+    void stepLimitType(int index);
+    void limitTypeShown(int index);
+    void editLimit(int index);
+    void commitLimits();
+    void closeLimits();
 
     // Shows the image: input numbers, "???" for the values, the limits, then the limit types
-    // (each type whose caption changes runs C9_Change).
+    // (each type whose caption changes runs limitTypeShown).
     void showInputRows();
     void showLimitTypes();
 
-    // The caption of C9(input); what the help of C9 and ML depends on.
+    // The caption of the input's limit type; what the help of its type and limit boxes
+    // depends on.
     [[nodiscard]] QString limitTypeCaption(int input) const;
 
     // A level read from input `input`; anything that is not a byte leaves the meter and the
     // value label as they were.
     void showLevel(int input, int level);
 
-    [[nodiscard]] QPushButton *readAllButton() const { return m_readAllAD; }
+    [[nodiscard]] QPushButton *readAllButton() const { return m_readAll; }
     [[nodiscard]] QCheckBox *loopReadBox() const { return m_loopRead; }
-    [[nodiscard]] LevelMeter *meter(int input) const { return m_adBar.at(input); }
+    [[nodiscard]] LevelMeter *meter(int input) const { return m_meters.at(input); }
 
 Q_SIGNALS:
     void helpTextChosen(const QString &text);
@@ -84,17 +85,17 @@ private:
     void showCheckResult(const LimitCheckResult &result);
 
     EepromImage &m_image;
-    QFrame *m_frame8;
-    CaptionLabel *m_label7;
-    QPushButton *m_command3;
-    std::array<CaptionLabel *, kAnalogRows> m_c8{};
-    std::array<CaptionLabel *, kAnalogRows> m_c9{};
-    std::array<CaptionLabel *, kLimitBoxes> m_c10{};
-    std::array<QLineEdit *, kLimitBoxes> m_ml{};
-    QPushButton *m_readAllAD = nullptr;
+    QFrame *m_limitsArea;
+    CaptionLabel *m_limitMessage;
+    QPushButton *m_done;
+    std::array<CaptionLabel *, kAnalogRows> m_inputNumbers{};
+    std::array<CaptionLabel *, kAnalogRows> m_limitTypes{};
+    std::array<CaptionLabel *, kLimitBoxes> m_limits{};
+    std::array<QLineEdit *, kLimitBoxes> m_limitEditors{};
+    QPushButton *m_readAll = nullptr;
     QCheckBox *m_loopRead = nullptr;
-    std::array<LevelMeter *, kAnalogRows> m_adBar{};
-    std::array<CaptionLabel *, kAnalogRows> m_ad{};
+    std::array<LevelMeter *, kAnalogRows> m_meters{};
+    std::array<CaptionLabel *, kAnalogRows> m_levels{};
     bool m_committing = false;
 };
 

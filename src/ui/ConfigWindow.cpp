@@ -54,25 +54,25 @@ ConfigWindow::~ConfigWindow() {
 
 void ConfigWindow::buildButtons() {
     QWidget *form = m_scroll->form();
-    m_createExplanation = makeButton(QStringLiteral("CreateExplanation"),
+    m_productionProfile = makeButton(QStringLiteral("productionProfile"),
                                      QStringLiteral("Generate Production Profile for Quantity "
                                                     "Purchases"),
                                      form);
-    m_createExplanation->setGeometry(twipRect(8520, 8880, 4260, 495));
-    m_readSettings = makeButton(QStringLiteral("ReadSettings"),
+    m_productionProfile->setGeometry(twipRect(8520, 8880, 4260, 495));
+    m_readSettings = makeButton(QStringLiteral("readSettings"),
                                 QStringLiteral("Read Settings from Controller"), form);
     m_readSettings->setGeometry(twipRect(8520, 9435, 4260, 495));
-    m_storeSettings = makeButton(QStringLiteral("StoreSettings"),
+    m_storeSettings = makeButton(QStringLiteral("storeSettings"),
                                  QStringLiteral("Store These Settings Into Controller"), form);
     m_storeSettings->setGeometry(twipRect(8520, 9990, 4260, 495));
-    m_command2 = makeButton(QStringLiteral("Command2"),
-                            QStringLiteral("Restore to Factory Default Settings"), form);
-    m_command2->setGeometry(twipRect(12960, 9840, 3240, 615));
-    setBackground(m_createExplanation, colours::kLightGreen);
+    m_restoreFactory = makeButton(QStringLiteral("restoreFactorySettings"),
+                                  QStringLiteral("Restore to Factory Default Settings"), form);
+    m_restoreFactory->setGeometry(twipRect(12960, 9840, 3240, 615));
+    setBackground(m_productionProfile, colours::kLightGreen);
     setBackground(m_readSettings, colours::kLightCyan);
     setBackground(m_storeSettings, colours::kLightRed);
-    setBackground(m_command2, colours::kRed);
-    for (QPushButton *b : {m_createExplanation, m_readSettings, m_storeSettings, m_command2})
+    setBackground(m_restoreFactory, colours::kRed);
+    for (QPushButton *b : {m_productionProfile, m_readSettings, m_storeSettings, m_restoreFactory})
         b->setAutoDefault(false);
 }
 
@@ -85,16 +85,16 @@ void ConfigWindow::connectParts() {
     connect(m_bands, &SettingsBands::advancedShown, this, &ConfigWindow::setWide);
     connect(m_table, &DeviceTable::fieldsChecked, this,
             [this](const QStringList &invalid) { fieldsChecked(CheckedPart::Table, invalid); });
-    connect(m_table, &DeviceTable::functionClicked, m_variant.get(), &WindowVariant::C5_Click);
-    connect(m_help, &PointerHelp::editingEnds, m_table, &DeviceTable::ClearInterface);
+    connect(m_table, &DeviceTable::functionClicked, m_variant.get(),
+            &WindowVariant::functionCellClicked);
+    connect(m_help, &PointerHelp::editingEnds, m_table, &DeviceTable::closeSerialEditors);
     connect(m_variant.get(), &WindowVariant::helpTextChosen, m_help, &PointerHelp::showText);
     connect(m_variant.get(), &WindowVariant::fieldsChecked, this,
             [this](const QStringList &invalid) { fieldsChecked(CheckedPart::Variant, invalid); });
-    connect(m_createExplanation, &QPushButton::clicked, this,
-            &ConfigWindow::CreateExplanation_Click);
-    connect(m_readSettings, &QPushButton::clicked, this, &ConfigWindow::ReadSettings_Click);
-    connect(m_storeSettings, &QPushButton::clicked, this, &ConfigWindow::StoreSettings_Click);
-    connect(m_command2, &QPushButton::clicked, this, &ConfigWindow::Command2_Click);
+    connect(m_productionProfile, &QPushButton::clicked, this, &ConfigWindow::showProductionProfile);
+    connect(m_readSettings, &QPushButton::clicked, this, &ConfigWindow::readSettings);
+    connect(m_storeSettings, &QPushButton::clicked, this, &ConfigWindow::storeSettings);
+    connect(m_restoreFactory, &QPushButton::clicked, this, &ConfigWindow::restoreFactorySettings);
 }
 
 void ConfigWindow::collectAdvancedArea() {
@@ -148,10 +148,10 @@ void ConfigWindow::showTransferButtons() {
 
 void ConfigWindow::showImage(const EepromImage &image) {
     m_image = image;
-    SyncSettings();
+    showSettings();
 }
 
-void ConfigWindow::SyncSettings() {
+void ConfigWindow::showSettings() {
     m_bands->showBaseSerial();
     m_bands->showDeviceCount();
     m_bands->showTimings();
@@ -163,7 +163,7 @@ void ConfigWindow::SyncSettings() {
         setWide(true); // custom mapping bytes are edited in the advanced area
     m_table->showTypes();
     m_variant->showRowFunctions();
-    m_table->Build_Input_Assignment();
+    m_table->computeInputAssignment();
     m_host.imageShown();
     raise();
     activateWindow();
@@ -171,7 +171,7 @@ void ConfigWindow::SyncSettings() {
 
 // ---------------------------------------------------------------- report and closing
 
-void ConfigWindow::CreateExplanation_Click() {
+void ConfigWindow::showProductionProfile() {
     m_host.showReport(profileText(m_image));
 }
 

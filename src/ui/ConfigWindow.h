@@ -29,14 +29,14 @@ class WindowVariant;
 // The configuration window of either module kind: the settings bands, the device table and
 // the pointer help, with the buttons that read, store and explain the settings. Its
 // controls are a view of its EepromImage: every handler writes its entry at once,
-// SyncSettings shows the whole image after every read. Where the kinds differ, the window
+// showSettings shows the whole image after every read. Where the kinds differ, the window
 // asks its WindowVariant.
 //
-// Handlers carry the names of their control and event (SN_Change, HScroll1_Change, ...).
-// They are connected to Qt's change notifications, which fire only when a value really
-// changes, whether the operator or the program changed it; CaptionLabel does the same for
-// label captions. SyncSettings relies on this: setting a control to the value it already
-// holds runs nothing.
+// Handlers are named for what happened to their control (baseSerialEdited,
+// deviceCountMoved, ...). They are connected to Qt's change notifications, which fire only when a
+// value really changes, whether the operator or the program changed it; CaptionLabel does the same
+// for label captions. showSettings relies on this: setting a control to the value it already holds
+// runs nothing.
 class ConfigWindow : public QWidget {
     Q_OBJECT
 public:
@@ -63,10 +63,14 @@ public:
     // Replaces the image and shows it, as a read does.
     void showImage(const EepromImage &image);
 
-    void ReadSettings_Click();
-    void StoreSettings_Click();
-    void SyncSettings();
-    void Command2_Click();
+    // "Read Settings from Controller"
+    void readSettings();
+    // "Store These Settings Into Controller"
+    void storeSettings();
+    // Shows the whole image in the controls.
+    void showSettings();
+    // "Restore to Factory Default Settings"
+    void restoreFactorySettings();
 
     // The fields the window's checks reject now, as the operator knows them.
     [[nodiscard]] QStringList invalidFields() const;
@@ -85,12 +89,13 @@ private:
     void fieldsChecked(CheckedPart part, const QStringList &invalid);
     void showTransferButtons();
     void setTransferButtonsVisible(bool visible);
-    void CreateExplanation_Click();
+    // "Generate Production Profile for Quantity Purchases"
+    void showProductionProfile();
 
     // The exchanges with the module (ConfigWindowTransfers.cpp).
     void connectSession();
-    std::optional<wire::IdentityReply> GetVersion();
-    void Start_Process(const wire::IdentityReply &identity);
+    std::optional<wire::IdentityReply> identifyModule();
+    void loadIdentifiedModule(const wire::IdentityReply &identity);
     void startFactoryReset();
     void transferStarted();
     void phaseChanged(SessionPhase phase);
@@ -121,10 +126,10 @@ private:
     SettingsBands *m_bands;
     DeviceTable *m_table;
     PointerHelp *m_help;
-    QPushButton *m_createExplanation = nullptr;
+    QPushButton *m_productionProfile = nullptr;
     QPushButton *m_readSettings = nullptr;
     QPushButton *m_storeSettings = nullptr;
-    QPushButton *m_command2 = nullptr;
+    QPushButton *m_restoreFactory = nullptr;
 };
 
 } // namespace tessel

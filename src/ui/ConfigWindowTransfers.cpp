@@ -76,7 +76,7 @@ void ConfigWindow::attachSession(ModuleSession &session) {
 }
 
 bool ConfigWindow::loadAfterReconnect(bool keepShownImage) {
-    const auto identity = GetVersion();
+    const auto identity = identifyModule();
     if (!identity) {
         if (!m_session->protocol().link().aborted())
             reportFailure(m_session->lastOutcome().message);
@@ -84,7 +84,7 @@ bool ConfigWindow::loadAfterReconnect(bool keepShownImage) {
     }
     setWindowTitle(wire::windowCaption(*identity));
     m_keepShownImageOnRead = keepShownImage;
-    ReadSettings_Click();
+    readSettings();
     return true;
 }
 
@@ -110,37 +110,37 @@ bool ConfigWindow::loadFromModule() {
     setWide(false);
     m_image = startImage();
     m_bands->resetModeValues();
-    const auto identity = GetVersion();
+    const auto identity = identifyModule();
     if (!identity)
         return false;
-    Start_Process(*identity);
+    loadIdentifiedModule(*identity);
     return true;
 }
 
-std::optional<wire::IdentityReply> ConfigWindow::GetVersion() {
+std::optional<wire::IdentityReply> ConfigWindow::identifyModule() {
     if (m_session->identify() != Admission::Started || !m_session->lastOutcome().ok())
         return std::nullopt;
     return m_session->identity();
 }
 
-void ConfigWindow::Start_Process(const wire::IdentityReply &identity) {
+void ConfigWindow::loadIdentifiedModule(const wire::IdentityReply &identity) {
     setWindowTitle(wire::windowCaption(identity));
     setTransferButtonsVisible(true);
     show();
-    ReadSettings_Click();
-    SyncSettings();
-    ReadSettings_Click();
+    readSettings();
+    showSettings();
+    readSettings();
     m_table->showMappingBytes();
 }
 
-void ConfigWindow::ReadSettings_Click() {
-    if (!m_variant->prepareTransfer([this] { ReadSettings_Click(); }))
+void ConfigWindow::readSettings() {
+    if (!m_variant->prepareTransfer([this] { readSettings(); }))
         return;
     m_session->read();
 }
 
-void ConfigWindow::StoreSettings_Click() {
-    if (!m_variant->prepareTransfer([this] { StoreSettings_Click(); }))
+void ConfigWindow::storeSettings() {
+    if (!m_variant->prepareTransfer([this] { storeSettings(); }))
         return;
     // A store asked for while another transfer runs leaves the image as it is.
     const EepromImage toStore = imageToStore();
@@ -149,7 +149,7 @@ void ConfigWindow::StoreSettings_Click() {
     m_session->store(toStore);
 }
 
-void ConfigWindow::Command2_Click() {
+void ConfigWindow::restoreFactorySettings() {
     if (!m_host.askQuestion(
             QStringLiteral("Overwrite all settings of this module with the factory settings?")))
         return;
@@ -218,7 +218,7 @@ void ConfigWindow::readFinished(const SessionOutcome &outcome) {
 
 void ConfigWindow::showReadImage(const EepromImage &image) {
     m_image = image;
-    SyncSettings();
+    showSettings();
     m_table->copySerialsToEditors();
     // A read rewrites every mapping byte, whatever the mapping mode.
     m_table->enableMappingBytes();
@@ -248,7 +248,7 @@ void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
     }
     // After a reset the window shows what the module now holds, whether it worked or not.
     if (reset && !m_session->protocol().link().failed())
-        ReadSettings_Click();
+        readSettings();
 }
 
 } // namespace tessel

@@ -15,20 +15,20 @@ constexpr int kTickMs = 500;
 ConnectingWindow::ConnectingWindow(const QString &port, const LinkClock &clock, QWidget *parent)
     : QDialog(parent), m_clock(clock), m_startedMicros(clock.nowMicros()), m_step(new QLabel(this)),
       m_waited(new QLabel(this)) {
-    setObjectName(QStringLiteral("Connecting"));
+    setObjectName(QStringLiteral("connecting"));
     setWindowTitle(QStringLiteral("tessel-config"));
     auto *layout = new QVBoxLayout(this);
     auto *label = new QLabel(QStringLiteral("Connecting to %1…").arg(port), this);
-    label->setObjectName(QStringLiteral("ConnectingLabel"));
+    label->setObjectName(QStringLiteral("connectingLabel"));
     layout->addWidget(label);
-    m_step->setObjectName(QStringLiteral("ConnectingStep"));
+    m_step->setObjectName(QStringLiteral("connectingStep"));
     m_step->setAccessibleDescription(QStringLiteral("What is being tried"));
     layout->addWidget(m_step);
-    m_waited->setObjectName(QStringLiteral("ConnectingWaited"));
+    m_waited->setObjectName(QStringLiteral("connectingWaited"));
     m_waited->setAccessibleDescription(QStringLiteral("Time waited for the module"));
     layout->addWidget(m_waited);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("ConnectingCancel"));
+    cancel->setObjectName(QStringLiteral("connectingCancel"));
     layout->addWidget(cancel, 0, Qt::AlignHCenter);
     connect(cancel, &QPushButton::clicked, this, &ConnectingWindow::reject);
     setMinimumWidth(320);

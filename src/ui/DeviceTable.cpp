@@ -18,16 +18,16 @@ struct Column {
     int left;
     int width;
 };
-constexpr Column kC1{120, 600};
-constexpr Column kC2{780, 600};
-constexpr Column kC3{1440, 1260};
-constexpr Column kDown{2760, 255};
-constexpr Column kC4{3030, 2700};
-constexpr Column kUp{5745, 255};
-constexpr Column kC5{6060, 2580};
-constexpr Column kC6{8700, 3060};
-constexpr Column kMap{12960, 780};
-constexpr Column kC7{13800, 2400};
+constexpr Column kNumberColumn{120, 600};
+constexpr Column kActiveColumn{780, 600};
+constexpr Column kSerialColumn{1440, 1260};
+constexpr Column kPreviousColumn{2760, 255};
+constexpr Column kTypeColumn{3030, 2700};
+constexpr Column kNextColumn{5745, 255};
+constexpr Column kFunctionColumn{6060, 2580};
+constexpr Column kInputsColumn{8700, 3060};
+constexpr Column kMappingByteColumn{12960, 780};
+constexpr Column kMappingColumn{13800, 2400};
 constexpr int kFirstRowTop = 3000;
 constexpr int kRowPitch = 240;
 constexpr int kCellHeight = 225;
@@ -69,33 +69,34 @@ DeviceTable::DeviceTable(EepromImage &image, const WindowLook &look, QWidget *wi
 // ---------------------------------------------------------------- layout
 
 void DeviceTable::buildHeader(const WindowLook &look, QWidget *window) {
-    auto *label4 = makeLabel(QStringLiteral("Label4"),
-                             QStringLiteral("Configure Communication to Multiple Destination "
-                                            "Controllers"),
-                             window);
-    label4->setGeometry(twipRect(120, 2280, 12600, 285));
-    QFont bold = label4->font();
+    auto *title = makeLabel(QStringLiteral("tableTitle"),
+                            QStringLiteral("Configure Communication to Multiple Destination "
+                                           "Controllers"),
+                            window);
+    title->setGeometry(twipRect(120, 2280, 12600, 285));
+    QFont bold = title->font();
     bold.setBold(true);
-    label4->setFont(bold);
+    title->setFont(bold);
 
     // The header line: one word per column so that each sits over its column whatever the font.
-    auto *label2 = new QWidget(window);
-    label2->setObjectName(QStringLiteral("Label2"));
-    label2->setGeometry(twipRect(0, 2640, kWideWidthTwips, 300));
+    auto *headLine = new QWidget(window);
+    headLine->setObjectName(QStringLiteral("tableHeads"));
+    headLine->setGeometry(twipRect(0, 2640, kWideWidthTwips, 300));
     const std::pair<Column, QString> heads[] = {
-        {kC1, QStringLiteral("Device:")},
-        {kC2, QStringLiteral("Active:")},
-        {kC3, QStringLiteral("Serial:")},
-        {kC4, QStringLiteral("Controller Type:")},
-        {kC5, look.functionHeader},
-        {kC6, QStringLiteral("Input Assignment:")},
-        {Column{kMap.left, kC7.left + kC7.width - kMap.left},
+        {kNumberColumn, QStringLiteral("Device:")},
+        {kActiveColumn, QStringLiteral("Active:")},
+        {kSerialColumn, QStringLiteral("Serial:")},
+        {kTypeColumn, QStringLiteral("Controller Type:")},
+        {kFunctionColumn, look.functionHeader},
+        {kInputsColumn, QStringLiteral("Input Assignment:")},
+        {Column{kMappingByteColumn.left,
+                kMappingColumn.left + kMappingColumn.width - kMappingByteColumn.left},
          QStringLiteral("MAP Byte: (remapping)")}};
     for (const auto &[column, word] : heads) {
-        auto *head = new QLabel(word, label2);
+        auto *head = new QLabel(word, headLine);
         head->setGeometry(twipRect(column.left, 0, column.width, 300));
     }
-    label2->setAccessibleName(
+    headLine->setAccessibleName(
         QStringLiteral("Device: Active: Serial: Controller Type: Function: Input Assignment: "
                        "MAP Byte: (remapping)"));
 }
@@ -111,43 +112,47 @@ void DeviceTable::buildRow(int r, const WindowLook &look, QWidget *window) {
         label->setAccessibleDescription(what + QStringLiteral(", ") + device);
         return label;
     };
-    row.C1 = cell(QStringLiteral("C1"), kC1, QStringLiteral("Device"));
-    row.C1->setAlignment(Qt::AlignCenter);
-    row.C2 = cell(QStringLiteral("C2"), kC2, QStringLiteral("Active"));
-    row.C2->setAlignment(Qt::AlignCenter);
-    row.C2->setClickable(true);
-    row.C3 = cell(QStringLiteral("C3"), kC3, QStringLiteral("Serial"));
-    row.C3->setAlignment(Qt::AlignCenter);
-    row.C3->setClickable(true);
-    row.SNTB = new QLineEdit(QStringLiteral("????"), window);
-    row.SNTB->setObjectName(elementName(QStringLiteral("SNTB"), r));
-    row.SNTB->setGeometry(cellRect(kC3, r).adjusted(-3, -2, 3, 2));
-    row.SNTB->setAccessibleName(QStringLiteral("Serial of ") + device);
-    row.SNTB->setAccessibleDescription(QStringLiteral("Serial, ") + device);
-    row.SNTB->setMaxLength(look.rowSerialMaxLength);
-    row.SNTB->hide();
-    row.DOWN = makeButton(elementName(QStringLiteral("DOWN"), r), QStringLiteral("<"), window);
-    row.DOWN->setGeometry(cellRect(kDown, r));
-    row.DOWN->setAccessibleName(QStringLiteral("Previous controller type for ") + device);
-    row.C4 = cell(QStringLiteral("C4"), kC4, QStringLiteral("Controller type"));
-    row.UP = makeButton(elementName(QStringLiteral("UP"), r), QStringLiteral(">"), window);
-    row.UP->setGeometry(cellRect(kUp, r));
-    row.UP->setAccessibleName(QStringLiteral("Next controller type for ") + device);
-    row.C5 = cell(QStringLiteral("C5"), kC5, QStringLiteral("Function"));
-    row.C5->setClickable(true);
-    row.C5->setCaption(look.initialFunctionCaption);
-    row.C6 = cell(QStringLiteral("C6"), kC6, QStringLiteral("Input assignment"));
-    row.MAP = new QLineEdit(QStringLiteral("???"), window);
-    row.MAP->setObjectName(elementName(QStringLiteral("MAP"), r));
-    row.MAP->setGeometry(cellRect(kMap, r));
-    row.MAP->setAccessibleName(QStringLiteral("Mapping byte of ") + device);
-    row.MAP->setAccessibleDescription(QStringLiteral("Mapping byte, ") + device);
-    row.MAP->setFrame(false);
-    setBackground(row.MAP, colours::kLightRed);
-    row.C7 = cell(QStringLiteral("C7"), kC7, QStringLiteral("Mapping"));
-    for (CaptionLabel *grey : {row.C1, row.C6, row.C7})
+    row.number = cell(QStringLiteral("deviceNumber"), kNumberColumn, QStringLiteral("Device"));
+    row.number->setAlignment(Qt::AlignCenter);
+    row.active = cell(QStringLiteral("active"), kActiveColumn, QStringLiteral("Active"));
+    row.active->setAlignment(Qt::AlignCenter);
+    row.active->setClickable(true);
+    row.serial = cell(QStringLiteral("serial"), kSerialColumn, QStringLiteral("Serial"));
+    row.serial->setAlignment(Qt::AlignCenter);
+    row.serial->setClickable(true);
+    row.serialEditor = new QLineEdit(QStringLiteral("????"), window);
+    row.serialEditor->setObjectName(elementName(QStringLiteral("serialEditor"), r));
+    row.serialEditor->setGeometry(cellRect(kSerialColumn, r).adjusted(-3, -2, 3, 2));
+    row.serialEditor->setAccessibleName(QStringLiteral("Serial of ") + device);
+    row.serialEditor->setAccessibleDescription(QStringLiteral("Serial, ") + device);
+    row.serialEditor->setMaxLength(look.rowSerialMaxLength);
+    row.serialEditor->hide();
+    row.previousType =
+        makeButton(elementName(QStringLiteral("previousType"), r), QStringLiteral("<"), window);
+    row.previousType->setGeometry(cellRect(kPreviousColumn, r));
+    row.previousType->setAccessibleName(QStringLiteral("Previous controller type for ") + device);
+    row.type =
+        cell(QStringLiteral("controllerType"), kTypeColumn, QStringLiteral("Controller type"));
+    row.nextType =
+        makeButton(elementName(QStringLiteral("nextType"), r), QStringLiteral(">"), window);
+    row.nextType->setGeometry(cellRect(kNextColumn, r));
+    row.nextType->setAccessibleName(QStringLiteral("Next controller type for ") + device);
+    row.function = cell(QStringLiteral("function"), kFunctionColumn, QStringLiteral("Function"));
+    row.function->setClickable(true);
+    row.function->setCaption(look.initialFunctionCaption);
+    row.inputs =
+        cell(QStringLiteral("inputAssignment"), kInputsColumn, QStringLiteral("Input assignment"));
+    row.mappingByte = new QLineEdit(QStringLiteral("???"), window);
+    row.mappingByte->setObjectName(elementName(QStringLiteral("mappingByte"), r));
+    row.mappingByte->setGeometry(cellRect(kMappingByteColumn, r));
+    row.mappingByte->setAccessibleName(QStringLiteral("Mapping byte of ") + device);
+    row.mappingByte->setAccessibleDescription(QStringLiteral("Mapping byte, ") + device);
+    row.mappingByte->setFrame(false);
+    setBackground(row.mappingByte, colours::kLightRed);
+    row.mapping = cell(QStringLiteral("mapping"), kMappingColumn, QStringLiteral("Mapping"));
+    for (CaptionLabel *grey : {row.number, row.inputs, row.mapping})
         setBackground(grey, colours::kGrey);
-    for (QPushButton *step : {row.DOWN, row.UP}) {
+    for (QPushButton *step : {row.previousType, row.nextType}) {
         step->setAutoDefault(false);
         step->setAccessibleDescription(QStringLiteral("Controller type, ") + device);
     }
@@ -155,15 +160,15 @@ void DeviceTable::buildRow(int r, const WindowLook &look, QWidget *window) {
 
 void DeviceTable::connectRow(int r) {
     const DeviceRow &row = m_rows[r];
-    connect(row.C2, &CaptionLabel::clicked, this, [this, r] { C2_Click(r); });
-    connect(row.C3, &CaptionLabel::clicked, this, [this, r] { C3_Click(r); });
-    connect(row.C5, &CaptionLabel::clicked, this, [this, r] { Q_EMIT functionClicked(r); });
-    connect(row.SNTB, &QLineEdit::textChanged, this, [this, r] { SNTB_Change(r); });
+    connect(row.active, &CaptionLabel::clicked, this, [this, r] { toggleActive(r); });
+    connect(row.serial, &CaptionLabel::clicked, this, [this, r] { editSerial(r); });
+    connect(row.function, &CaptionLabel::clicked, this, [this, r] { Q_EMIT functionClicked(r); });
+    connect(row.serialEditor, &QLineEdit::textChanged, this, [this, r] { serialEdited(r); });
     // Keyboard users end an in-place edit with Enter or by leaving the box.
-    connect(row.SNTB, &QLineEdit::editingFinished, this, &DeviceTable::ClearInterface);
-    connect(row.UP, &QPushButton::clicked, this, [this, r] { stepType(r, +1); });
-    connect(row.DOWN, &QPushButton::clicked, this, [this, r] { stepType(r, -1); });
-    connect(row.MAP, &QLineEdit::textChanged, this, [this, r] { MAP_Change(r); });
+    connect(row.serialEditor, &QLineEdit::editingFinished, this, &DeviceTable::closeSerialEditors);
+    connect(row.nextType, &QPushButton::clicked, this, [this, r] { stepType(r, +1); });
+    connect(row.previousType, &QPushButton::clicked, this, [this, r] { stepType(r, -1); });
+    connect(row.mappingByte, &QLineEdit::textChanged, this, [this, r] { mappingByteEdited(r); });
 }
 
 // ---------------------------------------------------------------- rows in use
@@ -186,65 +191,66 @@ bool DeviceTable::isActive(int row) const {
 
 void DeviceTable::showRowsInUse(int lastRow) {
     for (int r = 0; r < map::kRowCount; ++r)
-        m_rows[r].C1->setCaption(QString::number(r + 1));
+        m_rows[r].number->setCaption(QString::number(r + 1));
     for (int r = 0; r < map::kRowCount; ++r) {
         const DeviceRow &row = m_rows[r];
         const bool inUse = r <= lastRow;
-        for (QWidget *w : std::initializer_list<QWidget *>{row.C1, row.C2, row.C3, row.C4, row.C5,
-                                                           row.C6, row.C7, row.UP, row.DOWN}) {
+        for (QWidget *w : std::initializer_list<QWidget *>{
+                 row.number, row.active, row.serial, row.type, row.function, row.inputs,
+                 row.mapping, row.nextType, row.previousType}) {
             w->setVisible(inUse);
             w->setEnabled(inUse);
         }
-        row.MAP->setVisible(inUse);
+        row.mappingByte->setVisible(inUse);
     }
 }
 
 void DeviceTable::showDeviceCount(int lastRow) {
     showRowsInUse(lastRow);
-    Build_Input_Assignment();
+    computeInputAssignment();
 }
 
 // ---------------------------------------------------------------- showing the image
 
 void DeviceTable::showActiveStates() {
     for (int r = 0; r < map::kRowCount; ++r)
-        m_rows[r].C2->setCaption(isActive(r) ? kYes : kNo);
+        m_rows[r].active->setCaption(isActive(r) ? kYes : kNo);
 }
 
 void DeviceTable::showSerials() {
     for (int r = 0; r < map::kRowCount; ++r)
-        m_rows[r].C3->setCaption(rowSerialText(m_image, m_layout, r));
+        m_rows[r].serial->setCaption(rowSerialText(m_image, m_layout, r));
 }
 
 void DeviceTable::showMappingBytes() {
     for (int r = 0; r < map::kRowCount; ++r)
-        m_rows[r].MAP->setText(QString::number(m_image.value(map::mappingAddress(r))));
+        m_rows[r].mappingByte->setText(QString::number(m_image.value(map::mappingAddress(r))));
 }
 
 void DeviceTable::showTypes() {
     for (int r = 0; r < map::kRowCount; ++r) {
         const int type = std::clamp(m_image.value(map::typeAddress(r)), 0, map::kMaxType);
         m_image.setValue(map::typeAddress(r), type);
-        m_rows[r].C4->setCaption(ControllerTypeTable()[type]);
+        m_rows[r].type->setCaption(ControllerTypeTable()[type]);
     }
 }
 
 void DeviceTable::showFunction(int row, const QString &caption) {
-    m_rows[row].C5->setCaption(caption);
+    m_rows[row].function->setCaption(caption);
 }
 
 void DeviceTable::enableMappingBytes() {
     for (DeviceRow &row : m_rows)
-        row.MAP->setEnabled(true);
+        row.mappingByte->setEnabled(true);
 }
 
 // ---------------------------------------------------------------- active, type, serial
 
-void DeviceTable::C2_Click(int index) {
+void DeviceTable::toggleActive(int index) {
     const bool nowActive = !isActive(index);
-    m_rows[index].C2->setCaption(nowActive ? kYes : kNo);
+    m_rows[index].active->setCaption(nowActive ? kYes : kNo);
     m_image.setBit(map::activeAddress(index), map::activeBit(index), nowActive);
-    ColorWords();
+    recolourRows();
 }
 
 void DeviceTable::stepType(int index, int step) {
@@ -257,17 +263,17 @@ void DeviceTable::stepType(int index, int step) {
     if (step < 0 && type < 0)
         type = m_maxStepType;
     m_image.setValue(address, type);
-    m_rows[index].C4->setCaption(controllerTypeName(type));
-    Build_Input_Assignment();
+    m_rows[index].type->setCaption(controllerTypeName(type));
+    computeInputAssignment();
 }
 
-void DeviceTable::SNTB_Change(int index) {
+void DeviceTable::serialEdited(int index) {
     DeviceRow &row = m_rows[index];
-    const auto bytes = parseSerial(row.SNTB->text(), m_layout.rowSerialBytes, false);
+    const auto bytes = parseSerial(row.serialEditor->text(), m_layout.rowSerialBytes, false);
     if (bytes) {
         m_rejectedSerials.erase(index);
-        setBackground(row.SNTB, colours::windowBackground());
-        setBackground(row.C3, colours::windowBackground());
+        setBackground(row.serialEditor, colours::windowBackground());
+        setBackground(row.serial, colours::windowBackground());
         for (int j = 0; j < m_layout.rowSerialBytes; ++j)
             m_image.setValue(map::recordAddress(index) + j, (*bytes)[j]);
     } else {
@@ -278,74 +284,74 @@ void DeviceTable::SNTB_Change(int index) {
 
 void DeviceTable::copySerialsToEditors() {
     for (DeviceRow &row : m_rows)
-        row.SNTB->setText(row.C3->caption());
+        row.serialEditor->setText(row.serial->caption());
 }
 
-void DeviceTable::C3_Click(int index) {
-    m_rows[index].SNTB->show();
-    m_rows[index].SNTB->raise();
+void DeviceTable::editSerial(int index) {
+    m_rows[index].serialEditor->show();
+    m_rows[index].serialEditor->raise();
     copySerialsToEditors();
-    m_rows[index].SNTB->setFocus();
-    m_rows[index].SNTB->selectAll();
+    m_rows[index].serialEditor->setFocus();
+    m_rows[index].serialEditor->selectAll();
 }
 
-void DeviceTable::ClearInterface() {
+void DeviceTable::closeSerialEditors() {
     for (DeviceRow &row : m_rows) {
-        row.C3->setCaption(row.SNTB->text());
-        row.SNTB->hide();
+        row.serial->setCaption(row.serialEditor->text());
+        row.serialEditor->hide();
     }
 }
 
 void DeviceTable::enterRowSerial(int row, const QString &serial) {
-    m_rows[row].C3->setCaption(serial);
-    m_rows[row].SNTB->setText(serial);
+    m_rows[row].serial->setCaption(serial);
+    m_rows[row].serialEditor->setText(serial);
 }
 
 // ---------------------------------------------------------------- input assignment
 
-void DeviceTable::Build_Input_Assignment() {
+void DeviceTable::computeInputAssignment() {
     const int n = lastRowInUse();
     const auto assignment = computeAssignment(typesInUse());
     for (int r = 0; r <= n; ++r) {
         DeviceRow &row = m_rows[r];
-        row.C6->setCaption(assignment[r].caption);
+        row.inputs->setCaption(assignment[r].caption);
         if (m_calculatedMapping) {
-            row.MAP->setText(withLeadingBlank(assignment[r].mappingByte));
-            row.C7->setCaption(assignment[r].caption);
+            row.mappingByte->setText(withLeadingBlank(assignment[r].mappingByte));
+            row.mapping->setCaption(assignment[r].caption);
             m_image.setValue(map::mappingAddress(r), assignment[r].mappingByte);
         } else {
-            row.C7->setCaption(kRemapped);
+            row.mapping->setCaption(kRemapped);
         }
     }
-    ColorWords();
+    recolourRows();
 }
 
 void DeviceTable::showMappingMode(bool calculated) {
     m_calculatedMapping = calculated;
     if (calculated) {
-        Build_Input_Assignment();
+        computeInputAssignment();
         for (DeviceRow &row : m_rows)
-            row.MAP->setEnabled(false);
+            row.mappingByte->setEnabled(false);
     } else {
         for (DeviceRow &row : m_rows) {
-            row.C7->setCaption(kRemapped);
-            row.MAP->setEnabled(true);
+            row.mapping->setCaption(kRemapped);
+            row.mappingByte->setEnabled(true);
         }
     }
-    ColorWords();
+    recolourRows();
 }
 
-void DeviceTable::MAP_Change(int index) {
-    const MapEntry entry = readMappingText(m_rows[index].MAP->text());
-    setBackground(m_rows[index].MAP,
+void DeviceTable::mappingByteEdited(int index) {
+    const MapEntry entry = readMappingText(m_rows[index].mappingByte->text());
+    setBackground(m_rows[index].mappingByte,
                   entry.valid ? colours::windowBackground() : colours::kLightRed);
     m_image.setValue(map::mappingAddress(index), entry.value);
-    const bool plain = plainByteText(m_rows[index].MAP->text());
+    const bool plain = plainByteText(m_rows[index].mappingByte->text());
     if (!plain)
         m_rejectedMapping.insert(index);
     // A corrected byte lifts the marks of its row too.
     if (plain && m_rejectedMapping.erase(index) > 0)
-        ColorWords();
+        recolourRows();
     else
         markRejected();
 }
@@ -371,13 +377,13 @@ std::vector<int> DeviceTable::rowsWithBadMappingByte() const {
 
 void DeviceTable::paintRow(int row, const QColor &colour, bool includeActive) {
     const DeviceRow &r = m_rows[row];
-    for (CaptionLabel *cell : {r.C1, r.C3, r.C4, r.C5, r.C6})
+    for (CaptionLabel *cell : {r.number, r.serial, r.type, r.function, r.inputs})
         setBackground(cell, colour);
     if (includeActive)
-        setBackground(r.C2, colour);
+        setBackground(r.active, colour);
 }
 
-void DeviceTable::ColorWords() {
+void DeviceTable::recolourRows() {
     const int n = lastRowInUse();
     m_beyondCapacity = rowsBeyondCapacity(typesInUse(), m_layout.inputCapacity);
     for (int r = 0; r <= n; ++r) {
@@ -385,23 +391,23 @@ void DeviceTable::ColorWords() {
             paintRow(r, colours::kLightRed, true);
         } else {
             paintRow(r, colours::windowBackground(), true);
-            setBackground(m_rows[r].C1, colours::kGrey);
-            setBackground(m_rows[r].C6, colours::kGrey);
+            setBackground(m_rows[r].number, colours::kGrey);
+            setBackground(m_rows[r].inputs, colours::kGrey);
         }
     }
     for (int r = 0; r < map::kRowCount; ++r) {
         DeviceRow &row = m_rows[r];
         if (!isActive(r)) {
             paintRow(r, colours::kDarkGrey, false);
-            setBackground(row.C2, colours::kSilver);
+            setBackground(row.active, colours::kSilver);
         }
         if (m_calculatedMapping) {
-            setBackground(row.C7, colours::kDarkGrey);
-            setBackground(row.MAP, colours::kDarkGrey);
+            setBackground(row.mapping, colours::kDarkGrey);
+            setBackground(row.mappingByte, colours::kDarkGrey);
         } else {
-            setBackground(row.C7, colours::kGrey);
-            setBackground(row.C6, colours::kDarkGrey);
-            setBackground(row.MAP, colours::windowBackground());
+            setBackground(row.mapping, colours::kGrey);
+            setBackground(row.inputs, colours::kDarkGrey);
+            setBackground(row.mappingByte, colours::windowBackground());
         }
     }
     markRejected();
@@ -410,8 +416,8 @@ void DeviceTable::ColorWords() {
 void DeviceTable::markRejected() {
     QStringList invalid;
     for (int r : m_rejectedSerials) {
-        setBackground(m_rows[r].C3, colours::kLightRed);
-        setBackground(m_rows[r].SNTB, colours::kLightRed);
+        setBackground(m_rows[r].serial, colours::kLightRed);
+        setBackground(m_rows[r].serialEditor, colours::kLightRed);
         invalid << QStringLiteral("serial of device %1").arg(r + 1);
     }
     for (int r = 0; r < static_cast<int>(m_beyondCapacity.size()); ++r) {
@@ -424,9 +430,9 @@ void DeviceTable::markRejected() {
     }
     // A mapping byte that does not fit in one byte can never be stored: mark it and its row.
     for (int r : rowsWithRejectedMapping()) {
-        setBackground(m_rows[r].MAP, colours::kLightRed);
-        setBackground(m_rows[r].C1, colours::kLightRed);
-        setBackground(m_rows[r].C7, colours::kLightRed);
+        setBackground(m_rows[r].mappingByte, colours::kLightRed);
+        setBackground(m_rows[r].number, colours::kLightRed);
+        setBackground(m_rows[r].mapping, colours::kLightRed);
         invalid << QStringLiteral("mapping byte of device %1").arg(r + 1);
     }
     Q_EMIT fieldsChecked(invalid);

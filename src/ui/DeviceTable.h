@@ -16,9 +16,9 @@ namespace tessel {
 struct WindowLook;
 
 // The device table: a row for each of the 24 devices a module may talk to, showing its
-// number (C1), whether it is active (C2), its serial (C3, typed in SNTB), its controller
-// type (C4, stepped with DOWN and UP), its function (C5), the inputs assigned to it (C6),
-// its mapping byte (MAP) and what that byte maps to (C7).
+// number, whether it is active, its serial (typed in a serial editor over the cell), its
+// controller type (stepped with the "<" and ">" buttons), its function, the inputs assigned
+// to it, its mapping byte and what that byte maps to.
 //
 // The cells are children of the window itself, so that pointer help and the window's
 // background see them like any other control; this object builds them, runs their
@@ -52,9 +52,9 @@ public:
     // Rows whose mapping byte does not fit in one byte; they can never be stored.
     [[nodiscard]] std::vector<int> rowsWithBadMappingByte() const;
 
-    void ClearInterface();
-    void Build_Input_Assignment();
-    void ColorWords();
+    void closeSerialEditors();
+    void computeInputAssignment();
+    void recolourRows();
 
 Q_SIGNALS:
     // The table's fields that its checks reject now (row serials, rows beyond the module's
@@ -64,19 +64,19 @@ Q_SIGNALS:
 
 private:
     struct DeviceRow {
-        CaptionLabel *C1, *C2, *C3, *C4, *C5, *C6, *C7;
-        QLineEdit *SNTB, *MAP;
-        QPushButton *DOWN, *UP;
+        CaptionLabel *number, *active, *serial, *type, *function, *inputs, *mapping;
+        QLineEdit *serialEditor, *mappingByte;
+        QPushButton *previousType, *nextType;
     };
 
     void buildHeader(const WindowLook &look, QWidget *window);
     void buildRow(int r, const WindowLook &look, QWidget *window);
     void connectRow(int r);
 
-    void C2_Click(int index);
-    void C3_Click(int index);
-    void SNTB_Change(int index);
-    void MAP_Change(int index);
+    void toggleActive(int index);
+    void editSerial(int index);
+    void serialEdited(int index);
+    void mappingByteEdited(int index);
     void stepType(int index, int step);
 
     [[nodiscard]] int lastRowInUse() const;

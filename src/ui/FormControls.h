@@ -41,7 +41,7 @@ constexpr int kHeightTwips = 10680;
 void setBackground(QWidget *widget, const QColor &colour);
 QColor backgroundOf(const QWidget *widget);
 
-// "MAP" and 3 -> "MAP_3": the object name of an element of a control array.
+// "mappingByte" and 3 -> "mappingByte_3": the object name of an element of a control array.
 QString elementName(const QString &array, int index);
 
 class CaptionLabel;

@@ -30,23 +30,23 @@ FormSelectSerialPort::FormSelectSerialPort(const PortSource &source, PortSetting
                                            QWidget *parent)
     : QDialog(parent), m_setting(std::move(setting)), m_watcher(source, PortWatcher::kIntervalMs),
       m_ports(new QComboBox(this)), m_details(new QLabel(this)) {
-    setObjectName(QStringLiteral("FormSelectSerialPort"));
+    setObjectName(QStringLiteral("portChooser"));
     setWindowTitle(QStringLiteral("Select Com Port"));
     // Wider and taller than the bare chooser, so that a port's stable name fits below it.
     setFixedSize(px(7200), px(3165));
     auto *label = new QLabel(QStringLiteral("Com Port"), this);
-    label->setObjectName(QStringLiteral("Label2"));
+    label->setObjectName(QStringLiteral("portCaption"));
     label->setGeometry(twipRect(240, 240, 1335, 315));
     label->setBuddy(m_ports);
-    m_ports->setObjectName(QStringLiteral("cmbPorts"));
+    m_ports->setObjectName(QStringLiteral("ports"));
     m_ports->setEditable(true);
     m_ports->setGeometry(twipRect(1200, 240, 1815, 315));
     m_ports->setAccessibleName(QStringLiteral("Com Port"));
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(twipRect(1080, 840, 1095, 315));
     ok->setDefault(true);
-    m_details->setObjectName(QStringLiteral("PortDetails"));
+    m_details->setObjectName(QStringLiteral("portDetails"));
     m_details->setGeometry(twipRect(240, 1320, 6720, 1650));
     m_details->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_details->setWordWrap(true);
@@ -57,7 +57,7 @@ FormSelectSerialPort::FormSelectSerialPort(const PortSource &source, PortSetting
     m_offered = portToPreselect(m_setting.remembered(), m_watcher.ports());
     m_ports->setEditText(m_offered);
     showDetails();
-    connect(ok, &QPushButton::clicked, this, &FormSelectSerialPort::cmdOK_Click);
+    connect(ok, &QPushButton::clicked, this, &FormSelectSerialPort::acceptChoice);
     connect(&m_watcher, &PortWatcher::portsChanged, this, &FormSelectSerialPort::showPorts);
     connect(m_ports, &QComboBox::editTextChanged, this, &FormSelectSerialPort::showDetails);
 }
@@ -76,7 +76,7 @@ void FormSelectSerialPort::reject() {
     QDialog::reject();
 }
 
-void FormSelectSerialPort::cmdOK_Click() {
+void FormSelectSerialPort::acceptChoice() {
     m_settingError = m_setting.remember(m_ports->currentText());
     accept();
 }

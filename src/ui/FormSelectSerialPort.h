@@ -36,7 +36,7 @@ public Q_SLOTS:
     void reject() override;
 
 private:
-    void cmdOK_Click();
+    void acceptChoice();
     void showPorts(const QList<PortFacts> &ports);
     void showDetails();
 

@@ -12,7 +12,7 @@ namespace tessel {
 
 namespace {
 
-// Splits "MAP_3" into ("MAP", 3); a name without an index gives -1.
+// Splits "mappingByte_3" into ("mappingByte", 3); a name without an index gives -1.
 std::pair<QString, int> splitElementName(const QString &name) {
     static const QRegularExpression element(QStringLiteral("^(.+)_(\\d+)$"));
     const auto match = element.match(name);
@@ -23,7 +23,8 @@ std::pair<QString, int> splitElementName(const QString &name) {
 
 // The base serial and device count bands take whatever is dragged over them.
 bool takesAnyDrag(const QString &control) {
-    return control == QLatin1String("Frame1") || control == QLatin1String("Frame2");
+    return control == QLatin1String("baseSerialBand") ||
+           control == QLatin1String("deviceCountBand");
 }
 
 } // namespace
@@ -31,7 +32,7 @@ bool takesAnyDrag(const QString &control) {
 PointerHelp::PointerHelp(const WindowVariant &variant, QWidget *window)
     : QObject(window), m_variant(variant), m_window(*window) {
     m_help = new QPlainTextEdit(initialHelpText(), window);
-    m_help->setObjectName(QStringLiteral("HELP"));
+    m_help->setObjectName(QStringLiteral("help"));
     m_help->setReadOnly(true);
     m_help->setGeometry(twipRect(120, 8880, 8295, 1665));
     m_help->setAccessibleName(QStringLiteral("Help"));

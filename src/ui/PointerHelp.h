@@ -11,14 +11,14 @@ namespace tessel {
 
 class WindowVariant;
 
-// Help that follows the pointer. The HELP box below the device table shows the text of the
+// Help that follows the pointer. The help box below the device table shows the text of the
 // control under the pointer, of the control something is dragged over, and of where it is
 // dropped; some of these texts, and the pointer over the window's bare background, also end
 // the in-place editing of a row's serial.
 class PointerHelp : public QObject {
     Q_OBJECT
 public:
-    // Creates the HELP box in the window.
+    // Creates the help box in the window.
     PointerHelp(const WindowVariant &variant, QWidget *window);
 
     // Follows the pointer over the window and every control it holds now; call once all

@@ -13,7 +13,7 @@ ProgressWindow::ProgressWindow(QWidget *parent)
       m_cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("SL"));
     setFixedSize(px(9090), px(1560));
-    m_progress->setObjectName(QStringLiteral("PROGRESS"));
+    m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setGeometry(twipRect(120, 120, 8880, 675));
     m_progress->setRange(0, 255);
     m_progress->setAccessibleName(QStringLiteral("Transfer progress"));

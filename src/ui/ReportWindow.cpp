@@ -11,10 +11,10 @@ namespace tessel {
 
 ReportWindow::ReportWindow(QWidget *parent)
     : QWidget(parent, Qt::Window), m_text(new QPlainTextEdit(this)) {
-    setObjectName(QStringLiteral("GenerateReport"));
+    setObjectName(QStringLiteral("reportWindow"));
     setWindowTitle(QStringLiteral("Generate Report"));
     setFixedSize(px(12735), px(6360));
-    m_text->setObjectName(QStringLiteral("TXT"));
+    m_text->setObjectName(QStringLiteral("profileText"));
     m_text->setGeometry(twipRect(120, 120, 12495, 5220));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -23,7 +23,7 @@ ReportWindow::ReportWindow(QWidget *parent)
     setBackground(m_text, colours::kWhite);
 
     auto *instruction = new QPlainTextEdit(this);
-    instruction->setObjectName(QStringLiteral("Text1"));
+    instruction->setObjectName(QStringLiteral("instruction"));
     instruction->setReadOnly(true);
     instruction->setGeometry(twipRect(120, 5400, 10200, 780));
     instruction->setPlainText(QStringLiteral(
@@ -33,7 +33,7 @@ ReportWindow::ReportWindow(QWidget *parent)
     setBackground(instruction, colours::kLightYellow);
 
     auto *copy = new QPushButton(QStringLiteral("Copy to Clipboard"), this);
-    copy->setObjectName(QStringLiteral("CopyReport"));
+    copy->setObjectName(QStringLiteral("copyReport"));
     copy->setGeometry(twipRect(10440, 5400, 2175, 780));
     connect(copy, &QPushButton::clicked, this,
             [this] { QGuiApplication::clipboard()->setText(m_text->toPlainText()); });

@@ -30,13 +30,13 @@ constexpr int kAround = 8;
 } // namespace
 
 ScrollingForm::ScrollingForm(QWidget &window) : QScrollArea(&window), m_window(window) {
-    setObjectName(QStringLiteral("FormScroll"));
+    setObjectName(QStringLiteral("formScroll"));
     setFrameShape(QFrame::NoFrame);
     // The keyboard goes from control to control as before; the area itself is no stop.
     setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(false);
     setWidget(new QWidget);
-    form()->setObjectName(QStringLiteral("Form"));
+    form()->setObjectName(QStringLiteral("form"));
     auto *layout = new QVBoxLayout(&window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(this);

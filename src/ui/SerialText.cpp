@@ -7,7 +7,7 @@ QString baseSerialText(const EepromImage &image, const MemoryLayout &layout) {
     for (int a = 0; a < layout.baseSerialBytes; ++a) {
         if (a == 4)
             text += QLatin1Char(':');
-        text += HexCheck(image.value(a));
+        text += hexByte(image.value(a));
     }
     return text;
 }
@@ -15,7 +15,7 @@ QString baseSerialText(const EepromImage &image, const MemoryLayout &layout) {
 QString rowSerialText(const EepromImage &image, const MemoryLayout &layout, int row) {
     QString text;
     for (int j = 0; j < layout.rowSerialBytes; ++j)
-        text += HexCheck(image.value(map::recordAddress(row) + j));
+        text += hexByte(image.value(map::recordAddress(row) + j));
     return text;
 }
 

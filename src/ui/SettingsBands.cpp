@@ -61,88 +61,90 @@ SettingsBands::SettingsBands(EepromImage &image, const WindowLook &look, QWidget
     buildCountBand();
     buildModeBands();
     // Steps 3 and 4: a caption, a 0..255 scroll bar and its value.
-    std::tie(m_frame3, m_debounce) =
-        buildTimingBand(QStringLiteral("Frame3"), 120, look.debounceBand, QStringLiteral("Label1"),
-                        QStringLiteral("Debounce"), 1);
-    std::tie(m_frame4, m_refreshing) =
-        buildTimingBand(QStringLiteral("Frame4"), 4920, look.refreshBand, QStringLiteral("Label3"),
-                        QStringLiteral("Refreshing"), 2);
-    for (CaptionLabel *dat : m_dat) {
+    std::tie(m_debounceBand, m_debounce) =
+        buildTimingBand(QStringLiteral("debounceBand"), 120, look.debounceBand,
+                        QStringLiteral("debounceCaption"), QStringLiteral("debounce"), 1);
+    std::tie(m_refreshBand, m_refresh) =
+        buildTimingBand(QStringLiteral("refreshBand"), 4920, look.refreshBand,
+                        QStringLiteral("refreshCaption"), QStringLiteral("refresh"), 2);
+    for (CaptionLabel *dat : m_values) {
         dat->setAlignment(Qt::AlignCenter);
         dat->setAcceptDrops(true);
     }
-    m_frame1->setAcceptDrops(true);
-    m_frame2->setAcceptDrops(true);
+    m_serialBand->setAcceptDrops(true);
+    m_countBand->setAcceptDrops(true);
     connectHandlers();
 }
 
 // ---------------------------------------------------------------- layout
 
 void SettingsBands::buildSerialBand() {
-    m_frame1 = makeFrame(QStringLiteral("Frame1"), QStringLiteral("Step 1: Base Serial Number"),
-                         twipRect(120, 120, 3735, 975), m_window);
-    m_sn = new QLineEdit(m_frame1);
-    m_sn->setObjectName(QStringLiteral("SN"));
-    m_sn->setAccessibleName(QStringLiteral("Base serial number"));
-    QFont snFont = m_sn->font();
+    m_serialBand =
+        makeFrame(QStringLiteral("baseSerialBand"), QStringLiteral("Step 1: Base Serial Number"),
+                  twipRect(120, 120, 3735, 975), m_window);
+    m_baseSerial = new QLineEdit(m_serialBand);
+    m_baseSerial->setObjectName(QStringLiteral("baseSerial"));
+    m_baseSerial->setAccessibleName(QStringLiteral("Base serial number"));
+    QFont snFont = m_baseSerial->font();
     snFont.setPointSize(12);
-    m_sn->setFont(snFont);
-    m_sn->setGeometry(twipRect(120, 300, 2040, 420));
-    m_defaultSn =
-        makeButton(QStringLiteral("Default_SN"), QStringLiteral("Restore Default"), m_frame1);
-    m_defaultSn->setGeometry(twipRect(2220, 240, 1395, 315));
-    m_broadcast =
-        makeButton(QStringLiteral("Broadcast"), QStringLiteral("Broadcast to All"), m_frame1);
-    m_broadcast->setGeometry(twipRect(2220, 570, 1395, 315));
+    m_baseSerial->setFont(snFont);
+    m_baseSerial->setGeometry(twipRect(120, 300, 2040, 420));
+    m_restoreDefaultSerial = makeButton(QStringLiteral("restoreDefaultSerial"),
+                                        QStringLiteral("Restore Default"), m_serialBand);
+    m_restoreDefaultSerial->setGeometry(twipRect(2220, 240, 1395, 315));
+    m_broadcastToAll = makeButton(QStringLiteral("broadcastToAll"),
+                                  QStringLiteral("Broadcast to All"), m_serialBand);
+    m_broadcastToAll->setGeometry(twipRect(2220, 570, 1395, 315));
 }
 
 void SettingsBands::buildCountBand() {
-    m_frame2 = makeFrame(
-        QStringLiteral("Frame2"),
+    m_countBand = makeFrame(
+        QStringLiteral("deviceCountBand"),
         QStringLiteral("Step 2:  How Many Different Relay Controllers will this Tessel Talk To?"),
         twipRect(3960, 120, 5775, 975), m_window);
-    m_hScroll1 = makeScrollBar(QStringLiteral("HScroll1"), m_layout.initialMaxDevice, m_frame2);
-    m_hScroll1->setAccessibleName(QStringLiteral("Device count"));
-    m_hScroll1->setGeometry(twipRect(240, 420, 4560, 300));
-    m_dat[0] = makeLabel(QStringLiteral("DAT_0"), QStringLiteral("???"), m_frame2);
-    m_dat[0]->setGeometry(twipRect(4920, 420, 720, 300));
+    m_deviceCount =
+        makeScrollBar(QStringLiteral("deviceCount"), m_layout.initialMaxDevice, m_countBand);
+    m_deviceCount->setAccessibleName(QStringLiteral("Device count"));
+    m_deviceCount->setGeometry(twipRect(240, 420, 4560, 300));
+    m_values[0] = makeLabel(QStringLiteral("settingValue_0"), QStringLiteral("???"), m_countBand);
+    m_values[0]->setGeometry(twipRect(4920, 420, 720, 300));
 }
 
 void SettingsBands::buildModeBands() {
-    m_frame5 = makeFrame(QStringLiteral("Frame5"), QStringLiteral("Operational Modes:"),
-                         twipRect(9840, 120, 2940, 975), m_window);
-    m_configuration = makeOptionGroup<3>(QStringLiteral("Configuration"),
-                                         {QStringLiteral("2-Way Communication"),
-                                          QStringLiteral("2-Way QM Port Confirmation"),
-                                          QStringLiteral("1-Way Communication (faster)")},
-                                         2760, m_frame5);
-    m_velqa = new QCheckBox(QStringLiteral("Process Velqa Lite Commands"), m_frame5);
-    m_velqa->setObjectName(QStringLiteral("Velqa"));
-    m_forceDelay = new QCheckBox(QStringLiteral("Force Velqa Delay (compatibility)"), m_frame5);
-    m_forceDelay->setObjectName(QStringLiteral("ForceDelay"));
+    m_modesBand = makeFrame(QStringLiteral("modesBand"), QStringLiteral("Operational Modes:"),
+                            twipRect(9840, 120, 2940, 975), m_window);
+    m_commModes = makeOptionGroup<3>(QStringLiteral("commMode"),
+                                     {QStringLiteral("2-Way Communication"),
+                                      QStringLiteral("2-Way QM Port Confirmation"),
+                                      QStringLiteral("1-Way Communication (faster)")},
+                                     2760, m_modesBand);
+    m_liteCommands = new QCheckBox(QStringLiteral("Process Velqa Lite Commands"), m_modesBand);
+    m_liteCommands->setObjectName(QStringLiteral("liteCommands"));
+    m_forceDelay = new QCheckBox(QStringLiteral("Force Velqa Delay (compatibility)"), m_modesBand);
+    m_forceDelay->setObjectName(QStringLiteral("forceDelay"));
     // The firmware's third mode and its two compatibility flags are carried, never offered.
     for (QWidget *hidden :
-         {static_cast<QWidget *>(m_configuration[2]), static_cast<QWidget *>(m_velqa),
+         {static_cast<QWidget *>(m_commModes[2]), static_cast<QWidget *>(m_liteCommands),
           static_cast<QWidget *>(m_forceDelay)}) {
         hidden->setVisible(false);
         hidden->setEnabled(false);
     }
 
-    m_advanced = makeButton(QStringLiteral("Advanced"), kAdvancedClosed, m_window);
-    m_advanced->setGeometry(twipRect(9840, 1200, 2940, 375));
+    m_advancedFeatures = makeButton(QStringLiteral("advancedFeatures"), kAdvancedClosed, m_window);
+    m_advancedFeatures->setGeometry(twipRect(9840, 1200, 2940, 375));
 
-    m_frame7 = makeFrame(QStringLiteral("Frame7"), QStringLiteral("Mapping Byte:"),
-                         twipRect(12960, 120, 3240, 975), m_window);
-    m_useMap = makeOptionGroup<2>(QStringLiteral("USEMAP"),
-                                  {QStringLiteral("Use Calculated Mapping Bytes"),
-                                   QStringLiteral("Remap to Custom Settings")},
-                                  3000, m_frame7);
+    m_mappingBand = makeFrame(QStringLiteral("mappingModeBand"), QStringLiteral("Mapping Byte:"),
+                              twipRect(12960, 120, 3240, 975), m_window);
+    m_mappingModes = makeOptionGroup<2>(QStringLiteral("mappingMode"),
+                                        {QStringLiteral("Use Calculated Mapping Bytes"),
+                                         QStringLiteral("Remap to Custom Settings")},
+                                        3000, m_mappingBand);
 }
 
 std::pair<QGroupBox *, QScrollBar *> SettingsBands::buildTimingBand(const QString &frame, int left,
                                                                     const TimingBandLook &look,
                                                                     const QString &label,
-                                                                    const QString &bar, int dat) {
+                                                                    const QString &bar, int value) {
     QGroupBox *band = makeFrame(frame, look.title,
                                 twipRect(left, look.topTwips, 4815, look.heightTwips), m_window);
     CaptionLabel *caption = makeLabel(label, look.caption, band);
@@ -150,47 +152,49 @@ std::pair<QGroupBox *, QScrollBar *> SettingsBands::buildTimingBand(const QStrin
     QScrollBar *scroll = makeScrollBar(bar, 255, band);
     scroll->setAccessibleName(look.accessibleName);
     scroll->setGeometry(twipRect(1200, 360, 2760, 300));
-    m_dat[dat] = makeLabel(elementName(QStringLiteral("DAT"), dat), QStringLiteral("???"), band);
-    m_dat[dat]->setGeometry(twipRect(4080, 360, 600, 300));
+    m_values[value] =
+        makeLabel(elementName(QStringLiteral("settingValue"), value), QStringLiteral("???"), band);
+    m_values[value]->setGeometry(twipRect(4080, 360, 600, 300));
     return {band, scroll};
 }
 
 void SettingsBands::connectHandlers() {
-    connect(m_sn, &QLineEdit::textChanged, this, &SettingsBands::SN_Change);
-    connect(m_defaultSn, &QPushButton::clicked, this, &SettingsBands::Default_SN_Click);
-    connect(m_broadcast, &QPushButton::clicked, this, &SettingsBands::Broadcast_Click);
-    connect(m_hScroll1, &QScrollBar::valueChanged, this, &SettingsBands::HScroll1_Change);
-    connect(m_debounce, &QScrollBar::valueChanged, this, &SettingsBands::Debounce_Change);
-    connect(m_refreshing, &QScrollBar::valueChanged, this, &SettingsBands::Refreshing_Change);
-    for (QRadioButton *option : m_configuration) {
+    connect(m_baseSerial, &QLineEdit::textChanged, this, &SettingsBands::baseSerialEdited);
+    connect(m_restoreDefaultSerial, &QPushButton::clicked, this,
+            &SettingsBands::restoreDefaultSerial);
+    connect(m_broadcastToAll, &QPushButton::clicked, this, &SettingsBands::broadcastToAll);
+    connect(m_deviceCount, &QScrollBar::valueChanged, this, &SettingsBands::deviceCountMoved);
+    connect(m_debounce, &QScrollBar::valueChanged, this, &SettingsBands::debounceMoved);
+    connect(m_refresh, &QScrollBar::valueChanged, this, &SettingsBands::refreshMoved);
+    for (QRadioButton *option : m_commModes) {
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
-                Configuration_Click();
+                commModeChosen();
         });
     }
-    connect(m_velqa, &QCheckBox::toggled, this, &SettingsBands::Velqa_Click);
-    connect(m_forceDelay, &QCheckBox::toggled, this, &SettingsBands::ForceDelay_Click);
-    connect(m_advanced, &QPushButton::clicked, this, &SettingsBands::Advanced_Click);
-    for (QRadioButton *option : m_useMap) {
+    connect(m_liteCommands, &QCheckBox::toggled, this, &SettingsBands::liteCommandsToggled);
+    connect(m_forceDelay, &QCheckBox::toggled, this, &SettingsBands::forceDelayToggled);
+    connect(m_advancedFeatures, &QPushButton::clicked, this, &SettingsBands::toggleAdvancedArea);
+    for (QRadioButton *option : m_mappingModes) {
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
-                USEMAP_Click();
+                mappingOptionChosen();
         });
     }
 }
 
 QWidget *SettingsBands::debounceBand() const {
-    return m_frame3;
+    return m_debounceBand;
 }
 
 // ---------------------------------------------------------------- showing the image
 
 void SettingsBands::showBaseSerial() {
-    m_sn->setText(baseSerialText(m_image, m_layout));
+    m_baseSerial->setText(baseSerialText(m_image, m_layout));
 }
 
 void SettingsBands::setBaseSerialText(const QString &text) {
-    m_sn->setText(text);
+    m_baseSerial->setText(text);
 }
 
 void SettingsBands::showDeviceCount() {
@@ -205,11 +209,11 @@ void SettingsBands::showDeviceCount() {
         mappingBytes[r] = m_image.value(map::mappingAddress(r));
     // A count the control's range cannot show (after "Broadcast to All", or a Threshold
     // module serving more than 16 devices) reopens the range rather than being lost.
-    if (lastDevice > m_hScroll1->maximum())
-        m_hScroll1->setMaximum(map::kMaxLastDeviceIndex);
-    m_hScroll1->setValue(lastDevice);
+    if (lastDevice > m_deviceCount->maximum())
+        m_deviceCount->setMaximum(map::kMaxLastDeviceIndex);
+    m_deviceCount->setValue(lastDevice);
     m_image.setValue(map::kLastDeviceIndex, lastDevice);
-    m_dat[0]->setCaption(QString::number(lastDevice + 1));
+    m_values[0]->setCaption(QString::number(lastDevice + 1));
     if (customMapping) {
         for (int r = 0; r < map::kRowCount; ++r)
             m_image.setValue(map::mappingAddress(r), mappingBytes[r]);
@@ -219,28 +223,28 @@ void SettingsBands::showDeviceCount() {
 void SettingsBands::showTimings() {
     const int debounce = m_image.value(map::kDebounce);
     m_debounce->setValue(debounce);
-    m_dat[1]->setCaption(QString::number(debounce));
+    m_values[1]->setCaption(QString::number(debounce));
     const int refresh = m_image.value(map::kRefresh);
-    m_refreshing->setValue(refresh);
-    m_dat[2]->setCaption(QString::number(refresh));
+    m_refresh->setValue(refresh);
+    m_values[2]->setCaption(QString::number(refresh));
 }
 
 void SettingsBands::showModes() {
     const int mode = m_image.value(map::kModeByte);
     if ((mode & map::kCommModeMask) < 3)
-        m_configuration[mode & map::kCommModeMask]->setChecked(true);
-    m_useMap[(mode & map::kRemapValue) ? 1 : 0]->setChecked(true);
+        m_commModes[mode & map::kCommModeMask]->setChecked(true);
+    m_mappingModes[(mode & map::kRemapValue) ? 1 : 0]->setChecked(true);
     // After the mode: choosing a mode touches the check boxes, the image decides them.
-    m_velqa->setChecked(mode & map::kLiteValue);
+    m_liteCommands->setChecked(mode & map::kLiteValue);
     m_forceDelay->setChecked(mode & map::kForceDelayValue);
 }
 
 // ---------------------------------------------------------------- serial numbers
 
-void SettingsBands::SN_Change() {
+void SettingsBands::baseSerialEdited() {
     const auto bytes =
-        parseSerial(m_sn->text(), m_layout.baseSerialBytes, m_layout.baseSerialBytes > 4);
-    setBackground(m_sn, bytes ? colours::windowBackground() : colours::kLightRed);
+        parseSerial(m_baseSerial->text(), m_layout.baseSerialBytes, m_layout.baseSerialBytes > 4);
+    setBackground(m_baseSerial, bytes ? colours::windowBackground() : colours::kLightRed);
     if (bytes) {
         for (int a = 0; a < m_layout.baseSerialBytes; ++a)
             m_image.setValue(a, (*bytes)[a]);
@@ -248,88 +252,88 @@ void SettingsBands::SN_Change() {
     Q_EMIT fieldsChecked(bytes ? QStringList{} : QStringList{QStringLiteral("base serial number")});
 }
 
-void SettingsBands::Default_SN_Click() {
-    m_sn->setText(m_layout.baseSerialBytes > 4 ? QStringLiteral("0013A200:4032")
-                                               : QStringLiteral("0013A200"));
-    m_hScroll1->setRange(0, map::kMaxLastDeviceIndex);
+void SettingsBands::restoreDefaultSerial() {
+    m_baseSerial->setText(m_layout.baseSerialBytes > 4 ? QStringLiteral("0013A200:4032")
+                                                       : QStringLiteral("0013A200"));
+    m_deviceCount->setRange(0, map::kMaxLastDeviceIndex);
 }
 
-void SettingsBands::Broadcast_Click() {
+void SettingsBands::broadcastToAll() {
     // The 64-bit broadcast address 000000000000FFFF: a base serial of zeros and a row-1
     // serial ending in FFFF, in each window's own serial lengths.
-    m_sn->setText(m_layout.baseSerialBytes > 4 ? QStringLiteral("00000000:0000")
-                                               : QStringLiteral("00000000"));
+    m_baseSerial->setText(m_layout.baseSerialBytes > 4 ? QStringLiteral("00000000:0000")
+                                                       : QStringLiteral("00000000"));
     Q_EMIT rowSerialEntered(0, QString(2 * m_layout.rowSerialBytes - 4, QLatin1Char('0')) +
                                    QStringLiteral("FFFF"));
-    m_hScroll1->setValue(0);
-    m_hScroll1->setRange(0, 0);
+    m_deviceCount->setValue(0);
+    m_deviceCount->setRange(0, 0);
 }
 
 // ---------------------------------------------------------------- count, timings, modes
 
-void SettingsBands::HScroll1_Change() {
-    const int n = m_hScroll1->value();
-    m_dat[0]->setCaption(QString::number(n + 1));
+void SettingsBands::deviceCountMoved() {
+    const int n = m_deviceCount->value();
+    m_values[0]->setCaption(QString::number(n + 1));
     m_image.setValue(map::kLastDeviceIndex, n);
     Q_EMIT deviceCountChanged(n);
 }
 
-void SettingsBands::Debounce_Change() {
+void SettingsBands::debounceMoved() {
     const int value = m_debounce->value();
-    m_dat[1]->setCaption(QString::number(value));
+    m_values[1]->setCaption(QString::number(value));
     m_image.setValue(map::kDebounce, value);
     Q_EMIT debounceChanged(value);
 }
 
-void SettingsBands::Refreshing_Change() {
-    const int value = m_refreshing->value();
-    m_dat[2]->setCaption(QString::number(value));
+void SettingsBands::refreshMoved() {
+    const int value = m_refresh->value();
+    m_values[2]->setCaption(QString::number(value));
     m_image.setValue(map::kRefresh, value);
 }
 
-void SettingsBands::Configuration_Click() {
-    if (m_configuration[0]->isChecked()) {
-        m_velqa->setChecked(false);
-        m_velqa->setEnabled(false);
-        CommModeValue = 0;
+void SettingsBands::commModeChosen() {
+    if (m_commModes[0]->isChecked()) {
+        m_liteCommands->setChecked(false);
+        m_liteCommands->setEnabled(false);
+        m_commModeValue = 0;
     }
-    if (m_configuration[1]->isChecked())
-        CommModeValue = 1;
-    if (m_configuration[2]->isChecked()) {
+    if (m_commModes[1]->isChecked())
+        m_commModeValue = 1;
+    if (m_commModes[2]->isChecked()) {
         m_forceDelay->setChecked(true);
-        CommModeValue = 2;
-        ForceDelayValue = map::kForceDelayValue;
+        m_commModeValue = 2;
+        m_forceDelayValue = map::kForceDelayValue;
     }
 }
 
-void SettingsBands::Velqa_Click() {
-    LiteValue = m_velqa->isChecked() ? map::kLiteValue : 0;
-    m_frame4->setVisible(!m_velqa->isChecked());
+void SettingsBands::liteCommandsToggled() {
+    m_liteValue = m_liteCommands->isChecked() ? map::kLiteValue : 0;
+    m_refreshBand->setVisible(!m_liteCommands->isChecked());
 }
 
-void SettingsBands::ForceDelay_Click() {
-    ForceDelayValue = m_forceDelay->isChecked() ? map::kForceDelayValue : 0;
+void SettingsBands::forceDelayToggled() {
+    m_forceDelayValue = m_forceDelay->isChecked() ? map::kForceDelayValue : 0;
 }
 
 void SettingsBands::resetModeValues() {
-    CommModeValue = 0;
-    LiteValue = 0;
-    RemapValue = 0;
+    m_commModeValue = 0;
+    m_liteValue = 0;
+    m_remapValue = 0;
 }
 
 int SettingsBands::modeByte() const {
-    return CommModeValue + LiteValue + RemapValue + ForceDelayValue;
+    return m_commModeValue + m_liteValue + m_remapValue + m_forceDelayValue;
 }
 
-void SettingsBands::Advanced_Click() {
+void SettingsBands::toggleAdvancedArea() {
     m_advancedOpen = !m_advancedOpen;
-    m_advanced->setText(m_advancedOpen ? kAdvancedOpen : kAdvancedClosed);
+    m_advancedFeatures->setText(m_advancedOpen ? kAdvancedOpen : kAdvancedClosed);
     Q_EMIT advancedShown(m_advancedOpen);
 }
 
-void SettingsBands::USEMAP_Click() {
-    const bool calculated = m_useMap[0]->isChecked();
-    RemapValue = calculated ? 0 : map::kRemapValue;
+void SettingsBands::mappingOptionChosen() {
+    const bool calculated = m_mappingModes[0]->isChecked();
+    m_remapValue = calculated ? 0 : map::kRemapValue;
     Q_EMIT mappingModeChosen(calculated);
 }
 

@@ -19,13 +19,13 @@ namespace tessel {
 struct TimingBandLook;
 struct WindowLook;
 
-// The bands above the device table: the base serial (Frame1), the device count (Frame2),
-// the two timing settings (Frame3, Frame4), the operational modes (Frame5), the mapping
-// mode (Frame7) and the button that opens the advanced area. Like the table, their controls
-// are children of the window; each handler writes its entry of the image at once.
+// The bands above the device table: the base serial, the device count, the two timing
+// settings (debounce and refresh), the operational modes, the mapping mode and the button that
+// opens the advanced area. Like the table, their controls are children of the window; each handler
+// writes its entry of the image at once.
 //
-// The mode byte is kept as the four values the module adds up (CommModeValue, LiteValue,
-// RemapValue, ForceDelayValue); whether the advanced area is open is kept here too, so that
+// The mode byte is kept as the four values the module adds up (m_commModeValue, m_liteValue,
+// m_remapValue, m_forceDelayValue); whether the advanced area is open is kept here too, so that
 // neither is read back from a control.
 class SettingsBands : public QObject {
     Q_OBJECT
@@ -63,40 +63,41 @@ private:
     std::pair<QGroupBox *, QScrollBar *> buildTimingBand(const QString &frame, int left,
                                                          const TimingBandLook &look,
                                                          const QString &label, const QString &bar,
-                                                         int dat);
+                                                         int value);
     void connectHandlers();
 
-    void SN_Change();
-    void Default_SN_Click();
-    void Broadcast_Click();
-    void HScroll1_Change();
-    void Configuration_Click();
-    void Velqa_Click();
-    void ForceDelay_Click();
-    void Debounce_Change();
-    void Refreshing_Change();
-    void Advanced_Click();
-    void USEMAP_Click();
+    void baseSerialEdited();
+    void restoreDefaultSerial();
+    void broadcastToAll();
+    void deviceCountMoved();
+    void commModeChosen();
+    void liteCommandsToggled();
+    void forceDelayToggled();
+    void debounceMoved();
+    void refreshMoved();
+    void toggleAdvancedArea();
+    void mappingOptionChosen();
 
     EepromImage &m_image;
     const MemoryLayout &m_layout;
     QWidget *m_window;
 
-    QGroupBox *m_frame1, *m_frame2, *m_frame3, *m_frame4, *m_frame5, *m_frame7;
-    QLineEdit *m_sn;
-    QPushButton *m_defaultSn, *m_broadcast;
-    QScrollBar *m_hScroll1, *m_debounce, *m_refreshing;
-    std::array<CaptionLabel *, 3> m_dat{};
-    std::array<QRadioButton *, 3> m_configuration{};
-    QCheckBox *m_velqa, *m_forceDelay;
-    QPushButton *m_advanced;
-    std::array<QRadioButton *, 2> m_useMap{};
+    QGroupBox *m_serialBand, *m_countBand, *m_debounceBand, *m_refreshBand, *m_modesBand,
+        *m_mappingBand;
+    QLineEdit *m_baseSerial;
+    QPushButton *m_restoreDefaultSerial, *m_broadcastToAll;
+    QScrollBar *m_deviceCount, *m_debounce, *m_refresh;
+    std::array<CaptionLabel *, 3> m_values{};
+    std::array<QRadioButton *, 3> m_commModes{};
+    QCheckBox *m_liteCommands, *m_forceDelay;
+    QPushButton *m_advancedFeatures;
+    std::array<QRadioButton *, 2> m_mappingModes{};
     bool m_advancedOpen = false;
 
-    int CommModeValue = 0;
-    int LiteValue = 0;
-    int RemapValue = 0;
-    int ForceDelayValue = 0;
+    int m_commModeValue = 0;
+    int m_liteValue = 0;
+    int m_remapValue = 0;
+    int m_forceDelayValue = 0;
 };
 
 } // namespace tessel

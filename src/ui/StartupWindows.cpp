@@ -10,7 +10,7 @@
 namespace tessel {
 
 StartupWindow::StartupWindow(QWidget *parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("startWindow"));
     setWindowTitle(QStringLiteral("ZigBee Tessel Communications"));
     setFixedSize(px(4005), px(930));
 }
@@ -22,7 +22,7 @@ void StartupWindow::closeEvent(QCloseEvent *event) {
 
 SplashWindow::SplashWindow(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("frmSplash"));
+    setObjectName(QStringLiteral("splash"));
     setFixedSize(500, 300);
     setFocusPolicy(Qt::StrongFocus);
     if (const QScreen *screen = QGuiApplication::primaryScreen())

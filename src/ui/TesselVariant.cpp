@@ -9,7 +9,7 @@ namespace {
 
 WindowLook tesselLook() {
     return {.kind = ModuleKind::Tessel,
-            .objectName = QStringLiteral("Tessel_ZigBee"),
+            .objectName = QStringLiteral("tesselWindow"),
             .title = QStringLiteral("ZigBee Tessel Module"),
             .initialBaseSerial = {},
             .functionHeader = QStringLiteral("Function:"),
@@ -41,7 +41,7 @@ public:
         }
     }
 
-    void C5_Click(int index) override {
+    void functionCellClicked(int index) override {
         const int address = map::functionAddress(index);
         if (m_image->value(address) > 1)
             m_image->setValue(address, 0);

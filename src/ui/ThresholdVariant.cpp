@@ -33,7 +33,7 @@ QStringList rejectedLimits(const LimitCheckResult &result) {
 
 WindowLook thresholdLook() {
     return {.kind = ModuleKind::Threshold,
-            .objectName = QStringLiteral("Threshold_ZigBee"),
+            .objectName = QStringLiteral("thresholdWindow"),
             .title = QStringLiteral("ZigBee Threshold Sensor Monitoring"),
             .initialBaseSerial = QStringLiteral("0013A200:4032"),
             .functionHeader = QStringLiteral("Limits:"),
@@ -59,26 +59,26 @@ public:
     void addControls(const WindowParts &parts) override {
         m_image = &parts.image;
         m_table = &parts.table;
-        m_react = new CaptionLabel({}, parts.bands.debounceBand());
-        m_react->setObjectName(QStringLiteral("REACT"));
-        m_react->setGeometry(twipRect(240, 630, 4335, 285));
-        connect(&parts.bands, &SettingsBands::debounceChanged, m_react,
-                [this](int speed) { m_react->setCaption(reactionText(speed)); });
+        m_reactionTime = new CaptionLabel({}, parts.bands.debounceBand());
+        m_reactionTime->setObjectName(QStringLiteral("reactionTime"));
+        m_reactionTime->setGeometry(twipRect(240, 630, 4335, 285));
+        connect(&parts.bands, &SettingsBands::debounceChanged, m_reactionTime,
+                [this](int speed) { m_reactionTime->setCaption(reactionText(speed)); });
 
-        m_limitMap = new QPushButton(QStringLiteral("Set Limits of Inputs"), &parts.window);
-        m_limitMap->setObjectName(QStringLiteral("LimitMap"));
-        m_limitMap->setGeometry(twipRect(8160, 2070, 2520, 315));
-        m_limitMap->setAutoDefault(false);
-        setBackground(m_limitMap, colours::kLightYellow);
+        m_setLimits = new QPushButton(QStringLiteral("Set Limits of Inputs"), &parts.window);
+        m_setLimits->setObjectName(QStringLiteral("setLimits"));
+        m_setLimits->setGeometry(twipRect(8160, 2070, 2520, 315));
+        m_setLimits->setAutoDefault(false);
+        setBackground(m_setLimits, colours::kLightYellow);
 
         m_panel = new AnalogPanel(parts.image, &parts.window);
         m_monitor = new AnalogMonitor(parts.protocol, *m_panel, this);
-        connect(m_limitMap, &QPushButton::clicked, m_panel, &AnalogPanel::LimitMap_Click);
+        connect(m_setLimits, &QPushButton::clicked, m_panel, &AnalogPanel::openLimits);
         connect(m_panel, &AnalogPanel::helpTextChosen, this, &WindowVariant::helpTextChosen);
         connect(m_panel, &AnalogPanel::limitsChecked, this, [this](const LimitCheckResult &result) {
             Q_EMIT fieldsChecked(rejectedLimits(result));
         });
-        connect(m_panel, &AnalogPanel::closed, m_limitMap, [this] { m_limitMap->setFocus(); });
+        connect(m_panel, &AnalogPanel::closed, m_setLimits, [this] { m_setLimits->setFocus(); });
     }
 
     void useProtocol(ModuleProtocol &protocol) override { m_monitor->useProtocol(protocol); }
@@ -93,7 +93,9 @@ public:
         m_panel->showLimitTypes();
     }
 
-    void C5_Click(int index) override { m_table->showFunction(index, kLimiterFunctions); }
+    void functionCellClicked(int index) override {
+        m_table->showFunction(index, kLimiterFunctions);
+    }
 
     bool prepareTransfer(const std::function<void()> &transfer) override {
         return m_monitor->prepareTransfer(transfer);
@@ -101,9 +103,9 @@ public:
 
     [[nodiscard]] QString helpState(const QString &control, int index) const override {
         // The help of a limit type label and of a limit box follows the type the row shows.
-        if (control == QLatin1String("C9"))
+        if (control == QLatin1String("limitType"))
             return m_panel->limitTypeCaption(index);
-        if (control == QLatin1String("ML"))
+        if (control == QLatin1String("limitEditor"))
             return m_panel->limitTypeCaption(analogInputOfLimitBox(index));
         return {};
     }
@@ -111,8 +113,8 @@ public:
 private:
     EepromImage *m_image = nullptr;
     DeviceTable *m_table = nullptr;
-    CaptionLabel *m_react = nullptr;
-    QPushButton *m_limitMap = nullptr;
+    CaptionLabel *m_reactionTime = nullptr;
+    QPushButton *m_setLimits = nullptr;
     AnalogPanel *m_panel = nullptr;
     AnalogMonitor *m_monitor = nullptr;
 };

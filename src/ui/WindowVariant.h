@@ -33,8 +33,8 @@ struct WindowLook {
     QString objectName;
     QString title;
     QString initialBaseSerial;      // in the serial box before the first read
-    QString functionHeader;         // over column C5
-    QString initialFunctionCaption; // of every C5 cell before the first read
+    QString functionHeader;         // over the function column
+    QString initialFunctionCaption; // of every function cell before the first read
     int rowSerialMaxLength;         // the longest text a row's serial box takes
     int maxStepType;                // where stepping the controller type wraps
     TimingBandLook debounceBand;
@@ -63,9 +63,10 @@ public:
     // The window talks to the module over another line from now on; the kind's own exchanges
     // (if any) follow it. Called while no exchange runs.
     virtual void useProtocol(ModuleProtocol &) {}
-    // Shows column C5 of every row from the image (relay functions, or the analog limits).
+    // Shows the function column of every row from the image (relay functions, or the analog
+    // limits).
     virtual void showRowFunctions() = 0;
-    virtual void C5_Click(int index) = 0;
+    virtual void functionCellClicked(int index) = 0;
     // Runs before a transfer takes the link. False when the transfer cannot start now: the
     // variant has kept `transfer` and runs it itself once the link is free.
     virtual bool prepareTransfer(const std::function<void()> &transfer) = 0;

@@ -4,13 +4,13 @@
 
 using namespace tessel;
 
-TEST(HexCheck, pads_and_cuts_to_two_upper_case_digits) {
-    EXPECT_EQ(HexCheck(0), "00");
-    EXPECT_EQ(HexCheck(15), "0F");
-    EXPECT_EQ(HexCheck(16), "10");
-    EXPECT_EQ(HexCheck(255), "FF");
-    EXPECT_EQ(HexCheck(256), "10");
-    EXPECT_EQ(HexCheck(0xABC), "AB");
+TEST(hexByte, pads_and_cuts_to_two_upper_case_digits) {
+    EXPECT_EQ(hexByte(0), "00");
+    EXPECT_EQ(hexByte(15), "0F");
+    EXPECT_EQ(hexByte(16), "10");
+    EXPECT_EQ(hexByte(255), "FF");
+    EXPECT_EQ(hexByte(256), "10");
+    EXPECT_EQ(hexByte(0xABC), "AB");
 }
 
 TEST(EepromImage, start_image_holds_the_documented_values) {

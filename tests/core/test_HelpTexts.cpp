@@ -90,27 +90,27 @@ TEST(helpFor, controls_with_fixed_texts_per_window) {
         bool endsEditing;
     };
     const Case cases[] = {
-        {Tessel, "Broadcast", 1, false},
-        {Threshold, "Broadcast", 1, false},
-        {Tessel, "C1", 2, true},
-        {Threshold, "C1", 3, true},
-        {Tessel, "C2", 4, true},
-        {Tessel, "C3", 5, true},
-        {Tessel, "C4", 6, false},
-        {Threshold, "C5", 7, true},
-        {Tessel, "C6", 8, true},
-        {Tessel, "Frame3", 11, true},
-        {Threshold, "Frame3", 29, true},
-        {Tessel, "Frame4", 16, true},
-        {Threshold, "Frame4", 30, true},
-        {Tessel, "Frame2", 15, false},
-        {Tessel, "SNTB", 19, false},
-        {Threshold, "SNTB", 20, false},
-        {Threshold, "SN", 34, false},
-        {Threshold, "Advanced", 26, false},
-        {Threshold, "LimitMap", 31, false},
-        {Threshold, "ADBar", 25, false},
-        {Tessel, "CreateExplanation", 13, false},
+        {Tessel, "broadcastToAll", 1, false},
+        {Threshold, "broadcastToAll", 1, false},
+        {Tessel, "deviceNumber", 2, true},
+        {Threshold, "deviceNumber", 3, true},
+        {Tessel, "active", 4, true},
+        {Tessel, "serial", 5, true},
+        {Tessel, "controllerType", 6, false},
+        {Threshold, "function", 7, true},
+        {Tessel, "inputAssignment", 8, true},
+        {Tessel, "debounceBand", 11, true},
+        {Threshold, "debounceBand", 29, true},
+        {Tessel, "refreshBand", 16, true},
+        {Threshold, "refreshBand", 30, true},
+        {Tessel, "deviceCountBand", 15, false},
+        {Tessel, "serialEditor", 19, false},
+        {Threshold, "serialEditor", 20, false},
+        {Threshold, "baseSerial", 34, false},
+        {Threshold, "advancedFeatures", 26, false},
+        {Threshold, "setLimits", 31, false},
+        {Threshold, "levelMeter", 25, false},
+        {Tessel, "productionProfile", 13, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.control);
@@ -129,13 +129,13 @@ TEST(helpFor, controls_without_text_leave_the_box_alone) {
         bool endsEditing;
     };
     const Case cases[] = {
-        {Tessel, "SN", 0, false},        {Tessel, "Advanced", 0, false},
-        {Tessel, "C7", 3, false},        {Tessel, "UP", 3, false},
-        {Tessel, "HScroll1", 0, false},  {Tessel, "Configuration", 2, false},
-        {Tessel, "USEMAP", 2, false},    {Tessel, "Frame1", 0, false},
-        {Tessel, "AD", 0, false},        {Tessel, "C9", 0, false},
-        {Threshold, "Frame5", 0, false}, {Tessel, "Form", 0, true},
-        {Threshold, "HELP", 0, true},    {Tessel, "Tessel_ZigBee", 0, true},
+        {Tessel, "baseSerial", 0, false},   {Tessel, "advancedFeatures", 0, false},
+        {Tessel, "mapping", 3, false},      {Tessel, "nextType", 3, false},
+        {Tessel, "deviceCount", 0, false},  {Tessel, "commMode", 2, false},
+        {Tessel, "mappingMode", 2, false},  {Tessel, "baseSerialBand", 0, false},
+        {Tessel, "level", 0, false},        {Tessel, "limitType", 0, false},
+        {Threshold, "modesBand", 0, false}, {Tessel, "form", 0, true},
+        {Threshold, "help", 0, true},       {Tessel, "tesselWindow", 0, true},
         {Threshold, "", 0, true},
     };
     for (const auto &c : cases) {
@@ -147,55 +147,55 @@ TEST(helpFor, controls_without_text_leave_the_box_alone) {
 }
 
 TEST(helpFor, option_buttons_follow_the_button_under_the_pointer) {
-    EXPECT_EQ(helpFor(Tessel, "Configuration", 0).text, helpText(10));
-    EXPECT_EQ(helpFor(Threshold, "Configuration", 1).text, helpText(12));
-    EXPECT_EQ(helpFor(Tessel, "Configuration", 2).text, std::nullopt);
-    EXPECT_EQ(helpFor(Tessel, "Configuration", -1).text, std::nullopt);
-    EXPECT_EQ(helpFor(Tessel, "USEMAP", 0).text, helpText(22));
-    EXPECT_EQ(helpFor(Threshold, "USEMAP", 1).text, helpText(23));
+    EXPECT_EQ(helpFor(Tessel, "commMode", 0).text, helpText(10));
+    EXPECT_EQ(helpFor(Threshold, "commMode", 1).text, helpText(12));
+    EXPECT_EQ(helpFor(Tessel, "commMode", 2).text, std::nullopt);
+    EXPECT_EQ(helpFor(Tessel, "commMode", -1).text, std::nullopt);
+    EXPECT_EQ(helpFor(Tessel, "mappingMode", 0).text, helpText(22));
+    EXPECT_EQ(helpFor(Threshold, "mappingMode", 1).text, helpText(23));
 }
 
 TEST(helpFor, mapping_boxes_empty_the_box_first) {
-    const HelpEntry entry = helpFor(Tessel, "MAP", 12);
+    const HelpEntry entry = helpFor(Tessel, "mappingByte", 12);
     EXPECT_EQ(entry.text, helpText(17));
     EXPECT_TRUE(entry.clearFirst);
     EXPECT_FALSE(entry.endsEditing);
-    EXPECT_TRUE(helpFor(Threshold, "MAP", 0).clearFirst);
+    EXPECT_TRUE(helpFor(Threshold, "mappingByte", 0).clearFirst);
 }
 
 TEST(helpFor, limit_labels_and_boxes_follow_the_inputs_limit_type) {
     for (int type = 0; type < kLimitTypeCount; ++type) {
         const QString caption = LimitTypeTable()[type];
-        EXPECT_EQ(helpFor(Threshold, "C9", 3, caption).text, helpText(35 + type));
+        EXPECT_EQ(helpFor(Threshold, "limitType", 3, caption).text, helpText(35 + type));
         EXPECT_EQ(limitTypeHelp(caption), helpText(35 + type));
-        EXPECT_EQ(helpFor(Threshold, "ML", 3, caption).text, helpText(39 + type));
-        EXPECT_EQ(helpFor(Threshold, "ML", 19, caption).text, helpText(39 + type));
+        EXPECT_EQ(helpFor(Threshold, "limitEditor", 3, caption).text, helpText(39 + type));
+        EXPECT_EQ(helpFor(Threshold, "limitEditor", 19, caption).text, helpText(39 + type));
     }
-    // Box 19 is the upper limit of input 3, so its text follows C9(3).
+    // Box 19 is the upper limit of input 3, so its text follows input 3's limit type.
     EXPECT_EQ(analogInputOfLimitBox(19), 3);
     EXPECT_EQ(analogInputOfLimitBox(3), 3);
     EXPECT_EQ(analogInputOfLimitBox(31), 15);
     EXPECT_EQ(analogInputOfLimitBox(32), -1);
     EXPECT_EQ(analogInputOfLimitBox(-1), -1);
 
-    EXPECT_EQ(helpFor(Threshold, "C9", 3, "??").text, std::nullopt);
-    EXPECT_EQ(helpFor(Threshold, "ML", 19, QString()).text, std::nullopt);
-    EXPECT_EQ(helpFor(Threshold, "ML", 32, kInside).text, std::nullopt);
+    EXPECT_EQ(helpFor(Threshold, "limitType", 3, "??").text, std::nullopt);
+    EXPECT_EQ(helpFor(Threshold, "limitEditor", 19, QString()).text, std::nullopt);
+    EXPECT_EQ(helpFor(Threshold, "limitEditor", 32, kInside).text, std::nullopt);
     EXPECT_EQ(limitTypeHelp(QStringLiteral("activate relay above limit")), QString());
-    EXPECT_FALSE(helpFor(Threshold, "C9", 3, kInside).endsEditing);
+    EXPECT_FALSE(helpFor(Threshold, "limitType", 3, kInside).endsEditing);
 }
 
 TEST(helpFor, drags_and_drops) {
-    const HelpEntry dragOver = helpForDragOver(Tessel, "DAT");
+    const HelpEntry dragOver = helpForDragOver(Tessel, "settingValue");
     EXPECT_EQ(dragOver.text, helpText(11));
     EXPECT_FALSE(dragOver.endsEditing);
-    EXPECT_EQ(helpForDragOver(Threshold, "DAT").text, helpText(11));
-    EXPECT_EQ(helpForDragOver(Tessel, "Frame1"), HelpEntry{});
+    EXPECT_EQ(helpForDragOver(Threshold, "settingValue").text, helpText(11));
+    EXPECT_EQ(helpForDragOver(Tessel, "baseSerialBand"), HelpEntry{});
 
-    for (const char *frame : {"Frame1", "Frame2"}) {
+    for (const char *frame : {"baseSerialBand", "deviceCountBand"}) {
         const HelpEntry drop = helpForDrop(Threshold, frame);
         EXPECT_EQ(drop.text, std::nullopt);
         EXPECT_TRUE(drop.endsEditing) << frame;
     }
-    EXPECT_EQ(helpForDrop(Tessel, "DAT"), HelpEntry{});
+    EXPECT_EQ(helpForDrop(Tessel, "settingValue"), HelpEntry{});
 }

@@ -23,7 +23,7 @@ inline QString name(const char *array, int index) {
 }
 
 inline bool panelOpen(ThresholdBench &bench) {
-    return !bench.child("Frame6")->isHidden() && !bench.child("Frame8")->isHidden();
+    return !bench.child("analogPanel")->isHidden() && !bench.child("limitsArea")->isHidden();
 }
 
 // The factory set's first row alone takes 32 inputs, more than the module has, so a store
@@ -41,22 +41,22 @@ inline void chooseType(ThresholdBench &bench, int input, int type) {
     for (int clicks = 0; clicks < 4; ++clicks) {
         if (bench.window->image().value(map::limitTypeAddress(input)) == type)
             return;
-        click(bench.child(name("C9", input)));
+        click(bench.child(name("limitType", input)));
     }
     QFAIL("the type label never showed the type");
 }
 
 // Click a limit label and type into its box.
 inline void typeLimit(ThresholdBench &bench, int box, const QString &text) {
-    click(bench.child(name("C10", box)));
-    auto *ml = bench.child<QLineEdit>(name("ML", box));
-    QVERIFY(!ml->isHidden());
-    ml->setText(text);
+    click(bench.child(name("limit", box)));
+    auto *editor = bench.child<QLineEdit>(name("limitEditor", box));
+    QVERIFY(!editor->isHidden());
+    editor->setText(text);
 }
 
 // The pointer over the panel's background, which copies the limits into the image.
 inline void moveOverPanel(ThresholdBench &bench) {
-    hover(bench.child("Frame8"), {3, 3});
+    hover(bench.child("limitsArea"), {3, 3});
 }
 
 // Typing one limit and moving on over the panel, as the operator's pointer does on its way.

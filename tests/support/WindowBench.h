@@ -63,11 +63,11 @@ struct WindowBench : SimulatedLine {
         return found;
     }
     // The form the controls stand on; the window may show only part of it, scrolled.
-    QWidget *form() const { return child(QStringLiteral("Form")); }
+    QWidget *form() const { return child(QStringLiteral("form")); }
     QString caption(const QString &name) const { return child<QLabel>(name)->text(); }
     QColor background(const QString &name) const { return backgroundOf(child(name)); }
     QString helpText() const {
-        return child<QPlainTextEdit>(QStringLiteral("HELP"))->toPlainText();
+        return child<QPlainTextEdit>(QStringLiteral("help"))->toPlainText();
     }
 
     // Number of commands the module received that start with these two bytes.

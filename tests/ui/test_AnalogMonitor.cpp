@@ -31,18 +31,18 @@ void AnalogMonitorTest::readAll_sendsSixteenRequestsInOrder() {
     const std::size_t before = bench->module.commands().size();
     const qint64 start = bench->clock.nowMicros();
 
-    click(bench->child("ReadAllAD"));
+    click(bench->child("readAllInputs"));
     QList<int> expected;
     for (int n = 0; n < 16; ++n)
         expected << n;
     QCOMPARE(analogRequests(*bench, before), expected);
     QCOMPARE(bench->module.commands().size(), before + 16);
-    QCOMPARE(bench->child<QProgressBar>("ADBar_3")->value(), 255);
-    QCOMPARE(bench->caption("AD_3"), QStringLiteral("255"));
-    QCOMPARE(bench->caption("AD_0"), QStringLiteral("0"));
-    QCOMPARE(bench->caption("AD_15"), QStringLiteral("150"));
-    QCOMPARE(bench->caption("AD_7"), QStringLiteral("???"));
-    QCOMPARE(bench->child<QProgressBar>("ADBar_7")->value(), 0);
+    QCOMPARE(bench->child<QProgressBar>("levelMeter_3")->value(), 255);
+    QCOMPARE(bench->caption("level_3"), QStringLiteral("255"));
+    QCOMPARE(bench->caption("level_0"), QStringLiteral("0"));
+    QCOMPARE(bench->caption("level_15"), QStringLiteral("150"));
+    QCOMPARE(bench->caption("level_7"), QStringLiteral("???"));
+    QCOMPARE(bench->child<QProgressBar>("levelMeter_7")->value(), 0);
     // The silent input cost one time-out of 3500 polls, and as long again in which its level
     // might still have come late for the next input to discard, and no more.
     const qint64 took = bench->clock.nowMicros() - start;
@@ -50,47 +50,47 @@ void AnalogMonitorTest::readAll_sendsSixteenRequestsInOrder() {
 
     // A silent input keeps what it last showed; a read of the settings resets the labels only.
     bench->module.setAnalogLevel(3, -1);
-    click(bench->child("ADBar_3"));
-    QCOMPARE(bench->caption("AD_3"), QStringLiteral("255"));
-    bench->window->ReadSettings_Click();
-    QCOMPARE(bench->caption("AD_3"), QStringLiteral("???"));
-    QCOMPARE(bench->child<QProgressBar>("ADBar_3")->value(), 255);
+    click(bench->child("levelMeter_3"));
+    QCOMPARE(bench->caption("level_3"), QStringLiteral("255"));
+    bench->window->readSettings();
+    QCOMPARE(bench->caption("level_3"), QStringLiteral("???"));
+    QCOMPARE(bench->child<QProgressBar>("levelMeter_3")->value(), 255);
 }
 
 void AnalogMonitorTest::meterLoop_repeatsOneInputUntilCleared() {
     auto bench = loadedBench();
     bench->module.setAnalogLevel(5, 200);
-    auto *loop = bench->child<QCheckBox>("LoopRead");
+    auto *loop = bench->child<QCheckBox>("readConstantly");
     loop->setChecked(true);
     bench->clock.callAfter(2000 * kMillis, [loop] { loop->setChecked(false); });
     const std::size_t before = bench->module.commands().size();
 
     // From the keyboard, as a press would.
-    QTest::keyClick(bench->child("ADBar_5"), Qt::Key_Space);
+    QTest::keyClick(bench->child("levelMeter_5"), Qt::Key_Space);
     const QList<int> requests = analogRequests(*bench, before);
     // Twenty readings a second for two seconds.
     QVERIFY2(requests.size() >= 40 && requests.size() <= 41,
              qPrintable(QString::number(requests.size())));
     QCOMPARE(requests.count(5), requests.size());
     QCOMPARE(bench->module.commands().size(), before + requests.size());
-    QCOMPARE(bench->caption("AD_5"), QStringLiteral("200"));
+    QCOMPARE(bench->caption("level_5"), QStringLiteral("200"));
     QVERIFY(!loop->isChecked());
 }
 
 void AnalogMonitorTest::secondClickDuringALoop_isIgnored() {
     auto bench = loadedBench();
-    auto *loop = bench->child<QCheckBox>("LoopRead");
+    auto *loop = bench->child<QCheckBox>("readConstantly");
     loop->setChecked(true);
     QList<int> nested;
     bench->clock.callAfter(30 * kMillis, [&] {
         const std::size_t at = bench->module.commands().size();
-        click(bench->child("ReadAllAD"));
-        click(bench->child("ADBar_9"));
+        click(bench->child("readAllInputs"));
+        click(bench->child("levelMeter_9"));
         nested << int(bench->module.commands().size() - at);
     });
     bench->clock.callAfter(60 * kMillis, [loop] { loop->setChecked(false); });
     const std::size_t before = bench->module.commands().size();
-    click(bench->child("ReadAllAD"));
+    click(bench->child("readAllInputs"));
 
     QCOMPARE(nested, QList<int>{0});
     const QList<int> requests = analogRequests(*bench, before);
@@ -103,12 +103,12 @@ void AnalogMonitorTest::secondClickDuringALoop_isIgnored() {
 
 void AnalogMonitorTest::loop_refreshesAtMostTwentyTimesASecond() {
     auto bench = loadedBench();
-    auto *loop = bench->child<QCheckBox>("LoopRead");
+    auto *loop = bench->child<QCheckBox>("readConstantly");
     loop->setChecked(true);
     const qint64 started = bench->clock.nowMicros();
     bench->clock.callAfter(1000 * kMillis, [loop] { loop->setChecked(false); });
     const std::size_t before = bench->module.commands().size();
-    click(bench->child("ReadAllAD"));
+    click(bench->child("readAllInputs"));
     const QList<int> requests = analogRequests(*bench, before);
     // A pass of 16 readings takes a few milliseconds; unpaced, a second held over a hundred.
     QCOMPARE(requests.size() % 16, 0);
@@ -124,22 +124,22 @@ void AnalogMonitorTest::read_endsARunningLoopFirst() {
     memory[map::kDebounce] = 42;
     memory[map::lowerLimitAddress(0)] = 5;
     bench->module.setMemory(memory);
-    auto *loop = bench->child<QCheckBox>("LoopRead");
+    auto *loop = bench->child<QCheckBox>("readConstantly");
     loop->setChecked(true);
     qint64 uncheckedAt = -1;
     QObject::connect(loop, &QCheckBox::toggled, [&](bool on) {
         if (!on)
             uncheckedAt = bench->clock.nowMicros();
     });
-    bench->clock.callAfter(40 * kMillis, [&] { click(bench->child("ReadSettings")); });
+    bench->clock.callAfter(40 * kMillis, [&] { click(bench->child("readSettings")); });
     const std::size_t before = bench->module.commands().size();
-    click(bench->child("ReadAllAD"));
+    click(bench->child("readAllInputs"));
 
     QVERIFY(!loop->isChecked());
     QVERIFY(uncheckedAt > 0);
     QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
     QCOMPARE(bench->window->image().value(map::kDebounce), 42);
-    QCOMPARE(bench->caption("C10_0"), QStringLiteral("5"));
+    QCOMPARE(bench->caption("limit_0"), QStringLiteral("5"));
     // The loop finished its pass; the read came after it, whole, and after the pause.
     const auto &commands = bench->module.commands();
     std::size_t firstBlock = commands.size();

@@ -27,24 +27,24 @@ private Q_SLOTS:
 
 void AnalogPanelTest::syncSettings_readWhileThePanelIsOpen() {
     auto bench = loadedBench();
-    click(bench->child("LimitMap"));
+    click(bench->child("setLimits"));
     ModuleMemory memory = bench->module.memory();
     memory[map::limitTypeAddress(4)] = 3;
     memory[map::lowerLimitAddress(4)] = 120;
     memory[map::upperLimitAddress(4)] = 140;
     bench->module.setMemory(memory);
-    bench->window->ReadSettings_Click();
-    QCOMPARE(bench->caption("C9_4"), kInside);
-    QCOMPARE(bench->caption("C10_4"), QStringLiteral("120"));
-    QCOMPARE(bench->caption("C10_20"), QStringLiteral("140"));
-    QVERIFY(!bench->child("C10_20")->isHidden());
-    QVERIFY(bench->child("C10_16")->isHidden()); // input 0 is still of type Above
+    bench->window->readSettings();
+    QCOMPARE(bench->caption("limitType_4"), kInside);
+    QCOMPARE(bench->caption("limit_4"), QStringLiteral("120"));
+    QCOMPARE(bench->caption("limit_20"), QStringLiteral("140"));
+    QVERIFY(!bench->child("limit_20")->isHidden());
+    QVERIFY(bench->child("limit_16")->isHidden()); // input 0 is still of type Above
 
     // The next pointer movement keeps what was read, not what the panel showed before.
     moveOverPanel(*bench);
     QCOMPARE(bench->window->image().value(map::lowerLimitAddress(4)), 120);
     QCOMPARE(bench->window->image().value(map::upperLimitAddress(4)), 140);
-    QVERIFY(bench->child("Label7")->isHidden());
+    QVERIFY(bench->child("limitMessage")->isHidden());
 }
 
 void AnalogPanelTest::limitCheck_marksAndReports_data() {
@@ -103,7 +103,7 @@ void AnalogPanelTest::limitCheck_marksAndReports() {
     auto bench = loadedBench();
     showTableWithinCapacity(*bench);
     const int input = 6;
-    click(bench->child("LimitMap"));
+    click(bench->child("setLimits"));
     QVERIFY(panelOpen(*bench));
     chooseType(*bench, input, type);
     enterLimit(*bench, 16 + input, upper);
@@ -113,72 +113,73 @@ void AnalogPanelTest::limitCheck_marksAndReports() {
     QCOMPARE(image.value(map::lowerLimitAddress(input)), storedLower);
     QCOMPARE(image.value(map::upperLimitAddress(input)), storedUpper);
     // Both typed texts stay in their labels as typed; the boxes are closed.
-    QCOMPARE(bench->caption(name("C10", input)), lower);
-    QCOMPARE(bench->caption(name("C10", 16 + input)), upper);
-    QVERIFY(bench->child(name("ML", input))->isHidden());
-    QVERIFY(bench->child(name("ML", 16 + input))->isHidden());
+    QCOMPARE(bench->caption(name("limit", input)), lower);
+    QCOMPARE(bench->caption(name("limit", 16 + input)), upper);
+    QVERIFY(bench->child(name("limitEditor", input))->isHidden());
+    QVERIFY(bench->child(name("limitEditor", 16 + input))->isHidden());
 
     const QColor red = colours::kLightRed;
     const QColor white = colours::kWhite;
-    QCOMPARE(bench->background(name("C10", input)), lowerRed ? red : white);
-    QCOMPARE(bench->background(name("C10", 16 + input)), upperRed ? red : white);
+    QCOMPARE(bench->background(name("limit", input)), lowerRed ? red : white);
+    QCOMPARE(bench->background(name("limit", 16 + input)), upperRed ? red : white);
     const bool valid = message.isEmpty();
-    auto *label7 = bench->child<QLabel>("Label7");
-    QCOMPARE(bench->child("Frame6")->height(), px(valid ? 6015 : 6495));
+    auto *label7 = bench->child<QLabel>("limitMessage");
+    QCOMPARE(bench->child("analogPanel")->height(), px(valid ? 6015 : 6495));
     QCOMPARE(!label7->isHidden(), !valid);
     if (!valid)
         QCOMPARE(label7->text(), message);
-    QCOMPARE(!bench->child("Command3")->isHidden(), valid);
-    QCOMPARE(!bench->child("StoreSettings")->isHidden(), valid);
+    QCOMPARE(!bench->child("limitsDone")->isHidden(), valid);
+    QCOMPARE(!bench->child("storeSettings")->isHidden(), valid);
 }
 
 void AnalogPanelTest::limitCheck_marksOnlyTheFirstBadRowAndLeavesLaterRows() {
     auto bench = loadedBench();
-    click(bench->child("LimitMap"));
-    const QColor unmarked = bench->background("C10_7");
+    click(bench->child("setLimits"));
+    const QColor unmarked = bench->background("limit_7");
     enterLimit(*bench, 3, QStringLiteral("300"));
     enterLimit(*bench, 7, QStringLiteral("-4"));
-    QCOMPARE(bench->background("C10_3"), colours::kLightRed);
-    QCOMPARE(bench->background("C10_7"), unmarked);
-    QCOMPARE(bench->caption("Label7"), QStringLiteral("Value Cannot be Above 255"));
+    QCOMPARE(bench->background("limit_3"), colours::kLightRed);
+    QCOMPARE(bench->background("limit_7"), unmarked);
+    QCOMPARE(bench->caption("limitMessage"), QStringLiteral("Value Cannot be Above 255"));
     // Both values are in the image, checked or not.
     QCOMPARE(bench->window->image().value(map::lowerLimitAddress(7)), -4);
 
     typeLimit(*bench, 3, QStringLiteral("30"));
     moveOverPanel(*bench);
-    QCOMPARE(bench->background("C10_3"), colours::kWhite);
-    QCOMPARE(bench->background("C10_7"), colours::kLightRed);
-    QCOMPARE(bench->caption("Label7"), QStringLiteral("Value Cannot be Less than 0"));
+    QCOMPARE(bench->background("limit_3"), colours::kWhite);
+    QCOMPARE(bench->background("limit_7"), colours::kLightRed);
+    QCOMPARE(bench->caption("limitMessage"), QStringLiteral("Value Cannot be Less than 0"));
 
     // Row 7 now right, row 1 wrong: the check stops at row 1 and row 7 keeps its old mark.
     enterLimit(*bench, 1, QStringLiteral("256"));
     enterLimit(*bench, 7, QStringLiteral("70"));
-    QCOMPARE(bench->background("C10_1"), colours::kLightRed);
-    QCOMPARE(bench->background("C10_3"), colours::kWhite);
-    QCOMPARE(bench->background("C10_7"), colours::kLightRed);
+    QCOMPARE(bench->background("limit_1"), colours::kLightRed);
+    QCOMPARE(bench->background("limit_3"), colours::kWhite);
+    QCOMPARE(bench->background("limit_7"), colours::kLightRed);
 
     typeLimit(*bench, 1, QStringLiteral("10"));
     moveOverPanel(*bench);
     for (int k = 0; k < 32; ++k)
-        QCOMPARE(bench->background(name("C10", k)), colours::kWhite);
-    QVERIFY(bench->child("Label7")->isHidden());
-    QVERIFY(!bench->child("Command3")->isHidden());
+        QCOMPARE(bench->background(name("limit", k)), colours::kWhite);
+    QVERIFY(bench->child("limitMessage")->isHidden());
+    QVERIFY(!bench->child("limitsDone")->isHidden());
 }
 
 void AnalogPanelTest::limitCheck_runsOnlyOverTheBackground() {
     auto bench = loadedBench();
-    click(bench->child("LimitMap"));
+    click(bench->child("setLimits"));
     typeLimit(*bench, 5, QStringLiteral("999"));
     // Over a label the pointer shows help; the typing box stays open and nothing is checked.
-    hover(bench->child("C8_5"));
-    hover(bench->child("ADBar_5"));
-    QVERIFY(!bench->child("ML_5")->isHidden());
-    QCOMPARE(bench->caption("C10_5"), QStringLiteral("59"));
+    hover(bench->child("analogInput_5"));
+    hover(bench->child("levelMeter_5"));
+    QVERIFY(!bench->child("limitEditor_5")->isHidden());
+    QCOMPARE(bench->caption("limit_5"), QStringLiteral("59"));
     QCOMPARE(bench->window->image().value(map::lowerLimitAddress(5)), 59);
-    QCOMPARE(bench->helpText(), *helpFor(ModuleKind::Threshold, QStringLiteral("ADBar"), 5).text);
+    QCOMPARE(bench->helpText(),
+             *helpFor(ModuleKind::Threshold, QStringLiteral("levelMeter"), 5).text);
 
     moveOverPanel(*bench);
-    QVERIFY(bench->child("ML_5")->isHidden());
+    QVERIFY(bench->child("limitEditor_5")->isHidden());
     QCOMPARE(bench->window->image().value(map::lowerLimitAddress(5)), 999);
 }
 
@@ -186,48 +187,48 @@ void AnalogPanelTest::limitCheck_fromTheKeyboard() {
     auto bench = loadedBench();
     bench->window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(bench->window.get()));
-    click(bench->child("LimitMap"));
+    click(bench->child("setLimits"));
 
     // Space on a limit label opens its box; Enter completes the entry as a pointer movement.
-    auto *label = bench->child("C10_4");
+    auto *label = bench->child("limit_4");
     label->setFocus();
     QTest::keyClick(label, Qt::Key_Space);
-    auto *box = bench->child<QLineEdit>("ML_4");
+    auto *box = bench->child<QLineEdit>("limitEditor_4");
     QVERIFY(!box->isHidden());
     QVERIFY(box->hasFocus());
     QTest::keyClicks(box, QStringLiteral("300"));
     QTest::keyClick(box, Qt::Key_Return);
     QVERIFY(box->isHidden());
     QVERIFY(label->hasFocus());
-    QCOMPARE(bench->caption("C10_4"), QStringLiteral("300"));
-    QCOMPARE(bench->background("C10_4"), colours::kLightRed);
-    QCOMPARE(bench->caption("Label7"), QStringLiteral("Value Cannot be Above 255"));
+    QCOMPARE(bench->caption("limit_4"), QStringLiteral("300"));
+    QCOMPARE(bench->background("limit_4"), colours::kLightRed);
+    QCOMPARE(bench->caption("limitMessage"), QStringLiteral("Value Cannot be Above 255"));
 
     // Leaving the box completes the entry too.
     QTest::keyClick(label, Qt::Key_Space);
     box->selectAll();
     QTest::keyClicks(box, QStringLiteral("40"));
-    bench->child("C9_5")->setFocus();
+    bench->child("limitType_5")->setFocus();
     QVERIFY(box->isHidden());
     QCOMPARE(bench->window->image().value(map::lowerLimitAddress(4)), 40);
-    QCOMPARE(bench->background("C10_4"), colours::kWhite);
-    QVERIFY(!bench->child("Command3")->isHidden());
+    QCOMPARE(bench->background("limit_4"), colours::kWhite);
+    QVERIFY(!bench->child("limitsDone")->isHidden());
 }
 
 void AnalogPanelTest::outOfRangeLimit_neverReachesTheModule() {
     auto bench = loadedBench();
-    click(bench->child("LimitMap"));
+    click(bench->child("setLimits"));
     enterLimit(*bench, 17, QStringLiteral("-70000"));
     enterLimit(*bench, 0, QStringLiteral("70000"));
-    QCOMPARE(bench->caption("Label7"), QStringLiteral("Value Cannot be Above 255"));
-    QVERIFY(bench->child("StoreSettings")->isHidden());
+    QCOMPARE(bench->caption("limitMessage"), QStringLiteral("Value Cannot be Above 255"));
+    QVERIFY(bench->child("storeSettings")->isHidden());
     // Other checks passing do not offer the store again, and a store asked for anyway is
     // refused naming the limit.
-    click(bench->child("Broadcast"));
-    QVERIFY(bench->child("StoreSettings")->isHidden());
+    click(bench->child("broadcastToAll"));
+    QVERIFY(bench->child("storeSettings")->isHidden());
     const int writesBefore = bench->commands(1, 2);
     const ModuleMemory before = bench->module.memory();
-    bench->window->StoreSettings_Click();
+    bench->window->storeSettings();
     QCOMPARE(bench->commands(1, 2), writesBefore);
     QVERIFY(bench->module.memory() == before);
     QCOMPARE(bench->host.messages,
@@ -235,7 +236,7 @@ void AnalogPanelTest::outOfRangeLimit_neverReachesTheModule() {
                                         "device 1 (beyond the module's 16 inputs), lower "
                                         "limit of input 0 first.")});
     // The typed values are kept for correcting.
-    QCOMPARE(bench->caption("C10_0"), QStringLiteral("70000"));
+    QCOMPARE(bench->caption("limit_0"), QStringLiteral("70000"));
     QCOMPARE(bench->window->image().value(map::lowerLimitAddress(0)), 32767);
     QCOMPARE(bench->window->image().value(map::upperLimitAddress(1)), -32768);
 }
@@ -243,58 +244,58 @@ void AnalogPanelTest::outOfRangeLimit_neverReachesTheModule() {
 void AnalogPanelTest::panel_opensFromTheImageAndClosesWithDone() {
     auto bench = loadedBench();
     QVERIFY(!panelOpen(*bench));
-    click(bench->child("LimitMap"));
+    click(bench->child("setLimits"));
     QVERIFY(panelOpen(*bench));
-    QCOMPARE(bench->child<QLineEdit>("ML_9")->text(), QStringLiteral("91"));
-    QCOMPARE(bench->caption("C10_25"), QStringLiteral("92"));
-    QVERIFY(bench->child("C10_25")->isHidden()); // Above uses one limit
+    QCOMPARE(bench->child<QLineEdit>("limitEditor_9")->text(), QStringLiteral("91"));
+    QCOMPARE(bench->caption("limit_25"), QStringLiteral("92"));
+    QVERIFY(bench->child("limit_25")->isHidden()); // Above uses one limit
 
     // A failed check closes the way out; the panel reopens as it was left.
     typeLimit(*bench, 9, QStringLiteral("-1"));
     moveOverPanel(*bench);
-    QVERIFY(bench->child("Command3")->isHidden());
+    QVERIFY(bench->child("limitsDone")->isHidden());
     typeLimit(*bench, 9, QStringLiteral("90"));
     moveOverPanel(*bench);
-    bench->child<QCheckBox>("LoopRead")->setChecked(true);
-    click(bench->child("Command3"));
+    bench->child<QCheckBox>("readConstantly")->setChecked(true);
+    click(bench->child("limitsDone"));
     QVERIFY(!panelOpen(*bench));
-    QVERIFY(!bench->child<QCheckBox>("LoopRead")->isChecked());
+    QVERIFY(!bench->child<QCheckBox>("readConstantly")->isChecked());
     QCOMPARE(bench->window->image().value(map::lowerLimitAddress(9)), 90);
-    click(bench->child("LimitMap"));
-    QCOMPARE(bench->background("C10_9"), colours::kWhite);
-    QCOMPARE(bench->caption("C10_9"), QStringLiteral("90"));
+    click(bench->child("setLimits"));
+    QCOMPARE(bench->background("limit_9"), colours::kWhite);
+    QCOMPARE(bench->caption("limit_9"), QStringLiteral("90"));
 }
 
 void AnalogPanelTest::typeLabel_cyclesThroughTheFourTypesWithTheirHelp() {
     auto bench = loadedBench();
-    click(bench->child("LimitMap"));
+    click(bench->child("setLimits"));
     const int input = 5;
     const int address = map::limitTypeAddress(input);
     QCOMPARE(bench->window->image().value(address), 0);
     const QString sequence[] = {kBelow, kOutside, kInside, kAbove};
     for (int step = 0; step < 4; ++step) {
-        click(bench->child("C9_5"));
+        click(bench->child("limitType_5"));
         const int type = (step + 1) % 4;
         QCOMPARE(bench->window->image().value(address), type);
-        QCOMPARE(bench->caption("C9_5"), sequence[step]);
+        QCOMPARE(bench->caption("limitType_5"), sequence[step]);
         QCOMPARE(bench->helpText(), limitTypeHelp(sequence[step]));
-        QCOMPARE(!bench->child("C10_21")->isHidden(), type == 2 || type == 3);
-        QVERIFY(!bench->child("C10_5")->isHidden());
+        QCOMPARE(!bench->child("limit_21")->isHidden(), type == 2 || type == 3);
+        QVERIFY(!bench->child("limit_5")->isHidden());
     }
     QVERIFY(limitTypeHelp(kAbove).startsWith(QStringLiteral("Activate a Relay Above")));
 
     // Pointing at either limit box of a row explains the row's type.
     chooseType(*bench, 3, 3);
     const auto boxHelp = [](int box, const QString &type) {
-        return *helpFor(ModuleKind::Threshold, QStringLiteral("ML"), box, type).text;
+        return *helpFor(ModuleKind::Threshold, QStringLiteral("limitEditor"), box, type).text;
     };
-    hover(bench->child("ML_3"));
+    hover(bench->child("limitEditor_3"));
     QCOMPARE(bench->helpText(), boxHelp(3, kInside));
-    hover(bench->child("C8_3"));
-    hover(bench->child("ML_19"));
+    hover(bench->child("analogInput_3"));
+    hover(bench->child("limitEditor_19"));
     QCOMPARE(bench->helpText(), boxHelp(19, kInside));
     chooseType(*bench, 3, 0);
-    hover(bench->child("ML_19"));
+    hover(bench->child("limitEditor_19"));
     QCOMPARE(bench->helpText(), boxHelp(19, kAbove));
 }
 

@@ -37,25 +37,25 @@ private Q_SLOTS:
 void HelpAndReportTest::pointer_showsTheControlsText_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("text");
-    QTest::newRow("broadcast") << "Broadcast" << 1;
-    QTest::newRow("device number") << "C1_3" << 2;
-    QTest::newRow("active") << "C2_0" << 4;
-    QTest::newRow("serial") << "C3_1" << 5;
-    QTest::newRow("type") << "C4_2" << 6;
-    QTest::newRow("function") << "C5_0" << 7;
-    QTest::newRow("assignment") << "C6_0" << 8;
-    QTest::newRow("factory") << "Command2" << 9;
-    QTest::newRow("two-way") << "Configuration_0" << 10;
-    QTest::newRow("debounce step") << "Frame3" << 11;
-    QTest::newRow("confirmation") << "Configuration_1" << 12;
-    QTest::newRow("profile") << "CreateExplanation" << 13;
-    QTest::newRow("restore default") << "Default_SN" << 14;
-    QTest::newRow("count step") << "Frame2" << 15;
-    QTest::newRow("refresh step") << "Frame4" << 16;
-    QTest::newRow("read") << "ReadSettings" << 18;
-    QTest::newRow("store") << "StoreSettings" << 21;
-    QTest::newRow("calculated") << "USEMAP_0" << 22;
-    QTest::newRow("custom") << "USEMAP_1" << 23;
+    QTest::newRow("broadcast") << "broadcastToAll" << 1;
+    QTest::newRow("device number") << "deviceNumber_3" << 2;
+    QTest::newRow("active") << "active_0" << 4;
+    QTest::newRow("serial") << "serial_1" << 5;
+    QTest::newRow("type") << "controllerType_2" << 6;
+    QTest::newRow("function") << "function_0" << 7;
+    QTest::newRow("assignment") << "inputAssignment_0" << 8;
+    QTest::newRow("factory") << "restoreFactorySettings" << 9;
+    QTest::newRow("two-way") << "commMode_0" << 10;
+    QTest::newRow("debounce step") << "debounceBand" << 11;
+    QTest::newRow("confirmation") << "commMode_1" << 12;
+    QTest::newRow("profile") << "productionProfile" << 13;
+    QTest::newRow("restore default") << "restoreDefaultSerial" << 14;
+    QTest::newRow("count step") << "deviceCountBand" << 15;
+    QTest::newRow("refresh step") << "refreshBand" << 16;
+    QTest::newRow("read") << "readSettings" << 18;
+    QTest::newRow("store") << "storeSettings" << 21;
+    QTest::newRow("calculated") << "mappingMode_0" << 22;
+    QTest::newRow("custom") << "mappingMode_1" << 23;
 }
 
 void HelpAndReportTest::pointer_showsTheControlsText() {
@@ -68,49 +68,50 @@ void HelpAndReportTest::pointer_showsTheControlsText() {
 
 void HelpAndReportTest::pointer_leavesTheTextWhereNoneApplies() {
     auto bench = loadedBench();
-    hover(bench->child("Broadcast"));
+    hover(bench->child("broadcastToAll"));
     // The form's background, the help box, controls without a text, and the hidden one-way option.
     hover(bench->form());
-    hover(bench->child<QPlainTextEdit>("HELP")->viewport());
-    hover(bench->child("SN"));
-    hover(bench->child("Advanced"));
-    hover(bench->child("UP_0"));
-    hover(bench->child("Debounce")); // inside the debounce step, which has a text of its own
-    hover(bench->child("Configuration_2"));
+    hover(bench->child<QPlainTextEdit>("help")->viewport());
+    hover(bench->child("baseSerial"));
+    hover(bench->child("advancedFeatures"));
+    hover(bench->child("nextType_0"));
+    hover(bench->child("debounce")); // inside the debounce step, which has a text of its own
+    hover(bench->child("commMode_2"));
     QCOMPARE(bench->helpText(), helpText(1));
-    hover(bench->child("Configuration_0"));
-    hover(bench->child("Configuration_2"));
+    hover(bench->child("commMode_0"));
+    hover(bench->child("commMode_2"));
     QCOMPARE(bench->helpText(), helpText(10));
 }
 
 void HelpAndReportTest::mappingBox_showsItsTextInEitherMode() {
     auto bench = loadedBench();
-    hover(bench->child("MAP_5"));
+    hover(bench->child("mappingByte_5"));
     QCOMPARE(bench->helpText(), helpText(17));
-    bench->child<QRadioButton>("USEMAP_1")->click();
-    hover(bench->child("Broadcast"));
-    hover(bench->child("MAP_0"));
+    bench->child<QRadioButton>("mappingMode_1")->click();
+    hover(bench->child("broadcastToAll"));
+    hover(bench->child("mappingByte_0"));
     QCOMPARE(bench->helpText(), helpText(17));
 }
 
 void HelpAndReportTest::pointer_endsSerialEditingWhereTheTableSaysSo() {
     const std::pair<const char *, bool> cases[] = {
-        {"C1_0", true},       {"C2_0", true},   {"C3_5", true},   {"C5_0", true},
-        {"C6_0", true},       {"Frame3", true}, {"Frame4", true}, {"C4_2", false},
-        {"Broadcast", false}, {"MAP_2", false}, {"SNTB_2", false}};
+        {"deviceNumber_0", true}, {"active_0", true},          {"serial_5", true},
+        {"function_0", true},     {"inputAssignment_0", true}, {"debounceBand", true},
+        {"refreshBand", true},    {"controllerType_2", false}, {"broadcastToAll", false},
+        {"mappingByte_2", false}, {"serialEditor_2", false}};
     for (const auto &[control, ends] : cases) {
         auto bench = loadedBench();
-        click(bench->child("C3_2"));
-        bench->child<QLineEdit>("SNTB_2")->setText("AB");
+        click(bench->child("serial_2"));
+        bench->child<QLineEdit>("serialEditor_2")->setText("AB");
         hover(bench->child(control));
-        QCOMPARE(bench->child("SNTB_2")->isHidden(), ends);
-        QCOMPARE(bench->caption("C3_2") == QStringLiteral("AB"), ends);
+        QCOMPARE(bench->child("serialEditor_2")->isHidden(), ends);
+        QCOMPARE(bench->caption("serial_2") == QStringLiteral("AB"), ends);
     }
 }
 
 void HelpAndReportTest::report_ofTheStartImageReadsAsDocumented() {
     Bench bench(ModuleKind::Tessel); // not loaded: the window holds its start image
-    bench.child<QPushButton>("CreateExplanation")->click();
+    bench.child<QPushButton>("productionProfile")->click();
     const QString report = bench.host.report;
     QVERIFY(report.startsWith(
         "DATA 0, 9, 10, 15, 0, 0, 1, 5, 1, 255, 255, 255, 0, 0, 0, 0     DATA 0,"));
@@ -121,12 +122,12 @@ void HelpAndReportTest::report_ofTheStartImageReadsAsDocumented() {
 
 void HelpAndReportTest::report_showsEntry12AsLastReadNotAsSelected() {
     auto bench = loadedBench();
-    bench->child<QRadioButton>("Configuration_1")->click();
-    bench->child<QPushButton>("CreateExplanation")->click();
+    bench->child<QRadioButton>("commMode_1")->click();
+    bench->child<QPushButton>("productionProfile")->click();
     QVERIFY(
         bench->host.report.startsWith("DATA 0, 19, 162, 0, 64, 50, 6, 0, 1, 191, 255, 255, 0,"));
-    bench->window->StoreSettings_Click();
-    bench->child<QPushButton>("CreateExplanation")->click();
+    bench->window->storeSettings();
+    bench->child<QPushButton>("productionProfile")->click();
     QVERIFY(
         bench->host.report.startsWith("DATA 0, 19, 162, 0, 64, 50, 6, 0, 1, 191, 255, 255, 1,"));
 }

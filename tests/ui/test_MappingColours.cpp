@@ -50,94 +50,95 @@ private Q_SLOTS:
 
 void MappingColoursTest::capacity_rowsPastTheModulesInputsTurnRed() {
     auto bench = benchWithTypes({35, 0});
-    QCOMPARE(bench->background("C1_1"), colours::kLightRed);
-    QCOMPARE(bench->background("C6_1"), colours::kLightRed);
-    QCOMPARE(bench->background("C3_1"), colours::kLightRed);
-    QCOMPARE(bench->background("C1_0"), colours::kGrey);
-    QCOMPARE(bench->background("C4_0"), colours::windowBackground());
+    QCOMPARE(bench->background("deviceNumber_1"), colours::kLightRed);
+    QCOMPARE(bench->background("inputAssignment_1"), colours::kLightRed);
+    QCOMPARE(bench->background("serial_1"), colours::kLightRed);
+    QCOMPARE(bench->background("deviceNumber_0"), colours::kGrey);
+    QCOMPARE(bench->background("controllerType_0"), colours::windowBackground());
     // Neither the end of the read nor a recolouring offers the store.
-    QVERIFY(bench->child("StoreSettings")->isHidden());
-    click(bench->child("C2_0"));
-    click(bench->child("C2_0"));
-    QVERIFY(bench->child("StoreSettings")->isHidden());
+    QVERIFY(bench->child("storeSettings")->isHidden());
+    click(bench->child("active_0"));
+    click(bench->child("active_0"));
+    QVERIFY(bench->child("storeSettings")->isHidden());
     // Back to one row of 256 inputs: it fits, but the hidden second row keeps its calculated
     // byte 257, which no module entry holds; the window names it rather than offer the store.
-    bench->child<QScrollBar>("HScroll1")->setValue(0);
+    bench->child<QScrollBar>("deviceCount")->setValue(0);
     QCOMPARE(bench->window->invalidFields(),
              QStringList{QStringLiteral("mapping byte of device 2")});
-    QVERIFY(bench->child("StoreSettings")->isHidden());
+    QVERIFY(bench->child("storeSettings")->isHidden());
 }
 
 void MappingColoursTest::capacity_exactlyFullFits() {
     auto bench = benchWithTypes({28, 10}); // 200 + 56 = 256
-    click(bench->child("C2_0"));
-    click(bench->child("C2_0"));
-    QVERIFY(!bench->child("StoreSettings")->isHidden());
-    QCOMPARE(bench->background("C1_1"), colours::kGrey);
+    click(bench->child("active_0"));
+    click(bench->child("active_0"));
+    QVERIFY(!bench->child("storeSettings")->isHidden());
+    QCOMPARE(bench->background("deviceNumber_1"), colours::kGrey);
 }
 
 void MappingColoursTest::inactiveRow_isDarkWithSilverActiveCell() {
     auto bench = benchWithTypes({34, 1, 0}); // row 3 is beyond capacity
-    click(bench->child("C2_2"));
-    QCOMPARE(bench->caption("C2_2"), QStringLiteral("No"));
-    for (const char *cell : {"C3_2", "C4_2", "C5_2", "C6_2"})
+    click(bench->child("active_2"));
+    QCOMPARE(bench->caption("active_2"), QStringLiteral("No"));
+    for (const char *cell : {"serial_2", "controllerType_2", "function_2", "inputAssignment_2"})
         QCOMPARE(bench->background(cell), colours::kDarkGrey);
-    QCOMPARE(bench->background("C2_2"), colours::kSilver);
+    QCOMPARE(bench->background("active_2"), colours::kSilver);
     // A mapping byte that cannot be stored outranks the dark of an inactive row.
-    QCOMPARE(bench->background("C1_2"), colours::kLightRed);
+    QCOMPARE(bench->background("deviceNumber_2"), colours::kLightRed);
 
     bench = benchWithTypes({0, 0});
-    click(bench->child("C2_1"));
-    QCOMPARE(bench->caption("C2_1"), QStringLiteral("No"));
-    for (const char *cell : {"C1_1", "C3_1", "C4_1", "C5_1", "C6_1"})
+    click(bench->child("active_1"));
+    QCOMPARE(bench->caption("active_1"), QStringLiteral("No"));
+    for (const char *cell :
+         {"deviceNumber_1", "serial_1", "controllerType_1", "function_1", "inputAssignment_1"})
         QCOMPARE(bench->background(cell), colours::kDarkGrey);
-    QCOMPARE(bench->background("C2_1"), colours::kSilver);
+    QCOMPARE(bench->background("active_1"), colours::kSilver);
 }
 
 void MappingColoursTest::modePass_colorsTheMappingColumnsByMode() {
     auto bench = benchWithTypes({0, 1});
     // A read leaves the boxes enabled and white; the next recolouring applies the mode.
-    QCOMPARE(bench->background("MAP_0"), colours::windowBackground());
-    click(bench->child("C2_0"));
-    click(bench->child("C2_0"));
-    QCOMPARE(bench->background("C7_0"), colours::kDarkGrey);
-    QCOMPARE(bench->background("MAP_0"), colours::kDarkGrey);
-    QCOMPARE(bench->background("C6_0"), colours::kGrey);
-    bench->child<QRadioButton>("USEMAP_1")->click();
-    QCOMPARE(bench->background("C7_0"), colours::kGrey);
-    QCOMPARE(bench->background("C6_0"), colours::kDarkGrey);
-    QCOMPARE(bench->background("MAP_0"), colours::windowBackground());
+    QCOMPARE(bench->background("mappingByte_0"), colours::windowBackground());
+    click(bench->child("active_0"));
+    click(bench->child("active_0"));
+    QCOMPARE(bench->background("mapping_0"), colours::kDarkGrey);
+    QCOMPARE(bench->background("mappingByte_0"), colours::kDarkGrey);
+    QCOMPARE(bench->background("inputAssignment_0"), colours::kGrey);
+    bench->child<QRadioButton>("mappingMode_1")->click();
+    QCOMPARE(bench->background("mapping_0"), colours::kGrey);
+    QCOMPARE(bench->background("inputAssignment_0"), colours::kDarkGrey);
+    QCOMPARE(bench->background("mappingByte_0"), colours::windowBackground());
     // Rows not in use are painted too, ready for when the count grows.
-    QCOMPARE(bench->background("C7_20"), colours::kGrey);
+    QCOMPARE(bench->background("mapping_20"), colours::kGrey);
 }
 
 void MappingColoursTest::switchingToCustom_keepsBytesAndEnablesBoxes() {
     auto bench = benchWithTypes({0, 1, 3});
     // A read enables the boxes whatever the mode.
-    QVERIFY(bench->child("MAP_0")->isEnabled());
-    bench->child<QRadioButton>("USEMAP_1")->click();
+    QVERIFY(bench->child("mappingByte_0")->isEnabled());
+    bench->child<QRadioButton>("mappingMode_1")->click();
     for (int r = 0; r < map::kRowCount; ++r) {
-        QCOMPARE(bench->caption(elementName("C7", r)), QStringLiteral("REMAPPED"));
-        QVERIFY(bench->child(elementName("MAP", r))->isEnabled());
+        QCOMPARE(bench->caption(elementName("mapping", r)), QStringLiteral("REMAPPED"));
+        QVERIFY(bench->child(elementName("mappingByte", r))->isEnabled());
     }
     QCOMPARE(bench->window->image().value(map::mappingAddress(1)), 10);
-    QCOMPARE(bench->caption("C6_1"), QStringLiteral("Bank: 1  Input: 2-3"));
-    bench->window->StoreSettings_Click();
+    QCOMPARE(bench->caption("inputAssignment_1"), QStringLiteral("Bank: 1  Input: 2-3"));
+    bench->window->storeSettings();
     QCOMPARE(int(bench->module.memory()[map::kModeByte]), 8);
 }
 
 void MappingColoursTest::switchingBackToCalculated_recomputesBytes() {
     auto bench = benchWithTypes({0, 1, 3});
-    bench->child<QRadioButton>("USEMAP_1")->click();
-    bench->child<QLineEdit>("MAP_1")->setText("200");
+    bench->child<QRadioButton>("mappingMode_1")->click();
+    bench->child<QLineEdit>("mappingByte_1")->setText("200");
     QCOMPARE(bench->window->image().value(map::mappingAddress(1)), 200);
-    bench->child<QRadioButton>("USEMAP_0")->click();
+    bench->child<QRadioButton>("mappingMode_0")->click();
     QCOMPARE(bench->window->image().value(map::mappingAddress(1)), 10);
-    QCOMPARE(bench->child<QLineEdit>("MAP_1")->text(), QStringLiteral(" 10"));
-    QCOMPARE(bench->caption("C7_1"), QStringLiteral("Bank: 1  Input: 2-3"));
-    QVERIFY(!bench->child("MAP_1")->isEnabled());
+    QCOMPARE(bench->child<QLineEdit>("mappingByte_1")->text(), QStringLiteral(" 10"));
+    QCOMPARE(bench->caption("mapping_1"), QStringLiteral("Bank: 1  Input: 2-3"));
+    QVERIFY(!bench->child("mappingByte_1")->isEnabled());
     // Custom again does not bring the typed byte back.
-    bench->child<QRadioButton>("USEMAP_1")->click();
+    bench->child<QRadioButton>("mappingMode_1")->click();
     QCOMPARE(bench->window->image().value(map::mappingAddress(1)), 10);
 }
 
@@ -161,7 +162,7 @@ void MappingColoursTest::mapChange_readsTheNumberAndMarksWhatDoesNotFit() {
     QFETCH(int, stored);
     QFETCH(bool, marked);
     auto bench = benchWithTypes({0, 0, 0, 0}, 8);
-    auto *box = bench->child<QLineEdit>("MAP_3");
+    auto *box = bench->child<QLineEdit>("mappingByte_3");
     box->setText(typed);
     QCOMPARE(bench->window->image().value(211), stored);
     QCOMPARE(backgroundOf(box) == colours::kLightRed, marked);
@@ -170,12 +171,12 @@ void MappingColoursTest::mapChange_readsTheNumberAndMarksWhatDoesNotFit() {
 void MappingColoursTest::outOfRangeMappingByte_isMarkedAndRefusedAtStore() {
     auto bench = benchWithTypes({0, 0, 0, 0}, 8);
     const ModuleMemory before = bench->module.memory();
-    bench->child<QLineEdit>("MAP_2")->setText("300");
-    bench->child<QLineEdit>("MAP_3")->setText("-4");
-    click(bench->child("C2_0")); // any recolouring keeps the marks
-    QCOMPARE(bench->background("MAP_2"), colours::kLightRed);
-    QCOMPARE(bench->background("C1_3"), colours::kLightRed);
-    bench->window->StoreSettings_Click();
+    bench->child<QLineEdit>("mappingByte_2")->setText("300");
+    bench->child<QLineEdit>("mappingByte_3")->setText("-4");
+    click(bench->child("active_0")); // any recolouring keeps the marks
+    QCOMPARE(bench->background("mappingByte_2"), colours::kLightRed);
+    QCOMPARE(bench->background("deviceNumber_3"), colours::kLightRed);
+    bench->window->storeSettings();
     QCOMPARE(bench->host.messages.size(), 1);
     QCOMPARE(bench->host.messages[0],
              QStringLiteral("Nothing was stored: correct mapping byte of device 3, mapping byte "
@@ -183,7 +184,7 @@ void MappingColoursTest::outOfRangeMappingByte_isMarkedAndRefusedAtStore() {
     QCOMPARE(bench->commands(1, 2), 0);
     QCOMPARE(bench->module.memory(), before);
     // Nothing typed was lost: correcting one box leaves the other as typed.
-    bench->child<QLineEdit>("MAP_2")->setText("30");
+    bench->child<QLineEdit>("mappingByte_2")->setText("30");
     QCOMPARE(bench->window->image().value(211), -4);
 }
 
@@ -191,8 +192,8 @@ void MappingColoursTest::calculatedBytePastBank31_isMarkedAndRefused() {
     // 248 inputs fill banks 1 to 31; the next row starts at bank 32: 8 x 32 + 1 = 257.
     auto bench = benchWithTypes({34, 0});
     QCOMPARE(bench->window->image().value(map::mappingAddress(1)), 257);
-    QCOMPARE(bench->background("MAP_1"), colours::kLightRed);
-    bench->window->StoreSettings_Click();
+    QCOMPARE(bench->background("mappingByte_1"), colours::kLightRed);
+    bench->window->storeSettings();
     QCOMPARE(bench->host.messages.size(), 1);
     QVERIFY2(bench->host.messages[0].contains("mapping byte of device 2"),
              qPrintable(bench->host.messages[0]));
@@ -207,13 +208,14 @@ void MappingColoursTest::customImage_keepsItsBytesWhenTheCountDiffers() {
     for (int r = 0; r < map::kRowCount; ++r)
         image.setValue(map::mappingAddress(r), 100 + r);
     bench->module.setMemory(*image.toMemory());
-    bench->window->ReadSettings_Click();
-    QVERIFY(bench->child<QRadioButton>("USEMAP_1")->isChecked());
+    bench->window->readSettings();
+    QVERIFY(bench->child<QRadioButton>("mappingMode_1")->isChecked());
     for (int r = 0; r < map::kRowCount; ++r) {
         QCOMPARE(bench->window->image().value(map::mappingAddress(r)), 100 + r);
-        QCOMPARE(bench->child<QLineEdit>(elementName("MAP", r))->text(), QString::number(100 + r));
+        QCOMPARE(bench->child<QLineEdit>(elementName("mappingByte", r))->text(),
+                 QString::number(100 + r));
     }
-    QCOMPARE(bench->caption("C7_9"), QStringLiteral("REMAPPED"));
+    QCOMPARE(bench->caption("mapping_9"), QStringLiteral("REMAPPED"));
 }
 
 void MappingColoursTest::calculatedImage_replacesItsBytesWhenShown() {
@@ -234,8 +236,8 @@ void MappingColoursTest::assignmentColumn_followsTheWorkedExample() {
                                   "Bank: 3-4  Input: 1-8", "Bank: 5  Input: 1"};
     const int bytes[] = {9, 10, 12, 17, 25, 41};
     for (int r = 0; r < 6; ++r) {
-        QCOMPARE(bench->caption(elementName("C6", r)), captions[r]);
-        QCOMPARE(bench->caption(elementName("C7", r)), captions[r]);
+        QCOMPARE(bench->caption(elementName("inputAssignment", r)), captions[r]);
+        QCOMPARE(bench->caption(elementName("mapping", r)), captions[r]);
         QCOMPARE(bench->window->image().value(map::mappingAddress(r)), bytes[r]);
     }
 }

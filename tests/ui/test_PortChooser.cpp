@@ -46,8 +46,8 @@ struct Chooser {
             source, PortSetting(settingFile(), folder.filePath(QStringLiteral("config"))));
     }
     QString settingFile() const { return folder.filePath(QStringLiteral("tessel.cfg")); }
-    QComboBox *combo() const { return form->findChild<QComboBox *>("cmbPorts"); }
-    QString details() const { return form->findChild<QLabel *>("PortDetails")->text(); }
+    QComboBox *combo() const { return form->findChild<QComboBox *>("ports"); }
+    QString details() const { return form->findChild<QLabel *>("portDetails")->text(); }
     QStringList listed() const {
         QStringList names;
         for (int i = 0; i < combo()->count(); ++i)
@@ -140,7 +140,7 @@ void PortChooserTest::okRemembersWhatWasTyped() {
     Chooser chooser({usbAdapter()}, QStringLiteral("ttyUSB0"));
     chooser.form->show();
     chooser.combo()->setEditText(QStringLiteral(" ttyS7 "));
-    chooser.form->findChild<QPushButton *>("cmdOK")->click();
+    chooser.form->findChild<QPushButton *>("ok")->click();
     QCOMPARE(chooser.form->portName(), QStringLiteral("ttyS7"));
     QCOMPARE(chooser.form->settingError(), QString());
     QFile file(chooser.settingFile());

@@ -110,10 +110,10 @@ void ReadabilityTest::everyTextReadsOnItsBackground() {
     for (const ModuleKind kind : {ModuleKind::Tessel, ModuleKind::Threshold}) {
         auto bench = WindowBench::loaded(kind);
         if (kind == ModuleKind::Threshold) {
-            click(bench->child("LimitMap"));
+            click(bench->child("setLimits"));
             // A failed check shows the message line and marks a limit light red.
             enterLimit(*bench, 2, QStringLiteral("300"));
-            QVERIFY(!bench->child("Label7")->isHidden());
+            QVERIFY(!bench->child("limitMessage")->isHidden());
         }
         const QStringList bad = unreadable(bench->window.get());
         QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QStringLiteral("\n"))));
@@ -125,25 +125,25 @@ void ReadabilityTest::everyTextReadsOnItsBackground() {
 
 void ReadabilityTest::analogPanelLabels_speakTheirValueAndSayWhatTheyAre() {
     auto bench = loadedBench();
-    click(bench->child("LimitMap"));
+    click(bench->child("setLimits"));
     chooseType(*bench, 2, 2);
     enterLimit(*bench, 2, QStringLiteral("40"));
     enterLimit(*bench, 18, QStringLiteral("200"));
-    click(bench->child(name("ADBar", 2)));
-    const int level = bench->child<QProgressBar>(name("ADBar", 2))->value();
+    click(bench->child(name("levelMeter", 2)));
+    const int level = bench->child<QProgressBar>(name("levelMeter", 2))->value();
     const struct {
         const char *array;
         int index;
         QString spoken;
         QString what;
     } labels[] = {
-        {"C8", 2, QStringLiteral(" 2"), QStringLiteral("Analog input number")},
-        {"C9", 2, QStringLiteral("Activate Relay Outside Limits"),
+        {"analogInput", 2, QStringLiteral(" 2"), QStringLiteral("Analog input number")},
+        {"limitType", 2, QStringLiteral("Activate Relay Outside Limits"),
          QStringLiteral("Limit type, input 2")},
-        {"C10", 2, QStringLiteral("40"), QStringLiteral("Lower limit, input 2")},
-        {"C10", 18, QStringLiteral("200"), QStringLiteral("Upper limit, input 2")},
-        {"AD", 2, QString::number(level), QStringLiteral("Reading, input 2")},
-        {"ADBar", 2, QString::number(level), QStringLiteral("Level, input 2")},
+        {"limit", 2, QStringLiteral("40"), QStringLiteral("Lower limit, input 2")},
+        {"limit", 18, QStringLiteral("200"), QStringLiteral("Upper limit, input 2")},
+        {"level", 2, QString::number(level), QStringLiteral("Reading, input 2")},
+        {"levelMeter", 2, QString::number(level), QStringLiteral("Level, input 2")},
     };
     for (const auto &label : labels) {
         QWidget *widget = bench->child(name(label.array, label.index));
@@ -156,17 +156,17 @@ void ReadabilityTest::keyboardFocus_showsTheControlsHelp() {
     auto bench = loadedBench();
     bench->window->show();
     QVERIFY(QTest::qWaitForWindowActive(bench->window.get()));
-    click(bench->child("LimitMap"));
+    click(bench->child("setLimits"));
     // What the pointer shows over a control...
-    hover(bench->child(name("ADBar", 4)));
+    hover(bench->child(name("levelMeter", 4)));
     const QString meterHelp = bench->helpText();
-    hover(bench->child(name("C9", 4)));
+    hover(bench->child(name("limitType", 4)));
     const QString typeHelp = bench->helpText();
     QVERIFY(meterHelp != typeHelp);
     // ...the keyboard shows when it reaches it.
-    bench->child(name("ADBar", 4))->setFocus(Qt::TabFocusReason);
+    bench->child(name("levelMeter", 4))->setFocus(Qt::TabFocusReason);
     QCOMPARE(bench->helpText(), meterHelp);
-    bench->child(name("C9", 4))->setFocus(Qt::TabFocusReason);
+    bench->child(name("limitType", 4))->setFocus(Qt::TabFocusReason);
     QCOMPARE(bench->helpText(), typeHelp);
 }
 

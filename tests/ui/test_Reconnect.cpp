@@ -50,8 +50,8 @@ appOnALineThatDrops(VirtualClock &clock, const QList<RecordingApplication::Simul
 
 // One setting changed, then a store that loses the line.
 void editAndStore(ConfigWindow &window) {
-    window.findChild<QScrollBar *>(QStringLiteral("Debounce"))->setValue(kDebounceEdited);
-    window.StoreSettings_Click();
+    window.findChild<QScrollBar *>(QStringLiteral("debounce"))->setValue(kDebounceEdited);
+    window.storeSettings();
 }
 
 // The reconnection runs once the exchange that lost the line has returned.
@@ -61,7 +61,7 @@ void letTheReconnectionRun() {
 }
 
 int debounceShown(const ConfigWindow &window) {
-    return window.findChild<QScrollBar *>(QStringLiteral("Debounce"))->value();
+    return window.findChild<QScrollBar *>(QStringLiteral("debounce"))->value();
 }
 
 } // namespace
@@ -99,7 +99,7 @@ void ReconnectTest::lostLineDuringStore_offersReconnectWithTheStoreReport() {
     QVERIFY(app->configWindow()->isEnabled());
     QCOMPARE(debounceShown(*app->configWindow()), kDebounceEdited);
     // Every later exchange on the dead line offers the reconnection again.
-    app->configWindow()->ReadSettings_Click();
+    app->configWindow()->readSettings();
     QCOMPARE(app->questions.size(), 2);
     QCOMPARE(app->offered, (QStringList{"Reconnect", "Close"}));
 }
@@ -126,8 +126,8 @@ void ReconnectTest::reconnect_readsTheSameKindOfModuleAndShowsIt() {
     QVERIFY(window->isEnabled());
     QCOMPARE(app->portName(), QStringLiteral("ttyUSB1"));
     // The window works on the new line: a store goes through without complaint.
-    window->findChild<QScrollBar *>(QStringLiteral("Debounce"))->setValue(kDebounceEdited);
-    window->StoreSettings_Click();
+    window->findChild<QScrollBar *>(QStringLiteral("debounce"))->setValue(kDebounceEdited);
+    window->storeSettings();
     QCOMPARE(app->questions.size(), 2);
     QVERIFY2(app->messages.isEmpty(), qPrintable(app->messages.join('\n')));
     QVERIFY(!window->hasUnsavedEdits());
@@ -148,7 +148,7 @@ void ReconnectTest::reconnect_keepsTheEditsWhenAsked() {
     QCOMPARE(debounceShown(*window), kDebounceEdited);
     // The module was read all the same: the window knows its settings are not stored yet.
     QVERIFY(window->hasUnsavedEdits());
-    window->StoreSettings_Click();
+    window->storeSettings();
     QVERIFY2(app->messages.isEmpty(), qPrintable(app->messages.join('\n')));
     QVERIFY(!window->hasUnsavedEdits());
 }
@@ -196,7 +196,7 @@ void ReconnectTest::cancelWhileReconnecting_leadsBackToTheWindow() {
     QVERIFY(!app->ending());
     QVERIFY(app->configWindow()->isEnabled());
     QCOMPARE(debounceShown(*app->configWindow()), kDebounceEdited);
-    app->configWindow()->ReadSettings_Click();
+    app->configWindow()->readSettings();
     QCOMPARE(app->questions.size(), 3);
 }
 
@@ -239,8 +239,8 @@ void ReconnectTest::movedWindow_neverTouchesTheOldLine() {
     bench->window->attachSession(line.session);
     QVERIFY(bench->window->loadAfterReconnect(false));
     QCOMPARE(bench->window->image().value(map::kDebounce), 20);
-    bench->child<QPushButton>(QStringLiteral("ReadAllAD"))->click();
-    bench->window->ReadSettings_Click();
+    bench->child<QPushButton>(QStringLiteral("readAllInputs"))->click();
+    bench->window->readSettings();
     QCOMPARE(bench->module.commands().size(), oldCommands);
     QCOMPARE(line.module.countCommands(2, 0), 1);
     QCOMPARE(line.module.countCommands(0, 1), 2 * kBlockCount);

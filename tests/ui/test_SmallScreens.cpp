@@ -58,7 +58,7 @@ QString describe(const QRect &r) {
 void setWide(WindowBench &bench, bool wide) {
     for (int clicks = 0; clicks < 2 && (bench.form()->width() > px(kNarrowWidthTwips)) != wide;
          ++clicks)
-        bench.child<QPushButton>("Advanced")->click();
+        bench.child<QPushButton>("advancedFeatures")->click();
 }
 
 // The controls the operator can reach on the form: shown, enabled, and inside the form

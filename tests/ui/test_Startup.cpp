@@ -58,10 +58,10 @@ void StartupTest::start_opensTheWindowThatFitsTheModule_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("tessel") << 1 << "Tessel_ZigBee"
+    QTest::newRow("tessel") << 1 << "tesselWindow"
                             << "Ombrevane Generation 2: ZigBee Tessel Module Version 3 Release "
                                "Year: 2008";
-    QTest::newRow("threshold") << 2 << "Threshold_ZigBee"
+    QTest::newRow("threshold") << 2 << "thresholdWindow"
                                << "Ombrevane Generation 2: ZigBee Version 3 Release Year: 2008";
 }
 
@@ -88,7 +88,7 @@ void StartupTest::start_opensTheWindowThatFitsTheModule() {
     QVERIFY(!window->windowIcon().isNull());
     QVERIFY(window->windowIcon().availableSizes().contains(QSize(32, 32)));
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.tesselconfig.TesselConfig"));
-    window->ReadSettings_Click();
+    window->readSettings();
     QVERIFY(!app.startupWindow()->isVisible());
     QCOMPARE(app.exitCode(), 0);
 }
@@ -159,7 +159,7 @@ void StartupTest::cancelWhileConnecting_goesBackToThePortChoice() {
         QVERIFY(connecting && connecting->isVisible());
         step = connecting->stepText();
         waited = connecting->waitedText();
-        connecting->findChild<QPushButton *>("ConnectingCancel")->click();
+        connecting->findChild<QPushButton *>("connectingCancel")->click();
     });
     app.start();
     QCOMPARE(step, QStringLiteral("Link test 4 of 100"));
@@ -198,7 +198,7 @@ void StartupTest::closingTheStartupWindow_endsTheProgram() {
     QCOMPARE(app.exitCode(), 0);
     // The link stops at once, so no wait outlives the program: a read now changes nothing.
     const EepromImage before = app.configWindow()->image();
-    app.configWindow()->ReadSettings_Click();
+    app.configWindow()->readSettings();
     QCOMPARE(app.configWindow()->image(), before);
 }
 

@@ -71,17 +71,17 @@ void TesselWindowTest::load_showsCaptionAndTheModulesImage() {
     for (int r = 0; r < map::kRowCount; ++r)
         expected.setValue(map::functionAddress(r), 0);
     QCOMPARE(bench->window->image(), expected);
-    QCOMPARE(bench->child<QLineEdit>("SN")->text(), QStringLiteral("0013A200"));
-    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("7"));
-    QVERIFY(!bench->child("C1_6")->isHidden());
-    QVERIFY(bench->child("C1_7")->isHidden());
-    QCOMPARE(bench->caption("C3_0"), QStringLiteral("9B1F0037"));
-    QCOMPARE(bench->caption("C4_0"), QStringLiteral("Velqa 8-Ch. Relay Device  "));
-    QCOMPARE(bench->caption("C5_3"), QStringLiteral("Tessel Relay On/Off"));
-    QCOMPARE(bench->caption("C2_6"), QStringLiteral("No"));
-    QCOMPARE(bench->child<QLineEdit>("MAP_0")->text(), QStringLiteral("9"));
-    QCOMPARE(bench->child<QLineEdit>("SNTB_4")->text(), QStringLiteral("904F0002"));
-    QVERIFY(bench->child("SNTB_4")->isHidden());
+    QCOMPARE(bench->child<QLineEdit>("baseSerial")->text(), QStringLiteral("0013A200"));
+    QCOMPARE(bench->caption("settingValue_0"), QStringLiteral("7"));
+    QVERIFY(!bench->child("deviceNumber_6")->isHidden());
+    QVERIFY(bench->child("deviceNumber_7")->isHidden());
+    QCOMPARE(bench->caption("serial_0"), QStringLiteral("9B1F0037"));
+    QCOMPARE(bench->caption("controllerType_0"), QStringLiteral("Velqa 8-Ch. Relay Device  "));
+    QCOMPARE(bench->caption("function_3"), QStringLiteral("Tessel Relay On/Off"));
+    QCOMPARE(bench->caption("active_6"), QStringLiteral("No"));
+    QCOMPARE(bench->child<QLineEdit>("mappingByte_0")->text(), QStringLiteral("9"));
+    QCOMPARE(bench->child<QLineEdit>("serialEditor_4")->text(), QStringLiteral("904F0002"));
+    QVERIFY(bench->child("serialEditor_4")->isHidden());
     QVERIFY(bench->host.imagesShown > 0);
 }
 
@@ -95,13 +95,13 @@ void TesselWindowTest::syncSettings_clampsWhatAModuleMayHoldOutOfRange() {
     bench->window->showImage(image);
     const EepromImage &shown = bench->window->image();
     QCOMPARE(shown.value(map::kLastDeviceIndex), 23);
-    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("24"));
-    QVERIFY(!bench->child("C1_23")->isHidden());
+    QCOMPARE(bench->caption("settingValue_0"), QStringLiteral("24"));
+    QVERIFY(!bench->child("deviceNumber_23")->isHidden());
     QCOMPARE(shown.value(map::typeAddress(2)), 35);
-    QCOMPARE(bench->caption("C4_2"), QStringLiteral("Velqa 256-Ch. Relay Device"));
+    QCOMPARE(bench->caption("controllerType_2"), QStringLiteral("Velqa 256-Ch. Relay Device"));
     for (int r = 0; r < map::kRowCount; ++r)
         QCOMPARE(shown.value(map::functionAddress(r)), 0);
-    QCOMPARE(bench->caption("C5_17"), QStringLiteral("Tessel Relay On/Off"));
+    QCOMPARE(bench->caption("function_17"), QStringLiteral("Tessel Relay On/Off"));
 }
 
 void TesselWindowTest::store_writesModeByteFromTheWindowsChoices_data() {
@@ -122,8 +122,8 @@ void TesselWindowTest::store_writesModeByteFromTheWindowsChoices() {
     QFETCH(int, stored);
     auto bench = loadedBench();
     setModuleEntry(*bench, map::kModeByte, modeInImage);
-    bench->window->ReadSettings_Click();
-    bench->window->StoreSettings_Click();
+    bench->window->readSettings();
+    bench->window->storeSettings();
     QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
     QCOMPARE(int(bench->module.memory()[map::kModeByte]), stored);
 }
@@ -131,22 +131,22 @@ void TesselWindowTest::store_writesModeByteFromTheWindowsChoices() {
 void TesselWindowTest::liteBit_hidesTheRefreshStep() {
     auto bench = loadedBench();
     setModuleEntry(*bench, map::kModeByte, 5);
-    bench->window->ReadSettings_Click();
-    QVERIFY(bench->child<QRadioButton>("Configuration_1")->isChecked());
-    QVERIFY(bench->child<QCheckBox>("Velqa")->isChecked());
-    QVERIFY(bench->child("Frame4")->isHidden());
+    bench->window->readSettings();
+    QVERIFY(bench->child<QRadioButton>("commMode_1")->isChecked());
+    QVERIFY(bench->child<QCheckBox>("liteCommands")->isChecked());
+    QVERIFY(bench->child("refreshBand")->isHidden());
     // Choosing plain two-way communication clears the Lite flag and shows the step again.
-    bench->child<QRadioButton>("Configuration_0")->click();
-    QVERIFY(!bench->child<QCheckBox>("Velqa")->isChecked());
-    QVERIFY(!bench->child("Frame4")->isHidden());
-    bench->window->StoreSettings_Click();
+    bench->child<QRadioButton>("commMode_0")->click();
+    QVERIFY(!bench->child<QCheckBox>("liteCommands")->isChecked());
+    QVERIFY(!bench->child("refreshBand")->isHidden());
+    bench->window->storeSettings();
     QCOMPARE(int(bench->module.memory()[map::kModeByte]), 0);
 }
 
 void TesselWindowTest::serialChecks_markAndHideStoreUntilAValidSerial() {
     auto bench = loadedBench();
-    auto *sn = bench->child<QLineEdit>("SN");
-    auto *store = bench->child("StoreSettings");
+    auto *sn = bench->child<QLineEdit>("baseSerial");
+    auto *store = bench->child("storeSettings");
     for (const char *bad : {"0013a200", "0013A20", "0013A2000", "0013A20:"}) {
         sn->setText(bad);
         QVERIFY2(store->isHidden(), bad);
@@ -158,10 +158,10 @@ void TesselWindowTest::serialChecks_markAndHideStoreUntilAValidSerial() {
     QCOMPARE(backgroundOf(sn), colours::windowBackground());
     QCOMPARE(bench->window->image().value(3), 13);
 
-    auto *sntb = bench->child<QLineEdit>("SNTB_3");
+    auto *sntb = bench->child<QLineEdit>("serialEditor_3");
     sntb->setText("4032ABC");
     QVERIFY(store->isHidden());
-    QCOMPARE(bench->background("C3_3"), colours::kLightRed);
+    QCOMPARE(bench->background("serial_3"), colours::kLightRed);
     QCOMPARE(bench->window->image().value(40), 155);
     sntb->setText("4032ABCD");
     QVERIFY(!store->isHidden());
@@ -178,90 +178,90 @@ void TesselWindowTest::serialChecks_markAndHideStoreUntilAValidSerial() {
     sntb->setText("4032ABCD");
     QVERIFY(!store->isHidden());
 
-    bench->child<QPushButton>("Default_SN")->click();
+    bench->child<QPushButton>("restoreDefaultSerial")->click();
     QCOMPARE(sn->text(), QStringLiteral("0013A200"));
     QCOMPARE(bench->window->image().value(2), 162);
 }
 
 void TesselWindowTest::inPlaceSerialEdit_endsWhenThePointerLeaves() {
     auto bench = loadedBench();
-    click(bench->child("C3_1"));
-    auto *sntb = bench->child<QLineEdit>("SNTB_1");
+    click(bench->child("serial_1"));
+    auto *sntb = bench->child<QLineEdit>("serialEditor_1");
     QVERIFY(!sntb->isHidden());
     QCOMPARE(sntb->text(), QStringLiteral("9B050016"));
     sntb->setText("12345678");
     // Over the type label of the row the box stays open ...
-    hover(bench->child("C4_1"));
+    hover(bench->child("controllerType_1"));
     QVERIFY(!sntb->isHidden());
     // ... over the background it closes and the label shows the text.
     hover(bench->form());
     QVERIFY(sntb->isHidden());
-    QCOMPARE(bench->caption("C3_1"), QStringLiteral("12345678"));
+    QCOMPARE(bench->caption("serial_1"), QStringLiteral("12345678"));
     QCOMPARE(bench->window->image().value(map::recordAddress(1)), 0x12);
 
     // An invalid text is copied too, but the image keeps the last valid serial.
-    click(bench->child("C3_1"));
+    click(bench->child("serial_1"));
     sntb->setText("12");
-    hover(bench->child<QPlainTextEdit>("HELP")->viewport());
-    QCOMPARE(bench->caption("C3_1"), QStringLiteral("12"));
-    QCOMPARE(bench->background("C3_1"), colours::kLightRed);
+    hover(bench->child<QPlainTextEdit>("help")->viewport());
+    QCOMPARE(bench->caption("serial_1"), QStringLiteral("12"));
+    QCOMPARE(bench->background("serial_1"), colours::kLightRed);
     QCOMPARE(bench->window->image().value(map::recordAddress(1) + 3), 0x78);
 }
 
 void TesselWindowTest::typeStep_wrapsAroundBothWays() {
     auto bench = loadedBench();
-    bench->child<QPushButton>("DOWN_2")->click(); // row 3 is of type 0
+    bench->child<QPushButton>("previousType_2")->click(); // row 3 is of type 0
     QCOMPARE(bench->window->image().value(map::typeAddress(2)), 35);
-    QCOMPARE(bench->caption("C4_2"), QStringLiteral("Velqa 256-Ch. Relay Device"));
-    bench->child<QPushButton>("UP_2")->click();
+    QCOMPARE(bench->caption("controllerType_2"), QStringLiteral("Velqa 256-Ch. Relay Device"));
+    bench->child<QPushButton>("nextType_2")->click();
     QCOMPARE(bench->window->image().value(map::typeAddress(2)), 0);
-    QCOMPARE(bench->caption("C4_2"), QStringLiteral("WD1x 1-Ch. Relay Device   "));
-    bench->child<QPushButton>("UP_2")->click();
-    QCOMPARE(bench->caption("C4_2"), ControllerTypeTable()[1]);
+    QCOMPARE(bench->caption("controllerType_2"), QStringLiteral("WD1x 1-Ch. Relay Device   "));
+    bench->child<QPushButton>("nextType_2")->click();
+    QCOMPARE(bench->caption("controllerType_2"), ControllerTypeTable()[1]);
     // Changing a type recomputes the assignment of the rows after it.
-    QCOMPARE(bench->caption("C6_3"), QStringLiteral("Bank: 3  Input: 3-4"));
+    QCOMPARE(bench->caption("inputAssignment_3"), QStringLiteral("Bank: 3  Input: 3-4"));
 }
 
 void TesselWindowTest::activeToggle_flipsTheRowsBit() {
     auto bench = loadedBench();
-    bench->child<QScrollBar>("HScroll1")->setValue(23);
+    bench->child<QScrollBar>("deviceCount")->setValue(23);
     const int entry9 = bench->window->image().value(9);
-    click(bench->child("C2_7"));
+    click(bench->child("active_7"));
     QCOMPARE(bench->window->image().value(9), entry9 ^ 128);
-    QCOMPARE(bench->caption("C2_7"), QStringLiteral("No"));
-    click(bench->child("C2_8"));
+    QCOMPARE(bench->caption("active_7"), QStringLiteral("No"));
+    click(bench->child("active_8"));
     QCOMPARE(bench->window->image().value(10), 254);
-    click(bench->child("C2_8"));
-    click(bench->child("C2_7"));
+    click(bench->child("active_8"));
+    click(bench->child("active_7"));
     QCOMPARE(bench->window->image().value(9), entry9);
     QCOMPARE(bench->window->image().value(10), 255);
-    QCOMPARE(bench->caption("C2_7"), QStringLiteral("Yes"));
+    QCOMPARE(bench->caption("active_7"), QStringLiteral("Yes"));
 }
 
 void TesselWindowTest::deviceCount_shrinkAndRegrowKeepsHiddenRows() {
     auto bench = loadedBench();
-    auto *count = bench->child<QScrollBar>("HScroll1");
+    auto *count = bench->child<QScrollBar>("deviceCount");
     count->setValue(23);
-    bench->child<QPushButton>("UP_20")->click();
-    click(bench->child("C2_15"));
+    bench->child<QPushButton>("nextType_20")->click();
+    click(bench->child("active_15"));
     const EepromImage before = bench->window->image();
     count->setValue(1);
-    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("2"));
+    QCOMPARE(bench->caption("settingValue_0"), QStringLiteral("2"));
     QCOMPARE(bench->window->image().value(map::kLastDeviceIndex), 1);
-    QVERIFY(bench->child("C4_2")->isHidden());
-    QVERIFY(bench->child("MAP_2")->isHidden());
+    QVERIFY(bench->child("controllerType_2")->isHidden());
+    QVERIFY(bench->child("mappingByte_2")->isHidden());
     count->setValue(0);
-    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("1"));
+    QCOMPARE(bench->caption("settingValue_0"), QStringLiteral("1"));
     count->setValue(23);
     QCOMPARE(bench->window->image(), before);
-    QCOMPARE(bench->caption("C4_20"), ControllerTypeTable()[1]);
-    QCOMPARE(bench->caption("C2_15"), QStringLiteral("No"));
-    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("24"));
+    QCOMPARE(bench->caption("controllerType_20"), ControllerTypeTable()[1]);
+    QCOMPARE(bench->caption("active_15"), QStringLiteral("No"));
+    QCOMPARE(bench->caption("settingValue_0"), QStringLiteral("24"));
 }
 
 void TesselWindowTest::broadcast_writesTheBroadcastAddressAndClosesTheCount() {
     auto bench = loadedBench();
-    bench->child<QPushButton>("Broadcast")->click();
+    bench->child<QPushButton>("broadcastToAll")->click();
     const EepromImage &image = bench->window->image();
     for (int a = 0; a < 4; ++a)
         QCOMPARE(image.value(a), 0);
@@ -270,31 +270,31 @@ void TesselWindowTest::broadcast_writesTheBroadcastAddressAndClosesTheCount() {
     QCOMPARE(image.value(18), 255);
     QCOMPARE(image.value(19), 255);
     QCOMPARE(image.value(map::kLastDeviceIndex), 0);
-    QCOMPARE(bench->caption("C3_0"), QStringLiteral("0000FFFF"));
-    auto *count = bench->child<QScrollBar>("HScroll1");
+    QCOMPARE(bench->caption("serial_0"), QStringLiteral("0000FFFF"));
+    auto *count = bench->child<QScrollBar>("deviceCount");
     QCOMPARE(count->maximum(), 0);
-    QVERIFY(!bench->child("StoreSettings")->isHidden());
-    bench->child<QPushButton>("Default_SN")->click();
+    QVERIFY(!bench->child("storeSettings")->isHidden());
+    bench->child<QPushButton>("restoreDefaultSerial")->click();
     QCOMPARE(count->maximum(), 23);
 }
 
 void TesselWindowTest::syncSettings_reopensAClosedCountRange() {
     auto bench = loadedBench();
-    bench->child<QPushButton>("Broadcast")->click();
-    bench->window->ReadSettings_Click(); // the module still holds 7 devices
+    bench->child<QPushButton>("broadcastToAll")->click();
+    bench->window->readSettings(); // the module still holds 7 devices
     QCOMPARE(bench->window->image().value(map::kLastDeviceIndex), 6);
-    QCOMPARE(bench->child<QScrollBar>("HScroll1")->value(), 6);
-    QCOMPARE(bench->caption("DAT_0"), QStringLiteral("7"));
+    QCOMPARE(bench->child<QScrollBar>("deviceCount")->value(), 6);
+    QCOMPARE(bench->caption("settingValue_0"), QStringLiteral("7"));
 }
 
 void TesselWindowTest::advanced_widensAndNarrowsTheWindow() {
     auto bench = loadedBench();
-    auto *advanced = bench->child<QPushButton>("Advanced");
+    auto *advanced = bench->child<QPushButton>("advancedFeatures");
     const int narrow = bench->form()->width();
-    QVERIFY(bench->child("MAP_0")->geometry().left() >= narrow);
+    QVERIFY(bench->child("mappingByte_0")->geometry().left() >= narrow);
     advanced->click();
     QCOMPARE(advanced->text(), QStringLiteral("<----- HIDE"));
-    QVERIFY(bench->form()->width() > bench->child("C7_0")->geometry().right());
+    QVERIFY(bench->form()->width() > bench->child("mapping_0")->geometry().right());
     advanced->click();
     QCOMPARE(advanced->text(), QStringLiteral("Advanced Features ----->"));
     QCOMPARE(bench->form()->width(), narrow);
@@ -302,11 +302,11 @@ void TesselWindowTest::advanced_widensAndNarrowsTheWindow() {
 
 void TesselWindowTest::debounceAndRefresh_landInTheImage() {
     auto bench = loadedBench();
-    bench->child<QScrollBar>("Debounce")->setValue(255);
-    QCOMPARE(bench->caption("DAT_1"), QStringLiteral("255"));
+    bench->child<QScrollBar>("debounce")->setValue(255);
+    QCOMPARE(bench->caption("settingValue_1"), QStringLiteral("255"));
     QCOMPARE(bench->window->image().value(map::kDebounce), 255);
-    bench->child<QScrollBar>("Refreshing")->setValue(0);
-    QCOMPARE(bench->caption("DAT_2"), QStringLiteral("0"));
+    bench->child<QScrollBar>("refresh")->setValue(0);
+    QCOMPARE(bench->caption("settingValue_2"), QStringLiteral("0"));
     QCOMPARE(bench->window->image().value(map::kRefresh), 0);
 }
 
@@ -315,29 +315,29 @@ void TesselWindowTest::factoryReset_storesTheWindowsModeAndReadsBack() {
     ModuleMemory scrambled{};
     scrambled.fill(7);
     bench->module.setMemory(scrambled);
-    bench->child<QRadioButton>("Configuration_1")->click();
-    bench->child<QPushButton>("Command2")->click();
+    bench->child<QRadioButton>("commMode_1")->click();
+    bench->child<QPushButton>("restoreFactorySettings")->click();
     EepromImage expected = factoryImage(ModuleKind::Tessel);
     expected.setValue(map::kModeByte, 1);
     QCOMPARE(EepromImage(bench->module.memory()), expected);
     for (int r = 0; r < map::kRowCount; ++r)
         expected.setValue(map::functionAddress(r), 0); // shown corrected, as after every read
     QCOMPARE(bench->window->image(), expected);
-    QVERIFY(bench->child<QRadioButton>("Configuration_1")->isChecked());
+    QVERIFY(bench->child<QRadioButton>("commMode_1")->isChecked());
 }
 
 void TesselWindowTest::readEditStoreRead_changesExactlyTheEditedEntries() {
     auto bench = loadedBench();
-    bench->window->StoreSettings_Click(); // the relay functions the window corrected on display
+    bench->window->storeSettings(); // the relay functions the window corrected on display
     const ModuleMemory before = bench->module.memory();
-    bench->child<QScrollBar>("Debounce")->setValue(9);
-    bench->child<QScrollBar>("Refreshing")->setValue(4);
-    bench->child<QLineEdit>("SN")->setText("0013A2FF");
-    click(bench->child("C3_4"));
-    bench->child<QLineEdit>("SNTB_4")->setText("CAFE0001");
+    bench->child<QScrollBar>("debounce")->setValue(9);
+    bench->child<QScrollBar>("refresh")->setValue(4);
+    bench->child<QLineEdit>("baseSerial")->setText("0013A2FF");
+    click(bench->child("serial_4"));
+    bench->child<QLineEdit>("serialEditor_4")->setText("CAFE0001");
     hover(bench->form());
-    click(bench->child("C2_0"));
-    bench->window->StoreSettings_Click();
+    click(bench->child("active_0"));
+    bench->window->storeSettings();
     QVERIFY(bench->host.messages.isEmpty());
 
     const ModuleMemory after = bench->module.memory();
@@ -349,16 +349,16 @@ void TesselWindowTest::readEditStoreRead_changesExactlyTheEditedEntries() {
     const QMap<int, int> expected{{3, 0xFF},  {7, 9},     {8, 4},    {9, 190},
                                   {48, 0xCA}, {49, 0xFE}, {51, 0x01}};
     QCOMPARE(changed, expected);
-    bench->window->ReadSettings_Click();
+    bench->window->readSettings();
     QCOMPARE(EepromImage(bench->module.memory()), bench->window->image());
-    QCOMPARE(bench->caption("C3_4"), QStringLiteral("CAFE0001"));
+    QCOMPARE(bench->caption("serial_4"), QStringLiteral("CAFE0001"));
 }
 
 void TesselWindowTest::store_neverConfirmedBlockSendsOneBlockAndReports() {
     SimulatorFaults faults;
     faults.silentBlock = 0;
     auto bench = loadedBench(faults);
-    bench->window->StoreSettings_Click();
+    bench->window->storeSettings();
     QCOMPARE(bench->commands(1, 2), 1);
     // The operator learns what the module now holds, block by block.
     QCOMPARE(bench->host.messages.size(), 1);
@@ -368,14 +368,14 @@ void TesselWindowTest::store_neverConfirmedBlockSendsOneBlockAndReports() {
     QVERIFY2(lines.contains("Blocks 1 to 15 (addresses 16 to 255) hold the old settings."),
              qPrintable(lines.join('|')));
     QVERIFY(bench->host.progress.isHidden());
-    QVERIFY(!bench->child("ReadSettings")->isHidden());
+    QVERIFY(!bench->child("readSettings")->isHidden());
 }
 
 void TesselWindowTest::store_whileLinkBusyIsIgnored() {
     auto bench = loadedBench();
     auto session = bench->link.tryBegin();
-    bench->window->StoreSettings_Click();
-    bench->window->ReadSettings_Click();
+    bench->window->storeSettings();
+    bench->window->readSettings();
     QCOMPARE(bench->commands(1, 2), 0);
     QCOMPARE(bench->commands(0, 1), 32);
 }
@@ -384,13 +384,13 @@ void TesselWindowTest::readFailure_keepsTheImageAndSaysWhy() {
     SimulatorFaults faults;
     faults.dropAfterCommands = 1 + 32 + 5; // identification, the two start-up reads, then a bit
     auto bench = loadedBench(faults);
-    bench->child<QScrollBar>("Debounce")->setValue(33);
+    bench->child<QScrollBar>("debounce")->setValue(33);
     const EepromImage before = bench->window->image();
-    bench->window->ReadSettings_Click();
+    bench->window->readSettings();
     QCOMPARE(bench->window->image(), before);
     QCOMPARE(bench->host.messages.size(), 1);
     QVERIFY2(bench->host.messages[0].contains("lost"), qPrintable(bench->host.messages[0]));
-    QVERIFY(!bench->child("ReadSettings")->isHidden());
+    QVERIFY(!bench->child("readSettings")->isHidden());
 }
 
 void TesselWindowTest::close_endsTheProgram() {
@@ -401,37 +401,38 @@ void TesselWindowTest::close_endsTheProgram() {
 
 void TesselWindowTest::controls_sayWhatTheyAreForScreenReaders() {
     Bench bench(ModuleKind::Tessel);
-    QCOMPARE(bench.child("SNTB_3")->accessibleName(), QStringLiteral("Serial of device 4"));
-    QCOMPARE(bench.child("MAP_3")->accessibleName(), QStringLiteral("Mapping byte of device 4"));
-    QCOMPARE(bench.child("DOWN_3")->accessibleName(),
+    QCOMPARE(bench.child("serialEditor_3")->accessibleName(), QStringLiteral("Serial of device 4"));
+    QCOMPARE(bench.child("mappingByte_3")->accessibleName(),
+             QStringLiteral("Mapping byte of device 4"));
+    QCOMPARE(bench.child("previousType_3")->accessibleName(),
              QStringLiteral("Previous controller type for device 4"));
-    QCOMPARE(bench.child("UP_3")->accessibleName(),
+    QCOMPARE(bench.child("nextType_3")->accessibleName(),
              QStringLiteral("Next controller type for device 4"));
-    QCOMPARE(bench.child("HScroll1")->accessibleName(), QStringLiteral("Device count"));
-    QCOMPARE(bench.child("C2_3")->accessibleDescription(), QStringLiteral("Active, device 4"));
-    QCOMPARE(bench.child("C6_3")->accessibleDescription(),
+    QCOMPARE(bench.child("deviceCount")->accessibleName(), QStringLiteral("Device count"));
+    QCOMPARE(bench.child("active_3")->accessibleDescription(), QStringLiteral("Active, device 4"));
+    QCOMPARE(bench.child("inputAssignment_3")->accessibleDescription(),
              QStringLiteral("Input assignment, device 4"));
 }
 
 void TesselWindowTest::keyboard_togglesAndOpensCells() {
     auto bench = loadedBench();
-    auto *active = bench->child("C2_1");
+    auto *active = bench->child("active_1");
     QCOMPARE(active->focusPolicy(), Qt::StrongFocus);
     QTest::keyClick(active, Qt::Key_Space);
-    QCOMPARE(bench->caption("C2_1"), QStringLiteral("No"));
-    QTest::keyClick(bench->child("C3_1"), Qt::Key_Return);
-    auto *sntb = bench->child<QLineEdit>("SNTB_1");
+    QCOMPARE(bench->caption("active_1"), QStringLiteral("No"));
+    QTest::keyClick(bench->child("serial_1"), Qt::Key_Return);
+    auto *sntb = bench->child<QLineEdit>("serialEditor_1");
     QVERIFY(!sntb->isHidden());
     sntb->setText("00C0FFEE");
     QTest::keyClick(sntb, Qt::Key_Return); // Enter ends the edit as the pointer would
     QVERIFY(sntb->isHidden());
-    QCOMPARE(bench->caption("C3_1"), QStringLiteral("00C0FFEE"));
+    QCOMPARE(bench->caption("serial_1"), QStringLiteral("00C0FFEE"));
 }
 
 void TesselWindowTest::keyboard_tabGoesThroughTheFormInReadingOrder() {
     auto bench = loadedBench();
     // Wide, so that the advanced area is shown and takes the focus too.
-    bench->child<QPushButton>("Advanced")->click();
+    bench->child<QPushButton>("advancedFeatures")->click();
     // Tab visits the bands left to right, then the table row by row, then the buttons below.
     QStringList tabOrder;
     for (QWidget *w = bench->window->nextInFocusChain(); w != bench->window.get();
@@ -439,28 +440,17 @@ void TesselWindowTest::keyboard_tabGoesThroughTheFormInReadingOrder() {
         if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
             tabOrder << w->objectName();
     }
-    const QStringList reading = {"SN",
-                                 "Default_SN",
-                                 "Broadcast",
-                                 "HScroll1",
-                                 "Configuration_0",
-                                 "Advanced",
-                                 "USEMAP_0",
-                                 "Debounce",
-                                 "Refreshing",
-                                 "C2_0",
-                                 "C3_0",
-                                 "DOWN_0",
-                                 "UP_0",
-                                 "C5_0",
-                                 "MAP_0",
-                                 "C2_1",
-                                 "C2_23",
-                                 "MAP_23",
-                                 "CreateExplanation",
-                                 "ReadSettings",
-                                 "StoreSettings",
-                                 "Command2"};
+    const QStringList reading = {"baseSerial",        "restoreDefaultSerial",
+                                 "broadcastToAll",    "deviceCount",
+                                 "commMode_0",        "advancedFeatures",
+                                 "mappingMode_0",     "debounce",
+                                 "refresh",           "active_0",
+                                 "serial_0",          "previousType_0",
+                                 "nextType_0",        "function_0",
+                                 "mappingByte_0",     "active_1",
+                                 "active_23",         "mappingByte_23",
+                                 "productionProfile", "readSettings",
+                                 "storeSettings",     "restoreFactorySettings"};
     qsizetype at = -1;
     for (const QString &name : reading) {
         const qsizetype next = tabOrder.indexOf(name);

@@ -31,16 +31,16 @@ private Q_SLOTS:
 
 void ThresholdWindowTest::syncSettings_showsTheThresholdImage() {
     auto bench = loadedBench();
-    QCOMPARE(bench->child<QLineEdit>("SN")->text(), QStringLiteral("0013A200:4032"));
-    QCOMPARE(bench->caption("C3_0"), QStringLiteral("9B05"));
-    QCOMPARE(bench->caption("C5_0"), QStringLiteral("Relay Limiter Functions"));
-    QCOMPARE(bench->caption("C5_15"), QStringLiteral("Relay Limiter Functions"));
-    QCOMPARE(bench->caption("C5_16"), QStringLiteral("??"));
-    QCOMPARE(bench->caption("C8_0"), QStringLiteral(" 0"));
-    QCOMPARE(bench->caption("C8_15"), QStringLiteral(" 15"));
-    QCOMPARE(bench->caption("C9_2"), kBelow);
-    QCOMPARE(bench->caption("C10_2"), QStringLiteral("35"));
-    QCOMPARE(bench->caption("C10_18"), QStringLiteral("36"));
+    QCOMPARE(bench->child<QLineEdit>("baseSerial")->text(), QStringLiteral("0013A200:4032"));
+    QCOMPARE(bench->caption("serial_0"), QStringLiteral("9B05"));
+    QCOMPARE(bench->caption("function_0"), QStringLiteral("Relay Limiter Functions"));
+    QCOMPARE(bench->caption("function_15"), QStringLiteral("Relay Limiter Functions"));
+    QCOMPARE(bench->caption("function_16"), QStringLiteral("??"));
+    QCOMPARE(bench->caption("analogInput_0"), QStringLiteral(" 0"));
+    QCOMPARE(bench->caption("analogInput_15"), QStringLiteral(" 15"));
+    QCOMPARE(bench->caption("limitType_2"), kBelow);
+    QCOMPARE(bench->caption("limit_2"), QStringLiteral("35"));
+    QCOMPARE(bench->caption("limit_18"), QStringLiteral("36"));
 
     EepromImage image = factoryImage(ModuleKind::Threshold);
     for (int a = 0; a < 6; ++a)
@@ -50,17 +50,17 @@ void ThresholdWindowTest::syncSettings_showsTheThresholdImage() {
     image.setValue(map::limitTypeAddress(0), 9);
     image.setValue(map::limitTypeAddress(1), 2);
     bench->window->showImage(image);
-    QCOMPARE(bench->child<QLineEdit>("SN")->text(), QStringLiteral("00000000:0000"));
-    QCOMPARE(bench->caption("C3_3"), QStringLiteral("AB0C"));
-    QCOMPARE(bench->caption("C9_0"), kInside);
+    QCOMPARE(bench->child<QLineEdit>("baseSerial")->text(), QStringLiteral("00000000:0000"));
+    QCOMPARE(bench->caption("serial_3"), QStringLiteral("AB0C"));
+    QCOMPARE(bench->caption("limitType_0"), kInside);
     QCOMPARE(bench->window->image().value(map::limitTypeAddress(0)), 3);
-    QCOMPARE(bench->caption("C9_1"), kOutside);
+    QCOMPARE(bench->caption("limitType_1"), kOutside);
     // Each type change showed its explanation, the last in row order stays; the two-limit
     // types show their second limit.
     QCOMPARE(bench->helpText(), limitTypeHelp(kOutside));
-    QVERIFY(!bench->child("C10_16")->isHidden());
-    QVERIFY(!bench->child("C10_17")->isHidden());
-    QVERIFY(bench->child("C10_20")->isHidden());
+    QVERIFY(!bench->child("limit_16")->isHidden());
+    QVERIFY(!bench->child("limit_17")->isHidden());
+    QVERIFY(bench->child("limit_20")->isHidden());
 }
 
 void ThresholdWindowTest::factoryReset_writesTheThresholdDataSet_data() {
@@ -74,18 +74,19 @@ void ThresholdWindowTest::factoryReset_writesTheThresholdDataSet() {
     QFETCH(bool, duringLoop);
     auto bench = loadedBench();
     bench->module.setMemory(ModuleMemory{});
-    bench->window->ReadSettings_Click();
-    QCOMPARE(bench->caption("C3_0"), QStringLiteral("0000"));
-    QCOMPARE(bench->caption("C9_2"), kAbove);
+    bench->window->readSettings();
+    QCOMPARE(bench->caption("serial_0"), QStringLiteral("0000"));
+    QCOMPARE(bench->caption("limitType_2"), kAbove);
 
-    auto *loop = bench->child<QCheckBox>("LoopRead");
+    auto *loop = bench->child<QCheckBox>("readConstantly");
     if (duringLoop) {
         loop->setChecked(true);
-        bench->clock.callAfter(20 * kMillis, [&] { click(bench->child("Command2")); });
-        click(bench->child("ReadAllAD"));
+        bench->clock.callAfter(20 * kMillis,
+                               [&] { click(bench->child("restoreFactorySettings")); });
+        click(bench->child("readAllInputs"));
         QVERIFY(!loop->isChecked());
     } else {
-        click(bench->child("Command2"));
+        click(bench->child("restoreFactorySettings"));
     }
     QCOMPARE(bench->host.questions.size(), 1);
     QCOMPARE(bench->host.messages,
@@ -94,14 +95,14 @@ void ThresholdWindowTest::factoryReset_writesTheThresholdDataSet() {
     const EepromImage factory = factoryImage(ModuleKind::Threshold);
     QVERIFY(sameRange(bench->module.memory(), factory, 0, map::kModeByte - 1));
     QVERIFY(sameRange(bench->module.memory(), factory, map::kModeByte + 1, 255));
-    QCOMPARE(bench->caption("C3_0"), QStringLiteral("9B05"));
-    QCOMPARE(bench->caption("C9_2"), kBelow);
-    click(bench->child("LimitMap"));
-    QCOMPARE(bench->caption("C10_2"), QStringLiteral("35"));
-    QCOMPARE(bench->caption("C10_18"), QStringLiteral("36"));
+    QCOMPARE(bench->caption("serial_0"), QStringLiteral("9B05"));
+    QCOMPARE(bench->caption("limitType_2"), kBelow);
+    click(bench->child("setLimits"));
+    QCOMPARE(bench->caption("limit_2"), QStringLiteral("35"));
+    QCOMPARE(bench->caption("limit_18"), QStringLiteral("36"));
     // The factory limits pass the check as they are.
     moveOverPanel(*bench);
-    QVERIFY(bench->child("Label7")->isHidden());
+    QVERIFY(bench->child("limitMessage")->isHidden());
     QCOMPARE(bench->window->invalidFields(),
              QStringList{QStringLiteral("controller type of device 1 (beyond the module's 16 "
                                         "inputs)")});
@@ -117,38 +118,38 @@ void ThresholdWindowTest::capacity_isSixteenInputs() {
     image.setValue(map::typeAddress(1), 4);
     image.setValue(map::typeAddress(2), 0); // 1 input
     bench->window->showImage(image);
-    QCOMPARE(bench->background("C1_1"), colours::kGrey);
-    QVERIFY(!bench->child("StoreSettings")->isHidden());
+    QCOMPARE(bench->background("deviceNumber_1"), colours::kGrey);
+    QVERIFY(!bench->child("storeSettings")->isHidden());
 
-    bench->child<QScrollBar>("HScroll1")->setValue(2);
-    QCOMPARE(bench->background("C4_2"), colours::kLightRed);
-    QCOMPARE(bench->background("C4_1"), colours::windowBackground());
-    QVERIFY(bench->child("StoreSettings")->isHidden());
+    bench->child<QScrollBar>("deviceCount")->setValue(2);
+    QCOMPARE(bench->background("controllerType_2"), colours::kLightRed);
+    QCOMPARE(bench->background("controllerType_1"), colours::windowBackground());
+    QVERIFY(bench->child("storeSettings")->isHidden());
 }
 
 void ThresholdWindowTest::serials_useTheThresholdLengths() {
     auto bench = loadedBench();
     showTableWithinCapacity(*bench);
-    auto *sn = bench->child<QLineEdit>("SN");
-    auto *store = bench->child("StoreSettings");
+    auto *sn = bench->child<QLineEdit>("baseSerial");
+    auto *store = bench->child("storeSettings");
     sn->setText(QStringLiteral("0A0B0C0D:0E0F"));
     QVERIFY(!store->isHidden());
-    QCOMPARE(bench->background("SN"), colours::windowBackground());
+    QCOMPARE(bench->background("baseSerial"), colours::windowBackground());
     for (int a = 0; a < 6; ++a)
         QCOMPARE(bench->window->image().value(a), 10 + a);
     // Eight digits alone, a wrong separator or lower case fail, and nothing is written.
     for (const char *bad : {"0013A200", "0013A200-4032", "0013a200:4032", "0013A200:403"}) {
         sn->setText(QString::fromLatin1(bad));
         QVERIFY2(store->isHidden(), bad);
-        QCOMPARE(bench->background("SN"), colours::kLightRed);
+        QCOMPARE(bench->background("baseSerial"), colours::kLightRed);
         QCOMPARE(bench->window->image().value(5), 15);
     }
-    auto *sntb = bench->child<QLineEdit>("SNTB_2");
+    auto *sntb = bench->child<QLineEdit>("serialEditor_2");
     QCOMPARE(sntb->maxLength(), 4);
     sntb->setText(QStringLiteral("12G4"));
-    QCOMPARE(bench->background("C3_2"), colours::kLightRed);
+    QCOMPARE(bench->background("serial_2"), colours::kLightRed);
     sntb->setText(QStringLiteral("C0DE"));
-    QCOMPARE(bench->background("C3_2"), colours::windowBackground());
+    QCOMPARE(bench->background("serial_2"), colours::windowBackground());
     QCOMPARE(bench->window->image().value(map::recordAddress(2)), 0xC0);
     QCOMPARE(bench->window->image().value(map::recordAddress(2) + 1), 0xDE);
     // The limits of the row's analog input, which follow the serial, are left alone.
@@ -158,20 +159,20 @@ void ThresholdWindowTest::serials_useTheThresholdLengths() {
 void ThresholdWindowTest::broadcastAndRestoreDefault_spellTheAddressesInThisWindowsForm() {
     auto bench = loadedBench();
     showTableWithinCapacity(*bench);
-    bench->child<QPushButton>("Broadcast")->click();
-    QCOMPARE(bench->child<QLineEdit>("SN")->text(), QStringLiteral("00000000:0000"));
+    bench->child<QPushButton>("broadcastToAll")->click();
+    QCOMPARE(bench->child<QLineEdit>("baseSerial")->text(), QStringLiteral("00000000:0000"));
     for (int a = 0; a < 6; ++a)
         QCOMPARE(bench->window->image().value(a), 0);
-    QCOMPARE(bench->caption("C3_0"), QStringLiteral("FFFF"));
+    QCOMPARE(bench->caption("serial_0"), QStringLiteral("FFFF"));
     QCOMPARE(bench->window->image().value(16), 255);
     QCOMPARE(bench->window->image().value(17), 255);
-    QCOMPARE(bench->child<QScrollBar>("HScroll1")->maximum(), 0);
-    QVERIFY(!bench->child("StoreSettings")->isHidden());
-    bench->child<QPushButton>("Default_SN")->click();
-    QCOMPARE(bench->child<QLineEdit>("SN")->text(), QStringLiteral("0013A200:4032"));
+    QCOMPARE(bench->child<QScrollBar>("deviceCount")->maximum(), 0);
+    QVERIFY(!bench->child("storeSettings")->isHidden());
+    bench->child<QPushButton>("restoreDefaultSerial")->click();
+    QCOMPARE(bench->child<QLineEdit>("baseSerial")->text(), QStringLiteral("0013A200:4032"));
     QCOMPARE(bench->window->image().value(4), 64);
     QCOMPARE(bench->window->image().value(5), 50);
-    QCOMPARE(bench->child<QScrollBar>("HScroll1")->maximum(), 23);
+    QCOMPARE(bench->child<QScrollBar>("deviceCount")->maximum(), 23);
 }
 
 void ThresholdWindowTest::typeStep_staysWithinTheSixteenInputTypes() {
@@ -179,43 +180,43 @@ void ThresholdWindowTest::typeStep_staysWithinTheSixteenInputTypes() {
     EepromImage image = bench->window->image();
     image.setValue(map::typeAddress(0), 0);
     bench->window->showImage(image);
-    bench->child<QPushButton>("DOWN_0")->click();
+    bench->child<QPushButton>("previousType_0")->click();
     QCOMPARE(bench->window->image().value(map::typeAddress(0)), 5);
-    QCOMPARE(bench->caption("C4_0"), ControllerTypeTable()[5]);
-    bench->child<QPushButton>("UP_0")->click();
+    QCOMPARE(bench->caption("controllerType_0"), ControllerTypeTable()[5]);
+    bench->child<QPushButton>("nextType_0")->click();
     QCOMPARE(bench->window->image().value(map::typeAddress(0)), 0);
     // A type read from a module beyond the range steps down by one, and up back to the start.
     image.setValue(map::typeAddress(0), 20);
     bench->window->showImage(image);
-    bench->child<QPushButton>("DOWN_0")->click();
+    bench->child<QPushButton>("previousType_0")->click();
     QCOMPARE(bench->window->image().value(map::typeAddress(0)), 19);
-    bench->child<QPushButton>("UP_0")->click();
+    bench->child<QPushButton>("nextType_0")->click();
     QCOMPARE(bench->window->image().value(map::typeAddress(0)), 0);
 }
 
 void ThresholdWindowTest::deviceCount_aboveFifteenRaisesTheRange() {
     ThresholdBench bench(ModuleKind::Threshold);
-    QCOMPARE(bench.child<QScrollBar>("HScroll1")->maximum(), 15);
+    QCOMPARE(bench.child<QScrollBar>("deviceCount")->maximum(), 15);
     EepromImage image = factoryImage(ModuleKind::Threshold);
     image.setValue(map::kLastDeviceIndex, 19);
     bench.module.setMemory(*image.toMemory());
     QVERIFY(bench.window->loadFromModule());
-    QCOMPARE(bench.child<QScrollBar>("HScroll1")->maximum(), 23);
+    QCOMPARE(bench.child<QScrollBar>("deviceCount")->maximum(), 23);
     QCOMPARE(bench.window->image().value(map::kLastDeviceIndex), 19);
-    QCOMPARE(bench.caption("DAT_0"), QStringLiteral("20"));
+    QCOMPARE(bench.caption("settingValue_0"), QStringLiteral("20"));
 }
 
 void ThresholdWindowTest::captureSpeed_showsTheReactionTime() {
     auto bench = loadedBench();
-    auto *speed = bench->child<QScrollBar>("Debounce");
+    auto *speed = bench->child<QScrollBar>("debounce");
     speed->setValue(8);
-    QCOMPARE(bench->caption("REACT"),
+    QCOMPARE(bench->caption("reactionTime"),
              QStringLiteral("Device will Respond to a Reaction in About 6 Seconds."));
     speed->setValue(9);
-    QCOMPARE(bench->caption("REACT"),
+    QCOMPARE(bench->caption("reactionTime"),
              QStringLiteral("Device will Reponds to a Reaction in About 7 Seconds."));
     QCOMPARE(bench->window->image().value(map::kDebounce), 9);
-    QCOMPARE(bench->caption("DAT_1"), QStringLiteral("9"));
+    QCOMPARE(bench->caption("settingValue_1"), QStringLiteral("9"));
 }
 
 QTEST_MAIN(ThresholdWindowTest)

@@ -28,7 +28,7 @@ class DuringTransfer {
 public:
     DuringTransfer(WindowBench &bench, const QString &caption, int address,
                    std::function<void()> act) {
-        auto *bar = bench.host.progress.findChild<QProgressBar *>(QStringLiteral("PROGRESS"));
+        auto *bar = bench.host.progress.findChild<QProgressBar *>(QStringLiteral("progress"));
         QObject::connect(
             bar, &QProgressBar::valueChanged, bar, [&bench, caption, address, act, this](int at) {
                 captions << bench.host.progress.windowTitle();
@@ -52,7 +52,7 @@ QWidget *focusAtStartUp(WindowBench &bench) {
     if (!QTest::qWaitForWindowActive(bench.window.get()))
         qFatal("the window never became active");
     if (!QApplication::focusWidget())
-        bench.child("SN")->setFocus();
+        bench.child("baseSerial")->setFocus();
     return QApplication::focusWidget();
 }
 
@@ -73,39 +73,39 @@ private Q_SLOTS:
 
 void WindowStoresTest::inputDuringAStore_changesNothingThatIsSent() {
     auto bench = loadedTessel();
-    bench->child<QPushButton>("Advanced")->click();
-    bench->child<QRadioButton>("USEMAP_1")->click(); // custom bytes: the boxes take typing
+    bench->child<QPushButton>("advancedFeatures")->click();
+    bench->child<QRadioButton>("mappingMode_1")->click(); // custom bytes: the boxes take typing
     EepromImage approved = bench->window->image();
     approved.setValue(map::kModeByte, map::kRemapValue);
     // Half way through, the operator types into a mapping byte box and asks for the factory
     // settings, as a keyboard and mouse can while the store waits for the module.
     DuringTransfer during(*bench, QStringLiteral("Storing"), 64, [&] {
-        auto *box = bench->child<QLineEdit>("MAP_3");
+        auto *box = bench->child<QLineEdit>("mappingByte_3");
         QTest::keyClick(box, Qt::Key_End);
         QTest::keyClicks(box, QStringLiteral("77"));
-        click(bench->child("Command2"));
+        click(bench->child("restoreFactorySettings"));
     });
-    bench->window->StoreSettings_Click();
+    bench->window->storeSettings();
     QVERIFY(during.acted);
     QCOMPARE(EepromImage(bench->module.memory()), approved);
     // The window shows what the module holds, not a mix of what was typed and the factory set.
     QCOMPARE(bench->window->image(), approved);
-    QCOMPARE(bench->child<QLineEdit>("MAP_3")->text(),
+    QCOMPARE(bench->child<QLineEdit>("mappingByte_3")->text(),
              QString::number(approved.value(map::mappingAddress(3))));
     QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
 }
 
 void WindowStoresTest::storeAskedForDuringAStore_waitsAndSendsTheImageOfItsClick() {
     auto bench = loadedTessel();
-    bench->child<QScrollBar>("Debounce")->setValue(9);
+    bench->child<QScrollBar>("debounce")->setValue(9);
     int stores = 0;
     QObject::connect(&bench->session, &ModuleSession::started,
                      [&](SessionJob job) { stores += job == SessionJob::Store; });
     DuringTransfer during(*bench, QStringLiteral("Storing"), 100, [&] {
-        bench->window->StoreSettings_Click(); // kept and run next
-        bench->window->StoreSettings_Click(); // one is kept already: refused, and said so
+        bench->window->storeSettings(); // kept and run next
+        bench->window->storeSettings(); // one is kept already: refused, and said so
     });
-    bench->window->StoreSettings_Click();
+    bench->window->storeSettings();
     QVERIFY(during.acted);
     QCOMPARE(stores, 2);
     QCOMPARE(bench->host.messages.size(), 1);
@@ -117,22 +117,22 @@ void WindowStoresTest::storeAskedForDuringAStore_waitsAndSendsTheImageOfItsClick
 
 void WindowStoresTest::rejectedFields_stayMarkedAndAreNeverStored() {
     auto bench = loadedTessel();
-    auto *store = bench->child("StoreSettings");
+    auto *store = bench->child("storeSettings");
     const ModuleMemory before = bench->module.memory();
 
     // A lower-case row serial, then a click on > in the same row: the row repaints, the mark
     // and the refusal stay.
-    bench->child<QLineEdit>("SNTB_3")->setText("4032abcd");
-    bench->child<QPushButton>("UP_3")->click();
-    QCOMPARE(bench->background("C3_3"), colours::kLightRed);
+    bench->child<QLineEdit>("serialEditor_3")->setText("4032abcd");
+    bench->child<QPushButton>("nextType_3")->click();
+    QCOMPARE(bench->background("serial_3"), colours::kLightRed);
     QVERIFY(store->isHidden());
     // The base serial likewise, with the table repainted by a click on another row's Active.
-    bench->child<QLineEdit>("SN")->setText("0013a200");
-    click(bench->child("C2_1"));
-    QCOMPARE(bench->background("SN"), colours::kLightRed);
+    bench->child<QLineEdit>("baseSerial")->setText("0013a200");
+    click(bench->child("active_1"));
+    QCOMPARE(bench->background("baseSerial"), colours::kLightRed);
     QVERIFY(store->isHidden());
 
-    bench->window->StoreSettings_Click();
+    bench->window->storeSettings();
     QCOMPARE(bench->host.messages,
              QStringList{QStringLiteral("Nothing was stored: correct base serial number, serial "
                                         "of device 4 first.")});
@@ -140,12 +140,12 @@ void WindowStoresTest::rejectedFields_stayMarkedAndAreNeverStored() {
     QCOMPARE(bench->module.memory(), before);
 
     // Correcting one leaves the other refused; correcting both offers the store again.
-    bench->child<QLineEdit>("SN")->setText("0013A200");
+    bench->child<QLineEdit>("baseSerial")->setText("0013A200");
     QVERIFY(store->isHidden());
-    bench->child<QLineEdit>("SNTB_3")->setText("4032ABCD");
+    bench->child<QLineEdit>("serialEditor_3")->setText("4032ABCD");
     QVERIFY(!store->isHidden());
-    QCOMPARE(bench->background("C3_3"), colours::windowBackground());
-    bench->window->StoreSettings_Click();
+    QCOMPARE(bench->background("serial_3"), colours::windowBackground());
+    bench->window->storeSettings();
     QCOMPARE(int(bench->module.memory()[map::recordAddress(3) + 2]), 0xAB);
 }
 
@@ -156,9 +156,9 @@ void WindowStoresTest::overCapacityTable_isNotOfferedWhenAnotherCheckPasses() {
     image.setValue(map::typeAddress(0), 35); // 256 inputs
     image.setValue(map::typeAddress(1), 0);  // one more than the module has
     bench->window->showImage(image);
-    bench->child<QLineEdit>("SN")->setText("0013A2FF"); // a check that passes
-    QVERIFY(bench->child("StoreSettings")->isHidden());
-    bench->window->StoreSettings_Click();
+    bench->child<QLineEdit>("baseSerial")->setText("0013A2FF"); // a check that passes
+    QVERIFY(bench->child("storeSettings")->isHidden());
+    bench->window->storeSettings();
     QCOMPARE(bench->commands(1, 2), 0);
     QCOMPARE(bench->host.messages.size(), 1);
     QVERIFY2(bench->host.messages[0].contains("controller type of device 2"),
@@ -169,18 +169,18 @@ void WindowStoresTest::limitHiddenByItsType_keepsTheStoreRefused() {
     auto bench = loadedBench();
     showTableWithinCapacity(*bench);
     const int input = 6;
-    click(bench->child("LimitMap"));
+    click(bench->child("setLimits"));
     chooseType(*bench, input, 2); // Outside: both limits show
     enterLimit(*bench, 16 + input, QStringLiteral("300"));
     chooseType(*bench, input, 0); // Above: the upper limit hides, its value stays
     moveOverPanel(*bench);
-    QVERIFY(bench->child(name("C10", 16 + input))->isHidden());
+    QVERIFY(bench->child(name("limit", 16 + input))->isHidden());
     // Another part's check passing does not bring the store back.
-    bench->child<QPushButton>("UP_1")->click();
-    bench->child<QPushButton>("DOWN_1")->click();
-    QVERIFY(bench->child("StoreSettings")->isHidden());
+    bench->child<QPushButton>("nextType_1")->click();
+    bench->child<QPushButton>("previousType_1")->click();
+    QVERIFY(bench->child("storeSettings")->isHidden());
     const int writes = bench->commands(1, 2);
-    bench->window->StoreSettings_Click();
+    bench->window->storeSettings();
     QCOMPARE(bench->commands(1, 2), writes);
     QCOMPARE(bench->host.messages,
              QStringList{QStringLiteral("Nothing was stored: correct upper limit of input 6 "
@@ -207,17 +207,17 @@ void WindowStoresTest::narrowWindow_keyboardNeverReachesTheAdvancedArea() {
         QVERIFY2(at && !inAdvancedArea(*bench, at), qPrintable(at ? at->objectName() : ""));
     }
     // Widened, the same controls take the focus again.
-    bench->child<QPushButton>("Advanced")->click();
-    QCOMPARE(bench->child("Command2")->focusPolicy(), Qt::StrongFocus);
-    bench->child<QPushButton>("Advanced")->click();
-    QCOMPARE(bench->child("Command2")->focusPolicy(), Qt::NoFocus);
+    bench->child<QPushButton>("advancedFeatures")->click();
+    QCOMPARE(bench->child("restoreFactorySettings")->focusPolicy(), Qt::StrongFocus);
+    bench->child<QPushButton>("advancedFeatures")->click();
+    QCOMPARE(bench->child("restoreFactorySettings")->focusPolicy(), Qt::NoFocus);
 }
 
 void WindowStoresTest::factoryReset_asksFirstAndNamesTheBackup() {
     auto bench = loadedTessel();
     const ModuleMemory before = bench->module.memory();
     bench->host.answer = false;
-    bench->window->Command2_Click();
+    bench->window->restoreFactorySettings();
     const QString question =
         QStringLiteral("Overwrite all settings of this module with the factory settings?");
     QCOMPARE(bench->host.questions, QStringList{question});
@@ -228,7 +228,7 @@ void WindowStoresTest::factoryReset_asksFirstAndNamesTheBackup() {
         return BackupResult{QStringLiteral("/backups/t.txt"), {}};
     });
     bench->host.answer = true;
-    bench->window->Command2_Click();
+    bench->window->restoreFactorySettings();
     QCOMPARE(bench->host.questions.size(), 2);
     QCOMPARE(bench->commands(1, 2), 16);
     QCOMPARE(bench->host.messages.size(), 1);
@@ -238,7 +238,7 @@ void WindowStoresTest::factoryReset_asksFirstAndNamesTheBackup() {
 
 void WindowStoresTest::store_isReadBackAndNamesWhatDiffers() {
     auto bench = loadedTessel();
-    bench->child<QScrollBar>("Debounce")->setValue(9);
+    bench->child<QScrollBar>("debounce")->setValue(9);
     // The module loses one entry between the store and the read-back.
     constexpr int kLost = 100;
     DuringTransfer during(*bench, QStringLiteral("Storing"), 160, [&] {
@@ -246,7 +246,7 @@ void WindowStoresTest::store_isReadBackAndNamesWhatDiffers() {
         memory[kLost] = static_cast<quint8>(memory[kLost] ^ 0x55);
         bench->module.setMemory(memory);
     });
-    bench->window->StoreSettings_Click();
+    bench->window->storeSettings();
     QVERIFY(during.acted);
     QVERIFY2(during.captions.contains(QStringLiteral("Verifying...")),
              qPrintable(during.captions.join(',')));
