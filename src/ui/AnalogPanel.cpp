@@ -103,7 +103,12 @@ LevelMeter::LevelMeter(QWidget *parent) : QProgressBar(parent) {
     // The level is what a screen reader speaks, as for the value labels beside it.
     connect(this, &QProgressBar::valueChanged, this,
             [this](int level) { setAccessibleName(QString::number(level)); });
+    showUnknown();
+}
+
+void LevelMeter::showUnknown() {
     setValue(0);
+    setAccessibleName(kUnknownLevel);
 }
 
 void LevelMeter::mousePressEvent(QMouseEvent *event) {
@@ -404,6 +409,7 @@ void AnalogPanel::showInputRows() {
         m_inputNumbers[i]->setVisible(true);
         m_inputNumbers[i]->setEnabled(true);
         m_levels[i]->setCaption(kUnknownLevel);
+        m_meters[i]->showUnknown();
         m_levels[i]->setVisible(true);
         m_levels[i]->setEnabled(true);
         const std::pair<int, int> limits[] = {{i, map::lowerLimitAddress(i)},

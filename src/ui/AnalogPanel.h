@@ -21,6 +21,8 @@ class LevelMeter : public QProgressBar {
     Q_OBJECT
 public:
     explicit LevelMeter(QWidget *parent = nullptr);
+    // No level known: an empty bar, and "???" for a screen reader as on the value beside it.
+    void showUnknown();
 
 Q_SIGNALS:
     void pressed();

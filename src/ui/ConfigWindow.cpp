@@ -11,6 +11,7 @@
 #include "ui/WindowVariant.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QPushButton>
 
 namespace tessel {
@@ -55,18 +56,18 @@ ConfigWindow::~ConfigWindow() {
 void ConfigWindow::buildButtons() {
     QWidget *form = m_scroll->form();
     m_productionProfile = makeButton(QStringLiteral("productionProfile"),
-                                     QStringLiteral("Generate Production Profile for Quantity "
+                                     QStringLiteral("&Generate Production Profile for Quantity "
                                                     "Purchases"),
                                      form);
     m_productionProfile->setGeometry(twipRect(8520, 8880, 4260, 495));
     m_readSettings = makeButton(QStringLiteral("readSettings"),
-                                QStringLiteral("Read Settings from Controller"), form);
+                                QStringLiteral("&Read Settings from Controller"), form);
     m_readSettings->setGeometry(twipRect(8520, 9435, 4260, 495));
     m_storeSettings = makeButton(QStringLiteral("storeSettings"),
-                                 QStringLiteral("Store These Settings Into Controller"), form);
+                                 QStringLiteral("&Store These Settings Into Controller"), form);
     m_storeSettings->setGeometry(twipRect(8520, 9990, 4260, 495));
     m_restoreFactory = makeButton(QStringLiteral("restoreFactorySettings"),
-                                  QStringLiteral("Restore to Factory Default Settings"), form);
+                                  QStringLiteral("Restore to Factory &Default Settings"), form);
     m_restoreFactory->setGeometry(twipRect(12960, 9840, 3240, 615));
     setBackground(m_productionProfile, colours::kLightGreen);
     setBackground(m_readSettings, colours::kLightCyan);
@@ -117,6 +118,9 @@ void ConfigWindow::setWide(bool wide) {
         control->setFocusPolicy(wide ? policy : Qt::NoFocus);
         if (!wide && control->hasFocus())
             control->clearFocus();
+        // Nor may its mnemonic (Alt+D restores the factory settings) press it unseen.
+        if (auto *button = qobject_cast<QAbstractButton *>(control))
+            button->setShortcut(wide ? QKeySequence::mnemonic(button->text()) : QKeySequence());
     }
 }
 

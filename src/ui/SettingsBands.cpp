@@ -1,6 +1,7 @@
 #include "ui/SettingsBands.h"
 
 #include "ui/SerialText.h"
+#include "ui/SettingBar.h"
 #include "ui/WindowVariant.h"
 
 #include <QButtonGroup>
@@ -23,15 +24,6 @@ QGroupBox *makeFrame(const QString &name, const QString &title, QRect geometry, 
     frame->setObjectName(name);
     frame->setGeometry(geometry);
     return frame;
-}
-
-QScrollBar *makeScrollBar(const QString &name, int maximum, QWidget *parent) {
-    auto *bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setObjectName(name);
-    bar->setRange(0, maximum);
-    bar->setPageStep(1);
-    bar->setFocusPolicy(Qt::StrongFocus);
-    return bar;
 }
 
 // One exclusive group of option buttons stacked in a frame, the first one selected as the
@@ -103,7 +95,7 @@ void SettingsBands::buildCountBand() {
         QStringLiteral("Step 2:  How Many Different Relay Controllers will this Tessel Talk To?"),
         twipRect(3960, 120, 5775, 975), m_window);
     m_deviceCount =
-        makeScrollBar(QStringLiteral("deviceCount"), m_layout.initialMaxDevice, m_countBand);
+        new SettingBar(QStringLiteral("deviceCount"), m_layout.initialMaxDevice, m_countBand);
     m_deviceCount->setAccessibleName(QStringLiteral("Device count"));
     m_deviceCount->setGeometry(twipRect(240, 420, 4560, 300));
     m_values[0] = makeLabel(QStringLiteral("settingValue_0"), QStringLiteral("???"), m_countBand);
@@ -149,7 +141,7 @@ std::pair<QGroupBox *, QScrollBar *> SettingsBands::buildTimingBand(const QStrin
                                 twipRect(left, look.topTwips, 4815, look.heightTwips), m_window);
     CaptionLabel *caption = makeLabel(label, look.caption, band);
     caption->setGeometry(twipRect(120, 360, 1080, 300));
-    QScrollBar *scroll = makeScrollBar(bar, 255, band);
+    auto *scroll = new SettingBar(bar, 255, band);
     scroll->setAccessibleName(look.accessibleName);
     scroll->setGeometry(twipRect(1200, 360, 2760, 300));
     m_values[value] =

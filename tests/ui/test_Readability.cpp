@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyleFactory>
 
 using namespace tessel;
@@ -83,6 +84,8 @@ private Q_SLOTS:
     void everyTextReadsOnItsBackground();
     void analogPanelLabels_speakTheirValueAndSayWhatTheyAre();
     void keyboardFocus_showsTheControlsHelp();
+    void settingBar_showsItsFocusAndArrowsMoveItsValue_data();
+    void settingBar_showsItsFocusAndArrowsMoveItsValue();
 };
 
 void ReadabilityTest::contrast_followsTheStandardFormula() {
@@ -168,6 +171,31 @@ void ReadabilityTest::keyboardFocus_showsTheControlsHelp() {
     QCOMPARE(bench->helpText(), meterHelp);
     bench->child(name("limitType", 4))->setFocus(Qt::TabFocusReason);
     QCOMPARE(bench->helpText(), typeHelp);
+}
+
+void ReadabilityTest::settingBar_showsItsFocusAndArrowsMoveItsValue_data() {
+    QTest::addColumn<QString>("bar");
+    for (const char *bar : {"deviceCount", "debounce", "refresh"})
+        QTest::newRow(bar) << bar;
+}
+
+void ReadabilityTest::settingBar_showsItsFocusAndArrowsMoveItsValue() {
+    QFETCH(QString, bar);
+    auto bench = WindowBench::loaded(ModuleKind::Tessel);
+    bench->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(bench->window.get()));
+    auto *scroll = bench->child<QScrollBar>(bar);
+    scroll->setValue(3);
+    const QImage unfocused = scroll->grab().toImage();
+    scroll->setFocus(Qt::TabFocusReason);
+    QVERIFY(scroll->grab().toImage() != unfocused);
+    const std::pair<Qt::Key, int> steps[] = {
+        {Qt::Key_Left, -1}, {Qt::Key_Down, -1}, {Qt::Key_Right, +1}, {Qt::Key_Up, +1}};
+    for (const auto &[key, step] : steps) {
+        const int before = scroll->value();
+        QTest::keyClick(scroll, key);
+        QCOMPARE(scroll->value(), before + step);
+    }
 }
 
 QTEST_MAIN(ReadabilityTest)
