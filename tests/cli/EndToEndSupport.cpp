@@ -4,12 +4,11 @@
 
 #include <QFile>
 #include <csignal>
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
 
 namespace tessel::e2e {
-
-namespace {
-constexpr int kFastReplyUs = 200;
-}
 
 QString configExecutable() {
     // Another build of the program can be tried against the same tests.
@@ -18,14 +17,12 @@ QString configExecutable() {
 }
 
 QStringList fast() {
-    return {QStringLiteral("--no-pacing"), QStringLiteral("--reply-delay-us"),
-            QString::number(kFastReplyUs)};
+    return {"--no-pacing", "--reply-delay-us", "200"};
 }
 
 namespace {
 QStringList withKindAndDump(QStringList options, ModuleKind kind, const QString &dump) {
-    return options << QStringLiteral("--kind") << moduleKindKey(kind) << QStringLiteral("--dump")
-                   << dump;
+    return options << "--kind" << moduleKindKey(kind) << "--dump" << dump;
 }
 } // namespace
 
@@ -33,22 +30,34 @@ SimulatedModule::SimulatedModule(const QTemporaryDir &dir, ModuleKind kind,
                                  const QStringList &options)
     : m_dump(dir.filePath(QStringLiteral("dump-%1.txt").arg(++s_count))),
       m_process(QStringLiteral(TESSEL_MODSIM_EXE), withKindAndDump(options, kind, m_dump)),
-      m_port(options.contains(QStringLiteral("--tcp")) ? m_process.nextLine()
-                                                       : m_process.device()) {}
+      m_port(options.contains("--tcp") ? m_process.nextLine() : m_process.device()) {}
 
-std::optional<ModuleMemory> SimulatedModule::memory() const {
+ModuleMemory SimulatedModule::memory() const {
     QFile file(m_dump);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return parseProfileText(QString::fromLatin1(file.readAll())).memory;
+        return {};
+    return memoryIn(QString::fromLatin1(file.readAll())).value_or(ModuleMemory{});
 }
 
-ConfigRun::ConfigRun(const QStringList &arguments) {
+ConfigRun::ConfigRun(const Invocation &how) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const QString &name : how.unset)
+        env.remove(name);
+    for (const QString &pair : how.set)
+        env.insert(pair.section('=', 0, 0), pair.section('=', 1));
     m_process.setProcessEnvironment(env);
+    if (!how.workingDirectory.isEmpty())
+        m_process.setWorkingDirectory(how.workingDirectory);
+    int slave = -1;
+    if (how.stderrOnTerminal && openpty(&m_terminal, &slave, nullptr, nullptr, nullptr) == 0)
+        m_process.setChildProcessModifier([slave] { ::dup2(slave, STDERR_FILENO); });
     m_timer.start();
-    m_process.start(configExecutable(), arguments);
+    m_process.start(how.program.isEmpty() ? configExecutable() : how.program, how.arguments);
+    m_process.write(how.input);
+    m_process.closeWriteChannel();
+    if (slave >= 0)
+        ::close(slave);
 }
 
 ConfigRun::~ConfigRun() {
@@ -56,11 +65,22 @@ ConfigRun::~ConfigRun() {
         m_process.kill();
         m_process.waitForFinished(3000);
     }
+    if (m_terminal >= 0)
+        ::close(m_terminal);
 }
 
 void ConfigRun::sendSignal(int signal) {
     if (const qint64 pid = m_process.processId(); pid > 0)
         ::kill(static_cast<pid_t>(pid), signal);
+}
+
+QString ConfigRun::nextLine(int ms) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_process.canReadLine() && waited.elapsed() < ms &&
+           m_process.state() != QProcess::NotRunning)
+        m_process.waitForReadyRead(100);
+    return QString::fromUtf8(m_process.readLine()).trimmed();
 }
 
 Outcome ConfigRun::finish(int boundMs) {
@@ -75,18 +95,24 @@ Outcome ConfigRun::finish(int boundMs) {
     o.exitStatus = m_process.exitStatus();
     o.out = QString::fromLocal8Bit(m_process.readAllStandardOutput());
     o.err = QString::fromLocal8Bit(m_process.readAllStandardError());
+    if (m_terminal >= 0) {
+        ::fcntl(m_terminal, F_SETFL, O_NONBLOCK);
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(m_terminal, buffer, sizeof buffer)) > 0;)
+            o.err += QString::fromLocal8Bit(buffer, n);
+    }
     return o;
 }
 
-Outcome runConfig(const QStringList &arguments, int boundMs) {
-    return ConfigRun(arguments).finish(boundMs);
+Outcome runConfig(const Invocation &how, int boundMs) {
+    return ConfigRun(how).finish(boundMs);
 }
 
 QString describeRun(const Outcome &o) {
     return QStringLiteral("exit %1 after %2 ms, stdout: %3 stderr: %4")
         .arg(o.exitCode)
         .arg(o.millis)
-        .arg(o.out.left(300), o.err.left(600));
+        .arg(o.out.left(600), o.err.left(600));
 }
 
 ModuleMemory everyByteValue(bool descending) {
@@ -94,6 +120,14 @@ ModuleMemory everyByteValue(bool descending) {
     for (int i = 0; i < kImageSize; ++i)
         memory[i] = static_cast<quint8>(descending ? 255 - i : i);
     return memory;
+}
+
+QString profileOf(const ModuleMemory &memory) {
+    return profileText(EepromImage(memory));
+}
+
+std::optional<ModuleMemory> memoryIn(const QString &profile) {
+    return parseProfileText(profile).memory;
 }
 
 QString writeProfile(const QTemporaryDir &dir, const QString &name, const QString &text) {

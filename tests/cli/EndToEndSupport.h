@@ -31,14 +31,28 @@ public:
     [[nodiscard]] const QString &port() const { return m_port; }
     [[nodiscard]] bool running() const { return m_process.process().state() == QProcess::Running; }
     bool waitUntilGone(int ms) { return m_process.process().waitForFinished(ms); }
-    // The module's memory as it last dumped it.
-    [[nodiscard]] std::optional<ModuleMemory> memory() const;
+    // The module's memory as it last dumped it (it dumps at start); all zero when unreadable.
+    [[nodiscard]] ModuleMemory memory() const;
 
 private:
     static inline int s_count = 0;
     QString m_dump;
     ModsimProcess m_process;
     QString m_port;
+};
+
+// How tessel-config is started.
+struct Invocation {
+    Invocation(QStringList words, QByteArray in = {})
+        : arguments(std::move(words)), input(std::move(in)) {}
+    Invocation(std::initializer_list<QString> words) : arguments(words) {}
+    QStringList arguments;
+    QByteArray input;              // standard input, closed after it
+    QStringList unset;             // environment variables taken away
+    QStringList set;               // NAME=VALUE put into the environment
+    bool stderrOnTerminal = false; // standard error on a pseudo-terminal, as in a shell
+    QString workingDirectory;
+    QString program; // another name of the executable
 };
 
 struct Outcome {
@@ -53,7 +67,7 @@ struct Outcome {
 // A tessel-config run, started at once; finish() collects it within its bound.
 class ConfigRun {
 public:
-    explicit ConfigRun(const QStringList &arguments);
+    explicit ConfigRun(const Invocation &how);
     ~ConfigRun();
     ConfigRun(const ConfigRun &) = delete;
     ConfigRun &operator=(const ConfigRun &) = delete;
@@ -61,17 +75,22 @@ public:
     Outcome finish(int boundMs);
     // Sends `signal` to the running program, as a terminal's Ctrl-C would.
     void sendSignal(int signal);
+    // The next line of standard output, empty when none comes within `ms`.
+    QString nextLine(int ms);
 
 private:
     QProcess m_process;
     QElapsedTimer m_timer;
+    int m_terminal = -1; // the pseudo-terminal's master side, when standard error is on one
 };
 
-Outcome runConfig(const QStringList &arguments, int boundMs = kQuickMs);
+Outcome runConfig(const Invocation &how, int boundMs = kQuickMs);
 QString describeRun(const Outcome &o);
 
 // Every byte value once, so that no value is lost or translated by the line.
 ModuleMemory everyByteValue(bool descending);
+QString profileOf(const ModuleMemory &memory);
+std::optional<ModuleMemory> memoryIn(const QString &profile);
 QString writeProfile(const QTemporaryDir &dir, const QString &name, const QString &text);
 ModuleMemory factoryMemory(ModuleKind kind);
 // Blocks below `first` hold `stored`, the rest `before`.
@@ -80,9 +99,11 @@ bool onlyBlocksBeforeChanged(const ModuleMemory &now, const ModuleMemory &stored
 
 } // namespace tessel::e2e
 
+// Evaluates `outcome` once: it may be a run.
 #define CHECK_EXIT(outcome, code)                                                                  \
     do {                                                                                           \
-        QVERIFY2((outcome).finished, qPrintable(describeRun(outcome)));                            \
-        QCOMPARE((outcome).exitStatus, QProcess::NormalExit);                                      \
-        QVERIFY2((outcome).exitCode == (code), qPrintable(describeRun(outcome)));                  \
+        const tessel::e2e::Outcome &checked = (outcome);                                           \
+        QVERIFY2(checked.finished, qPrintable(describeRun(checked)));                              \
+        QCOMPARE(checked.exitStatus, QProcess::NormalExit);                                        \
+        QVERIFY2(checked.exitCode == (code), qPrintable(describeRun(checked)));                    \
     } while (false)

@@ -2,90 +2,38 @@
 // and TCP, with the record file read back line by line.
 
 #include "EndToEndSupport.h"
-#include "core/ModuleKind.h"
-#include "core/ProfileText.h"
+#include "cli/ModuleRecord.h"
+#include "support/TestMain.h"
 
-#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QtTest>
+#include <QTimeZone>
 #include <csignal>
-#include <memory>
 
 using namespace tessel;
+using namespace tessel::e2e;
 
 namespace {
 
 constexpr int kRunBoundMs = 60000;
 
-// A virtual module for the length of one test, paced like a real line; its memory as it last
-// dumped it, empty when it dumped none.
-class Modsim : public e2e::SimulatedModule {
-public:
-    Modsim(const QTemporaryDir &dir, ModuleKind kind, const QStringList &options = {})
-        : SimulatedModule(dir, kind,
-                          QStringList{QStringLiteral("--reply-delay-us"), QStringLiteral("300")}
-                              << options) {}
-    [[nodiscard]] ModuleMemory memory() const {
-        return SimulatedModule::memory().value_or(ModuleMemory{});
-    }
-};
-
-struct Run {
-    int exitCode = -1;
-    bool finished = false;
-    QString out;
-    QString err;
-    [[nodiscard]] QString describe() const {
-        return QStringLiteral("exit %1\nstdout: %2\nstderr: %3").arg(exitCode).arg(out, err);
-    }
-};
-
-// tessel-config program with these arguments; `whileRunning` may act on the process.
-Run program(const QStringList &arguments,
-            const std::function<void(QProcess &)> &whileRunning = {}) {
-    QProcess process;
-    process.start(QStringLiteral(TESSEL_CONFIG_EXE),
-                  QStringList{QStringLiteral("program")} << arguments);
-    process.waitForStarted();
-    if (whileRunning)
-        whileRunning(process);
-    Run run;
-    run.finished = process.waitForFinished(kRunBoundMs);
-    if (!run.finished) {
-        process.kill();
-        process.waitForFinished(3000);
-    }
-    run.exitCode = process.exitCode();
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
-
 // Every address a value of its own, so that a block stored or not shows in the memory.
-ModuleMemory productionProfile() {
-    return e2e::everyByteValue(true);
-}
+const ModuleMemory kProfile = everyByteValue(true);
 
-// The record file's lines after the header, by port; fails the test on a malformed line.
+// The record file's lines after the header, by port; empty when a line is malformed.
 QMap<QString, QStringList> recordsByPort(const QString &path, int expectedLines) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    QMap<QString, QStringList> byPort;
-    if (lines.value(0) !=
-            QLatin1String("time,port,kind,firmware_version,release_year,result,differing_blocks,"
-                          "backup,seconds") ||
-        lines.size() != expectedLines + 2 || !lines.last().isEmpty())
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    if (lines.value(0) != recordHeader() || lines.size() != expectedLines + 2 ||
+        !lines.last().isEmpty())
         return {};
     static const QRegularExpression time(
         QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$)"));
+    QMap<QString, QStringList> byPort;
     for (qsizetype i = 1; i <= expectedLines; ++i) {
-        const QStringList fields = lines.at(i).split(QLatin1Char(','));
+        const QStringList fields = lines.at(i).split(',');
         bool secondsOk = false;
         const double seconds = fields.value(8).toDouble(&secondsOk);
         if (fields.size() != 9 || !time.match(fields.at(0)).hasMatch() || !secondsOk ||
@@ -96,12 +44,9 @@ QMap<QString, QStringList> recordsByPort(const QString &path, int expectedLines)
     return byPort;
 }
 
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes) {
-    const QString path = dir.filePath(name);
+QByteArray contents(const QString &path) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace
@@ -115,236 +60,198 @@ private Q_SLOTS:
     void ctrlC_finishesTheModuleInProgressThenExits();
     void moduleLeftInPlace_isProgrammedOnlyOnce();
     void secondCtrlC_endsTheStoreAfterTheBlockInFlightAndSaysSo();
-    void usage_refusedBeforeAnyPortOpens_data();
-    void usage_refusedBeforeAnyPortOpens();
-    void recordFile_ofAnotherKindIsLeftAlone();
+    void recordFile_keepsEveryLineWholeAndLeavesOtherFilesAlone();
 
 private:
+    // A virtual module paced like a real line.
+    std::unique_ptr<SimulatedModule> module(ModuleKind kind, const QStringList &options = {}) {
+        return std::make_unique<SimulatedModule>(m_dir, kind,
+                                                 QStringList{"--reply-delay-us", "300"} + options);
+    }
+    // program for tessel modules on these ports, with these further arguments.
+    Invocation program(const QList<const SimulatedModule *> &modules, const QStringList &more) {
+        QStringList arguments{"program", m_profile, "--kind", "tessel"};
+        for (const SimulatedModule *m : modules)
+            arguments << "--port" << m->port();
+        return Invocation(arguments + more);
+    }
     QTemporaryDir m_dir;
     QString m_profile;
 };
 
 void ProductionTest::initTestCase() {
     QVERIFY(m_dir.isValid());
-    m_profile = writeFile(m_dir, QStringLiteral("profile.txt"),
-                          profileText(EepromImage(productionProfile())).toLatin1() + '\n');
+    m_profile = writeProfile(m_dir, "profile.txt", profileOf(kProfile) + '\n');
     QVERIFY(!m_profile.isEmpty());
 }
 
 void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() {
-    const Modsim good(m_dir, ModuleKind::Tessel);
-    const Modsim otherKind(m_dir, ModuleKind::Threshold);
-    const Modsim refusesBlock5(m_dir, ModuleKind::Tessel,
-                               {QStringLiteral("--fail-block"), QStringLiteral("5")});
-    const Modsim network(m_dir, ModuleKind::Tessel, {QStringLiteral("--tcp"), QStringLiteral("0")});
-    QVERIFY2(network.port().startsWith(QLatin1String("tcp://127.0.0.1:")),
-             qPrintable(network.port()));
+    const auto good = module(ModuleKind::Tessel);
+    const auto otherKind = module(ModuleKind::Threshold);
+    const auto refusesBlock5 = module(ModuleKind::Tessel, {"--fail-block", "5"});
+    const auto network = module(ModuleKind::Tessel, {"--tcp", "0"});
+    QVERIFY2(network->port().startsWith("tcp://127.0.0.1:"), qPrintable(network->port()));
     const QString record = m_dir.filePath(QStringLiteral("mixed.csv"));
-
-    const Run run = program({m_profile, QStringLiteral("--kind"), QStringLiteral("tessel"),
-                             QStringLiteral("--port"), good.port(), QStringLiteral("--port"),
-                             otherKind.port(), QStringLiteral("--port"), refusesBlock5.port(),
-                             QStringLiteral("--port"), network.port(), QStringLiteral("--count"),
-                             QStringLiteral("2"), QStringLiteral("--record"), record});
-    QVERIFY2(run.finished, qPrintable(run.describe()));
+    const Outcome run =
+        runConfig(program({good.get(), otherKind.get(), refusesBlock5.get(), network.get()},
+                          {"--count", "2", "--record", record}),
+                  kRunBoundMs);
     // One module was tried and failed: not every started module ended ok.
-    QVERIFY2(run.exitCode == 3, qPrintable(run.describe()));
-    QVERIFY2(run.out.contains(QLatin1String("Totals: 2 ok, 1 failed, 1 refused")),
-             qPrintable(run.describe()));
+    CHECK_EXIT(run, 3);
+    QVERIFY2(run.out.contains("Totals: 2 ok, 1 failed, 1 refused"), qPrintable(describeRun(run)));
 
     const auto records = recordsByPort(record, 4);
-    QVERIFY2(records.size() == 4, qPrintable(run.describe()));
-    const QStringList ok = records.value(good.port());
-    QCOMPARE(ok.mid(2, 4), (QStringList{"tessel", "3", "2008", "ok"}));
-    QCOMPARE(ok.at(6), QString());
-    // Each module programmed has its former memory saved, as the factory left it.
-    const QString backup = ok.value(7);
-    QVERIFY2(backup.endsWith(QLatin1String(".txt")), qPrintable(ok.join(',')));
-    QFile saved(backup);
-    QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(backup));
-    QCOMPARE(parseProfileText(QString::fromLatin1(saved.readAll())).memory,
-             std::optional<ModuleMemory>(e2e::factoryMemory(ModuleKind::Tessel)));
-    // A module of the other kind is not touched, so nothing of it is saved.
-    QCOMPARE(records.value(otherKind.port()).value(7), QString());
-    QCOMPARE(records.value(network.port()).mid(2, 5),
-             (QStringList{"tessel", "3", "2008", "ok", ""}));
-    QCOMPARE(records.value(otherKind.port()).mid(2, 4),
-             (QStringList{"threshold", "3", "2008", "wrong-kind"}));
-    QCOMPARE(records.value(refusesBlock5.port()).at(5), QStringLiteral("store-failed"));
+    QVERIFY2(records.size() == 4, qPrintable(contents(record)));
+    const QStringList ok = records.value(good->port());
+    QCOMPARE(ok.mid(2, 5), (QStringList{"tessel", "3", "2008", "ok", ""}));
+    QCOMPARE(records.value(network->port()).mid(2, 5), ok.mid(2, 5));
+    // Each module programmed has its former memory saved, as the factory left it; a module of
+    // the other kind is not touched, so nothing of it is saved.
+    QCOMPARE(memoryIn(QString::fromLatin1(contents(ok.value(7)))),
+             factoryMemory(ModuleKind::Tessel));
+    QCOMPARE(records.value(otherKind->port()).mid(2, 6),
+             (QStringList{"threshold", "3", "2008", "wrong-kind", "", ""}));
+    QCOMPARE(records.value(refusesBlock5->port()).at(5), QStringLiteral("store-failed"));
 
-    QCOMPARE(good.memory(), productionProfile());
-    QCOMPARE(network.memory(), productionProfile());
-    QCOMPARE(otherKind.memory(), e2e::factoryMemory(ModuleKind::Threshold));
-    const ModuleMemory partly = refusesBlock5.memory();
-    const ModuleMemory before = e2e::factoryMemory(ModuleKind::Tessel);
-    for (int a = 0; a < kImageSize; ++a)
-        QCOMPARE(partly[a], a < 5 * kBlockSize ? productionProfile()[a] : before[a]);
-    QVERIFY2(run.out.contains(refusesBlock5.port() + QLatin1String(": FAILED (store-failed)")),
-             qPrintable(run.out));
+    QCOMPARE(good->memory(), kProfile);
+    QCOMPARE(network->memory(), kProfile);
+    QCOMPARE(otherKind->memory(), factoryMemory(ModuleKind::Threshold));
+    QVERIFY(onlyBlocksBeforeChanged(refusesBlock5->memory(), kProfile,
+                                    factoryMemory(ModuleKind::Tessel), 5));
     // The staff learn what the failed module holds, where its backup is and how to go back.
-    const QString failedBackup = records.value(refusesBlock5.port()).value(7);
+    const QString failedBackup = records.value(refusesBlock5->port()).value(7);
     QVERIFY(!failedBackup.isEmpty());
     for (const QString &said :
-         {QStringLiteral("Blocks 0 to 4 (addresses 0 to 79) hold the new settings."),
+         {refusesBlock5->port() + ": FAILED (store-failed)",
+          QStringLiteral("Blocks 0 to 4 (addresses 0 to 79) hold the new settings."),
           QStringLiteral("restore the backup with: tessel-config write --port %1 %2")
-              .arg(refusesBlock5.port(), failedBackup)})
-        QVERIFY2(run.out.contains(said), qPrintable(said + QLatin1String("\n") + run.out));
+              .arg(refusesBlock5->port(), failedBackup)})
+        QVERIFY2(run.out.contains(said), qPrintable(said + '\n' + run.out));
 
     // A second run appends below the same header; nothing before is rewritten.
-    QFile file(record);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray first = file.readAll();
-    file.close();
-    const Run again = program({m_profile, QStringLiteral("--kind"), QStringLiteral("tessel"),
-                               QStringLiteral("--port"), good.port(), QStringLiteral("--count"),
-                               QStringLiteral("1"), QStringLiteral("--record"), record});
-    QVERIFY2(again.exitCode == 0, qPrintable(again.describe()));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray both = file.readAll();
+    const QByteArray first = contents(record);
+    CHECK_EXIT(runConfig(program({good.get()}, {"--count", "1", "--record", record}), kRunBoundMs),
+               0);
+    const QByteArray both = contents(record);
     QVERIFY(both.startsWith(first));
     QCOMPARE(both.count('\n'), first.count('\n') + 1);
 }
 
 void ProductionTest::unpluggedMidStore_isLinkLostWhileTheOtherPortCarriesOn() {
     // Link test, identification, 16 block reads, then the line drops during the store.
-    const Modsim unplugged(m_dir, ModuleKind::Tessel,
-                           {QStringLiteral("--drop-after"), QStringLiteral("24")});
-    const Modsim good(m_dir, ModuleKind::Tessel);
+    const auto unplugged = module(ModuleKind::Tessel, {"--drop-after", "24"});
+    const auto good = module(ModuleKind::Tessel);
     const QString record = m_dir.filePath(QStringLiteral("unplugged.csv"));
-    const Run run = program({m_profile, QStringLiteral("--kind"), QStringLiteral("tessel"),
-                             QStringLiteral("--port"), unplugged.port(), QStringLiteral("--port"),
-                             good.port(), QStringLiteral("--count"), QStringLiteral("1"),
-                             QStringLiteral("--record"), record});
-    QVERIFY2(run.finished && run.exitCode == 3, qPrintable(run.describe()));
+    const Outcome run = runConfig(
+        program({unplugged.get(), good.get()}, {"--count", "1", "--record", record}), kRunBoundMs);
+    CHECK_EXIT(run, 3);
     const auto records = recordsByPort(record, 2);
-    QVERIFY2(records.size() == 2, qPrintable(run.describe()));
-    QCOMPARE(records.value(unplugged.port()).at(5), QStringLiteral("link-lost"));
-    QCOMPARE(records.value(good.port()).at(5), QStringLiteral("ok"));
-    QVERIFY2(run.err.contains(unplugged.port() + QLatin1String(": The connection on ")),
-             qPrintable(run.err));
-    QCOMPARE(good.memory(), productionProfile());
+    QCOMPARE(records.value(unplugged->port()).value(5), QStringLiteral("link-lost"));
+    QCOMPARE(records.value(good->port()).value(5), QStringLiteral("ok"));
+    QVERIFY2(run.err.contains(unplugged->port() + ": The connection on "), qPrintable(run.err));
+    QCOMPARE(good->memory(), kProfile);
 }
 
 void ProductionTest::ctrlC_finishesTheModuleInProgressThenExits() {
-    // Paced and slow to answer: the store is surely under way when Ctrl-C comes.
-    const Modsim slow(m_dir, ModuleKind::Tessel,
-                      {QStringLiteral("--reply-delay-us"), QStringLiteral("30000")});
+    // Slow to answer: the store is surely under way when Ctrl-C comes.
+    const auto slow = module(ModuleKind::Tessel, {"--reply-delay-us", "30000"});
+    ConfigRun run(program({slow.get()}, {"--json"}));
     QStringList events;
-    const Run run = program({m_profile, QStringLiteral("--kind"), QStringLiteral("tessel"),
-                             QStringLiteral("--port"), slow.port(), QStringLiteral("--json")},
-                            [&](QProcess &process) {
-                                QElapsedTimer waited;
-                                waited.start();
-                                while (waited.elapsed() < 20000) {
-                                    process.waitForReadyRead(100);
-                                    const QString line =
-                                        QString::fromUtf8(process.readLine()).trimmed();
-                                    if (!line.isEmpty())
-                                        events << line;
-                                    if (line.contains(QLatin1String("\"programming\"")))
-                                        break;
-                                }
-                                ::kill(static_cast<pid_t>(process.processId()), SIGINT);
-                            });
-    QVERIFY2(run.finished && run.exitCode == 0,
-             qPrintable(run.describe() + events.join(QLatin1Char('\n'))));
-    events << run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QElapsedTimer waited;
+    waited.start();
+    while (!events.join(' ').contains("\"programming\"") && waited.elapsed() < 20000)
+        events << run.nextLine(100);
+    run.sendSignal(SIGINT);
+    const Outcome o = run.finish(kRunBoundMs);
+    CHECK_EXIT(o, 0);
+    events << o.out.split('\n');
     QStringList kinds;
-    QJsonObject module;
+    QJsonObject finished;
     for (const QString &line : events) {
+        if (line.isEmpty())
+            continue;
         const QJsonObject object = QJsonDocument::fromJson(line.toUtf8()).object();
         QVERIFY2(!object.isEmpty(), qPrintable(line));
-        kinds << object.value(QLatin1String("event")).toString();
+        kinds << object.value("event").toString();
         if (kinds.last() == QLatin1String("module"))
-            module = object;
+            finished = object;
     }
-    QVERIFY2(kinds.contains(QLatin1String("stopping")), qPrintable(kinds.join(' ')));
-    QCOMPARE(module.value(QLatin1String("result")).toString(), QStringLiteral("ok"));
+    QVERIFY2(kinds.indexOf("stopping") >= 0 && kinds.indexOf("stopping") < kinds.indexOf("module"),
+             qPrintable(kinds.join(' ')));
+    QCOMPARE(finished.value("result").toString(), QStringLiteral("ok"));
     QCOMPARE(kinds.last(), QStringLiteral("totals"));
-    QVERIFY(kinds.indexOf(QLatin1String("stopping")) < kinds.indexOf(QLatin1String("module")));
-    QCOMPARE(slow.memory(), productionProfile());
-}
-
-void ProductionTest::secondCtrlC_endsTheStoreAfterTheBlockInFlightAndSaysSo() {
-    // Replies 200 ms apart: the store of 16 blocks takes over 3 s.
-    const Modsim slow(m_dir, ModuleKind::Tessel,
-                      {QStringLiteral("--reply-delay-us"), QStringLiteral("200000")});
-    const QString record = m_dir.filePath(QStringLiteral("twice.csv"));
-    const Run run =
-        program({m_profile, QStringLiteral("--kind"), QStringLiteral("tessel"),
-                 QStringLiteral("--port"), slow.port(), QStringLiteral("--record"), record},
-                [&](QProcess &process) {
-                    const auto pid = static_cast<pid_t>(process.processId());
-                    QElapsedTimer waited;
-                    waited.start();
-                    while (slow.memory() == e2e::factoryMemory(ModuleKind::Tessel) &&
-                           waited.elapsed() < 20000)
-                        QTest::qWait(20);
-                    ::kill(pid, SIGINT);
-                    QTest::qWait(300);
-                    ::kill(pid, SIGINT);
-                });
-    QVERIFY2(run.finished && run.exitCode == 3, qPrintable(run.describe()));
-    static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
-    const QRegularExpressionMatch match = stopped.match(run.out);
-    QVERIFY2(match.hasMatch(), qPrintable(run.describe()));
-    const int last = match.captured(1).toInt();
-    QVERIFY2(last < kBlockCount - 1, qPrintable(run.describe()));
-    const ModuleMemory now = slow.memory();
-    const ModuleMemory before = e2e::factoryMemory(ModuleKind::Tessel);
-    for (int a = 0; a < kImageSize; ++a)
-        QCOMPARE(now[a], a <= (last + 1) * kBlockSize - 1 ? productionProfile()[a] : before[a]);
-    const auto records = recordsByPort(record, 1);
-    QCOMPARE(records.value(slow.port()).value(5), QStringLiteral("store-failed"));
+    QCOMPARE(slow->memory(), kProfile);
 }
 
 void ProductionTest::moduleLeftInPlace_isProgrammedOnlyOnce() {
     // A module the operator has not yet taken out still answers; it must not be programmed
     // again, nor counted twice.
-    const Modsim module(m_dir, ModuleKind::Tessel);
-    const Run run = program({m_profile, QStringLiteral("--kind"), QStringLiteral("tessel"),
-                             QStringLiteral("--port"), module.port(), QStringLiteral("--json")},
-                            [](QProcess &process) {
-                                QTest::qWait(3000); // a dozen checks for its removal
-                                ::kill(static_cast<pid_t>(process.processId()), SIGINT);
-                            });
-    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.describe()));
-    const int finished = static_cast<int>(run.out.count(QLatin1String("\"event\":\"module\"")));
-    QVERIFY2(finished == 1, qPrintable(run.describe()));
-    QCOMPARE(module.memory(), productionProfile());
+    const auto left = module(ModuleKind::Tessel);
+    ConfigRun run(program({left.get()}, {"--json"}));
+    QTest::qWait(3000); // a dozen checks for its removal
+    run.sendSignal(SIGINT);
+    const Outcome o = run.finish(kRunBoundMs);
+    CHECK_EXIT(o, 0);
+    QVERIFY2(o.out.count("\"event\":\"module\"") == 1, qPrintable(describeRun(o)));
+    QCOMPARE(left->memory(), kProfile);
 }
 
-void ProductionTest::usage_refusedBeforeAnyPortOpens_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no kind") << QStringList{"--port", "/dev/null"} << "--kind";
-    QTest::newRow("no port") << QStringList{"--kind", "tessel"} << "--port";
-    QTest::newRow("count 0") << QStringList{"--kind", "tessel", "--port", "x", "--count", "0"}
-                             << "--count";
-    QTest::newRow("bad tcp") << QStringList{"--kind", "tessel", "--port", "tcp://host"}
-                             << "tcp://HOST:PORT";
-    QTest::newRow("port twice") << QStringList{"--kind", "tessel", "--port", "a", "--port", "a"}
-                                << "twice";
+void ProductionTest::secondCtrlC_endsTheStoreAfterTheBlockInFlightAndSaysSo() {
+    // Replies 200 ms apart: the store of 16 blocks takes over 3 s.
+    const auto slow = module(ModuleKind::Tessel, {"--reply-delay-us", "200000"});
+    const QString record = m_dir.filePath(QStringLiteral("twice.csv"));
+    ConfigRun run(program({slow.get()}, {"--record", record}));
+    const ModuleMemory before = factoryMemory(ModuleKind::Tessel);
+    QElapsedTimer waited;
+    waited.start();
+    while (slow->memory() == before && waited.elapsed() < 20000)
+        QTest::qWait(20);
+    run.sendSignal(SIGINT);
+    QTest::qWait(300);
+    run.sendSignal(SIGINT);
+    const Outcome o = run.finish(kRunBoundMs);
+    CHECK_EXIT(o, 3);
+    static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
+    const QRegularExpressionMatch match = stopped.match(o.out);
+    QVERIFY2(match.hasMatch(), qPrintable(describeRun(o)));
+    const int last = match.captured(1).toInt();
+    QVERIFY2(last < kBlockCount - 1, qPrintable(describeRun(o)));
+    QVERIFY(onlyBlocksBeforeChanged(slow->memory(), kProfile, before, last + 1));
+    QCOMPARE(recordsByPort(record, 1).value(slow->port()).value(5), QStringLiteral("store-failed"));
 }
 
-void ProductionTest::usage_refusedBeforeAnyPortOpens() {
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, message);
-    const Run run = program(QStringList{m_profile} << arguments);
-    QVERIFY2(run.exitCode == 2 && run.err.contains(message), qPrintable(run.describe()));
+void ProductionTest::recordFile_keepsEveryLineWholeAndLeavesOtherFilesAlone() {
+    // Separators and quotes inside a field keep it in its column.
+    ModuleRecord r;
+    r.finished = QDateTime(QDate(2025, 3, 9), QTime(14, 5, 7), QTimeZone(3600 * 2));
+    r.port = QStringLiteral("tcp://jig,3:4001");
+    r.kind = QStringLiteral("tessel");
+    r.releaseYear = QStringLiteral("2008");
+    r.result = ModuleResult::VerifyFailed;
+    r.differingBlocks = {3, 11};
+    r.backup = QStringLiteral("/tmp/a \"b\".txt");
+    r.seconds = 2.54;
+    const QString line = recordLine(r);
+    QCOMPARE(line, QStringLiteral("2025-03-09T14:05:07+02:00,\"tcp://jig,3:4001\",tessel,,2008,"
+                                  "verify-failed,3 11,\"/tmp/a \"\"b\"\".txt\",2.5"));
+
+    // A record cut short by a power cut keeps its own line; the next starts on a new one.
+    const QString path = m_dir.filePath(QStringLiteral("cut.csv"));
+    const QByteArray cut = recordHeader().toUtf8() + "\n2025-03-09T14:05:07+02:00,/dev/tty";
+    QVERIFY(!writeProfile(m_dir, "cut.csv", QString::fromUtf8(cut)).isEmpty());
+    RecordFile file(path);
+    QCOMPARE(file.open(), QString());
+    QCOMPARE(file.append(r), QString());
+    QCOMPARE(contents(path), cut + '\n' + line.toUtf8() + '\n');
+
+    // Another file is refused before any port opens, and left as it was.
+    const QString notes = writeProfile(m_dir, "notes.csv", "my notes\n");
+    const Outcome refused = runConfig(
+        {"program", m_profile, "--kind", "tessel", "--port", "/dev/null", "--record", notes});
+    CHECK_EXIT(refused, 2);
+    QVERIFY2(refused.err.contains("not a record file"), qPrintable(refused.err));
+    QCOMPARE(contents(notes), QByteArray("my notes\n"));
 }
 
-void ProductionTest::recordFile_ofAnotherKindIsLeftAlone() {
-    const QByteArray notes = "my notes\n";
-    const QString path = writeFile(m_dir, QStringLiteral("notes.csv"), notes);
-    const Run refused = program({m_profile, QStringLiteral("--kind"), QStringLiteral("tessel"),
-                                 QStringLiteral("--port"), QStringLiteral("/dev/null"),
-                                 QStringLiteral("--record"), path});
-    QVERIFY2(refused.exitCode == 2, qPrintable(refused.describe()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), notes);
-}
-
-QTEST_GUILESS_MAIN(ProductionTest)
+TESSEL_TEST_OBJECT(ProductionTest);
 #include "test_Production.moc"

@@ -1,0 +1,160 @@
+// What the program makes of its arguments: the window or a command, the usage errors of
+// both (status 2, a message on standard error, nothing on standard output), and signals.
+
+#include "EndToEndSupport.h"
+#include "cli/CommandLine.h"
+#include "cli/InterruptWatch.h"
+#include "support/TestMain.h"
+
+#include <csignal>
+
+using namespace tessel;
+using namespace tessel::e2e;
+
+class ArgumentsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void commandOrWindow_data();
+    void commandOrWindow();
+    void usageError_exitsTwoAndSaysWhy_data();
+    void usageError_exitsTwoAndSaysWhy();
+    void help_documentsCommandsAndExitStatus();
+    void window_takesQtsOptionsAndExplainsAMissingDisplay();
+    void interruptWatch_leavesAnIgnoredSignalIgnored();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void ArgumentsTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+}
+
+void ArgumentsTest::commandOrWindow_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("command");
+    QTest::newRow("nothing") << QStringList{} << false;
+    QTest::newRow("port") << QStringList{"--port", "COM3"} << false;
+    QTest::newRow("port=") << QStringList{"--port=ttyUSB0"} << false;
+    QTest::newRow("simulate") << QStringList{"--simulate", "threshold"} << false;
+    // A port, kind or Qt option value that reads like a command is still the option's value.
+    QTest::newRow("port named read") << QStringList{"--port", "read"} << false;
+    QTest::newRow("kind named diff") << QStringList{"--simulate", "diff"} << false;
+    QTest::newRow("style") << QStringList{"-style", "Fusion"} << false;
+    QTest::newRow("style named read") << QStringList{"--style", "read"} << false;
+    QTest::newRow("platform") << QStringList{"-platform", "offscreen", "--simulate", "tessel"}
+                              << false;
+    QTest::newRow("style, then read") << QStringList{"-style", "Fusion", "read"} << true;
+    for (const char *word : {"identify", "read", "write", "factory-reset", "diff", "list-ports",
+                             "program", "--help", "-h", "--version"})
+        QTest::newRow(word) << QStringList{"--port", "COM3", word} << true;
+    // A stray word is reported rather than ignored.
+    QTest::newRow("misspelt") << QStringList{"reed", "--port", "COM3"} << true;
+    QTest::newRow("after --") << QStringList{"--", "read"} << true;
+}
+
+void ArgumentsTest::commandOrWindow() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, command);
+    QCOMPARE(isCommandLineInvocation(QStringList{"tessel-config"} + arguments), command);
+}
+
+void ArgumentsTest::usageError_exitsTwoAndSaysWhy_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    const auto row = [](const char *name, const QStringList &arguments, const char *message) {
+        QTest::newRow(name) << arguments << QString::fromLatin1(message);
+    };
+    row("unknown command", {"erase", "--port", "x"}, "unknown command");
+    row("no port", {"read"}, "--port");
+    row("blank port", {"factory-reset", "--port", "  "}, "needs --port NAME");
+    row("port twice", {"identify", "--port", "a", "--port", "b"}, "--port is given more than once");
+    row("port and simulate", {"identify", "--port", "x", "--simulate", "tessel"}, "not both");
+    row("bad kind", {"identify", "--simulate", "dimmer"}, "tessel or threshold");
+    row("write without file", {"write", "--port", "x"}, "profile file");
+    row("two files", {"diff", "--port", "x", "a", "b"}, "unexpected argument");
+    row("missing file", {"write", "--port", "x", "/nonexistent/p.txt"}, "cannot read");
+    row("unknown option", {"read", "--port", "x", "--fast"}, "fast");
+    row("verify on read", {"read", "--port", "x", "--verify"}, "--verify");
+    row("output on write", {"write", "p.txt", "--port", "x", "-o", "o.txt"}, "belongs to read");
+    row("output twice", {"read", "--simulate", "tessel", "-o", "a", "--output", "b"},
+        "--output is given more than once");
+    row("empty output", {"read", "--simulate", "tessel", "-o", ""}, "needs a file name");
+    row("no-backup on read", {"read", "--port", "x", "--no-backup"}, "write and factory-reset");
+    row("verify both ways", {"write", "p.txt", "--port", "x", "--verify", "--no-verify"},
+        "not both");
+    row("json on write", {"write", "--simulate", "tessel", "p.txt", "--json"}, "--json belongs");
+    row("port on list-ports", {"list-ports", "--port", "x"}, "takes no --port");
+    row("absent port", {"identify", "--port", "/dev/ttyNOSUCHPORT"}, "/dev/ttyNOSUCHPORT");
+    row("program without kind", {"program", "PROFILE", "--port", "/dev/null"}, "--kind");
+    row("program without port", {"program", "PROFILE", "--kind", "tessel"}, "--port");
+    row("program count 0",
+        {"program", "PROFILE", "--kind", "tessel", "--port", "x", "--count", "0"}, "--count");
+    row("program bad tcp", {"program", "PROFILE", "--kind", "tessel", "--port", "tcp://host"},
+        "tcp://HOST:PORT");
+    row("program port twice",
+        {"program", "PROFILE", "--kind", "tessel", "--port", "a", "--port", "a"}, "twice");
+    row("window bad kind", {"--simulate", "foo"}, "--simulate takes");
+    row("window unknown option", {"--bogus"}, "'bogus'. (try --help)");
+    row("window port twice", {"--port", "a", "--port", "b"}, "more than once");
+    row("window port and simulate", {"--port", "a", "--simulate", "tessel"}, "not both");
+    row("window empty port", {"--port", ""}, "needs a port name");
+}
+
+void ArgumentsTest::usageError_exitsTwoAndSaysWhy() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    const QString profile = writeProfile(m_dir, "p.txt", profileOf(everyByteValue(false)));
+    arguments.replaceInStrings(QStringLiteral("PROFILE"), profile);
+    const Outcome o = runConfig(arguments);
+    CHECK_EXIT(o, 2);
+    QVERIFY2(o.err.contains(message), qPrintable(o.err));
+    QVERIFY(o.out.isEmpty());
+}
+
+void ArgumentsTest::help_documentsCommandsAndExitStatus() {
+    const Outcome o = runConfig(QStringList{"--help"});
+    CHECK_EXIT(o, 0);
+    for (const char *word : {"identify", "read", "write", "factory-reset", "diff", "--verify",
+                             "--simulate", "--port", "Exit status", "Error Storing Data"})
+        QVERIFY2(o.out.contains(QLatin1String(word)), word);
+    const Outcome v = runConfig(QStringList{"--version"});
+    CHECK_EXIT(v, 0);
+    QVERIFY(v.out.startsWith("tessel-config "));
+}
+
+void ArgumentsTest::window_takesQtsOptionsAndExplainsAMissingDisplay() {
+    const QStringList noDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    Invocation window({"--simulate", "tessel"});
+    window.unset = noDisplay;
+    const Outcome refused = runConfig(window);
+    CHECK_EXIT(refused, 2);
+    QVERIFY2(refused.err.contains("no display"), qPrintable(refused.err));
+    // The commands need no display at all.
+    Invocation help(QStringList{"--help"});
+    help.unset = noDisplay;
+    CHECK_EXIT(runConfig(help), 0);
+    // A platform named on the command line needs none either: the window opens and keeps
+    // running until it is closed.
+    Invocation styled({"-style", "Fusion", "-platform", "offscreen", "--simulate", "tessel"});
+    styled.unset = noDisplay;
+    const Outcome running = runConfig(styled, 1500);
+    QVERIFY2(!running.finished, qPrintable(running.err));
+}
+
+void ArgumentsTest::interruptWatch_leavesAnIgnoredSignalIgnored() {
+    // Started with SIGTERM ignored (nohup, a script's background job), the program does not
+    // take it up; the end to end tests show Ctrl-C taken where it is not ignored.
+    const auto before = std::signal(SIGTERM, SIG_IGN);
+    {
+        InterruptWatch watch;
+        QCOMPARE(std::raise(SIGTERM), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(watch.received(), 0);
+    }
+    QVERIFY(std::signal(SIGTERM, before) == SIG_IGN);
+}
+
+TESSEL_TEST_OBJECT(ArgumentsTest);
+#include "test_Arguments.moc"

@@ -1,0 +1,303 @@
+// The commands as a shell user runs them, against tessel-modsim over a pseudo-terminal:
+// their output, "-" for standard input and output, the JSON documents and list-ports.
+
+#include "EndToEndSupport.h"
+#include "cli/PortListing.h"
+#include "core/FieldNames.h"
+#include "support/TestMain.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace tessel;
+using namespace tessel::e2e;
+
+namespace {
+
+QJsonObject jsonOf(const Outcome &o) {
+    const QJsonDocument document = QJsonDocument::fromJson(o.out.toUtf8());
+    if (!document.isObject())
+        qWarning("not one JSON object: %s", qPrintable(o.out));
+    return document.object();
+}
+
+} // namespace
+
+class CommandsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void everyCommand_onOneModule_data();
+    void everyCommand_onOneModule();
+    void badProfile_isRefusedBeforeAnythingIsSent_data();
+    void badProfile_isRefusedBeforeAnythingIsSent();
+    void unknownKind_isExitOneButTroubleForDiff();
+    void dash_isStandardInputAndOutput();
+    void json_documentsParseBackWithTheirFields();
+    void lateLinkTest_isRetriedWithProgressOnATerminalOnly();
+    void listPorts_showsEveryFactAndUnknownOnesStayVisible();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void CommandsTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    QVERIFY2(QFileInfo::exists(configExecutable()), qPrintable(configExecutable()));
+}
+
+void CommandsTest::everyCommand_onOneModule_data() {
+    QTest::addColumn<ModuleKind>("kind");
+    QTest::addColumn<QStringList>("line");
+    QTest::addColumn<QString>("identity");
+    QTest::newRow("tessel, paced") << ModuleKind::Tessel << QStringList{}
+                                   << "Tessel module, ZigBee radio, firmware version 3, release "
+                                      "year 2008\n";
+    QTest::newRow("threshold, a byte at a time")
+        << ModuleKind::Threshold << QStringList{"--byte-at-a-time", "--reply-delay-us", "300"}
+        << "Threshold module, ZigBee radio, firmware version 3, release year 2008\n";
+}
+
+void CommandsTest::everyCommand_onOneModule() {
+    QFETCH(ModuleKind, kind);
+    QFETCH(QStringList, line);
+    QFETCH(QString, identity);
+    SimulatedModule module(m_dir, kind, line);
+    const QStringList port{"--port", module.device()};
+    const Outcome identify = runConfig(QStringList{"identify"} + port);
+    CHECK_EXIT(identify, 0);
+    QCOMPARE(identify.out, identity);
+
+    const ModuleMemory factory = factoryMemory(kind);
+    const Outcome read = runConfig(QStringList{"read"} + port);
+    CHECK_EXIT(read, 0);
+    QCOMPARE(read.out, profileOf(factory) + '\n');
+    const QString file = m_dir.filePath(QStringLiteral("read-%1.txt").arg(moduleKindKey(kind)));
+    const Outcome toFile = runConfig(QStringList{"read", "-o", file} + port);
+    CHECK_EXIT(toFile, 0);
+    QVERIFY(toFile.out.isEmpty());
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromLatin1(written.readAll()), read.out);
+
+    const Outcome same = runConfig(QStringList{"diff", file} + port);
+    CHECK_EXIT(same, 0);
+    QCOMPARE(same.out, QStringLiteral("no differences\n"));
+    ModuleMemory profile = factory;
+    const int addresses[] = {0, 23, 56, 255}; // ascending, as diff lists them
+    for (int a : addresses)
+        profile[a] = static_cast<quint8>(profile[a] ^ 0x5A);
+    const Outcome some =
+        runConfig(QStringList{"diff", writeProfile(m_dir, "other.txt", profileOf(profile))} + port);
+    CHECK_EXIT(some, 1); // like diff(1)
+    const QStringList lines = some.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 5);
+    for (int i = 0; i < 4; ++i) {
+        const int a = addresses[i];
+        QCOMPARE(lines.at(i), QStringLiteral("address %1 (%2): module %3, profile %4")
+                                  .arg(a)
+                                  .arg(fieldName(kind, a))
+                                  .arg(factory[a])
+                                  .arg(profile[a]));
+    }
+    QCOMPARE(lines.last(), QStringLiteral("4 of 256 addresses differ"));
+    QCOMPARE(module.memory(), factory);
+
+    // Every byte value, split over lines with extra blanks as a profile copied out of an
+    // e-mail may be; a store is read back unless the operator says otherwise.
+    const ModuleMemory wanted = everyByteValue(kind == ModuleKind::Threshold);
+    QString text = profileOf(wanted);
+    text.replace(QStringLiteral("     DATA"), QStringLiteral("\r\n\tDATA  "));
+    const Outcome write =
+        runConfig(QStringList{"write", writeProfile(m_dir, "every.txt", text)} + port);
+    CHECK_EXIT(write, 0);
+    QVERIFY2(write.out.contains(QStringLiteral("verified")), qPrintable(write.out));
+    QCOMPARE(module.memory(), wanted);
+
+    // The backup goes to the program's own data folder whatever its executable is called.
+    QTemporaryDir data;
+    Invocation reset(QStringList{"factory-reset"} + port);
+    reset.program = m_dir.filePath(QStringLiteral("tc-%1").arg(moduleKindKey(kind)));
+    QVERIFY(QFile::link(configExecutable(), reset.program));
+    reset.set = QStringList{"XDG_DATA_HOME=" + data.path()};
+    CHECK_EXIT(runConfig(reset), 0);
+    QCOMPARE(module.memory(), factory);
+    QCOMPARE(QDir(data.filePath("tessel-config/backups")).entryList(QDir::Files).size(), 1);
+}
+
+void CommandsTest::badProfile_isRefusedBeforeAnythingIsSent_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    const QString good = profileOf(everyByteValue(false));
+    QString value256 = good;
+    value256.replace(QStringLiteral(" 37,"), QStringLiteral(" 256,"));
+    QString shortRecord = good;
+    shortRecord.replace(QStringLiteral(", 37"), QString());
+    QTest::newRow("256") << value256 << "record 3, value 6";
+    QTest::newRow("15 values") << shortRecord << "record 3, value 16";
+    QTest::newRow("17 records") << good + good.left(good.indexOf("DATA", 1)) << "record 17";
+    QTest::newRow("empty") << QString() << "record 1";
+}
+
+void CommandsTest::badProfile_isRefusedBeforeAnythingIsSent() {
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    // A module that vanishes at the first command it receives shows whether anything was sent.
+    SimulatedModule module(m_dir, ModuleKind::Tessel,
+                           fast() << "--drop-after"
+                                  << "1");
+    const Outcome o = runConfig(
+        {"write", "--port", module.device(), writeProfile(m_dir, "bad.txt", text), "--verify"});
+    CHECK_EXIT(o, 2);
+    QVERIFY2(o.err.contains(message) && o.err.contains("nothing was sent"), qPrintable(o.err));
+    QVERIFY(module.running());
+    QCOMPARE(module.memory(), factoryMemory(ModuleKind::Tessel));
+}
+
+void CommandsTest::unknownKind_isExitOneButTroubleForDiff() {
+    SimulatedModule stranger(m_dir, ModuleKind::Tessel,
+                             fast() << "--report-kind"
+                                    << "9");
+    const QStringList port{"--port", stranger.device()};
+    const Outcome identify = runConfig(QStringList{"identify"} + port);
+    CHECK_EXIT(identify, 1);
+    QVERIFY(identify.out.contains("unknown module kind 9"));
+    QVERIFY(identify.err.contains("unknown kind 9"));
+    const Outcome read = runConfig(QStringList{"read"} + port);
+    CHECK_EXIT(read, 1);
+    QVERIFY(read.out.isEmpty());
+    // diff keeps 1 for "differs", so that a script can rely on it.
+    const QByteArray profile = profileOf(factoryMemory(ModuleKind::Tessel)).toLatin1();
+    const Outcome diff = runConfig(Invocation(QStringList{"diff", "-"} + port, profile));
+    CHECK_EXIT(diff, 2);
+    QVERIFY2(diff.err.contains("unknown kind 9"), qPrintable(diff.err));
+    CHECK_EXIT(runConfig(Invocation(QStringList{"diff", "-"} + port, "DATA 1, 2")), 2);
+}
+
+void CommandsTest::dash_isStandardInputAndOutput() {
+    QTemporaryDir here;
+    SimulatedModule module(m_dir, ModuleKind::Threshold, fast());
+    const QStringList port{"--port", module.device()};
+    Invocation read(QStringList{"read", "-o", "-"} + port);
+    read.workingDirectory = here.path();
+    const Outcome readOut = runConfig(read);
+    CHECK_EXIT(readOut, 0);
+    QCOMPARE(memoryIn(readOut.out), factoryMemory(ModuleKind::Threshold));
+    QVERIFY(!QFile::exists(here.filePath(QStringLiteral("-"))));
+
+    ModuleMemory wanted = factoryMemory(ModuleKind::Threshold);
+    wanted[100] = 77;
+    const QByteArray text = profileOf(wanted).toLatin1();
+    CHECK_EXIT(runConfig(Invocation(QStringList{"write", "-"} + port, text)), 0);
+    QCOMPARE(module.memory(), wanted);
+    const Outcome same = runConfig(Invocation(QStringList{"diff", "-"} + port, text));
+    CHECK_EXIT(same, 0);
+}
+
+void CommandsTest::json_documentsParseBackWithTheirFields() {
+    SimulatedModule module(m_dir, ModuleKind::Threshold, fast());
+    const QStringList port = {"--port", module.device(), "--json"};
+    const Outcome identify = runConfig(QStringList{"identify"} + port);
+    CHECK_EXIT(identify, 0);
+    const QJsonObject identity = jsonOf(identify);
+    QCOMPARE(identity.value("kind").toString(), QStringLiteral("threshold"));
+    QCOMPARE(identity.value("port").toString(), module.device());
+    QCOMPARE(identity.value("firmwareVersion").toInt(), 3);
+    QCOMPARE(identity.value("releaseYear").toInt(), 2008);
+    QCOMPARE(identity.value("identity").toArray().size(), 6);
+
+    const Outcome read = runConfig(QStringList{"read"} + port);
+    CHECK_EXIT(read, 0);
+    const QJsonObject image = jsonOf(read);
+    const QJsonArray memory = image.value("memory").toArray();
+    const ModuleMemory factory = factoryMemory(ModuleKind::Threshold);
+    QCOMPARE(memory.size(), kImageSize);
+    QCOMPARE(memoryIn(image.value("profile").toString()), factory);
+    for (int address = 0; address < kImageSize; ++address)
+        QCOMPARE(memory.at(address).toInt(-1), int(factory[address]));
+
+    ModuleMemory changed = factory;
+    changed[7] = static_cast<quint8>(changed[7] + 1);
+    const Outcome diff =
+        runConfig(Invocation(QStringList{"diff", "-"} + port, profileOf(changed).toLatin1()));
+    CHECK_EXIT(diff, 1);
+    const QJsonObject differences = jsonOf(diff);
+    QCOMPARE(differences.value("same").toBool(true), false);
+    const QJsonArray list = differences.value("differences").toArray();
+    QCOMPARE(list.size(), 1);
+    const QJsonObject first = list.at(0).toObject();
+    QCOMPARE(first.value("address").toInt(), 7);
+    QCOMPARE(first.value("module").toInt(), int(factory[7]));
+    QCOMPARE(first.value("profile").toInt(), int(changed[7]));
+    QVERIFY(!first.value("field").toString().isEmpty());
+
+    const Outcome ports = runConfig({"list-ports", "--json"});
+    CHECK_EXIT(ports, 0);
+    QVERIFY(jsonOf(ports).value("ports").isArray());
+}
+
+void CommandsTest::lateLinkTest_isRetriedWithProgressOnATerminalOnly() {
+    // Each unanswered link test waits 1.5 s before the next one goes out.
+    SimulatedModule late(m_dir, ModuleKind::Tessel,
+                         fast() << "--ignore-link-tests"
+                                << "2");
+    SimulatedModule lateAgain(m_dir, ModuleKind::Tessel,
+                              fast() << "--ignore-link-tests"
+                                     << "2");
+    Invocation onTerminal({"identify", "--port", late.device()});
+    onTerminal.stderrOnTerminal = true;
+    ConfigRun terminalRun(onTerminal);
+    ConfigRun pipeRun({"identify", "--port", lateAgain.device()});
+    const Outcome terminal = terminalRun.finish(20000);
+    CHECK_EXIT(terminal, 0);
+    QVERIFY2(terminal.err.contains("Link test 3 of 100"), qPrintable(terminal.err));
+    const Outcome pipe = pipeRun.finish(20000);
+    CHECK_EXIT(pipe, 0);
+    QVERIFY(pipe.out.startsWith("Tessel module"));
+    QVERIFY2(!pipe.err.contains("Link test"), qPrintable(pipe.err));
+    QVERIFY2(pipe.millis >= 2900, qPrintable(describeRun(pipe)));
+}
+
+void CommandsTest::listPorts_showsEveryFactAndUnknownOnesStayVisible() {
+    PortFacts adapter;
+    adapter.name = QStringLiteral("ttyUSB0");
+    adapter.device = QStringLiteral("/dev/ttyUSB0");
+    adapter.description = QStringLiteral("USB Serial");
+    adapter.manufacturer = QStringLiteral("Maker");
+    adapter.serialNumber = QStringLiteral("A12");
+    adapter.vendorId = 0x0403;
+    adapter.productId = 0x6001;
+    adapter.stableName = QStringLiteral("/dev/serial/by-id/usb-Maker-A12-if00-port0");
+    PortFacts motherboard;
+    motherboard.name = QStringLiteral("ttyS0");
+    motherboard.device = QStringLiteral("/dev/ttyS0");
+    const QList<PortFacts> facts{adapter, motherboard};
+
+    const QJsonArray ports = portsJson(facts).value("ports").toArray();
+    QCOMPARE(ports.size(), 2);
+    const QJsonObject first = ports.at(0).toObject();
+    const QStringList values{
+        adapter.name,         adapter.device,       adapter.stableName,         adapter.description,
+        adapter.manufacturer, adapter.serialNumber, QStringLiteral("0403:6001")};
+    const QStringList keys{"name",         "device",       "byIdPath",     "description",
+                           "manufacturer", "serialNumber", "vendorProduct"};
+    for (int i = 0; i < keys.size(); ++i)
+        QCOMPARE(first.value(keys[i]).toString(), values[i]);
+    QCOMPARE(ports.at(1).toObject().keys(), first.keys());
+    QVERIFY(ports.at(1).toObject().value("manufacturer").isNull());
+
+    const QStringList lines = portsTable(facts).split('\n');
+    QVERIFY(lines.size() >= 3);
+    QVERIFY(lines.at(1).startsWith("ttyUSB0"));
+    for (const QString &fact : {adapter.stableName, adapter.serialNumber, values.last()})
+        QVERIFY2(lines.at(1).contains(fact), qPrintable(fact));
+    // Columns line up: the device starts where its heading does on every line.
+    const qsizetype column = lines.at(0).indexOf("DEVICE");
+    QCOMPARE(lines.at(1).indexOf(adapter.device), column);
+    QCOMPARE(lines.at(2).indexOf(motherboard.device), column);
+    QVERIFY(lines.at(2).contains(" - "));
+}
+
+TESSEL_TEST_OBJECT(CommandsTest);
+#include "test_Commands.moc"
