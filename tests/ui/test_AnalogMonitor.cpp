@@ -2,6 +2,7 @@
 // loop gives way to a settings transfer.
 
 #include "core/MemoryMap.h"
+#include "support/TestMain.h"
 #include "support/ThresholdBench.h"
 #include "ui/AnalogMonitor.h"
 
@@ -157,5 +158,5 @@ void AnalogMonitorTest::read_endsARunningLoopFirst() {
     QVERIFY(bench->clock.nowMicros() > uncheckedAt + AnalogMonitor::kSettleMicros);
 }
 
-QTEST_MAIN(AnalogMonitorTest)
+TESSEL_TEST_OBJECT(AnalogMonitorTest);
 #include "test_AnalogMonitor.moc"

@@ -2,6 +2,7 @@
 
 #include "core/HelpTexts.h"
 #include "core/MemoryMap.h"
+#include "support/TestMain.h"
 #include "support/ThresholdBench.h"
 
 #include <QCheckBox>
@@ -299,5 +300,5 @@ void AnalogPanelTest::typeLabel_cyclesThroughTheFourTypesWithTheirHelp() {
     QCOMPARE(bench->helpText(), boxHelp(19, kAbove));
 }
 
-QTEST_MAIN(AnalogPanelTest)
+TESSEL_TEST_OBJECT(AnalogPanelTest);
 #include "test_AnalogPanel.moc"

@@ -1,5 +1,6 @@
 #include "core/HelpTexts.h"
 #include "core/ProfileText.h"
+#include "support/TestMain.h"
 #include "support/WindowBench.h"
 #include "ui/ReportWindow.h"
 
@@ -140,5 +141,5 @@ void HelpAndReportTest::report_secondShowReplacesTheText() {
     QCOMPARE(report.windowTitle(), QStringLiteral("Generate Report"));
 }
 
-QTEST_MAIN(HelpAndReportTest)
+TESSEL_TEST_OBJECT(HelpAndReportTest);
 #include "test_HelpAndReport.moc"

@@ -1,4 +1,5 @@
 #include "core/MemoryMap.h"
+#include "support/TestMain.h"
 #include "support/WindowBench.h"
 
 #include <QLineEdit>
@@ -242,5 +243,5 @@ void MappingColoursTest::assignmentColumn_followsTheWorkedExample() {
     }
 }
 
-QTEST_MAIN(MappingColoursTest)
+TESSEL_TEST_OBJECT(MappingColoursTest);
 #include "test_MappingColours.moc"

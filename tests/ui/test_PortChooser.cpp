@@ -1,4 +1,5 @@
 #include "link/PortSource.h"
+#include "support/TestMain.h"
 #include "ui/FormSelectSerialPort.h"
 
 #include <QComboBox>
@@ -148,5 +149,5 @@ void PortChooserTest::okRemembersWhatWasTyped() {
     QCOMPARE(file.readAll(), QByteArray(" ttyS7 \r\n"));
 }
 
-QTEST_MAIN(PortChooserTest)
+TESSEL_TEST_OBJECT(PortChooserTest);
 #include "test_PortChooser.moc"

@@ -1,6 +1,7 @@
 // Windows a reader can read: text colours that stand out from every fixed background, under
 // the desktop's light palette and a dark one, and labels whose value a screen reader speaks.
 
+#include "support/TestMain.h"
 #include "support/ThresholdBench.h"
 #include "ui/Readability.h"
 #include "ui/ReportWindow.h"
@@ -198,5 +199,5 @@ void ReadabilityTest::settingBar_showsItsFocusAndArrowsMoveItsValue() {
     }
 }
 
-QTEST_MAIN(ReadabilityTest)
+TESSEL_TEST_OBJECT(ReadabilityTest);
 #include "test_Readability.moc"

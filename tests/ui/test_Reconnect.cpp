@@ -3,6 +3,7 @@
 #include "session/SessionBench.h"
 #include "support/ModsimProcess.h"
 #include "support/RecordingApplication.h"
+#include "support/TestMain.h"
 #include "support/WindowBench.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ConnectingWindow.h"
@@ -247,5 +248,5 @@ void ReconnectTest::movedWindow_neverTouchesTheOldLine() {
     QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
 }
 
-QTEST_MAIN(ReconnectTest)
+TESSEL_TEST_OBJECT(ReconnectTest);
 #include "test_Reconnect.moc"

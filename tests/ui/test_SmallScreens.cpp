@@ -1,10 +1,9 @@
 // The windows on screens smaller than the forms: a 1366x768 laptop, and a 1920x1080 screen at
-// twice the scale, which leaves 960x540 for the windows. The offscreen platform is given
-// these screens, so the windows meet the same screen sizes, scale factors and frames a
-// desktop gives them.
+// twice the scale, which leaves 960x540 for the windows (the screens are set up in main.cpp).
 
 #include "link/PortSetting.h"
 #include "link/PortSource.h"
+#include "support/TestMain.h"
 #include "support/WindowBench.h"
 #include "ui/FormControls.h"
 #include "ui/FormSelectSerialPort.h"
@@ -23,15 +22,6 @@ using namespace tessel;
 using namespace tessel::testing;
 
 namespace {
-
-// The screens side by side; a logical DPI twice the base one scales the windows by two.
-constexpr const char *kScreens = R"({"screens": [
-  {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
-   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
-  {"name": "scaled", "x": 1366, "y": 0, "width": 1920, "height": 1080,
-   "logicalDpi": 192, "logicalBaseDpi": 96, "dpr": 1},
-  {"name": "desktop", "x": 3286, "y": 0, "width": 1920, "height": 1080,
-   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
 
 QScreen *screenNamed(const QString &name) {
     for (QScreen *screen : QGuiApplication::screens())
@@ -181,16 +171,5 @@ void SmallScreensTest::otherWindows_fitTheSmallScreens() {
     }
 }
 
-int main(int argc, char **argv) {
-    QTemporaryDir dir;
-    QFile config(dir.filePath(QStringLiteral("screens.json")));
-    if (!config.open(QIODevice::WriteOnly) || config.write(kScreens) < 0)
-        qFatal("cannot write the screen configuration");
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
-    SmallScreensTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+TESSEL_TEST_OBJECT(SmallScreensTest);
 #include "test_SmallScreens.moc"

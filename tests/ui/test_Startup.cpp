@@ -1,6 +1,7 @@
 #include "link/LinkClock.h"
 #include "link/PortSetting.h"
 #include "support/RecordingApplication.h"
+#include "support/TestMain.h"
 #include "ui/Application.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ConnectingWindow.h"
@@ -222,5 +223,5 @@ void StartupTest::portNames_mapToDevices() {
     QCOMPARE(deviceForPortName(""), QString());
 }
 
-QTEST_MAIN(StartupTest)
+TESSEL_TEST_OBJECT(StartupTest);
 #include "test_Startup.moc"

@@ -1,5 +1,6 @@
 #include "core/ControllerTypes.h"
 #include "core/MemoryMap.h"
+#include "support/TestMain.h"
 #include "support/WindowBench.h"
 
 #include <QCheckBox>
@@ -460,5 +461,5 @@ void TesselWindowTest::keyboard_tabGoesThroughTheFormInReadingOrder() {
     }
 }
 
-QTEST_MAIN(TesselWindowTest)
+TESSEL_TEST_OBJECT(TesselWindowTest);
 #include "test_TesselWindow.moc"

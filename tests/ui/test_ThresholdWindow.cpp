@@ -4,6 +4,7 @@
 #include "core/ControllerTypes.h"
 #include "core/HelpTexts.h"
 #include "core/MemoryMap.h"
+#include "support/TestMain.h"
 #include "support/ThresholdBench.h"
 
 #include <QCheckBox>
@@ -219,5 +220,5 @@ void ThresholdWindowTest::captureSpeed_showsTheReactionTime() {
     QCOMPARE(bench->caption("settingValue_1"), QStringLiteral("9"));
 }
 
-QTEST_MAIN(ThresholdWindowTest)
+TESSEL_TEST_OBJECT(ThresholdWindowTest);
 #include "test_ThresholdWindow.moc"

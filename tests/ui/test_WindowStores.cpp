@@ -4,6 +4,7 @@
 
 #include "core/FieldNames.h"
 #include "core/MemoryMap.h"
+#include "support/TestMain.h"
 #include "support/ThresholdBench.h"
 
 #include <QProgressBar>
@@ -265,5 +266,5 @@ void WindowStoresTest::store_isReadBackAndNamesWhatDiffers() {
              qPrintable(bench->host.messages[0]));
 }
 
-QTEST_MAIN(WindowStoresTest)
+TESSEL_TEST_OBJECT(WindowStoresTest);
 #include "test_WindowStores.moc"
