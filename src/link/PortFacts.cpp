@@ -1,5 +1,8 @@
 #include "link/PortFacts.h"
 
+#include "link/PortSetting.h"
+
+#include <QFileInfo>
 #include <QStringList>
 
 namespace tessel {
@@ -43,6 +46,20 @@ QString portToPreselect(const std::optional<QString> &remembered, const QList<Po
         onlyAdapter = &port;
     }
     return onlyAdapter ? onlyAdapter->name : fallback;
+}
+
+const PortFacts *findPort(const QString &name, const QList<PortFacts> &ports) {
+    const QString wanted = name.trimmed();
+    if (wanted.isEmpty())
+        return nullptr;
+    const QString device = deviceForPortName(wanted);
+    const QString real = QFileInfo(device).canonicalFilePath();
+    for (const PortFacts &port : ports) {
+        if (port.name == wanted || port.device == device || port.stableName == device ||
+            (!real.isEmpty() && real == QFileInfo(port.device).canonicalFilePath()))
+            return &port;
+    }
+    return nullptr;
 }
 
 QString portsPresentText(const QList<PortFacts> &ports) {

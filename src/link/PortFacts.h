@@ -37,6 +37,10 @@ inline constexpr const char *kDefaultPortName = "COM1";
 [[nodiscard]] QString portToPreselect(const std::optional<QString> &remembered,
                                       const QList<PortFacts> &ports);
 
+// The port present that `name` means: its name as listed, its device ("/dev/ttyS0"), an old
+// COM name for it ("COM1"), its stable by-id name or another link to it; null when none is.
+[[nodiscard]] const PortFacts *findPort(const QString &name, const QList<PortFacts> &ports);
+
 // "Ports present: ttyUSB0 (...), ttyS0." or "No serial ports are present."
 [[nodiscard]] QString portsPresentText(const QList<PortFacts> &ports);
 

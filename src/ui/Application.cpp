@@ -17,11 +17,21 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace tessel {
 
 namespace {
+// The first of the windows that is shown; null when none is.
+QWidget *firstShown(std::initializer_list<QWidget *> windows) {
+    for (QWidget *window : windows) {
+        if (window && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
 QString noAnswerText(const QString &port) {
     return QStringLiteral("No module answered on %1.\n\nCheck that the module has power, that its "
                           "cable is plugged in at both ends, and that %1 is the port the cable "
@@ -78,8 +88,14 @@ void Application::start() {
     if (m_options.port)
         m_portName = *m_options.port;
     for (;;) {
-        if (choose)
-            m_portName = choosePort({});
+        if (choose) {
+            const std::optional<QString> port = choosePort({});
+            if (!port) {
+                endProgram(0); // nothing is connected yet, so nothing is lost
+                return;
+            }
+            m_portName = *port;
+        }
         const QString error = openLink();
         m_splash->hide();
         const Outcome outcome = error.isEmpty() ? connectToModule() : offerAnotherPort(error);
@@ -92,12 +108,19 @@ void Application::start() {
     }
 }
 
-QString Application::choosePort(const QString &offered) {
+std::optional<QString> Application::choosePort(const QString &offered) {
     const SystemPortSource ports;
-    FormSelectSerialPort chooser(ports, PortSetting(), m_form1.get());
+    // Centred over the window it serves: the configuration window it reconnects, the splash
+    // at start, else the screen (a dialog whose parent is hidden opens in a corner).
+    QWidget *over = firstShown({m_window.get(), m_splash.get()});
+    FormSelectSerialPort chooser(ports, PortSetting(), over ? over : m_form1.get());
+    const QRect area = over ? over->frameGeometry() : chooser.screen()->availableGeometry();
+    chooser.move(area.center() - chooser.rect().center());
     if (!offered.isEmpty())
         chooser.offer(offered);
     chooser.exec();
+    if (chooser.cancelled())
+        return std::nullopt;
     if (!chooser.settingError().isEmpty())
         showMessage(chooser.settingError());
     return chooser.portName();
@@ -239,7 +262,10 @@ void Application::reconnect() {
     m_window->setEnabled(false);
     QString port = m_portName;
     for (bool again = true; again && !m_ending;) {
-        port = choosePort(port);
+        const std::optional<QString> chosen = choosePort(port);
+        if (!chosen)
+            break; // back to the window, its line still lost
+        port = *chosen;
         QString error;
         std::unique_ptr<ModuleConnection> connection = openConnection(port, error);
         if (!connection) {

@@ -51,8 +51,9 @@ public:
     // Escape or closing the box picks `onClose`, the answer that loses nothing.
     virtual int askChoice(const QString &text, const QStringList &answers, int onClose);
     // The port to try next, as the operator chose it in "Select Com Port"; `offered` is the
-    // port offered at first (the remembered one when empty).
-    virtual QString choosePort(const QString &offered);
+    // port offered at first (the remembered one when empty). Nothing when the operator
+    // pressed Cancel.
+    virtual std::optional<QString> choosePort(const QString &offered);
     // The window shown while connecting; null when no connection is under way.
     [[nodiscard]] ConnectingWindow *connectingWindow() const { return m_connecting.get(); }
     [[nodiscard]] ConfigWindow *configWindow() const { return m_window.get(); }

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QFontMetrics;
 class QLabel;
 
 namespace tessel {
@@ -17,7 +18,7 @@ class PortSource;
 // list current while it is open (a port plugged in appears, one pulled out disappears),
 // offers the port remembered last time (or the only USB adapter), and remembers the choice
 // when OK is pressed. Closing it or pressing Escape takes the port it offered, not whatever
-// was typed meanwhile.
+// was typed meanwhile; Cancel chooses no port at all.
 class FormSelectSerialPort : public QDialog {
     Q_OBJECT
 public:
@@ -28,6 +29,8 @@ public:
     [[nodiscard]] QString portName() const;
     // Offers `port` instead of the remembered one (the port a lost line was on).
     void offer(const QString &port);
+    // Whether the operator pressed Cancel: no port was chosen.
+    [[nodiscard]] bool cancelled() const { return m_cancelled; }
     // Why the choice could not be remembered; empty when it was written (or OK not pressed).
     [[nodiscard]] QString settingError() const { return m_settingError; }
     [[nodiscard]] PortWatcher &watcher() { return m_watcher; }
@@ -37,6 +40,8 @@ public Q_SLOTS:
 
 private:
     void acceptChoice();
+    void cancelChoice();
+    void showOffered();
     void showPorts(const QList<PortFacts> &ports);
     void showDetails();
 
@@ -46,9 +51,13 @@ private:
     QLabel *m_details;
     QString m_offered;
     QString m_settingError;
+    bool m_cancelled = false;
 };
 
 // Everything the system knows of a port, one fact a line ("Manufacturer: ...").
 [[nodiscard]] QString portDetailsText(const PortFacts &port);
+
+// Each line of `text` that is wider than `width` shortened in its middle with an ellipsis.
+[[nodiscard]] QString elidedLines(const QString &text, const QFontMetrics &metrics, int width);
 
 } // namespace tessel

@@ -25,7 +25,7 @@ public:
         offered = answers;
         return answersToGive.isEmpty() ? onClose : answersToGive.takeFirst();
     }
-    QString choosePort(const QString &offeredPort) override {
+    std::optional<QString> choosePort(const QString &offeredPort) override {
         ++portsChosen;
         portsOffered << offeredPort;
         return portsToChoose.isEmpty() ? QString() : portsToChoose.takeFirst();
@@ -40,7 +40,7 @@ public:
     QStringList questions;
     QStringList offered;
     QList<int> answersToGive;
-    QStringList portsToChoose;
+    QList<std::optional<QString>> portsToChoose; // nothing: Cancel
     QStringList portsOffered;
     int portsChosen = 0;
     // The modules the next connections reach, in order; a port's own when none is left.

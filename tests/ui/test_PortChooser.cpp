@@ -66,7 +66,8 @@ class PortChooserTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void listsEachPortWithWhatTheSystemKnows();
-    void offersTheOnlyAdapterUnlessAPortWasRemembered();
+    void offersTheRememberedPortOrTheOnlyAdapter_data();
+    void offersTheRememberedPortOrTheOnlyAdapter();
     void followsPortsPluggedInAndPulledOut();
     void closingOrEscapeTakesTheOfferedPortAndRemembersNothing();
     void okRemembersWhatWasTyped();
@@ -92,17 +93,68 @@ void PortChooserTest::listsEachPortWithWhatTheSystemKnows() {
     QVERIFY(chooser.details().startsWith(QStringLiteral("Device: /dev/ttyUSB0")));
     chooser.combo()->setEditText(QStringLiteral("COM9"));
     QCOMPARE(chooser.details(), QStringLiteral("COM9 is not among the ports present."));
+    QCOMPARE(chooser.combo()->toolTip(), QString());
+    // A by-id name fits the box; one longer than any place is shortened in the middle in
+    // the facts, and each keeps the whole name as its tool tip.
+    QVERIFY(!chooser.details().contains(QChar(0x2026)));
+    const QString longName = QStringLiteral("/dev/serial/by-id/usb-") + QString(120, u'x') +
+                             QStringLiteral("-if00-port0");
+    chooser.combo()->setEditText(longName);
+    auto *facts = chooser.form->findChild<QLabel *>("portDetails");
+    QVERIFY2(facts->text().contains(QChar(0x2026)), qPrintable(facts->text()));
+    QVERIFY(facts->text().endsWith(QStringLiteral("port0 is not among the ports present.")));
+    QVERIFY(facts->toolTip().contains(longName));
+    QCOMPARE(chooser.combo()->toolTip(), longName);
 }
 
-void PortChooserTest::offersTheOnlyAdapterUnlessAPortWasRemembered() {
-    QCOMPARE(Chooser({motherboardPort(), usbAdapter()}).combo()->currentText(),
-             QStringLiteral("ttyUSB0"));
-    QCOMPARE(
-        Chooser({motherboardPort(), usbAdapter(), usbAdapter("ttyUSB1")}).combo()->currentText(),
-        QStringLiteral("COM1"));
-    // A remembered name is offered even when it is not present.
-    QCOMPARE(Chooser({usbAdapter()}, QStringLiteral("ttyACM3")).combo()->currentText(),
-             QStringLiteral("ttyACM3"));
+void PortChooserTest::offersTheRememberedPortOrTheOnlyAdapter_data() {
+    QTest::addColumn<bool>("motherboard");
+    QTest::addColumn<int>("adapters");
+    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<QString>("selected"); // the port it means; empty when none present
+    const QString byId = usbAdapter().stableName;
+    QTest::newRow("the only adapter") << true << 1 << ""
+                                      << "ttyUSB0"
+                                      << "ttyUSB0";
+    QTest::newRow("two adapters: COM1") << true << 2 << ""
+                                        << "COM1"
+                                        << "ttyS0";
+    QTest::newRow("COM1 absent") << false << 2 << ""
+                                 << "COM1"
+                                 << "";
+    QTest::newRow("remembered, absent") << false << 1 << "ttyACM3"
+                                        << "ttyACM3"
+                                        << "";
+    QTest::newRow("remembered COM name") << true << 1 << "com1"
+                                         << "com1"
+                                         << "ttyS0";
+    QTest::newRow("remembered device") << true << 1 << "/dev/ttyUSB0"
+                                       << "/dev/ttyUSB0"
+                                       << "ttyUSB0";
+    QTest::newRow("remembered by-id") << true << 1 << byId << byId << "ttyUSB0";
+}
+
+void PortChooserTest::offersTheRememberedPortOrTheOnlyAdapter() {
+    QFETCH(bool, motherboard);
+    QFETCH(int, adapters);
+    QFETCH(QString, remembered);
+    QFETCH(QString, offered);
+    QFETCH(QString, selected);
+    QList<PortFacts> ports;
+    if (motherboard)
+        ports << motherboardPort();
+    for (int n = 0; n < adapters; ++n)
+        ports << usbAdapter(QStringLiteral("ttyUSB%1").arg(n));
+    Chooser chooser(ports, remembered);
+    QCOMPARE(chooser.combo()->currentText(), offered);
+    if (selected.isEmpty()) {
+        QCOMPARE(chooser.details(), offered + QStringLiteral(" is not among the ports present."));
+        return;
+    }
+    QCOMPARE(chooser.combo()->itemText(chooser.combo()->currentIndex()), selected);
+    QVERIFY2(chooser.details().startsWith(QStringLiteral("Device: /dev/") + selected),
+             qPrintable(chooser.details()));
 }
 
 void PortChooserTest::followsPortsPluggedInAndPulledOut() {
@@ -123,15 +175,20 @@ void PortChooserTest::followsPortsPluggedInAndPulledOut() {
 }
 
 void PortChooserTest::closingOrEscapeTakesTheOfferedPortAndRemembersNothing() {
-    for (const bool escape : {true, false}) {
+    enum class Way { Escape, Close, Cancel };
+    for (const Way way : {Way::Escape, Way::Close, Way::Cancel}) {
         Chooser chooser({usbAdapter()});
         chooser.form->show();
         chooser.combo()->setEditText(QStringLiteral("ttyS7"));
-        if (escape)
+        if (way == Way::Escape)
             QTest::keyClick(chooser.combo(), Qt::Key_Escape);
-        else
+        else if (way == Way::Close)
             chooser.form->close();
+        else
+            chooser.form->findChild<QPushButton *>("cancel")->click();
         QVERIFY(!chooser.form->isVisible());
+        // Only Cancel chooses no port at all.
+        QCOMPARE(chooser.form->cancelled(), way == Way::Cancel);
         QCOMPARE(chooser.form->portName(), QStringLiteral("ttyUSB0"));
         QVERIFY(!QFile::exists(chooser.settingFile()));
     }

@@ -180,8 +180,9 @@ void ReconnectTest::cancelWhileReconnecting_leadsBackToTheWindow() {
     SimulatorFaults silent;
     silent.ignoreLinkTests = ModuleConnection::kLinkTestAttempts;
     auto app = appOnALineThatDrops(clock, {{ModuleKind::Tessel, silent}});
-    app->answersToGive = {kReconnect, kClose};
-    app->portsToChoose = {QStringLiteral("ttyUSB1")};
+    // Cancel while connecting, then Cancel in the port choice.
+    app->answersToGive = {kReconnect, kReconnect};
+    app->portsToChoose = {QStringLiteral("ttyUSB1"), std::nullopt};
     editAndStore(*app->configWindow());
     clock.callAfter(5'000'000, [&] {
         QVERIFY(app->connectingWindow());
@@ -192,6 +193,7 @@ void ReconnectTest::cancelWhileReconnecting_leadsBackToTheWindow() {
     QVERIFY2(app->questions[1].startsWith("Connecting to ttyUSB1 was cancelled."),
              qPrintable(app->questions[1]));
     QCOMPARE(app->offered, (QStringList{"Reconnect", "Close"}));
+    QCOMPARE(app->portsChosen, 2);
     // Back at the window, with its settings and without a line; a later transfer offers the
     // reconnection again.
     QVERIFY(!app->ending());

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void start_offersAnotherPortWhenOneCannotBeOpened();
     void closingTheStartupWindow_endsTheProgram();
     void cancelInTheProgressWindow_endsTheProgram();
+    void cancelInThePortChoice_endsTheProgram();
     void portNames_mapToDevices();
 };
 
@@ -210,6 +211,19 @@ void StartupTest::cancelInTheProgressWindow_endsTheProgram() {
     QVERIFY(!app.ending());
     app.progressWindow().findChild<QPushButton *>("Cancel")->click();
     QVERIFY(app.ending());
+}
+
+void StartupTest::cancelInThePortChoice_endsTheProgram() {
+    StartOptions options;
+    options.port = QStringLiteral("/dev/tessel-config-no-such-port");
+    RecordingApplication app(options);
+    app.answersToGive = {kChooseAnotherPort};
+    app.portsToChoose = {std::nullopt};
+    app.start();
+    QCOMPARE(app.portsChosen, 1);
+    QCOMPARE(app.questions.size(), 1);
+    QVERIFY(app.ending());
+    QCOMPARE(app.exitCode(), 0);
 }
 
 void StartupTest::portNames_mapToDevices() {
