@@ -3,7 +3,7 @@
 
 #include "core/MemoryMap.h"
 #include "support/TestMain.h"
-#include "support/ThresholdBench.h"
+#include "support/WindowBench.h"
 #include "ui/AnalogMonitor.h"
 
 #include <QCheckBox>
@@ -24,7 +24,7 @@ private Q_SLOTS:
 };
 
 void AnalogMonitorTest::readAll_sendsSixteenRequestsInOrder() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     for (int n = 0; n < 16; ++n)
         bench->module.setAnalogLevel(n, 10 * n);
     bench->module.setAnalogLevel(3, 255);
@@ -61,7 +61,7 @@ void AnalogMonitorTest::readAll_sendsSixteenRequestsInOrder() {
 }
 
 void AnalogMonitorTest::meterLoop_repeatsOneInputUntilCleared() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     bench->module.setAnalogLevel(5, 200);
     auto *loop = bench->child<QCheckBox>("readConstantly");
     loop->setChecked(true);
@@ -81,7 +81,7 @@ void AnalogMonitorTest::meterLoop_repeatsOneInputUntilCleared() {
 }
 
 void AnalogMonitorTest::secondClickDuringALoop_isIgnored() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     auto *loop = bench->child<QCheckBox>("readConstantly");
     loop->setChecked(true);
     QList<int> nested;
@@ -105,7 +105,7 @@ void AnalogMonitorTest::secondClickDuringALoop_isIgnored() {
 }
 
 void AnalogMonitorTest::loop_refreshesAtMostTwentyTimesASecond() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     auto *loop = bench->child<QCheckBox>("readConstantly");
     loop->setChecked(true);
     const qint64 started = bench->clock.nowMicros();
@@ -122,7 +122,7 @@ void AnalogMonitorTest::loop_refreshesAtMostTwentyTimesASecond() {
 }
 
 void AnalogMonitorTest::read_endsARunningLoopFirst() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     ModuleMemory memory = bench->module.memory();
     memory[map::kDebounce] = 42;
     memory[map::lowerLimitAddress(0)] = 5;

@@ -3,7 +3,7 @@
 #include "core/HelpTexts.h"
 #include "core/MemoryMap.h"
 #include "support/TestMain.h"
-#include "support/ThresholdBench.h"
+#include "support/WindowBench.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -27,7 +27,7 @@ private Q_SLOTS:
 };
 
 void AnalogPanelTest::syncSettings_readWhileThePanelIsOpen() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     click(bench->child("setLimits"));
     ModuleMemory memory = bench->module.memory();
     memory[map::limitTypeAddress(4)] = 3;
@@ -101,7 +101,7 @@ void AnalogPanelTest::limitCheck_marksAndReports() {
     QFETCH(bool, lowerRed);
     QFETCH(bool, upperRed);
 
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     showTableWithinCapacity(*bench);
     const int input = 6;
     click(bench->child("setLimits"));
@@ -134,7 +134,7 @@ void AnalogPanelTest::limitCheck_marksAndReports() {
 }
 
 void AnalogPanelTest::limitCheck_marksOnlyTheFirstBadRowAndLeavesLaterRows() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     click(bench->child("setLimits"));
     const QColor unmarked = bench->background("limit_7");
     enterLimit(*bench, 3, QStringLiteral("300"));
@@ -167,7 +167,7 @@ void AnalogPanelTest::limitCheck_marksOnlyTheFirstBadRowAndLeavesLaterRows() {
 }
 
 void AnalogPanelTest::limitCheck_runsOnlyOverTheBackground() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     click(bench->child("setLimits"));
     typeLimit(*bench, 5, QStringLiteral("999"));
     // Over a label the pointer shows help; the typing box stays open and nothing is checked.
@@ -185,7 +185,7 @@ void AnalogPanelTest::limitCheck_runsOnlyOverTheBackground() {
 }
 
 void AnalogPanelTest::limitCheck_fromTheKeyboard() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     bench->window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(bench->window.get()));
     click(bench->child("setLimits"));
@@ -217,7 +217,7 @@ void AnalogPanelTest::limitCheck_fromTheKeyboard() {
 }
 
 void AnalogPanelTest::outOfRangeLimit_neverReachesTheModule() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     click(bench->child("setLimits"));
     enterLimit(*bench, 17, QStringLiteral("-70000"));
     enterLimit(*bench, 0, QStringLiteral("70000"));
@@ -243,7 +243,7 @@ void AnalogPanelTest::outOfRangeLimit_neverReachesTheModule() {
 }
 
 void AnalogPanelTest::panel_opensFromTheImageAndClosesWithDone() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     QVERIFY(!panelOpen(*bench));
     click(bench->child("setLimits"));
     QVERIFY(panelOpen(*bench));
@@ -268,7 +268,7 @@ void AnalogPanelTest::panel_opensFromTheImageAndClosesWithDone() {
 }
 
 void AnalogPanelTest::typeLabel_cyclesThroughTheFourTypesWithTheirHelp() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     click(bench->child("setLimits"));
     const int input = 5;
     const int address = map::limitTypeAddress(input);

@@ -13,15 +13,6 @@
 using namespace tessel;
 using namespace tessel::testing;
 
-namespace {
-using Bench = WindowBench;
-
-std::unique_ptr<Bench> loadedBench() {
-    return Bench::loaded(ModuleKind::Tessel);
-}
-
-} // namespace
-
 class HelpAndReportTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -29,8 +20,6 @@ private Q_SLOTS:
     void pointer_showsTheControlsText();
     void pointer_leavesTheTextWhereNoneApplies();
     void mappingBox_showsItsTextInEitherMode();
-    void pointer_endsSerialEditingWhereTheTableSaysSo();
-    void report_ofTheStartImageReadsAsDocumented();
     void report_showsEntry12AsLastReadNotAsSelected();
     void report_secondShowReplacesTheText();
 };
@@ -62,13 +51,13 @@ void HelpAndReportTest::pointer_showsTheControlsText_data() {
 void HelpAndReportTest::pointer_showsTheControlsText() {
     QFETCH(QString, control);
     QFETCH(int, text);
-    auto bench = loadedBench();
+    auto bench = loadedTessel();
     hover(bench->child(control));
     QCOMPARE(bench->helpText(), helpText(text));
 }
 
 void HelpAndReportTest::pointer_leavesTheTextWhereNoneApplies() {
-    auto bench = loadedBench();
+    auto bench = loadedTessel();
     hover(bench->child("broadcastToAll"));
     // The form's background, the help box, controls without a text, and the hidden one-way option.
     hover(bench->form());
@@ -85,7 +74,7 @@ void HelpAndReportTest::pointer_leavesTheTextWhereNoneApplies() {
 }
 
 void HelpAndReportTest::mappingBox_showsItsTextInEitherMode() {
-    auto bench = loadedBench();
+    auto bench = loadedTessel();
     hover(bench->child("mappingByte_5"));
     QCOMPARE(bench->helpText(), helpText(17));
     bench->child<QRadioButton>("mappingMode_1")->click();
@@ -94,35 +83,8 @@ void HelpAndReportTest::mappingBox_showsItsTextInEitherMode() {
     QCOMPARE(bench->helpText(), helpText(17));
 }
 
-void HelpAndReportTest::pointer_endsSerialEditingWhereTheTableSaysSo() {
-    const std::pair<const char *, bool> cases[] = {
-        {"deviceNumber_0", true}, {"active_0", true},          {"serial_5", true},
-        {"function_0", true},     {"inputAssignment_0", true}, {"debounceBand", true},
-        {"refreshBand", true},    {"controllerType_2", false}, {"broadcastToAll", false},
-        {"mappingByte_2", false}, {"serialEditor_2", false}};
-    for (const auto &[control, ends] : cases) {
-        auto bench = loadedBench();
-        click(bench->child("serial_2"));
-        bench->child<QLineEdit>("serialEditor_2")->setText("AB");
-        hover(bench->child(control));
-        QCOMPARE(bench->child("serialEditor_2")->isHidden(), ends);
-        QCOMPARE(bench->caption("serial_2") == QStringLiteral("AB"), ends);
-    }
-}
-
-void HelpAndReportTest::report_ofTheStartImageReadsAsDocumented() {
-    Bench bench(ModuleKind::Tessel); // not loaded: the window holds its start image
-    bench.child<QPushButton>("productionProfile")->click();
-    const QString report = bench.host.report;
-    QVERIFY(report.startsWith(
-        "DATA 0, 9, 10, 15, 0, 0, 1, 5, 1, 255, 255, 255, 0, 0, 0, 0     DATA 0,"));
-    QCOMPARE(report.count("DATA"), 16);
-    QCOMPARE(report.count(','), 16 * 15);
-    QCOMPARE(report, profileText(startImage()));
-}
-
 void HelpAndReportTest::report_showsEntry12AsLastReadNotAsSelected() {
-    auto bench = loadedBench();
+    auto bench = loadedTessel();
     bench->child<QRadioButton>("commMode_1")->click();
     bench->child<QPushButton>("productionProfile")->click();
     QVERIFY(

@@ -2,7 +2,7 @@
 // the desktop's light palette and a dark one, and labels whose value a screen reader speaks.
 
 #include "support/TestMain.h"
-#include "support/ThresholdBench.h"
+#include "support/WindowBench.h"
 #include "ui/Readability.h"
 #include "ui/ReportWindow.h"
 
@@ -128,7 +128,7 @@ void ReadabilityTest::everyTextReadsOnItsBackground() {
 }
 
 void ReadabilityTest::analogPanelLabels_speakTheirValueAndSayWhatTheyAre() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     click(bench->child("setLimits"));
     chooseType(*bench, 2, 2);
     enterLimit(*bench, 2, QStringLiteral("40"));
@@ -157,7 +157,7 @@ void ReadabilityTest::analogPanelLabels_speakTheirValueAndSayWhatTheyAre() {
 }
 
 void ReadabilityTest::keyboardFocus_showsTheControlsHelp() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     bench->window->show();
     QVERIFY(QTest::qWaitForWindowActive(bench->window.get()));
     click(bench->child("setLimits"));

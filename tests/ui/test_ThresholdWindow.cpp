@@ -5,7 +5,7 @@
 #include "core/HelpTexts.h"
 #include "core/MemoryMap.h"
 #include "support/TestMain.h"
-#include "support/ThresholdBench.h"
+#include "support/WindowBench.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -31,7 +31,7 @@ private Q_SLOTS:
 };
 
 void ThresholdWindowTest::syncSettings_showsTheThresholdImage() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     QCOMPARE(bench->child<QLineEdit>("baseSerial")->text(), QStringLiteral("0013A200:4032"));
     QCOMPARE(bench->caption("serial_0"), QStringLiteral("9B05"));
     QCOMPARE(bench->caption("function_0"), QStringLiteral("Relay Limiter Functions"));
@@ -73,7 +73,7 @@ void ThresholdWindowTest::factoryReset_writesTheThresholdDataSet_data() {
 
 void ThresholdWindowTest::factoryReset_writesTheThresholdDataSet() {
     QFETCH(bool, duringLoop);
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     bench->module.setMemory(ModuleMemory{});
     bench->window->readSettings();
     QCOMPARE(bench->caption("serial_0"), QStringLiteral("0000"));
@@ -112,7 +112,7 @@ void ThresholdWindowTest::factoryReset_writesTheThresholdDataSet() {
 }
 
 void ThresholdWindowTest::capacity_isSixteenInputs() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     EepromImage image = factoryImage(ModuleKind::Threshold);
     image.setValue(map::kLastDeviceIndex, 1);
     image.setValue(map::typeAddress(0), 4); // 8 inputs each
@@ -129,7 +129,7 @@ void ThresholdWindowTest::capacity_isSixteenInputs() {
 }
 
 void ThresholdWindowTest::serials_useTheThresholdLengths() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     showTableWithinCapacity(*bench);
     auto *sn = bench->child<QLineEdit>("baseSerial");
     auto *store = bench->child("storeSettings");
@@ -158,7 +158,7 @@ void ThresholdWindowTest::serials_useTheThresholdLengths() {
 }
 
 void ThresholdWindowTest::broadcastAndRestoreDefault_spellTheAddressesInThisWindowsForm() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     showTableWithinCapacity(*bench);
     bench->child<QPushButton>("broadcastToAll")->click();
     QCOMPARE(bench->child<QLineEdit>("baseSerial")->text(), QStringLiteral("00000000:0000"));
@@ -177,7 +177,7 @@ void ThresholdWindowTest::broadcastAndRestoreDefault_spellTheAddressesInThisWind
 }
 
 void ThresholdWindowTest::typeStep_staysWithinTheSixteenInputTypes() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     EepromImage image = bench->window->image();
     image.setValue(map::typeAddress(0), 0);
     bench->window->showImage(image);
@@ -196,7 +196,7 @@ void ThresholdWindowTest::typeStep_staysWithinTheSixteenInputTypes() {
 }
 
 void ThresholdWindowTest::deviceCount_aboveFifteenRaisesTheRange() {
-    ThresholdBench bench(ModuleKind::Threshold);
+    WindowBench bench(ModuleKind::Threshold);
     QCOMPARE(bench.child<QScrollBar>("deviceCount")->maximum(), 15);
     EepromImage image = factoryImage(ModuleKind::Threshold);
     image.setValue(map::kLastDeviceIndex, 19);
@@ -208,7 +208,7 @@ void ThresholdWindowTest::deviceCount_aboveFifteenRaisesTheRange() {
 }
 
 void ThresholdWindowTest::captureSpeed_showsTheReactionTime() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     auto *speed = bench->child<QScrollBar>("debounce");
     speed->setValue(8);
     QCOMPARE(bench->caption("reactionTime"),

@@ -5,7 +5,7 @@
 #include "core/FieldNames.h"
 #include "core/MemoryMap.h"
 #include "support/TestMain.h"
-#include "support/ThresholdBench.h"
+#include "support/WindowBench.h"
 
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,10 +18,6 @@ using namespace tessel;
 using namespace tessel::testing;
 
 namespace {
-
-std::unique_ptr<WindowBench> loadedTessel(SimulatorFaults faults = {}) {
-    return WindowBench::loaded(ModuleKind::Tessel, faults);
-}
 
 // Runs `act` once, at the first progress step at or past `address` of the phase whose
 // progress caption starts with `caption`, while the transfer waits for the module.
@@ -167,7 +163,7 @@ void WindowStoresTest::overCapacityTable_isNotOfferedWhenAnotherCheckPasses() {
 }
 
 void WindowStoresTest::limitHiddenByItsType_keepsTheStoreRefused() {
-    auto bench = loadedBench();
+    auto bench = loadedThreshold();
     showTableWithinCapacity(*bench);
     const int input = 6;
     click(bench->child("setLimits"));
