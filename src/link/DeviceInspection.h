@@ -20,6 +20,8 @@ struct DeviceEvidence {
     Kind kind = Kind::Unknown;
     QString fileKind; // for NotADevice: "a regular file", "a directory"
 
+    // This program holds the port already, under this name: the same port was given twice.
+    QString openHere;
     // A lock file names the process holding the port, when that process still runs.
     std::optional<qint64> lockHolder;
     QString lockHolderName; // its command name, where the system shows it

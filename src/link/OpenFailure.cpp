@@ -83,6 +83,10 @@ QString explainOpenFailure(const QString &portName, const QString &device,
     case Kind::Unknown:
         break;
     }
+    if (!evidence.openHere.isEmpty())
+        return QStringLiteral("%1 is already open in this program as %2: they are two names of "
+                              "the same port. Give each port once.")
+            .arg(port, evidence.openHere);
     if (evidence.lockHolder || evidence.busy)
         return inUse(port, evidence);
     if (evidence.accessDenied)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <sys/types.h>
+
 namespace tessel {
 
 // Settings made on an open port's file handle, below what QSerialPort offers.
@@ -14,5 +17,22 @@ bool requestLowLatency(int handle);
 // that they see the port as busy; false when another program holds it already. Where the
 // system has no such lock the port counts as ours.
 bool holdExclusively(int handle);
+
+// A port this process has open, known by its device number, so that the same port opened
+// again under another name (a /dev/serial/by-id link and ttyUSB0) is told as such rather
+// than as another program's. Registered while the object lives.
+class PortClaim {
+public:
+    PortClaim(int handle, QString device);
+    ~PortClaim();
+    PortClaim(const PortClaim &) = delete;
+    PortClaim &operator=(const PortClaim &) = delete;
+
+    // The name under which this process holds the device at `path`; empty when it does not.
+    [[nodiscard]] static QString heldAs(const QString &path);
+
+private:
+    dev_t m_device = 0;
+};
 
 } // namespace tessel

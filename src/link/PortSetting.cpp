@@ -21,7 +21,16 @@ QString firstField(const QString &text) {
 }
 
 namespace {
+// A FIFO or a device in the setting's place would block the start-up on its open: only a
+// regular file (or nothing) is a setting file.
+bool isOtherThanAFile(const QString &path) {
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile();
+}
+
 std::optional<QString> readField(const QString &path) {
+    if (isOtherThanAFile(path))
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return std::nullopt;
@@ -31,6 +40,8 @@ std::optional<QString> readField(const QString &path) {
 
 // Empty when written; otherwise the reason.
 QString writeName(const QString &name, const QString &path) {
+    if (isOtherThanAFile(path))
+        return QStringLiteral("it is there, but not as a regular file");
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(name.toLocal8Bit() + "\r\n") < 0 || !file.flush())

@@ -30,6 +30,7 @@ QString SerialChannel::open(const QString &portName) {
         m_port.close();
         return whyNotOpen(portName);
     }
+    m_claim = std::make_unique<PortClaim>(static_cast<int>(m_port.handle()), m_device);
     requestLowLatency(static_cast<int>(m_port.handle()));
     // Bytes the adapter received before we opened it belong to nobody.
     m_port.clear(QSerialPort::Input);
@@ -38,8 +39,10 @@ QString SerialChannel::open(const QString &portName) {
 }
 
 QString SerialChannel::whyNotOpen(const QString &portName) const {
-    return explainOpenFailure(portName, m_device, inspectDevice(m_device),
-                              SystemPortSource().ports(), m_port.errorString());
+    DeviceEvidence evidence = inspectDevice(m_device);
+    evidence.openHere = PortClaim::heldAs(m_device);
+    return explainOpenFailure(portName, m_device, evidence, SystemPortSource().ports(),
+                              m_port.errorString());
 }
 
 void SerialChannel::onError(QSerialPort::SerialPortError error) {
@@ -57,6 +60,7 @@ void SerialChannel::onError(QSerialPort::SerialPortError error) {
         // the operator needs to know is that the device is gone.
         if (m_port.isOpen() && !isLost()) {
             m_port.close();
+            m_claim.reset();
             markLost(QStringLiteral("The connection on %1 was lost: the device disappeared or "
                                     "stopped working.")
                          .arg(m_device));

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "link/DeviceChannel.h"
+#include "link/PortHandle.h"
 
 #include <QSerialPort>
+#include <memory>
 
 namespace tessel {
 
@@ -26,6 +28,7 @@ private:
 
     QSerialPort m_port;
     QString m_device;
+    std::unique_ptr<PortClaim> m_claim;
 };
 
 } // namespace tessel

@@ -3,6 +3,11 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QUrl>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace tessel {
 
@@ -63,6 +68,7 @@ QString TcpChannel::open(const QString &portName, int timeoutMs) {
         m_open = true;
         // Commands are a few bytes each and every one waits for its reply: send them at once.
         m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        m_watch = ::fcntl(static_cast<int>(m_socket.socketDescriptor()), F_DUPFD_CLOEXEC, 0);
         return {};
     }
     const QString why = deadline.isActive()
@@ -90,14 +96,37 @@ QString TcpChannel::whyNotConnected(const QString &address) const {
     return QStringLiteral("Could not connect to %1: %2.").arg(address, m_socket.errorString());
 }
 
+TcpChannel::~TcpChannel() {
+    stopWatching();
+}
+
+void TcpChannel::stopWatching() {
+    if (m_watch >= 0)
+        ::close(m_watch);
+    m_watch = -1;
+}
+
+bool TcpChannel::wasReset() const {
+    // Qt reports a reset as the remote host closing and has closed its descriptor by then;
+    // the state of the connection, seen through our copy of it, tells the two apart.
+    tcp_info info{};
+    socklen_t length = sizeof info;
+    return m_watch >= 0 && ::getsockopt(m_watch, IPPROTO_TCP, TCP_INFO, &info, &length) == 0 &&
+           info.tcpi_state == TCP_CLOSE;
+}
+
 void TcpChannel::onError(QAbstractSocket::SocketError error) {
     if (!m_open)
         return; // failures while connecting are reported by open()
-    markLost(error == QAbstractSocket::RemoteHostClosedError
-                 ? QStringLiteral("The connection to %1 was lost: the device server closed it.")
-                       .arg(m_name)
-                 : QStringLiteral("The connection to %1 was lost: %2.")
-                       .arg(m_name, m_socket.errorString()));
+    QString why;
+    if (error == QAbstractSocket::RemoteHostClosedError)
+        why = wasReset() ? QStringLiteral("the connection was reset (the device server "
+                                          "restarted, or the network between dropped it)")
+                         : QStringLiteral("the device server closed it");
+    else
+        why = m_socket.errorString();
+    stopWatching();
+    markLost(QStringLiteral("The connection to %1 was lost: %2.").arg(m_name, why));
 }
 
 } // namespace tessel

@@ -30,6 +30,7 @@ public:
     static constexpr int kConnectTimeoutMs = 5000;
 
     explicit TcpChannel(QObject *parent = nullptr);
+    ~TcpChannel() override;
 
     // Connects, letting events run while it waits at most `timeoutMs`; on failure returns a
     // message that names the address and the cause.
@@ -41,10 +42,13 @@ private:
     void pushOut() override { m_socket.flush(); }
     [[nodiscard]] QString whyNotConnected(const QString &address) const;
     void onError(QAbstractSocket::SocketError error);
+    [[nodiscard]] bool wasReset() const;
+    void stopWatching();
 
     QTcpSocket m_socket;
     QString m_name;
     bool m_open = false;
+    int m_watch = -1; // a copy of the socket's descriptor that outlives Qt's
 };
 
 } // namespace tessel

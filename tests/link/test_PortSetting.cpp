@@ -1,6 +1,7 @@
 #include "link/PortSetting.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace tessel;
 
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void remembered_takesTheFirstField_data();
     void remembered_takesTheFirstField();
     void remember_writesTheWorkingFileWithCrLf();
+    void remember_fallsBackToTheConfigFolderAndSaysWhere_data();
     void remember_fallsBackToTheConfigFolderAndSaysWhere();
     void remembered_readsTheConfigFolderWhenHereHasNone();
     void remembered_prefersTheConfigFolderOverAFileHereWeCannotWrite();
@@ -75,9 +77,23 @@ void PortSettingTest::remember_writesTheWorkingFileWithCrLf() {
     QCOMPARE(places.setting().remembered(), std::optional<QString>("ttyUSB1"));
 }
 
+void PortSettingTest::remember_fallsBackToTheConfigFolderAndSaysWhere_data() {
+    QTest::addColumn<bool>("fifo");
+    QTest::newRow("a folder in the file's place") << false;
+    // Opening a FIFO would wait for a writer: the start-up must not hang on it.
+    QTest::newRow("a FIFO in the file's place") << true;
+}
+
 void PortSettingTest::remember_fallsBackToTheConfigFolderAndSaysWhere() {
+    QFETCH(bool, fifo);
     Places places;
-    places.blockWorkingFile();
+    if (fifo) {
+        QVERIFY(QDir().mkpath(places.root.filePath("work")));
+        QCOMPARE(::mkfifo(QFile::encodeName(places.workingFile()).constData(), 0600), 0);
+    } else {
+        places.blockWorkingFile();
+    }
+    QCOMPARE(places.setting().remembered(), std::nullopt);
     const QString message = places.setting().remember("ttyUSB0");
     QVERIFY2(message.startsWith(QStringLiteral("The port is remembered in %1:")
                                     .arg(QDir::toNativeSeparators(places.configFolder()))),

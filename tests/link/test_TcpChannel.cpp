@@ -79,6 +79,7 @@ private Q_SLOTS:
     void everyByteValue_crossesBothWays();
     void refusedConnection_saysSo();
     void silentHost_givesUpAtTheTimeout();
+    void droppedConnection_endsTheWaitWithItsReason_data();
     void droppedConnection_endsTheWaitWithItsReason();
     void connectionFactory_opensNetworkNamesAsNetworkPorts();
 };
@@ -181,7 +182,16 @@ void TcpChannelTest::silentHost_givesUpAtTheTimeout() {
     QVERIFY(!channel.write("x"));
 }
 
+void TcpChannelTest::droppedConnection_endsTheWaitWithItsReason_data() {
+    QTest::addColumn<bool>("reset");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("closed") << false << "was lost: the device server closed it.";
+    QTest::newRow("reset") << true << "was lost: the connection was reset";
+}
+
 void TcpChannelTest::droppedConnection_endsTheWaitWithItsReason() {
+    QFETCH(bool, reset);
+    QFETCH(QString, reason);
     LocalServer server;
     TcpChannel channel;
     RealClock clock;
@@ -189,15 +199,20 @@ void TcpChannelTest::droppedConnection_endsTheWaitWithItsReason() {
     QCOMPARE(channel.open(localName(server.server.serverPort())), QString());
     QVERIFY(server.waitForPeer());
     // The server takes the command, then goes away before it answers.
-    QObject::connect(server.peer, &QTcpSocket::readyRead, server.peer,
-                     [&] { server.peer->close(); });
+    QObject::connect(server.peer, &QTcpSocket::readyRead, server.peer, [&] {
+        if (reset) { // closing with a zero linger time sends a reset
+            const linger now{1, 0};
+            ::setsockopt(static_cast<int>(server.peer->socketDescriptor()), SOL_SOCKET, SO_LINGER,
+                         &now, sizeof now);
+        }
+        server.peer->close();
+    });
     QVERIFY(link.send(QByteArray("\x01\x03", 2)));
     QElapsedTimer took;
     took.start();
     QCOMPARE(link.GetI2(), -1); // a 15-second wait, ended by the drop
     QVERIFY(took.elapsed() < 3000);
-    QVERIFY2(link.failure().contains(QLatin1String("was lost: the device server closed it")),
-             qPrintable(link.failure()));
+    QVERIFY2(link.failure().contains(reason), qPrintable(link.failure()));
     QVERIFY(!link.send("x"));
 }
 
