@@ -11,10 +11,10 @@
 #include "link/ModuleConnection.h"
 #include "link/PortSource.h"
 #include "session/BackupFolder.h"
+#include "session/OutputFile.h"
 
 #include <QFile>
 #include <QMutex>
-#include <QSaveFile>
 #include <memory>
 
 namespace tessel {
@@ -67,7 +67,7 @@ int diffStatus(const CommandRequest &request, int status) {
 }
 
 int runCommand(const CommandRequest &request, ModuleCommands &commands,
-               const std::optional<ModuleMemory> &profile, QSaveFile *output) {
+               const std::optional<ModuleMemory> &profile, OutputFile *output) {
     if (const int status = commands.identify(); status != exitcode::kSuccess)
         return diffStatus(request, status);
     if (request.command == QLatin1String("identify"))
@@ -155,13 +155,11 @@ int runCommandLine(const QStringList &arguments) {
         if (!profile)
             return fail(exitcode::kBadInput, error);
     }
-    std::unique_ptr<QSaveFile> output;
+    std::unique_ptr<OutputFile> output;
     if (!request.output.isEmpty() && request.output != QLatin1String("-")) {
-        output = std::make_unique<QSaveFile>(request.output);
-        if (!output->open(QIODevice::WriteOnly))
-            return fail(
-                exitcode::kBadInput,
-                QStringLiteral("cannot write %1: %2").arg(request.output, output->errorString()));
+        output = std::make_unique<OutputFile>(request.output);
+        if (!output->open())
+            return fail(exitcode::kBadInput, output->error());
     }
 
     if (request.command == QLatin1String("program")) {

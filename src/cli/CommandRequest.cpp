@@ -81,8 +81,13 @@ the value, and nothing is sent to the module.
 Before write and factory-reset store anything, they read the module's memory and save it as
 a production profile in the backups folder of the user's data folder
 (~/.local/share/tessel-config/backups/ unless XDG_DATA_HOME says otherwise), named by kind,
-base serial and time; the newest 200 are kept. When it cannot be saved, nothing is stored.
-Any backup can be stored again with write.
+the module's serials and time; the newest 200 are kept, and always each module's last. A
+backup counts once it is on disk and reads back as written; when it cannot be saved, nothing
+is stored. Any backup can be stored again with write.
+
+read -o replaces a regular file at once (its mode, owner and hard links kept) and writes a
+device, a FIFO or /dev/stdout in place; a file that cannot be written (a full disk) is exit
+status 2.
 
 When a store fails, the first line says "Error Storing Data"; the lines below it say which
 blocks hold the new settings, which the old and which may hold either, where the backup is,
@@ -99,7 +104,7 @@ Exit status:
        line failed or vanished, or the memory could not be read back after a store (the
        store itself completed); for diff, only that the module differs from the profile
   2    bad usage (in the window's options too), a bad profile, a port or file that cannot be
-       opened, no display for the window, or a backup that cannot be saved (nothing is
+       opened or written (a full disk), no display for the window, or a backup that cannot be saved (nothing is
        stored); for diff, also every failure that is 1 elsewhere
   3    a block store was not confirmed ("Error Storing Data"), or the memory read back
        differs from what was stored; with program: a module that was started did not end ok

@@ -6,9 +6,8 @@
 #include "core/FieldNames.h"
 #include "core/ProfileText.h"
 #include "link/ModuleConnection.h"
+#include "session/OutputFile.h"
 #include "session/StoreReport.h"
-
-#include <QSaveFile>
 
 namespace tessel {
 
@@ -151,7 +150,7 @@ int ModuleCommands::store(const std::function<Admission()> &ask, ModuleKind kind
     return exitcode::kSuccess;
 }
 
-int ModuleCommands::read(QSaveFile *output) {
+int ModuleCommands::read(OutputFile *output) {
     EepromImage image;
     if (const int status = readMemory(image); status != exitcode::kSuccess)
         return status;
@@ -161,12 +160,7 @@ int ModuleCommands::read(QSaveFile *output) {
         printText(text);
         return exitcode::kSuccess;
     }
-    if (output->write(text) != text.size() || !output->commit()) {
-        return fail(
-            exitcode::kBadInput,
-            QStringLiteral("cannot write %1: %2").arg(output->fileName(), output->errorString()));
-    }
-    return exitcode::kSuccess;
+    return output->commit(text) ? exitcode::kSuccess : fail(exitcode::kBadInput, output->error());
 }
 
 int ModuleCommands::write(ModuleKind kind, const ModuleMemory &profile) {

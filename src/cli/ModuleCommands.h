@@ -6,9 +6,9 @@
 #include <functional>
 #include <optional>
 
-class QSaveFile;
-
 namespace tessel {
+
+class OutputFile;
 
 // How long the command line insists: every wait is bounded, so that no command hangs on a
 // silent or confused module.
@@ -32,7 +32,7 @@ public:
     void setJson(bool json) { m_json = json; }
 
     int printIdentity();
-    int read(QSaveFile *output);
+    int read(OutputFile *output);
     // Stores read the memory back when the session is set to, and save it first when the
     // session has a backup.
     int write(ModuleKind kind, const ModuleMemory &profile);

@@ -185,6 +185,14 @@ void CommandsTest::dash_isStandardInputAndOutput() {
     CHECK_EXIT(readOut, 0);
     QCOMPARE(memoryIn(readOut.out), factoryMemory(ModuleKind::Threshold));
     QVERIFY(!QFile::exists(here.filePath(QStringLiteral("-"))));
+    // Special files are written in place; a write that fails is an error naming the file.
+    const Outcome toStdout = runConfig(QStringList{"read", "-o", "/dev/stdout"} + port);
+    CHECK_EXIT(toStdout, 0);
+    QCOMPARE(toStdout.out, readOut.out);
+    const Outcome full = runConfig(QStringList{"read", "-o", "/dev/full"} + port);
+    CHECK_EXIT(full, 2);
+    QVERIFY2(full.err.contains("cannot write /dev/full: No space left on device"),
+             qPrintable(full.err));
 
     ModuleMemory wanted = factoryMemory(ModuleKind::Threshold);
     wanted[100] = 77;

@@ -1,12 +1,19 @@
 #include "SessionBench.h"
+#include "core/MemoryMap.h"
 #include "core/ProfileText.h"
 #include "session/BackupFolder.h"
+#include "session/OutputFile.h"
 
 #include <QDir>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace tessel;
 using namespace tessel::test;
@@ -14,12 +21,15 @@ using namespace tessel::test;
 namespace {
 const QDateTime kEvening(QDate(2026, 12, 6), QTime(21, 5, 12), Qt::UTC);
 
-// A Tessel image whose base serial reads 0013A200, a Threshold one whose reads 0013A200:4032.
-EepromImage withSerial(ModuleKind kind) {
+// A Tessel image whose base serial reads 0013A200, a Threshold one whose reads 0013A200:4032;
+// the first device's serial is 40A1B2C3 (40A1 on a Threshold module).
+EepromImage withSerial(ModuleKind kind, int firstDevice = 0x40A1B2C3) {
     EepromImage image = factoryImage(kind);
     const int serial[] = {0x00, 0x13, 0xA2, 0x00, 0x40, 0x32};
     for (int a = 0; a < 6; ++a)
         image.setValue(a, serial[a]);
+    for (int b = 0; b < layoutOf(kind).rowSerialBytes; ++b)
+        image.setValue(map::recordAddress(0) + b, (firstDevice >> (8 * (3 - b))) & 0xFF);
     return image;
 }
 
@@ -31,9 +41,42 @@ std::optional<ModuleMemory> readBackup(const QString &path) {
 }
 
 QStringList filesIn(const QString &path) {
-    return QDir(path).entryList(QDir::Files, QDir::Name);
+    return QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray contentOf(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+// Files may grow to `bytes` only; a write beyond fails with EFBIG, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_before);
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_before;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_before); }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_before{};
+};
+
+enum class Existing { Nothing, RegularFile, ReadOnlyFile, HardLinked, SymbolicLink, Fifo };
 } // namespace
+
+Q_DECLARE_METATYPE(Existing)
 
 class BackupsTest : public QObject {
     Q_OBJECT
@@ -41,8 +84,13 @@ private Q_SLOTS:
     void save_writesAProfileNamedByKindSerialAndUtcTime();
     void save_twiceInOneSecondKeepsBoth();
     void save_keepsTheNewest200AndNothingElseIsTouched();
-    void save_whereNothingCanBeWrittenSaysWhereAndWhy();
-    void defaultFolder_isTheBackupsFolderOfTheUsersData();
+    void save_twoProcessesAtOnceNeverShareAName();
+    void save_thatFailsLeavesNothingAndPrunesNothing_data();
+    void save_thatFailsLeavesNothingAndPrunesNothing();
+    void dataHome_followsTheXdgRules_data();
+    void dataHome_followsTheXdgRules();
+    void output_isReplacedOrWrittenInPlace_data();
+    void output_isReplacedOrWrittenInPlace();
     void session_readsTheMemoryFirstWhenItIsUnknown();
     void session_unreadableMemoryStoresNothing();
     void session_unwritableFolderStoresNothing();
@@ -56,16 +104,24 @@ void BackupsTest::save_writesAProfileNamedByKindSerialAndUtcTime() {
     const BackupResult tessel =
         folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
     QVERIFY2(tessel.error.isEmpty(), qPrintable(tessel.error));
-    QCOMPARE(tessel.where, folder.path() + QStringLiteral("/tessel-0013A200-20261206T210512Z.txt"));
+    QCOMPARE(tessel.where,
+             folder.path() + QStringLiteral("/tessel-0013A200-40A1B2C3-20261206T210512Z.txt"));
     QCOMPARE(readBackup(tessel.where), withSerial(ModuleKind::Tessel).toMemory());
 
     // The same moment given in local time two hours ahead of UTC names the same second.
     const QDateTime inAthens = kEvening.toOffsetFromUtc(2 * 3600);
-    const BackupResult threshold =
-        folder.save(ModuleKind::Threshold, withSerial(ModuleKind::Threshold), inAthens);
-    QCOMPARE(QFileInfo(threshold.where).fileName(),
-             QStringLiteral("threshold-0013A200-4032-20261206T210512Z.txt"));
-    QCOMPARE(readBackup(threshold.where), withSerial(ModuleKind::Threshold).toMemory());
+    const EepromImage sensor = withSerial(ModuleKind::Threshold);
+    const BackupResult threshold = folder.save(ModuleKind::Threshold, sensor, inAthens);
+    const QString name = QFileInfo(threshold.where).fileName();
+    static const QRegularExpression expected(
+        QStringLiteral(R"(^threshold-0013A200-4032-40A1-[0-9A-F]{4}-20261206T210512Z\.txt$)"));
+    QVERIFY2(expected.match(name).hasMatch(), qPrintable(name));
+    QCOMPARE(readBackup(threshold.where), sensor.toMemory());
+    // Sensors on the same relay controllers differ in their limits, and so do their names.
+    EepromImage other = sensor;
+    other.setValue(map::upperLimitAddress(15), sensor.value(map::upperLimitAddress(15)) ^ 1);
+    QVERIFY(BackupFolder::fileName(ModuleKind::Threshold, other, kEvening) !=
+            BackupFolder::fileName(ModuleKind::Threshold, sensor, kEvening));
 }
 
 void BackupsTest::save_twiceInOneSecondKeepsBoth() {
@@ -77,7 +133,7 @@ void BackupsTest::save_twiceInOneSecondKeepsBoth() {
     const BackupResult b = folder.save(ModuleKind::Tessel, second, kEvening);
     QVERIFY(a.where != b.where);
     QCOMPARE(QFileInfo(b.where).fileName(),
-             QStringLiteral("tessel-0013A200-20261206T210512Z-2.txt"));
+             QStringLiteral("tessel-0013A200-40A1B2C3-20261206T210512Z-2.txt"));
     QCOMPARE(readBackup(a.where), first.toMemory());
     QCOMPARE(readBackup(b.where), second.toMemory());
 }
@@ -90,6 +146,12 @@ void BackupsTest::save_keepsTheNewest200AndNothingElseIsTouched() {
         QFile own(folder.path() + QLatin1Char('/') + QLatin1String(name));
         QVERIFY(own.open(QIODevice::WriteOnly));
     }
+    // Another module's only good backup, older than all, and an empty one made since.
+    const EepromImage another = withSerial(ModuleKind::Tessel, 0x11223344);
+    const BackupResult lastGood = folder.save(ModuleKind::Tessel, another, kEvening.addSecs(-3600));
+    writeFile(folder.path() + QLatin1Char('/') +
+                  BackupFolder::fileName(ModuleKind::Tessel, another, kEvening.addSecs(-1)),
+              {});
     // Two kinds taking turns, a second apart: the limit counts all of them together.
     const int made = BackupFolder::kKept + 5;
     QStringList names;
@@ -99,9 +161,9 @@ void BackupsTest::save_keepsTheNewest200AndNothingElseIsTouched() {
         QVERIFY2(saved.error.isEmpty(), qPrintable(saved.error));
         names << QFileInfo(saved.where).fileName();
     }
-    QStringList expected = names.mid(made - BackupFolder::kKept);
+    QStringList expected = names.mid(made - BackupFolder::kKept + 1);
     expected << QStringLiteral("notes.txt") << QStringLiteral("tessel-copy.txt")
-             << QStringLiteral("tessel-0013A200-1.txt");
+             << QStringLiteral("tessel-0013A200-1.txt") << QFileInfo(lastGood.where).fileName();
     expected.sort();
     QCOMPARE(filesIn(folder.path()), expected);
 
@@ -109,35 +171,199 @@ void BackupsTest::save_keepsTheNewest200AndNothingElseIsTouched() {
     const BackupResult early =
         folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening.addDays(-30));
     QVERIFY(QFileInfo::exists(early.where));
-    QVERIFY(!QFileInfo::exists(folder.path() + QLatin1Char('/') + names.at(5)));
-    QVERIFY(QFileInfo::exists(folder.path() + QLatin1Char('/') + names.at(6)));
+    QVERIFY(!QFileInfo::exists(folder.path() + QLatin1Char('/') + names.at(6)));
+    QVERIFY(QFileInfo::exists(folder.path() + QLatin1Char('/') + names.at(7)));
+    QVERIFY(QFileInfo::exists(lastGood.where));
     QCOMPARE(filesIn(folder.path()).size(), BackupFolder::kKept + 3);
 }
 
-void BackupsTest::save_whereNothingCanBeWrittenSaysWhereAndWhy() {
-    // A file where the folder should be: no folder can be made there, whoever runs the test.
-    const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
-    QFile file(blocker);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    const BackupFolder folder(blocker + QStringLiteral("/backups"));
-    const BackupResult result =
-        folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
-    QVERIFY(result.where.isEmpty());
-    QVERIFY2(result.error.contains(folder.path()), qPrintable(result.error));
-    QVERIFY2(result.error.contains(QStringLiteral("Nothing was stored")), qPrintable(result.error));
+void BackupsTest::save_twoProcessesAtOnceNeverShareAName() {
+    // Both save the same module in the same second, each its own memory, 25 times.
+    const BackupFolder folder(m_dir.filePath(QStringLiteral("racing")));
+    QVERIFY(QDir().mkpath(folder.path()));
+    constexpr int kEach = 25;
+    const auto saveAll = [&folder](int mark) {
+        EepromImage image = withSerial(ModuleKind::Tessel);
+        image.setValue(100, mark);
+        for (int i = 0; i < kEach; ++i)
+            if (!folder.save(ModuleKind::Tessel, image, kEvening).error.isEmpty())
+                return false;
+        return true;
+    };
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(saveAll(2) ? 0 : 1);
+    QVERIFY(saveAll(1));
+    int status = -1;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    int marks[3] = {};
+    const QStringList names = filesIn(folder.path());
+    QCOMPARE(names.size(), 2 * kEach);
+    for (const QString &name : names) {
+        const auto memory = readBackup(folder.path() + QLatin1Char('/') + name);
+        ++marks[memory ? (*memory)[100] % 3 : 0];
+    }
+    QCOMPARE(marks[1], kEach);
+    QCOMPARE(marks[2], kEach);
 }
 
-void BackupsTest::defaultFolder_isTheBackupsFolderOfTheUsersData() {
-    QStandardPaths::setTestModeEnabled(true);
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    const BackupFolder folder;
-    QCOMPARE(folder.path(), data + QStringLiteral("/backups"));
-    const BackupResult saved =
-        folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
-    QCOMPARE(QFileInfo(saved.where).dir().absolutePath(), QDir(folder.path()).absolutePath());
-    QVERIFY(QFile::remove(saved.where));
-    QStandardPaths::setTestModeEnabled(false);
+void BackupsTest::save_thatFailsLeavesNothingAndPrunesNothing_data() {
+    QTest::addColumn<QString>("folderName");
+    QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to; 0 for no limit
+    QTest::addColumn<QString>("why");
+    QTest::newRow("a file where the folder should be")
+        << QStringLiteral("blocker/backups") << 0 << QStringLiteral("cannot be created");
+    QTest::newRow("the disk fills during the write")
+        << QStringLiteral("full") << 700 << QStringLiteral("File too large");
+    QTest::newRow("the disk is full before it")
+        << QStringLiteral("full") << 1 << QStringLiteral("File too large");
+}
+
+void BackupsTest::save_thatFailsLeavesNothingAndPrunesNothing() {
+    QFETCH(QString, folderName);
+    QFETCH(int, sizeLimit);
+    QFETCH(QString, why);
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("blocker")), "not a folder");
+    const BackupFolder folder(dir.filePath(folderName));
+    // A full folder: a backup that counted would prune its oldest.
+    if (QDir().mkpath(folder.path())) {
+        for (int i = 0; i < BackupFolder::kKept; ++i)
+            writeFile(folder.path() + QLatin1Char('/') +
+                          BackupFolder::fileName(ModuleKind::Tessel, withSerial(ModuleKind::Tessel),
+                                                 kEvening.addDays(-1).addSecs(i)),
+                      "old");
+    }
+    const QStringList before = filesIn(folder.path());
+
+    BackupResult result;
+    {
+        const FileSizeLimit limit(sizeLimit > 0 ? rlim_t(sizeLimit) : RLIM_INFINITY);
+        result = folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
+    }
+    QVERIFY(result.where.isEmpty());
+    QVERIFY2(result.error.contains(folder.path()) && result.error.contains(why) &&
+                 result.error.contains(QStringLiteral("Nothing was stored")),
+             qPrintable(result.error));
+    QCOMPARE(filesIn(folder.path()), before);
+}
+
+void BackupsTest::dataHome_followsTheXdgRules_data() {
+    QTest::addColumn<QString>("xdgDataHome");
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("account");
+    QTest::addColumn<QString>("expected"); // empty: refused
+    const QString op = QStringLiteral("/home/op");
+    const QString share = QStringLiteral("/home/op/.local/share");
+    QTest::newRow("XDG_DATA_HOME") << "/srv/data/" << op << op << "/srv/data";
+    QTest::newRow("a relative XDG_DATA_HOME is ignored") << "data" << op << "/root" << share;
+    QTest::newRow("HOME") << QString() << "/home/op/"
+                          << "/root" << share;
+    QTest::newRow("no HOME: the account's home") << QString() << QString() << op << share;
+    QTest::newRow("HOME is the root folder") << QString() << "/" << op << share;
+    QTest::newRow("no home at all") << QString() << QString() << "/" << QString();
+    QTest::newRow("only relative names") << "data"
+                                         << "op" << QString() << QString();
+}
+
+void BackupsTest::dataHome_followsTheXdgRules() {
+    QFETCH(QString, xdgDataHome);
+    QFETCH(QString, home);
+    QFETCH(QString, account);
+    QFETCH(QString, expected);
+    QString why;
+    QCOMPARE(BackupFolder::dataHome(xdgDataHome, home, account, &why), expected);
+    QCOMPARE(why.contains(QStringLiteral("set HOME or XDG_DATA_HOME")), expected.isEmpty());
+}
+
+void BackupsTest::output_isReplacedOrWrittenInPlace_data() {
+    QTest::addColumn<Existing>("existing");
+    QTest::addColumn<QString>("path"); // a fixed path; empty for the test's own file
+    QTest::addColumn<QString>("why");  // expected in the error; empty when it must succeed
+    QTest::newRow("nothing there") << Existing::Nothing << QString() << QString();
+    QTest::newRow("a regular file") << Existing::RegularFile << QString() << QString();
+    QTest::newRow("a file with another hard link")
+        << Existing::HardLinked << QString() << QString();
+    QTest::newRow("a symbolic link") << Existing::SymbolicLink << QString() << QString();
+    QTest::newRow("a FIFO") << Existing::Fifo << QString() << QString();
+    QTest::newRow("a read-only file")
+        << Existing::ReadOnlyFile << QString() << QStringLiteral("Permission denied");
+    QTest::newRow("a folder that is not there")
+        << Existing::Nothing << QStringLiteral("/nonexistent-folder/out.txt")
+        << QStringLiteral("No such file or directory");
+    QTest::newRow("/dev/null") << Existing::Nothing << QStringLiteral("/dev/null") << QString();
+    QTest::newRow("/dev/full") << Existing::Nothing << QStringLiteral("/dev/full")
+                               << QStringLiteral("No space left on device");
+}
+
+void BackupsTest::output_isReplacedOrWrittenInPlace() {
+    QFETCH(Existing, existing);
+    QFETCH(QString, path);
+    QFETCH(QString, why);
+    if (existing == Existing::ReadOnlyFile && ::geteuid() == 0)
+        QSKIP("root may write a read-only file");
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("profile.txt"));
+    const QString other = dir.filePath(QStringLiteral("other-name.txt"));
+    const QByteArray old = "old profile\n";
+    if (path.isEmpty())
+        path = existing == Existing::SymbolicLink ? other : target;
+    if (existing != Existing::Nothing && existing != Existing::Fifo) {
+        writeFile(target, old);
+        const mode_t mode = existing == Existing::ReadOnlyFile ? 0444 : 0640;
+        QCOMPARE(::chmod(QFile::encodeName(target).constData(), mode), 0);
+    }
+    if (existing == Existing::HardLinked)
+        QCOMPARE(
+            ::link(QFile::encodeName(target).constData(), QFile::encodeName(other).constData()), 0);
+    if (existing == Existing::SymbolicLink)
+        QVERIFY(QFile::link(target, other));
+    QByteArray fromFifo;
+    std::thread reader;
+    if (existing == Existing::Fifo) {
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        reader = std::thread([&] { fromFifo = contentOf(target); });
+    }
+
+    const QByteArray text = "DATA 1,2,3\n";
+    OutputFile output(path);
+    const bool ok = output.open() && output.commit(text);
+    if (reader.joinable())
+        reader.join();
+    QVERIFY2(ok == why.isEmpty(), qPrintable(output.error()));
+    QVERIFY2(ok || (output.error().contains(path) && output.error().contains(why)),
+             qPrintable(output.error()));
+    if (!path.startsWith(dir.path()))
+        return;
+    struct stat info {};
+    QCOMPARE(::lstat(QFile::encodeName(path).constData(), &info), 0);
+    switch (existing) {
+    case Existing::Fifo:
+        QVERIFY(S_ISFIFO(info.st_mode));
+        QCOMPARE(fromFifo, text);
+        break;
+    case Existing::RegularFile:
+        QCOMPARE(info.st_mode & 07777, mode_t(0640));
+        break;
+    case Existing::HardLinked:
+        QCOMPARE(info.st_nlink, nlink_t(2));
+        QCOMPARE(contentOf(other), text);
+        break;
+    case Existing::SymbolicLink:
+        QVERIFY(S_ISLNK(info.st_mode));
+        break;
+    default:
+        break;
+    }
+    if (existing != Existing::Fifo)
+        QCOMPARE(contentOf(target), ok ? text : old);
+    // No temporary file is left beside it.
+    QStringList expected = {QStringLiteral("profile.txt")};
+    if (existing == Existing::HardLinked || existing == Existing::SymbolicLink)
+        expected.prepend(QStringLiteral("other-name.txt"));
+    QCOMPARE(filesIn(dir.path()), expected);
 }
 
 void BackupsTest::session_readsTheMemoryFirstWhenItIsUnknown() {
