@@ -83,7 +83,8 @@ a production profile in the backups folder of the user's data folder
 (~/.local/share/tessel-config/backups/ unless XDG_DATA_HOME says otherwise), named by kind,
 the module's serials and time; the newest 200 are kept, and always each module's last. A
 backup counts once it is on disk and reads back as written; when it cannot be saved, nothing
-is stored. Any backup can be stored again with write.
+is stored. Any backup can be stored again with write. Stores on --simulate keep their
+backups apart, in backups/simulated/.
 
 read -o replaces a regular file at once (its mode, owner and hard links kept) and writes a
 device, a FIFO or /dev/stdout in place; a file that cannot be written (a full disk) is exit

@@ -100,6 +100,13 @@ BackupFolder::BackupFolder() {
         m_path = data + QStringLiteral("/tessel-config/backups");
 }
 
+BackupFolder BackupFolder::practice() {
+    BackupFolder folder;
+    if (!folder.m_path.isEmpty())
+        folder.m_path += QStringLiteral("/simulated");
+    return folder;
+}
+
 QString BackupFolder::fileName(ModuleKind kind, const EepromImage &image, const QDateTime &when) {
     return QStringLiteral("%1-%2-%3.txt")
         .arg(moduleKindKey(kind), moduleForName(kind, image),

@@ -21,6 +21,9 @@ public:
     // sound one (see dataHome).
     BackupFolder();
     explicit BackupFolder(QString path) : m_path(std::move(path)) {}
+    // The folder of a session on a simulated module: a subfolder with its own rotation, so
+    // that practice never pushes a real module's backup out.
+    [[nodiscard]] static BackupFolder practice();
 
     // Where the user's data goes, by the XDG rules: XDG_DATA_HOME when it is an absolute
     // path, else HOME's ".local/share", else the account's home folder (a service or a

@@ -124,6 +124,13 @@ void CommandsTest::everyCommand_onOneModule() {
     CHECK_EXIT(runConfig(reset), 0);
     QCOMPARE(module.memory(), factory);
     QCOMPARE(QDir(data.filePath("tessel-config/backups")).entryList(QDir::Files).size(), 1);
+    // Practice on a simulated module never rotates a real module's backup out.
+    Invocation practice(QStringList{"factory-reset", "--simulate", moduleKindKey(kind)});
+    practice.set = reset.set;
+    CHECK_EXIT(runConfig(practice), 0);
+    QCOMPARE(QDir(data.filePath("tessel-config/backups")).entryList(QDir::Files).size(), 1);
+    QCOMPARE(QDir(data.filePath("tessel-config/backups/simulated")).entryList(QDir::Files).size(),
+             1);
 }
 
 void CommandsTest::badProfile_isRefusedBeforeAnythingIsSent_data() {
