@@ -15,7 +15,7 @@ using namespace tessel::testing;
 class AnalogPanelTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void syncSettings_readWhileThePanelIsOpen();
+    void showSettings_readWhileThePanelIsOpen();
     void limitCheck_marksAndReports_data();
     void limitCheck_marksAndReports();
     void limitCheck_marksOnlyTheFirstBadRowAndLeavesLaterRows();
@@ -26,7 +26,7 @@ private Q_SLOTS:
     void typeLabel_cyclesThroughTheFourTypesWithTheirHelp();
 };
 
-void AnalogPanelTest::syncSettings_readWhileThePanelIsOpen() {
+void AnalogPanelTest::showSettings_readWhileThePanelIsOpen() {
     auto bench = loadedThreshold();
     click(bench->child("setLimits"));
     ModuleMemory memory = bench->module.memory();

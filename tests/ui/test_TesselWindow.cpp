@@ -31,7 +31,7 @@ class TesselWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void load_showsCaptionAndTheModulesImage();
-    void syncSettings_clampsWhatAModuleMayHoldOutOfRange();
+    void showSettings_clampsWhatAModuleMayHoldOutOfRange();
     void store_writesModeByteFromTheWindowsChoices_data();
     void store_writesModeByteFromTheWindowsChoices();
     void liteBit_hidesTheRefreshStep();
@@ -79,7 +79,7 @@ void TesselWindowTest::load_showsCaptionAndTheModulesImage() {
     QVERIFY(bench->host.imagesShown > 0);
 }
 
-void TesselWindowTest::syncSettings_clampsWhatAModuleMayHoldOutOfRange() {
+void TesselWindowTest::showSettings_clampsWhatAModuleMayHoldOutOfRange() {
     auto bench = loadedTessel();
     EepromImage image = factoryImage(ModuleKind::Tessel);
     image.setValue(map::kLastDeviceIndex, 30);

@@ -19,7 +19,7 @@ using namespace tessel::testing;
 class ThresholdWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void syncSettings_showsTheThresholdImage();
+    void showSettings_showsTheThresholdImage();
     void factoryReset_writesTheThresholdDataSet_data();
     void factoryReset_writesTheThresholdDataSet();
     void capacity_isSixteenInputs();
@@ -30,7 +30,7 @@ private Q_SLOTS:
     void captureSpeed_showsTheReactionTime();
 };
 
-void ThresholdWindowTest::syncSettings_showsTheThresholdImage() {
+void ThresholdWindowTest::showSettings_showsTheThresholdImage() {
     auto bench = loadedThreshold();
     QCOMPARE(bench->child<QLineEdit>("baseSerial")->text(), QStringLiteral("0013A200:4032"));
     QCOMPARE(bench->caption("serial_0"), QStringLiteral("9B05"));
