@@ -4,6 +4,7 @@
 #include "EndToEndSupport.h"
 #include "cli/PortListing.h"
 #include "core/FieldNames.h"
+#include "support/PortSamples.h"
 #include "support/TestMain.h"
 
 #include <QJsonArray>
@@ -275,18 +276,8 @@ void CommandsTest::lateLinkTest_isRetriedWithProgressOnATerminalOnly() {
 }
 
 void CommandsTest::listPorts_showsEveryFactAndUnknownOnesStayVisible() {
-    PortFacts adapter;
-    adapter.name = QStringLiteral("ttyUSB0");
-    adapter.device = QStringLiteral("/dev/ttyUSB0");
-    adapter.description = QStringLiteral("USB Serial");
-    adapter.manufacturer = QStringLiteral("Maker");
-    adapter.serialNumber = QStringLiteral("A12");
-    adapter.vendorId = 0x0403;
-    adapter.productId = 0x6001;
-    adapter.stableName = QStringLiteral("/dev/serial/by-id/usb-Maker-A12-if00-port0");
-    PortFacts motherboard;
-    motherboard.name = QStringLiteral("ttyS0");
-    motherboard.device = QStringLiteral("/dev/ttyS0");
+    const PortFacts adapter = testing::usbAdapter();
+    const PortFacts motherboard = testing::motherboardPort();
     const QList<PortFacts> facts{adapter, motherboard};
 
     const QJsonArray ports = portsJson(facts).value("ports").toArray();

@@ -56,11 +56,17 @@ void MappingColoursTest::capacity_rowsPastTheModulesInputsTurnRed() {
     QCOMPARE(bench->background("serial_1"), colours::kLightRed);
     QCOMPARE(bench->background("deviceNumber_0"), colours::kGrey);
     QCOMPARE(bench->background("controllerType_0"), colours::windowBackground());
-    // Neither the end of the read nor a recolouring offers the store.
+    // Neither the end of the read, a recolouring nor another check passing offers the store,
+    // and a store asked for anyway names the row.
     QVERIFY(bench->child("storeSettings")->isHidden());
     click(bench->child("active_0"));
     click(bench->child("active_0"));
+    bench->child<QLineEdit>("baseSerial")->setText("0013A2FF");
     QVERIFY(bench->child("storeSettings")->isHidden());
+    bench->window->storeSettings();
+    QCOMPARE(bench->commands(1, 2), 0);
+    QVERIFY2(bench->host.messages.value(0).contains("controller type of device 2"),
+             qPrintable(bench->host.messages.join('\n')));
     // Back to one row of 256 inputs: it fits, but the hidden second row keeps its calculated
     // byte 257, which no module entry holds; the window names it rather than offer the store.
     bench->child<QScrollBar>("deviceCount")->setValue(0);

@@ -1,4 +1,5 @@
 #include "link/PortSource.h"
+#include "support/PortSamples.h"
 #include "support/TestMain.h"
 #include "ui/FormSelectSerialPort.h"
 
@@ -11,28 +12,9 @@
 #include <QtTest>
 
 using namespace tessel;
+using namespace tessel::testing;
 
 namespace {
-PortFacts motherboardPort() {
-    PortFacts port;
-    port.name = QStringLiteral("ttyS0");
-    port.device = QStringLiteral("/dev/ttyS0");
-    return port;
-}
-
-PortFacts usbAdapter(const QString &name = QStringLiteral("ttyUSB0")) {
-    PortFacts port;
-    port.name = name;
-    port.device = QStringLiteral("/dev/") + name;
-    port.description = QStringLiteral("FT232R USB UART");
-    port.manufacturer = QStringLiteral("Adapter Maker");
-    port.serialNumber = QStringLiteral("A50285BI");
-    port.vendorId = 0x0403;
-    port.productId = 0x6001;
-    port.stableName = QStringLiteral("/dev/serial/by-id/usb-Adapter_Maker_A50285BI-if00-port0");
-    return port;
-}
-
 // A chooser over a listed set of ports, remembering in a folder of its own.
 struct Chooser {
     explicit Chooser(QList<PortFacts> ports, const QString &remembered = {})

@@ -3,6 +3,7 @@
 
 #include "link/PortSetting.h"
 #include "link/PortSource.h"
+#include "support/PortSamples.h"
 #include "support/TestMain.h"
 #include "support/WindowBench.h"
 #include "ui/FormControls.h"
@@ -152,10 +153,7 @@ void SmallScreensTest::configWindow_onALargeScreen_isTheWholeForm() {
 
 void SmallScreensTest::otherWindows_fitTheSmallScreens() {
     QTemporaryDir folder;
-    PortFacts adapter;
-    adapter.name = QStringLiteral("ttyUSB0");
-    adapter.device = QStringLiteral("/dev/ttyUSB0");
-    const ListedPortSource ports({adapter});
+    const ListedPortSource ports({usbAdapter()});
     FormSelectSerialPort chooser(ports, PortSetting(folder.filePath(QStringLiteral("tessel.cfg")),
                                                     folder.filePath(QStringLiteral("config"))));
     ReportWindow report;

@@ -45,7 +45,6 @@ private Q_SLOTS:
     void start_opensTheWindowThatFitsTheModule_data();
     void start_opensTheWindowThatFitsTheModule();
     void start_identifiesAModuleThatAnswersTheHundredthLinkTest();
-    void start_saysSoWhenNoModuleAnswers();
     void start_triesAnotherPortWhenNoModuleAnswered();
     void start_saysSoWhenTheLineGoesBeforeTheWindowLoads();
     void cancelWhileConnecting_goesBackToThePortChoice();
@@ -105,22 +104,6 @@ void StartupTest::start_identifiesAModuleThatAnswersTheHundredthLinkTest() {
     QVERIFY(app.messages.isEmpty());
 }
 
-void StartupTest::start_saysSoWhenNoModuleAnswers() {
-    VirtualClock clock;
-    SimulatorFaults faults;
-    faults.ignoreLinkTests = 100;
-    RecordingApplication app(simulated(ModuleKind::Tessel, clock, faults));
-    const QString question = startAndQuit(app);
-    QVERIFY2(question.startsWith("No module answered on simulated Tessel module.\n"),
-             qPrintable(question));
-    for (const char *check : {"power", "cable", "port"})
-        QVERIFY2(question.contains(check), qPrintable(question));
-    QCOMPARE(app.portsChosen, 0);
-    QVERIFY(app.ending());
-    // A hundred link tests of 1.5 s each.
-    QCOMPARE(clock.nowMicros(), qint64(100) * 15000 * 100);
-}
-
 void StartupTest::start_triesAnotherPortWhenNoModuleAnswered() {
     VirtualClock clock;
     SimulatorFaults faults;
@@ -129,12 +112,18 @@ void StartupTest::start_triesAnotherPortWhenNoModuleAnswered() {
     app.answersToGive = {kChooseAnotherPort, kQuit};
     app.portsToChoose = {QStringLiteral("ttyUSB1")};
     app.start();
+    const QString question = app.questions.value(0);
+    QVERIFY2(question.startsWith("No module answered on simulated Tessel module.\n"),
+             qPrintable(question));
+    for (const char *check : {"power", "cable", "port"})
+        QVERIFY2(question.contains(check), qPrintable(question));
     // Asked again after the second port stayed silent as well, then ended when told to.
     QCOMPARE(app.questions.size(), 2);
+    QVERIFY(app.ending());
     QCOMPARE(app.portsChosen, 1);
     QVERIFY(!app.configWindow());
     QCOMPARE(app.exitCode(), 1);
-    // Two full rounds of a hundred link tests.
+    // Two full rounds of a hundred link tests of 1.5 s each.
     QCOMPARE(clock.nowMicros(), qint64(2) * 100 * 15000 * 100);
 }
 

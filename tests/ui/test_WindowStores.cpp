@@ -61,7 +61,6 @@ private Q_SLOTS:
     void inputDuringAStore_changesNothingThatIsSent();
     void storeAskedForDuringAStore_waitsAndSendsTheImageOfItsClick();
     void rejectedFields_stayMarkedAndAreNeverStored();
-    void overCapacityTable_isNotOfferedWhenAnotherCheckPasses();
     void limitHiddenByItsType_keepsTheStoreRefused();
     void narrowWindow_keyboardNeverReachesTheAdvancedArea();
     void factoryReset_asksFirstAndNamesTheBackup();
@@ -144,22 +143,6 @@ void WindowStoresTest::rejectedFields_stayMarkedAndAreNeverStored() {
     QCOMPARE(bench->background("serial_3"), colours::windowBackground());
     bench->window->storeSettings();
     QCOMPARE(int(bench->module.memory()[map::recordAddress(3) + 2]), 0xAB);
-}
-
-void WindowStoresTest::overCapacityTable_isNotOfferedWhenAnotherCheckPasses() {
-    auto bench = loadedTessel();
-    EepromImage image = bench->window->image();
-    image.setValue(map::kLastDeviceIndex, 1);
-    image.setValue(map::typeAddress(0), 35); // 256 inputs
-    image.setValue(map::typeAddress(1), 0);  // one more than the module has
-    bench->window->showImage(image);
-    bench->child<QLineEdit>("baseSerial")->setText("0013A2FF"); // a check that passes
-    QVERIFY(bench->child("storeSettings")->isHidden());
-    bench->window->storeSettings();
-    QCOMPARE(bench->commands(1, 2), 0);
-    QCOMPARE(bench->host.messages.size(), 1);
-    QVERIFY2(bench->host.messages[0].contains("controller type of device 2"),
-             qPrintable(bench->host.messages[0]));
 }
 
 void WindowStoresTest::limitHiddenByItsType_keepsTheStoreRefused() {
