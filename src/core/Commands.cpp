@@ -43,6 +43,34 @@ QByteArray writeConfigBlock(int block, const BlockBytes &data) {
     return out;
 }
 
+int commandLength(const QByteArray &bytes) {
+    if (bytes.size() < 2)
+        return 0;
+    const auto b0 = static_cast<quint8>(bytes[0]);
+    const auto b1 = static_cast<quint8>(bytes[1]);
+    if (b0 == 0x00 && (b1 == 0x02 || b1 == 0x03))
+        return 2;
+    if (b0 == 0x00 && b1 == 0x01)
+        return bytes.size() >= 3 ? 3 : 0;
+    if (b0 == 0x01 && b1 == 0x02)
+        return bytes.size() >= kWriteBlockLength ? kWriteBlockLength : 0;
+    if (b0 == 0x02)
+        return 2;
+    return -1;
+}
+
+QString commandName(const QByteArray &command) {
+    const auto b0 = static_cast<quint8>(command.at(0));
+    const auto b1 = static_cast<quint8>(command.at(1));
+    if (b0 == 0x02)
+        return QStringLiteral("analog%1").arg(b1);
+    if (b0 == 0x01)
+        return QStringLiteral("store%1").arg(static_cast<quint8>(command.at(2)));
+    if (b1 == 0x01)
+        return QStringLiteral("read%1").arg(static_cast<quint8>(command.at(2)));
+    return b1 == 0x02 ? QStringLiteral("link-test") : QStringLiteral("identify");
+}
+
 QString windowCaption(const IdentityReply &reply) {
     QString caption = QStringLiteral("Ombrevane Generation 2: ");
     if (reply.zigBee())

@@ -18,6 +18,12 @@ QByteArray readConfigBlock(int block);
 QByteArray writeConfigBlock(int block, const BlockBytes &data);
 QByteArray readAnalogInput(int input);
 
+// How long the command at the start of `bytes` is: 0 when it is not whole yet, -1 when the
+// first byte starts no command (noise, which the module skips).
+int commandLength(const QByteArray &bytes);
+// A whole command's short name: "link-test", "identify", "read7", "store7", "analog3".
+QString commandName(const QByteArray &command);
+
 // The six bytes a module answers to the identification.
 struct IdentityReply {
     std::array<int, 6> b{};

@@ -49,30 +49,14 @@ int ModuleSimulator::analogLevel(int input, qint64 nowMicros) const {
     return static_cast<int>(std::lround(127.5 + 120.0 * std::sin(phase)));
 }
 
-int ModuleSimulator::commandLength() const {
-    if (m_pending.size() < 2)
-        return 0;
-    const auto b0 = static_cast<quint8>(m_pending[0]);
-    const auto b1 = static_cast<quint8>(m_pending[1]);
-    if (b0 == 0x00 && (b1 == 0x02 || b1 == 0x03))
-        return 2;
-    if (b0 == 0x00 && b1 == 0x01)
-        return m_pending.size() >= 3 ? 3 : 0;
-    if (b0 == 0x01 && b1 == 0x02)
-        return m_pending.size() >= wire::kWriteBlockLength ? wire::kWriteBlockLength : 0;
-    if (b0 == 0x02)
-        return 2;
-    return -1;
-}
-
 std::vector<ModuleSimulator::Reply> ModuleSimulator::receive(const QByteArray &bytes,
                                                              qint64 nowMicros) {
     std::vector<Reply> replies;
     if (m_dropped)
         return replies;
-    m_pending += bytes;
+    m_pending += m_line.toModule(bytes, m_faults.spots);
     for (;;) {
-        const int length = commandLength();
+        const int length = wire::commandLength(m_pending);
         if (length == 0)
             break;
         if (length < 0) { // noise: drop a byte and look for the next command
@@ -82,7 +66,13 @@ std::vector<ModuleSimulator::Reply> ModuleSimulator::receive(const QByteArray &b
         const QByteArray command = m_pending.left(length);
         m_pending.remove(0, length);
         m_commands.push_back(command);
-        execute(command, nowMicros, replies);
+        if (nowMicros >= m_stalledUntil) {
+            m_executing = wire::commandName(command);
+            ++m_executed[m_executing];
+            execute(command, nowMicros, replies);
+        }
+        if (static_cast<int>(m_commands.size()) == m_faults.stallAfterCommands)
+            m_stalledUntil = nowMicros + m_faults.stallMicros;
         if (m_faults.dropAfterCommands >= 0 &&
             static_cast<int>(m_commands.size()) >= m_faults.dropAfterCommands) {
             m_dropped = true;
@@ -93,14 +83,26 @@ std::vector<ModuleSimulator::Reply> ModuleSimulator::receive(const QByteArray &b
     return replies;
 }
 
-void ModuleSimulator::answer(QByteArray bytes, qint64 delayMicros,
-                             std::vector<Reply> &replies) const {
-    if (!m_faults.byteAtATime) {
-        replies.push_back({std::move(bytes), delayMicros});
+void ModuleSimulator::answer(const QByteArray &bytes, qint64 delayMicros,
+                             std::vector<Reply> &replies) {
+    send(bytes, delayMicros, true, replies);
+}
+
+void ModuleSimulator::send(const QByteArray &bytes, qint64 delayMicros, bool answering,
+                           std::vector<Reply> &replies) {
+    const QByteArray crossed =
+        m_line.fromModule(bytes, answering ? m_executing : QString(),
+                          answering ? m_executed.value(m_executing) : 0, m_faults.spots);
+    const qint64 delay = delayMicros + m_faults.latencyMicros;
+    const qint64 gap = m_faults.byteGapMicros > 0 ? m_faults.byteGapMicros
+                       : m_faults.byteAtATime     ? m_replyDelay
+                                                  : 0;
+    if (gap == 0) {
+        replies.push_back({crossed, delay});
         return;
     }
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        replies.push_back({bytes.mid(i, 1), delayMicros + i * m_replyDelay});
+    for (qsizetype i = 0; i < crossed.size(); ++i)
+        replies.push_back({crossed.mid(i, 1), delay + i * gap});
 }
 
 qint64 ModuleSimulator::queryDelay() const {
@@ -132,7 +134,7 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
         const int block = static_cast<quint8>(command[2]);
         // Sent as the command comes in, so it reaches the program ahead of any answer to it.
         if (block == m_faults.strayByteBeforeBlock)
-            replies.push_back({QByteArray(1, static_cast<char>(wire::kAckByte)), 0});
+            send(QByteArray(1, static_cast<char>(wire::kAckByte)), 0, false, replies);
         if (block == m_faults.silentBlock)
             return;
         if (block == m_faults.failBlock) {

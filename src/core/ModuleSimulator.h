@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EepromImage.h"
+#include "core/LineFaults.h"
 #include "core/MemoryMap.h"
 
 #include <QByteArray>
@@ -26,6 +27,14 @@ struct SimulatorFaults {
     bool doubleAck = false;         // confirm every stored block twice
     int strayByteBeforeBlock = -1;  // one unasked byte 88 just before this block's store arrives
     qint64 lateReplyMicros = -1;    // block-read and identity replies this late, if set
+    // The line's own faults, whatever the module answers: every reply this much later, this
+    // long between the bytes of a reply, bytes struck at chosen spots, and a pause: after
+    // `stallAfterCommands` commands, those that come within `stallMicros` are lost.
+    qint64 latencyMicros = 0;
+    qint64 byteGapMicros = 0;
+    std::vector<FaultSpot> spots;
+    int stallAfterCommands = -1;
+    qint64 stallMicros = 0;
 };
 
 // The module side of the wire protocol: parses the commands it receives and says what it
@@ -61,11 +70,13 @@ public:
 
 private:
     void execute(const QByteArray &command, qint64 nowMicros, std::vector<Reply> &replies);
-    void answer(QByteArray bytes, qint64 delayMicros, std::vector<Reply> &replies) const;
+    // Sends a reply to the command being executed over the faulty line.
+    void answer(const QByteArray &bytes, qint64 delayMicros, std::vector<Reply> &replies);
+    // Sends bytes over the faulty line, `answering` the command executed, or none.
+    void send(const QByteArray &bytes, qint64 delayMicros, bool answering,
+              std::vector<Reply> &replies);
     // When block-read and identity replies leave.
     [[nodiscard]] qint64 queryDelay() const;
-    // Length of the command at the start of m_pending, 0 if incomplete, -1 if no command.
-    [[nodiscard]] int commandLength() const;
 
     ModuleKind m_kind;
     SimulatorFaults m_faults;
@@ -73,6 +84,10 @@ private:
     ModuleMemory m_memory{};
     QByteArray m_pending;
     std::vector<QByteArray> m_commands;
+    FaultyLine m_line;
+    QHash<QString, int> m_executed; // how many of each command, by name
+    QString m_executing;            // the name of the command being executed
+    qint64 m_stalledUntil = -1;
     std::array<int, map::kAnalogInputs> m_fixedLevels{};
     int m_linkTestsSeen = 0;
     bool m_dropped = false;

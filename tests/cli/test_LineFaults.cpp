@@ -1,10 +1,15 @@
 // The commands against modules whose line misbehaves: refused or unconfirmed blocks, extra
-// and late replies, a line that drops, silence, and Ctrl-C during a store. What the module
-// holds afterwards is read from tessel-modsim's dump.
+// and late replies, a line that drops, silence, and Ctrl-C during a store; and the faults
+// tessel-modsim strikes at chosen bytes. What the module holds afterwards is read from
+// tessel-modsim's dump.
 
 #include "EndToEndSupport.h"
+#include "link/ControllerLink.h"
+#include "link/ModuleProtocol.h"
+#include "link/SerialChannel.h"
 #include "support/TestMain.h"
 
+#include <algorithm>
 #include <csignal>
 
 using namespace tessel;
@@ -20,6 +25,8 @@ private Q_SLOTS:
     void droppedLine_endsWithExitOneAndAMessage();
     void slowModules_giveUpInTimeAndLateRepliesCountForNothing();
     void interrupt_duringAStoreEndsAfterTheBlockInFlight();
+    void lineFaults_strikeTheChosenBytesAndMoments_data();
+    void lineFaults_strikeTheChosenBytesAndMoments();
 
 private:
     QString profile(const ModuleMemory &memory) {
@@ -166,6 +173,74 @@ void LineFaultsTest::interrupt_duringAStoreEndsAfterTheBlockInFlight() {
     QVERIFY2(last < kBlockCount - 1, qPrintable(o.err));
     QVERIFY2(o.err.contains("hold the old settings."), qPrintable(o.err));
     QVERIFY(onlyBlocksBeforeChanged(module.memory(), wanted, before, last + 1));
+}
+
+void LineFaultsTest::lineFaults_strikeTheChosenBytesAndMoments_data() {
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<int>("readsAs");       // the block whose bytes a read of block 0 brings
+    QTest::addColumn<int>("flipped");       // the address whose byte 4 is inverted, or -1
+    QTest::addColumn<QList<int>>("stored"); // what block 7 holds after a store of 112..127
+    QTest::addColumn<int>("leastMs");
+    QList<int> sent;
+    for (int v = 112; v < 128; ++v)
+        sent << v;
+    QList<int> shifted = sent; // the tenth byte of the command came twice: one data byte
+    shifted.insert(6, 118);    // more, the last one pushed out of the block
+    shifted.removeLast();
+    QList<int> bitTwo = sent;
+    bitTwo[9] ^= 4;
+    const auto args = [](const char *option, const char *value) {
+        return QStringList{QLatin1String(option), QLatin1String(value)};
+    };
+    QTest::newRow("clean line") << QStringList() << 0 << -1 << sent << 0;
+    QTest::newRow("flip in a reply") << args("--flip-out", "read0+13:2") << 0 << 13 << sent << 0;
+    // One link-test acknowledge and six identity bytes come before block 0's reply.
+    QTest::newRow("flip counted from the start")
+        << args("--flip-out", "20:2") << 0 << 13 << sent << 0;
+    QTest::newRow("flip in a read's block number")
+        << args("--flip-in", "read0+2") << 1 << -1 << sent << 0;
+    QTest::newRow("byte doubled in a store")
+        << args("--double-in", "store7+9") << 0 << -1 << shifted << 0;
+    QTest::newRow("flip in a store") << args("--flip-in", "store7+12:2") << 0 << -1 << bitTwo << 0;
+    QTest::newRow("latency") << args("--latency-ms", "300") << 0 << -1 << sent << 4 * 300;
+    QTest::newRow("gap between reply bytes")
+        << args("--byte-gap-ms", "40") << 0 << -1 << sent << 5 * 40 + 15 * 40;
+}
+
+void LineFaultsTest::lineFaults_strikeTheChosenBytesAndMoments() {
+    QFETCH(QStringList, faults);
+    QFETCH(int, readsAs);
+    QFETCH(int, flipped);
+    QFETCH(QList<int>, stored);
+    QFETCH(int, leastMs);
+    // One exchange at a time through the program's own channel and protocol, so that each
+    // struck byte shows where it lands.
+    SimulatedModule module(m_dir, ModuleKind::Tessel, fast() << faults);
+    SerialChannel channel;
+    QCOMPARE(channel.open(module.device()), QString());
+    RealClock clock;
+    ControllerLink link(channel, clock);
+    ModuleProtocol protocol(link);
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(protocol.linkTestRepeated(1), 1);
+    QVERIFY(protocol.identify(2));
+    const std::optional<BlockBytes> read = protocol.readBlock(0, 1);
+    BlockBytes data{};
+    for (int j = 0; j < kBlockSize; ++j)
+        data[j] = static_cast<quint8>(112 + j);
+    QCOMPARE(protocol.writeBlock(7, data, true), StoreAnswer::Confirmed);
+    QVERIFY2(timer.elapsed() >= leastMs, qPrintable(QString::number(timer.elapsed())));
+
+    ModuleMemory expected = factoryMemory(ModuleKind::Tessel);
+    BlockBytes expectedRead{};
+    std::copy_n(expected.begin() + readsAs * kBlockSize, kBlockSize, expectedRead.begin());
+    if (flipped >= 0)
+        expectedRead[flipped] ^= 4;
+    QCOMPARE(read, std::optional<BlockBytes>(expectedRead));
+    for (int j = 0; j < kBlockSize; ++j)
+        expected[7 * kBlockSize + j] = static_cast<quint8>(stored[j]);
+    QCOMPARE(module.memory(), expected);
 }
 
 TESSEL_TEST_OBJECT(LineFaultsTest);

@@ -1,4 +1,5 @@
 #include "core/Commands.h"
+#include "core/LineFaults.h"
 #include "core/ModuleSimulator.h"
 
 #include <gtest/gtest.h>
@@ -98,4 +99,81 @@ TEST(ModuleSimulator, drops_the_line_after_the_configured_command_count) {
     EXPECT_EQ(module.receive(wire::linkTest(), 0).size(), 1u);
     EXPECT_TRUE(module.receive(wire::linkTest(), 0).empty());
     EXPECT_TRUE(module.lineDropped());
+}
+
+// What crosses a faulty line: two reads of block 0, struck at one spot.
+struct LineCase {
+    const char *spots;
+    LineFault fault;
+    LineDirection direction;
+    // The reply bytes that arrive, from the clean contents of blocks 0 and 1.
+    QByteArray (*arrives)(QByteArray block0, const QByteArray &block1);
+};
+
+class FaultyLineCase : public testing::TestWithParam<LineCase> {};
+
+TEST_P(FaultyLineCase, strikes_only_the_chosen_byte) {
+    SimulatorFaults faults;
+    ASSERT_EQ(parseFaultSpots(QString::fromLatin1(GetParam().spots), GetParam().fault,
+                              GetParam().direction, faults.spots),
+              QString());
+    ModuleSimulator module(ModuleKind::Tessel, faults, 0);
+    const auto *memory = reinterpret_cast<const char *>(module.memory().data());
+    const QByteArray expected = GetParam().arrives(QByteArray(memory, kBlockSize),
+                                                   QByteArray(memory + kBlockSize, kBlockSize));
+    QByteArray arrived;
+    for (const auto &reply : module.receive(wire::readConfigBlock(0) + wire::readConfigBlock(0), 0))
+        arrived += reply.bytes;
+    EXPECT_EQ(arrived.toHex().toStdString(), expected.toHex().toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spots, FaultyLineCase,
+    testing::Values(
+        LineCase{"read0#2+13:2", LineFault::Flip, LineDirection::FromModule,
+                 [](QByteArray b0, const QByteArray &) {
+                     QByteArray second = b0;
+                     second[13] = static_cast<char>(second[13] ^ 4);
+                     return b0 + second;
+                 }},
+        LineCase{"17", LineFault::Flip, LineDirection::FromModule,
+                 [](QByteArray b0, const QByteArray &) {
+                     QByteArray second = b0;
+                     second[1] = static_cast<char>(second[1] ^ 1);
+                     return b0 + second;
+                 }},
+        LineCase{"read0+0", LineFault::Drop, LineDirection::FromModule,
+                 [](QByteArray b0, const QByteArray &) { return b0.mid(1) + b0; }},
+        LineCase{"read0#2+15", LineFault::Double, LineDirection::FromModule,
+                 [](QByteArray b0, const QByteArray &) { return b0 + b0 + b0.right(1); }},
+        // The first read asks for block 1; a lost block number joins the two reads into one.
+        LineCase{"read0+2", LineFault::Flip, LineDirection::ToModule,
+                 [](QByteArray b0, const QByteArray &b1) { return b1 + b0; }},
+        LineCase{"read0+2", LineFault::Drop, LineDirection::ToModule,
+                 [](QByteArray b0, const QByteArray &) { return b0; }}));
+
+TEST(FaultyLine, refuses_positions_it_cannot_place) {
+    std::vector<FaultSpot> spots;
+    for (const char *bad : {"raed0+1", "read0#0+1", "1:8", "-3", "store7+", ""})
+        EXPECT_NE(parseFaultSpots(QString::fromLatin1(bad), LineFault::Flip,
+                                  LineDirection::ToModule, spots),
+                  QString())
+            << bad;
+    EXPECT_NE(
+        parseFaultSpots(QStringLiteral("4:1"), LineFault::Drop, LineDirection::ToModule, spots),
+        QString());
+    EXPECT_TRUE(spots.empty());
+}
+
+TEST(ModuleSimulator, stall_loses_the_commands_within_it_then_answers_again) {
+    SimulatorFaults faults;
+    faults.stallAfterCommands = 1;
+    faults.stallMicros = 1000;
+    faults.latencyMicros = 300;
+    ModuleSimulator module(ModuleKind::Tessel, faults, 0);
+    EXPECT_EQ(module.receive(wire::linkTest(), 0).size(), 1u);
+    EXPECT_TRUE(module.receive(wire::linkTest(), 999).empty());
+    const auto replies = module.receive(wire::linkTest(), 1000);
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0].delayMicros, 300);
 }

@@ -1,6 +1,7 @@
 // tessel-modsim: a simulated module on a pseudo-terminal, for trying the program without
 // hardware and for its end-to-end tests.
 
+#include "FaultOptions.h"
 #include "PtyModule.h"
 #include "TcpModule.h"
 #include "core/ModuleSimulator.h"
@@ -8,24 +9,19 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
-#include <functional>
 #include <optional>
 
 using namespace tessel;
 
 namespace {
 
-// A whole number option within [low, high]; nothing when it is not.
-std::optional<qint64> numberOption(const QCommandLineParser &parser, const QString &name,
-                                   qint64 low, qint64 high) {
+// The TCP port to serve on, or nothing when the value is not one.
+std::optional<quint16> tcpPort(const QString &value) {
     bool ok = false;
-    const qint64 value = parser.value(name).toLongLong(&ok);
-    if (!ok || value < low || value > high) {
-        std::fprintf(stderr, "tessel-modsim: --%s takes a whole number %lld to %lld\n",
-                     qPrintable(name), static_cast<long long>(low), static_cast<long long>(high));
+    const int port = value.toInt(&ok);
+    if (!ok || port < 0 || port > 65535)
         return std::nullopt;
-    }
-    return value;
+    return static_cast<quint16>(port);
 }
 
 } // namespace
@@ -36,40 +32,18 @@ int main(int argc, char *argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Simulates a module on a pseudo-terminal. Prints the device to open (one line) and "
-        "answers until it is killed, or until --drop-after makes the device vanish."));
+    parser.setApplicationDescription(
+        QStringLiteral(
+            "Simulates a module on a pseudo-terminal. Prints the device to open (one line) and "
+            "answers until it is killed, or until --drop-after makes the device vanish.\n\n") +
+        faultPositionHelp());
     parser.addHelpOption();
     parser.addVersionOption();
-    const auto number = [](const char *name, const char *help) {
-        return QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(help),
-                                  QStringLiteral("N"));
-    };
+    parser.addOption({QStringLiteral("kind"),
+                      QStringLiteral("Module kind: tessel (default) or threshold."),
+                      QStringLiteral("KIND"), moduleKindKey(ModuleKind::Tessel)});
+    addFaultOptions(parser);
     parser.addOptions({
-        {QStringLiteral("kind"), QStringLiteral("Module kind: tessel (default) or threshold."),
-         QStringLiteral("KIND"), moduleKindKey(ModuleKind::Tessel)},
-        number("ignore-link-tests", "Stay silent to the first N link tests."),
-        {QStringLiteral("never-identify"), QStringLiteral("Never answer the identification.")},
-        {QStringLiteral("extra-identity-byte"),
-         QStringLiteral("Answer the identification with seven bytes.")},
-        number("fail-block", "Answer the store of block N with a wrong byte; store nothing."),
-        number("silent-block", "Never confirm the store of block N; store nothing."),
-        {QStringLiteral("reply-delay-us"),
-         QStringLiteral("Microseconds between a command and its reply (default %1).")
-             .arg(kModuleReplyDelayMicros),
-         QStringLiteral("N")},
-        {QStringLiteral("byte-at-a-time"),
-         QStringLiteral("Send replies one byte at a time, a reply delay apart.")},
-        number("analog-delay-us", "Extra microseconds before an analog level."),
-        number("drop-after", "Close the device after N commands, as if unplugged."),
-        number("report-kind", "Identify with kind byte N, a kind the program may not know."),
-        {QStringLiteral("double-ack"), QStringLiteral("Confirm every stored block twice.")},
-        {QStringLiteral("stray-byte-before-block"),
-         QStringLiteral("Send one unasked byte 88 just before the store of block B arrives."),
-         QStringLiteral("B")},
-        {QStringLiteral("late-reply-ms"),
-         QStringLiteral("Send block-read and identity replies X milliseconds after the command."),
-         QStringLiteral("X")},
         {QStringLiteral("dump"),
          QStringLiteral("Write the memory as production profile text (one line) to FILE at "
                         "start and after every block-store command."),
@@ -96,43 +70,13 @@ int main(int argc, char *argv[]) {
         return 2;
     }
 
-    SimulatorFaults faults;
-    qint64 replyDelay = kModuleReplyDelayMicros;
-    struct NumberSetting {
-        const char *name;
-        qint64 low;
-        qint64 high;
-        std::function<void(qint64)> apply;
-    };
-    const NumberSetting settings[] = {
-        {"ignore-link-tests", 0, 1000000,
-         [&](qint64 v) { faults.ignoreLinkTests = static_cast<int>(v); }},
-        {"fail-block", 0, 255, [&](qint64 v) { faults.failBlock = static_cast<int>(v); }},
-        {"silent-block", 0, 255, [&](qint64 v) { faults.silentBlock = static_cast<int>(v); }},
-        {"reply-delay-us", 0, 60000000, [&](qint64 v) { replyDelay = v; }},
-        {"analog-delay-us", 0, 60000000, [&](qint64 v) { faults.analogDelayMicros = v; }},
-        {"drop-after", 0, 100000000,
-         [&](qint64 v) { faults.dropAfterCommands = static_cast<int>(v); }},
-        {"report-kind", 0, 255, [&](qint64 v) { faults.reportedKind = static_cast<int>(v); }},
-        {"stray-byte-before-block", 0, 255,
-         [&](qint64 v) { faults.strayByteBeforeBlock = static_cast<int>(v); }},
-        {"late-reply-ms", 0, 600000, [&](qint64 v) { faults.lateReplyMicros = v * 1000; }},
-    };
-    for (const NumberSetting &setting : settings) {
-        const QString name = QString::fromLatin1(setting.name);
-        if (!parser.isSet(name))
-            continue;
-        const auto value = numberOption(parser, name, setting.low, setting.high);
-        if (!value)
-            return 2;
-        setting.apply(*value);
+    ModuleSetup setup;
+    if (const QString error = takeFaultOptions(parser, setup); !error.isEmpty()) {
+        std::fprintf(stderr, "tessel-modsim: %s\n", qPrintable(error));
+        return 2;
     }
-    faults.neverIdentify = parser.isSet(QStringLiteral("never-identify"));
-    faults.extraIdentityByte = parser.isSet(QStringLiteral("extra-identity-byte"));
-    faults.byteAtATime = parser.isSet(QStringLiteral("byte-at-a-time"));
-    faults.doubleAck = parser.isSet(QStringLiteral("double-ack"));
 
-    ModuleSimulator module(*kind, faults, replyDelay);
+    ModuleSimulator module(*kind, setup.faults, setup.replyDelayMicros);
     PtyModule::Options options;
     options.pacing = !parser.isSet(QStringLiteral("no-pacing"));
     options.dumpPath = parser.value(QStringLiteral("dump"));
@@ -150,8 +94,9 @@ int main(int argc, char *argv[]) {
 
     TcpModule tcp(module);
     if (parser.isSet(QStringLiteral("tcp"))) {
-        const auto port = numberOption(parser, QStringLiteral("tcp"), 0, 65535);
-        const QString tcpError = port ? tcp.listen(static_cast<quint16>(*port)) : QString();
+        const auto port = tcpPort(parser.value(QStringLiteral("tcp")));
+        const QString tcpError =
+            port ? tcp.listen(*port) : QStringLiteral("--tcp takes a whole number 0 to 65535");
         if (!port || !tcpError.isEmpty()) {
             std::fprintf(stderr, "tessel-modsim: %s\n", qPrintable(tcpError));
             return 2;
