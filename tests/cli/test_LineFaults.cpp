@@ -21,6 +21,7 @@ private Q_SLOTS:
     void initTestCase();
     void storeFault_endsWithExitThreeNamingTheBlock_data();
     void storeFault_endsWithExitThreeNamingTheBlock();
+    void readBackThatDiffers_isExitThreeNamingTheAddress();
     void droppedLine_endsWithExitOneAndAMessage_data();
     void droppedLine_endsWithExitOneAndAMessage();
     void slowModules_giveUpInTimeAndLateRepliesCountForNothing();
@@ -71,6 +72,22 @@ void LineFaultsTest::storeFault_endsWithExitThreeNamingTheBlock() {
     QVERIFY2(o.err.contains("Error Storing Data"), qPrintable(o.err));
     QVERIFY2(o.err.contains(QStringLiteral("block %1 ").arg(namedBlock)), qPrintable(o.err));
     QVERIFY(onlyBlocksBeforeChanged(module.memory(), wanted, factoryMemory(kind), firstOldBlock));
+}
+
+void LineFaultsTest::readBackThatDiffers_isExitThreeNamingTheAddress() {
+    // Bit 2 of block 7's tenth byte turns over on its way in: the module confirms every block
+    // but holds another byte than was sent, which only the read-back finds.
+    SimulatedModule module(m_dir, ModuleKind::Tessel,
+                           fast() << "--flip-in"
+                                  << "store7+12:2");
+    const ModuleMemory wanted = everyByteValue(true);
+    const Outcome o = runConfig({"write", "--port", module.device(), profile(wanted)});
+    CHECK_EXIT(o, 3);
+    QVERIFY2(o.err.contains("Verification failed") && o.err.contains("address 121 "),
+             qPrintable(o.err));
+    ModuleMemory held = wanted;
+    held[7 * kBlockSize + 9] ^= 4;
+    QCOMPARE(module.memory(), held);
 }
 
 void LineFaultsTest::droppedLine_endsWithExitOneAndAMessage_data() {

@@ -90,18 +90,20 @@ void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() 
     const auto otherKind = module(ModuleKind::Threshold);
     const auto refusesBlock5 = module(ModuleKind::Tessel, {"--fail-block", "5"});
     const auto network = module(ModuleKind::Tessel, {"--tcp", "0"});
+    // Confirms every block, but holds bit 2 of block 7's tenth byte turned over.
+    const auto flipsBlock7 = module(ModuleKind::Tessel, {"--flip-in", "store7+12:2"});
     QVERIFY2(network->port().startsWith("tcp://127.0.0.1:"), qPrintable(network->port()));
     const QString record = m_dir.filePath(QStringLiteral("mixed.csv"));
-    const Outcome run =
-        runConfig(program({good.get(), otherKind.get(), refusesBlock5.get(), network.get()},
-                          {"--count", "2", "--record", record}),
-                  kRunBoundMs);
+    const Outcome run = runConfig(program({good.get(), otherKind.get(), refusesBlock5.get(),
+                                           network.get(), flipsBlock7.get()},
+                                          {"--count", "2", "--record", record}),
+                                  kRunBoundMs);
     // One module was tried and failed: not every started module ended ok.
     CHECK_EXIT(run, 3);
-    QVERIFY2(run.out.contains("Totals: 2 ok, 1 failed, 1 refused"), qPrintable(describeRun(run)));
+    QVERIFY2(run.out.contains("Totals: 2 ok, 2 failed, 1 refused"), qPrintable(describeRun(run)));
 
-    const auto records = recordsByPort(record, 4);
-    QVERIFY2(records.size() == 4, qPrintable(contents(record)));
+    const auto records = recordsByPort(record, 5);
+    QVERIFY2(records.size() == 5, qPrintable(contents(record)));
     const QStringList ok = records.value(good->port());
     QCOMPARE(ok.mid(2, 5), (QStringList{"tessel", "3", "2008", "ok", ""}));
     QCOMPARE(records.value(network->port()).mid(2, 5), ok.mid(2, 5));
@@ -112,6 +114,10 @@ void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() 
     QCOMPARE(records.value(otherKind->port()).mid(2, 6),
              (QStringList{"threshold", "3", "2008", "wrong-kind", "", ""}));
     QCOMPARE(records.value(refusesBlock5->port()).at(5), QStringLiteral("store-failed"));
+    QCOMPARE(records.value(flipsBlock7->port()).mid(5, 2), (QStringList{"verify-failed", "7"}));
+    ModuleMemory flipped = kProfile;
+    flipped[7 * kBlockSize + 9] ^= 4;
+    QCOMPARE(flipsBlock7->memory(), flipped);
 
     QCOMPARE(good->memory(), kProfile);
     QCOMPARE(network->memory(), kProfile);
