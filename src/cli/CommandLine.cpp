@@ -179,8 +179,8 @@ int runCommandLine(const QStringList &arguments) {
     ModuleSession session(connection->protocol(), commandLineLimits());
     session.setVerifyAfterStore(request.verify);
     if (request.backup)
-        session.setBackup(
-            (request.simulate ? BackupFolder::practice() : BackupFolder()).forSession());
+        session.setBackup((request.simulate ? BackupFolder::practice() : BackupFolder())
+                              .forSession(connection->where()));
     ModuleCommands commands(session, connection->where());
     commands.setJson(request.json);
     InterruptWatch interrupts;

@@ -2,6 +2,7 @@
 
 #include "core/MemoryMap.h"
 #include "core/ProfileText.h"
+#include "session/BackupList.h"
 #include "session/OutputFile.h"
 
 #include <QDir>
@@ -17,14 +18,6 @@
 namespace tessel {
 
 namespace {
-// A backup's name: the module (kind and serials), then the time it was made and, when two were
-// made in the same second, a number. Nothing else in the folder is ever deleted. Names from
-// before the device serial was added have the same form and are the same module's.
-const QRegularExpression &backupNamePattern() {
-    static const QRegularExpression pattern(
-        QStringLiteral(R"(^([a-z]+-[0-9A-F-]+)-(\d{8}T\d{6}Z)(?:-(\d+))?\.txt$)"));
-    return pattern;
-}
 
 struct Dated {
     QString module;
@@ -100,6 +93,15 @@ BackupFolder::BackupFolder() {
         m_path = data + QStringLiteral("/tessel-config/backups");
 }
 
+// A backup's name: the module (kind and serials), then the time it was made and, when two were
+// made in the same second, a number. Nothing else in the folder is ever deleted. Names from
+// before the device serial was added have the same form and are the same module's.
+const QRegularExpression &BackupFolder::namePattern() {
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^([a-z]+-[0-9A-F-]+)-(\d{8}T\d{6}Z)(?:-(\d+))?\.txt$)"));
+    return pattern;
+}
+
 BackupFolder BackupFolder::practice() {
     BackupFolder folder;
     if (!folder.m_path.isEmpty())
@@ -113,8 +115,8 @@ QString BackupFolder::fileName(ModuleKind kind, const EepromImage &image, const 
              when.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")));
 }
 
-BackupResult BackupFolder::save(ModuleKind kind, const EepromImage &image,
-                                const QDateTime &when) const {
+BackupResult BackupFolder::save(ModuleKind kind, const EepromImage &image, const QDateTime &when,
+                                const QString &port) const {
     const auto failure = [](const QString &what, const QString &why) {
         return BackupResult{{},
                             QStringLiteral("No backup of the module's memory could be saved: "
@@ -158,14 +160,16 @@ BackupResult BackupFolder::save(ModuleKind kind, const EepromImage &image,
         QFile::remove(path);
         return failure(path, why);
     }
+    if (!port.isEmpty())
+        recordBackupPort(path, port);
     prune(QFileInfo(path).fileName());
     return {path, {}};
 }
 
-BackupFn BackupFolder::forSession() const {
-    return [folder = *this](const ModuleSession &session) {
-        return folder.save(*session.kind(), *session.moduleImage(),
-                           QDateTime::currentDateTimeUtc());
+BackupFn BackupFolder::forSession(const QString &port) const {
+    return [folder = *this, port](const ModuleSession &session) {
+        return folder.save(*session.kind(), *session.moduleImage(), QDateTime::currentDateTimeUtc(),
+                           port);
     };
 }
 
@@ -174,7 +178,7 @@ void BackupFolder::prune(const QString &kept) const {
     std::vector<Dated> backups;
     QString keptModule;
     for (const QString &name : folder.entryList(QDir::Files)) {
-        const QRegularExpressionMatch match = backupNamePattern().match(name);
+        const QRegularExpressionMatch match = namePattern().match(name);
         if (!match.hasMatch())
             continue;
         if (name == kept)

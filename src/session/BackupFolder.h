@@ -3,6 +3,7 @@
 #include "session/ModuleSession.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QString>
 
 namespace tessel {
@@ -38,16 +39,21 @@ public:
     // or will take, flushes it to disk and reads it back; only a backup that reads back equal
     // counts, and only then are the oldest backups beyond kKept deleted. The error names the
     // file or folder and why, and no file is left behind.
+    // `port` is recorded with it for the list of backups.
     [[nodiscard]] BackupResult save(ModuleKind kind, const EepromImage &image,
-                                    const QDateTime &when) const;
+                                    const QDateTime &when, const QString &port = {}) const;
     // What a session calls before each store: saves the module's memory as last read, now.
-    [[nodiscard]] BackupFn forSession() const;
+    [[nodiscard]] BackupFn forSession(const QString &port = {}) const;
 
     // "tessel-0013A200-40A1B2C3-20261206T210512Z.txt": the base serial with the first
     // device's serial; a Threshold module's names add a check value of its 16 inputs' limits,
     // which is what sets one sensor apart from the next on the same relay controllers.
     [[nodiscard]] static QString fileName(ModuleKind kind, const EepromImage &image,
                                           const QDateTime &when);
+
+    // Matches a backup's file name: captures the module (kind and serials), the time
+    // ("20261206T210512Z") and the number of a second backup in the same second.
+    [[nodiscard]] static const QRegularExpression &namePattern();
 
 private:
     void prune(const QString &kept) const;

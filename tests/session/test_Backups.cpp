@@ -2,6 +2,7 @@
 #include "core/MemoryMap.h"
 #include "core/ProfileText.h"
 #include "session/BackupFolder.h"
+#include "session/BackupList.h"
 #include "session/OutputFile.h"
 
 #include <QDir>
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void save_thatFailsLeavesNothingAndPrunesNothing();
     void dataHome_followsTheXdgRules_data();
     void dataHome_followsTheXdgRules();
+    void list_showsTheKindsBackupsNewestFirstWithTheirModule();
     void output_isReplacedOrWrittenInPlace_data();
     void output_isReplacedOrWrittenInPlace();
     void session_readsTheMemoryFirstWhenItIsUnknown();
@@ -276,6 +278,49 @@ void BackupsTest::dataHome_followsTheXdgRules() {
     QString why;
     QCOMPARE(BackupFolder::dataHome(xdgDataHome, home, account, &why), expected);
     QCOMPARE(why.contains(QStringLiteral("set HOME or XDG_DATA_HOME")), expected.isEmpty());
+}
+
+void BackupsTest::list_showsTheKindsBackupsNewestFirstWithTheirModule() {
+    QTemporaryDir dir;
+    const BackupFolder folder(dir.path());
+    const EepromImage first = withSerial(ModuleKind::Tessel);
+    const EepromImage second = withSerial(ModuleKind::Tessel, 0x11223344);
+    const QString older = folder.save(ModuleKind::Tessel, first, kEvening, "/dev/ttyUSB0").where;
+    const QString newer = folder.save(ModuleKind::Tessel, second, kEvening.addSecs(60)).where;
+    QVERIFY(!folder.save(ModuleKind::Threshold, withSerial(ModuleKind::Threshold), kEvening)
+                 .where.isEmpty());
+    // A backup that is not a profile (an empty file left by a full disk) is not offered.
+    writeFile(
+        dir.filePath(BackupFolder::fileName(ModuleKind::Tessel, first, kEvening.addSecs(120))), {});
+
+    const std::vector<BackupEntry> tessel = listBackups(folder.path(), ModuleKind::Tessel);
+    QCOMPARE(tessel.size(), size_t(2));
+    QCOMPARE(tessel[0].path, newer);
+    QCOMPARE(tessel[0].when, kEvening.addSecs(60));
+    QCOMPARE(tessel[0].port, QString());
+    QCOMPARE(tessel[0].image, second);
+    QCOMPARE(tessel[1].path, older);
+    QCOMPARE(tessel[1].port, QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(tessel[1].description, describeModule(ModuleKind::Tessel, first));
+    EepromImage one = first;
+    one.setValue(map::kLastDeviceIndex, 0);
+    QCOMPARE(describeModule(ModuleKind::Tessel, one), QStringLiteral("device 40A1B2C3"));
+    one.setValue(map::kLastDeviceIndex, 3);
+    one.setValue(map::recordAddress(1), 0xAB);
+    const QString four = describeModule(ModuleKind::Tessel, one);
+    QVERIFY2(four.startsWith(QStringLiteral("devices 40A1B2C3, AB")) &&
+                 four.endsWith(QStringLiteral(" and 2 more")),
+             qPrintable(four));
+
+    const std::vector<BackupEntry> sensors = listBackups(folder.path(), ModuleKind::Threshold);
+    QCOMPARE(sensors.size(), size_t(1));
+    EepromImage limits = sensors[0].image;
+    limits.setValue(map::limitTypeAddress(1), 3);
+    limits.setValue(map::lowerLimitAddress(1), 40);
+    limits.setValue(map::upperLimitAddress(1), 90);
+    QVERIFY2(
+        describeModule(ModuleKind::Threshold, limits).contains("input 1 inside 40-90 and 14 more"),
+        qPrintable(describeModule(ModuleKind::Threshold, limits)));
 }
 
 void BackupsTest::output_isReplacedOrWrittenInPlace_data() {

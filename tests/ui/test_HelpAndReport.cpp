@@ -1,13 +1,17 @@
 #include "core/HelpTexts.h"
 #include "core/ProfileText.h"
+#include "session/BackupFolder.h"
 #include "support/TestMain.h"
 #include "support/WindowBench.h"
+#include "ui/BackupsWindow.h"
 #include "ui/ReportWindow.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace tessel;
@@ -22,6 +26,7 @@ private Q_SLOTS:
     void mappingBox_showsItsTextInEitherMode();
     void report_showsEntry12AsLastReadNotAsSelected();
     void report_secondShowReplacesTheText();
+    void backups_listCompareAndLoadTheChosenOne();
 };
 
 void HelpAndReportTest::pointer_showsTheControlsText_data() {
@@ -101,6 +106,55 @@ void HelpAndReportTest::report_secondShowReplacesTheText() {
     report.showProfile(profileText(factoryImage(ModuleKind::Threshold)));
     QCOMPARE(report.text(), profileText(factoryImage(ModuleKind::Threshold)));
     QCOMPARE(report.windowTitle(), QStringLiteral("Generate Report"));
+}
+
+void HelpAndReportTest::backups_listCompareAndLoadTheChosenOne() {
+    QTemporaryDir dir;
+    const BackupFolder folder(dir.path());
+    EepromImage window = factoryImage(ModuleKind::Tessel);
+    EepromImage changed = window;
+    for (const int a : {20, 21, 100})
+        changed.setValue(a, changed.value(a) ^ 1);
+    const QDateTime noon(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
+    const QString older = folder.save(ModuleKind::Tessel, window, noon, "/dev/ttyUSB0").where;
+    const QString newer = folder.save(ModuleKind::Tessel, changed, noon.addSecs(60)).where;
+    QVERIFY(!folder.save(ModuleKind::Threshold, factoryImage(ModuleKind::Threshold), noon)
+                 .where.isEmpty());
+
+    QStringList compared;
+    QStringList loaded;
+    BackupsWindow backups(ModuleKind::Tessel, folder.path(),
+                          {[&] { return window; }, [&](const QString &p) { compared << p; },
+                           [&](const QString &p) { loaded << p; }});
+    QTreeWidget *list = backups.list();
+    QCOMPARE(list->topLevelItemCount(), 2);
+    QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("3"));
+    QCOMPARE(list->topLevelItem(1)->text(2), QStringLiteral("0"));
+    QCOMPARE(list->topLevelItem(1)->text(3), QStringLiteral("/dev/ttyUSB0"));
+
+    // The newest is chosen at first; Enter on a row compares it, Load takes the chosen one.
+    const auto button = [&](const QString &text) {
+        for (QPushButton *b : backups.findChildren<QPushButton *>())
+            if (b->text() == text)
+                return b;
+        return static_cast<QPushButton *>(nullptr);
+    };
+    backups.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&backups));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(compared, QStringList{newer});
+    list->setCurrentItem(list->topLevelItem(1));
+    button(QStringLiteral("&Load into Window"))->click();
+    QCOMPARE(loaded, QStringList{older});
+    QVERIFY(!backups.isVisible());
+
+    // An empty folder offers nothing to compare or load.
+    QTemporaryDir empty;
+    const BackupsWindow none(ModuleKind::Tessel, empty.path(), {[&] { return window; }, {}, {}});
+    QCOMPARE(none.list()->topLevelItemCount(), 0);
+    for (QPushButton *b : none.findChildren<QPushButton *>())
+        QCOMPARE(b->isEnabled(), !b->text().contains(QStringLiteral("Window")));
 }
 
 TESSEL_TEST_OBJECT(HelpAndReportTest);

@@ -1,0 +1,106 @@
+#include "session/BackupList.h"
+
+#include "core/MemoryMap.h"
+#include "core/ProfileText.h"
+#include "session/BackupFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <sys/xattr.h>
+
+namespace tessel {
+
+namespace {
+const char *const kPortAttribute = "user.tessel-config.port";
+constexpr int kDevicesNamed = 2;
+constexpr int kInputsNamed = 2;
+
+QString recordedPort(const QString &path) {
+    char value[512];
+    const ssize_t size =
+        ::getxattr(QFile::encodeName(path).constData(), kPortAttribute, value, sizeof value);
+    return size > 0 ? QString::fromUtf8(value, size) : QString();
+}
+
+QString serialOfRow(ModuleKind kind, const EepromImage &image, int row) {
+    QString text;
+    for (int b = 0; b < layoutOf(kind).rowSerialBytes; ++b)
+        text += hexByte(image.value(map::recordAddress(row) + b));
+    return text;
+}
+
+QString limitsOf(const EepromImage &image, int input) {
+    const int lower = image.value(map::lowerLimitAddress(input));
+    const int upper = image.value(map::upperLimitAddress(input));
+    switch (image.value(map::limitTypeAddress(input))) {
+    case 0:
+        return QStringLiteral("input %1 above %2").arg(input).arg(lower);
+    case 1:
+        return QStringLiteral("input %1 below %2").arg(input).arg(lower);
+    case 2:
+        return QStringLiteral("input %1 outside %2-%3").arg(input).arg(lower).arg(upper);
+    default:
+        return QStringLiteral("input %1 inside %2-%3").arg(input).arg(lower).arg(upper);
+    }
+}
+
+// "a, b and 3 more"
+QString shortList(const QStringList &items, int named) {
+    const QString shown = items.mid(0, named).join(QStringLiteral(", "));
+    return items.size() > named
+               ? QStringLiteral("%1 and %2 more").arg(shown).arg(items.size() - named)
+               : shown;
+}
+} // namespace
+
+void recordBackupPort(const QString &path, const QString &port) {
+    const QByteArray value = port.toUtf8();
+    ::setxattr(QFile::encodeName(path).constData(), kPortAttribute, value.constData(),
+               static_cast<size_t>(value.size()), 0);
+}
+
+QString describeModule(ModuleKind kind, const EepromImage &image) {
+    QStringList items;
+    if (kind == ModuleKind::Threshold) {
+        for (int input = 0; input < map::kAnalogInputs; ++input)
+            items << limitsOf(image, input);
+        return shortList(items, kInputsNamed);
+    }
+    const int devices = std::min(image.value(map::kLastDeviceIndex), map::kMaxLastDeviceIndex) + 1;
+    for (int row = 0; row < devices; ++row)
+        items << serialOfRow(kind, image, row);
+    return (devices == 1 ? QStringLiteral("device ") : QStringLiteral("devices ")) +
+           shortList(items, kDevicesNamed);
+}
+
+std::vector<BackupEntry> listBackups(const QString &folder, ModuleKind kind) {
+    std::vector<BackupEntry> entries;
+    const QDir dir(folder);
+    const QString prefix = moduleKindKey(kind) + QLatin1Char('-');
+    for (const QString &name : dir.entryList(QDir::Files, QDir::Name | QDir::Reversed)) {
+        const QRegularExpressionMatch match = BackupFolder::namePattern().match(name);
+        if (!match.hasMatch() || !name.startsWith(prefix))
+            continue;
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const ProfileParse parsed = parseProfileText(QString::fromLatin1(file.read(1 << 16)));
+        if (!parsed.memory)
+            continue;
+        QDateTime when =
+            QDateTime::fromString(match.captured(2), QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+        when.setTimeSpec(Qt::UTC);
+        const EepromImage image(*parsed.memory);
+        entries.push_back({file.fileName(), when, recordedPort(file.fileName()),
+                           describeModule(kind, image), image});
+    }
+    // Newest first across modules: by time, then by the number of a second in the same second.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const BackupEntry &a, const BackupEntry &b) {
+                         return a.when != b.when ? a.when > b.when : a.path > b.path;
+                     });
+    return entries;
+}
+
+} // namespace tessel
