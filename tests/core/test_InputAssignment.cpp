@@ -1,3 +1,4 @@
+#include "core/ControllerTypes.h"
 #include "core/InputAssignment.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ struct AssignmentCase {
 };
 
 // Type indices by the inputs they take.
-constexpr int One = 0, Two = 1, Four = 3, Eight = 4, Sixteen = 5, Eighty = 13, TwoFiftySix = 35;
+constexpr int One = 0, Two = 1, Four = 3, Eight = 4, Sixteen = 5, TwoFiftySix = 35;
 
 } // namespace
 
@@ -34,7 +35,7 @@ TEST(computeAssignment, table_of_layouts) {
           {"Bank: 2  Input: 1-8", 17},
           {"Bank: 3-4  Input: 1-8", 25},
           {"Bank: 5  Input: 1", 41}}},
-        {"single row", {One}, {{"Bank: 1  Input: 1", 9}}},
+        {"nothing in use", {}, {}},
         {"pairs and a quad fill a bank exactly",
          {Two, Four, Two, One},
          {{"Bank: 1  Input: 1-2", 9},
@@ -59,7 +60,12 @@ TEST(computeAssignment, table_of_layouts) {
         {"the whole module in one row",
          {TwoFiftySix, One},
          {{"Bank: 1-32  Input: 1-8", 9}, {"Bank: 33  Input: 1", 265}}},
-        {"eighty inputs from bank 1", {Eighty}, {{"Bank: 1-10  Input: 1-8", 9}}},
+        {"last banks above 99 show their first two digits",
+         {TwoFiftySix, TwoFiftySix, TwoFiftySix, TwoFiftySix},
+         {{"Bank: 1-32  Input: 1-8", 9},
+          {"Bank: 33-64  Input: 1-8", 265},
+          {"Bank: 65-96  Input: 1-8", 521},
+          {"Bank: 97-12  Input: 1-8", 777}}},
         {"type 30 takes 27 banks",
          {30, One},
          {{"Bank: 1-27  Input: 1-8", 9}, {"Bank: 28  Input: 1", 225}}},
@@ -74,45 +80,6 @@ TEST(computeAssignment, table_of_layouts) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(computeAssignment(c.types), c.expected);
     }
-}
-
-TEST(computeAssignment, eight_singles_fill_bank_one_and_the_ninth_starts_bank_two) {
-    const auto rows = computeAssignment(std::vector<int>(9, One));
-    ASSERT_EQ(rows.size(), 9u);
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(rows[i].caption, QStringLiteral("Bank: 1  Input: %1").arg(i + 1));
-        EXPECT_EQ(rows[i].mappingByte, 9 + i);
-    }
-    EXPECT_EQ(rows[8], (RowAssignment{"Bank: 2  Input: 1", 17}));
-}
-
-TEST(computeAssignment, nothing_in_use_gives_nothing) {
-    EXPECT_TRUE(computeAssignment({}).empty());
-}
-
-TEST(computeAssignment, banks_beyond_31_give_bytes_that_do_not_fit) {
-    // 16 + 256 inputs: the second row starts at bank 3 and ends at bank 34; the third row
-    // starts at bank 35 (8 x 35 + 1 = 281).
-    const auto rows = computeAssignment({Sixteen, TwoFiftySix, One});
-    EXPECT_EQ(rows[0], (RowAssignment{"Bank: 1-2  Input: 1-8", 9}));
-    EXPECT_EQ(rows[1], (RowAssignment{"Bank: 3-34  Input: 1-8", 25}));
-    EXPECT_EQ(rows[2], (RowAssignment{"Bank: 35  Input: 1", 281}));
-
-    // Bank 31 input 8 is the last position that fits: 8 x 31 + 7 = 255.
-    std::vector<int> types(1, 31); // 224 inputs, banks 1-28
-    types.insert(types.end(), {Eight, Eight, Four, Two, One, One});
-    const auto edge = computeAssignment(types);
-    EXPECT_EQ(edge[3].caption, "Bank: 31  Input: 1-4");
-    EXPECT_EQ(edge[5].mappingByte, 255);
-    EXPECT_EQ(edge[6].mappingByte, 256); // bank 31 input 8 -> 8*31+8
-}
-
-TEST(computeAssignment, last_banks_above_99_show_their_first_two_digits) {
-    // Four rows of 256 inputs: the fourth runs from bank 97 to bank 128.
-    const auto rows = computeAssignment(std::vector<int>(4, TwoFiftySix));
-    EXPECT_EQ(rows[2].caption, "Bank: 65-96  Input: 1-8");
-    EXPECT_EQ(rows[3].caption, "Bank: 97-12  Input: 1-8");
-    EXPECT_EQ(rows[3].mappingByte, 8 * 97 + 1);
 }
 
 TEST(computeAssignment, every_row_stays_inside_its_bank) {
@@ -162,4 +129,15 @@ TEST(rowsBeyondCapacity, a_total_of_exactly_the_capacity_fits) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(rowsBeyondCapacity(c.types, c.capacity), c.expected);
     }
+}
+
+TEST(ConsumptionOf, follows_the_channel_count_and_names_say_it) {
+    const std::pair<int, int> cases[] = {{0, 1},    {1, 2},    {2, 2},  {3, 4},  {4, 8},  {5, 16},
+                                         {16, 104}, {35, 256}, {36, 0}, {-1, 0}, {255, 0}};
+    for (const auto &[type, inputs] : cases)
+        EXPECT_EQ(ConsumptionOf(type), inputs) << type;
+    EXPECT_EQ(controllerTypeName(16), "Velqa 104-Ch. Relay Device");
+    EXPECT_EQ(controllerTypeName(36), QString());
+    EXPECT_EQ(limitTypeIndex(QStringLiteral("Activate Relay Inside Limits")), 3);
+    EXPECT_EQ(limitTypeIndex(QStringLiteral("Activate Relay Inside Limits ")), std::nullopt);
 }

@@ -58,9 +58,11 @@ TEST(readMappingText, marks_but_always_stores) {
         MapEntry expected;
     };
     const Case cases[] = {
-        {"", {0, false}},    {"abc", {0, true}},  {"256", {256, false}},   {"255", {255, true}},
-        {" 25", {25, true}}, {"-1", {-1, false}}, {"1000", {1000, false}}, {"0", {0, true}},
-        {"2.5", {2, true}},  {"-.4", {0, false}}, {"255 ", {255, false}},  {"12x", {12, true}},
+        {"", {0, false}},        {"abc", {0, true}},     {"256", {256, false}},
+        {"255", {255, true}},    {" 25", {25, true}},    {"-1", {-1, false}},
+        {"1000", {1000, false}}, {"0", {0, true}},       {"2.5", {2, true}},
+        {"-.4", {0, false}},     {"255 ", {255, false}}, {"12x", {12, true}},
+        {"0255", {255, false}},  {"0012", {12, false}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(readMappingText(QString::fromUtf8(c.text)), c.expected) << '"' << c.text << '"';

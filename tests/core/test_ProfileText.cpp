@@ -54,20 +54,6 @@ TEST(profileText, round_trips_both_factory_images_and_random_memories) {
     }
 }
 
-TEST(parseProfileText, accepts_line_breaks_and_extra_blanks) {
-    QString text;
-    for (int b = 0; b < 16; ++b) {
-        text += QStringLiteral("\r\n  DATA\t");
-        for (int j = 0; j < 16; ++j)
-            text += (j ? QStringLiteral(" ,\n ") : QString()) + QString::number(b * 16 + j);
-    }
-    text += QStringLiteral("\n\n");
-    const ProfileParse parsed = parseProfileText(text);
-    ASSERT_TRUE(parsed.memory.has_value()) << parsed.error.toStdString();
-    for (int a = 0; a < 256; ++a)
-        EXPECT_EQ((*parsed.memory)[a], a);
-}
-
 TEST(parseProfileText, refuses_malformed_profiles_naming_record_and_value) {
     using Records = std::vector<QStringList>;
     const Records zeros(16, QStringList(16, QStringLiteral("0")));
@@ -103,8 +89,6 @@ TEST(parseProfileText, refuses_malformed_profiles_naming_record_and_value) {
     };
     const Case cases[] = {
         {"empty", QString(), "record 1: missing, a profile holds 16 records, found 0"},
-        {"blanks only", QStringLiteral(" \n\t "),
-         "record 1: missing, a profile holds 16 records, found 0"},
         {"15 records", profile(fifteenRecords),
          "record 16: missing, a profile holds 16 records, found 15"},
         {"17 records", profile(seventeenRecords),
@@ -113,8 +97,6 @@ TEST(parseProfileText, refuses_malformed_profiles_naming_record_and_value) {
          "record 1, value 5: \"12a\" is not a whole number 0 to 255"},
         {"256", edited(2, 11, QStringLiteral("256")),
          "record 2, value 11: \"256\" is not a whole number 0 to 255"},
-        {"-1", edited(3, 1, QStringLiteral("-1")),
-         "record 3, value 1: \"-1\" is not a whole number 0 to 255"},
         {"17 values", profile(seventeenValues),
          "record 3, value 17: unexpected \"0\", a record holds 16 values"},
         {"15 values", profile(fifteenValues),
@@ -123,13 +105,10 @@ TEST(parseProfileText, refuses_malformed_profiles_naming_record_and_value) {
         {"missing DATA", missingData, "record 5: expected \"DATA\", found \"DAT\""},
         {"text before DATA", QStringLiteral("hello ") + profile(zeros),
          "record 1: expected \"DATA\", found \"hello\""},
-        {"comma first", QStringLiteral(",DATA"), "record 1: expected \"DATA\", found \",DATA\""},
         {"empty value", QStringLiteral("DATA 1,,2"),
          "record 1, value 2: missing, a record holds 16 values"},
         {"value glued to DATA", QStringLiteral("DATA1, 2"),
          "record 1: expected \"DATA\", found \"DATA1\""},
-        {"decimal point", QStringLiteral("DATA 1.0"),
-         "record 1, value 1: \"1.0\" is not a whole number 0 to 255"},
         {"long offending text is cut", QStringLiteral("DATA ") + QString(100, QLatin1Char('7')),
          "record 1, value 1: \"777777777777777777777777...\" is not a whole number 0 to 255"},
     };
@@ -138,29 +117,5 @@ TEST(parseProfileText, refuses_malformed_profiles_naming_record_and_value) {
         const ProfileParse parsed = parseProfileText(c.text);
         EXPECT_FALSE(parsed.memory.has_value());
         EXPECT_EQ(parsed.error.toStdString(), std::string(c.expectedError));
-    }
-}
-
-TEST(parseProfileText, is_total_over_arbitrary_text) {
-    // Random mixes of the profile's own characters and of arbitrary code units must neither
-    // crash nor return both a memory and an error.
-    const QString alphabet = QStringLiteral("DATA0123456789, \n\t-+.x\u00a0\u2028");
-    std::mt19937 random(11);
-    const QString good = profileText(factoryImage(ModuleKind::Tessel));
-    for (int round = 0; round < 3000; ++round) {
-        QString text;
-        if (round % 3 == 0) {
-            text = good;
-            const int edits = 1 + static_cast<int>(random() % 3);
-            for (int e = 0; e < edits; ++e)
-                text[random() % text.size()] = QChar(static_cast<char16_t>(random() & 0xFFFF));
-        } else {
-            const int length = static_cast<int>(random() % 200);
-            for (int i = 0; i < length; ++i)
-                text += round % 3 == 1 ? alphabet[random() % alphabet.size()]
-                                       : QChar(static_cast<char16_t>(random() & 0xFFFF));
-        }
-        const ProfileParse parsed = parseProfileText(text);
-        EXPECT_NE(parsed.memory.has_value(), !parsed.error.isEmpty());
     }
 }
