@@ -102,24 +102,6 @@ TEST(SeededFuzz, profileReader_holdsItsPropertiesOnRandomAndMutatedText) {
     EXPECT_GT(accepted, 100);
 }
 
-TEST(SeededFuzz, profileReader_ignoresBlankSpaceBetweenRecordsAndValues) {
-    std::mt19937 rng(kSeed + 1);
-    static const QString blanks[] = {QStringLiteral(" "), QStringLiteral("\n"),
-                                     QStringLiteral("\r\n"), QStringLiteral("\t  ")};
-    for (int i = 0; i < 500; ++i) {
-        const QString exact = profileOf(rng);
-        const auto expected = parseProfileText(exact).memory;
-        ASSERT_TRUE(expected.has_value());
-        QString spaced;
-        for (const QChar c : exact) {
-            if ((c == QLatin1Char(',') || c == QLatin1Char(' ')) && rng() % 3 == 0)
-                spaced += blanks[rng() % 4];
-            spaced += c;
-        }
-        EXPECT_EQ(parseProfileText(spaced).memory, expected) << spaced.toStdString();
-    }
-}
-
 TEST(SeededFuzz, linkProcedures_holdTheirPropertiesOnRandomReplies) {
     std::mt19937 rng(kSeed + 2);
     fuzz::ReplyStats stats;

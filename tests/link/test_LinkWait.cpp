@@ -1,13 +1,16 @@
-// Waits on the wall clock: a silent module is slept through rather than polled, and data, the
-// operator and a lost line still end a wait at once.
+// The line to a device on the wall clock: a port name opens the device it stands for, a silent
+// module is slept through rather than polled, and data, the operator and a lost line still end
+// a wait at once.
 
 #include "PseudoTerminal.h"
 #include "link/ModuleConnection.h"
+#include "support/TestRegistry.h"
 
 #include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest>
+#include <unistd.h>
 
 using namespace tessel;
 using tessel::test::Pty;
@@ -55,6 +58,8 @@ private Q_SLOTS:
     void lostLine_endsTheWaitAtOnce();
     void abort_endsTheWaitAtOnce();
     void simulatedReply_endsTheWaitAtOnce();
+    void openPort_talksToTheDeviceTheNameStandsFor();
+    void openPort_saysWhyAPortDoesNotOpen();
 };
 
 void LinkWaitTest::silentPort_isSleptThroughToTheEndOfItsPolls() {
@@ -123,5 +128,29 @@ void LinkWaitTest::simulatedReply_endsTheWaitAtOnce() {
     QVERIFY2(counter.sleeps() <= 3, qPrintable(QString::number(counter.sleeps())));
 }
 
-QTEST_GUILESS_MAIN(LinkWaitTest)
+void LinkWaitTest::openPort_talksToTheDeviceTheNameStandsFor() {
+    Pty pty;
+    QString error;
+    const auto connection = ModuleConnection::openPort(pty.path, error);
+    QVERIFY2(connection, qPrintable(error));
+    QVERIFY(error.isEmpty());
+    QCOMPARE(connection->where(), pty.path);
+    // The link test's bytes reach the device, and the device's acknowledge comes back.
+    QTimer::singleShot(50, [&pty] { pty.answer(QByteArray(1, 88)); });
+    QCOMPARE(connection->protocol().linkTestRepeated(1), 1);
+    char sent[2] = {};
+    QCOMPARE(::read(pty.master, sent, sizeof sent), qint64(2));
+    QCOMPARE(QByteArray(sent, 2), wire::linkTest());
+}
+
+void LinkWaitTest::openPort_saysWhyAPortDoesNotOpen() {
+    QString error;
+    QVERIFY(!ModuleConnection::openPort(QString(), error));
+    QCOMPARE(error, QStringLiteral("No port was chosen."));
+    error.clear();
+    QVERIFY(!ModuleConnection::openPort(QStringLiteral("/dev/tessel-no-such-port"), error));
+    QVERIFY2(error.contains(QStringLiteral("/dev/tessel-no-such-port")), qPrintable(error));
+}
+
+TESSEL_TEST_CLASS(LinkWaitTest)
 #include "test_LinkWait.moc"

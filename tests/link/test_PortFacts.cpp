@@ -1,6 +1,7 @@
 #include "link/PortFacts.h"
 #include "link/PortSource.h"
 #include "link/PortWatcher.h"
+#include "support/TestRegistry.h"
 
 #include <QtTest>
 
@@ -131,19 +132,16 @@ void PortFactsTest::watcher_reportsPluggedAndPulledPorts() {
     QCOMPARE(changed.at(0).at(0).value<QList<PortFacts>>().size(), 2);
     QCOMPARE(watcher.ports().at(1).name, QStringLiteral("ttyUSB0"));
 
-    source.unplug("ttyUSB0");
-    QVERIFY(watcher.refresh());
-    QCOMPARE(watcher.ports(), QList<PortFacts>{motherboard("ttyS0")});
-
     // The same port coming back under another serial number is a different adapter.
-    source.plug(usbAdapter("ttyUSB0"));
-    QVERIFY(watcher.refresh());
     source.unplug("ttyUSB0");
     PortFacts other = usbAdapter("ttyUSB0");
     other.serialNumber = QStringLiteral("B20X");
     source.plug(other);
     QVERIFY(watcher.refresh());
-    QCOMPARE(changed.count(), 4);
+    QCOMPARE(changed.count(), 2);
+    source.unplug("ttyUSB0");
+    QVERIFY(watcher.refresh());
+    QCOMPARE(watcher.ports(), QList<PortFacts>{motherboard("ttyS0")});
 }
 
 void PortFactsTest::watcher_pollsOnItsOwn() {
@@ -158,5 +156,5 @@ void PortFactsTest::watcher_pollsOnItsOwn() {
     QCOMPARE(changed.count(), 1);
 }
 
-QTEST_GUILESS_MAIN(PortFactsTest)
+TESSEL_TEST_CLASS(PortFactsTest)
 #include "test_PortFacts.moc"

@@ -1,4 +1,5 @@
 #include "link/PortSetting.h"
+#include "support/TestRegistry.h"
 
 #include <QtTest>
 #include <sys/stat.h>
@@ -44,7 +45,6 @@ private Q_SLOTS:
     void remembered_readsTheConfigFolderWhenHereHasNone();
     void remembered_prefersTheConfigFolderOverAFileHereWeCannotWrite();
     void remember_namesBothPlacesWhenNeitherCanBeWritten();
-    void defaultPlaces_areTheWorkingDirectoryAndTheAppConfigFolder();
 };
 
 void PortSettingTest::remembered_takesTheFirstField_data() {
@@ -142,15 +142,5 @@ void PortSettingTest::remember_namesBothPlacesWhenNeitherCanBeWritten() {
              qPrintable(nowhere));
 }
 
-void PortSettingTest::defaultPlaces_areTheWorkingDirectoryAndTheAppConfigFolder() {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setApplicationName("tessel-config");
-    const PortSetting setting;
-    QCOMPARE(setting.configFolder(),
-             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-    QVERIFY(setting.configFolder().endsWith("tessel-config"));
-    QCOMPARE(setting.configFile(), setting.configFolder() + "/tessel.cfg");
-}
-
-QTEST_GUILESS_MAIN(PortSettingTest)
+TESSEL_TEST_CLASS(PortSettingTest)
 #include "test_PortSetting.moc"

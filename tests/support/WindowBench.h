@@ -73,9 +73,6 @@ struct WindowBench : SimulatedLine {
         return child<QPlainTextEdit>(QStringLiteral("help"))->toPlainText();
     }
 
-    // Number of commands the module received that start with these two bytes.
-    int commands(int first, int second) const { return module.countCommands(first, second); }
-
     // A bench whose window has run its whole load sequence against the simulated module.
     static std::unique_ptr<WindowBench> loaded(ModuleKind kind, SimulatorFaults faults = {}) {
         auto bench = std::make_unique<WindowBench>(kind, faults);

@@ -1,13 +1,15 @@
-// A reply counts only for the exchange that asked for it: late replies, trailing bytes and
-// stray acknowledges are never taken for another exchange, on the virtual clock.
+// The exchanges with a module on the virtual clock: their waits and retries, and that a reply
+// counts only for the exchange that asked for it (late replies, trailing bytes and stray
+// acknowledges are never taken for another exchange).
 
-#include "LinkBench.h"
 #include "link/SettingsTransfer.h"
+#include "support/SimulatedLine.h"
+#include "support/TestRegistry.h"
 
 #include <QtTest>
 
 using namespace tessel;
-using Bench = tessel::test::LinkBench;
+using Bench = tessel::testing::SimulatedLine;
 
 namespace {
 
@@ -43,10 +45,19 @@ const QByteArray kAck(1, static_cast<char>(wire::kAckByte));
 
 } // namespace
 
-class ReplyOwnershipTest : public QObject {
+class ExchangesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // A reply that comes after its attempt gave up is discarded.
+    void receive_timesOutAfterExactlyItsPollCount_data();
+    void receive_timesOutAfterExactlyItsPollCount();
+    void receive_returnsZeroByteAsZeroAndLeavesTheRest();
+    void lateByte_staysQueuedForTheNextRead();
+    void linkTest_succeedsOnTheHundredthAttempt();
+    void identify_givesUpAfterItsAttemptLimit();
+    void store_refusesImageWithEntriesThatAreNotBytes();
+    void blockRead_behindANoiseByteIsRetried_data();
+    void blockRead_behindANoiseByteIsRetried();
+    void analogRead_asksOnlyForInputsTheModuleHas();
     void lateBlockReplies_neverFillAnotherBlock();
     void lateBlockReply_isDiscardedAndTheRetryReadsExactly();
     void lateIdentityReplies_areNotTakenAsStoreConfirmations();
@@ -55,7 +66,6 @@ private Q_SLOTS:
     void lateLinkTestAck_endsTheRunButIsNeverTakenLater();
     void lateAnalogLevel_isNotShownForTheNextInput();
     void lateAnalogLevel_isNotTakenAsAStoreConfirmation();
-    // A confirmation followed by more bytes is no confirmation.
     void doubleAck_stopsTheStoreAtTheFirstBlock();
     void strayAck_makesItsBlockCountAsNotStored_data();
     void strayAck_makesItsBlockCountAsNotStored();
@@ -63,7 +73,106 @@ private Q_SLOTS:
     void owedReplies_arePaidOldestFirst();
 };
 
-void ReplyOwnershipTest::lateBlockReplies_neverFillAnotherBlock() {
+void ExchangesTest::receive_timesOutAfterExactlyItsPollCount_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<int>("polls");
+    QTest::newRow("GetI") << 0 << 15000;
+    QTest::newRow("GetI2") << 1 << 150000;
+    QTest::newRow("GetI3") << 2 << 15000;
+    QTest::newRow("GetI4") << 3 << 3500;
+}
+
+void ExchangesTest::receive_timesOutAfterExactlyItsPollCount() {
+    QFETCH(int, which);
+    QFETCH(int, polls);
+    using Receive = int (ControllerLink::*)();
+    const Receive receives[] = {&ControllerLink::GetI, &ControllerLink::GetI2,
+                                &ControllerLink::GetI3, &ControllerLink::GetI4};
+    Bench bench(ModuleKind::Tessel);
+    QCOMPARE((bench.link.*receives[which])(), -1);
+    QCOMPARE(bench.clock.idleCount(), qint64(polls));
+    QCOMPARE(bench.clock.nowMicros(), qint64(polls) * 100);
+}
+
+void ExchangesTest::receive_returnsZeroByteAsZeroAndLeavesTheRest() {
+    Bench bench(ModuleKind::Tessel);
+    bench.channel.inject(QByteArray("\x00\x07", 2));
+    QCOMPARE(bench.link.GetI3(), 0);
+    QCOMPARE(bench.channel.bytesAvailable(), qint64(1));
+    QCOMPARE(bench.link.GetI(), 7);
+    QCOMPARE(bench.clock.idleCount(), qint64(0));
+}
+
+void ExchangesTest::lateByte_staysQueuedForTheNextRead() {
+    // The primitives keep what comes late; deciding whose it is falls to the exchanges.
+    Bench bench(ModuleKind::Tessel);
+    bench.clock.callAfter(400'000, [&] { bench.channel.inject("*"); });
+    QCOMPARE(bench.link.GetI4(), -1);
+    QCOMPARE(bench.link.GetI(), int('*'));
+}
+
+void ExchangesTest::linkTest_succeedsOnTheHundredthAttempt() {
+    SimulatorFaults faults;
+    faults.ignoreLinkTests = 99;
+    Bench bench(ModuleKind::Tessel, faults);
+    QCOMPARE(bench.protocol.linkTestRepeated(100), 100);
+
+    faults.ignoreLinkTests = 100;
+    Bench silent(ModuleKind::Tessel, faults);
+    QCOMPARE(silent.protocol.linkTestRepeated(100), 0);
+    QCOMPARE(silent.commands(0, 2), 100);
+}
+
+void ExchangesTest::identify_givesUpAfterItsAttemptLimit() {
+    SimulatorFaults faults;
+    faults.neverIdentify = true;
+    Bench bench(ModuleKind::Tessel, faults);
+    QVERIFY(!bench.protocol.identify(10).has_value());
+    QCOMPARE(bench.commands(0, 3), 10);
+}
+
+void ExchangesTest::store_refusesImageWithEntriesThatAreNotBytes() {
+    Bench bench(ModuleKind::Tessel);
+    EepromImage image = startImage();
+    image.setValue(211, 256);
+    image.setValue(19, -3);
+    const auto result = storeWholeMemory(bench.protocol, image, {});
+    QCOMPARE(result.status, TransferStatus::Refused);
+    QVERIFY(result.message.contains("address 19 = -3"));
+    QVERIFY(result.message.contains("address 211 = 256"));
+    QVERIFY(bench.channel.written().isEmpty());
+}
+
+void ExchangesTest::blockRead_behindANoiseByteIsRetried_data() {
+    QTest::addColumn<bool>("twoParts");
+    QTest::newRow("17 bytes at once") << false;
+    // Sixteen show first, the seventeenth while they are read: only the byte behind them
+    // tells that the sixteen are one noise byte and fifteen of the reply.
+    QTest::newRow("16 bytes, then the 17th") << true;
+}
+
+void ExchangesTest::blockRead_behindANoiseByteIsRetried() {
+    QFETCH(bool, twoParts);
+    Bench bench(ModuleKind::Tessel, {}, 1000);
+    bench.clock.callAfter(1000, [&] { bench.channel.inject("x"); });
+    if (twoParts)
+        bench.delivery.holdBackBeyond(kBlockSize);
+    const auto block = bench.protocol.readBlock(1, 2);
+    QVERIFY(block.has_value());
+    QCOMPARE(*block, *EepromImage(bench.module.memory()).block(1));
+    QCOMPARE(bench.commands(0, 1), 2);
+}
+
+void ExchangesTest::analogRead_asksOnlyForInputsTheModuleHas() {
+    Bench bench(ModuleKind::Threshold);
+    bench.module.setAnalogLevel(15, 200);
+    QCOMPARE(bench.protocol.readAnalog(15), 200);
+    QCOMPARE(bench.protocol.readAnalog(16), -1);
+    QCOMPARE(bench.protocol.readAnalog(-1), -1);
+    QCOMPARE(bench.channel.written(), wire::readAnalogInput(15));
+}
+
+void ExchangesTest::lateBlockReplies_neverFillAnotherBlock() {
     SimulatorFaults faults;
     faults.lateReplyMicros = 6'000'000; // each block read waits 5 s
     Bench bench(ModuleKind::Tessel, faults);
@@ -74,10 +183,10 @@ void ReplyOwnershipTest::lateBlockReplies_neverFillAnotherBlock() {
     QVERIFY2(!result.ok(), "a read made of late replies ended in success");
     QCOMPARE(result.status, TransferStatus::LinkFailed);
     QVERIFY2(result.message.contains(QLatin1String("block 0")), qPrintable(result.message));
-    QCOMPARE(bench.commandsStartingWith(0, 1), 3);
+    QCOMPARE(bench.commands(0, 1), 3);
 }
 
-void ReplyOwnershipTest::lateBlockReply_isDiscardedAndTheRetryReadsExactly() {
+void ExchangesTest::lateBlockReply_isDiscardedAndTheRetryReadsExactly() {
     // A slow module (0.1 s a reply) whose very first reply comes 6.05 s late, in the middle of
     // the read that follows the timed-out attempt.
     SimulatorFaults faults;
@@ -90,13 +199,13 @@ void ReplyOwnershipTest::lateBlockReply_isDiscardedAndTheRetryReadsExactly() {
     QCOMPARE(result.image, EepromImage(distinctMemory()));
 }
 
-void ReplyOwnershipTest::lateIdentityReplies_areNotTakenAsStoreConfirmations() {
+void ExchangesTest::lateIdentityReplies_areNotTakenAsStoreConfirmations() {
     // Every reply after 1.2 s: an identification attempt waits 1 s, a store 15 s.
     Bench bench(ModuleKind::Tessel, {}, 1'200'000);
     // Each retry would otherwise take the reply to the attempt before it, and the reply to the
     // last attempt would land in the store.
     QVERIFY(!bench.protocol.identify(10).has_value());
-    QCOMPARE(bench.commandsStartingWith(0, 3), 10);
+    QCOMPARE(bench.commands(0, 3), 10);
 
     const TransferResult stored =
         storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {});
@@ -104,7 +213,7 @@ void ReplyOwnershipTest::lateIdentityReplies_areNotTakenAsStoreConfirmations() {
     QCOMPARE(bench.module.memory(), distinctMemory());
 }
 
-void ReplyOwnershipTest::staleReplyTakenByARetry_leavesTheRetrysOwnToBeWaitedOut() {
+void ExchangesTest::staleReplyTakenByARetry_leavesTheRetrysOwnToBeWaitedOut() {
     // Identity replies 2.5 s late: the first attempt's comes during the second attempt, which
     // takes it (the same six bytes); the second attempt's own then comes in the middle of a
     // slow store (0.2 s a block) unless it is waited for first.
@@ -120,14 +229,14 @@ void ReplyOwnershipTest::staleReplyTakenByARetry_leavesTheRetrysOwnToBeWaitedOut
     QCOMPARE(bench.module.memory(), distinctMemory());
 }
 
-void ReplyOwnershipTest::trailingIdentityByte_spoilsTheReply() {
+void ExchangesTest::trailingIdentityByte_spoilsTheReply() {
     // Bytes 50 ms apart: six, then a seventh that the first six do not show.
     SimulatorFaults faults;
     faults.byteAtATime = true;
     faults.extraIdentityByte = true;
     Bench chatty(ModuleKind::Tessel, faults, 50'000);
     QVERIFY(!chatty.protocol.identify(3).has_value());
-    QCOMPARE(chatty.commandsStartingWith(0, 3), 3);
+    QCOMPARE(chatty.commands(0, 3), 3);
     const TransferResult stored =
         storeWholeMemory(chatty.protocol, EepromImage(distinctMemory()), {});
     QVERIFY2(stored.ok(), qPrintable(stored.message));
@@ -141,7 +250,7 @@ void ReplyOwnershipTest::trailingIdentityByte_spoilsTheReply() {
     QCOMPARE(identity->kind(), 2);
 }
 
-void ReplyOwnershipTest::lateLinkTestAck_endsTheRunButIsNeverTakenLater() {
+void ExchangesTest::lateLinkTestAck_endsTheRunButIsNeverTakenLater() {
     // Within a run of link tests a late acknowledge still shows that the module is there.
     SimulatorFaults deaf;
     deaf.ignoreLinkTests = 1000;
@@ -163,7 +272,7 @@ void ReplyOwnershipTest::lateLinkTestAck_endsTheRunButIsNeverTakenLater() {
     QCOMPARE(result.failedBlock, 0);
 }
 
-void ReplyOwnershipTest::lateAnalogLevel_isNotShownForTheNextInput() {
+void ExchangesTest::lateAnalogLevel_isNotShownForTheNextInput() {
     SimulatorFaults faults;
     faults.analogDelayMicros = 400'000; // later than the 0.35 s an analog read waits
     Bench bench(ModuleKind::Threshold, faults);
@@ -176,7 +285,7 @@ void ReplyOwnershipTest::lateAnalogLevel_isNotShownForTheNextInput() {
     QCOMPARE(bench.protocol.readAnalog(0), 42);
 }
 
-void ReplyOwnershipTest::lateAnalogLevel_isNotTakenAsAStoreConfirmation() {
+void ExchangesTest::lateAnalogLevel_isNotTakenAsAStoreConfirmation() {
     SimulatorFaults faults;
     faults.analogDelayMicros = 400'000;
     faults.silentBlock = 0;
@@ -189,7 +298,7 @@ void ReplyOwnershipTest::lateAnalogLevel_isNotTakenAsAStoreConfirmation() {
     QCOMPARE(result.failedBlock, 0);
 }
 
-void ReplyOwnershipTest::doubleAck_stopsTheStoreAtTheFirstBlock() {
+void ExchangesTest::doubleAck_stopsTheStoreAtTheFirstBlock() {
     SimulatorFaults faults;
     faults.doubleAck = true;
     Bench bench(ModuleKind::Tessel, faults);
@@ -198,11 +307,11 @@ void ReplyOwnershipTest::doubleAck_stopsTheStoreAtTheFirstBlock() {
         storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {});
     QCOMPARE(result.status, TransferStatus::NotConfirmed);
     QCOMPARE(result.failedBlock, 0);
-    QCOMPARE(bench.commandsStartingWith(1, 2), 1);
+    QCOMPARE(bench.commands(1, 2), 1);
     QCOMPARE(blockStates(bench.module.memory(), distinctMemory(), before), newUpTo(0));
 }
 
-void ReplyOwnershipTest::strayAck_makesItsBlockCountAsNotStored_data() {
+void ExchangesTest::strayAck_makesItsBlockCountAsNotStored_data() {
     QTest::addColumn<int>("block");
     QTest::addColumn<bool>("refused");
     QTest::newRow("before block 0") << 0 << false;
@@ -211,7 +320,7 @@ void ReplyOwnershipTest::strayAck_makesItsBlockCountAsNotStored_data() {
     QTest::newRow("before block 15, which is refused") << 15 << true;
 }
 
-void ReplyOwnershipTest::strayAck_makesItsBlockCountAsNotStored() {
+void ExchangesTest::strayAck_makesItsBlockCountAsNotStored() {
     QFETCH(int, block);
     QFETCH(bool, refused);
     SimulatorFaults faults;
@@ -223,14 +332,14 @@ void ReplyOwnershipTest::strayAck_makesItsBlockCountAsNotStored() {
         storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {});
     QCOMPARE(result.status, TransferStatus::NotConfirmed);
     QCOMPARE(result.failedBlock, block);
-    QCOMPARE(bench.commandsStartingWith(1, 2), block + 1);
+    QCOMPARE(bench.commands(1, 2), block + 1);
     QCOMPARE(blockStates(bench.module.memory(), distinctMemory(), before),
              newUpTo(refused ? block - 1 : block));
 }
 
-void ReplyOwnershipTest::cleanStore_waitsLittleBeyondItsConfirmations() {
+void ExchangesTest::cleanStore_waitsLittleBeyondItsConfirmations() {
     // Watching for extra bytes must not make a store much slower than its confirmations.
-    Bench bench;
+    Bench bench(ModuleKind::Tessel);
     QVERIFY(storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {}).ok());
     QVERIFY(storeWholeMemory(bench.protocol, startImage(), {}).ok());
     const qint64 confirmations = 2 * kBlockCount * 2000;
@@ -238,7 +347,7 @@ void ReplyOwnershipTest::cleanStore_waitsLittleBeyondItsConfirmations() {
              qPrintable(QString::number(bench.clock.nowMicros())));
 }
 
-void ReplyOwnershipTest::owedReplies_arePaidOldestFirst() {
+void ExchangesTest::owedReplies_arePaidOldestFirst() {
     OwedReplies owed;
     owed.add(16, 5000);
     owed.add(16, 9000);
@@ -255,5 +364,5 @@ void ReplyOwnershipTest::owedReplies_arePaidOldestFirst() {
     QVERIFY(owed.empty());
 }
 
-QTEST_GUILESS_MAIN(ReplyOwnershipTest)
-#include "test_ReplyOwnership.moc"
+TESSEL_TEST_CLASS(ExchangesTest)
+#include "test_Exchanges.moc"
