@@ -3,6 +3,7 @@
 #include "core/ProfileText.h"
 #include "session/BackupFolder.h"
 #include "session/BackupList.h"
+#include "support/TestRegistry.h"
 #include "session/OutputFile.h"
 
 #include <QDir>
@@ -465,5 +466,5 @@ void BackupsTest::session_unwritableFolderStoresNothing() {
     QCOMPARE(moduleHolds(*bench), before);
 }
 
-QTEST_GUILESS_MAIN(BackupsTest)
+TESSEL_TEST_CLASS(BackupsTest)
 #include "test_Backups.moc"

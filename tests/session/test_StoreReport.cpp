@@ -1,5 +1,6 @@
 #include "SessionBench.h"
 #include "session/StoreReport.h"
+#include "support/TestRegistry.h"
 
 #include <QtTest>
 
@@ -9,9 +10,12 @@ using namespace tessel::test;
 namespace {
 const QString kBackup = QStringLiteral("/home/op/.local/share/tessel-config/backups/"
                                        "tessel-0013A200-20261206T210512Z.txt");
-const QString kPort = QStringLiteral("/dev/ttyUSB0");
+const QString kSaved = QStringLiteral("The module's memory before the store is saved in %1.");
+const QString kRestore = QStringLiteral("Run the store again, or restore the backup with: "
+                                        "tessel-config write --port %1 %2");
+const QString kError = QString::fromLatin1(kErrorStoringData);
 
-SessionOutcome storeEnded(SessionStatus status, int failedBlock, const QString &message,
+SessionOutcome storeEnded(SessionStatus status, int failedBlock, const QString &message = {},
                           const QString &backup = kBackup) {
     SessionOutcome outcome;
     outcome.job = SessionJob::Store;
@@ -21,141 +25,108 @@ SessionOutcome storeEnded(SessionStatus status, int failedBlock, const QString &
     outcome.backup = backup;
     return outcome;
 }
-
-QStringList reportLines(const SessionOutcome &outcome, const QString &port = kPort) {
-    return storeReport(outcome, port).split(QLatin1Char('\n'));
-}
 } // namespace
 
 class StoreReportTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void unconfirmedBlock_saysWhatEachBlockHoldsAndHowToGoBack();
-    void unconfirmedFirstBlock_claimsNoBlockIsStored();
-    void unconfirmedLastBlock_leavesNoBlockOld();
-    void lostLine_namesTheCauseAfterTheHeadline();
-    void stop_leavesNoBlockInDoubt();
-    void readBackFailure_saysTheStoreItselfCompleted();
-    void differences_nameTheirBlocksAndAddresses();
-    void withoutBackup_adviseOnlyTheStore();
-    void restoreCommand_quotesWhatAShellWouldSplit();
+    void report_saysWhatEachBlockHoldsAndTheNextStep_data();
+    void report_saysWhatEachBlockHoldsAndTheNextStep();
     void successAndRefusal_needNoStateOfBlocks();
     void realSession_unconfirmedBlockReportsFromItsOutcome();
 };
 
-void StoreReportTest::unconfirmedBlock_saysWhatEachBlockHoldsAndHowToGoBack() {
-    const QString report = storeReport(
-        storeEnded(SessionStatus::NotConfirmed, 5, QStringLiteral("Error Storing Data")), kPort);
-    QCOMPARE(report,
-             QStringLiteral(
-                 "Error Storing Data\n"
-                 "The module did not confirm the store of block 5 (addresses 80 to 95).\n"
-                 "Blocks 0 to 4 (addresses 0 to 79) hold the new settings.\n"
-                 "Block 5 (addresses 80 to 95) may hold the old or the new settings: its store "
-                 "was not confirmed.\n"
-                 "Blocks 6 to 15 (addresses 96 to 255) hold the old settings.\n"
-                 "The module's memory before the store is saved in %1.\n"
-                 "Run the store again, or restore the backup with: tessel-config write --port "
-                 "/dev/ttyUSB0 %1")
-                 .arg(kBackup));
+void StoreReportTest::report_saysWhatEachBlockHoldsAndTheNextStep_data() {
+    QTest::addColumn<SessionOutcome>("outcome");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QStringList>("lines"); // consecutive lines of the report
+    const QString usb = QStringLiteral("/dev/ttyUSB0");
+    const QString notConfirmed5 = QStringLiteral("Block 5 (addresses 80 to 95) may hold the old "
+                                                 "or the new settings: its store was not "
+                                                 "confirmed.");
+    QTest::newRow("block 5 not confirmed")
+        << storeEnded(SessionStatus::NotConfirmed, 5, kError) << usb
+        << QStringList{kError,
+                       "The module did not confirm the store of block 5 (addresses 80 to 95).",
+                       "Blocks 0 to 4 (addresses 0 to 79) hold the new settings.",
+                       notConfirmed5,
+                       "Blocks 6 to 15 (addresses 96 to 255) hold the old settings.",
+                       kSaved.arg(kBackup),
+                       kRestore.arg(usb, kBackup)};
+    QTest::newRow("first block not confirmed")
+        << storeEnded(SessionStatus::NotConfirmed, 0, kError) << usb
+        << QStringList{"No block holds the new settings.",
+                       "Block 0 (addresses 0 to 15) may hold the old or the new settings: its "
+                       "store was not confirmed.",
+                       "Blocks 1 to 15 (addresses 16 to 255) hold the old settings."};
+    QTest::newRow("last block not confirmed: no block old")
+        << storeEnded(SessionStatus::NotConfirmed, 15, kError) << usb
+        << QStringList{"Blocks 0 to 14 (addresses 0 to 239) hold the new settings.",
+                       "Block 15 (addresses 240 to 255) may hold the old or the new settings: "
+                       "its store was not confirmed.",
+                       kSaved.arg(kBackup)};
+    QTest::newRow("lost line: the cause after the headline")
+        << storeEnded(SessionStatus::LinkFailed, 1, kError + ". The device /dev/ttyUSB0 was lost.")
+        << usb
+        << QStringList{kError,
+                       "The store stopped at block 1 (addresses 16 to 31): The device "
+                       "/dev/ttyUSB0 was lost.",
+                       "Block 0 (addresses 0 to 15) holds the new settings."};
+    QTest::newRow("stopped after block 2: none in doubt")
+        << storeEnded(SessionStatus::Stopped, 3) << usb
+        << QStringList{"The store was stopped after block 2, as asked; every block sent was "
+                       "confirmed.",
+                       "Blocks 0 to 2 (addresses 0 to 47) hold the new settings.",
+                       "Blocks 3 to 15 (addresses 48 to 255) hold the old settings.",
+                       kSaved.arg(kBackup)};
+    QTest::newRow("stopped before the first block")
+        << storeEnded(SessionStatus::Stopped, 0) << usb
+        << QStringList{"The store was stopped before its first block, as asked.",
+                       "No block holds the new settings."};
+    QTest::newRow("read-back failed: the store itself completed")
+        << storeEnded(SessionStatus::ReadBackFailed, -1,
+                      "Reading block 2 of the module's memory failed. The device was lost.")
+        << usb
+        << QStringList{"The store itself completed: all 16 blocks were stored and each was "
+                       "confirmed by the module.",
+                       "Verification could not be done: Reading block 2 of the module's memory "
+                       "failed. The device was lost.",
+                       "Read the module to compare; should that fail too, check the connection.",
+                       kSaved.arg(kBackup)};
+    SessionOutcome differs =
+        storeEnded(SessionStatus::Differs, -1,
+                   "Verification failed: 4 of 256 addresses differ after the store.");
+    differs.differences = {40, 41, 42, 200};
+    QTest::newRow("read-back differs: blocks and addresses")
+        << differs << usb
+        << QStringList{differs.message,
+                       "Every block was confirmed, but the module holds other values than were "
+                       "stored at addresses 40 to 42, 200 (blocks 2, 12)."};
+    QTest::newRow("without a backup: only the store again")
+        << storeEnded(SessionStatus::NotConfirmed, 5, kError, {}) << usb
+        << QStringList{notConfirmed5, "Blocks 6 to 15 (addresses 96 to 255) hold the old settings.",
+                       "No backup of the module's memory was saved before the store.",
+                       "Run the store again."};
+    QTest::newRow("restore command quoted for a shell")
+        << storeEnded(SessionStatus::Stopped, 4, {}, "/tmp/Op's data/b.txt") << "COM3"
+        << QStringList{kRestore.arg("COM3", "'/tmp/Op'\\''s data/b.txt'")};
 }
 
-void StoreReportTest::unconfirmedFirstBlock_claimsNoBlockIsStored() {
-    const QStringList lines = reportLines(
-        storeEnded(SessionStatus::NotConfirmed, 0, QStringLiteral("Error Storing Data")));
-    QCOMPARE(lines.first(), QStringLiteral("Error Storing Data"));
-    QCOMPARE(lines.at(2), QStringLiteral("No block holds the new settings."));
-    QVERIFY(lines.at(3).startsWith(QStringLiteral("Block 0 (addresses 0 to 15) may hold")));
-    QCOMPARE(lines.at(4),
-             QStringLiteral("Blocks 1 to 15 (addresses 16 to 255) hold the old settings."));
-    QVERIFY(!lines.join(QLatin1Char(' ')).contains(QStringLiteral("before it")));
-}
-
-void StoreReportTest::unconfirmedLastBlock_leavesNoBlockOld() {
-    const QStringList lines = reportLines(
-        storeEnded(SessionStatus::NotConfirmed, 15, QStringLiteral("Error Storing Data")));
-    QCOMPARE(lines.at(2),
-             QStringLiteral("Blocks 0 to 14 (addresses 0 to 239) hold the new settings."));
-    QVERIFY(lines.at(3).startsWith(QStringLiteral("Block 15 (addresses 240 to 255) may hold")));
-    QVERIFY(!lines.join(QLatin1Char(' ')).contains(QStringLiteral("old settings.")));
-}
-
-void StoreReportTest::lostLine_namesTheCauseAfterTheHeadline() {
-    const QStringList lines = reportLines(
-        storeEnded(SessionStatus::LinkFailed, 1,
-                   QStringLiteral("Error Storing Data. The device /dev/ttyUSB0 was lost.")));
-    QCOMPARE(lines.first(), QStringLiteral("Error Storing Data"));
-    QCOMPARE(lines.at(1), QStringLiteral("The store stopped at block 1 (addresses 16 to 31): The "
-                                         "device /dev/ttyUSB0 was lost."));
-    QCOMPARE(lines.at(2), QStringLiteral("Block 0 (addresses 0 to 15) holds the new settings."));
-}
-
-void StoreReportTest::stop_leavesNoBlockInDoubt() {
-    const QStringList after3 = reportLines(storeEnded(SessionStatus::Stopped, 3, {}));
-    QCOMPARE(after3.first(), QStringLiteral("The store was stopped after block 2, as asked; every "
-                                            "block sent was confirmed."));
-    QCOMPARE(after3.at(1),
-             QStringLiteral("Blocks 0 to 2 (addresses 0 to 47) hold the new settings."));
-    QCOMPARE(after3.at(2),
-             QStringLiteral("Blocks 3 to 15 (addresses 48 to 255) hold the old settings."));
-    QVERIFY(after3.at(4).startsWith(QStringLiteral("Run the store again, or restore")));
-    QVERIFY(!after3.join(QLatin1Char(' ')).contains(QStringLiteral("may hold")));
-
-    const QStringList before = reportLines(storeEnded(SessionStatus::Stopped, 0, {}));
-    QCOMPARE(before.first(),
-             QStringLiteral("The store was stopped before its first block, as asked."));
-    QCOMPARE(before.at(1), QStringLiteral("No block holds the new settings."));
-}
-
-void StoreReportTest::readBackFailure_saysTheStoreItselfCompleted() {
-    const QStringList lines = reportLines(storeEnded(
-        SessionStatus::ReadBackFailed, -1,
-        QStringLiteral("Reading block 2 of the module's memory failed. The device was lost.")));
-    QCOMPARE(lines.first(), QStringLiteral("The store itself completed: all 16 blocks were stored "
-                                           "and each was confirmed by the module."));
-    QCOMPARE(lines.at(1), QStringLiteral("Verification could not be done: Reading block 2 of the "
-                                         "module's memory failed. The device was lost."));
-    QVERIFY(lines.contains(
-        QStringLiteral("The module's memory before the store is saved in %1.").arg(kBackup)));
-    QVERIFY(!lines.join(QLatin1Char(' ')).contains(QStringLiteral("Error Storing Data")));
-}
-
-void StoreReportTest::differences_nameTheirBlocksAndAddresses() {
-    SessionOutcome outcome = storeEnded(
-        SessionStatus::Differs, -1,
-        QStringLiteral("Verification failed: 4 of 256 addresses differ after the store."));
-    outcome.differences = {40, 41, 42, 200};
-    const QStringList lines = reportLines(outcome);
-    QCOMPARE(lines.first(), outcome.message);
-    QCOMPARE(lines.at(1), QStringLiteral("Every block was confirmed, but the module holds other "
-                                         "values than were stored at addresses 40 to 42, 200 "
-                                         "(blocks 2, 12)."));
-    QVERIFY(lines.last().startsWith(QStringLiteral("Run the store again, or restore")));
-}
-
-void StoreReportTest::withoutBackup_adviseOnlyTheStore() {
-    const QStringList lines = reportLines(
-        storeEnded(SessionStatus::NotConfirmed, 5, QStringLiteral("Error Storing Data"), {}));
-    QCOMPARE(lines.mid(lines.size() - 2),
-             (QStringList{QStringLiteral("No backup of the module's memory was saved before the "
-                                         "store."),
-                          QStringLiteral("Run the store again.")}));
-}
-
-void StoreReportTest::restoreCommand_quotesWhatAShellWouldSplit() {
-    const QStringList lines = reportLines(
-        storeEnded(SessionStatus::Stopped, 4, {}, QStringLiteral("/tmp/Op's data/b.txt")),
-        QStringLiteral("COM3"));
-    QCOMPARE(lines.last(), QStringLiteral("Run the store again, or restore the backup with: "
-                                          "tessel-config write --port COM3 '/tmp/Op'\\''s "
-                                          "data/b.txt'"));
+void StoreReportTest::report_saysWhatEachBlockHoldsAndTheNextStep() {
+    QFETCH(SessionOutcome, outcome);
+    QFETCH(QString, port);
+    QFETCH(QStringList, lines);
+    const QStringList report = storeReport(outcome, port).split(QLatin1Char('\n'));
+    const qsizetype first = report.indexOf(lines.first());
+    QVERIFY2(first >= 0, qPrintable(report.join('\n')));
+    QCOMPARE(report.mid(first, lines.size()), lines);
 }
 
 void StoreReportTest::successAndRefusal_needNoStateOfBlocks() {
-    QVERIFY(storeReport(storeEnded(SessionStatus::Done, -1, {}), kPort).isEmpty());
+    QVERIFY(storeReport(storeEnded(SessionStatus::Done, -1), "COM1").isEmpty());
     const QString refusal = QStringLiteral("No backup of the module's memory could be saved: "
                                            "cannot write /x (full). Nothing was stored.");
-    QCOMPARE(storeReport(storeEnded(SessionStatus::Refused, -1, refusal, {}), kPort), refusal);
+    QCOMPARE(storeReport(storeEnded(SessionStatus::Refused, -1, refusal, {}), "COM1"), refusal);
 }
 
 void StoreReportTest::realSession_unconfirmedBlockReportsFromItsOutcome() {
@@ -163,12 +134,12 @@ void StoreReportTest::realSession_unconfirmedBlockReportsFromItsOutcome() {
     faults.failBlock = 0;
     auto bench = Bench::identified(faults);
     QCOMPARE(bench->session.store(descending()), Admission::Started);
-    const QStringList lines = reportLines(bench->session.lastOutcome());
-    QCOMPARE(lines.first(), QStringLiteral("Error Storing Data"));
-    QCOMPARE(lines.at(1), QStringLiteral("The module did not confirm the store of block 0 "
-                                         "(addresses 0 to 15)."));
-    QCOMPARE(lines.at(2), QStringLiteral("No block holds the new settings."));
+    const QStringList lines = storeReport(bench->session.lastOutcome(), "COM1").split('\n');
+    QCOMPARE(
+        lines.mid(0, 3),
+        (QStringList{kError, "The module did not confirm the store of block 0 (addresses 0 to 15).",
+                     "No block holds the new settings."}));
 }
 
-QTEST_GUILESS_MAIN(StoreReportTest)
+TESSEL_TEST_CLASS(StoreReportTest)
 #include "test_StoreReport.moc"
