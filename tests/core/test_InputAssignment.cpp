@@ -82,30 +82,6 @@ TEST(computeAssignment, table_of_layouts) {
     }
 }
 
-TEST(computeAssignment, every_row_stays_inside_its_bank) {
-    // Property over many mixed tables: a short run never crosses a bank end and every run of
-    // 8 or more starts at input 1.
-    const int pool[] = {One, Two, 2, Four, Eight, Sixteen, 7, 35};
-    for (unsigned seed = 1; seed < 400; ++seed) {
-        std::vector<int> types;
-        unsigned x = seed;
-        for (int r = 0; r < 24; ++r) {
-            x = x * 1103515245u + 12345u;
-            types.push_back(pool[(x >> 16) % 8]);
-        }
-        const auto rows = computeAssignment(types);
-        int previousByte = 0;
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            const int input = (rows[r].mappingByte - 1) % 8 + 1;
-            // Inputs of the row's first bank: a long run counts up to the end of its bank.
-            const int c = types[r] == One ? 1 : types[r] <= 2 ? 2 : types[r] == Four ? 4 : 8;
-            ASSERT_LE(input + c - 1, 8) << "seed " << seed << " row " << r;
-            ASSERT_GT(rows[r].mappingByte, previousByte) << "seed " << seed << " row " << r;
-            previousByte = rows[r].mappingByte;
-        }
-    }
-}
-
 TEST(rowsBeyondCapacity, a_total_of_exactly_the_capacity_fits) {
     struct Case {
         const char *name;

@@ -4,7 +4,7 @@
 
 #include "link/SettingsTransfer.h"
 #include "support/SimulatedLine.h"
-#include "support/TestRegistry.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -51,7 +51,6 @@ private Q_SLOTS:
     void receive_timesOutAfterExactlyItsPollCount_data();
     void receive_timesOutAfterExactlyItsPollCount();
     void receive_returnsZeroByteAsZeroAndLeavesTheRest();
-    void lateByte_staysQueuedForTheNextRead();
     void linkTest_succeedsOnTheHundredthAttempt();
     void identify_givesUpAfterItsAttemptLimit();
     void store_refusesImageWithEntriesThatAreNotBytes();
@@ -70,7 +69,6 @@ private Q_SLOTS:
     void strayAck_makesItsBlockCountAsNotStored_data();
     void strayAck_makesItsBlockCountAsNotStored();
     void cleanStore_waitsLittleBeyondItsConfirmations();
-    void owedReplies_arePaidOldestFirst();
 };
 
 void ExchangesTest::receive_timesOutAfterExactlyItsPollCount_data() {
@@ -101,14 +99,6 @@ void ExchangesTest::receive_returnsZeroByteAsZeroAndLeavesTheRest() {
     QCOMPARE(bench.channel.bytesAvailable(), qint64(1));
     QCOMPARE(bench.link.GetI(), 7);
     QCOMPARE(bench.clock.idleCount(), qint64(0));
-}
-
-void ExchangesTest::lateByte_staysQueuedForTheNextRead() {
-    // The primitives keep what comes late; deciding whose it is falls to the exchanges.
-    Bench bench(ModuleKind::Tessel);
-    bench.clock.callAfter(400'000, [&] { bench.channel.inject("*"); });
-    QCOMPARE(bench.link.GetI4(), -1);
-    QCOMPARE(bench.link.GetI(), int('*'));
 }
 
 void ExchangesTest::linkTest_succeedsOnTheHundredthAttempt() {
@@ -347,22 +337,5 @@ void ExchangesTest::cleanStore_waitsLittleBeyondItsConfirmations() {
              qPrintable(QString::number(bench.clock.nowMicros())));
 }
 
-void ExchangesTest::owedReplies_arePaidOldestFirst() {
-    OwedReplies owed;
-    owed.add(16, 5000);
-    owed.add(16, 9000);
-    QVERIFY(owed.wholeRepliesOf(16));
-    owed.pay(10);
-    // Six bytes of the older reply are still to come: a reply of sixteen taken now could be
-    // made of them and ten of the next.
-    QCOMPARE(owed.bytes(), 22);
-    QVERIFY(!owed.wholeRepliesOf(16));
-    owed.pay(6);
-    QVERIFY(owed.wholeRepliesOf(16));
-    QCOMPARE(owed.lastExpiry(), qint64(9000));
-    owed.dropExpired(9000);
-    QVERIFY(owed.empty());
-}
-
-TESSEL_TEST_CLASS(ExchangesTest)
+TESSEL_TEST_OBJECT(ExchangesTest);
 #include "test_Exchanges.moc"

@@ -4,7 +4,7 @@
 
 #include "PseudoTerminal.h"
 #include "link/ModuleConnection.h"
-#include "support/TestRegistry.h"
+#include "support/TestMain.h"
 
 #include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
@@ -152,5 +152,5 @@ void LinkWaitTest::openPort_saysWhyAPortDoesNotOpen() {
     QVERIFY2(error.contains(QStringLiteral("/dev/tessel-no-such-port")), qPrintable(error));
 }
 
-TESSEL_TEST_CLASS(LinkWaitTest)
+TESSEL_TEST_OBJECT(LinkWaitTest);
 #include "test_LinkWait.moc"

@@ -1,7 +1,7 @@
 #include "link/PortFacts.h"
 #include "link/PortSource.h"
 #include "link/PortWatcher.h"
-#include "support/TestRegistry.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -33,11 +33,9 @@ class PortFactsTest : public QObject {
 private Q_SLOTS:
     void preselect_data();
     void preselect();
-    void summary_namesWhatIsKnown();
     void stableNames_resolveLinksToTheirDevices();
     void arrange_sortsAsPeopleCountAndAddsStableNames();
     void watcher_reportsPluggedAndPulledPorts();
-    void watcher_pollsOnItsOwn();
 };
 
 void PortFactsTest::preselect_data() {
@@ -65,19 +63,6 @@ void PortFactsTest::preselect() {
     QFETCH(QList<PortFacts>, ports);
     QFETCH(QString, expected);
     QCOMPARE(portToPreselect(remembered, ports), expected);
-}
-
-void PortFactsTest::summary_namesWhatIsKnown() {
-    QCOMPARE(motherboard("ttyS0").summary(), QStringLiteral("ttyS0"));
-    PortFacts small = usbAdapter("ttyACM0", 0x2341, 0x43);
-    QCOMPARE(small.vendorProduct(), QStringLiteral("2341:0043"));
-    small.manufacturer = small.description; // some adapters report the same text twice
-    small.serialNumber.clear();
-    QCOMPARE(small.summary(), QStringLiteral("ttyACM0 (FT232R USB UART, 2341:0043)"));
-    QCOMPARE(portsPresentText({usbAdapter("ttyUSB0"), motherboard("ttyS0")}),
-             QStringLiteral("Ports present: ttyUSB0 (FT232R USB UART, FTDI, serial A10K3XQ2, "
-                            "0403:6001); ttyS0."));
-    QCOMPARE(portsPresentText({}), QStringLiteral("No serial ports are present."));
 }
 
 void PortFactsTest::stableNames_resolveLinksToTheirDevices() {
@@ -144,17 +129,5 @@ void PortFactsTest::watcher_reportsPluggedAndPulledPorts() {
     QCOMPARE(watcher.ports(), QList<PortFacts>{motherboard("ttyS0")});
 }
 
-void PortFactsTest::watcher_pollsOnItsOwn() {
-    ListedPortSource source;
-    PortWatcher watcher(source, 20);
-    QSignalSpy changed(&watcher, &PortWatcher::portsChanged);
-    source.plug(usbAdapter("ttyUSB0"));
-    QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, 2000);
-    QCOMPARE(watcher.ports().size(), 1);
-    // Nothing changes, nothing is reported.
-    QTest::qWait(100);
-    QCOMPARE(changed.count(), 1);
-}
-
-TESSEL_TEST_CLASS(PortFactsTest)
+TESSEL_TEST_OBJECT(PortFactsTest);
 #include "test_PortFacts.moc"

@@ -1,5 +1,5 @@
 #include "link/PortSetting.h"
-#include "support/TestRegistry.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 #include <sys/stat.h>
@@ -42,7 +42,6 @@ private Q_SLOTS:
     void remember_writesTheWorkingFileWithCrLf();
     void remember_fallsBackToTheConfigFolderAndSaysWhere_data();
     void remember_fallsBackToTheConfigFolderAndSaysWhere();
-    void remembered_readsTheConfigFolderWhenHereHasNone();
     void remembered_prefersTheConfigFolderOverAFileHereWeCannotWrite();
     void remember_namesBothPlacesWhenNeitherCanBeWritten();
 };
@@ -103,16 +102,6 @@ void PortSettingTest::remember_fallsBackToTheConfigFolderAndSaysWhere() {
     QCOMPARE(places.setting().remembered(), std::optional<QString>("ttyUSB0"));
 }
 
-void PortSettingTest::remembered_readsTheConfigFolderWhenHereHasNone() {
-    Places places;
-    QCOMPARE(places.setting().remembered(), std::nullopt);
-    writeFile(places.configFolder() + "/tessel.cfg", "ttyACM0\r\n");
-    QCOMPARE(places.setting().remembered(), std::optional<QString>("ttyACM0"));
-    // A file here still decides: it is what this directory was set up with.
-    writeFile(places.workingFile(), "COM3\r\n");
-    QCOMPARE(places.setting().remembered(), std::optional<QString>("COM3"));
-}
-
 void PortSettingTest::remembered_prefersTheConfigFolderOverAFileHereWeCannotWrite() {
     Places places;
     writeFile(places.workingFile(), "COM1\r\n");
@@ -142,5 +131,5 @@ void PortSettingTest::remember_namesBothPlacesWhenNeitherCanBeWritten() {
              qPrintable(nowhere));
 }
 
-TESSEL_TEST_CLASS(PortSettingTest)
+TESSEL_TEST_OBJECT(PortSettingTest);
 #include "test_PortSetting.moc"

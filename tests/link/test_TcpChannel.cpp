@@ -1,7 +1,7 @@
 #include "link/ControllerLink.h"
 #include "link/ModuleConnection.h"
 #include "link/TcpChannel.h"
-#include "support/TestRegistry.h"
+#include "support/TestMain.h"
 
 #include <QElapsedTimer>
 #include <QTcpServer>
@@ -229,5 +229,5 @@ void TcpChannelTest::connectionFactory_opensNetworkNamesAsNetworkPorts() {
     QVERIFY2(error.contains(QLatin1String("tcp://HOST:PORT")), qPrintable(error));
 }
 
-TESSEL_TEST_CLASS(TcpChannelTest)
+TESSEL_TEST_OBJECT(TcpChannelTest);
 #include "test_TcpChannel.moc"

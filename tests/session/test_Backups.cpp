@@ -3,8 +3,8 @@
 #include "core/ProfileText.h"
 #include "session/BackupFolder.h"
 #include "session/BackupList.h"
-#include "support/TestRegistry.h"
 #include "session/OutputFile.h"
+#include "support/TestMain.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -466,5 +466,5 @@ void BackupsTest::session_unwritableFolderStoresNothing() {
     QCOMPARE(moduleHolds(*bench), before);
 }
 
-TESSEL_TEST_CLASS(BackupsTest)
+TESSEL_TEST_OBJECT(BackupsTest);
 #include "test_Backups.moc"

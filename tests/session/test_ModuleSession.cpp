@@ -1,5 +1,5 @@
 #include "SessionBench.h"
-#include "support/TestRegistry.h"
+#include "support/TestMain.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -391,5 +391,5 @@ void ModuleSessionTest::stop_askedOutsideAStoreDoesNotReachTheNextOne() {
     QCOMPARE(moduleHolds(*bench), descending());
 }
 
-TESSEL_TEST_CLASS(ModuleSessionTest)
+TESSEL_TEST_OBJECT(ModuleSessionTest);
 #include "test_ModuleSession.moc"

@@ -1,6 +1,6 @@
 #include "SessionBench.h"
 #include "session/StoreReport.h"
-#include "support/TestRegistry.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -141,5 +141,5 @@ void StoreReportTest::realSession_unconfirmedBlockReportsFromItsOutcome() {
                      "No block holds the new settings."}));
 }
 
-TESSEL_TEST_CLASS(StoreReportTest)
+TESSEL_TEST_OBJECT(StoreReportTest);
 #include "test_StoreReport.moc"

@@ -1,3 +1,5 @@
+// The main of the test executables without windows: runs the test objects its arguments name.
+
 #include "support/TestMain.h"
 
 #include <QCoreApplication>
