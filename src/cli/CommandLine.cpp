@@ -21,8 +21,6 @@ namespace tessel {
 
 namespace {
 
-constexpr qint64 kProfileFileLimit = 1 << 20;
-
 // The line to the module the request names; nothing, with the reason on standard error, when
 // the port cannot be opened.
 std::unique_ptr<ModuleConnection> openConnection(const CommandRequest &request) {
@@ -47,14 +45,9 @@ std::optional<ModuleMemory> readProfileFile(const QString &argument, QString &er
         error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return std::nullopt;
     }
-    const QByteArray bytes = file.read(kProfileFileLimit + 1);
-    if (bytes.size() > kProfileFileLimit) {
-        error = QStringLiteral("%1 is far too large to be a profile").arg(path);
-        return std::nullopt;
-    }
-    const ProfileParse parsed = parseProfileText(QString::fromUtf8(bytes));
+    const ProfileParse parsed = readProfile(file, path);
     if (!parsed.memory) {
-        error = QStringLiteral("%1 is not a profile: %2; nothing was sent").arg(path, parsed.error);
+        error = parsed.error + QStringLiteral("; nothing was sent");
         return std::nullopt;
     }
     return parsed.memory;

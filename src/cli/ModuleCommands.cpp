@@ -15,15 +15,9 @@ namespace {
 constexpr int kIdentifyAttempts = 10;
 constexpr int kBlockReadAttempts = 3;
 
-// "address 7 (serial of device 0): module 3, profile 4"
 QString describeDifference(ModuleKind kind, int address, int module, const QString &otherName,
                            int other) {
-    return QStringLiteral("address %1 (%2): module %3, %4 %5")
-        .arg(address)
-        .arg(fieldName(kind, address))
-        .arg(module)
-        .arg(otherName)
-        .arg(other);
+    return differenceLine(kind, address, {QStringLiteral("module"), module}, {otherName, other});
 }
 } // namespace
 
@@ -191,13 +185,8 @@ int ModuleCommands::diff(ModuleKind kind, const ModuleMemory &profile) {
         printLine(stdout, describeDifference(kind, address, image.value(address),
                                              QStringLiteral("profile"), expected.value(address)));
     }
-    if (differences.empty()) {
-        printLine(stdout, QStringLiteral("no differences"));
-        return exitcode::kSuccess;
-    }
-    printLine(stdout,
-              QStringLiteral("%1 of %2 addresses differ").arg(differences.size()).arg(kImageSize));
-    return exitcode::kDiffers;
+    printLine(stdout, differenceSummary(int(differences.size())));
+    return differences.empty() ? exitcode::kSuccess : exitcode::kDiffers;
 }
 
 void ModuleCommands::interrupt() {

@@ -69,4 +69,20 @@ QString fieldName(ModuleKind kind, int address) {
     }
 }
 
+QString differenceLine(ModuleKind kind, int address, const NamedValue &first,
+                       const NamedValue &second) {
+    return QStringLiteral("address %1 (%2): %3 %4, %5 %6")
+        .arg(address)
+        .arg(fieldName(kind, address), first.where)
+        .arg(first.value)
+        .arg(second.where)
+        .arg(second.value);
+}
+
+QString differenceSummary(int differing) {
+    if (differing == 0)
+        return QStringLiteral("no differences");
+    return QStringLiteral("%1 of %2 addresses differ").arg(differing).arg(kImageSize);
+}
+
 } // namespace tessel

@@ -2,6 +2,8 @@
 
 #include "core/NumberText.h"
 
+#include <QIODevice>
+
 namespace tessel {
 
 QString profileText(const EepromImage &image) {
@@ -154,6 +156,21 @@ ProfileParse parseProfileText(const QString &text) {
                            .arg(kBlockCount));
     }
     return {memory, QString()};
+}
+
+ProfileParse readProfile(QIODevice &file, const QString &name) {
+    // A profile is under 2 KB; anything near this size is some other file.
+    constexpr qint64 kLimit = 1 << 20;
+    const QByteArray bytes = file.read(kLimit + 1);
+    ProfileParse parsed;
+    if (bytes.size() > kLimit) {
+        parsed.error = QStringLiteral("%1 is far too large to be a profile").arg(name);
+        return parsed;
+    }
+    parsed = parseProfileText(QString::fromUtf8(bytes));
+    if (!parsed.memory)
+        parsed.error = QStringLiteral("%1 is not a profile: %2").arg(name, parsed.error);
+    return parsed;
 }
 
 } // namespace tessel

@@ -3,6 +3,8 @@
 #include "core/EepromImage.h"
 
 #include <QString>
+
+class QIODevice;
 #include <optional>
 
 namespace tessel {
@@ -22,5 +24,10 @@ struct ProfileParse {
 // records and around values. Anything else is refused with an error naming the record and the
 // value position.
 ProfileParse parseProfileText(const QString &text);
+
+// A profile from an open file, `name` being what messages call it: a file far larger than any
+// profile is refused unread ("x is far too large to be a profile"), a text the reader refuses
+// with its reason ("x is not a profile: ...").
+ProfileParse readProfile(QIODevice &file, const QString &name);
 
 } // namespace tessel
