@@ -8,12 +8,15 @@
 #include "ui/ConfigWindow.h"
 #include "ui/ConnectingWindow.h"
 #include "ui/FormSelectSerialPort.h"
+#include "ui/ProfileActions.h"
 #include "ui/ProgressWindow.h"
 #include "ui/Readability.h"
 #include "ui/ReportWindow.h"
 #include "ui/StartupWindows.h"
+#include "ui/WindowDesk.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
@@ -74,7 +77,7 @@ Application::Application(StartOptions options)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tesselconfig.TesselConfig"));
     QApplication::setWindowIcon(applicationIcon());
     applyPaletteFromEnvironment();
-    connect(m_form1.get(), &StartupWindow::closed, this, [this] { endProgram(0); });
+    connect(m_form1.get(), &StartupWindow::closed, this, &Application::startupWindowClosed);
     connect(m_progress.get(), &ProgressWindow::cancelRequested, this, [this] { endProgram(0); });
 }
 
@@ -161,8 +164,13 @@ Application::Outcome Application::connectToModule() {
     m_session = makeSession(*m_connection);
     m_window = std::make_unique<ConfigWindow>(*kind, *m_session, *this);
     watchLine(*m_connection);
-    if (m_window->loadFromModule())
-        return m_ending ? Outcome::Stop : Outcome::Connected;
+    if (m_window->loadFromModule()) {
+        if (m_ending)
+            return Outcome::Stop;
+        if (!m_options.profile.isEmpty())
+            m_window->desk().profiles().open(m_options.profile);
+        return Outcome::Connected;
+    }
     if (m_ending)
         return Outcome::Stop;
     // The window's own identification failed, so it never appeared: without a word the
@@ -356,16 +364,55 @@ void Application::endProgram(int exitCode) {
     QCoreApplication::exit(exitCode);
 }
 
+QWidget *Application::dialogParent() const {
+    return m_window && m_window->isVisible() ? static_cast<QWidget *>(m_window.get()) : nullptr;
+}
+
 void Application::showMessage(const QString &text) {
-    QWidget *parent =
-        m_window && m_window->isVisible() ? static_cast<QWidget *>(m_window.get()) : nullptr;
-    QMessageBox::warning(parent, QStringLiteral("tessel-config"), text);
+    QMessageBox::warning(dialogParent(), QStringLiteral("tessel-config"), text);
+}
+
+ClosingChoice Application::askStoreBeforeClosing() {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("tessel-config"),
+                    QStringLiteral("Store the changes into the module before closing?"),
+                    QMessageBox::NoButton, dialogParent());
+    QAbstractButton *store = box.addButton(QStringLiteral("&Store"), QMessageBox::AcceptRole);
+    QAbstractButton *discard =
+        box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == store)
+        return ClosingChoice::Store;
+    return box.clickedButton() == discard ? ClosingChoice::Discard : ClosingChoice::Cancel;
+}
+
+QString Application::chooseFile(FileChoice purpose) {
+    const QString filter = QStringLiteral("Production profiles (*.txt);;All files (*)");
+    QFileDialog dialog(dialogParent(), {}, {}, filter);
+    switch (purpose) {
+    case FileChoice::OpenProfile:
+        dialog.setWindowTitle(QStringLiteral("Open Profile"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        break;
+    case FileChoice::CompareProfile:
+        dialog.setWindowTitle(QStringLiteral("Compare with Profile"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        break;
+    case FileChoice::SaveProfile:
+        dialog.setWindowTitle(QStringLiteral("Save Profile As"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        break;
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 bool Application::askQuestion(const QString &text) {
-    QWidget *parent =
-        m_window && m_window->isVisible() ? static_cast<QWidget *>(m_window.get()) : nullptr;
-    return QMessageBox::question(parent, QStringLiteral("tessel-config"), text,
+    return QMessageBox::question(dialogParent(), QStringLiteral("tessel-config"), text,
                                  QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::Cancel) == QMessageBox::Ok;
 }
@@ -393,6 +440,14 @@ void Application::showStartupWindowBehind() {
         m_window->raise();
         m_window->activateWindow();
     }
+}
+
+void Application::startupWindowClosed() {
+    // Closing the configuration window asks about settings not stored, and ends the program.
+    if (m_window)
+        m_window->close();
+    else
+        endProgram(0);
 }
 
 void Application::imageShown() {

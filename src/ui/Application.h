@@ -27,6 +27,7 @@ struct StartOptions {
     std::optional<QString> port;        // skip the port selection, do not remember the port
     SimulatorFaults faults;             // what the simulated module gets wrong (tests)
     LinkClock *clock = nullptr;         // time base of the simulated run; the wall clock if none
+    QString profile; // a profile file the window opens once it has read the module
 };
 
 // Owns the link and every window of a windowed run, and runs the start-up: splash, port
@@ -58,6 +59,8 @@ public:
     [[nodiscard]] ConnectingWindow *connectingWindow() const { return m_connecting.get(); }
     [[nodiscard]] ConfigWindow *configWindow() const { return m_window.get(); }
     [[nodiscard]] QWidget *startupWindow() const;
+    ClosingChoice askStoreBeforeClosing() override;
+    QString chooseFile(FileChoice purpose) override;
     ProgressWindow &progressWindow() override;
     [[nodiscard]] QString portName() const override { return m_portName; }
     void showReport(const QString &profile) override;
@@ -76,6 +79,9 @@ private:
     [[nodiscard]] QString openLink();
     [[nodiscard]] Outcome connectToModule();
     void showStartupWindowBehind();
+    // The start-up window was closed: the program ends once the configuration window closes.
+    void startupWindowClosed();
+    [[nodiscard]] QWidget *dialogParent() const;
     // Link test and identification on `connection` with the connecting window shown; the
     // module's answer, or nothing (m_cancelled tells whether the operator cancelled).
     [[nodiscard]] std::optional<wire::IdentityReply> identifyModule(ModuleConnection &connection,

@@ -7,6 +7,7 @@
 #include "ui/PointerHelp.h"
 #include "ui/ScrollingForm.h"
 #include "ui/SettingsBands.h"
+#include "ui/WindowDesk.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowVariant.h"
 
@@ -22,7 +23,7 @@ ConfigWindow::ConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &
       m_layout(layoutOf(kind)), m_session(&session), m_host(host), m_moduleBaseline(m_image) {
     const WindowLook &look = m_variant->look();
     setObjectName(look.objectName);
-    setWindowTitle(look.title);
+    setCaption(look.title);
     // The form is laid out in twips for a small dialog font; keep text inside its cells.
     QFont formFont = font();
     formFont.setPointSizeF(7.5);
@@ -35,6 +36,9 @@ ConfigWindow::ConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &
     m_table = new DeviceTable(m_image, look, form);
     m_help = new PointerHelp(*m_variant, form);
     buildButtons();
+    m_desk = new WindowDesk(
+        *this, host,
+        {form, m_productionProfile, m_readSettings, m_storeSettings, m_restoreFactory});
     connectParts();
     connectSession();
     // Until the first read the count control stands at its start, one device.
@@ -49,8 +53,10 @@ ConfigWindow::ConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &
 ConfigWindow::~ConfigWindow() {
     // The pointer help watches every control and asks the variant about it. It goes first, so
     // that the events of closing the window and destroying its controls, which QWidget's
-    // destructor sends after the variant is gone, no longer reach it.
+    // destructor sends after the variant is gone, no longer reach it. The desk watches the
+    // window's events too, and marks controls that go with the form.
     delete m_help;
+    delete m_desk;
 }
 
 void ConfigWindow::buildButtons() {
@@ -155,6 +161,15 @@ void ConfigWindow::showImage(const EepromImage &image) {
     showSettings();
 }
 
+void ConfigWindow::showWholeImage(const EepromImage &settings) {
+    showImage(settings);
+    m_table->copySerialsToEditors();
+}
+
+void ConfigWindow::setCaption(const QString &caption) {
+    setWindowTitle(caption + QStringLiteral("[*]"));
+}
+
 void ConfigWindow::showSettings() {
     m_bands->showBaseSerial();
     m_bands->showDeviceCount();
@@ -180,6 +195,10 @@ void ConfigWindow::showProductionProfile() {
 }
 
 void ConfigWindow::closeEvent(QCloseEvent *event) {
+    if (!m_desk->mayClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     m_host.windowClosed();
 }

@@ -23,6 +23,7 @@ class ModuleSession;
 class PointerHelp;
 class ScrollingForm;
 class SettingsBands;
+class WindowDesk;
 class WindowHost;
 class WindowVariant;
 
@@ -62,6 +63,14 @@ public:
     [[nodiscard]] ModuleKind kind() const { return m_layout.kind; }
     // Replaces the image and shows it, as a read does.
     void showImage(const EepromImage &image);
+    // Shows `settings` in every control, the serial editors included, as the window's own.
+    void showWholeImage(const EepromImage &settings);
+    // The image as a store would send it: the shown one with the window's mode byte.
+    [[nodiscard]] EepromImage imageToStore() const;
+    // The settings last read (as shown) or stored; the start image before the first read.
+    [[nodiscard]] const EepromImage &moduleBaseline() const { return m_moduleBaseline; }
+    // The menus, the history of edits and the marks of what differs from the module.
+    [[nodiscard]] WindowDesk &desk() const { return *m_desk; }
 
     // "Read Settings from Controller"
     void readSettings();
@@ -103,8 +112,8 @@ private:
     void readFinished(const SessionOutcome &outcome);
     void storeFinished(const SessionOutcome &outcome);
     void showReadImage(const EepromImage &image);
-    // The image as a store would send it: the shown one with the window's mode byte.
-    [[nodiscard]] EepromImage imageToStore() const;
+    // The title from the module's identity, with the place Qt marks unstored settings at.
+    void setCaption(const QString &caption);
     // Tells the operator why a transfer failed; when the line is gone, the host offers to
     // connect again.
     void reportFailure(const QString &text);
@@ -114,7 +123,6 @@ private:
     const MemoryLayout &m_layout;
     ModuleSession *m_session;
     WindowHost &m_host;
-    // The settings last read (as shown) or stored; the start image before the first read.
     EepromImage m_moduleBaseline;
     bool m_keepShownImageOnRead = false;
     std::array<QStringList, static_cast<int>(CheckedPart::Count)> m_invalid;
@@ -126,6 +134,7 @@ private:
     SettingsBands *m_bands;
     DeviceTable *m_table;
     PointerHelp *m_help;
+    WindowDesk *m_desk = nullptr;
     QPushButton *m_productionProfile = nullptr;
     QPushButton *m_readSettings = nullptr;
     QPushButton *m_storeSettings = nullptr;

@@ -11,6 +11,7 @@
 #include "ui/DeviceTable.h"
 #include "ui/ProgressWindow.h"
 #include "ui/SettingsBands.h"
+#include "ui/WindowDesk.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowVariant.h"
 
@@ -82,7 +83,7 @@ bool ConfigWindow::loadAfterReconnect(bool keepShownImage) {
             reportFailure(m_session->lastOutcome().message);
         return false;
     }
-    setWindowTitle(wire::windowCaption(*identity));
+    setCaption(wire::windowCaption(*identity));
     m_keepShownImageOnRead = keepShownImage;
     readSettings();
     return true;
@@ -124,13 +125,14 @@ std::optional<wire::IdentityReply> ConfigWindow::identifyModule() {
 }
 
 void ConfigWindow::loadIdentifiedModule(const wire::IdentityReply &identity) {
-    setWindowTitle(wire::windowCaption(identity));
+    setCaption(wire::windowCaption(identity));
     setTransferButtonsVisible(true);
     show();
     readSettings();
     showSettings();
     readSettings();
     m_table->showMappingBytes();
+    m_desk->restart();
 }
 
 void ConfigWindow::readSettings() {
@@ -169,6 +171,7 @@ void ConfigWindow::transferStarted() {
     // Nothing typed or clicked may change the image or start another exchange meanwhile.
     if (isEnabled())
         m_focusBeforeTransfer = focusWidget();
+    m_desk->transferStarting();
     setTransferButtonsVisible(false);
     setEnabled(false);
 }
@@ -191,14 +194,15 @@ void ConfigWindow::transferFinished(const SessionOutcome &outcome) {
     switch (outcome.job) {
     case SessionJob::Read:
         readFinished(outcome);
-        return;
+        break;
     case SessionJob::Store:
     case SessionJob::FactoryReset:
         storeFinished(outcome);
-        return;
+        break;
     case SessionJob::Identify:
         break;
     }
+    m_desk->transferEnded(outcome.job);
 }
 
 void ConfigWindow::readFinished(const SessionOutcome &outcome) {
@@ -217,9 +221,7 @@ void ConfigWindow::readFinished(const SessionOutcome &outcome) {
 }
 
 void ConfigWindow::showReadImage(const EepromImage &image) {
-    m_image = image;
-    showSettings();
-    m_table->copySerialsToEditors();
+    showWholeImage(image);
     // A read rewrites every mapping byte, whatever the mapping mode.
     m_table->enableMappingBytes();
     m_table->showMappingBytes();

@@ -39,6 +39,7 @@ ScrollingForm::ScrollingForm(QWidget &window) : QScrollArea(&window), m_window(w
     form()->setObjectName(QStringLiteral("form"));
     auto *layout = new QVBoxLayout(&window);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(this);
     window.setMinimumSize(kSmallest);
     connect(qApp, &QApplication::focusChanged, this,
@@ -63,7 +64,17 @@ void ScrollingForm::setFormSize(QSize size) {
 }
 
 void ScrollingForm::fitWindow() {
-    fitToScreen(m_window, form()->size(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // A menu bar above the form and a status line below it take their own height.
+    QSize natural = form()->size();
+    const QLayout *layout = m_window.layout();
+    if (const QWidget *bar = layout->menuBar())
+        natural.rheight() += bar->sizeHint().height();
+    for (int i = 0; i < layout->count(); ++i) {
+        const QWidget *other = layout->itemAt(i)->widget();
+        if (other && other != this && !other->isHidden())
+            natural.rheight() += other->sizeHint().height();
+    }
+    fitToScreen(m_window, natural, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 void ScrollingForm::focusChanged(QWidget *now) {

@@ -6,6 +6,11 @@ namespace tessel {
 
 class ProgressWindow;
 
+// The operator's answer when a window with settings not stored is closed.
+enum class ClosingChoice { Store, Discard, Cancel };
+// What a file is chosen for.
+enum class FileChoice { OpenProfile, SaveProfile, CompareProfile };
+
 // What a configuration window needs from the program around it. The application provides
 // the real windows; tests provide a recorder, so that no test waits on a message box.
 class WindowHost {
@@ -19,6 +24,11 @@ public:
     // what the module may now hold. Besides closing the message, the host offers to connect
     // again and gives the window the new line's session (ConfigWindow::attachSession).
     virtual void lineLost(const QString &text) = 0;
+    // "Store the changes into the module before closing?" with Store, Discard and Cancel;
+    // Cancel is the default and what Escape picks.
+    virtual ClosingChoice askStoreBeforeClosing() = 0;
+    // The file the operator picks; empty when they cancel.
+    virtual QString chooseFile(FileChoice purpose) = 0;
     virtual ProgressWindow &progressWindow() = 0;
     // The port as the operator named it, for the commands a message suggests.
     [[nodiscard]] virtual QString portName() const = 0;

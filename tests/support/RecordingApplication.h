@@ -25,6 +25,10 @@ public:
         offered = answers;
         return answersToGive.isEmpty() ? onClose : answersToGive.takeFirst();
     }
+    ClosingChoice askStoreBeforeClosing() override {
+        questions << QStringLiteral("Store the changes into the module before closing?");
+        return closing;
+    }
     std::optional<QString> choosePort(const QString &offeredPort) override {
         ++portsChosen;
         portsOffered << offeredPort;
@@ -40,6 +44,7 @@ public:
     QStringList questions;
     QStringList offered;
     QList<int> answersToGive;
+    ClosingChoice closing = ClosingChoice::Cancel;
     QList<std::optional<QString>> portsToChoose; // nothing: Cancel
     QStringList portsOffered;
     int portsChosen = 0;

@@ -34,6 +34,11 @@ public:
         messages << text;
         ++linesLost;
     }
+    ClosingChoice askStoreBeforeClosing() override {
+        questions << QStringLiteral("Store the changes into the module before closing?");
+        return closing;
+    }
+    QString chooseFile(FileChoice) override { return fileToChoose; }
     ProgressWindow &progressWindow() override { return progress; }
     [[nodiscard]] QString portName() const override { return QStringLiteral("/dev/ttyUSB0"); }
     void showReport(const QString &profile) override {
@@ -46,6 +51,8 @@ public:
     QStringList messages;
     QStringList questions;
     bool answer = true; // what the operator answers every question
+    ClosingChoice closing = ClosingChoice::Cancel;
+    QString fileToChoose;
     ProgressWindow progress;
     QString report;
     int reports = 0;

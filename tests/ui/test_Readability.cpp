@@ -142,10 +142,11 @@ void ReadabilityTest::analogPanelLabels_speakTheirValueAndSayWhatTheyAre() {
         QString what;
     } labels[] = {
         {"analogInput", 2, QStringLiteral(" 2"), QStringLiteral("Analog input number")},
+        // Edited here: they differ from the module until stored.
         {"limitType", 2, QStringLiteral("Activate Relay Outside Limits"),
-         QStringLiteral("Limit type, input 2")},
-        {"limit", 2, QStringLiteral("40"), QStringLiteral("Lower limit, input 2")},
-        {"limit", 18, QStringLiteral("200"), QStringLiteral("Upper limit, input 2")},
+         QStringLiteral("changed, Limit type, input 2")},
+        {"limit", 2, QStringLiteral("40"), QStringLiteral("changed, Lower limit, input 2")},
+        {"limit", 18, QStringLiteral("200"), QStringLiteral("changed, Upper limit, input 2")},
         {"level", 2, QString::number(level), QStringLiteral("Reading, input 2")},
         {"levelMeter", 2, QString::number(level), QStringLiteral("Level, input 2")},
     };

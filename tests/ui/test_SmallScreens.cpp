@@ -140,15 +140,20 @@ void SmallScreensTest::configWindow_onALargeScreen_isTheWholeForm() {
     ConfigWindow &window = *bench->window;
     showOn(window, QStringLiteral("desktop"));
     setWide(*bench, wide);
-    // Where the screen holds it, the window is the form, without scroll bars or margins.
+    // Where the screen holds it, the window is the form between its menu bar and status
+    // line, without scroll bars or margins.
     const QSize form(px(wide ? kWideWidthTwips : kNarrowWidthTwips), px(kHeightTwips));
-    QCOMPARE(window.size(), form);
-    QCOMPARE(bench->form()->mapTo(&window, QPoint(0, 0)), QPoint(0, 0));
+    const int menuBar = window.findChild<QWidget *>(QStringLiteral("menuBar"))->height();
+    const QWidget *statusLine = window.findChild<QWidget *>(QStringLiteral("statusLine"));
+    const QSize whole = form + QSize(0, menuBar + statusLine->height());
+    QCOMPARE(window.size(), whole);
+    QCOMPARE(bench->form()->mapTo(&window, QPoint(0, 0)), QPoint(0, menuBar));
+    QCOMPARE(statusLine->geometry().bottom(), whole.height() - 1);
     QCOMPARE(bench->form()->size(), form);
     QVERIFY(!window.findChild<ScrollingForm *>()->horizontalScrollBar()->isVisible());
     QVERIFY(!window.findChild<ScrollingForm *>()->verticalScrollBar()->isVisible());
     // And the operator cannot pull it larger than the form it shows.
-    QCOMPARE(window.maximumSize(), form);
+    QCOMPARE(window.maximumSize(), whole);
 }
 
 void SmallScreensTest::otherWindows_fitTheSmallScreens() {

@@ -77,7 +77,7 @@ void StartupTest::start_opensTheWindowThatFitsTheModule() {
     ConfigWindow *window = app.configWindow();
     QVERIFY(window);
     QCOMPARE(window->objectName(), name);
-    QCOMPARE(window->windowTitle(), caption);
+    QCOMPARE(window->windowTitle(), caption + QStringLiteral("[*]"));
     QVERIFY(window->isVisible());
     QCOMPARE(window->image().value(0), 0);
     QCOMPARE(window->image().value(2), 162);

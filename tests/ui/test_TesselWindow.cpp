@@ -46,7 +46,6 @@ private Q_SLOTS:
     void store_neverConfirmedBlockSendsOneBlockAndReports();
     void store_whileLinkBusyIsIgnored();
     void readFailure_keepsTheImageAndSaysWhy();
-    void close_endsTheProgram();
     void controls_sayWhatTheyAreForScreenReaders();
     void keyboard_togglesAndOpensCells();
     void keyboard_tabGoesThroughTheFormInReadingOrder();
@@ -56,7 +55,7 @@ void TesselWindowTest::load_showsCaptionAndTheModulesImage() {
     auto bench = loadedTessel();
     QCOMPARE(bench->window->windowTitle(),
              QStringLiteral(
-                 "Ombrevane Generation 2: ZigBee Tessel Module Version 3 Release Year: 2008"));
+                 "Ombrevane Generation 2: ZigBee Tessel Module Version 3 Release Year: 2008[*]"));
     // Two identifications, then two whole reads.
     QCOMPARE(bench->commands(0, 3), 1);
     QCOMPARE(bench->commands(0, 1), 32);
@@ -360,12 +359,6 @@ void TesselWindowTest::readFailure_keepsTheImageAndSaysWhy() {
     QCOMPARE(bench->host.messages.size(), 1);
     QVERIFY2(bench->host.messages[0].contains("lost"), qPrintable(bench->host.messages[0]));
     QVERIFY(!bench->child("readSettings")->isHidden());
-}
-
-void TesselWindowTest::close_endsTheProgram() {
-    auto bench = loadedTessel();
-    bench->window->close();
-    QVERIFY(bench->host.closed);
 }
 
 void TesselWindowTest::controls_sayWhatTheyAreForScreenReaders() {

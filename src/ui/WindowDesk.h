@@ -1,0 +1,88 @@
+#pragma once
+
+#include "session/SessionOutcome.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QLabel;
+class QPushButton;
+class QStatusBar;
+
+namespace tessel {
+
+class ChangeMarks;
+class ConfigWindow;
+class DifferencesWindow;
+class EditHistory;
+class ProfileActions;
+class WindowHost;
+class WindowMenus;
+
+// The window's form, and the buttons on it that the menus offer too.
+struct DeskParts {
+    QWidget *form;
+    QPushButton *report;
+    QPushButton *read;
+    QPushButton *store;
+    QPushButton *factory;
+};
+
+// What lets the operator see and keep the window's work: the menu bar, the history of edits
+// with Undo and Redo, the marks on every control that differs from the module, the count of
+// settings not stored, the review of those differences and the question before closing.
+// Whatever differs from the module is judged against the module's memory as last read or
+// stored (ConfigWindow::moduleBaseline).
+class WindowDesk : public QObject {
+    Q_OBJECT
+public:
+    WindowDesk(ConfigWindow &window, WindowHost &host, const DeskParts &parts);
+    ~WindowDesk() override;
+
+    [[nodiscard]] WindowMenus &menus() const { return *m_menus; }
+    [[nodiscard]] EditHistory &history() const { return *m_history; }
+    [[nodiscard]] ProfileActions &profiles() const { return *m_profiles; }
+    [[nodiscard]] QStatusBar *statusLine() const { return m_statusLine; }
+    [[nodiscard]] ChangeMarks &marks() const { return *m_marks; }
+
+    // Puts `settings` into the window as edits over what the module holds (a profile, a
+    // backup): one step of the history named `what`, stored only when the operator stores.
+    void loadAsEdits(const EepromImage &settings, const QString &what);
+    // The window's settings differ from the module's memory at this many addresses.
+    [[nodiscard]] int unstoredCount() const;
+
+    // The window's hooks: before a transfer takes the image, after it has ended, and once the
+    // start-up reads have shown the module (what was shown before is no step to go back to).
+    void transferStarting();
+    void transferEnded(SessionJob job);
+    void restart();
+    // Asks before closing a window whose settings differ from the module; false when it stays
+    // open (Cancel, or a store that did not succeed).
+    [[nodiscard]] bool mayClose();
+    // Shows again where the window differs from the module: marks, title, count, review.
+    void refresh();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void addActions(const DeskParts &parts);
+    void reviewChanges();
+    void fillReview();
+    // An event in the window after which its settings may have changed.
+    void afterInput(QObject *watched);
+    bool fileDrop(QEvent *event);
+
+    ConfigWindow &m_window;
+    WindowHost &m_host;
+    WindowMenus *m_menus;
+    EditHistory *m_history;
+    ChangeMarks *m_marks;
+    ProfileActions *m_profiles;
+    QStatusBar *m_statusLine;
+    QLabel *m_unstored;
+    QPointer<DifferencesWindow> m_review;
+    bool m_checkpointDue = false;
+};
+
+} // namespace tessel

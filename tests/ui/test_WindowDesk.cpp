@@ -1,0 +1,360 @@
+#include "core/ProfileText.h"
+#include "support/TestMain.h"
+#include "support/WindowBench.h"
+#include "ui/ChangeMarks.h"
+#include "ui/DifferencesWindow.h"
+#include "ui/EditHistory.h"
+#include "ui/ProfileActions.h"
+#include "ui/WindowDesk.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QUndoStack>
+#include <QtTest>
+
+using namespace tessel;
+using namespace tessel::testing;
+
+namespace {
+
+// The window's action whose text, without its mnemonic, starts with `text`.
+QAction *action(const WindowBench &bench, const QString &text) {
+    for (QAction *a : bench.window->findChildren<QAction *>()) {
+        if (a->text().remove(QLatin1Char('&')).startsWith(text))
+            return a;
+    }
+    qFatal("no action %s", qPrintable(text));
+}
+
+QStringList markedNames(const WindowBench &bench) {
+    QStringList names;
+    for (const QWidget *w : bench.window->desk().marks().marked())
+        names << w->objectName();
+    names.sort();
+    return names;
+}
+
+QString unstored(const WindowBench &bench) {
+    return bench.child<QLabel>(QStringLiteral("unstoredCount"))->text();
+}
+
+// What the module holds with three settings changed that the window shows as they are.
+EepromImage changedSettings(const WindowBench &bench) {
+    EepromImage image = bench.window->moduleBaseline();
+    const bool threshold = bench.window->kind() == ModuleKind::Threshold;
+    image.setValue(map::kDebounce, image.value(map::kDebounce) + 3);
+    image.setValue(map::recordAddress(0), 0x4A);
+    image.setValue(threshold ? map::lowerLimitAddress(2) : map::kRefresh, 77);
+    return image;
+}
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &text) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// An edit as the operator makes it: Space on a row's Active cell.
+void toggleActive(WindowBench &bench, int row = 0) {
+    QTest::keyClick(bench.child(elementName(QStringLiteral("active"), row)), Qt::Key_Space);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class WindowDeskTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void menus_holdEveryActionWithItsShortcut();
+    void openMarkStore_data();
+    void openMarkStore();
+    void open_refusesWhatItCannotTake_data();
+    void open_refusesWhatItCannotTake();
+    void undo_bringsBackWhatAReadReplaced();
+    void storeAction_actsOnlyWhileTheStoreButtonShows();
+    void save_writesWhatCompareAndOpenTakeBack();
+    void droppedProfile_opensAsOpenProfileDoes();
+    void close_asksWhileSettingsDiffer_data();
+    void close_asksWhileSettingsDiffer();
+    void controlsShowing_namesTheControlsOfAnAddress_data();
+    void controlsShowing_namesTheControlsOfAnAddress();
+};
+
+void WindowDeskTest::initTestCase() {
+    // The recent files go to a test folder, not the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+}
+
+void WindowDeskTest::menus_holdEveryActionWithItsShortcut() {
+    auto bench = WindowBench::loaded(ModuleKind::Tessel);
+    const struct {
+        const char *text;
+        QKeySequence shortcut;
+    } expected[] = {
+        {"Open Profile...", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"Save Profile As...", QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {"Compare with Profile...", {}},
+        {"Quit", QKeySequence(QStringLiteral("Ctrl+Q"))},
+        {"Undo", QKeySequence(QStringLiteral("Ctrl+Z"))},
+        {"Redo", QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+        {"Review Changes...", {}},
+        {"Read Settings from Controller", {}},
+        {"Store These Settings Into Controller", {}},
+        {"Restore to Factory Default Settings", {}},
+        {"Generate Production Profile", {}},
+    };
+    for (const auto &e : expected)
+        QCOMPARE(action(*bench, QString::fromLatin1(e.text))->shortcut(), e.shortcut);
+}
+
+void WindowDeskTest::openMarkStore_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("marked");
+    QTest::addColumn<QString>("firstField");
+    QTest::newRow("tessel") << int(ModuleKind::Tessel)
+                            << QStringList{"debounce", "refresh", "serialEditor_0", "serial_0"}
+                            << "debounce";
+    QTest::newRow("threshold") << int(ModuleKind::Threshold)
+                               << QStringList{"debounce", "limit_2", "serialEditor_0", "serial_0"}
+                               << "capture speed";
+}
+
+// Open -> changed marks -> review -> store -> no marks, end to end.
+void WindowDeskTest::openMarkStore() {
+    QFETCH(int, kind);
+    QFETCH(QStringList, marked);
+    QFETCH(QString, firstField);
+    auto bench = WindowBench::loaded(ModuleKind(kind));
+    if (kind == int(ModuleKind::Threshold))
+        showTableWithinCapacity(*bench); // so that a store is offered
+    bench->window->storeSettings();
+    QCOMPARE(unstored(*bench), QStringLiteral("No changes"));
+    const EepromImage profile = changedSettings(*bench);
+    QTemporaryDir dir;
+    bench->host.fileToChoose = writeFile(dir, "p.txt", profileText(profile).toLatin1());
+    action(*bench, "Open Profile")->trigger();
+
+    QCOMPARE(bench->host.questions,
+             QStringList{"This profile changes 3 settings of this module. Load it?"});
+    QCOMPARE(bench->window->imageToStore(), profile);
+    QCOMPARE(markedNames(*bench), marked);
+    QCOMPARE(bench->child(marked.first())->accessibleDescription().section(',', 0, 0),
+             QStringLiteral("changed"));
+    QVERIFY(bench->window->isWindowModified());
+    QCOMPARE(unstored(*bench), QStringLiteral("3 settings not stored"));
+    action(*bench, "Review Changes")->trigger();
+    auto *review = bench->window->findChild<DifferencesWindow *>();
+    QCOMPARE(review->list()->topLevelItemCount(), 3);
+    QCOMPARE(review->list()->topLevelItem(0)->text(1), firstField);
+
+    action(*bench, "Store These Settings")->trigger();
+    QCOMPARE(EepromImage(bench->module.memory()), profile);
+    QVERIFY(markedNames(*bench).isEmpty());
+    QVERIFY(!bench->window->isWindowModified());
+    QCOMPARE(unstored(*bench), QStringLiteral("No changes"));
+    QCOMPARE(review->list()->topLevelItemCount(), 0); // an open review follows
+}
+
+void WindowDeskTest::open_refusesWhatItCannotTake_data() {
+    QTest::addColumn<QByteArray>("content"); // empty: no such file
+    QTest::addColumn<QString>("told");
+    QTest::newRow("not a profile") << QByteArray("DATA 1, 2, x") << "is not a profile: record 1";
+    QTest::newRow("no such file") << QByteArray() << "Cannot read";
+    // Declined when the count shows it is another kind's profile: the factory sets differ at
+    // 78 addresses, and at 24 more where this window keeps every relay function at 0.
+    QTest::newRow("other kind") << profileText(factoryImage(ModuleKind::Threshold)).toLatin1()
+                                << "This profile changes 102 settings of this module. Load it?";
+}
+
+void WindowDeskTest::open_refusesWhatItCannotTake() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, told);
+    auto bench = WindowBench::loaded(ModuleKind::Tessel);
+    bench->module.setMemory(*factoryImage(ModuleKind::Tessel).toMemory());
+    bench->window->readSettings();
+    const EepromImage before = bench->window->imageToStore();
+    QTemporaryDir dir;
+    const QString path =
+        content.isEmpty() ? dir.filePath("none.txt") : writeFile(dir, "p.txt", content);
+    bench->host.answer = false;
+    QVERIFY(!bench->window->desk().profiles().open(path));
+    const QStringList said = bench->host.messages + bench->host.questions;
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said.first().contains(told), qPrintable(said.first()));
+    QCOMPARE(bench->window->imageToStore(), before);
+    QVERIFY(!bench->window->desk().history().stack().canUndo());
+}
+
+// A read that replaced edits can be undone, and the edits are marked again; Redo goes back to
+// what the module holds. Both through the keyboard's shortcuts.
+void WindowDeskTest::undo_bringsBackWhatAReadReplaced() {
+    auto bench = WindowBench::loaded(ModuleKind::Tessel);
+    ConfigWindow &window = *bench->window;
+    window.show();
+    toggleActive(*bench);
+    const EepromImage edited = window.imageToStore();
+    QVERIFY(edited != window.moduleBaseline());
+    window.readSettings();
+    QCOMPARE(window.imageToStore(), window.moduleBaseline());
+
+    QApplication::setActiveWindow(&window); // the progress window had it
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(window.imageToStore(), edited);
+    QCOMPARE(markedNames(*bench), QStringList{"active_0"});
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(window.imageToStore(), window.moduleBaseline());
+    QVERIFY(markedNames(*bench).isEmpty());
+    // Back past the read to the edit, and past the edit to what was first read.
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(window.imageToStore(), window.moduleBaseline());
+    QVERIFY(!bench->window->desk().history().stack().canUndo());
+}
+
+void WindowDeskTest::storeAction_actsOnlyWhileTheStoreButtonShows() {
+    auto bench = WindowBench::loaded(ModuleKind::Tessel);
+    QAction *store = action(*bench, "Store These Settings");
+    QTest::keyClicks(bench->child("baseSerial"), "Z"); // a base serial the check refuses
+    QVERIFY(bench->child("storeSettings")->isHidden());
+    QVERIFY(!store->isEnabled());
+    store->trigger();
+    QCOMPARE(bench->commands(1, 2), 0);
+    QTest::keyClick(bench->child("baseSerial"), Qt::Key_Backspace);
+    QVERIFY(store->isEnabled());
+}
+
+// Save As writes what `write` takes; Compare lists what differs in the command line's words;
+// Open takes the saved file back unchanged.
+void WindowDeskTest::save_writesWhatCompareAndOpenTakeBack() {
+    auto bench = WindowBench::loaded(ModuleKind::Tessel);
+    toggleActive(*bench);
+    const EepromImage saved = bench->window->imageToStore();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("saved.txt");
+    QVERIFY(bench->window->desk().profiles().save(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), profileText(saved).toLatin1() + '\n');
+
+    toggleActive(*bench, 1);
+    const int now = bench->window->imageToStore().value(map::kActiveMask);
+    QVERIFY(bench->window->desk().profiles().compare(path));
+    const auto *comparison = bench->window->findChild<DifferencesWindow *>();
+    QCOMPARE(comparison->lines(),
+             (QStringList{QStringLiteral("address 9 (active mask (rows 1-8)): window %1, "
+                                         "profile %2")
+                              .arg(now)
+                              .arg(saved.value(map::kActiveMask)),
+                          "1 of 256 addresses differ"}));
+    QVERIFY(bench->window->desk().profiles().open(path));
+    QCOMPARE(bench->window->imageToStore(), saved);
+    QVERIFY(QSettings().value("recentProfiles").toStringList().contains(path));
+
+    QTest::keyClicks(bench->child("baseSerial"), "Z");
+    QVERIFY(!bench->window->desk().profiles().save(dir.filePath("refused.txt")));
+    QVERIFY(bench->host.messages.last().contains("base serial"));
+    QVERIFY(!QFile::exists(dir.filePath("refused.txt")));
+}
+
+void WindowDeskTest::droppedProfile_opensAsOpenProfileDoes() {
+    auto bench = WindowBench::loaded(ModuleKind::Tessel);
+    const EepromImage profile = changedSettings(*bench);
+    QTemporaryDir dir;
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(writeFile(dir, "p.txt", profileText(profile).toLatin1()))});
+    QWidget *target = bench->child("controllerType_0");
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QCoreApplication::processEvents();
+    QCOMPARE(bench->window->imageToStore(), profile);
+}
+
+void WindowDeskTest::close_asksWhileSettingsDiffer_data() {
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<bool>("validSerial");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("stored");
+    const auto store = int(ClosingChoice::Store);
+    const auto discard = int(ClosingChoice::Discard);
+    const auto cancel = int(ClosingChoice::Cancel);
+    QTest::newRow("nothing to store") << false << true << cancel << true << false;
+    QTest::newRow("cancel") << true << true << cancel << false << false;
+    QTest::newRow("discard") << true << true << discard << true << false;
+    QTest::newRow("store") << true << true << store << true << true;
+    QTest::newRow("store refused") << true << false << store << false << false;
+}
+
+void WindowDeskTest::close_asksWhileSettingsDiffer() {
+    QFETCH(bool, edited);
+    QFETCH(bool, validSerial);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    QFETCH(bool, stored);
+    auto bench = WindowBench::loaded(ModuleKind::Tessel);
+    const ModuleMemory before = bench->module.memory();
+    if (edited)
+        toggleActive(*bench);
+    if (!validSerial)
+        QTest::keyClicks(bench->child("baseSerial"), "Z");
+    bench->host.closing = ClosingChoice(answer);
+    QCOMPARE(bench->window->close(), closes);
+    QCOMPARE(bench->host.closed, closes);
+    QCOMPARE(bench->host.questions.size(), edited ? 1 : 0);
+    QCOMPARE(bench->module.memory() != before, stored);
+}
+
+void WindowDeskTest::controlsShowing_namesTheControlsOfAnAddress_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<QStringList>("controls");
+    const int t = int(ModuleKind::Tessel);
+    const int h = int(ModuleKind::Threshold);
+    QTest::newRow("tessel base serial") << t << 3 << 0 << 1 << QStringList{"baseSerial"};
+    QTest::newRow("threshold base serial") << h << 5 << 0 << 1 << QStringList{"baseSerial"};
+    QTest::newRow("tessel unused after serial") << t << 5 << 0 << 1 << QStringList{};
+    QTest::newRow("active bits 1 and 6 of rows 9-16")
+        << t << 10 << 0b0100'0010 << 0 << QStringList{"active_9", "active_14"};
+    QTest::newRow("mode and Lite bits")
+        << t << 12 << 0 << 6
+        << QStringList{"commMode_0", "commMode_1", "commMode_2", "liteCommands"};
+    QTest::newRow("remap and forced delay")
+        << t << 12 << 8 << 16 << QStringList{"mappingMode_0", "mappingMode_1", "forceDelay"};
+    QTest::newRow("tessel row 2 serial")
+        << t << 27 << 0 << 1 << QStringList{"serial_1", "serialEditor_1"};
+    QTest::newRow("threshold row 2 unused byte") << h << 29 << 0 << 1 << QStringList{};
+    QTest::newRow("row 24 type") << h << 207 << 0 << 1 << QStringList{"controllerType_23"};
+    QTest::newRow("tessel relay function") << t << 22 << 0 << 1 << QStringList{};
+    QTest::newRow("input 3 limit type") << h << 42 << 0 << 1 << QStringList{"limitType_3"};
+    QTest::newRow("input 3 upper limit") << h << 44 << 0 << 1 << QStringList{"limit_19"};
+    QTest::newRow("row 17 has no input") << h << 146 << 0 << 1 << QStringList{};
+    QTest::newRow("mapping row 24") << t << 231 << 0 << 1 << QStringList{"mappingByte_23"};
+    QTest::newRow("passed through") << t << 232 << 0 << 1 << QStringList{};
+}
+
+void WindowDeskTest::controlsShowing_namesTheControlsOfAnAddress() {
+    QFETCH(int, kind);
+    QFETCH(int, address);
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QFETCH(QStringList, controls);
+    QCOMPARE(controlsShowing(ModuleKind(kind), address, a, b), controls);
+}
+
+TESSEL_TEST_OBJECT(WindowDeskTest);
+#include "test_WindowDesk.moc"
