@@ -32,6 +32,7 @@ int runWindow(int argc, char *argv[], const WindowRequest &request) {
     options.simulate = request.simulate;
     if (!request.port.isEmpty())
         options.port = request.port;
+    options.profile = request.profile;
 
     Application application(options);
     // Start once the event loop runs, so that Cancel and closing a window can end it.

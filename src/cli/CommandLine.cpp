@@ -14,6 +14,7 @@
 #include "session/OutputFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMutex>
 #include <memory>
 
@@ -116,8 +117,9 @@ bool isCommandLineInvocation(const QStringList &arguments) {
             ++i; // its value
             continue;
         }
+        // A word is a command, unless it names a file (a profile the window opens).
         if (!a.startsWith(QLatin1Char('-')))
-            return true;
+            return isCommandName(a) || !QFileInfo(a).isFile();
     }
     return false;
 }

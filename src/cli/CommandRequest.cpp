@@ -17,9 +17,13 @@ const QStringList &commandNames() {
 
 } // namespace
 
+bool isCommandName(const QString &word) {
+    return commandNames().contains(word);
+}
+
 QString commandLineHelp() {
     return QStringLiteral(
-        R"(Usage: tessel-config [--port NAME | --simulate KIND] [Qt options]
+        R"(Usage: tessel-config [--port NAME | --simulate KIND] [Qt options] [PROFILE]
        tessel-config COMMAND (--port NAME | --simulate KIND) [OPTIONS]
        tessel-config list-ports [--json]
 
@@ -29,6 +33,8 @@ Without a command the configuration window opens:
   --port NAME         use this port without asking (COM3, ttyUSB0 or a device path)
   --simulate KIND     run against the built-in simulated module (tessel or threshold)
   -platform NAME, -style NAME and Qt's other options are passed on to Qt.
+  PROFILE             a production profile file the window opens once it has read the
+                      module, as its File menu's Open Profile does
 
 Commands:
   identify            link test (up to 100 attempts, 1.5 s each), then identification (up to

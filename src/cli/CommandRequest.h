@@ -39,5 +39,7 @@ ParsedRequest parseCommandRequest(const QStringList &arguments);
 
 // The text of --help.
 QString commandLineHelp();
+// Whether `word` names a command (read, write, ...).
+bool isCommandName(const QString &word);
 
 } // namespace tessel

@@ -72,6 +72,10 @@ ParsedWindowRequest parseWindowRequest(const QStringList &arguments) {
     }
     if (r.simulate && parser.isSet(port))
         parsed.error = QStringLiteral("give either --port or --simulate, not both");
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        parsed.error = QStringLiteral("the window opens one profile, not %1").arg(files.size());
+    r.profile = files.value(0);
     r.platformGiven = parser.isSet(QStringLiteral("platform"));
     return parsed;
 }

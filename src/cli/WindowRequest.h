@@ -13,6 +13,7 @@ namespace tessel {
 struct WindowRequest {
     std::optional<ModuleKind> simulate;
     QString port;
+    QString profile;            // a profile file to open once the module is read
     bool platformGiven = false; // -platform: Qt is told where to draw
 };
 

@@ -1,11 +1,15 @@
 #include "ui/ReportWindow.h"
 
 #include "ui/FormControls.h"
+#include "ui/ProfileActions.h"
 
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace tessel {
 
@@ -18,7 +22,8 @@ ReportWindow::ReportWindow(QWidget *parent)
     m_text->setGeometry(twipRect(120, 120, 12495, 5220));
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_text->setWordWrapMode(QTextOption::WrapAnywhere);
+    // The records wrap between values, never inside a number.
+    m_text->setWordWrapMode(QTextOption::WordWrap);
     m_text->setAccessibleName(QStringLiteral("Production profile"));
     setBackground(m_text, colours::kWhite);
 
@@ -34,9 +39,33 @@ ReportWindow::ReportWindow(QWidget *parent)
 
     auto *copy = new QPushButton(QStringLiteral("Copy to Clipboard"), this);
     copy->setObjectName(QStringLiteral("copyReport"));
-    copy->setGeometry(twipRect(10440, 5400, 2175, 780));
+    copy->setGeometry(twipRect(10440, 5400, 2175, 390));
     connect(copy, &QPushButton::clicked, this,
             [this] { QGuiApplication::clipboard()->setText(m_text->toPlainText()); });
+
+    auto *save = new QPushButton(QStringLiteral("&Save As..."), this);
+    save->setObjectName(QStringLiteral("saveReport"));
+    save->setGeometry(twipRect(10440, 5790, 2175, 390));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    save->setToolTip(QStringLiteral("Save the profile to a file (Ctrl+Shift+S)"));
+    connect(save, &QPushButton::clicked, this, &ReportWindow::saveAs);
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+}
+
+void ReportWindow::saveAs() {
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save Profile As"), {},
+                                     QStringLiteral("Production profiles (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    if (const QString error = saveTo(path); !error.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("tessel-config"),
+                             error + QStringLiteral(" The profile was not saved."));
+}
+
+QString ReportWindow::saveTo(const QString &path) const {
+    return writeProfileFile(path, m_text->toPlainText());
 }
 
 void ReportWindow::showProfile(const QString &profile) {

@@ -15,8 +15,12 @@ public:
     // Replaces the whole text and brings the window up; not modal.
     void showProfile(const QString &profile);
     [[nodiscard]] QString text() const;
+    // Writes the profile to `path` as `read -o` does; why it could not, or empty.
+    [[nodiscard]] QString saveTo(const QString &path) const;
 
 private:
+    void saveAs();
+
     QPlainTextEdit *m_text;
 };
 

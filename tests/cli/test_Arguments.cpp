@@ -100,6 +100,8 @@ void ArgumentsTest::usageError_exitsTwoAndSaysWhy_data() {
     row("window port twice", {"--port", "a", "--port", "b"}, "more than once");
     row("window port and simulate", {"--port", "a", "--simulate", "tessel"}, "not both");
     row("window empty port", {"--port", ""}, "needs a port name");
+    // A word naming a file is a profile for the window, and the window opens one.
+    row("window two profiles", {"--port", "x", "PROFILE", "PROFILE"}, "one profile, not 2");
 }
 
 void ArgumentsTest::usageError_exitsTwoAndSaysWhy() {

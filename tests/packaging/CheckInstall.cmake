@@ -43,7 +43,7 @@ run("the installed tessel-config" "${STAGE}/usr/bin/tessel-config" --version)
 if(NOT output MATCHES "tessel-config ${VERSION}")
   message(FATAL_ERROR "installed tessel-config --version: ${output}")
 endif()
-expect_contains(usr/share/applications/${APP_ID}.desktop "\nExec=tessel-config\n" "\nIcon=${APP_ID}\n")
+expect_contains(usr/share/applications/${APP_ID}.desktop "\nExec=tessel-config %f\n" "\nIcon=${APP_ID}\n")
 expect_contains(usr/share/metainfo/${APP_ID}.metainfo.xml
   "<id>${APP_ID}</id>" "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>"
   "<release version=\"${VERSION}\"")

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -103,9 +104,30 @@ void HelpAndReportTest::report_showsEntry12AsLastReadNotAsSelected() {
 void HelpAndReportTest::report_secondShowReplacesTheText() {
     ReportWindow report;
     report.showProfile(profileText(startImage()));
-    report.showProfile(profileText(factoryImage(ModuleKind::Threshold)));
-    QCOMPARE(report.text(), profileText(factoryImage(ModuleKind::Threshold)));
+    const QString profile = profileText(factoryImage(ModuleKind::Threshold));
+    report.showProfile(profile);
+    QCOMPARE(report.text(), profile);
     QCOMPARE(report.windowTitle(), QStringLiteral("Generate Report"));
+    // The records wrap between values, never inside a number.
+    QApplication::setActiveWindow(&report);
+    QCoreApplication::processEvents();
+    const QTextLayout *layout =
+        report.findChild<QPlainTextEdit *>("profileText")->document()->firstBlock().layout();
+    QVERIFY(layout->lineCount() > 1);
+    for (int i = 1; i < layout->lineCount(); ++i) {
+        const int start = layout->lineAt(i).textStart();
+        QVERIFY2(!(profile.at(start - 1).isDigit() && profile.at(start).isDigit()),
+                 qPrintable(profile.mid(start - 4, 8)));
+    }
+    // Saved as read -o writes it; a folder that is not there is named, not ignored.
+    QTemporaryDir dir;
+    QVERIFY(report.saveTo(dir.filePath("profile.txt")).isEmpty());
+    QFile saved(dir.filePath("profile.txt"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), profile.toLatin1() + '\n');
+    QVERIFY(report.saveTo(dir.filePath("no/such/folder.txt")).contains("no/such/folder.txt"));
+    QTest::keyClick(&report, Qt::Key_Escape);
+    QVERIFY(!report.isVisible());
 }
 
 void HelpAndReportTest::backups_listCompareAndLoadTheChosenOne() {
