@@ -43,7 +43,13 @@ QAction *WindowMenus::add(Menu menu, const QString &text, const QKeySequence &sh
 }
 
 QAction *WindowMenus::addButton(Menu menu, QPushButton *button, const QKeySequence &shortcut) {
-    QAction *action = add(menu, button->text(), shortcut, [button] { button->click(); });
+    // The button's own mnemonic (Alt+R on "&Read ...") is listed beside the item, not
+    // registered again: two owners of one key would leave it to neither.
+    const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+    const QString listed = mnemonic.isEmpty() ? button->text()
+                                              : button->text() + QLatin1Char('\t') +
+                                                    mnemonic.toString(QKeySequence::NativeText);
+    QAction *action = add(menu, listed, shortcut, [button] { button->click(); });
     action->setProperty(kButtonProperty, QVariant::fromValue(static_cast<QObject *>(button)));
     followButton(action, button);
     button->installEventFilter(this);

@@ -115,6 +115,9 @@ void WindowDeskTest::menus_holdEveryActionWithItsShortcut() {
     };
     for (const auto &e : expected)
         QCOMPARE(action(*bench, QString::fromLatin1(e.text))->shortcut(), e.shortcut);
+    // A button's mnemonic is listed beside its item, not registered a second time.
+    QVERIFY(
+        action(*bench, QStringLiteral("Store These"))->text().endsWith(QStringLiteral("\tAlt+S")));
 }
 
 void WindowDeskTest::openMarkStore_data() {
