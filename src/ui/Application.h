@@ -66,6 +66,9 @@ public:
     void showReport(const QString &profile) override;
     void imageShown() override;
     void windowClosed() override;
+    [[nodiscard]] QString backupsFolder() const override {
+        return (m_options.simulate ? BackupFolder::practice() : BackupFolder()).path();
+    }
     void lineLost(const QString &text) override;
 
 protected:

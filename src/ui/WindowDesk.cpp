@@ -1,5 +1,6 @@
 #include "ui/WindowDesk.h"
 
+#include "ui/BackupsWindow.h"
 #include "ui/ChangeMarks.h"
 #include "ui/ConfigWindow.h"
 #include "ui/DifferencesWindow.h"
@@ -85,6 +86,17 @@ void WindowDesk::addActions(const DeskParts &parts) {
     m_menus->addButton(Menu::Module, parts.store);
     m_menus->menu(Menu::Module)->addSeparator();
     m_menus->addButton(Menu::Module, parts.factory);
+    m_menus->menu(Menu::Module)->addSeparator();
+    m_menus->add(Menu::Module, QStringLiteral("&Backups..."), {}, [this] {
+        auto *backups =
+            new BackupsWindow(m_window.kind(), m_host.backupsFolder(),
+                              {[this] { return m_window.imageToStore(); },
+                               [this](const QString &path) { m_profiles->compare(path); },
+                               [this](const QString &path) { m_profiles->open(path); }},
+                              &m_window);
+        backups->setAttribute(Qt::WA_DeleteOnClose);
+        backups->show(); // not modal: the comparison it opens must take input
+    });
 }
 
 void WindowDesk::loadAsEdits(const EepromImage &settings, const QString &what) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/BackupFolder.h"
+
 #include <QString>
 
 namespace tessel {
@@ -37,6 +39,8 @@ public:
     virtual void imageShown() = 0;
     // The operator closed the configuration window: the program ends.
     virtual void windowClosed() = 0;
+    // Where this session's stores keep their backups (practice on a simulated module apart).
+    [[nodiscard]] virtual QString backupsFolder() const { return BackupFolder().path(); }
 };
 
 } // namespace tessel
