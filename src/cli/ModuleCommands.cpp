@@ -79,7 +79,7 @@ int ModuleCommands::printIdentity() {
 
 int ModuleCommands::readFailure(const SessionOutcome &outcome) {
     QString message = outcome.message;
-    if (!m_session.protocol().link().failed()) {
+    if (outcome.status == SessionStatus::LinkFailed && !m_session.protocol().link().failed()) {
         message += QStringLiteral(" %1 attempts each waited %2 s for exactly %3 bytes.")
                        .arg(kBlockReadAttempts)
                        .arg(seconds(polls::kReadBlock))

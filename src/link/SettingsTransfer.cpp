@@ -1,5 +1,9 @@
 #include "link/SettingsTransfer.h"
 
+#include <QStringList>
+#include <algorithm>
+#include <numeric>
+
 namespace tessel {
 
 namespace {
@@ -23,28 +27,75 @@ TransferResult notStored(ModuleProtocol &protocol, int block) {
     result.failedBlock = block;
     return result;
 }
+// How many reads of a block may be needed before two agree.
+constexpr int kReadsToSettle = 3;
+
+struct CheckedBlock {
+    std::optional<BlockBytes> bytes; // nothing when a read failed
+    bool settled = true;             // false when no two reads agreed
+};
+
+// Reads a block until two reads agree, at most kReadsToSettle times.
+CheckedBlock readChecked(ModuleProtocol &protocol, int block, AttemptLimit attempts) {
+    std::vector<BlockBytes> reads;
+    while (static_cast<int>(reads.size()) < kReadsToSettle) {
+        const std::optional<BlockBytes> bytes = protocol.readBlock(block, attempts);
+        if (!bytes)
+            return {};
+        if (std::find(reads.begin(), reads.end(), *bytes) != reads.end())
+            return {bytes, true};
+        reads.push_back(*bytes);
+    }
+    return {reads.front(), false};
+}
 } // namespace
 
-TransferResult readWholeMemory(ModuleProtocol &protocol, const ProgressFn &progress,
-                               AttemptLimit attemptsPerBlock) {
+TransferResult readBlocks(ModuleProtocol &protocol, const std::vector<int> &blocks,
+                          const ProgressFn &progress, AttemptLimit attemptsPerBlock) {
     TransferResult result;
     ModuleMemory memory{};
-    for (int block = 0; block < kBlockCount; ++block) {
-        const auto bytes = protocol.readBlock(block, attemptsPerBlock);
-        if (!bytes) {
+    for (const int block : blocks) {
+        const CheckedBlock read = readChecked(protocol, block, attemptsPerBlock);
+        if (!read.bytes) {
             return linkFailure(
                 protocol,
                 QStringLiteral("Reading block %1 of the module's memory failed.").arg(block));
         }
+        if (!read.settled)
+            result.unreliableBlocks.push_back(block);
         for (int j = 0; j < kBlockSize; ++j) {
             const int address = block * kBlockSize + j;
-            memory[address] = (*bytes)[j];
+            memory[address] = (*read.bytes)[j];
             if (progress)
                 progress(address);
         }
     }
     result.image = EepromImage(memory);
+    if (!result.unreliableBlocks.empty()) {
+        QStringList names;
+        for (const int block : result.unreliableBlocks)
+            names << QString::number(block);
+        result.status = TransferStatus::Unreliable;
+        result.message =
+            QStringLiteral("The line is unreliable: %1 %2 came back different each "
+                           "of the %3 times it was read. Check the cable and its "
+                           "plugs, then try again.")
+                .arg(names.size() == 1 ? QStringLiteral("block") : QStringLiteral("blocks"),
+                     names.join(QStringLiteral(", ")))
+                .arg(kReadsToSettle);
+    }
     return result;
+}
+
+std::vector<int> allBlocks() {
+    std::vector<int> all(kBlockCount);
+    std::iota(all.begin(), all.end(), 0);
+    return all;
+}
+
+TransferResult readWholeMemory(ModuleProtocol &protocol, const ProgressFn &progress,
+                               AttemptLimit attemptsPerBlock) {
+    return readBlocks(protocol, allBlocks(), progress, attemptsPerBlock);
 }
 
 TransferResult storeWholeMemory(ModuleProtocol &protocol, const EepromImage &image,

@@ -4,6 +4,7 @@
 #include "link/ModuleProtocol.h"
 
 #include <functional>
+#include <vector>
 
 namespace tessel {
 
@@ -13,6 +14,7 @@ enum class TransferStatus {
     Refused,      // the image holds entries that are not bytes; nothing was sent
     LinkFailed,   // the line dropped, the operator cancelled, or the attempts ran out
     Stopped,      // asked to stop between two blocks; failedBlock is the first one not sent
+    Unreliable,   // a block read differently each time it was read; unreliableBlocks names them
 };
 
 struct TransferResult {
@@ -20,6 +22,7 @@ struct TransferResult {
     EepromImage image;    // what was read (reads only)
     int failedBlock = -1; // the block whose store was not confirmed, or the first not sent
     QString message;      // for the operator, empty when Done
+    std::vector<int> unreliableBlocks; // blocks whose reads never agreed (reads only)
     [[nodiscard]] bool ok() const { return status == TransferStatus::Done; }
 };
 
@@ -28,7 +31,18 @@ using ProgressFn = std::function<void(int address)>;
 // Asked before each block of a store is sent; true ends the store there.
 using StopFn = std::function<bool()>;
 
-// Reads blocks 0..15 in order; the result's image is complete only when ok().
+// The protocol has no checksum, so a byte changed on the line can only be found by reading
+// again: each block is read twice, and a third time when the two differ; a block counts when
+// two of its reads agree. Each read is its own exchange with its own command, so a corrupted
+// command (a block number with a flipped bit brings another block's bytes) spoils one read,
+// never both. The given blocks are read in order, and all of them even when one never agrees,
+// so that the operator is told every such block. The result's image holds the blocks read,
+// zeros elsewhere; it is complete only when ok().
+TransferResult readBlocks(ModuleProtocol &protocol, const std::vector<int> &blocks,
+                          const ProgressFn &progress, AttemptLimit attemptsPerBlock = std::nullopt);
+// Blocks 0..15, in order.
+std::vector<int> allBlocks();
+// readBlocks of allBlocks().
 TransferResult readWholeMemory(ModuleProtocol &protocol, const ProgressFn &progress,
                                AttemptLimit attemptsPerBlock = std::nullopt);
 

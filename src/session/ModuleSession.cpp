@@ -22,6 +22,8 @@ SessionStatus statusOf(TransferStatus status) {
         return SessionStatus::Refused;
     case TransferStatus::Stopped:
         return SessionStatus::Stopped;
+    case TransferStatus::Unreliable:
+        return SessionStatus::Unreliable;
     case TransferStatus::LinkFailed:
         break;
     }
@@ -180,7 +182,7 @@ SessionOutcome ModuleSession::runRead() {
     const TransferResult read =
         readWholeMemory(m_protocol, progressOf(SessionPhase::Reading), m_limits.blockReadAttempts);
     if (!read.ok())
-        return failed(SessionStatus::LinkFailed, read.message);
+        return failed(statusOf(read.status), read.message);
     m_moduleImage = read.image;
     SessionOutcome outcome;
     outcome.received = read.image;
@@ -196,6 +198,7 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
     outcome.sent = request.image;
     if (!backUp(outcome))
         return outcome;
+    const std::optional<EepromImage> before = m_moduleImage;
     enterPhase(SessionPhase::Storing);
     const TransferResult stored =
         storeWholeMemory(m_protocol, request.image, progressOf(SessionPhase::Storing),
@@ -205,6 +208,10 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
         outcome.message = stored.message;
         outcome.failedBlock = stored.failedBlock;
         forgetUnconfirmedBlocks(outcome);
+        // A block confirmed may still hold other bytes than were sent (a byte doubled on its
+        // way in), so every block is read again, unless the operator stopped the store.
+        if (outcome.status != SessionStatus::Stopped && outcome.status != SessionStatus::Refused)
+            readAgain(outcome, before, allBlocks());
         return outcome;
     }
     m_moduleImage = request.image;
@@ -213,7 +220,7 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
         outcome.status = SessionStatus::ReadBackFailed;
         outcome.message = QStringLiteral("The read-back was not started: a stop was asked for.");
     } else if (m_verifyAfterStore) {
-        readBack(outcome);
+        readBack(outcome, before);
     }
     return outcome;
 }
@@ -261,7 +268,7 @@ void ModuleSession::forgetUnconfirmedBlocks(const SessionOutcome &outcome) {
     }
 }
 
-void ModuleSession::readBack(SessionOutcome &outcome) {
+void ModuleSession::readBack(SessionOutcome &outcome, const std::optional<EepromImage> &before) {
     enterPhase(SessionPhase::Verifying);
     const TransferResult read = readWholeMemory(m_protocol, progressOf(SessionPhase::Verifying),
                                                 m_limits.blockReadAttempts);
@@ -274,6 +281,8 @@ void ModuleSession::readBack(SessionOutcome &outcome) {
     m_moduleImage = read.image;
     outcome.received = read.image;
     outcome.differences = differingAddresses(read.image, outcome.sent);
+    if (!outcome.differences.empty())
+        readAgain(outcome, before, outcome.differingBlocks());
     if (!outcome.differences.empty()) {
         outcome.status = SessionStatus::Differs;
         outcome.message =
@@ -281,6 +290,28 @@ void ModuleSession::readBack(SessionOutcome &outcome) {
                 .arg(outcome.differences.size())
                 .arg(kImageSize);
     }
+}
+
+bool ModuleSession::readAgain(SessionOutcome &outcome, const std::optional<EepromImage> &before,
+                              const std::vector<int> &blocks) {
+    if (m_protocol.link().failed())
+        return false;
+    const TransferResult read = readBlocks(m_protocol, blocks, {}, m_limits.blockReadAttempts);
+    if (!read.ok())
+        return false;
+    // Blocks not read again were read back equal to what was sent.
+    EepromImage now = m_moduleImage.value_or(outcome.sent);
+    for (const int block : blocks) {
+        for (int a = block * kBlockSize; a < (block + 1) * kBlockSize; ++a)
+            now.setValue(a, read.image.value(a));
+    }
+    outcome.holds.clear();
+    for (int block = 0; block < kBlockCount; ++block)
+        outcome.holds.push_back(blockHolds(now, outcome.sent, before, block));
+    outcome.received = now;
+    outcome.differences = differingAddresses(now, outcome.sent);
+    m_moduleImage = now;
+    return true;
 }
 
 void ModuleSession::requestStop() {

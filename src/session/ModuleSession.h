@@ -123,7 +123,12 @@ private:
     bool backUp(SessionOutcome &outcome);
     // What is still known of the module's memory after a store that did not end.
     void forgetUnconfirmedBlocks(const SessionOutcome &outcome);
-    void readBack(SessionOutcome &outcome);
+    void readBack(SessionOutcome &outcome, const std::optional<EepromImage> &before);
+    // Reads `blocks` again (checked) after a store that did not end well, so that the account
+    // says what they hold rather than what the confirmations suggest; false when they could
+    // not be read. `before` is the memory before the store, when known.
+    bool readAgain(SessionOutcome &outcome, const std::optional<EepromImage> &before,
+                   const std::vector<int> &blocks);
     void enterPhase(SessionPhase phase);
     ProgressFn progressOf(SessionPhase phase);
 

@@ -20,6 +20,22 @@ std::vector<int> SessionOutcome::differingBlocks() const {
     return blocks;
 }
 
+BlockHolds blockHolds(const EepromImage &now, const EepromImage &sent,
+                      const std::optional<EepromImage> &before, int block) {
+    const auto same = [&](const EepromImage &other) {
+        for (int a = block * kBlockSize; a < (block + 1) * kBlockSize; ++a) {
+            if (now.value(a) != other.value(a))
+                return false;
+        }
+        return true;
+    };
+    if (same(sent))
+        return BlockHolds::New;
+    if (!before)
+        return BlockHolds::NotNew;
+    return same(*before) ? BlockHolds::Old : BlockHolds::Neither;
+}
+
 QString jobName(SessionJob job) {
     switch (job) {
     case SessionJob::Identify:

@@ -3,6 +3,7 @@
 #include "core/EepromImage.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace tessel {
@@ -26,6 +27,15 @@ enum class SessionStatus {
     ReadBackFailed, // every block was stored and confirmed, but reading them back failed
     Differs,        // the memory read back after the store is not what was sent
     Stopped,        // asked to stop: the store ended between two blocks
+    Unreliable,     // a read never agreed with itself: the line changes bytes
+};
+
+// What a block was found to hold when it was read again after a store.
+enum class BlockHolds {
+    New,     // what was sent
+    Old,     // what it held before the store
+    Neither, // neither: the line changed what was sent
+    NotNew,  // not what was sent; what it held before is not known
 };
 
 // How a job ended, and what is now known of the module's memory.
@@ -41,6 +51,9 @@ struct SessionOutcome {
     // Where the read-back differs from what was sent, in address order.
     std::vector<int> differences;
     QString backup; // where the memory was saved before the store, when it was
+    // After a store that failed or read back differently: what each block holds, read again
+    // (checked); empty when it could not be read again.
+    std::vector<BlockHolds> holds;
 
     [[nodiscard]] bool ok() const { return status == SessionStatus::Done; }
     // The blocks that hold the differences, in order, each once.
@@ -49,6 +62,10 @@ struct SessionOutcome {
 
 // Addresses at which two images hold different values, in address order.
 std::vector<int> differingAddresses(const EepromImage &a, const EepromImage &b);
+
+// What `block` of `now` holds, against what was `sent` and what it held `before`.
+BlockHolds blockHolds(const EepromImage &now, const EepromImage &sent,
+                      const std::optional<EepromImage> &before, int block);
 
 // "read", "store", "factory reset": how messages name a job.
 QString jobName(SessionJob job);

@@ -77,6 +77,34 @@ QStringList blockStates(int firstNotNew, int unknown) {
     return lines;
 }
 
+// What each block was found to hold when read again: one line for each run of blocks alike.
+QStringList holdsLines(const std::vector<BlockHolds> &holds) {
+    QStringList lines;
+    for (int first = 0; first < static_cast<int>(holds.size());) {
+        int last = first;
+        while (last + 1 < static_cast<int>(holds.size()) && holds[last + 1] == holds[first])
+            ++last;
+        switch (holds[first]) {
+        case BlockHolds::New:
+            lines << blocksHold(first, last, QStringLiteral("the new settings."));
+            break;
+        case BlockHolds::Old:
+            lines << blocksHold(first, last, QStringLiteral("the old settings."));
+            break;
+        case BlockHolds::Neither:
+            lines << blocksHold(first, last,
+                                QStringLiteral("neither the old nor the new settings: the line "
+                                               "changed what was sent."));
+            break;
+        case BlockHolds::NotNew:
+            lines << blocksHold(first, last, QStringLiteral("other values than the new settings."));
+            break;
+        }
+        first = last + 1;
+    }
+    return lines;
+}
+
 QStringList backupAndNextStep(const SessionOutcome &outcome, const QString &port) {
     if (outcome.backup.isEmpty()) {
         return {QStringLiteral("No backup of the module's memory was saved before the store."),
@@ -98,6 +126,8 @@ QStringList notStoredLines(const SessionOutcome &outcome) {
         lines << QStringLiteral("The store stopped at %1: %2")
                      .arg(blocks(block, block).toLower(), causeOf(outcome.message));
     }
+    if (!outcome.holds.empty())
+        return lines << QStringLiteral("Read again after the store:") << holdsLines(outcome.holds);
     return lines + blockStates(block, block);
 }
 
@@ -112,10 +142,11 @@ QStringList stoppedLines(const SessionOutcome &outcome) {
 }
 
 QStringList differsLines(const SessionOutcome &outcome) {
-    return {outcome.message,
-            QStringLiteral("Every block was confirmed, but the module holds other values than "
-                           "were stored at addresses %1 (blocks %2).")
-                .arg(ranges(outcome.differences), ranges(outcome.differingBlocks()))};
+    return QStringList{outcome.message,
+                       QStringLiteral("Every block was confirmed, but the module holds other "
+                                      "values than were stored at addresses %1 (blocks %2).")
+                           .arg(ranges(outcome.differences), ranges(outcome.differingBlocks()))} +
+           holdsLines(outcome.holds);
 }
 
 QStringList readBackFailedLines(const SessionOutcome &outcome) {

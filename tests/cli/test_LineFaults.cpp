@@ -27,6 +27,8 @@ private Q_SLOTS:
     void slowModules_giveUpInTimeAndLateRepliesCountForNothing();
     void interrupt_duringAStoreEndsAfterTheBlockInFlight();
     void lineFaults_strikeTheChosenBytesAndMoments_data();
+    void noisyLine_readsAreCheckedAndTheAccountReadsAgain_data();
+    void noisyLine_readsAreCheckedAndTheAccountReadsAgain();
     void lineFaults_strikeTheChosenBytesAndMoments();
 
 private:
@@ -258,6 +260,82 @@ void LineFaultsTest::lineFaults_strikeTheChosenBytesAndMoments() {
     for (int j = 0; j < kBlockSize; ++j)
         expected[7 * kBlockSize + j] = static_cast<quint8>(stored[j]);
     QCOMPARE(module.memory(), expected);
+}
+
+namespace {
+QByteArray bytesOf(const ModuleMemory &memory) {
+    return {reinterpret_cast<const char *>(memory.data()), kImageSize};
+}
+} // namespace
+
+void LineFaultsTest::noisyLine_readsAreCheckedAndTheAccountReadsAgain_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");     // in standard output or error
+    QTest::addColumn<QByteArray>("holds"); // the module's memory afterwards
+    const ModuleMemory factory = factoryMemory(ModuleKind::Tessel);
+    const ModuleMemory wanted = everyByteValue(false);
+    ModuleMemory shifted = wanted; // store7+9, the tenth byte of block 7's store, came twice:
+    std::copy_backward(shifted.begin() + 118, shifted.begin() + 127, shifted.begin() + 128);
+    ModuleMemory refusedAt9 = shifted;
+    std::copy(factory.begin() + 9 * kBlockSize, factory.end(), refusedAt9.begin() + 9 * kBlockSize);
+    const QString profile = profileOf(factory) + QLatin1Char('\n');
+    const QStringList flipAddress13{"--flip-out", "read0+13:2"};
+    QTest::newRow("read, a bit flipped in a reply")
+        << "read" << flipAddress13 << 0 << profile << bytesOf(factory);
+    QTest::newRow("read, a bit flipped in a block number")
+        << "read" << QStringList{"--flip-in", "read0+2"} << 0 << profile << bytesOf(factory);
+    QTest::newRow("read, block 3 different every time")
+        << "read" << QStringList{"--flip-out", "read3+0,read3#2+1,read3#3+2"} << 1
+        << "The line is unreliable: block 3 " << bytesOf(factory);
+    QTest::newRow("diff, a bit flipped to what the profile says")
+        << "diff" << flipAddress13 << 1 << "1 of 256 addresses differ" << bytesOf(factory);
+    QTest::newRow("write, a bit flipped in the backup's read")
+        << "write" << flipAddress13 << 0 << "Stored and verified" << bytesOf(wanted);
+    // Reads 1 and 2 of block 0 are the backup's, 3 and 4 the read-back's.
+    QTest::newRow("write, the same bit flipped in both reads back")
+        << "write" << QStringList{"--flip-out", "read0#3+0,read0#4+0"} << 0 << "Stored and verified"
+        << bytesOf(wanted);
+    QTest::newRow("write, a byte doubled in block 7's store")
+        << "write" << QStringList{"--double-in", "store7+9"} << 3
+        << "Block 7 (addresses 112 to 127) holds neither the old nor the new settings"
+        << bytesOf(shifted);
+    QTest::newRow("write, a byte doubled in block 7's store, block 9 refused")
+        << "write" << QStringList{"--double-in", "store7+9", "--fail-block", "9"} << 3
+        << "Read again after the store:\n"
+           "Blocks 0 to 6 (addresses 0 to 111) hold the new settings.\n"
+           "Block 7 (addresses 112 to 127) holds neither the old nor the new settings: the line "
+           "changed what was sent.\n"
+           "Block 8 (addresses 128 to 143) holds the new settings.\n"
+           "Blocks 9 to 14 (addresses 144 to 239) hold the old settings." // 15 is both
+        << bytesOf(refusedAt9);
+}
+
+void LineFaultsTest::noisyLine_readsAreCheckedAndTheAccountReadsAgain() {
+    QFETCH(QString, command);
+    QFETCH(QStringList, faults);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QFETCH(QByteArray, holds);
+    SimulatedModule module(m_dir, ModuleKind::Tessel, fast() + faults);
+    ModuleMemory differs = factoryMemory(ModuleKind::Tessel);
+    differs[13] ^= 4;
+    QStringList arguments{command, "--port", module.device()};
+    if (command != QLatin1String("read"))
+        arguments << profile(command == QLatin1String("diff") ? differs : everyByteValue(false));
+    const Outcome o = runConfig(arguments);
+    CHECK_EXIT(o, exitCode);
+    QVERIFY2((o.out + o.err).contains(said), qPrintable(describeRun(o)));
+    QCOMPARE(bytesOf(module.memory()), holds);
+    // What a store saved first is what the module held.
+    static const QRegularExpression saved(QStringLiteral("saved in (.*)\\.\n"));
+    if (const QRegularExpressionMatch match = saved.match(o.out); match.hasMatch()) {
+        QFile backup(match.captured(1));
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QCOMPARE(memoryIn(QString::fromLatin1(backup.readAll())),
+                 std::optional<ModuleMemory>(factoryMemory(ModuleKind::Tessel)));
+    }
 }
 
 TESSEL_TEST_OBJECT(LineFaultsTest);

@@ -12,6 +12,8 @@ namespace tessel::test {
 
 constexpr int kReadCommand = 0x00, kReadSecond = 0x01;
 constexpr int kStoreCommand = 0x01, kStoreSecond = 0x02;
+// Each block of a whole read is read twice to check it.
+constexpr int kCheckedRead = 2 * kBlockCount;
 
 // A session on a simulated module and a virtual clock; replies come after 2 ms.
 struct Bench : testing::SimulatedLine {
@@ -32,6 +34,7 @@ struct Bench : testing::SimulatedLine {
         clock.callAfter(afterMicros, std::move(action));
     }
 
+    // Block-read commands sent; a whole read of a clean line sends kCheckedRead of them.
     int reads() const { return module.countCommands(kReadCommand, kReadSecond); }
     int stores() const { return module.countCommands(kStoreCommand, kStoreSecond); }
 

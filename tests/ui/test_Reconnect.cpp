@@ -24,7 +24,7 @@ constexpr int kKeepSettings = 0;
 constexpr int kShowModule = 1;
 
 // Link test and identification at start-up, the window's identification and two reads.
-constexpr int kLoadCommands = 1 + 1 + 1 + 2 * kBlockCount;
+constexpr int kLoadCommands = 1 + 1 + 1 + 4 * kBlockCount; // two reads, each block twice
 constexpr int kDebounceEdited = 33;
 
 RecordingApplication::SimulatedModule tesselDroppingDuringStore() {
@@ -246,7 +246,7 @@ void ReconnectTest::movedWindow_neverTouchesTheOldLine() {
     bench->window->readSettings();
     QCOMPARE(bench->module.commands().size(), oldCommands);
     QCOMPARE(line.module.countCommands(2, 0), 1);
-    QCOMPARE(line.module.countCommands(0, 1), 2 * kBlockCount);
+    QCOMPARE(line.module.countCommands(0, 1), 4 * kBlockCount);
     QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
 }
 
