@@ -20,7 +20,11 @@ std::optional<LinkSession> ControllerLink::tryBegin() {
 QString ControllerLink::failure() const {
     if (m_aborted)
         return QStringLiteral("The transfer was cancelled.");
-    return m_channel.lostReason();
+    if (const QString lost = m_channel.lostReason(); !lost.isEmpty())
+        return lost;
+    if (m_interrupted)
+        return QStringLiteral("Cancel was pressed.");
+    return {};
 }
 
 template <typename Condition> bool ControllerLink::pollUntil(int pollLimit, Condition cond) {

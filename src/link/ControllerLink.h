@@ -61,9 +61,15 @@ public:
     // Ends every wait at once; set when the program is ending.
     void abort() { m_aborted = true; }
     [[nodiscard]] bool aborted() const { return m_aborted; }
-    // Why the link cannot go on (aborted or line lost); empty while it works.
+    // Ends the waits of the exchanges under way as abort does, but only until
+    // clearInterrupt(): the operator gave up on one transfer, not on the module.
+    void interrupt() { m_interrupted = true; }
+    void clearInterrupt() { m_interrupted = false; }
+    // Why the link cannot go on (aborted, interrupted or line lost); empty while it works.
     [[nodiscard]] QString failure() const;
-    [[nodiscard]] bool failed() const { return !failure().isEmpty() || m_aborted; }
+    [[nodiscard]] bool failed() const { return !failure().isEmpty(); }
+    // The line itself is gone (lost, or the program is ending); an interruption is not.
+    [[nodiscard]] bool lineGone() const { return m_aborted || !m_channel.lostReason().isEmpty(); }
 
     [[nodiscard]] ByteChannel &channel() { return m_channel; }
     [[nodiscard]] LinkClock &clock() { return m_clock; }
@@ -77,6 +83,7 @@ private:
     LinkClock &m_clock;
     bool m_busy = false;
     bool m_aborted = false;
+    bool m_interrupted = false;
 };
 
 } // namespace tessel

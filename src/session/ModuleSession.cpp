@@ -131,6 +131,7 @@ Admission ModuleSession::submit(Request request) {
         Q_EMIT started(next->job);
         m_lastOutcome = run(*next);
         m_lastOutcome.job = next->job;
+        m_protocol.link().clearInterrupt(); // a Cancel ends one job, not the next
         m_running.reset();
         m_phase.reset();
         Q_EMIT finished(m_lastOutcome);
@@ -196,7 +197,14 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
         return failed(SessionStatus::Refused, why);
     SessionOutcome outcome;
     outcome.sent = request.image;
-    if (!backUp(outcome))
+    if (m_protocol.link().lineGone()) {
+        // Nothing can reach the module: no backup is written from what was known of it.
+        outcome.status = SessionStatus::LinkFailed;
+        outcome.message = m_protocol.link().failure() +
+                          QStringLiteral(" Nothing was sent, and no backup was made.");
+        return outcome;
+    }
+    if (!readBeforeStore(request, outcome) || !backUp(outcome))
         return outcome;
     const std::optional<EepromImage> before = m_moduleImage;
     enterPhase(SessionPhase::Storing);
@@ -225,21 +233,36 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
     return outcome;
 }
 
+bool ModuleSession::readBeforeStore(const Request &request, SessionOutcome &outcome) {
+    // Without the read asked for, the memory is read only for a backup when nothing is known
+    // of it (nothing read yet, or a store failed part way): what is saved must be what the
+    // module holds now.
+    if (!m_readBeforeStore && (!m_backup || m_moduleImage))
+        return true;
+    const std::optional<EepromImage> known = m_moduleImage;
+    const SessionOutcome read = runRead();
+    if (!read.ok()) {
+        outcome.status = read.status;
+        outcome.message = QStringLiteral("The module's memory could not be read for its "
+                                         "backup, so nothing was stored. %1")
+                              .arg(read.message);
+        return false;
+    }
+    if (!m_readBeforeStore || request.job != SessionJob::Store || !known || *known == read.received)
+        return true;
+    outcome.status = SessionStatus::ModuleChanged;
+    outcome.received = read.received;
+    outcome.differences = differingAddresses(*known, read.received);
+    const auto count = outcome.differences.size();
+    outcome.message = QStringLiteral("The module's memory changed since it was read: %1.")
+                          .arg(count == 1 ? QStringLiteral("1 setting differs")
+                                          : QStringLiteral("%1 settings differ").arg(count));
+    return false;
+}
+
 bool ModuleSession::backUp(SessionOutcome &outcome) {
     if (!m_backup)
         return true;
-    if (!m_moduleImage) {
-        // Nothing read yet, or a store failed part way: what is saved must be what the module
-        // holds now.
-        const SessionOutcome read = runRead();
-        if (!read.ok()) {
-            outcome.status = read.status;
-            outcome.message = QStringLiteral("The module's memory could not be read for its "
-                                             "backup, so nothing was stored. %1")
-                                  .arg(read.message);
-            return false;
-        }
-    }
     const BackupResult backup = m_backup(*this);
     if (!backup.error.isEmpty()) {
         outcome.status = SessionStatus::Refused;
@@ -323,6 +346,17 @@ void ModuleSession::requestStop() {
                                                     "it was not started.")
                                          .arg(jobName(dropped->job)));
     }
+}
+
+void ModuleSession::cancel() {
+    if (!m_running)
+        return;
+    if (m_phase == SessionPhase::Storing && !m_stopRequested) {
+        requestStop();
+        return;
+    }
+    requestStop();
+    m_protocol.link().interrupt();
 }
 
 void ModuleSession::enterPhase(SessionPhase phase) {

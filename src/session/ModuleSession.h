@@ -73,6 +73,11 @@ public:
     // Called before a store or factory reset sends anything, with the kind known and the
     // memory as last read (read first when unknown); none at first.
     void setBackup(BackupFn backup) { m_backup = std::move(backup); }
+    // Whether every store and factory reset first reads the memory, whatever is known of it,
+    // so that the backup holds what the module holds at that moment (another module may have
+    // taken the old one's place on the line). A store then ends ModuleChanged, sending
+    // nothing, when that memory is not what was last read or stored. Off at first.
+    void setReadBeforeStore(bool read) { m_readBeforeStore = read; }
 
     // Asks the running store to end before its next block: the block in flight is still
     // confirmed, so the module holds each block either wholly new or wholly old, and the store
@@ -81,9 +86,15 @@ public:
     // read-back are not stopped here: they change nothing on the module, and their waits end
     // with the link's abort.
     void requestStop();
+    // The operator's Cancel: a store stops after the block in flight as requestStop does;
+    // anything else, or a store asked a second time, ends its waits at once. The link works
+    // again for the next job.
+    void cancel();
 
     // True while a job runs.
     [[nodiscard]] bool busy() const { return m_running.has_value(); }
+    // The job that runs; nothing while none does.
+    [[nodiscard]] std::optional<SessionJob> runningJob() const { return m_running; }
     // What the running job is doing; nothing while none runs.
     [[nodiscard]] std::optional<SessionPhase> phase() const { return m_phase; }
     // The job kept to run next, if any.
@@ -118,6 +129,9 @@ private:
     SessionOutcome runIdentify();
     SessionOutcome runRead();
     SessionOutcome runStore(const Request &request);
+    // Reads the memory where a store needs it first; false, with the outcome saying why, when
+    // the store must not go on.
+    bool readBeforeStore(const Request &request, SessionOutcome &outcome);
     // Runs the backup before a store; false, with the outcome saying why, when the store must
     // not go on.
     bool backUp(SessionOutcome &outcome);
@@ -139,6 +153,7 @@ private:
     QStringList m_invalidFields;
     bool m_verifyAfterStore = true;
     BackupFn m_backup;
+    bool m_readBeforeStore = false;
     std::optional<SessionJob> m_running;
     std::optional<SessionPhase> m_phase;
     bool m_stopRequested = false;

@@ -28,6 +28,7 @@ enum class SessionStatus {
     Differs,        // the memory read back after the store is not what was sent
     Stopped,        // asked to stop: the store ended between two blocks
     Unreliable,     // a read never agreed with itself: the line changes bytes
+    ModuleChanged,  // nothing was sent: the memory read first is not what was last known
 };
 
 // What a block was found to hold when it was read again after a store.
@@ -42,13 +43,16 @@ enum class BlockHolds {
 struct SessionOutcome {
     SessionJob job = SessionJob::Identify;
     SessionStatus status = SessionStatus::Done;
-    QString message;      // for the operator; empty when Done
-    EepromImage sent;     // the copy a store or factory reset sent
-    EepromImage received; // what a read, or the read-back of a checked store, returned
+    QString message;  // for the operator; empty when Done
+    EepromImage sent; // the copy a store or factory reset sent
+    // What a read, the read-back of a checked store, or the read before a store that found
+    // the memory changed returned.
+    EepromImage received;
     // The block at which a store stopped: the one not confirmed, or (Stopped) the first not
     // sent.
     int failedBlock = -1;
-    // Where the read-back differs from what was sent, in address order.
+    // Where the read-back differs from what was sent, or (ModuleChanged) where the memory
+    // differs from what was last known of it, in address order.
     std::vector<int> differences;
     QString backup; // where the memory was saved before the store, when it was
     // After a store that failed or read back differently: what each block holds, read again

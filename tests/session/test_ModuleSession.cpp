@@ -28,6 +28,10 @@ private Q_SLOTS:
     void stop_endsTheStoreAfterTheBlockInFlight();
     void stop_duringTheLastBlockSkipsOnlyTheReadBack();
     void stop_askedOutsideAStoreDoesNotReachTheNextOne();
+    void cancel_endsTheJobAndTheNextOneRuns_data();
+    void cancel_endsTheJobAndTheNextOneRuns();
+    void readBeforeStore_backsUpWhatTheModuleHoldsNow_data();
+    void readBeforeStore_backsUpWhatTheModuleHoldsNow();
 };
 
 void ModuleSessionTest::identify_learnsKindAndForgetsThePreviousModulesMemory() {
@@ -397,6 +401,109 @@ void ModuleSessionTest::stop_askedOutsideAStoreDoesNotReachTheNextOne() {
     QCOMPARE(bench->session.store(descending()), Admission::Started);
     QVERIFY(bench->session.lastOutcome().ok());
     QCOMPARE(moduleHolds(*bench), descending());
+}
+
+void ModuleSessionTest::cancel_endsTheJobAndTheNextOneRuns_data() {
+    QTest::addColumn<SessionJob>("job");
+    QTest::addColumn<SessionPhase>("phase"); // Cancel is pressed while block 2 of it waits
+    QTest::addColumn<int>("cancels");
+    QTest::addColumn<SessionStatus>("status");
+    QTest::addColumn<int>("failedBlock");
+    QTest::addColumn<int>("blocksSent");
+    QTest::newRow("read") << SessionJob::Read << SessionPhase::Reading << 1
+                          << SessionStatus::LinkFailed << -1 << 0;
+    QTest::newRow("read before a store")
+        << SessionJob::Store << SessionPhase::Reading << 1 << SessionStatus::LinkFailed << -1 << 0;
+    QTest::newRow("store: after the block in flight")
+        << SessionJob::Store << SessionPhase::Storing << 1 << SessionStatus::Stopped << 3 << 3;
+    QTest::newRow("store, twice: at once")
+        << SessionJob::Store << SessionPhase::Storing << 2 << SessionStatus::LinkFailed << 2 << 3;
+}
+
+void ModuleSessionTest::cancel_endsTheJobAndTheNextOneRuns() {
+    QFETCH(SessionJob, job);
+    QFETCH(SessionPhase, phase);
+    QFETCH(int, cancels);
+    QFETCH(int, blocksSent);
+    auto bench = Bench::identified();
+    QCOMPARE(bench->session.read(), Admission::Started);
+    const EepromImage before = moduleHolds(*bench);
+    bench->session.setReadBeforeStore(true);
+    bool asked = false;
+    connect(&bench->session, &ModuleSession::progress, this, [&](SessionPhase at, int address) {
+        if (!asked && at == phase && address == 2 * kBlockSize - (at == SessionPhase::Reading)) {
+            asked = true;
+            bench->during(500, [&] {
+                for (int i = 0; i < cancels; ++i)
+                    bench->session.cancel();
+            });
+        }
+    });
+    if (job == SessionJob::Read)
+        QCOMPARE(bench->session.read(), Admission::Started);
+    else
+        QCOMPARE(bench->session.store(descending()), Admission::Started);
+    const SessionOutcome outcome = bench->session.lastOutcome();
+    QTEST(outcome.status, "status");
+    QTEST(outcome.failedBlock, "failedBlock");
+    if (outcome.status == SessionStatus::LinkFailed)
+        QVERIFY2(outcome.message.contains("Cancel was pressed."), qPrintable(outcome.message));
+    QCOMPARE(bench->stores(), blocksSent);
+    // The link works again: the next job runs to its end.
+    QCOMPARE(bench->session.read(), Admission::Started);
+    QVERIFY(bench->session.lastOutcome().ok());
+    EepromImage expected = before;
+    for (int a = 0; a < blocksSent * kBlockSize; ++a)
+        expected.setValue(a, descending().value(a));
+    QCOMPARE(bench->session.lastOutcome().received, expected);
+}
+
+void ModuleSessionTest::readBeforeStore_backsUpWhatTheModuleHoldsNow_data() {
+    QTest::addColumn<bool>("swapped"); // another module's memory behind the line
+    QTest::addColumn<bool>("lineLost");
+    QTest::addColumn<SessionStatus>("status");
+    QTest::newRow("same memory") << false << false << SessionStatus::Done;
+    QTest::newRow("memory changed") << true << false << SessionStatus::ModuleChanged;
+    QTest::newRow("line lost") << false << true << SessionStatus::LinkFailed;
+}
+
+void ModuleSessionTest::readBeforeStore_backsUpWhatTheModuleHoldsNow() {
+    QFETCH(bool, swapped);
+    QFETCH(bool, lineLost);
+    SimulatorFaults faults;
+    faults.dropAfterCommands = lineLost ? 1 + kCheckedRead + 1 : -1;
+    auto bench = Bench::identified(faults);
+    QCOMPARE(bench->session.read(), Admission::Started);
+    EepromImage held = moduleHolds(*bench);
+    if (swapped) {
+        held.setValue(map::kDebounce, held.value(map::kDebounce) ^ 1);
+        held.setValue(map::kRefresh, held.value(map::kRefresh) ^ 1);
+        bench->module.setMemory(*held.toMemory());
+    }
+    if (lineLost)
+        QCOMPARE(bench->session.read(), Admission::Started); // its command drops the line
+    std::optional<EepromImage> backedUp;
+    bench->session.setBackup([&](const ModuleSession &session) {
+        backedUp = session.moduleImage();
+        return BackupResult{QStringLiteral("/backups/tessel-1.txt"), {}};
+    });
+    bench->session.setReadBeforeStore(true);
+    const int readsBefore = bench->reads();
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    const SessionOutcome &outcome = bench->session.lastOutcome();
+    QTEST(outcome.status, "status");
+    const bool stored = outcome.ok();
+    QCOMPARE(backedUp, stored ? std::optional(held) : std::nullopt);
+    QCOMPARE(bench->stores(), stored ? kBlockCount : 0);
+    QCOMPARE(bench->reads() - readsBefore, lineLost ? 0 : (stored ? 2 : 1) * kCheckedRead);
+    if (swapped) {
+        QCOMPARE(outcome.message,
+                 QStringLiteral("The module's memory changed since it was read: 2 settings "
+                                "differ."));
+        QCOMPARE(outcome.differences, (std::vector<int>{map::kDebounce, map::kRefresh}));
+        QCOMPARE(outcome.received, held);
+        QCOMPARE(bench->session.moduleImage(), std::optional(held));
+    }
 }
 
 TESSEL_TEST_OBJECT(ModuleSessionTest);
