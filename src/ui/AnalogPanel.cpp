@@ -351,10 +351,11 @@ void AnalogPanel::showCheckResult(const LimitCheckResult &result) {
     }
     if (result.failingRow) {
         const int i = *result.failingRow;
+        const QString why = limitCheckMessage(result.code);
         if (result.marked == LimitMark::Lower || result.marked == LimitMark::Both)
-            setBackground(m_limits[i], colours::kLightRed);
+            markInvalid(m_limits[i], why);
         if (result.marked == LimitMark::Upper || result.marked == LimitMark::Both)
-            setBackground(m_limits[kAnalogRows + i], colours::kLightRed);
+            markInvalid(m_limits[kAnalogRows + i], why);
     }
     const bool valid = result.code == 0;
     if (!valid)

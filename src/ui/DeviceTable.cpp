@@ -54,6 +54,21 @@ const QString kRemapped = QStringLiteral("REMAPPED");
 const QString kYes = QStringLiteral("Yes");
 const QString kNo = QStringLiteral("No");
 
+// Why row `row` is red when the inputs its controller type needs lie beyond the module's.
+QString beyondCapacityReason(const std::vector<int> &types, int row, int capacity) {
+    long long needed = 0;
+    for (int r = 0; r <= row; ++r)
+        needed += ConsumptionOf(types[r]);
+    const QString who =
+        row == 0 ? QStringLiteral("The controller type of device 1 needs")
+                 : QStringLiteral("The controller types of devices 1 to %1 need").arg(row + 1);
+    return QStringLiteral("%1 %2 inputs, but the module has %3. Choose a type with fewer "
+                          "channels, or fewer devices, to store.")
+        .arg(who)
+        .arg(needed)
+        .arg(capacity);
+}
+
 } // namespace
 
 DeviceTable::DeviceTable(EepromImage &image, const WindowLook &look, QWidget *window)
@@ -388,7 +403,11 @@ void DeviceTable::recolourRows() {
     m_beyondCapacity = rowsBeyondCapacity(typesInUse(), m_layout.inputCapacity);
     for (int r = 0; r <= n; ++r) {
         if (m_beyondCapacity[r]) {
-            paintRow(r, colours::kLightRed, true);
+            const QString why = beyondCapacityReason(typesInUse(), r, m_layout.inputCapacity);
+            const DeviceRow &row = m_rows[r];
+            for (CaptionLabel *cell :
+                 {row.number, row.active, row.serial, row.type, row.function, row.inputs})
+                markInvalid(cell, why);
         } else {
             paintRow(r, colours::windowBackground(), true);
             setBackground(m_rows[r].number, colours::kGrey);
@@ -416,8 +435,12 @@ void DeviceTable::recolourRows() {
 void DeviceTable::markRejected() {
     QStringList invalid;
     for (int r : m_rejectedSerials) {
-        setBackground(m_rows[r].serial, colours::kLightRed);
-        setBackground(m_rows[r].serialEditor, colours::kLightRed);
+        const QString why = QStringLiteral("The serial typed here is not %1 hexadecimal digits "
+                                           "in capitals (0 to 9, A to F); the one shown before "
+                                           "is kept until it is.")
+                                .arg(2 * m_layout.rowSerialBytes);
+        markInvalid(m_rows[r].serial, why);
+        markInvalid(m_rows[r].serialEditor, why);
         invalid << QStringLiteral("serial of device %1").arg(r + 1);
     }
     for (int r = 0; r < static_cast<int>(m_beyondCapacity.size()); ++r) {
@@ -430,9 +453,10 @@ void DeviceTable::markRejected() {
     }
     // A mapping byte that does not fit in one byte can never be stored: mark it and its row.
     for (int r : rowsWithRejectedMapping()) {
-        setBackground(m_rows[r].mappingByte, colours::kLightRed);
-        setBackground(m_rows[r].number, colours::kLightRed);
-        setBackground(m_rows[r].mapping, colours::kLightRed);
+        const QString why = QStringLiteral("The mapping byte is not a number from 0 to 255.");
+        for (QWidget *cell : std::initializer_list<QWidget *>{m_rows[r].mappingByte,
+                                                              m_rows[r].number, m_rows[r].mapping})
+            markInvalid(cell, why);
         invalid << QStringLiteral("mapping byte of device %1").arg(r + 1);
     }
     Q_EMIT fieldsChecked(invalid);

@@ -11,6 +11,10 @@
 
 namespace tessel {
 
+namespace {
+constexpr const char *kInvalidReason = "invalidReason";
+} // namespace
+
 QColor colours::windowBackground() {
     return QApplication::palette().color(QPalette::Base);
 }
@@ -30,6 +34,16 @@ void setBackground(QWidget *widget, const QColor &colour) {
             palette.setColor(group, role, text);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+    widget->setProperty(kInvalidReason, QVariant());
+}
+
+void markInvalid(QWidget *widget, const QString &why) {
+    setBackground(widget, colours::kLightRed);
+    widget->setProperty(kInvalidReason, why);
+}
+
+QString invalidReason(const QWidget *widget) {
+    return widget->property(kInvalidReason).toString();
 }
 
 QColor backgroundOf(const QWidget *widget) {

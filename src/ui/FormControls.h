@@ -40,6 +40,11 @@ constexpr int kHeightTwips = 10680;
 // Sets a widget's background through its palette, so that it can be read back.
 void setBackground(QWidget *widget, const QColor &colour);
 QColor backgroundOf(const QWidget *widget);
+// Paints a field light red and keeps why it is red, in the operator's words, for its help to
+// say; setBackground with any colour forgets it.
+void markInvalid(QWidget *widget, const QString &why);
+// Why a field is red; empty when it is not.
+QString invalidReason(const QWidget *widget);
 
 // "mappingByte" and 3 -> "mappingByte_3": the object name of an element of a control array.
 QString elementName(const QString &array, int index);

@@ -27,6 +27,16 @@ bool takesAnyDrag(const QString &control) {
            control == QLatin1String("deviceCountBand");
 }
 
+// A red field's help ends with why it is red.
+HelpEntry withInvalidReason(HelpEntry entry, const QWidget *control) {
+    const QString why = invalidReason(control);
+    if (why.isEmpty())
+        return entry;
+    const QString reason = QStringLiteral("Why it is red: ") + why;
+    entry.text = entry.text ? *entry.text + QStringLiteral("\n\n") + reason : reason;
+    return entry;
+}
+
 } // namespace
 
 PointerHelp::PointerHelp(const WindowVariant &variant, QWidget *window)
@@ -86,14 +96,17 @@ void PointerHelp::pointerOverControl(QWidget *control, QEvent *event) {
         // A move that a child did not take travels up to its parents; only the control
         // directly under the pointer shows its help.
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-        if (!name.isEmpty() && !control->childAt(at))
-            applyHelp(helpFor(kind, array, index, m_variant.helpState(array, index)));
+        if (!name.isEmpty() && !control->childAt(at)) {
+            applyHelp(withInvalidReason(
+                helpFor(kind, array, index, m_variant.helpState(array, index)), control));
+        }
         break;
     }
     case QEvent::FocusIn: {
         // The keyboard reaching a control shows its help as the pointer would; it ends no
         // editing, since the focus may be going into the editor itself.
-        HelpEntry entry = helpFor(kind, array, index, m_variant.helpState(array, index));
+        HelpEntry entry = withInvalidReason(
+            helpFor(kind, array, index, m_variant.helpState(array, index)), control);
         entry.endsEditing = false;
         applyHelp(entry);
         break;

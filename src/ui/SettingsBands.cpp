@@ -236,7 +236,15 @@ void SettingsBands::showModes() {
 void SettingsBands::baseSerialEdited() {
     const auto bytes =
         parseSerial(m_baseSerial->text(), m_layout.baseSerialBytes, m_layout.baseSerialBytes > 4);
-    setBackground(m_baseSerial, bytes ? colours::windowBackground() : colours::kLightRed);
+    if (bytes) {
+        setBackground(m_baseSerial, colours::windowBackground());
+    } else {
+        markInvalid(m_baseSerial,
+                    QStringLiteral("The base serial is not %1 hexadecimal digits in "
+                                   "capitals (0 to 9, A to F); the one shown before is "
+                                   "kept until it is.")
+                        .arg(2 * m_layout.baseSerialBytes));
+    }
     if (bytes) {
         for (int a = 0; a < m_layout.baseSerialBytes; ++a)
             m_image.setValue(a, (*bytes)[a]);

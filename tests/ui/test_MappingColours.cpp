@@ -56,6 +56,15 @@ void MappingColoursTest::capacity_rowsPastTheModulesInputsTurnRed() {
     QCOMPARE(bench->background("serial_1"), colours::kLightRed);
     QCOMPARE(bench->background("deviceNumber_0"), colours::kGrey);
     QCOMPARE(bench->background("controllerType_0"), colours::windowBackground());
+    // The help on a red cell says why it is red; on any other cell it does not.
+    hover(bench->child("controllerType_1"));
+    QVERIFY2(bench->helpText().endsWith(
+                 "\n\nWhy it is red: The controller types of devices 1 to 2 need 257 inputs, but "
+                 "the module has 256. Choose a type with fewer channels, or fewer devices, to "
+                 "store."),
+             qPrintable(bench->helpText()));
+    hover(bench->child("controllerType_0"));
+    QVERIFY(!bench->helpText().contains("Why it is red"));
     // Neither the end of the read, a recolouring nor another check passing offers the store,
     // and a store asked for anyway names the row.
     QVERIFY(bench->child("storeSettings")->isHidden());

@@ -122,6 +122,10 @@ void WindowStoresTest::rejectedFields_stayMarkedAndAreNeverStored() {
     bench->child<QPushButton>("nextType_3")->click();
     QCOMPARE(bench->background("serial_3"), colours::kLightRed);
     QVERIFY(store->isHidden());
+    hover(bench->child("serial_3"));
+    QVERIFY2(bench->helpText().contains("Why it is red: The serial typed here is not 8 "
+                                        "hexadecimal digits in capitals"),
+             qPrintable(bench->helpText()));
     // The base serial likewise, with the table repainted by a click on another row's Active.
     bench->child<QLineEdit>("baseSerial")->setText("0013a200");
     click(bench->child("active_1"));
