@@ -125,22 +125,22 @@ bool isCommandLineInvocation(const QStringList &arguments) {
 }
 
 int runCommandLine(const QStringList &arguments) {
+    ignoreClosedPipes();
     const ParsedRequest parsed = parseCommandRequest(arguments);
     if (!parsed.error.isEmpty())
         return fail(exitcode::kBadInput, parsed.error);
     const CommandRequest &request = parsed.request;
     if (request.help) {
-        std::fputs(commandLineHelp().toLocal8Bit().constData(), stdout);
-        std::fflush(stdout);
-        return exitcode::kSuccess;
+        printText(commandLineHelp().toLocal8Bit());
+        return statusAfterOutput(exitcode::kSuccess);
     }
     if (request.version) {
         printLine(stdout, QStringLiteral("tessel-config %1").arg(QLatin1String(TESSEL_VERSION)));
-        return exitcode::kSuccess;
+        return statusAfterOutput(exitcode::kSuccess);
     }
 
     if (request.command == QLatin1String("list-ports"))
-        return listPorts(SystemPortSource(), request.json);
+        return statusAfterOutput(listPorts(SystemPortSource(), request.json));
 
     // Everything that can be refused without the module is refused before the port opens.
     std::optional<ModuleMemory> profile;
@@ -163,6 +163,7 @@ int runCommandLine(const QStringList &arguments) {
         production.setup.kind = *request.kind;
         production.setup.backup = sharedBackup(BackupFolder().forSession());
         production.setup.profile = EepromImage(*profile);
+        production.setup.leastReplyWaitMicros = request.replyWaitMs * 1000LL;
         production.count = request.count;
         production.recordPath = request.record;
         production.json = request.json;
@@ -171,6 +172,7 @@ int runCommandLine(const QStringList &arguments) {
     const std::unique_ptr<ModuleConnection> connection = openConnection(request);
     if (!connection)
         return exitcode::kBadInput;
+    connection->protocol().pace().setLeastWait(request.replyWaitMs * 1000LL);
     ModuleSession session(connection->protocol(), commandLineLimits());
     session.setVerifyAfterStore(request.verify);
     if (request.backup)
@@ -183,7 +185,9 @@ int runCommandLine(const QStringList &arguments) {
                      [&commands] { commands.interrupt(); });
     const int status = runCommand(request, commands, profile, output.get());
     // Whatever the command managed before it stopped has been said; the status says why.
-    return interrupts.received() != 0 ? exitcode::kSignalled + interrupts.received() : status;
+    if (interrupts.received() != 0)
+        return exitcode::kSignalled + interrupts.received();
+    return statusAfterOutput(status);
 }
 
 } // namespace tessel

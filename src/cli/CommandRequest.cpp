@@ -7,6 +7,9 @@
 namespace tessel {
 
 namespace {
+// A minute: longer than any line a module can be worked over.
+constexpr int kLongestReplyWaitMs = 60000;
+
 const QStringList &commandNames() {
     static const QStringList names = {QStringLiteral("identify"), QStringLiteral("read"),
                                       QStringLiteral("write"),    QStringLiteral("factory-reset"),
@@ -53,8 +56,10 @@ Commands:
                       refuses another kind, reads its memory for the backup, stores the
                       profile in FILE, reads it back and compares, then waits until the module
                       is removed and starts again; one status line per port on a terminal, a
-                      bell when a module is done. Ctrl-C stops waiting and finishes the
-                      modules in progress
+                      bell when a module is done. A module that holds the profile already
+                      is recorded as already programmed and not stored again. Ctrl-C stops
+                      waiting and finishes the modules in progress; a second Ctrl-C ends
+                      their stores after the block in flight
   list-ports          lists the serial ports present: name, device, stable /dev/serial/by-id
                       name, description, manufacturer, serial number and USB vendor:product
 
@@ -71,6 +76,11 @@ Options of the commands:
   --count N           with program: stop after N modules programmed successfully
   --record FILE.csv   with program: append one line per module (time, port, kind, firmware
                       version, release year, result, differing blocks, backup, seconds)
+  --reply-wait MS     wait at least MS milliseconds for each reply of the module (1 to
+                      60000), for a line known to be slow (a radio bridge, a distant device
+                      server); without it the waits below lengthen by themselves once the
+                      module shows that it answers late (up to about 3 s late, with up to 1 s
+                      between the bytes of a reply)
   -h, --help          this text
   -v, --version       the program's version
 
@@ -98,8 +108,11 @@ status 2.
 
 When a store fails, the first line says "Error Storing Data"; the lines below it say which
 blocks hold the new settings, which the old and which may hold either, where the backup is,
-and the command that restores it. Ctrl-C (or SIGTERM) during a store lets the block in
-flight be confirmed, then stops and says the same; during any other wait it stops at once.
+and the command that restores it. Ctrl-C, SIGTERM or SIGHUP (a closed terminal, a dropped
+SSH session) during a store lets the block in flight be confirmed, then stops and says the
+same; during any other wait it stops at once. A reader of the output that goes away (| head)
+never ends a store: the output stops, the store and its check finish, and the exit status is
+141 as for a program the closed pipe ended.
 
 Every wait for the module is bounded: a block read is tried at most 3 times (5 s each), a
 store waits at most 15 s for each block's confirmation. While the link test or a transfer
@@ -115,10 +128,15 @@ Exit status:
        stored); for diff, also every failure that is 1 elsewhere
   3    a block store was not confirmed ("Error Storing Data"), or the memory read back
        differs from what was stored; with program: a module that was started did not end ok
-       (one of the other kind is refused, not failed; 0 means every module started ended
-       ok, 1 that every port failed)
-  130  interrupted by Ctrl-C (SIGINT); 143 when ended by SIGTERM (program instead finishes
-       the modules in progress and ends with its totals and 0 or 3)
+       (one of the other kind is refused, not failed; one that held the profile already
+       is left as it is; one that could not be identified was not programmed and counts
+       as failed; 0 means every module started ended ok, 1 that every port failed)
+  129  ended by SIGHUP; 130 interrupted by Ctrl-C (SIGINT); 143 ended by SIGTERM. program
+       instead finishes the modules in progress on the first Ctrl-C and ends with its
+       totals and 0 or 3; SIGHUP and SIGTERM end its stores after the block in flight,
+       with each module's record
+  141  standard output or error was a pipe whose reader went away; what was under way
+       was finished first
 )");
 }
 
@@ -142,6 +160,8 @@ struct Options {
     QCommandLineOption count{QStringLiteral("count"), QStringLiteral("count"), QStringLiteral("N")};
     QCommandLineOption record{QStringLiteral("record"), QStringLiteral("record"),
                               QStringLiteral("FILE")};
+    QCommandLineOption replyWait{QStringLiteral("reply-wait"), QStringLiteral("reply-wait"),
+                                 QStringLiteral("MS")};
 };
 
 // The command and the profile file it takes; an error text, empty when they are right.
@@ -171,7 +191,7 @@ QString refuseRepeats(const QCommandLineParser &parser, const Options &o) {
     // program works on every port it is given.
     const bool manyPorts = parser.positionalArguments().value(0) == QLatin1String("program");
     for (const QCommandLineOption *option :
-         {&o.port, &o.simulate, &o.output, &o.kind, &o.count, &o.record}) {
+         {&o.port, &o.simulate, &o.output, &o.kind, &o.count, &o.record, &o.replyWait}) {
         if (option == &o.port && manyPorts)
             continue;
         if (parser.values(*option).size() > 1)
@@ -204,6 +224,15 @@ QString readCommandOptions(const QCommandLineParser &parser, const Options &o, C
     if (r.json && !withJson.contains(r.command))
         return QStringLiteral(
             "--json belongs to identify, read, diff, list-ports and program only");
+    if (parser.isSet(o.replyWait)) {
+        bool ok = false;
+        r.replyWaitMs = parser.value(o.replyWait).toInt(&ok);
+        if (r.command == QLatin1String("list-ports"))
+            return QStringLiteral("list-ports talks to no module; --reply-wait is not taken");
+        if (!ok || r.replyWaitMs < 1 || r.replyWaitMs > kLongestReplyWaitMs)
+            return QStringLiteral("--reply-wait takes milliseconds, 1 to %1")
+                .arg(kLongestReplyWaitMs);
+    }
     if (r.command != QLatin1String("program")) {
         for (const QCommandLineOption *option : {&o.kind, &o.count, &o.record}) {
             if (parser.isSet(*option))
@@ -269,7 +298,7 @@ ParsedRequest parseCommandRequest(const QStringList &arguments) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({o.help, o.version, o.port, o.simulate, o.output, o.verify, o.noVerify,
-                       o.noBackup, o.json, o.kind, o.count, o.record});
+                       o.noBackup, o.json, o.kind, o.count, o.record, o.replyWait});
 
     ParsedRequest parsed;
     CommandRequest &r = parsed.request;

@@ -24,6 +24,7 @@ struct CommandRequest {
     bool verify = false; // a store (write, factory-reset) is read back and compared
     bool backup = false; // the module's memory is saved before a store
     bool json = false;   // one JSON document (program: one per event) instead of text
+    int replyWaitMs = 0; // every reply is waited for at least this long; 0: the usual waits
     bool help = false;
     bool version = false;
 };

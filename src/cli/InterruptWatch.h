@@ -8,7 +8,8 @@ class QSocketNotifier;
 
 namespace tessel {
 
-// Turns SIGINT (Ctrl-C) and SIGTERM into a Qt signal delivered by the event loop, for as long as
+// Turns SIGINT (Ctrl-C), SIGTERM and SIGHUP (a closed terminal or a dropped SSH session) into a
+// Qt signal delivered by the event loop, for as long as
 // it lives, so that a command can end what it is doing cleanly instead of dying mid-block.
 // The handler only writes the signal's number into a pipe; everything else happens when the
 // event loop reads it (a wait for the module runs the event loop at every poll). A signal that
@@ -31,8 +32,8 @@ Q_SIGNALS:
 private:
     void drain();
 
-    static constexpr std::array<int, 2> kSignals = {SIGINT, SIGTERM};
-    std::array<struct sigaction, 2> m_previous{};
+    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+    std::array<struct sigaction, kSignals.size()> m_previous{};
     std::array<int, 2> m_pipe = {-1, -1};
     QSocketNotifier *m_notifier = nullptr;
     int m_first = 0;

@@ -44,14 +44,18 @@ int ModuleCommands::identify() {
                         .arg(ModuleConnection::kLinkTestAttempts)
                         .arg(seconds(polls::kGetI))
                         .arg(wire::kAckByte));
-    case SessionStatus::NotIdentified:
+    case SessionStatus::NotIdentified: {
+        const ReplyPace &pace = m_session.protocol().pace();
+        const QString seen = pace.describe();
         return fail(exitcode::kNoModule,
                     QStringLiteral("the module on %1 answered the link test but not the "
-                                   "identification: %2 attempts each waited %3 s for a "
-                                   "reply of exactly 6 bytes")
+                                   "identification: %2 attempts waited up to %3 s each for a "
+                                   "reply of exactly 6 bytes%4")
                         .arg(m_where)
                         .arg(kIdentifyAttempts)
-                        .arg(seconds(polls::kIdentify)));
+                        .arg(seconds(pace.waitPolls(polls::kIdentify, 6)))
+                        .arg(seen.isEmpty() ? QString() : QStringLiteral("; ") + seen));
+    }
     default:
         return fail(exitcode::kNoModule, outcome.message);
     }

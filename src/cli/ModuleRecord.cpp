@@ -23,8 +23,14 @@ QString resultKey(ModuleResult result) {
     switch (result) {
     case ModuleResult::Ok:
         return QStringLiteral("ok");
+    case ModuleResult::AlreadyProgrammed:
+        return QStringLiteral("already-programmed");
     case ModuleResult::WrongKind:
         return QStringLiteral("wrong-kind");
+    case ModuleResult::Unidentified:
+        return QStringLiteral("unidentified");
+    case ModuleResult::Stopped:
+        return QStringLiteral("stopped");
     case ModuleResult::StoreFailed:
         return QStringLiteral("store-failed");
     case ModuleResult::VerifyFailed:

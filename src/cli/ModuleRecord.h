@@ -8,16 +8,28 @@
 namespace tessel {
 
 // How programming one module ended, as the record file and the JSON events name it.
-enum class ModuleResult { Ok, WrongKind, StoreFailed, VerifyFailed, LinkLost };
+enum class ModuleResult {
+    Ok,
+    AlreadyProgrammed, // it held the profile already: nothing was stored
+    WrongKind,
+    Unidentified, // it answered the link test but no identification could be taken
+    Stopped,      // a stop came before its store: nothing was stored
+    StoreFailed,
+    VerifyFailed,
+    LinkLost,
+};
 
-// "ok", "wrong-kind", "store-failed", "verify-failed", "link-lost".
+// "ok", "already-programmed", "wrong-kind", "unidentified", "stopped", "store-failed",
+// "verify-failed", "link-lost".
 [[nodiscard]] QString resultKey(ModuleResult result);
 
 // One module that went through a production run.
 struct ModuleRecord {
     QDateTime finished; // local time with its offset from UTC
     QString port;
-    QString kind; // "tessel", "threshold", or "unknown" when it could not be identified
+    // "tessel", "threshold", "unknown" for a kind byte this program does not know, or
+    // "unidentified" when no identification came.
+    QString kind;
     int firmwareVersion = -1;
     QString releaseYear;
     ModuleResult result = ModuleResult::Ok;

@@ -42,6 +42,13 @@ QString failedModuleText(const ModuleRecord &r) {
     return QStringLiteral("%1: FAILED (%2): %3").arg(r.port, resultKey(r.result), text);
 }
 
+// What is said of a module that did not end ok: nothing to do, or what went wrong.
+QString moduleNote(const ModuleRecord &r) {
+    if (r.result == ModuleResult::AlreadyProgrammed)
+        return QStringLiteral("%1: already programmed: %2").arg(r.port, r.message);
+    return failedModuleText(r);
+}
+
 // The columns of the terminal on standard output; lines longer than it would wrap and leave
 // copies behind each redraw.
 int terminalColumns() {
@@ -76,13 +83,16 @@ QString eventKey(StationEvent::Type type) {
 }
 
 QString totalsText(const ProductionTotals &t) {
-    return QStringLiteral("%1 ok, %2 failed, %3 refused").arg(t.ok).arg(t.failed).arg(t.refused);
+    const QString text =
+        QStringLiteral("%1 ok, %2 failed, %3 refused").arg(t.ok).arg(t.failed).arg(t.refused);
+    return t.already == 0 ? text : text + QStringLiteral(", %1 already programmed").arg(t.already);
 }
 
 QJsonObject totalsJson(const ProductionTotals &t) {
     return {{QStringLiteral("ok"), t.ok},
             {QStringLiteral("failed"), t.failed},
-            {QStringLiteral("refused"), t.refused}};
+            {QStringLiteral("refused"), t.refused},
+            {QStringLiteral("alreadyProgrammed"), t.already}};
 }
 } // namespace
 
@@ -91,6 +101,8 @@ void ProductionTotals::count(const ModuleRecord &record) {
         ++ok;
     else if (record.result == ModuleResult::WrongKind)
         ++refused;
+    else if (record.result == ModuleResult::AlreadyProgrammed)
+        ++already;
     else
         ++failed;
 }
@@ -162,12 +174,12 @@ void ProductionDisplay::moduleFinished(const ModuleRecord &r, const ProductionTo
     }
     case Mode::Plain:
         printLine(stdout, r.ok() ? QStringLiteral("%1: OK (%2 s)").arg(r.port).arg(r.seconds)
-                                 : failedModuleText(r));
+                                 : moduleNote(r));
         return;
     case Mode::Live:
         std::fputc('\a', stdout);
         if (!r.ok())
-            printAbove(stdout, failedModuleText(r));
+            printAbove(stdout, moduleNote(r));
         redraw(totals);
         return;
     }

@@ -12,7 +12,8 @@ namespace tessel {
 struct ProductionTotals {
     int ok = 0;
     int failed = 0;  // started and did not end ok
-    int refused = 0; // another kind, or not identified: nothing was stored
+    int refused = 0; // another kind: nothing was stored
+    int already = 0; // held the profile already: nothing was stored, not a new module
 
     void count(const ModuleRecord &record);
 };

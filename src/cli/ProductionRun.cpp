@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
+#include <csignal>
 
 namespace tessel {
 
@@ -40,8 +41,10 @@ int ProductionRun::exec() {
         thread->setObjectName(QStringLiteral("station %1").arg(i));
         station->moveToThread(thread);
         connect(thread, &QThread::started, station, &ProductionStation::run);
-        connect(station, &ProductionStation::event, this,
-                [this](const StationEvent &e) { m_display.show(e, m_totals); });
+        connect(station, &ProductionStation::event, this, [this](const StationEvent &e) {
+            m_display.show(e, m_totals);
+            stopIfOutputClosed();
+        });
         // Blocking: the station waits until the record is on disk.
         connect(station, &ProductionStation::moduleFinished, this, &ProductionRun::onModuleFinished,
                 Qt::BlockingQueuedConnection);
@@ -59,9 +62,17 @@ int ProductionRun::exec() {
     m_display.finished(m_totals);
     if (m_status != 0)
         return m_status;
+    if (m_signal != 0)
+        return exitcode::kSignalled + m_signal;
     if (m_totals.failed > 0)
-        return exitcode::kNotStored;
-    return m_stopped ? exitcode::kSuccess : exitcode::kNoModule;
+        return statusAfterOutput(exitcode::kNotStored);
+    return statusAfterOutput(m_stopped ? exitcode::kSuccess : exitcode::kNoModule);
+}
+
+void ProductionRun::stopIfOutputClosed() {
+    if (outputPipeClosed())
+        stop(QStringLiteral("the output was closed: no new module is started; finishing those "
+                            "in progress"));
 }
 
 void ProductionRun::stop(const QString &why) {
@@ -73,16 +84,27 @@ void ProductionRun::stop(const QString &why) {
         station->requestStop();
 }
 
-void ProductionRun::interrupt() {
+void ProductionRun::interrupt(int signal) {
+    if (signal != SIGINT) {
+        m_signal = signal;
+        stop(signal == SIGHUP ? QStringLiteral("hang-up (SIGHUP): no new module is started")
+                              : QStringLiteral("SIGTERM: no new module is started"));
+        endStores(QStringLiteral("stores end after the block in flight"));
+        return;
+    }
     if (!m_stopped) {
         stop(QStringLiteral("interrupted: no new module is started; finishing those in progress "
                             "(Ctrl-C again stops their stores after the block in flight)"));
         return;
     }
-    // The operator insists: stores end after the block in flight, each module's record says
-    // what it then holds, and the run ends as usual. Killing them mid-block would leave the
-    // staff without a word about the modules in the jig.
-    m_display.stopping(QStringLiteral("interrupted again: stores end after the block in flight"));
+    endStores(QStringLiteral("interrupted again: stores end after the block in flight"));
+}
+
+void ProductionRun::endStores(const QString &why) {
+    // Stores end after the block in flight, each module's record says what it then holds, and
+    // the run ends as usual. Killing them mid-block would leave the staff without a word about
+    // the modules in the jig. A module not yet stored to is not started.
+    m_display.stopping(why);
     for (ProductionStation *station : m_stations)
         QMetaObject::invokeMethod(station, &ProductionStation::stopStoreNow, Qt::QueuedConnection);
 }
@@ -96,6 +118,7 @@ void ProductionRun::onModuleFinished(const ModuleRecord &record) {
         }
     }
     m_display.moduleFinished(record, m_totals);
+    stopIfOutputClosed();
     if (m_request.count > 0 && m_totals.ok >= m_request.count) {
         stop(QStringLiteral("%1 %2 programmed, as asked; finishing those in progress")
                  .arg(m_totals.ok)
@@ -111,7 +134,8 @@ void ProductionRun::onStationEnded() {
 int runProduction(ProductionRequest request) {
     ProductionRun run(std::move(request));
     InterruptWatch interrupts;
-    QObject::connect(&interrupts, &InterruptWatch::interrupted, &run, [&run] { run.interrupt(); });
+    QObject::connect(&interrupts, &InterruptWatch::interrupted, &run,
+                     [&run](int signal) { run.interrupt(signal); });
     return run.exec();
 }
 

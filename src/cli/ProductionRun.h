@@ -37,10 +37,14 @@ public:
     // No new module is started; modules in progress are finished.
     void stop(const QString &why);
     // Ctrl-C: the first stops the run, the second also ends the stores under way after the
-    // block in flight.
-    void interrupt();
+    // block in flight. SIGTERM and SIGHUP (the operator's terminal is gone) do both at once,
+    // and the run ends with 128 and the signal's number.
+    void interrupt(int signal);
 
 private:
+    void endStores(const QString &why);
+    // Nothing more reaches the reader of standard output: the run ends as after Ctrl-C.
+    void stopIfOutputClosed();
     void onModuleFinished(const ModuleRecord &record);
     void onStationEnded();
 
@@ -54,6 +58,7 @@ private:
     int m_running = 0;
     bool m_stopped = false;
     int m_status = 0; // an exit status decided during the run (the record file failed)
+    int m_signal = 0; // SIGTERM or SIGHUP, which decide the exit status
 };
 
 // Runs `program` on the command line, with Ctrl-C stopping it.

@@ -5,7 +5,7 @@
 #include "session/StoreReport.h"
 
 #include <QElapsedTimer>
-#include <QThread>
+#include <QScopedValueRollback>
 #include <memory>
 
 namespace tessel {
@@ -43,6 +43,7 @@ void ProductionStation::run() {
         return;
     }
     const ControllerLink &link = connection->link();
+    connection->protocol().pace().setLeastWait(m_setup.leastReplyWaitMicros);
     ModuleSession session(connection->protocol(), commandLineLimits());
     session.setVerifyAfterStore(true);
     session.setBackup(m_setup.backup);
@@ -73,7 +74,7 @@ void ProductionStation::cycle(ModuleSession &session) {
             return;
         const ModuleRecord record = programModule(session);
         Q_EMIT moduleFinished(record);
-        if (record.ok())
+        if (record.ok() || record.result == ModuleResult::AlreadyProgrammed)
             report(StationEvent::Type::Done);
         else
             report(StationEvent::Type::Failed, record.message);
@@ -82,32 +83,60 @@ void ProductionStation::cycle(ModuleSession &session) {
     }
 }
 
+void ProductionStation::requestStop() {
+    {
+        const std::lock_guard lock(m_pauseMutex);
+        m_stop = true;
+    }
+    m_pauseEnd.notify_all();
+    // A link test under way is cut short in the station's thread (a queued call reaches it
+    // during the link's wait); a module being programmed is left to finish.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_betweenModules && m_session)
+                m_session->protocol().link().abort();
+        },
+        Qt::QueuedConnection);
+}
+
+void ProductionStation::pause(int ms) {
+    std::unique_lock lock(m_pauseMutex);
+    m_pauseEnd.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_stop.load(); });
+}
+
 void ProductionStation::stopStoreNow() {
     m_stop = true;
+    // Kept here, not only in the session: the session forgets a stop when its next job starts,
+    // and a stop that comes while the module is identified or read must still keep its store
+    // from starting.
+    m_endStores = true;
     if (m_session)
         m_session->requestStop();
 }
 
 bool ProductionStation::waitForModule(ModuleProtocol &protocol) {
+    const QScopedValueRollback between(m_betweenModules, true);
     QElapsedTimer attempt;
     while (!m_stop) {
         attempt.start();
         if (protocol.linkTestRepeated(1) > 0)
-            return true;
+            return !m_stop;
         if (protocol.link().failed())
             return false;
         if (attempt.elapsed() < kQuickFailureMs)
-            QThread::msleep(kRemovalPollMs);
+            pause(kRemovalPollMs);
     }
     return false;
 }
 
 bool ProductionStation::waitForRemoval(ModuleProtocol &protocol) {
+    const QScopedValueRollback between(m_betweenModules, true);
     int silent = 0;
     while (!m_stop) {
         if (protocol.linkTestRepeated(1) > 0) {
             silent = 0;
-            QThread::msleep(kRemovalPollMs);
+            pause(kRemovalPollMs);
             continue;
         }
         if (protocol.link().failed())
@@ -139,9 +168,11 @@ ModuleRecord ProductionStation::programModule(ModuleSession &session) {
     if (!session.identity()) {
         if (link.failed())
             return finish(ModuleResult::LinkLost, link.failure());
-        return finish(ModuleResult::WrongKind,
-                      QStringLiteral("the module answered the link test but could not be "
-                                     "identified; nothing was stored"));
+        // Not a module of the other kind: one that may well be a module to program, on a line
+        // too slow or too noisy for it. It is not programmed, and the run's status says so.
+        record.kind = QStringLiteral("unidentified");
+        return finish(ModuleResult::Unidentified,
+                      session.lastOutcome().message + QStringLiteral(" Nothing was stored."));
     }
     const wire::IdentityReply &identity = *session.identity();
     const std::optional<ModuleKind> kind = session.kind();
@@ -164,6 +195,16 @@ ModuleRecord ProductionStation::programModule(ModuleSession &session) {
                       session.lastOutcome().message +
                           QStringLiteral(" Its memory could not be read for the backup; nothing "
                                          "was stored."));
+    }
+    if (session.moduleImage() == m_setup.profile) {
+        // Put back after a pause that looked like its removal, or never taken out: storing
+        // again would count one module twice.
+        return finish(ModuleResult::AlreadyProgrammed,
+                      QStringLiteral("it already holds the profile; nothing was stored"));
+    }
+    if (m_endStores) {
+        return finish(ModuleResult::Stopped,
+                      QStringLiteral("stopped before its store; nothing was stored"));
     }
     session.store(m_setup.profile);
     judgeStore(session.lastOutcome(), link, record);

@@ -7,6 +7,8 @@
 
 #include <QObject>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 namespace tessel {
 
@@ -34,6 +36,8 @@ struct StationSetup {
     EepromImage profile;
     // Saves the module's memory before the store; none skips the backup.
     BackupFn backup;
+    // Every reply is waited for at least this long (--reply-wait); 0 for the usual waits.
+    qint64 leastReplyWaitMicros = 0;
 };
 
 // One port of a production run: waits for a module, identifies it, programs and checks it,
@@ -51,8 +55,9 @@ public:
     ProductionStation(int index, QString port, StationSetup setup);
 
     // From any thread: stop waiting for modules. A module in progress is finished first
-    // (its store and its check), then the station ends.
-    void requestStop() { m_stop = true; }
+    // (its store and its check), then the station ends. A wait for a module or for its
+    // removal is woken at once, so that the run ends as soon as its last record is written.
+    void requestStop();
     // In the station's thread (a queued call reaches it during the link's waits): a store
     // under way ends after the block in flight, and says what the module then holds.
     void stopStoreNow();
@@ -73,6 +78,8 @@ private:
     bool waitForModule(ModuleProtocol &protocol);
     // Waits until the module stops answering; false on a stop or a lost port.
     bool waitForRemoval(ModuleProtocol &protocol);
+    // Sleeps `ms` between two link tests, woken early by a stop.
+    void pause(int ms);
     ModuleRecord programModule(ModuleSession &session);
     // Fills in how the store (and its check) ended.
     void judgeStore(const SessionOutcome &outcome, const ControllerLink &link,
@@ -83,6 +90,11 @@ private:
     QString m_port;
     StationSetup m_setup;
     std::atomic<bool> m_stop = false;
+    std::mutex m_pauseMutex;
+    std::condition_variable m_pauseEnd;
+    // In the station's thread only:
+    bool m_endStores = false;
+    bool m_betweenModules = false;      // waiting for a module, or for its removal
     ModuleSession *m_session = nullptr; // while run() runs
 };
 

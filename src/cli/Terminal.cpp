@@ -3,11 +3,28 @@
 #include "link/LinkClock.h"
 #include "session/ModuleSession.h"
 
+#include <atomic>
+#include <cerrno>
+#include <csignal>
 #include <unistd.h>
 
 namespace tessel {
 
 namespace {
+// Set once a write to standard output (or error) failed because its reader had gone.
+std::atomic<bool> s_outputClosed = false;
+std::atomic<bool> s_errorClosed = false;
+
+std::atomic<bool> &closedFlag(FILE *stream) {
+    return stream == stderr ? s_errorClosed : s_outputClosed;
+}
+
+// Flushes `stream`, noting a pipe whose reader has gone.
+void flushNoting(FILE *stream) {
+    if (std::fflush(stream) != 0 && errno == EPIPE)
+        closedFlag(stream) = true;
+}
+
 const char *verbOf(SessionPhase phase) {
     switch (phase) {
     case SessionPhase::Identifying:
@@ -24,14 +41,30 @@ const char *verbOf(SessionPhase phase) {
 } // namespace
 
 void printLine(FILE *stream, const QString &text) {
+    if (closedFlag(stream))
+        return;
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
-    std::fflush(stream);
+    flushNoting(stream);
 }
 
 void printText(const QByteArray &text) {
+    if (s_outputClosed)
+        return;
     std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
-    std::fflush(stdout);
+    flushNoting(stdout);
+}
+
+void ignoreClosedPipes() {
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+bool outputPipeClosed() {
+    return s_outputClosed || s_errorClosed;
+}
+
+int statusAfterOutput(int status) {
+    return outputPipeClosed() ? 128 + SIGPIPE : status;
 }
 
 int fail(int status, const QString &message) {

@@ -12,6 +12,13 @@ class ModuleSession;
 
 // One line of text on a standard stream, flushed at once so that it is seen in order.
 void printLine(FILE *stream, const QString &text);
+// A reader that goes away (`program --json | head`) must not end a store half way: SIGPIPE is
+// ignored, a stream whose pipe closed is written no more, and the run ends as it would have,
+// with the status a shell gives a program a closed pipe ended (141).
+void ignoreClosedPipes();
+[[nodiscard]] bool outputPipeClosed();
+// `status`, or 141 when an output pipe closed during the run.
+[[nodiscard]] int statusAfterOutput(int status);
 // Text as it is (a document, a profile) on standard output, flushed.
 void printText(const QByteArray &text);
 // "tessel-config: <message>" on standard error; returns the exit status for the caller.

@@ -13,6 +13,9 @@ namespace {
 constexpr qint64 kFirstConfirmationWatchMicros = 5000;
 // The least time the line must stay quiet behind an identity reply.
 constexpr int kLeastQuietAfterIdentity = 10; // 1 ms
+// While the bytes of a late reply keep coming at most this far apart, a retry waits for the
+// rest of them rather than sending its command into the middle of that reply.
+constexpr qint64 kLatePauseMicros = 1'500'000;
 
 bool attemptsLeft(const AttemptLimit &limit, int made) {
     return !limit || made < *limit;
@@ -25,14 +28,14 @@ int pollsIn(qint64 micros) {
 }
 } // namespace
 
-void ModuleProtocol::owe(int bytes, int latePolls) {
-    m_owed.add(bytes, now() + static_cast<qint64>(latePolls) * LinkClock::kPollMicros);
+void ModuleProtocol::owe(int bytes, int latePolls, qint64 sentAt) {
+    m_owed.add(bytes, now() + static_cast<qint64>(latePolls) * LinkClock::kPollMicros, sentAt);
 }
 
-void ModuleProtocol::tookReply(int length, bool earlierOwed, int latePolls) {
-    m_owed.pay(length);
+void ModuleProtocol::tookReply(int length, bool earlierOwed, int latePolls, qint64 sentAt) {
+    m_owed.paidReplyAt(length, now(), m_pace);
     if (earlierOwed)
-        owe(length, latePolls);
+        owe(length, latePolls, sentAt);
 }
 
 void ModuleProtocol::discardWaiting() {
@@ -46,9 +49,12 @@ void ModuleProtocol::discardWaiting() {
 void ModuleProtocol::waitOutOwed(qint64 until) {
     while (!m_owed.empty() && !m_link.failed()) {
         const qint64 left = until - now();
+        // Only a byte that came while it was awaited tells when the module sent it.
+        const bool awaited = m_link.channel().bytesAvailable() == 0;
         if (left <= 0 || m_link.receive(pollsIn(left)) < 0)
             break;
-        m_owed.pay(1);
+        m_owed.paidOneAt(now(), awaited, m_pace);
+        until = std::max(until, now() + kLatePauseMicros);
     }
     discardWaiting();
     m_owed.dropExpired(now());
@@ -80,14 +86,15 @@ int ModuleProtocol::linkTestRepeated(int attempts, const std::function<void(int)
         // Within the run the queue is not emptied: an acknowledge that comes late still shows
         // that the module is there. Those still owed when the run ends are waited out before
         // the next exchange.
+        const qint64 sentAt = now();
         if (!m_link.send(wire::linkTest()))
             break;
         const bool earlierOwed = !m_owed.empty();
-        const int answer = m_link.GetI();
+        const int answer = m_link.receive(replyWait(polls::kGetI, 1));
         if (answer < 0)
-            owe(1, late::kLinkTest);
+            owe(1, replyWait(late::kLinkTest, 1), sentAt);
         else
-            tookReply(1, earlierOwed, late::kLinkTest);
+            tookReply(1, earlierOwed, replyWait(late::kLinkTest, 1), sentAt);
         if (answer == wire::kAckByte)
             return attempt;
     }
@@ -100,13 +107,15 @@ std::optional<wire::IdentityReply> ModuleProtocol::identify(AttemptLimit attempt
         if (made == 0)
             settle();
         else
-            settleForRetry(polls::kIdentify);
+            settleForRetry(replyWait(polls::kIdentify, kLength));
+        // What the settling has just seen of the module's pace counts for this attempt.
+        const int wait = replyWait(polls::kIdentify, kLength);
         const qint64 sentAt = now();
         if (!m_link.send(wire::identifyController()))
             break;
         // Exactly six: a seventh byte means the reply is not what we asked for.
-        if (!m_link.waitForExactly(kLength, polls::kIdentify)) {
-            owe(kLength, late::kIdentify);
+        if (!m_link.waitForExactly(kLength, wait)) {
+            owe(kLength, late::kIdentify, sentAt);
             continue;
         }
         const bool earlierOwed = !m_owed.empty();
@@ -114,11 +123,12 @@ std::optional<wire::IdentityReply> ModuleProtocol::identify(AttemptLimit attempt
         wire::IdentityReply reply;
         for (int &b : reply.b)
             b = m_link.GetI3();
-        // The seventh byte may trail the six by as long as they took to come.
-        const int quiet =
-            std::clamp(pollsIn(now() - sentAt), kLeastQuietAfterIdentity, polls::kIdentify);
+        // The seventh byte may trail the six by as long as they took to come, or by as long
+        // as this module pauses between the bytes of a reply.
+        const int quiet = std::clamp(pollsIn(now() - sentAt), kLeastQuietAfterIdentity,
+                                     replyWait(polls::kIdentify, 2));
         const bool alone = nothingFollows(quiet);
-        tookReply(kLength, earlierOwed, late::kIdentify);
+        tookReply(kLength, earlierOwed, late::kIdentify, sentAt);
         if (whole && alone)
             return reply;
     }
@@ -130,11 +140,13 @@ std::optional<BlockBytes> ModuleProtocol::readBlock(int block, AttemptLimit atte
         if (made == 0)
             settle();
         else
-            settleForRetry(polls::kReadBlock);
+            settleForRetry(replyWait(polls::kReadBlock, kBlockSize));
+        const int wait = replyWait(polls::kReadBlock, kBlockSize);
+        const qint64 sentAt = now();
         if (!m_link.send(wire::readConfigBlock(block)))
             break;
-        if (!m_link.waitForExactly(kBlockSize, polls::kReadBlock)) {
-            owe(kBlockSize, late::kReadBlock);
+        if (!m_link.waitForExactly(kBlockSize, wait)) {
+            owe(kBlockSize, late::kReadBlock, sentAt);
             continue;
         }
         const bool earlierOwed = !m_owed.empty();
@@ -148,7 +160,7 @@ std::optional<BlockBytes> ModuleProtocol::readBlock(int block, AttemptLimit atte
         }
         // A byte right behind the sixteen means they were not this block's reply alone.
         const bool alone = nothingFollows(0);
-        tookReply(kBlockSize, earlierOwed, late::kReadBlock);
+        tookReply(kBlockSize, earlierOwed, late::kReadBlock, sentAt);
         if (complete && whole && alone)
             return bytes;
     }
@@ -170,9 +182,9 @@ StoreAnswer ModuleProtocol::writeBlock(int block, const BlockBytes &data, bool l
     const qint64 sentAt = now();
     if (!m_link.send(wire::writeConfigBlock(block, data)))
         return StoreAnswer::Unanswered;
-    const int answer = m_link.GetI2();
+    const int answer = m_link.receive(replyWait(polls::kGetI2, 1));
     if (answer < 0) {
-        owe(1, late::kStore);
+        owe(1, late::kStore, sentAt);
         return StoreAnswer::Unanswered;
     }
     if (answer != wire::kAckByte)
@@ -193,11 +205,12 @@ int ModuleProtocol::readAnalog(int input) {
     if (input < 0 || input >= map::kAnalogInputs)
         return -1;
     settle();
+    const qint64 sentAt = now();
     if (!m_link.send(wire::readAnalogInput(input)))
         return -1;
-    const int level = m_link.GetI4();
+    const int level = m_link.receive(replyWait(polls::kGetI4, 1));
     if (level < 0) {
-        owe(1, late::kAnalog);
+        owe(1, replyWait(late::kAnalog, 1), sentAt);
         return -1;
     }
     // Two bytes to one request: which of them is this input's level cannot be told.

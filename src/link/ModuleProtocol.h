@@ -16,13 +16,16 @@ using AttemptLimit = std::optional<int>;
 // How long, in polls after an attempt gave up, its reply may still come. The protocol has no
 // way to tell whose reply a byte is, so before any other exchange the link waits until such a
 // reply has come (and discards it) or its time has passed; a module later than that is taken
-// to have lost the command. A retry of the same command waits one more wait at most.
+// to have lost the command. A retry of the same command waits one more wait at most, longer
+// while the late reply's bytes keep coming.
 namespace late {
-constexpr int kLinkTest = polls::kGetI; // 1.5 s
-constexpr int kIdentify = 100000;       // 10 s
-constexpr int kReadBlock = 100000;      // 10 s
-constexpr int kStore = 50000;           // 5 s
-constexpr int kAnalog = polls::kGetI4;  // 0.35 s
+// A module may answer 3 s late: its acknowledge must still be waited out before the next
+// exchange, or it would be taken for that exchange's reply.
+constexpr int kLinkTest = 35000;       // 3.5 s
+constexpr int kIdentify = 100000;      // 10 s
+constexpr int kReadBlock = 100000;     // 10 s
+constexpr int kStore = 50000;          // 5 s
+constexpr int kAnalog = polls::kGetI4; // 0.35 s
 } // namespace late
 
 // How the module answered a block store.
@@ -57,6 +60,9 @@ public:
     [[nodiscard]] bool nothingFollows(int pollLimit);
 
     [[nodiscard]] ControllerLink &link() { return m_link; }
+    // How late this module has shown it answers; every wait follows it.
+    [[nodiscard]] ReplyPace &pace() { return m_pace; }
+    [[nodiscard]] const ReplyPace &pace() const { return m_pace; }
 
 private:
     // Before the first command of an exchange: waits until every owed reply has come or its
@@ -65,13 +71,20 @@ private:
     // Before a retry: the same, but for one more wait of `waitPolls` at most.
     void settleForRetry(int waitPolls);
     void waitOutOwed(qint64 until);
+    // Polls to wait for a reply of `length` bytes whose wait at the module's usual pace is
+    // `basePolls`.
+    [[nodiscard]] int replyWait(int basePolls, int length) const {
+        return m_pace.waitPolls(basePolls, length);
+    }
     // Empties the queue one byte at a time, events between; the bytes pay what is owed.
     void discardWaiting();
-    // An attempt gave up: its `bytes` may still come, for `latePolls` polls from now.
-    void owe(int bytes, int latePolls);
-    // A reply of `length` bytes was taken. When earlier attempts' replies were owed, it was the
-    // oldest of them (the module answers in order), and this attempt's own is owed now.
-    void tookReply(int length, bool earlierOwed, int latePolls);
+    // An attempt sent at `sentAt` gave up: its `bytes` may still come, for `latePolls` polls
+    // from now.
+    void owe(int bytes, int latePolls, qint64 sentAt);
+    // A reply of `length` bytes to a command sent at `sentAt` was taken. When earlier attempts'
+    // replies were owed, it was the oldest of them (the module answers in order), and this
+    // attempt's own is owed now.
+    void tookReply(int length, bool earlierOwed, int latePolls, qint64 sentAt);
     // How long after a confirmation taken `tookMicros` after its command the line must stay
     // quiet before the confirmation counts.
     [[nodiscard]] int pollsToWatchAfter(qint64 tookMicros, bool lastOfStore) const;
@@ -79,6 +92,7 @@ private:
 
     ControllerLink &m_link;
     OwedReplies m_owed;
+    ReplyPace m_pace;
     // The quickest clean store confirmation seen, in microseconds; -1 before the first.
     qint64 m_quickestConfirmation = -1;
 };

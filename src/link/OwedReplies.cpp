@@ -4,9 +4,27 @@
 
 namespace tessel {
 
-void OwedReplies::add(int bytes, qint64 expiresAt) {
+void OwedReplies::add(int bytes, qint64 expiresAt, qint64 sentAt) {
     if (bytes > 0)
-        m_debts.push_back({bytes, expiresAt});
+        m_debts.push_back({bytes, bytes, expiresAt, sentAt, sentAt});
+}
+
+void OwedReplies::paidOneAt(qint64 now, bool awaited, ReplyPace &pace) {
+    if (m_debts.empty())
+        return;
+    Debt &oldest = m_debts.front();
+    if (awaited && oldest.bytes == oldest.length)
+        pace.sawLatency(now - oldest.sentAt);
+    else if (awaited)
+        pace.sawPause(now - oldest.lastByteAt);
+    oldest.lastByteAt = now;
+    pay(1);
+}
+
+void OwedReplies::paidReplyAt(int length, qint64 now, ReplyPace &pace) {
+    if (!m_debts.empty() && m_debts.front().bytes == m_debts.front().length)
+        pace.sawLatency(now - m_debts.front().sentAt);
+    pay(length);
 }
 
 void OwedReplies::pay(int bytes) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/ReplyPace.h"
+
 #include <QtGlobal>
 #include <deque>
 
@@ -10,10 +12,16 @@ namespace tessel {
 // its time is taken to be lost.
 class OwedReplies {
 public:
-    // `bytes` more may come, until `expiresAt` (microseconds on the link clock).
-    void add(int bytes, qint64 expiresAt);
+    // `bytes` more may come, until `expiresAt`, in answer to a command sent at `sentAt`
+    // (microseconds on the link clock).
+    void add(int bytes, qint64 expiresAt, qint64 sentAt);
     // `bytes` arrived (discarded, or taken for a reply).
     void pay(int bytes);
+    // One byte arrived by `now`. When it came while it was awaited, `now` is when it came, and
+    // it shows the module's pace.
+    void paidOneAt(qint64 now, bool awaited, ReplyPace &pace);
+    // A whole reply was taken at `now` in place of the oldest owed one: that one came this late.
+    void paidReplyAt(int length, qint64 now, ReplyPace &pace);
     void dropExpired(qint64 now);
 
     [[nodiscard]] bool empty() const { return m_debts.empty(); }
@@ -27,7 +35,10 @@ public:
 private:
     struct Debt {
         int bytes;
+        int length; // of the whole reply
         qint64 expiresAt;
+        qint64 sentAt;
+        qint64 lastByteAt; // when its latest byte came
     };
     std::deque<Debt> m_debts;
 };

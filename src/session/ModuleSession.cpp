@@ -171,9 +171,12 @@ SessionOutcome ModuleSession::runIdentify() {
     if (!m_identity) {
         if (link.failed())
             return failed(SessionStatus::LinkFailed, link.failure());
+        // What the line showed tells a module too slow for the waits from one that is silent.
+        const QString seen = m_protocol.pace().describe();
         return failed(SessionStatus::NotIdentified,
                       QStringLiteral("The module answered the link test but not the "
-                                     "identification."));
+                                     "identification%1.")
+                          .arg(seen.isEmpty() ? QString() : QStringLiteral(": ") + seen));
     }
     return {};
 }

@@ -52,8 +52,12 @@ ConfigRun::ConfigRun(const Invocation &how) {
     int slave = -1;
     if (how.stderrOnTerminal && openpty(&m_terminal, &slave, nullptr, nullptr, nullptr) == 0)
         m_process.setChildProcessModifier([slave] { ::dup2(slave, STDERR_FILENO); });
+    if (how.outputReaderLines >= 0)
+        m_process.setStandardOutputProcess(&m_reader);
     m_timer.start();
     m_process.start(how.program.isEmpty() ? configExecutable() : how.program, how.arguments);
+    if (how.outputReaderLines >= 0)
+        m_reader.start(QStringLiteral("head"), {"-n", QString::number(how.outputReaderLines)});
     m_process.write(how.input);
     m_process.closeWriteChannel();
     if (slave >= 0)
@@ -61,9 +65,11 @@ ConfigRun::ConfigRun(const Invocation &how) {
 }
 
 ConfigRun::~ConfigRun() {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.kill();
-        m_process.waitForFinished(3000);
+    for (QProcess *process : {&m_process, &m_reader}) {
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(3000);
+        }
     }
     if (m_terminal >= 0)
         ::close(m_terminal);
@@ -85,7 +91,10 @@ QString ConfigRun::nextLine(int ms) {
 
 Outcome ConfigRun::finish(int boundMs) {
     Outcome o;
-    o.finished = m_process.waitForFinished(boundMs);
+    // It may have ended while its output was read.
+    o.finished =
+        m_process.waitForFinished(boundMs) ||
+        (m_process.state() == QProcess::NotRunning && m_process.error() != QProcess::FailedToStart);
     o.millis = m_timer.elapsed();
     if (!o.finished) {
         m_process.kill();

@@ -53,6 +53,9 @@ struct Invocation {
     bool stderrOnTerminal = false; // standard error on a pseudo-terminal, as in a shell
     QString workingDirectory;
     QString program; // another name of the executable
+    // Standard output through a pipe to a reader that goes after this many lines, as
+    // `| head -n N`; -1 for none.
+    int outputReaderLines = -1;
 };
 
 struct Outcome {
@@ -80,6 +83,7 @@ public:
 
 private:
     QProcess m_process;
+    QProcess m_reader;
     QElapsedTimer m_timer;
     int m_terminal = -1; // the pseudo-terminal's master side, when standard error is on one
 };

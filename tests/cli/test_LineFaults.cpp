@@ -25,6 +25,7 @@ private Q_SLOTS:
     void droppedLine_endsWithExitOneAndAMessage_data();
     void droppedLine_endsWithExitOneAndAMessage();
     void slowModules_giveUpInTimeAndLateRepliesCountForNothing();
+    void interrupt_duringAStoreEndsAfterTheBlockInFlight_data();
     void interrupt_duringAStoreEndsAfterTheBlockInFlight();
     void lineFaults_strikeTheChosenBytesAndMoments_data();
     void noisyLine_readsAreCheckedAndTheAccountReadsAgain_data();
@@ -115,7 +116,7 @@ void LineFaultsTest::droppedLine_endsWithExitOneAndAMessage() {
 }
 
 void LineFaultsTest::slowModules_giveUpInTimeAndLateRepliesCountForNothing() {
-    // Six long waits at once, so that the suite pays for the longest only.
+    // Seven long waits at once, so that the suite pays for the longest only.
     const ModuleMemory wanted = everyByteValue(false);
     const QString path = profile(wanted);
     const ModuleKind tessel = ModuleKind::Tessel;
@@ -127,8 +128,10 @@ void LineFaultsTest::slowModules_giveUpInTimeAndLateRepliesCountForNothing() {
     SimulatedModule lateReads(m_dir, tessel,
                               fast() << "--late-reply-ms"
                                      << "6000");
-    // Every reply after 1.2 s: the store would wait long enough, the identification does not.
-    SimulatedModule slowIdentity(m_dir, tessel, {"--reply-delay-us", "1200000"});
+    // Every reply 1.1 s late, or its bytes 1 s apart: later than an identification attempt
+    // first waits, as on a radio bridge or through a distant device server.
+    SimulatedModule late(m_dir, tessel, {"--reply-delay-us", "1100000"});
+    SimulatedModule gaps(m_dir, tessel, {"--byte-at-a-time", "--reply-delay-us", "1000000"});
     // Six identity bytes 50 ms apart, then a seventh.
     SimulatedModule trailingByte(
         m_dir, tessel, {"--extra-identity-byte", "--byte-at-a-time", "--reply-delay-us", "50000"});
@@ -136,7 +139,8 @@ void LineFaultsTest::slowModules_giveUpInTimeAndLateRepliesCountForNothing() {
     ConfigRun chattyRun({"read", "--port", chatty.device()});
     ConfigRun silentRun({"write", "--port", silentStore.device(), path});
     ConfigRun lateReadRun({"read", "--port", lateReads.device()});
-    ConfigRun slowWriteRun({"write", "--port", slowIdentity.device(), path});
+    ConfigRun lateRun({"identify", "--port", late.device()});
+    ConfigRun gapsRun({"identify", "--port", gaps.device()});
     ConfigRun trailingWriteRun({"write", "--port", trailingByte.device(), path});
 
     // 10 identification attempts of 1 s, each followed by up to 1 s for a late reply.
@@ -146,16 +150,21 @@ void LineFaultsTest::slowModules_giveUpInTimeAndLateRepliesCountForNothing() {
                  muteOutcome.err.contains("exactly 6 bytes"),
              qPrintable(muteOutcome.err));
     QVERIFY2(muteOutcome.millis >= 9500, qPrintable(describeRun(muteOutcome)));
-    // Identification attempts wait 1 s: a module answering later or with a byte too many is
-    // never identified, so nothing is read or stored, rather than a stale identity reply being
-    // taken for block 0's confirmation.
-    for (ConfigRun *run : {&chattyRun, &slowWriteRun, &trailingWriteRun}) {
+    // A module with a byte too many is never identified, so nothing is read or stored, rather
+    // than a stale identity reply being taken for block 0's confirmation.
+    for (ConfigRun *run : {&chattyRun, &trailingWriteRun}) {
         const Outcome o = run->finish(30000);
         CHECK_EXIT(o, 1);
         QVERIFY2(o.out.isEmpty() && o.err.contains("identification"), qPrintable(describeRun(o)));
     }
-    for (const SimulatedModule *module : {&slowIdentity, &trailingByte})
-        QCOMPARE(module->memory(), factoryMemory(tessel));
+    QCOMPARE(trailingByte.memory(), factoryMemory(tessel));
+    // A late reply to the first attempt shows how late the module answers; the next attempt
+    // waits long enough for its own.
+    for (ConfigRun *run : {&lateRun, &gapsRun}) {
+        const Outcome o = run->finish(30000);
+        CHECK_EXIT(o, 0);
+        QVERIFY2(o.out.startsWith("Tessel module"), qPrintable(describeRun(o)));
+    }
     // Block reads wait 5 s: replies after 6 s can never make a read, and must not be shifted
     // into the next attempt or block.
     const Outcome read = lateReadRun.finish(60000);
@@ -169,7 +178,15 @@ void LineFaultsTest::slowModules_giveUpInTimeAndLateRepliesCountForNothing() {
     QVERIFY(onlyBlocksBeforeChanged(silentStore.memory(), wanted, factoryMemory(tessel), 4));
 }
 
+void LineFaultsTest::interrupt_duringAStoreEndsAfterTheBlockInFlight_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("Ctrl-C") << SIGINT;
+    // A closed terminal or a dropped SSH session.
+    QTest::newRow("hang-up") << SIGHUP;
+}
+
 void LineFaultsTest::interrupt_duringAStoreEndsAfterTheBlockInFlight() {
+    QFETCH(int, signal);
     // Replies 100 ms apart, so that Ctrl-C lands in the middle of the store.
     SimulatedModule module(m_dir, ModuleKind::Tessel, {"--reply-delay-us", "100000"});
     const ModuleMemory before = factoryMemory(ModuleKind::Tessel);
@@ -180,10 +197,10 @@ void LineFaultsTest::interrupt_duringAStoreEndsAfterTheBlockInFlight() {
     while (module.memory() == before && waited.elapsed() < 20000)
         QTest::qWait(20);
     QVERIFY2(module.memory() != before, "the store never began");
-    run.sendSignal(SIGINT);
+    run.sendSignal(signal);
 
     const Outcome o = run.finish(20000);
-    CHECK_EXIT(o, 130);
+    CHECK_EXIT(o, 128 + signal);
     // The operator is told where the store stopped, and the module holds exactly that.
     static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
     const QRegularExpressionMatch match = stopped.match(o.err);

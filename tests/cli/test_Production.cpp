@@ -59,7 +59,8 @@ private Q_SLOTS:
     void unpluggedMidStore_isLinkLostWhileTheOtherPortCarriesOn();
     void ctrlC_finishesTheModuleInProgressThenExits();
     void moduleLeftInPlace_isProgrammedOnlyOnce();
-    void secondCtrlC_endsTheStoreAfterTheBlockInFlightAndSaysSo();
+    void endedMidModule_recordsWhatTheModuleHolds_data();
+    void endedMidModule_recordsWhatTheModuleHolds();
     void recordFile_keepsEveryLineWholeAndLeavesOtherFilesAlone();
 
 private:
@@ -89,21 +90,26 @@ void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() 
     const auto good = module(ModuleKind::Tessel);
     const auto otherKind = module(ModuleKind::Threshold);
     const auto refusesBlock5 = module(ModuleKind::Tessel, {"--fail-block", "5"});
+    const auto mute = module(ModuleKind::Tessel, {"--never-identify"});
     const auto network = module(ModuleKind::Tessel, {"--tcp", "0"});
     // Confirms every block, but holds bit 2 of block 7's tenth byte turned over.
     const auto flipsBlock7 = module(ModuleKind::Tessel, {"--flip-in", "store7+12:2"});
     QVERIFY2(network->port().startsWith("tcp://127.0.0.1:"), qPrintable(network->port()));
     const QString record = m_dir.filePath(QStringLiteral("mixed.csv"));
     const Outcome run = runConfig(program({good.get(), otherKind.get(), refusesBlock5.get(),
-                                           network.get(), flipsBlock7.get()},
+                                           mute.get(), network.get(), flipsBlock7.get()},
                                           {"--count", "2", "--record", record}),
                                   kRunBoundMs);
-    // One module was tried and failed: not every started module ended ok.
+    // Modules were tried and not programmed: not every started module ended ok.
     CHECK_EXIT(run, 3);
-    QVERIFY2(run.out.contains("Totals: 2 ok, 2 failed, 1 refused"), qPrintable(describeRun(run)));
+    QVERIFY2(run.out.contains("Totals: 2 ok, 3 failed, 1 refused"), qPrintable(describeRun(run)));
 
-    const auto records = recordsByPort(record, 5);
-    QVERIFY2(records.size() == 5, qPrintable(contents(record)));
+    const auto records = recordsByPort(record, 6);
+    QVERIFY2(records.size() == 6, qPrintable(contents(record)));
+    // One that cannot be identified may well be of the kind asked for: never "wrong-kind".
+    QCOMPARE(records.value(mute->port()).mid(2, 6),
+             (QStringList{"unidentified", "", "", "unidentified", "", ""}));
+    QCOMPARE(mute->memory(), factoryMemory(ModuleKind::Tessel));
     const QStringList ok = records.value(good->port());
     QCOMPARE(ok.mid(2, 5), (QStringList{"tessel", "3", "2008", "ok", ""}));
     QCOMPARE(records.value(network->port()).mid(2, 5), ok.mid(2, 5));
@@ -134,13 +140,21 @@ void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() 
               .arg(refusesBlock5->port(), failedBackup)})
         QVERIFY2(run.out.contains(said), qPrintable(said + '\n' + run.out));
 
-    // A second run appends below the same header; nothing before is rewritten.
+    // A second run appends below the same header; nothing before is rewritten. The module
+    // that holds the profile already is neither stored to again nor counted as a new one.
     const QByteArray first = contents(record);
-    CHECK_EXIT(runConfig(program({good.get()}, {"--count", "1", "--record", record}), kRunBoundMs),
-               0);
+    const auto fresh = module(ModuleKind::Tessel);
+    const Outcome again = runConfig(
+        program({good.get(), fresh.get()}, {"--count", "1", "--record", record}), kRunBoundMs);
+    CHECK_EXIT(again, 0);
+    QVERIFY2(again.out.contains("Totals: 1 ok, 0 failed, 0 refused, 1 already programmed"),
+             qPrintable(describeRun(again)));
     const QByteArray both = contents(record);
     QVERIFY(both.startsWith(first));
-    QCOMPARE(both.count('\n'), first.count('\n') + 1);
+    const QStringList added = QString::fromUtf8(both.mid(first.size())).split('\n');
+    QCOMPARE(added.size(), 3);
+    QCOMPARE(added.filter(good->port()).value(0).split(',').mid(5, 3),
+             (QStringList{"already-programmed", "", ""}));
 }
 
 void ProductionTest::unpluggedMidStore_isLinkLostWhileTheOtherPortCarriesOn() {
@@ -159,17 +173,25 @@ void ProductionTest::unpluggedMidStore_isLinkLostWhileTheOtherPortCarriesOn() {
 }
 
 void ProductionTest::ctrlC_finishesTheModuleInProgressThenExits() {
-    // Slow to answer: the store is surely under way when Ctrl-C comes.
+    // Slow to answer: the store is surely under way when Ctrl-C comes. The other port waits
+    // for a module that never answers, and must not hold up the end.
     const auto slow = module(ModuleKind::Tessel, {"--reply-delay-us", "30000"});
-    ConfigRun run(program({slow.get()}, {"--json"}));
+    const auto absent = module(ModuleKind::Tessel, {"--ignore-link-tests", "1000000"});
+    ConfigRun run(program({slow.get(), absent.get()}, {"--json"}));
     QStringList events;
     QElapsedTimer waited;
     waited.start();
     while (!events.join(' ').contains("\"programming\"") && waited.elapsed() < 20000)
         events << run.nextLine(100);
     run.sendSignal(SIGINT);
+    while (!events.join(' ').contains("\"event\":\"module\"") && waited.elapsed() < 40000)
+        events << run.nextLine(100);
+    QElapsedTimer ending;
+    ending.start();
     const Outcome o = run.finish(kRunBoundMs);
     CHECK_EXIT(o, 0);
+    // The run ends once the last module's record is written, not after the other port's wait.
+    QVERIFY2(ending.elapsed() < 100, qPrintable(QString::number(ending.elapsed())));
     events << o.out.split('\n');
     QStringList kinds;
     QJsonObject finished;
@@ -202,28 +224,57 @@ void ProductionTest::moduleLeftInPlace_isProgrammedOnlyOnce() {
     QCOMPARE(left->memory(), kProfile);
 }
 
-void ProductionTest::secondCtrlC_endsTheStoreAfterTheBlockInFlightAndSaysSo() {
-    // Replies 200 ms apart: the store of 16 blocks takes over 3 s.
+void ProductionTest::endedMidModule_recordsWhatTheModuleHolds_data() {
+    QTest::addColumn<bool>("duringStore");   // else while the module is read, before its store
+    QTest::addColumn<QList<int>>("endings"); // signals sent
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("second Ctrl-C during the store")
+        << true << QList<int>{SIGINT, SIGINT} << 3 << "store-failed";
+    QTest::newRow("second Ctrl-C before the store")
+        << false << QList<int>{SIGINT, SIGINT} << 3 << "stopped";
+    QTest::newRow("hang-up during the store")
+        << true << QList<int>{SIGHUP} << 129 << "store-failed";
+    // program --json | head -n 2: the reader goes before the store.
+    QTest::newRow("output pipe closed") << true << QList<int>{} << 141 << "ok";
+}
+
+void ProductionTest::endedMidModule_recordsWhatTheModuleHolds() {
+    QFETCH(bool, duringStore);
+    QFETCH(QList<int>, endings);
+    QFETCH(int, exitCode);
+    QFETCH(QString, result);
+    // Replies 200 ms apart: reading the module takes over 3 s, and so does its store.
     const auto slow = module(ModuleKind::Tessel, {"--reply-delay-us", "200000"});
-    const QString record = m_dir.filePath(QStringLiteral("twice.csv"));
-    ConfigRun run(program({slow.get()}, {"--record", record}));
+    const QString record =
+        m_dir.filePath(QStringLiteral("ended-%1.csv").arg(QTest::currentDataTag()));
+    Invocation how = program({slow.get()}, {"--record", record, "--json"});
+    if (endings.isEmpty())
+        how.outputReaderLines = 2;
+    ConfigRun run(how);
     const ModuleMemory before = factoryMemory(ModuleKind::Tessel);
     QElapsedTimer waited;
     waited.start();
-    while (slow->memory() == before && waited.elapsed() < 20000)
+    while (waited.elapsed() < 20000 &&
+           (duringStore ? slow->memory() == before : !run.nextLine(20).contains("identified")))
         QTest::qWait(20);
-    run.sendSignal(SIGINT);
-    QTest::qWait(300);
-    run.sendSignal(SIGINT);
+    for (const int signal : endings) {
+        run.sendSignal(signal);
+        QTest::qWait(300);
+    }
     const Outcome o = run.finish(kRunBoundMs);
-    CHECK_EXIT(o, 3);
+    CHECK_EXIT(o, exitCode);
+    QCOMPARE(recordsByPort(record, 1).value(slow->port()).value(5), result);
+    if (result != QLatin1String("store-failed")) {
+        QCOMPARE(slow->memory(), result == QLatin1String("ok") ? kProfile : before);
+        return;
+    }
     static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
     const QRegularExpressionMatch match = stopped.match(o.out);
     QVERIFY2(match.hasMatch(), qPrintable(describeRun(o)));
     const int last = match.captured(1).toInt();
     QVERIFY2(last < kBlockCount - 1, qPrintable(describeRun(o)));
     QVERIFY(onlyBlocksBeforeChanged(slow->memory(), kProfile, before, last + 1));
-    QCOMPARE(recordsByPort(record, 1).value(slow->port()).value(5), QStringLiteral("store-failed"));
 }
 
 void ProductionTest::recordFile_keepsEveryLineWholeAndLeavesOtherFilesAlone() {
