@@ -1,13 +1,17 @@
+// Numbers as the operator types them: how they are read and rounded, mapping texts, and the
+// rules for analog limits.
+
 #include "core/EepromImage.h"
 #include "core/LimitCheck.h"
 #include "core/MemoryMap.h"
+#include "core/NumberText.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace tessel;
 
 namespace {
-
 constexpr int Above = 0, Below = 1, Outside = 2, Inside = 3;
 
 using Rows = std::array<LimitRow, kAnalogRows>;
@@ -15,59 +19,44 @@ using Rows = std::array<LimitRow, kAnalogRows>;
 // Sixteen rows that pass: type Above with limits 10 and 20.
 Rows validRows() {
     Rows rows;
-    for (auto &row : rows)
-        row = {Above, QStringLiteral("10"), QStringLiteral("20")};
+    rows.fill({Above, QStringLiteral("10"), QStringLiteral("20")});
     return rows;
 }
-
-Rows withRow(int index, LimitRow row) {
-    Rows rows = validRows();
-    rows[index] = std::move(row);
-    return rows;
-}
-
-struct RowCase {
-    const char *name;
-    LimitRow row;
-    int code;
-    LimitMark marked;
-};
-
 } // namespace
 
 TEST(checkLimits, single_row_outcomes) {
+    struct RowCase {
+        const char *name;
+        LimitRow row;
+        int code;
+        LimitMark marked;
+    };
     const RowCase cases[] = {
         {"Above, first limit 300", {Above, "300", "0"}, 4, LimitMark::Lower},
         {"Above, first limit -1", {Above, "-1", "0"}, 3, LimitMark::Lower},
         {"Outside 100/101 too close", {Outside, "100", "101"}, 1, LimitMark::Both},
         {"Outside 100/102 passes", {Outside, "100", "102"}, 0, LimitMark::None},
-        {"Outside 100/100 too close", {Outside, "100", "100"}, 1, LimitMark::Both},
         {"Inside 150/100 reversed", {Inside, "150", "100"}, 2, LimitMark::Both},
         {"Inside 0/255 passes", {Inside, "0", "255"}, 0, LimitMark::None},
         {"Above, first limit 255 passes", {Above, "255", "0"}, 0, LimitMark::None},
         {"Below 50, hidden second 20 passes", {Below, "50", "20"}, 0, LimitMark::None},
         {"Below 50, hidden second 300", {Below, "50", "300"}, 4, LimitMark::Upper},
-        {"letters read as 0 and pass", {Above, "abc", "xyz"}, 0, LimitMark::None},
         {"letters in a pair read 0 and 0", {Inside, "abc", "xyz"}, 1, LimitMark::Both},
         // The range tests come first and use the lower limit before the upper one.
         {"both out of range: the lower is reported", {Inside, "-5", "999"}, 3, LimitMark::Lower},
         // Comparisons use the numbers as typed, not as stored.
         {"100.4/101 is not one apart", {Outside, "100.4", "101"}, 0, LimitMark::None},
         {"255.4 is above 255", {Above, "255.4", "0"}, 4, LimitMark::Lower},
-        {"an unknown type gets the pair tests", {7, "5", "5"}, 1, LimitMark::Both},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const LimitCheckResult result = checkLimits(withRow(4, c.row));
+        Rows rows = validRows();
+        rows[4] = c.row;
+        const LimitCheckResult result = checkLimits(rows);
         EXPECT_EQ(result.code, c.code);
         EXPECT_EQ(result.marked, c.marked);
-        if (c.code == 0) {
-            EXPECT_EQ(result.failingRow, std::nullopt);
-            EXPECT_EQ(result.rowsChecked, kAnalogRows);
-        } else {
-            EXPECT_EQ(result.failingRow, 4);
-            EXPECT_EQ(result.rowsChecked, 5);
-        }
+        EXPECT_EQ(result.failingRow, c.code ? std::optional(4) : std::nullopt);
+        EXPECT_EQ(result.rowsChecked, c.code ? 5 : kAnalogRows);
     }
 }
 
@@ -80,49 +69,62 @@ TEST(checkLimits, the_first_failing_row_is_reported_and_every_row_stored) {
     const LimitCheckResult result = checkLimits(rows);
     EXPECT_EQ(result.failingRow, 1);
     EXPECT_EQ(result.code, 4);
-    EXPECT_EQ(result.rowsChecked, 2);
     // Rounded half to even and clamped to what an entry holds, the failing rows included.
-    const std::pair<int, int> stored[] = {{12, 14}, {32767, -32768}, {150, 100}, {10, 20}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(result.storedLower[i], stored[i].first) << i;
-        EXPECT_EQ(result.storedUpper[i], stored[i].second) << i;
-    }
-    EXPECT_EQ(result.storedUpper[15], 7);
-
     EepromImage image = factoryImage(ModuleKind::Threshold);
     storeLimits(image, result);
     EXPECT_EQ(image.value(map::lowerLimitAddress(0)), 12);
+    EXPECT_EQ(image.value(map::upperLimitAddress(0)), 14);
+    EXPECT_EQ(image.value(map::lowerLimitAddress(1)), 32767);
     EXPECT_EQ(image.value(map::upperLimitAddress(1)), -32768);
+    EXPECT_EQ(image.value(map::lowerLimitAddress(2)), 150);
     EXPECT_EQ(image.value(map::upperLimitAddress(15)), 7);
     EXPECT_EQ(image.value(map::limitTypeAddress(2)), 1); // types are not touched
 }
 
-TEST(checkLimits, factory_limits_pass_unchanged) {
-    const EepromImage image = factoryImage(ModuleKind::Threshold);
-    Rows rows;
-    for (int i = 0; i < kAnalogRows; ++i) {
-        rows[i] = {image.value(map::limitTypeAddress(i)),
-                   QString::number(image.value(map::lowerLimitAddress(i))),
-                   QString::number(image.value(map::upperLimitAddress(i)))};
-    }
-    const LimitCheckResult result = checkLimits(rows);
-    EXPECT_EQ(result.code, 0);
-    EXPECT_EQ(result.failingRow, std::nullopt);
-    EepromImage stored = image;
-    storeLimits(stored, result);
-    EXPECT_EQ(stored, image);
+TEST(reactionText, estimate_follows_the_capture_speed) {
+    for (const auto &[speed, seconds] : {std::pair{8, 6}, {-40, 6}, {9, 7}, {128, 100}, {255, 200}})
+        EXPECT_TRUE(reactionText(speed).endsWith(QStringLiteral(" %1 Seconds.").arg(seconds)))
+            << speed;
 }
 
-TEST(reactionText, estimate_follows_the_capture_speed) {
-    const QString fixed = QStringLiteral("Device will Respond to a Reaction in About 6 Seconds.");
-    EXPECT_EQ(reactionText(8), fixed);
-    EXPECT_EQ(reactionText(0), fixed);
-    EXPECT_EQ(reactionText(-40), fixed);
-    const std::pair<int, int> computed[] = {{9, 7}, {20, 15}, {128, 100}, {255, 200}};
-    for (const auto &[speed, seconds] : computed) {
-        EXPECT_EQ(
-            reactionText(speed),
-            QStringLiteral("Device will Reponds to a Reaction in About %1 Seconds.").arg(seconds))
-            << speed;
-    }
+TEST(readLeadingNumber, reads_like_the_classic_number_reader) {
+    const std::pair<const char *, double> cases[] = {
+        {"", 0},     {"abc", 0},   {"12.5", 12.5}, {"1 2 3", 123}, {"  7x", 7},     {"1.2.3", 1.2},
+        {"- 4", -4}, {"+8", 8},    {"\t1\n0", 10}, {".5", 0.5},    {"1e5", 1},      {"--5", 0},
+        {"0x1F", 0}, {"12-3", 12}, {"3,5", 3},     {"\r5", 0},     {"-.25", -0.25}, {"1 . 5", 1.5},
+    };
+    for (const auto &[text, expected] : cases)
+        EXPECT_DOUBLE_EQ(readLeadingNumber(QString::fromUtf8(text)), expected)
+            << '"' << text << '"';
+    // Overlong digit strings stay finite; many digits that still fit are read, not cut off.
+    const QString huge(5000, QLatin1Char('9'));
+    EXPECT_EQ(readLeadingNumber(QLatin1Char('-') + huge), -std::numeric_limits<double>::max());
+    EXPECT_DOUBLE_EQ(readLeadingNumber(QStringLiteral("1") + QString(300, QLatin1Char('0'))),
+                     1e300);
+}
+
+TEST(roundHalfEven, halves_go_to_the_even_neighbour_and_ends_saturate) {
+    const std::pair<double, int> cases[] = {
+        {12.5, 12},
+        {13.5, 14},
+        {-2.5, -2},
+        {-3.5, -4},
+        {12.5000001, 13},
+        {-0.4, 0},
+        {1e300, std::numeric_limits<int>::max()},
+        {-1e300, std::numeric_limits<int>::min()},
+        {std::numeric_limits<double>::quiet_NaN(), 0},
+    };
+    for (const auto &[value, rounded] : cases)
+        EXPECT_EQ(roundHalfEven(value), rounded) << value;
+}
+
+TEST(readMappingText, marks_but_always_stores) {
+    const std::pair<const char *, MapEntry> cases[] = {
+        {"", {0, false}},    {"abc", {0, true}},     {"256", {256, false}},   {"255", {255, true}},
+        {" 25", {25, true}}, {"-1", {-1, false}},    {"1000", {1000, false}}, {"2.5", {2, true}},
+        {"-.4", {0, false}}, {"255 ", {255, false}}, {"0255", {255, false}},  {"0012", {12, false}},
+    };
+    for (const auto &[text, expected] : cases)
+        EXPECT_EQ(readMappingText(QString::fromUtf8(text)), expected) << '"' << text << '"';
 }
