@@ -78,7 +78,10 @@ Application::Application(StartOptions options)
     QApplication::setWindowIcon(applicationIcon());
     applyPaletteFromEnvironment();
     connect(m_form1.get(), &StartupWindow::closed, this, &Application::startupWindowClosed);
-    connect(m_progress.get(), &ProgressWindow::cancelRequested, this, [this] { endProgram(0); });
+    connect(m_progress.get(), &ProgressWindow::cancelRequested, this, [this] {
+        if (!m_window || !m_window->cancelTransfer())
+            endProgram(0);
+    });
 }
 
 Application::~Application() = default;

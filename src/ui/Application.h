@@ -48,9 +48,7 @@ public:
 
     void showMessage(const QString &text) override;
     bool askQuestion(const QString &text) override;
-    // Asks the operator to pick one of the answers (buttons); the index of the one picked.
-    // Escape or closing the box picks `onClose`, the answer that loses nothing.
-    virtual int askChoice(const QString &text, const QStringList &answers, int onClose);
+    int askChoice(const QString &text, const QStringList &answers, int onClose) override;
     // The port to try next, as the operator chose it in "Select Com Port"; `offered` is the
     // port offered at first (the remembered one when empty). Nothing when the operator
     // pressed Cancel.

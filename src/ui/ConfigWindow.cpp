@@ -39,6 +39,7 @@ ConfigWindow::ConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &
     m_desk = new WindowDesk(
         *this, host,
         {form, m_productionProfile, m_readSettings, m_storeSettings, m_restoreFactory});
+    buildStateLines();
     connectParts();
     connectSession();
     // Until the first read the count control stands at its start, one device.
@@ -152,6 +153,7 @@ void ConfigWindow::showTransferButtons() {
     m_readSettings->setVisible(m_transferButtonsShown);
     // Every check must hold, not just the one that ran last.
     m_storeSettings->setVisible(m_transferButtonsShown && invalidFields().isEmpty());
+    showStoreHiddenLine();
 }
 
 // ---------------------------------------------------------------- showing the image

@@ -23,8 +23,10 @@ class ModuleSession;
 class PointerHelp;
 class ScrollingForm;
 class SettingsBands;
+class StoreHiddenLine;
 class WindowDesk;
 class WindowHost;
+class WindowStatusLine;
 class WindowVariant;
 
 // The configuration window of either module kind: the settings bands, the device table and
@@ -84,6 +86,12 @@ public:
     // The fields the window's checks reject now, as the operator knows them.
     [[nodiscard]] QStringList invalidFields() const;
 
+    // The operator's Cancel in the progress window: a store stops after the block in flight,
+    // a read ends and the settings shown stay. False during the start-up reads, where nothing
+    // is there to keep and Cancel ends the program.
+    bool cancelTransfer();
+    [[nodiscard]] WindowStatusLine &statusLine() const { return *m_statusLine; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -118,6 +126,16 @@ private:
     // connect again.
     void reportFailure(const QString &text);
 
+    // The window's state besides the form (ConfigWindowState.cpp).
+    void buildStateLines();
+    // With the line gone, offers to reconnect and says `nothingDone`; false while it works.
+    bool lineGoneOffersReconnect(const QString &nothingDone);
+    void showLineState();
+    void showLastTransfer(const SessionOutcome &outcome);
+    void showStoreHiddenLine();
+    void offerStoreAgain(const SessionOutcome &outcome);
+    void askAboutChangedMemory(const SessionOutcome &outcome);
+
     EepromImage m_image;
     std::unique_ptr<WindowVariant> m_variant;
     const MemoryLayout &m_layout;
@@ -125,6 +143,9 @@ private:
     WindowHost &m_host;
     EepromImage m_moduleBaseline;
     bool m_keepShownImageOnRead = false;
+    bool m_loading = false;        // the start-up reads run
+    bool m_cancelAsked = false;    // the operator pressed Cancel during the transfer under way
+    bool m_readAfterReset = false; // the read that shows what a factory reset left
     std::array<QStringList, static_cast<int>(CheckedPart::Count)> m_invalid;
     bool m_transferButtonsShown = true;
     QPointer<QWidget> m_focusBeforeTransfer;
@@ -139,6 +160,8 @@ private:
     QPushButton *m_readSettings = nullptr;
     QPushButton *m_storeSettings = nullptr;
     QPushButton *m_restoreFactory = nullptr;
+    StoreHiddenLine *m_storeHiddenLine = nullptr;
+    WindowStatusLine *m_statusLine = nullptr;
 };
 
 } // namespace tessel

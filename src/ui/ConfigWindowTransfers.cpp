@@ -66,6 +66,10 @@ void ConfigWindow::connectSession() {
             m_host.showMessage(why);
     });
     m_session->setVerifyAfterStore(true);
+    // The backup holds what the module holds when the store starts, not when it was read.
+    m_session->setReadBeforeStore(true);
+    connect(&m_session->protocol().link().channel(), &ByteChannel::lost, this,
+            &ConfigWindow::showLineState);
 }
 
 void ConfigWindow::attachSession(ModuleSession &session) {
@@ -74,6 +78,7 @@ void ConfigWindow::attachSession(ModuleSession &session) {
     connectSession();
     m_session->setInvalidFields(invalidFields());
     m_variant->useProtocol(m_session->protocol());
+    showLineState();
 }
 
 bool ConfigWindow::loadAfterReconnect(bool keepShownImage) {
@@ -111,10 +116,13 @@ bool ConfigWindow::loadFromModule() {
     setWide(false);
     m_image = startImage();
     m_bands->resetModeValues();
+    showLineState();
     const auto identity = identifyModule();
     if (!identity)
         return false;
+    m_loading = true;
     loadIdentifiedModule(*identity);
+    m_loading = false;
     return true;
 }
 
@@ -136,12 +144,16 @@ void ConfigWindow::loadIdentifiedModule(const wire::IdentityReply &identity) {
 }
 
 void ConfigWindow::readSettings() {
+    if (lineGoneOffersReconnect(QStringLiteral("Nothing was read; the settings shown were kept.")))
+        return;
     if (!m_variant->prepareTransfer([this] { readSettings(); }))
         return;
     m_session->read();
 }
 
 void ConfigWindow::storeSettings() {
+    if (lineGoneOffersReconnect(QStringLiteral("Nothing was stored, and no backup was made.")))
+        return;
     if (!m_variant->prepareTransfer([this] { storeSettings(); }))
         return;
     // A store asked for while another transfer runs leaves the image as it is.
@@ -159,6 +171,8 @@ void ConfigWindow::restoreFactorySettings() {
 }
 
 void ConfigWindow::startFactoryReset() {
+    if (lineGoneOffersReconnect(QStringLiteral("Nothing was stored, and no backup was made.")))
+        return;
     if (!m_variant->prepareTransfer([this] { startFactoryReset(); }))
         return;
     // The communication mode the window shows survives the reset.
@@ -171,13 +185,17 @@ void ConfigWindow::transferStarted() {
     // Nothing typed or clicked may change the image or start another exchange meanwhile.
     if (isEnabled())
         m_focusBeforeTransfer = focusWidget();
+    m_cancelAsked = false;
     m_desk->transferStarting();
     setTransferButtonsVisible(false);
     setEnabled(false);
 }
 
 void ConfigWindow::phaseChanged(SessionPhase phase) {
-    if (const QString caption = progressCaption(phase); !caption.isEmpty())
+    QString caption = progressCaption(phase);
+    if (phase == SessionPhase::Reading && m_session->runningJob() != SessionJob::Read)
+        caption = QStringLiteral("Reading the module's memory before the store....");
+    if (!caption.isEmpty())
         m_host.progressWindow().begin(caption, this);
 }
 
@@ -191,6 +209,7 @@ void ConfigWindow::transferFinished(const SessionOutcome &outcome) {
         activateWindow(); // the progress window had it
         m_focusBeforeTransfer->setFocus();
     }
+    showLastTransfer(outcome);
     switch (outcome.job) {
     case SessionJob::Read:
         readFinished(outcome);
@@ -216,7 +235,8 @@ void ConfigWindow::readFinished(const SessionOutcome &outcome) {
             showReadImage(outcome.received);
         return;
     }
-    if (!m_session->protocol().link().aborted())
+    // Cancelled, it was the operator's own wish: the status line says what became of it.
+    if (!m_session->protocol().link().aborted() && !m_cancelAsked)
         reportFailure(outcome.message + QStringLiteral(" The settings shown were kept."));
 }
 
@@ -235,12 +255,14 @@ void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
     const bool reset = outcome.job == SessionJob::FactoryReset;
     if (outcome.ok())
         m_moduleBaseline = outcome.sent;
-    if (outcome.ok() && reset) {
-        QString text = QStringLiteral("The factory settings were stored and checked.");
-        if (!outcome.backup.isEmpty())
-            text += QLatin1Char('\n') + backupNote(outcome.backup);
-        m_host.showMessage(text);
-    } else if (!outcome.ok()) {
+    // A store that went well, or that Cancel ended before anything was sent, is told on the
+    // status line alone.
+    const bool nothingSent = outcome.failedBlock < 0 && outcome.status == SessionStatus::LinkFailed;
+    if (outcome.status == SessionStatus::Stopped) {
+        offerStoreAgain(outcome);
+    } else if (outcome.status == SessionStatus::ModuleChanged) {
+        askAboutChangedMemory(outcome);
+    } else if (!outcome.ok() && !(nothingSent && m_cancelAsked)) {
         // The same account of what the module now holds as the command line gives, and the
         // differing settings by the names the window shows them under.
         QString text = storeReport(outcome, m_host.portName());
@@ -249,8 +271,10 @@ void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
         reportFailure(text);
     }
     // After a reset the window shows what the module now holds, whether it worked or not.
-    if (reset && !m_session->protocol().link().failed())
+    if (reset && !m_session->protocol().link().failed()) {
+        m_readAfterReset = true;
         readSettings();
+    }
 }
 
 } // namespace tessel

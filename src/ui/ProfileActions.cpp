@@ -8,6 +8,7 @@
 #include "ui/WindowDesk.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowMenus.h"
+#include "ui/WindowStatusLine.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -16,7 +17,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSaveFile>
-#include <QStatusBar>
 #include <QTimer>
 
 namespace tessel {
@@ -133,7 +133,7 @@ bool ProfileActions::save(const QString &path) {
         return false;
     }
     RecentProfiles().add(path);
-    m_desk.statusLine()->showMessage(
+    m_desk.statusLine().showMessage(
         QStringLiteral("Profile saved to %1").arg(QDir::toNativeSeparators(path)), kSavedNoteMs);
     return true;
 }

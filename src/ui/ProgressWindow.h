@@ -7,8 +7,9 @@ class QPushButton;
 
 namespace tessel {
 
-// The transfer progress window: not modal, so the configuration window stays usable;
-// Cancel ends the whole program, which is the way out of a module that stops answering.
+// The transfer progress window: not modal, so the configuration window stays usable.
+// Cancel is the way out of a module that stops answering: it ends the transfer (a store after
+// the block in flight), or the program during the start-up reads.
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:

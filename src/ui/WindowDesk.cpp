@@ -8,6 +8,7 @@
 #include "ui/ProfileActions.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowMenus.h"
+#include "ui/WindowStatusLine.h"
 
 #include <QAbstractSlider>
 #include <QAction>
@@ -17,7 +18,6 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
-#include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -46,10 +46,8 @@ WindowDesk::WindowDesk(ConfigWindow &window, WindowHost &host, const DeskParts &
       m_history(new EditHistory([&window] { return window.imageToStore(); },
                                 [&window](const EepromImage &s) { window.showWholeImage(s); },
                                 this)),
-      m_marks(new ChangeMarks(*parts.form, window.kind())), m_statusLine(new QStatusBar(&window)),
-      m_unstored(new QLabel(m_statusLine)) {
-    m_statusLine->setObjectName(QStringLiteral("statusLine"));
-    m_statusLine->setSizeGripEnabled(false);
+      m_marks(new ChangeMarks(*parts.form, window.kind())),
+      m_statusLine(new WindowStatusLine(&window)), m_unstored(new QLabel(m_statusLine)) {
     m_unstored->setObjectName(QStringLiteral("unstoredCount"));
     m_unstored->setAccessibleDescription(
         QStringLiteral("Settings that differ from the module's memory"));

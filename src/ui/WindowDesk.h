@@ -7,7 +7,6 @@
 
 class QLabel;
 class QPushButton;
-class QStatusBar;
 
 namespace tessel {
 
@@ -18,6 +17,7 @@ class EditHistory;
 class ProfileActions;
 class WindowHost;
 class WindowMenus;
+class WindowStatusLine;
 
 // The window's form, and the buttons on it that the menus offer too.
 struct DeskParts {
@@ -42,7 +42,7 @@ public:
     [[nodiscard]] WindowMenus &menus() const { return *m_menus; }
     [[nodiscard]] EditHistory &history() const { return *m_history; }
     [[nodiscard]] ProfileActions &profiles() const { return *m_profiles; }
-    [[nodiscard]] QStatusBar *statusLine() const { return m_statusLine; }
+    [[nodiscard]] WindowStatusLine &statusLine() const { return *m_statusLine; }
     [[nodiscard]] ChangeMarks &marks() const { return *m_marks; }
 
     // Puts `settings` into the window as edits over what the module holds (a profile, a
@@ -79,7 +79,7 @@ private:
     EditHistory *m_history;
     ChangeMarks *m_marks;
     ProfileActions *m_profiles;
-    QStatusBar *m_statusLine;
+    WindowStatusLine *m_statusLine;
     QLabel *m_unstored;
     QPointer<DifferencesWindow> m_review;
     bool m_checkpointDue = false;

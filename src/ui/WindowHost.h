@@ -3,6 +3,7 @@
 #include "session/BackupFolder.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace tessel {
 
@@ -22,6 +23,9 @@ public:
     virtual void showMessage(const QString &text) = 0;
     // A modal question with OK and Cancel, Cancel being the default; true for OK.
     virtual bool askQuestion(const QString &text) = 0;
+    // Asks the operator to pick one of the answers (buttons); the index of the one picked.
+    // Escape or closing the box picks `onClose`, the answer that loses nothing.
+    virtual int askChoice(const QString &text, const QStringList &answers, int onClose) = 0;
     // A transfer failed because the line to the module is gone; `text` says what failed and
     // what the module may now hold. Besides closing the message, the host offers to connect
     // again and gives the window the new line's session (ConfigWindow::attachSession).

@@ -10,6 +10,7 @@
 #include "ui/FormControls.h"
 #include "ui/ProgressWindow.h"
 #include "ui/WindowHost.h"
+#include "ui/WindowStatusLine.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -28,6 +29,12 @@ public:
     bool askQuestion(const QString &text) override {
         questions << text;
         return answer;
+    }
+    // With no choice left to make, the operator closes the box.
+    int askChoice(const QString &text, const QStringList &answers, int onClose) override {
+        questions << text;
+        offered = answers;
+        return choices.isEmpty() ? onClose : choices.takeFirst();
     }
     // Recorded as a message too: the operator reads it like any other.
     void lineLost(const QString &text) override {
@@ -53,6 +60,8 @@ public:
     bool answer = true; // what the operator answers every question
     ClosingChoice closing = ClosingChoice::Cancel;
     QString fileToChoose;
+    QList<int> choices; // the answers picked, in order
+    QStringList offered;
     ProgressWindow progress;
     QString report;
     int reports = 0;

@@ -1,5 +1,6 @@
 #include "core/ModuleSimulator.h"
 #include "link/LinkClock.h"
+#include "session/BackupFolder.h"
 #include "session/SessionBench.h"
 #include "support/ModsimProcess.h"
 #include "support/RecordingApplication.h"
@@ -7,8 +8,10 @@
 #include "support/WindowBench.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ConnectingWindow.h"
+#include "ui/WindowStatusLine.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -29,7 +32,8 @@ constexpr int kDebounceEdited = 33;
 
 RecordingApplication::SimulatedModule tesselDroppingDuringStore() {
     SimulatorFaults faults;
-    faults.dropAfterCommands = kLoadCommands + 4; // four blocks into the store
+    // The read before the store (each block twice), then four blocks into the store.
+    faults.dropAfterCommands = kLoadCommands + 2 * kBlockCount + 4;
     return {ModuleKind::Tessel, faults};
 }
 
@@ -63,6 +67,21 @@ void letTheReconnectionRun() {
 
 int debounceShown(const ConfigWindow &window) {
     return window.findChild<QScrollBar *>(QStringLiteral("debounce"))->value();
+}
+
+// After "Close", a store offers the reconnection first; it sends nothing and makes no backup,
+// and does not report a store that never began.
+void storeAfterTheLineWent(RecordingApplication &app, int questionsAfter) {
+    const QDir backups(BackupFolder().path());
+    const QStringList before = backups.entryList(QDir::Files);
+    app.configWindow()->storeSettings();
+    QCOMPARE(app.questions.size(), questionsAfter);
+    const QString &offer = app.questions.last();
+    QVERIFY2(offer.contains("Nothing was stored, and no backup was made.") &&
+                 !offer.contains("Error Storing Data"),
+             qPrintable(offer));
+    QCOMPARE(app.offered, (QStringList{"Reconnect", "Close"}));
+    QCOMPARE(backups.entryList(QDir::Files), before);
 }
 
 } // namespace
@@ -103,6 +122,8 @@ void ReconnectTest::lostLineDuringStore_offersReconnectWithTheStoreReport() {
     app->configWindow()->readSettings();
     QCOMPARE(app->questions.size(), 2);
     QCOMPARE(app->offered, (QStringList{"Reconnect", "Close"}));
+    QCOMPARE(app->configWindow()->statusLine().connection(), QStringLiteral("Line lost"));
+    storeAfterTheLineWent(*app, 3);
 }
 
 void ReconnectTest::reconnect_readsTheSameKindOfModuleAndShowsIt() {
@@ -224,6 +245,7 @@ void ReconnectTest::lineLostBetweenExchanges_offersReconnect() {
     QVERIFY2(app.questions[0].contains("the settings shown were kept"),
              qPrintable(app.questions[0]));
     QCOMPARE(app.offered, (QStringList{"Reconnect", "Close"}));
+    storeAfterTheLineWent(app, 2);
 #else
     QSKIP("needs tessel-modsim");
 #endif

@@ -10,9 +10,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QtTest>
 #include <functional>
+#include <optional>
 
 using namespace tessel;
 using namespace tessel::testing;
@@ -65,6 +67,10 @@ private Q_SLOTS:
     void narrowWindow_keyboardNeverReachesTheAdvancedArea();
     void factoryReset_asksFirstAndNamesTheBackup();
     void store_isReadBackAndNamesWhatDiffers();
+    void cancelDuringAStore_stopsAfterTheBlockInFlightAndOffersItAgain();
+    void cancelDuringARead_keepsTheSettingsShown();
+    void changedMemory_isAskedAboutBeforeAnythingIsSent_data();
+    void changedMemory_isAskedAboutBeforeAnythingIsSent();
 };
 
 void WindowStoresTest::inputDuringAStore_changesNothingThatIsSent() {
@@ -131,6 +137,8 @@ void WindowStoresTest::rejectedFields_stayMarkedAndAreNeverStored() {
     click(bench->child("active_1"));
     QCOMPARE(bench->background("baseSerial"), colours::kLightRed);
     QVERIFY(store->isHidden());
+    QCOMPARE(bench->caption("storeHiddenReason"),
+             QStringLiteral("Not stored until corrected: base serial number, serial of device 4."));
 
     bench->window->storeSettings();
     QCOMPARE(bench->host.messages,
@@ -144,6 +152,7 @@ void WindowStoresTest::rejectedFields_stayMarkedAndAreNeverStored() {
     QVERIFY(store->isHidden());
     bench->child<QLineEdit>("serialEditor_3")->setText("4032ABCD");
     QVERIFY(!store->isHidden());
+    QVERIFY(bench->child("storeHiddenReason")->isHidden());
     QCOMPARE(bench->background("serial_3"), colours::windowBackground());
     bench->window->storeSettings();
     QCOMPARE(int(bench->module.memory()[map::recordAddress(3) + 2]), 0xAB);
@@ -222,9 +231,15 @@ void WindowStoresTest::factoryReset_asksFirstAndNamesTheBackup() {
     bench->window->restoreFactorySettings();
     QCOMPARE(bench->host.questions.size(), 2);
     QCOMPARE(bench->commands(1, 2), 16);
-    QCOMPARE(bench->host.messages.size(), 1);
-    QVERIFY2(bench->host.messages[0].contains("/backups/t.txt"),
-             qPrintable(bench->host.messages[0]));
+    // Told on the status line, with the backup's name there and its path in the tool tip.
+    QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
+    auto *last = bench->child<QLabel>("statusLastTransfer");
+    QVERIFY2(QRegularExpression("^Factory settings stored and verified at \\d\\d:\\d\\d; backup "
+                                "t.txt$")
+                 .match(last->text())
+                 .hasMatch(),
+             qPrintable(last->text()));
+    QCOMPARE(last->toolTip(), QStringLiteral("/backups/t.txt"));
 }
 
 void WindowStoresTest::store_isReadBackAndNamesWhatDiffers() {
@@ -247,6 +262,123 @@ void WindowStoresTest::store_isReadBackAndNamesWhatDiffers() {
     QVERIFY2(lines[0].startsWith(QStringLiteral("Verification failed")), qPrintable(lines[0]));
     QVERIFY2(bench->host.messages[0].contains(fieldName(ModuleKind::Tessel, kLost)),
              qPrintable(bench->host.messages[0]));
+}
+
+void WindowStoresTest::cancelDuringAStore_stopsAfterTheBlockInFlightAndOffersItAgain() {
+    auto bench = loadedTessel();
+    const EepromImage before(bench->module.memory());
+    EepromImage edited = bench->window->image();
+    edited.setValue(map::kDebounce, 9);                // block 0
+    edited.setValue(map::recordAddress(20) + 2, 0x55); // block 11
+    bench->window->showImage(edited);
+    const EepromImage sent = bench->window->image();
+    // Cancel while block 6 is on its way: it is confirmed, and nothing after it is sent.
+    const auto cancelAtBlock6 = [&bench] {
+        return std::make_unique<DuringTransfer>(*bench, QStringLiteral("Storing"), 6 * kBlockSize,
+                                                [&bench] { bench->window->cancelTransfer(); });
+    };
+    const auto first = cancelAtBlock6();
+    bench->host.choices = {1}; // Not Now
+    bench->window->storeSettings();
+    QVERIFY(first->acted);
+    QCOMPARE(bench->commands(1, 2), 7);
+    EepromImage mixed = before;
+    for (int a = 0; a < 7 * kBlockSize; ++a)
+        mixed.setValue(a, sent.value(a));
+    QCOMPARE(EepromImage(bench->module.memory()), mixed);
+    QVERIFY(mixed != sent);
+    // The window stays, with the account of what the module holds, and offers the store again.
+    QVERIFY(!bench->host.closed);
+    QCOMPARE(bench->host.questions.size(), 1);
+    const QString &account = bench->host.questions[0];
+    QVERIFY2(account.contains("Blocks 0 to 6 (addresses 0 to 111) hold the new settings.\nBlocks "
+                              "7 to 15 (addresses 112 to 255) hold the old settings."),
+             qPrintable(account));
+    QCOMPARE(bench->host.offered, (QStringList{"Store Again", "Not Now"}));
+    QVERIFY2(bench->window->statusLine().lastTransfer().contains("blocks 0 to 6 new, 7 to 15 old"),
+             qPrintable(bench->window->statusLine().lastTransfer()));
+    QCOMPARE(bench->window->image(), sent);
+
+    // Stopped again, and this time stored again: the module then holds every new block.
+    const auto second = cancelAtBlock6();
+    bench->host.choices = {0}; // Store Again
+    bench->window->storeSettings();
+    QCOMPARE(bench->host.questions.size(), 2);
+    QCOMPARE(EepromImage(bench->module.memory()), sent);
+    QVERIFY2(bench->window->statusLine().lastTransfer().startsWith("Stored and verified at "),
+             qPrintable(bench->window->statusLine().lastTransfer()));
+}
+
+void WindowStoresTest::cancelDuringARead_keepsTheSettingsShown() {
+    // During the start-up reads there is nothing to keep: Cancel ends the program.
+    WindowBench starting(ModuleKind::Tessel);
+    std::optional<bool> kept;
+    DuringTransfer duringLoad(starting, QStringLiteral("Loading"), 100,
+                              [&] { kept = starting.window->cancelTransfer(); });
+    QVERIFY(starting.window->loadFromModule());
+    QCOMPARE(kept, std::optional(false));
+
+    auto bench = loadedTessel();
+    bench->child<QScrollBar>("debounce")->setValue(9);
+    const EepromImage shown = bench->window->image();
+    ModuleMemory other = bench->module.memory();
+    other[map::kRefresh] ^= 1;
+    bench->module.setMemory(other);
+    DuringTransfer during(*bench, QStringLiteral("Loading"), 100,
+                          [&] { kept = bench->window->cancelTransfer(); });
+    bench->window->readSettings();
+    QCOMPARE(kept, std::optional(true));
+    QCOMPARE(bench->window->image(), shown);
+    QVERIFY(bench->host.messages.isEmpty() && bench->host.questions.isEmpty());
+    QVERIFY2(bench->window->statusLine().lastTransfer().startsWith("Read cancelled at "),
+             qPrintable(bench->window->statusLine().lastTransfer()));
+    // The line works on: the next read shows the module.
+    bench->window->readSettings();
+    QCOMPARE(bench->window->image().value(map::kRefresh), int(other[map::kRefresh]));
+}
+
+void WindowStoresTest::changedMemory_isAskedAboutBeforeAnythingIsSent_data() {
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<bool>("showsModule");
+    QTest::newRow("Store Anyway") << 0 << true << false;
+    QTest::newRow("Show the Module's Settings") << 1 << false << true;
+    QTest::newRow("Cancel") << 2 << false << false;
+}
+
+void WindowStoresTest::changedMemory_isAskedAboutBeforeAnythingIsSent() {
+    QFETCH(int, choice);
+    QFETCH(bool, stored);
+    QFETCH(bool, showsModule);
+    auto bench = loadedTessel();
+    QList<EepromImage> backups;
+    bench->session.setBackup([&backups](const ModuleSession &session) {
+        backups << *session.moduleImage();
+        return BackupResult{QStringLiteral("/backups/t.txt"), {}};
+    });
+    bench->child<QScrollBar>("debounce")->setValue(9);
+    const EepromImage edited = bench->window->image();
+    // Another module's memory behind the same adapter.
+    ModuleMemory swapped = bench->module.memory();
+    swapped[map::kRefresh] ^= 1;
+    bench->module.setMemory(swapped);
+    bench->host.choices = {choice};
+    bench->window->storeSettings();
+    QCOMPARE(bench->host.questions.size(), 1);
+    QVERIFY2(bench->host.questions[0].startsWith(
+                 "The module's memory changed since it was read: 1 setting differs."),
+             qPrintable(bench->host.questions[0]));
+    QCOMPARE(bench->host.offered,
+             (QStringList{"Store Anyway", "Show the Module's Settings", "Cancel"}));
+    QCOMPARE(bench->commands(1, 2), stored ? kBlockCount : 0);
+    // The backup holds what the module held when the store went ahead.
+    QCOMPARE(backups, stored ? QList{EepromImage(swapped)} : QList<EepromImage>{});
+    QCOMPARE(EepromImage(bench->module.memory()), stored ? edited : EepromImage(swapped));
+    const EepromImage shown = showsModule ? EepromImage(swapped) : edited;
+    for (const int address : {map::kDebounce, map::kRefresh})
+        QCOMPARE(bench->window->image().value(address), shown.value(address));
+    QCOMPARE(bench->window->statusLine().port(), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(bench->window->statusLine().connection(), QStringLiteral("Connected"));
 }
 
 TESSEL_TEST_OBJECT(WindowStoresTest);
