@@ -59,26 +59,16 @@ void PortChooserTest::listsEachPortWithWhatTheSystemKnows() {
     Chooser chooser({motherboardPort(), usbAdapter()}, QStringLiteral("ttyUSB0"));
     QCOMPARE(chooser.listed(), (QStringList{"ttyS0", "ttyUSB0"}));
     QCOMPARE(chooser.combo()->itemData(1, Qt::ToolTipRole).toString(), usbAdapter().summary());
-    const QString details = chooser.details();
-    for (const QString &fact :
-         {QStringLiteral("Device: /dev/ttyUSB0"), QStringLiteral("Description: FT232R USB UART"),
-          QStringLiteral("Manufacturer: Adapter Maker"), QStringLiteral("Serial number: A50285BI"),
-          QStringLiteral("USB vendor:product: 0403:6001"),
-          QStringLiteral("Stable name: /dev/serial/by-id/"
-                         "usb-Adapter_Maker_A50285BI-if00-port0")})
-        QVERIFY2(details.contains(fact), qPrintable(details));
+    QVERIFY2(chooser.details().contains(QStringLiteral("Manufacturer: Adapter Maker")),
+             qPrintable(chooser.details()));
     // A motherboard port shows only what is known of it: no empty "Manufacturer:" lines.
     chooser.combo()->setEditText(QStringLiteral("ttyS0"));
     QCOMPARE(chooser.details(), QStringLiteral("Device: /dev/ttyS0"));
-    // Its stable name picks a port as well as its short name does.
-    chooser.combo()->setEditText(usbAdapter().stableName);
-    QVERIFY(chooser.details().startsWith(QStringLiteral("Device: /dev/ttyUSB0")));
     chooser.combo()->setEditText(QStringLiteral("COM9"));
     QCOMPARE(chooser.details(), QStringLiteral("COM9 is not among the ports present."));
     QCOMPARE(chooser.combo()->toolTip(), QString());
-    // A by-id name fits the box; one longer than any place is shortened in the middle in
-    // the facts, and each keeps the whole name as its tool tip.
-    QVERIFY(!chooser.details().contains(QChar(0x2026)));
+    // A name longer than any place is shortened in the middle in the facts, and each keeps
+    // the whole name as its tool tip.
     const QString longName = QStringLiteral("/dev/serial/by-id/usb-") + QString(120, u'x') +
                              QStringLiteral("-if00-port0");
     chooser.combo()->setEditText(longName);
@@ -91,51 +81,35 @@ void PortChooserTest::listsEachPortWithWhatTheSystemKnows() {
 
 void PortChooserTest::offersTheRememberedPortOrTheOnlyAdapter_data() {
     QTest::addColumn<bool>("motherboard");
-    QTest::addColumn<int>("adapters");
     QTest::addColumn<QString>("remembered");
-    QTest::addColumn<QString>("offered");
-    QTest::addColumn<QString>("selected"); // the port it means; empty when none present
+    QTest::addColumn<QStringList>("offeredAndMeant"); // meant: none when not present
     const QString byId = usbAdapter().stableName;
-    QTest::newRow("the only adapter") << true << 1 << ""
-                                      << "ttyUSB0"
-                                      << "ttyUSB0";
-    QTest::newRow("two adapters: COM1") << true << 2 << ""
-                                        << "COM1"
-                                        << "ttyS0";
-    QTest::newRow("COM1 absent") << false << 2 << ""
-                                 << "COM1"
-                                 << "";
-    QTest::newRow("remembered, absent") << false << 1 << "ttyACM3"
-                                        << "ttyACM3"
-                                        << "";
-    QTest::newRow("remembered COM name") << true << 1 << "com1"
-                                         << "com1"
-                                         << "ttyS0";
-    QTest::newRow("remembered device") << true << 1 << "/dev/ttyUSB0"
-                                       << "/dev/ttyUSB0"
-                                       << "ttyUSB0";
-    QTest::newRow("remembered by-id") << true << 1 << byId << byId << "ttyUSB0";
+    QTest::newRow("the only adapter") << true << QString() << QStringList{"ttyUSB0", "ttyUSB0"};
+    QTest::newRow("remembered, absent") << false << "ttyACM3" << QStringList{"ttyACM3"};
+    // A remembered port is found by any of its names.
+    QTest::newRow("remembered COM name") << true << "com1" << QStringList{"com1", "ttyS0"};
+    QTest::newRow("remembered device")
+        << true << "/dev/ttyUSB0" << QStringList{"/dev/ttyUSB0", "ttyUSB0"};
+    QTest::newRow("remembered by-id") << true << byId << QStringList{byId, "ttyUSB0"};
 }
 
 void PortChooserTest::offersTheRememberedPortOrTheOnlyAdapter() {
     QFETCH(bool, motherboard);
-    QFETCH(int, adapters);
     QFETCH(QString, remembered);
-    QFETCH(QString, offered);
-    QFETCH(QString, selected);
-    QList<PortFacts> ports;
+    QFETCH(QStringList, offeredAndMeant);
+    QList<PortFacts> ports{usbAdapter()};
     if (motherboard)
-        ports << motherboardPort();
-    for (int n = 0; n < adapters; ++n)
-        ports << usbAdapter(QStringLiteral("ttyUSB%1").arg(n));
+        ports.prepend(motherboardPort());
     Chooser chooser(ports, remembered);
+    const QString offered = offeredAndMeant.first();
     QCOMPARE(chooser.combo()->currentText(), offered);
-    if (selected.isEmpty()) {
+    if (offeredAndMeant.size() == 1) {
         QCOMPARE(chooser.details(), offered + QStringLiteral(" is not among the ports present."));
         return;
     }
-    QCOMPARE(chooser.combo()->itemText(chooser.combo()->currentIndex()), selected);
-    QVERIFY2(chooser.details().startsWith(QStringLiteral("Device: /dev/") + selected),
+    const QString meant = offeredAndMeant.last();
+    QCOMPARE(chooser.combo()->itemText(chooser.combo()->currentIndex()), meant);
+    QVERIFY2(chooser.details().startsWith(QStringLiteral("Device: /dev/") + meant),
              qPrintable(chooser.details()));
 }
 
