@@ -7,10 +7,15 @@
 #include "core/ModuleSimulator.h"
 #include "link/LinkClock.h"
 #include "link/ModuleConnection.h"
+#include "session/BackupFolder.h"
 #include "ui/Application.h"
+#include "ui/ConfigWindow.h"
+#include "ui/WindowStatusLine.h"
 
+#include <QDir>
 #include <QList>
 #include <QStringList>
+#include <QtTest>
 #include <utility>
 
 namespace tessel::testing {
@@ -19,6 +24,10 @@ class RecordingApplication : public Application {
 public:
     using Application::Application;
     void showMessage(const QString &text) override { messages << text; }
+    bool askQuestion(const QString &text) override {
+        questions << text;
+        return true;
+    }
     // With no answer left to give, the operator closes the box.
     int askChoice(const QString &text, const QStringList &answers, int onClose) override {
         questions << text;
@@ -62,5 +71,22 @@ protected:
         return ModuleConnection::simulate(module.kind, module.faults, clock);
     }
 };
+
+// After "Close", a store offers the reconnection first; it sends nothing and makes no backup,
+// and does not report a store that never began.
+inline void storeAfterTheLineWent(RecordingApplication &app, int questionsAfter) {
+    const QDir backups(BackupFolder().path());
+    const QStringList before = backups.entryList(QDir::Files);
+    const QString lastTransfer = app.configWindow()->statusLine().lastTransfer();
+    app.configWindow()->storeSettings();
+    QCOMPARE(app.questions.size(), questionsAfter);
+    const QString &offer = app.questions.last();
+    QVERIFY2(offer.contains("Nothing was stored, and no backup was made.") &&
+                 !offer.contains("Error Storing Data"),
+             qPrintable(offer));
+    QCOMPARE(app.offered, (QStringList{"Reconnect", "Close"}));
+    QCOMPARE(backups.entryList(QDir::Files), before);
+    QCOMPARE(app.configWindow()->statusLine().lastTransfer(), lastTransfer);
+}
 
 } // namespace tessel::testing

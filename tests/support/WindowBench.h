@@ -17,11 +17,40 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QStringList>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 namespace tessel::testing {
+
+// Runs `act` once, at the first progress step at or past `address` of the phase whose
+// progress caption starts with `caption`, while the transfer waits for the module.
+class DuringTransfer {
+public:
+    DuringTransfer(ProgressWindow &progress, const QString &caption, int address,
+                   std::function<void()> act) {
+        auto *bar = progress.findChild<QProgressBar *>(QStringLiteral("progress"));
+        m_connection = QObject::connect(bar, &QProgressBar::valueChanged, bar,
+                                        [&progress, caption, address, act, this](int at) {
+                                            captions << progress.windowTitle();
+                                            if (acted || at < address ||
+                                                !progress.windowTitle().startsWith(caption))
+                                                return;
+                                            acted = true;
+                                            act();
+                                        });
+    }
+    ~DuringTransfer() { QObject::disconnect(m_connection); }
+    DuringTransfer(const DuringTransfer &) = delete;
+    DuringTransfer &operator=(const DuringTransfer &) = delete;
+    bool acted = false;
+    QStringList captions;
+
+private:
+    QMetaObject::Connection m_connection;
+};
 
 class RecordingHost : public WindowHost {
 public:

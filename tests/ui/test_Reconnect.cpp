@@ -69,21 +69,6 @@ int debounceShown(const ConfigWindow &window) {
     return window.findChild<QScrollBar *>(QStringLiteral("debounce"))->value();
 }
 
-// After "Close", a store offers the reconnection first; it sends nothing and makes no backup,
-// and does not report a store that never began.
-void storeAfterTheLineWent(RecordingApplication &app, int questionsAfter) {
-    const QDir backups(BackupFolder().path());
-    const QStringList before = backups.entryList(QDir::Files);
-    app.configWindow()->storeSettings();
-    QCOMPARE(app.questions.size(), questionsAfter);
-    const QString &offer = app.questions.last();
-    QVERIFY2(offer.contains("Nothing was stored, and no backup was made.") &&
-                 !offer.contains("Error Storing Data"),
-             qPrintable(offer));
-    QCOMPARE(app.offered, (QStringList{"Reconnect", "Close"}));
-    QCOMPARE(backups.entryList(QDir::Files), before);
-}
-
 } // namespace
 
 class ReconnectTest : public QObject {
@@ -95,7 +80,6 @@ private Q_SLOTS:
     void reconnect_keepsTheEditsWhenAsked();
     void reconnect_refusesAModuleOfAnotherKind();
     void cancelWhileReconnecting_leadsBackToTheWindow();
-    void lineLostBetweenExchanges_offersReconnect();
     void movedWindow_neverTouchesTheOldLine();
 };
 
@@ -222,33 +206,6 @@ void ReconnectTest::cancelWhileReconnecting_leadsBackToTheWindow() {
     QCOMPARE(debounceShown(*app->configWindow()), kDebounceEdited);
     app->configWindow()->readSettings();
     QCOMPARE(app->questions.size(), 3);
-}
-
-void ReconnectTest::lineLostBetweenExchanges_offersReconnect() {
-#ifdef TESSEL_MODSIM_EXE
-    ModsimProcess modsim(QStringLiteral(TESSEL_MODSIM_EXE), {});
-    QVERIFY(!modsim.device().isEmpty());
-    StartOptions options;
-    options.port = modsim.device();
-    RecordingApplication app(options);
-    app.answersToGive = {kClose};
-    app.start();
-    QVERIFY(app.configWindow());
-    QVERIFY2(app.questions.isEmpty(), qPrintable(app.questions.join('\n')));
-    // The module goes away while the window waits for the operator.
-    modsim.process().kill();
-    modsim.process().waitForFinished(3000);
-    QTRY_COMPARE_WITH_TIMEOUT(app.questions.size(), 1, 5000);
-    QVERIFY2(app.questions[0].startsWith(
-                 QStringLiteral("The connection on %1 was lost").arg(modsim.device())),
-             qPrintable(app.questions[0]));
-    QVERIFY2(app.questions[0].contains("the settings shown were kept"),
-             qPrintable(app.questions[0]));
-    QCOMPARE(app.offered, (QStringList{"Reconnect", "Close"}));
-    storeAfterTheLineWent(app, 2);
-#else
-    QSKIP("needs tessel-modsim");
-#endif
 }
 
 void ReconnectTest::movedWindow_neverTouchesTheOldLine() {

@@ -21,26 +21,6 @@ using namespace tessel::testing;
 
 namespace {
 
-// Runs `act` once, at the first progress step at or past `address` of the phase whose
-// progress caption starts with `caption`, while the transfer waits for the module.
-class DuringTransfer {
-public:
-    DuringTransfer(WindowBench &bench, const QString &caption, int address,
-                   std::function<void()> act) {
-        auto *bar = bench.host.progress.findChild<QProgressBar *>(QStringLiteral("progress"));
-        QObject::connect(
-            bar, &QProgressBar::valueChanged, bar, [&bench, caption, address, act, this](int at) {
-                captions << bench.host.progress.windowTitle();
-                if (acted || at < address || !bench.host.progress.windowTitle().startsWith(caption))
-                    return;
-                acted = true;
-                act();
-            });
-    }
-    bool acted = false;
-    QStringList captions;
-};
-
 bool inAdvancedArea(const WindowBench &bench, const QWidget *w) {
     return w && w->mapTo(bench.form(), QPoint(0, 0)).x() >= bench.form()->width();
 }
@@ -81,7 +61,7 @@ void WindowStoresTest::inputDuringAStore_changesNothingThatIsSent() {
     approved.setValue(map::kModeByte, map::kRemapValue);
     // Half way through, the operator types into a mapping byte box and asks for the factory
     // settings, as a keyboard and mouse can while the store waits for the module.
-    DuringTransfer during(*bench, QStringLiteral("Storing"), 64, [&] {
+    DuringTransfer during(bench->host.progress, QStringLiteral("Storing"), 64, [&] {
         auto *box = bench->child<QLineEdit>("mappingByte_3");
         QTest::keyClick(box, Qt::Key_End);
         QTest::keyClicks(box, QStringLiteral("77"));
@@ -103,7 +83,7 @@ void WindowStoresTest::storeAskedForDuringAStore_waitsAndSendsTheImageOfItsClick
     int stores = 0;
     QObject::connect(&bench->session, &ModuleSession::started,
                      [&](SessionJob job) { stores += job == SessionJob::Store; });
-    DuringTransfer during(*bench, QStringLiteral("Storing"), 100, [&] {
+    DuringTransfer during(bench->host.progress, QStringLiteral("Storing"), 100, [&] {
         bench->window->storeSettings(); // kept and run next
         bench->window->storeSettings(); // one is kept already: refused, and said so
     });
@@ -247,7 +227,7 @@ void WindowStoresTest::store_isReadBackAndNamesWhatDiffers() {
     bench->child<QScrollBar>("debounce")->setValue(9);
     // The module loses one entry between the store and the read-back.
     constexpr int kLost = 100;
-    DuringTransfer during(*bench, QStringLiteral("Storing"), 160, [&] {
+    DuringTransfer during(bench->host.progress, QStringLiteral("Storing"), 160, [&] {
         ModuleMemory memory = bench->module.memory();
         memory[kLost] = static_cast<quint8>(memory[kLost] ^ 0x55);
         bench->module.setMemory(memory);
@@ -274,7 +254,8 @@ void WindowStoresTest::cancelDuringAStore_stopsAfterTheBlockInFlightAndOffersItA
     const EepromImage sent = bench->window->image();
     // Cancel while block 6 is on its way: it is confirmed, and nothing after it is sent.
     const auto cancelAtBlock6 = [&bench] {
-        return std::make_unique<DuringTransfer>(*bench, QStringLiteral("Storing"), 6 * kBlockSize,
+        return std::make_unique<DuringTransfer>(bench->host.progress, QStringLiteral("Storing"),
+                                                6 * kBlockSize,
                                                 [&bench] { bench->window->cancelTransfer(); });
     };
     const auto first = cancelAtBlock6();
@@ -313,7 +294,7 @@ void WindowStoresTest::cancelDuringARead_keepsTheSettingsShown() {
     // During the start-up reads there is nothing to keep: Cancel ends the program.
     WindowBench starting(ModuleKind::Tessel);
     std::optional<bool> kept;
-    DuringTransfer duringLoad(starting, QStringLiteral("Loading"), 100,
+    DuringTransfer duringLoad(starting.host.progress, QStringLiteral("Loading"), 100,
                               [&] { kept = starting.window->cancelTransfer(); });
     QVERIFY(starting.window->loadFromModule());
     QCOMPARE(kept, std::optional(false));
@@ -324,7 +305,7 @@ void WindowStoresTest::cancelDuringARead_keepsTheSettingsShown() {
     ModuleMemory other = bench->module.memory();
     other[map::kRefresh] ^= 1;
     bench->module.setMemory(other);
-    DuringTransfer during(*bench, QStringLiteral("Loading"), 100,
+    DuringTransfer during(bench->host.progress, QStringLiteral("Loading"), 100,
                           [&] { kept = bench->window->cancelTransfer(); });
     bench->window->readSettings();
     QCOMPARE(kept, std::optional(true));
