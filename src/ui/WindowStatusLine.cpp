@@ -14,6 +14,8 @@ void showText(QLabel *label, const QString &text) {
 WindowStatusLine::WindowStatusLine(QWidget *parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("statusLine"));
     setSizeGripEnabled(false);
+    // What stands on the right keeps off the window's edge.
+    setContentsMargins(0, 0, 6, 0);
     m_port = addLabel(QStringLiteral("statusPort"), QStringLiteral("Port of the module"));
     m_connection = addLabel(QStringLiteral("statusConnection"), QStringLiteral("Connection"));
     // The last transfer takes what room is left, and is the one cut short when it runs out.
@@ -28,7 +30,8 @@ QLabel *WindowStatusLine::addLabel(const QString &name, const QString &descripti
     if (!findChildren<QLabel *>(Qt::FindDirectChildrenOnly).isEmpty()) {
         auto *separator = new QFrame(this);
         separator->setFrameShape(QFrame::VLine);
-        separator->setFrameShadow(QFrame::Sunken);
+        separator->setFrameShadow(QFrame::Plain);
+        separator->setForegroundRole(QPalette::Mid); // as faint on a dark palette as on a light
         addWidget(separator);
     }
     auto *label = new QLabel(this);
