@@ -1,155 +1,135 @@
-// The line to a device on the wall clock: a port name opens the device it stands for, a silent
-// module is slept through rather than polled, and data, the operator and a lost line still end
-// a wait at once.
+// The line to a device on the wall clock: a silent module is slept through rather than polled,
+// and data, the operator and a line lost (a serial device gone, a device server that closes or
+// resets the connection, each told apart) end a wait at once.
 
 #include "PseudoTerminal.h"
 #include "link/ModuleConnection.h"
+#include "link/TcpChannel.h"
 #include "support/TestMain.h"
 
 #include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
-#include <unistd.h>
+#include <sys/socket.h>
 
 using namespace tessel;
 using tessel::test::Pty;
 
 namespace {
-
-constexpr int kSilentPolls = 3000; // 0.3 s
-constexpr qint64 kPromptMs = 1000; // far below the 15 s of GetI2, far above any wake-up
-constexpr int kEventAfterMs = 50;
-
-// How often the event loop went to sleep: each sleep is one wake-up of the program.
-class SleepCounter {
-public:
-    SleepCounter() {
-        m_connection =
-            QObject::connect(QAbstractEventDispatcher::instance(),
-                             &QAbstractEventDispatcher::aboutToBlock, [this] { ++m_sleeps; });
-    }
-    ~SleepCounter() { QObject::disconnect(m_connection); }
-    SleepCounter(const SleepCounter &) = delete;
-    SleepCounter &operator=(const SleepCounter &) = delete;
-    [[nodiscard]] int sleeps() const { return m_sleeps; }
-
-private:
-    QMetaObject::Connection m_connection;
-    int m_sleeps = 0;
-};
-
-// The program's line to a pseudo-terminal, on the wall clock.
-struct SerialLink {
-    explicit SerialLink(const QString &device)
-        : connection(ModuleConnection::openPort(device, error)) {}
-    [[nodiscard]] ControllerLink &link() const { return connection->link(); }
-    QString error;
-    std::unique_ptr<ModuleConnection> connection;
-};
-
+enum Event { Silence, Byte, LineLost, Abort, SimulatedReply, ServerCloses, ServerResets };
 } // namespace
 
 class LinkWaitTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void silentPort_isSleptThroughToTheEndOfItsPolls();
-    void byteOnThePort_endsTheWaitAtOnce();
-    void lostLine_endsTheWaitAtOnce();
-    void abort_endsTheWaitAtOnce();
-    void simulatedReply_endsTheWaitAtOnce();
-    void openPort_talksToTheDeviceTheNameStandsFor();
-    void openPort_saysWhyAPortDoesNotOpen();
+    void tcpPortName_isReadOrRefused_data();
+    void tcpPortName_isReadOrRefused();
+    void wait_sleepsUntilItsEndOrAnEvent_data();
+    void wait_sleepsUntilItsEndOrAnEvent();
 };
 
-void LinkWaitTest::silentPort_isSleptThroughToTheEndOfItsPolls() {
-    Pty pty;
-    SerialLink serial(pty.path);
-    QVERIFY2(serial.error.isEmpty(), qPrintable(serial.error));
-    SleepCounter counter;
-    QElapsedTimer waited;
-    waited.start();
-    QCOMPARE(serial.link().receive(kSilentPolls), -1);
-    // Never before its polls are spent...
-    QVERIFY2(waited.elapsed() >= kSilentPolls * LinkClock::kPollMicros / 1000,
-             qPrintable(QString::number(waited.elapsed())));
-    QVERIFY(waited.elapsed() < kPromptMs);
-    // ...and without waking up every poll or every millisecond on the way.
-    QVERIFY2(counter.sleeps() <= 3, qPrintable(QString::number(counter.sleeps())));
+void LinkWaitTest::tcpPortName_isReadOrRefused_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("host"); // empty: refused
+    QTest::addColumn<int>("port");
+    QTest::newRow("name and port") << "tcp://jig-3.local:4001"
+                                   << "jig-3.local" << 4001;
+    QTest::newRow("ipv6") << "tcp://[::1]:65535"
+                          << "::1" << 65535;
+    QTest::newRow("no port") << "tcp://host"
+                             << "" << 0;
+    QTest::newRow("port too large") << "tcp://host:65536"
+                                    << "" << 0;
+    QTest::newRow("serial device") << "/dev/ttyUSB0"
+                                   << "" << 0;
 }
 
-void LinkWaitTest::byteOnThePort_endsTheWaitAtOnce() {
-    Pty pty;
-    SerialLink serial(pty.path);
-    QVERIFY2(serial.error.isEmpty(), qPrintable(serial.error));
-    QTimer::singleShot(kEventAfterMs, [&pty] { pty.answer(QByteArray(1, 88)); });
-    QElapsedTimer waited;
-    waited.start();
-    QCOMPARE(serial.link().GetI2(), 88);
-    QVERIFY(waited.elapsed() < kPromptMs);
+void LinkWaitTest::tcpPortName_isReadOrRefused() {
+    QFETCH(QString, name);
+    QFETCH(QString, host);
+    QFETCH(int, port);
+    const auto address = parseTcpPortName(name);
+    QCOMPARE(address ? address->host : QString(), host);
+    QCOMPARE(address ? int(address->port) : 0, port);
 }
 
-void LinkWaitTest::lostLine_endsTheWaitAtOnce() {
-    Pty pty;
-    SerialLink serial(pty.path);
-    QVERIFY2(serial.error.isEmpty(), qPrintable(serial.error));
-    QTimer::singleShot(kEventAfterMs, [&pty] { pty.closeMaster(); });
-    QElapsedTimer waited;
-    waited.start();
-    QCOMPARE(serial.link().GetI2(), -1);
-    QVERIFY(waited.elapsed() < kPromptMs);
-    QVERIFY2(serial.link().failure().contains(QStringLiteral("lost")),
-             qPrintable(serial.link().failure()));
-}
-
-void LinkWaitTest::abort_endsTheWaitAtOnce() {
-    Pty pty;
-    SerialLink serial(pty.path);
-    QVERIFY2(serial.error.isEmpty(), qPrintable(serial.error));
-    QTimer::singleShot(kEventAfterMs, [&serial] { serial.link().abort(); });
-    QElapsedTimer waited;
-    waited.start();
-    QCOMPARE(serial.link().GetI2(), -1);
-    QVERIFY(waited.elapsed() < kPromptMs);
-    QVERIFY(serial.link().aborted());
-}
-
-void LinkWaitTest::simulatedReply_endsTheWaitAtOnce() {
+void LinkWaitTest::wait_sleepsUntilItsEndOrAnEvent_data() {
+    QTest::addColumn<int>("event");
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<QString>("failure"); // what the failure says
+    QTest::newRow("silence to the end of its polls") << int(Silence) << false << "";
+    QTest::newRow("a byte on the port") << int(Byte) << true << "";
+    QTest::newRow("the operator's cancel") << int(Abort) << false << "cancelled";
+    QTest::newRow("the serial device gone")
+        << int(LineLost) << false << "was lost: the device disappeared";
     // The built-in module answers from a timer, as in the window's simulated run.
+    QTest::newRow("the simulated module's reply") << int(SimulatedReply) << true << "";
+    QTest::newRow("server closes")
+        << int(ServerCloses) << false << "was lost: the device server closed it.";
+    QTest::newRow("server resets")
+        << int(ServerResets) << false << "was lost: the connection was reset";
+}
+
+void LinkWaitTest::wait_sleepsUntilItsEndOrAnEvent() {
+    QFETCH(int, event);
+    QFETCH(bool, answered);
+    QFETCH(QString, failure);
+    constexpr int kSilentPolls = 3000; // 0.3 s; an event ends a wait of 15 s
+    constexpr int kEventAfterMs = 50;
+    Pty pty;
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const bool tcp = event == ServerCloses || event == ServerResets;
+    QString error;
     SimulatorFaults faults;
     faults.analogDelayMicros = kEventAfterMs * 1000;
-    const auto connection = ModuleConnection::simulate(ModuleKind::Threshold, faults);
-    SleepCounter counter;
+    const auto connection =
+        event == SimulatedReply ? ModuleConnection::simulate(ModuleKind::Threshold, faults)
+        : tcp                   ? ModuleConnection::openPort(
+                                      QStringLiteral("tcp://127.0.0.1:%1").arg(server.serverPort()), error)
+              : ModuleConnection::openPort(pty.path, error);
+    QVERIFY2(connection, qPrintable(error));
+    QVERIFY(!tcp || QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 3000));
+    QTcpSocket *peer = server.nextPendingConnection();
+    ControllerLink &link = connection->link();
+    if (event == SimulatedReply)
+        QVERIFY(link.send(wire::readAnalogInput(0)));
+    QTimer::singleShot(kEventAfterMs, [&] {
+        if (event == Byte)
+            pty.answer(QByteArray(1, 88));
+        else if (event == LineLost)
+            pty.closeMaster();
+        else if (event == Abort)
+            link.abort();
+        if (event == ServerResets) { // closing with a zero linger time sends a reset
+            const linger now{1, 0};
+            ::setsockopt(static_cast<int>(peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &now,
+                         sizeof now);
+        }
+        if (tcp)
+            peer->close();
+    });
+    int sleeps = 0;
+    const auto counter =
+        QObject::connect(QAbstractEventDispatcher::instance(),
+                         &QAbstractEventDispatcher::aboutToBlock, [&sleeps] { ++sleeps; });
     QElapsedTimer waited;
     waited.start();
-    QVERIFY(connection->protocol().readAnalog(0) >= 0);
-    QVERIFY(waited.elapsed() >= kEventAfterMs);
-    QVERIFY(waited.elapsed() < kPromptMs);
-    QVERIFY2(counter.sleeps() <= 3, qPrintable(QString::number(counter.sleeps())));
-}
-
-void LinkWaitTest::openPort_talksToTheDeviceTheNameStandsFor() {
-    Pty pty;
-    QString error;
-    const auto connection = ModuleConnection::openPort(pty.path, error);
-    QVERIFY2(connection, qPrintable(error));
-    QVERIFY(error.isEmpty());
-    QCOMPARE(connection->where(), pty.path);
-    // The link test's bytes reach the device, and the device's acknowledge comes back.
-    QTimer::singleShot(50, [&pty] { pty.answer(QByteArray(1, 88)); });
-    QCOMPARE(connection->protocol().linkTestRepeated(1), 1);
-    char sent[2] = {};
-    QCOMPARE(::read(pty.master, sent, sizeof sent), qint64(2));
-    QCOMPARE(QByteArray(sent, 2), wire::linkTest());
-}
-
-void LinkWaitTest::openPort_saysWhyAPortDoesNotOpen() {
-    QString error;
-    QVERIFY(!ModuleConnection::openPort(QString(), error));
-    QCOMPARE(error, QStringLiteral("No port was chosen."));
-    error.clear();
-    QVERIFY(!ModuleConnection::openPort(QStringLiteral("/dev/tessel-no-such-port"), error));
-    QVERIFY2(error.contains(QStringLiteral("/dev/tessel-no-such-port")), qPrintable(error));
+    QCOMPARE(link.receive(event == Silence ? kSilentPolls : polls::kGetI2) >= 0, answered);
+    const qint64 ms = waited.elapsed();
+    QObject::disconnect(counter);
+    // Never before its polls are spent, and at once after an event...
+    const qint64 end = event == Silence ? kSilentPolls * LinkClock::kPollMicros / 1000 : 0;
+    QVERIFY2(ms >= end && ms < end + 1000, qPrintable(QString::number(ms)));
+    // ...without waking up every poll or every millisecond on the way.
+    QVERIFY2(sleeps <= 3, qPrintable(QString::number(sleeps)));
+    QCOMPARE(link.aborted(), event == Abort);
+    QVERIFY2(failure.isEmpty() ? link.failure().isEmpty() : link.failure().contains(failure),
+             qPrintable(link.failure()));
+    QCOMPARE(link.send("x"), failure.isEmpty()); // nothing more goes out after a failure
 }
 
 TESSEL_TEST_OBJECT(LinkWaitTest);
