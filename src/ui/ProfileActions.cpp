@@ -1,6 +1,7 @@
 #include "ui/ProfileActions.h"
 
 #include "core/ProfileText.h"
+#include "session/OutputFile.h"
 #include "session/SessionOutcome.h"
 #include "ui/ConfigWindow.h"
 #include "ui/DifferencesWindow.h"
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QTimer>
 
 namespace tessel {
@@ -39,12 +39,14 @@ QString draggedFile(const QMimeData *data) {
 } // namespace
 
 QString writeProfileFile(const QString &path, const QString &profile) {
-    QSaveFile file(path);
-    const QByteArray text = profile.toLatin1() + '\n';
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        return QStringLiteral("Cannot write %1: %2.")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
-    return {};
+    // As `read -o` writes: a reader sees the old text or the new, a file's other names show
+    // the new one, and a device is written, not replaced.
+    OutputFile file(path);
+    if (file.open() && file.commit(profile.toLatin1() + '\n'))
+        return {};
+    QString error = file.error();
+    error[0] = error[0].toUpper();
+    return error + QLatin1Char('.');
 }
 
 ProfileActions::ProfileActions(ConfigWindow &window, WindowHost &host, WindowDesk &desk)

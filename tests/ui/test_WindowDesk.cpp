@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <QtTest>
+#include <unistd.h>
 
 using namespace tessel;
 using namespace tessel::testing;
@@ -245,9 +246,18 @@ void WindowDeskTest::save_writesWhatCompareAndOpenTakeBack() {
     QTemporaryDir dir;
     const QString path = dir.filePath("saved.txt");
     QVERIFY(bench->window->desk().profiles().save(path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), profileText(saved).toLatin1() + '\n');
+    // Saved over a file with a second name, both names show the new text.
+    const QString otherName = dir.filePath("linked.txt");
+    QFile old(otherName);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
+    old.close();
+    QVERIFY(QFile::remove(path) && ::link(qPrintable(otherName), qPrintable(path)) == 0);
+    QVERIFY(bench->window->desk().profiles().save(path));
+    for (const QString &name : {path, otherName}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), profileText(saved).toLatin1() + '\n');
+    }
 
     toggleActive(*bench, 1);
     const int now = bench->window->imageToStore().value(map::kActiveMask);
