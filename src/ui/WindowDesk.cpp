@@ -5,6 +5,7 @@
 #include "ui/ConfigWindow.h"
 #include "ui/DifferencesWindow.h"
 #include "ui/EditHistory.h"
+#include "ui/HelpActions.h"
 #include "ui/ProfileActions.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowMenus.h"
@@ -95,6 +96,8 @@ void WindowDesk::addActions(const DeskParts &parts) {
         backups->setAttribute(Qt::WA_DeleteOnClose);
         backups->show(); // not modal: the comparison it opens must take input
     });
+
+    addHelpActions(*m_menus, m_window);
 }
 
 void WindowDesk::loadAsEdits(const EepromImage &settings, const QString &what) {

@@ -10,10 +10,12 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <QtTest>
@@ -113,9 +115,20 @@ void WindowDeskTest::menus_holdEveryActionWithItsShortcut() {
         {"Store These Settings Into Controller", {}},
         {"Restore to Factory Default Settings", {}},
         {"Generate Production Profile", {}},
+        {"About tessel-config", {}},
     };
     for (const auto &e : expected)
         QCOMPARE(action(*bench, QString::fromLatin1(e.text))->shortcut(), e.shortcut);
+    // About names the version.
+    QString about;
+    QTimer::singleShot(0, [&about] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            about = box->text();
+            box->accept();
+        }
+    });
+    action(*bench, QStringLiteral("About tessel-config"))->trigger();
+    QVERIFY2(about.contains(QStringLiteral("tessel-config " TESSEL_VERSION)), qPrintable(about));
     // A button's mnemonic is listed beside its item, not registered a second time.
     QVERIFY(
         action(*bench, QStringLiteral("Store These"))->text().endsWith(QStringLiteral("\tAlt+S")));
