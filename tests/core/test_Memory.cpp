@@ -8,7 +8,6 @@
 #include <QSet>
 #include <QStringList>
 #include <gtest/gtest.h>
-#include <random>
 
 using namespace tessel;
 
@@ -91,22 +90,6 @@ TEST(profileText, start_image_reads_as_documented) {
     for (int b = 1; b < 16; ++b)
         expected += QStringLiteral("DATA 0") + QStringLiteral(", 0").repeated(15) + "     ";
     EXPECT_EQ(profileText(startImage()), expected);
-}
-
-TEST(profileText, round_trips_both_factory_images_and_random_memories) {
-    std::vector<ModuleMemory> memories{*factoryImage(ModuleKind::Tessel).toMemory(),
-                                       *factoryImage(ModuleKind::Threshold).toMemory()};
-    std::mt19937 random(7);
-    for (int round = 0; round < 20; ++round) {
-        ModuleMemory &memory = memories.emplace_back();
-        for (auto &byte : memory)
-            byte = static_cast<quint8>(random() & 0xFF);
-    }
-    for (const ModuleMemory &memory : memories) {
-        const ProfileParse parsed = parseProfileText(profileText(EepromImage(memory)));
-        EXPECT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
-        EXPECT_EQ(parsed.memory, memory);
-    }
 }
 
 TEST(parseProfileText, refuses_malformed_profiles_naming_record_and_value) {
