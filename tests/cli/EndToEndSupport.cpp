@@ -3,6 +3,7 @@
 #include "core/ProfileText.h"
 
 #include <QFile>
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <pty.h>
@@ -151,13 +152,10 @@ ModuleMemory factoryMemory(ModuleKind kind) {
     return *factoryImage(kind).toMemory();
 }
 
-bool onlyBlocksBeforeChanged(const ModuleMemory &now, const ModuleMemory &stored,
-                             const ModuleMemory &before, int first) {
-    for (int a = 0; a < kImageSize; ++a) {
-        if (now[a] != (a / kBlockSize < first ? stored[a] : before[a]))
-            return false;
-    }
-    return true;
+ModuleMemory storedUpTo(const ModuleMemory &stored, const ModuleMemory &before, int first) {
+    ModuleMemory memory = before;
+    std::copy_n(stored.begin(), first * kBlockSize, memory.begin());
+    return memory;
 }
 
 } // namespace tessel::e2e

@@ -29,8 +29,6 @@ public:
     [[nodiscard]] const QString &device() const { return m_process.device(); }
     // What a program is given as the port: the device, or with --tcp the network port.
     [[nodiscard]] const QString &port() const { return m_port; }
-    [[nodiscard]] bool running() const { return m_process.process().state() == QProcess::Running; }
-    bool waitUntilGone(int ms) { return m_process.process().waitForFinished(ms); }
     // The module's memory as it last dumped it (it dumps at start); all zero when unreadable.
     [[nodiscard]] ModuleMemory memory() const;
 
@@ -97,9 +95,8 @@ QString profileOf(const ModuleMemory &memory);
 std::optional<ModuleMemory> memoryIn(const QString &profile);
 QString writeProfile(const QTemporaryDir &dir, const QString &name, const QString &text);
 ModuleMemory factoryMemory(ModuleKind kind);
-// Blocks below `first` hold `stored`, the rest `before`.
-bool onlyBlocksBeforeChanged(const ModuleMemory &now, const ModuleMemory &stored,
-                             const ModuleMemory &before, int first);
+// Blocks below `first` as in `stored`, the rest as in `before`.
+ModuleMemory storedUpTo(const ModuleMemory &stored, const ModuleMemory &before, int first);
 
 } // namespace tessel::e2e
 

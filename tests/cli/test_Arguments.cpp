@@ -35,13 +35,10 @@ void ArgumentsTest::commandOrWindow_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("command");
     QTest::newRow("nothing") << QStringList{} << false;
-    QTest::newRow("port") << QStringList{"--port", "COM3"} << false;
     QTest::newRow("port=") << QStringList{"--port=ttyUSB0"} << false;
-    QTest::newRow("simulate") << QStringList{"--simulate", "threshold"} << false;
     // A port, kind or Qt option value that reads like a command is still the option's value.
     QTest::newRow("port named read") << QStringList{"--port", "read"} << false;
     QTest::newRow("kind named diff") << QStringList{"--simulate", "diff"} << false;
-    QTest::newRow("style") << QStringList{"-style", "Fusion"} << false;
     QTest::newRow("style named read") << QStringList{"--style", "read"} << false;
     QTest::newRow("platform") << QStringList{"-platform", "offscreen", "--simulate", "tessel"}
                               << false;
@@ -75,6 +72,8 @@ void ArgumentsTest::usageError_exitsTwoAndSaysWhy_data() {
     row("write without file", {"write", "--port", "x"}, "profile file");
     row("two files", {"diff", "--port", "x", "a", "b"}, "unexpected argument");
     row("missing file", {"write", "--port", "x", "/nonexistent/p.txt"}, "cannot read");
+    // The profile is read before the port is opened: nothing reaches the module.
+    row("bad profile", {"write", "--port", "x", "BADPROFILE"}, "record 3, value 6");
     row("unknown option", {"read", "--port", "x", "--fast"}, "fast");
     row("verify on read", {"read", "--port", "x", "--verify"}, "--verify");
     row("output on write", {"write", "p.txt", "--port", "x", "-o", "o.txt"}, "belongs to read");
@@ -87,6 +86,7 @@ void ArgumentsTest::usageError_exitsTwoAndSaysWhy_data() {
     row("json on write", {"write", "--simulate", "tessel", "p.txt", "--json"}, "--json belongs");
     row("port on list-ports", {"list-ports", "--port", "x"}, "takes no --port");
     row("absent port", {"identify", "--port", "/dev/ttyNOSUCHPORT"}, "/dev/ttyNOSUCHPORT");
+    row("reply wait 0", {"read", "--port", "x", "--reply-wait", "0"}, "1 to 60000");
     row("program without kind", {"program", "PROFILE", "--port", "/dev/null"}, "--kind");
     row("program without port", {"program", "PROFILE", "--kind", "tessel"}, "--port");
     row("program count 0",
@@ -107,8 +107,11 @@ void ArgumentsTest::usageError_exitsTwoAndSaysWhy_data() {
 void ArgumentsTest::usageError_exitsTwoAndSaysWhy() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
-    const QString profile = writeProfile(m_dir, "p.txt", profileOf(everyByteValue(false)));
-    arguments.replaceInStrings(QStringLiteral("PROFILE"), profile);
+    const QString text = profileOf(everyByteValue(false));
+    arguments.replaceInStrings(
+        QStringLiteral("BADPROFILE"),
+        writeProfile(m_dir, "bad.txt", QString(text).replace(" 37,", " 256,")));
+    arguments.replaceInStrings(QStringLiteral("PROFILE"), writeProfile(m_dir, "p.txt", text));
     const Outcome o = runConfig(arguments);
     CHECK_EXIT(o, 2);
     QVERIFY2(o.err.contains(message), qPrintable(o.err));

@@ -53,12 +53,6 @@ void StoreReportTest::report_saysWhatEachBlockHoldsAndTheNextStep_data() {
                        "Blocks 6 to 15 (addresses 96 to 255) hold the old settings.",
                        kSaved.arg(kBackup),
                        kRestore.arg(usb, kBackup)};
-    QTest::newRow("first block not confirmed")
-        << storeEnded(SessionStatus::NotConfirmed, 0, kError) << usb
-        << QStringList{"No block holds the new settings.",
-                       "Block 0 (addresses 0 to 15) may hold the old or the new settings: its "
-                       "store was not confirmed.",
-                       "Blocks 1 to 15 (addresses 16 to 255) hold the old settings."};
     QTest::newRow("last block not confirmed: no block old")
         << storeEnded(SessionStatus::NotConfirmed, 15, kError) << usb
         << QStringList{"Blocks 0 to 14 (addresses 0 to 239) hold the new settings.",
@@ -79,10 +73,6 @@ void StoreReportTest::report_saysWhatEachBlockHoldsAndTheNextStep_data() {
                        "Blocks 0 to 2 (addresses 0 to 47) hold the new settings.",
                        "Blocks 3 to 15 (addresses 48 to 255) hold the old settings.",
                        kSaved.arg(kBackup)};
-    QTest::newRow("stopped before the first block")
-        << storeEnded(SessionStatus::Stopped, 0) << usb
-        << QStringList{"The store was stopped before its first block, as asked.",
-                       "No block holds the new settings."};
     QTest::newRow("read-back failed: the store itself completed")
         << storeEnded(SessionStatus::ReadBackFailed, -1,
                       "Reading block 2 of the module's memory failed. The device was lost.")
