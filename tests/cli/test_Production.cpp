@@ -58,7 +58,6 @@ private Q_SLOTS:
     void mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule();
     void ctrlC_finishesTheModuleInProgressThenExits();
     void moduleLeftInPlace_isProgrammedOnlyOnce();
-    void endedMidModule_recordsWhatTheModuleHolds_data();
     void endedMidModule_recordsWhatTheModuleHolds();
     void recordFile_keepsEveryLineWholeAndLeavesOtherFilesAlone();
 
@@ -213,63 +212,63 @@ void ProductionTest::moduleLeftInPlace_isProgrammedOnlyOnce() {
     QCOMPARE(left->memory(), kProfile);
 }
 
-void ProductionTest::endedMidModule_recordsWhatTheModuleHolds_data() {
-    QTest::addColumn<bool>("duringStore");   // else while the module is read, before its store
-    QTest::addColumn<QList<int>>("endings"); // signals sent
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("result");
-    // Replies this far apart: a store of 16 blocks takes 1.6 s, the read before it twice as
-    // long, so that the signals land where they are meant to even on a busy machine.
-    QTest::addColumn<QString>("replyDelayUs");
-    QTest::newRow("second Ctrl-C during the store")
-        << true << QList<int>{SIGINT, SIGINT} << 3 << "store-failed"
-        << "100000";
-    QTest::newRow("second Ctrl-C before the store")
-        << false << QList<int>{SIGINT, SIGINT} << 3 << "stopped"
-        << "60000";
-    QTest::newRow("hang-up during the store") << true << QList<int>{SIGHUP} << 129 << "store-failed"
-                                              << "100000";
-    // program --json | head -n 2: the reader goes long before the module is programmed.
-    QTest::newRow("output pipe closed") << true << QList<int>{} << 141 << "ok"
-                                        << "300";
-}
-
 void ProductionTest::endedMidModule_recordsWhatTheModuleHolds() {
-    QFETCH(bool, duringStore);
-    QFETCH(QList<int>, endings);
-    QFETCH(int, exitCode);
-    QFETCH(QString, result);
-    QFETCH(QString, replyDelayUs);
-    const auto slow = module(ModuleKind::Tessel, {"--reply-delay-us", replyDelayUs});
-    const QString record =
-        m_dir.filePath(QStringLiteral("ended-%1.csv").arg(QTest::currentDataTag()));
-    Invocation how = program({slow.get()}, {"--record", record, "--json"});
-    if (endings.isEmpty())
-        how.outputReaderLines = 2;
-    ConfigRun run(how);
+    // Four runs side by side, each ended its own way. Replies 100 ms apart: a store takes 1.6 s
+    // and the read before it twice as long, so that the signals land where they are meant to
+    // even on a busy machine.
+    struct Ending {
+        bool duringStore; // else while the module is read, before its store
+        QList<int> sent;  // signals
+        int exitCode;
+        QString result;
+        QString replyDelayUs;
+    };
+    const Ending endings[] = {
+        {false, {SIGINT, SIGINT}, 3, "stopped", "100000"},     // second Ctrl-C before the store
+        {true, {SIGINT, SIGINT}, 3, "store-failed", "100000"}, // second Ctrl-C during it
+        {true, {SIGHUP}, 129, "store-failed", "100000"},       // hang-up during the store
+        // program --json | head -n 2: the reader goes long before the module is programmed.
+        {true, {}, 141, "ok", "300"},
+    };
+    std::vector<std::unique_ptr<SimulatedModule>> modules;
+    std::vector<std::unique_ptr<ConfigRun>> runs;
+    QStringList records;
+    for (const Ending &e : endings) {
+        modules.push_back(module(ModuleKind::Tessel, {"--reply-delay-us", e.replyDelayUs}));
+        records << m_dir.filePath(QStringLiteral("ended-%1.csv").arg(records.size()));
+        Invocation how = program({modules.back().get()}, {"--record", records.last(), "--json"});
+        how.outputReaderLines = e.sent.isEmpty() ? 2 : -1;
+        runs.push_back(std::make_unique<ConfigRun>(how));
+    }
     const ModuleMemory before = factoryMemory(ModuleKind::Tessel);
     QElapsedTimer waited;
     waited.start();
-    while (waited.elapsed() < 20000 &&
-           (duringStore ? slow->memory() == before : !run.nextLine(20).contains("identified")))
-        QTest::qWait(20);
-    for (const int signal : endings) {
-        run.sendSignal(signal);
-        QTest::qWait(100);
+    for (size_t i = 0; i < std::size(endings); ++i) {
+        while (waited.elapsed() < 20000 &&
+               (endings[i].duringStore ? modules[i]->memory() == before
+                                       : !runs[i]->nextLine(20).contains("identified")))
+            QTest::qWait(20);
+        for (const int signal : endings[i].sent) {
+            runs[i]->sendSignal(signal);
+            QTest::qWait(100);
+        }
     }
-    const Outcome o = run.finish(kRunBoundMs);
-    CHECK_EXIT(o, exitCode);
-    QCOMPARE(recordsByPort(record, 1).value(slow->port()).value(5), result);
-    if (result != QLatin1String("store-failed")) {
-        QCOMPARE(slow->memory(), result == QLatin1String("ok") ? kProfile : before);
-        return;
+    for (size_t i = 0; i < std::size(endings); ++i) {
+        const Outcome o = runs[i]->finish(kRunBoundMs);
+        CHECK_EXIT(o, endings[i].exitCode);
+        const QString &result = endings[i].result;
+        QCOMPARE(recordsByPort(records[i], 1).value(modules[i]->port()).value(5), result);
+        if (result != QLatin1String("store-failed")) {
+            QCOMPARE(modules[i]->memory(), result == QLatin1String("ok") ? kProfile : before);
+            continue;
+        }
+        static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
+        const QRegularExpressionMatch match = stopped.match(o.out);
+        QVERIFY2(match.hasMatch(), qPrintable(describeRun(o)));
+        const int last = match.captured(1).toInt();
+        QVERIFY2(last < kBlockCount - 1, qPrintable(describeRun(o)));
+        QCOMPARE(modules[i]->memory(), storedUpTo(kProfile, before, last + 1));
     }
-    static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
-    const QRegularExpressionMatch match = stopped.match(o.out);
-    QVERIFY2(match.hasMatch(), qPrintable(describeRun(o)));
-    const int last = match.captured(1).toInt();
-    QVERIFY2(last < kBlockCount - 1, qPrintable(describeRun(o)));
-    QCOMPARE(slow->memory(), storedUpTo(kProfile, before, last + 1));
 }
 
 void ProductionTest::recordFile_keepsEveryLineWholeAndLeavesOtherFilesAlone() {
