@@ -66,10 +66,7 @@ public:
         return choices.isEmpty() ? onClose : choices.takeFirst();
     }
     // Recorded as a message too: the operator reads it like any other.
-    void lineLost(const QString &text) override {
-        messages << text;
-        ++linesLost;
-    }
+    void lineLost(const QString &text) override { messages << text; }
     ClosingChoice askStoreBeforeClosing() override {
         questions << QStringLiteral("Store the changes into the module before closing?");
         return closing;
@@ -77,11 +74,8 @@ public:
     QString chooseFile(FileChoice) override { return fileToChoose; }
     ProgressWindow &progressWindow() override { return progress; }
     [[nodiscard]] QString portName() const override { return QStringLiteral("/dev/ttyUSB0"); }
-    void showReport(const QString &profile) override {
-        report = profile;
-        ++reports;
-    }
-    void imageShown() override { ++imagesShown; }
+    void showReport(const QString &profile) override { report = profile; }
+    void imageShown() override {}
     void windowClosed() override { closed = true; }
 
     QStringList messages;
@@ -93,9 +87,6 @@ public:
     QStringList offered;
     ProgressWindow progress;
     QString report;
-    int reports = 0;
-    int imagesShown = 0;
-    int linesLost = 0;
     bool closed = false;
 };
 
@@ -228,7 +219,6 @@ inline QList<int> analogRequests(const WindowBench &bench, std::size_t from = 0)
 }
 
 inline const QString kAbove = QStringLiteral("Activate Relay Above Limit");
-inline const QString kBelow = QStringLiteral("Activate Relay Below Limit");
 inline const QString kOutside = QStringLiteral("Activate Relay Outside Limits");
 inline const QString kInside = QStringLiteral("Activate Relay Inside Limits");
 

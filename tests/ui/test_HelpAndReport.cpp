@@ -23,7 +23,6 @@ private Q_SLOTS:
     void pointer_showsTheControlsText_data();
     void pointer_showsTheControlsText();
     void pointer_leavesTheTextWhereNoneApplies();
-    void report_showsEntry12AsLastReadNotAsSelected();
     void report_wrapsBetweenValuesAndSaves();
     void backups_listCompareAndLoadTheChosenOne();
 };
@@ -59,18 +58,6 @@ void HelpAndReportTest::pointer_leavesTheTextWhereNoneApplies() {
     hover(bench->child("debounce")); // inside the debounce step, which has a text of its own
     hover(bench->child("commMode_2"));
     QCOMPARE(bench->helpText(), helpText(1));
-}
-
-void HelpAndReportTest::report_showsEntry12AsLastReadNotAsSelected() {
-    auto bench = loadedTessel();
-    bench->child<QRadioButton>("commMode_1")->click();
-    const auto entry12 = [&] {
-        bench->child<QPushButton>("productionProfile")->click();
-        return bench->host.report.section(QStringLiteral(", "), 12, 12);
-    };
-    QCOMPARE(entry12(), QStringLiteral("0"));
-    bench->window->storeSettings();
-    QCOMPARE(entry12(), QStringLiteral("1"));
 }
 
 void HelpAndReportTest::report_wrapsBetweenValuesAndSaves() {

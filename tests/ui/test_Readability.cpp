@@ -140,6 +140,7 @@ void ReadabilityTest::analogPanelLabels_speakTheirValueAndSayWhatTheyAre() {
          QStringLiteral("changed, Limit type, input 2")},
         {"limit", 18, QStringLiteral("200"), QStringLiteral("changed, Upper limit, input 2")},
         {"level", 2, QStringLiteral("77"), QStringLiteral("Reading, input 2")},
+        {"active", 1, QStringLiteral("Yes"), QStringLiteral("Active, device 2")},
         {"levelMeter", 2, QStringLiteral("77"), QStringLiteral("Level, input 2")},
     };
     for (const auto &label : labels) {

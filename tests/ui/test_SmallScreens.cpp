@@ -72,8 +72,6 @@ class SmallScreensTest : public QObject {
 private Q_SLOTS:
     void configWindow_fitsAndScrollsEveryControlIntoView_data();
     void configWindow_fitsAndScrollsEveryControlIntoView();
-    void configWindow_onALargeScreen_isTheWholeForm_data();
-    void configWindow_onALargeScreen_isTheWholeForm();
     void otherWindows_fitTheSmallScreens();
 };
 
@@ -124,36 +122,6 @@ void SmallScreensTest::configWindow_fitsAndScrollsEveryControlIntoView() {
                  qPrintable(control->objectName() + " at " + describe(shown) + " in " +
                             describe(scroll->viewport()->rect())));
     }
-}
-
-void SmallScreensTest::configWindow_onALargeScreen_isTheWholeForm_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("wide");
-    QTest::newRow("tessel narrow") << static_cast<int>(ModuleKind::Tessel) << false;
-    QTest::newRow("threshold wide") << static_cast<int>(ModuleKind::Threshold) << true;
-}
-
-void SmallScreensTest::configWindow_onALargeScreen_isTheWholeForm() {
-    QFETCH(int, kind);
-    QFETCH(bool, wide);
-    auto bench = WindowBench::loaded(static_cast<ModuleKind>(kind));
-    ConfigWindow &window = *bench->window;
-    showOn(window, QStringLiteral("desktop"));
-    setWide(*bench, wide);
-    // Where the screen holds it, the window is the form between its menu bar and status
-    // line, without scroll bars or margins.
-    const QSize form(px(wide ? kWideWidthTwips : kNarrowWidthTwips), px(kHeightTwips));
-    const int menuBar = window.findChild<QWidget *>(QStringLiteral("menuBar"))->height();
-    const QWidget *statusLine = window.findChild<QWidget *>(QStringLiteral("statusLine"));
-    const QSize whole = form + QSize(0, menuBar + statusLine->height());
-    QCOMPARE(window.size(), whole);
-    QCOMPARE(bench->form()->mapTo(&window, QPoint(0, 0)), QPoint(0, menuBar));
-    QCOMPARE(statusLine->geometry().bottom(), whole.height() - 1);
-    QCOMPARE(bench->form()->size(), form);
-    QVERIFY(!window.findChild<ScrollingForm *>()->horizontalScrollBar()->isVisible());
-    QVERIFY(!window.findChild<ScrollingForm *>()->verticalScrollBar()->isVisible());
-    // And the operator cannot pull it larger than the form it shows.
-    QCOMPARE(window.maximumSize(), whole);
 }
 
 void SmallScreensTest::otherWindows_fitTheSmallScreens() {
