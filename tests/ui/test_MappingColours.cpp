@@ -162,6 +162,8 @@ void MappingColoursTest::shownImage_keepsCustomBytesAndReplacesCalculatedOnes() 
     bench->module.setMemory(*image.toMemory());
     bench->window->readSettings();
     QVERIFY(bench->child<QRadioButton>("mappingMode_1")->isChecked());
+    // Custom bytes are typed in the advanced area, which opens for them.
+    QCOMPARE(bench->form()->width(), px(kWideWidthTwips));
     for (int r = 0; r < map::kRowCount; ++r) {
         QCOMPARE(bench->window->image().value(map::mappingAddress(r)), 100 + r);
         QCOMPARE(bench->child<QLineEdit>(elementName("mappingByte", r))->text(),
