@@ -1,6 +1,7 @@
 // The window against tessel-modsim on a pseudo-terminal, one module for the whole object,
 // what it holds read from the memory the simulator dumps after every stored block: a backup
-// stored back, a store stopped by the operator, and a store asked for after the line went.
+// stored back, a store and a read stopped by the operator, and a store asked for after the
+// line went.
 
 #include "core/MemoryMap.h"
 #include "core/ProfileText.h"
@@ -25,6 +26,7 @@ using tessel::testing::DuringTransfer;
 using tessel::testing::RecordingApplication;
 
 namespace {
+constexpr int kStoreAgain = 0;
 constexpr int kNotNow = 1;
 constexpr int kClose = 1;
 constexpr int kDumpWaitMs = 3000;
@@ -36,6 +38,7 @@ private Q_SLOTS:
     void initTestCase();
     void backupStoredBack_givesTheModuleItsOldMemory();
     void cancelDuringBlock6_leavesSevenNewBlocksAndTellsThem();
+    void cancelDuringARead_keepsTheSettingsShown();
     void storeAfterTheLineWent_sendsNothingAndMakesNoBackup();
 
 private:
@@ -129,6 +132,34 @@ void WindowEndToEndTest::cancelDuringBlock6_leavesSevenNewBlocksAndTellsThem() {
     QVERIFY2(window().statusLine().lastTransfer().contains("blocks 0 to 6 new, 7 to 15 old"),
              qPrintable(window().statusLine().lastTransfer()));
     QCOMPARE(window().imageToStore(), sent);
+
+    // Stopped again, and this time stored again: the module then holds every new block.
+    const DuringTransfer again(progress, QStringLiteral("Storing"), 6 * kBlockSize,
+                               [cancel] { cancel->click(); });
+    m_app->answersToGive = {kStoreAgain};
+    window().storeSettings();
+    QVERIFY(again.acted);
+    QCOMPARE(m_app->questions.size(), asked + 2);
+    QTRY_COMPARE_WITH_TIMEOUT(dumped(), sent, kDumpWaitMs);
+    QVERIFY2(window().statusLine().lastTransfer().startsWith("Stored and verified at "),
+             qPrintable(window().statusLine().lastTransfer()));
+}
+
+void WindowEndToEndTest::cancelDuringARead_keepsTheSettingsShown() {
+    auto *debounce = window().findChild<QScrollBar *>(QStringLiteral("debounce"));
+    debounce->setValue(debounce->value() == 9 ? 10 : 9);
+    const EepromImage shown = window().imageToStore();
+    ProgressWindow &progress = m_app->progressWindow();
+    auto *cancel = progress.findChild<QPushButton *>(QStringLiteral("Cancel"));
+    const DuringTransfer during(progress, QStringLiteral("Loading"), 100,
+                                [cancel] { cancel->click(); });
+    const qsizetype told = m_app->questions.size() + m_app->messages.size();
+    window().readSettings();
+    QVERIFY(during.acted);
+    QCOMPARE(window().imageToStore(), shown);
+    QCOMPARE(m_app->questions.size() + m_app->messages.size(), told);
+    QVERIFY2(window().statusLine().lastTransfer().startsWith("Read cancelled at "),
+             qPrintable(window().statusLine().lastTransfer()));
 }
 
 void WindowEndToEndTest::storeAfterTheLineWent_sendsNothingAndMakesNoBackup() {

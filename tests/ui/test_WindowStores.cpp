@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QtTest>
 #include <functional>
-#include <optional>
 
 using namespace tessel;
 using namespace tessel::testing;
@@ -46,8 +45,6 @@ private Q_SLOTS:
     void narrowWindow_keyboardNeverReachesTheAdvancedArea();
     void factoryReset_asksFirstAndNamesTheBackup();
     void store_isReadBackAndNamesWhatDiffers();
-    void cancelDuringAStore_stopsAfterTheBlockInFlightAndOffersItAgain();
-    void cancelDuringARead_keepsTheSettingsShown();
     void changedMemory_isAskedAboutBeforeAnythingIsSent_data();
     void changedMemory_isAskedAboutBeforeAnythingIsSent();
 };
@@ -215,68 +212,6 @@ void WindowStoresTest::store_isReadBackAndNamesWhatDiffers() {
     QVERIFY2(lines[0].startsWith(QStringLiteral("Verification failed")), qPrintable(lines[0]));
     QVERIFY2(bench->host.messages[0].contains(fieldName(ModuleKind::Tessel, kLost)),
              qPrintable(bench->host.messages[0]));
-}
-
-void WindowStoresTest::cancelDuringAStore_stopsAfterTheBlockInFlightAndOffersItAgain() {
-    auto bench = loadedTessel();
-    const EepromImage before(bench->module.memory());
-    EepromImage edited = bench->window->image();
-    edited.setValue(map::kDebounce, 9);                // block 0
-    edited.setValue(map::recordAddress(20) + 2, 0x55); // block 11
-    bench->window->showImage(edited);
-    const EepromImage sent = bench->window->image();
-    // Cancel while block 6 is on its way: it is confirmed, and nothing after it is sent.
-    const auto cancelAtBlock6 = [&bench] {
-        return std::make_unique<DuringTransfer>(bench->host.progress, QStringLiteral("Storing"),
-                                                6 * kBlockSize,
-                                                [&bench] { bench->window->cancelTransfer(); });
-    };
-    const auto first = cancelAtBlock6();
-    bench->host.choices = {1}; // Not Now
-    bench->window->storeSettings();
-    QVERIFY(first->acted);
-    QCOMPARE(bench->commands(1, 2), 7);
-    EepromImage mixed = before;
-    for (int a = 0; a < 7 * kBlockSize; ++a)
-        mixed.setValue(a, sent.value(a));
-    QCOMPARE(EepromImage(bench->module.memory()), mixed);
-    // The window stays, with the account of what the module holds, and offers the store again.
-    QCOMPARE(bench->host.questions.size(), 1);
-    QCOMPARE(bench->host.offered, (QStringList{"Store Again", "Not Now"}));
-    QVERIFY2(bench->window->statusLine().lastTransfer().contains("blocks 0 to 6 new, 7 to 15 old"),
-             qPrintable(bench->window->statusLine().lastTransfer()));
-    QCOMPARE(bench->window->image(), sent);
-
-    // Stopped again, and this time stored again: the module then holds every new block.
-    const auto second = cancelAtBlock6();
-    bench->host.choices = {0}; // Store Again
-    bench->window->storeSettings();
-    QCOMPARE(bench->host.questions.size(), 2);
-    QCOMPARE(EepromImage(bench->module.memory()), sent);
-}
-
-void WindowStoresTest::cancelDuringARead_keepsTheSettingsShown() {
-    // During the start-up reads there is nothing to keep: Cancel ends the program.
-    WindowBench starting(ModuleKind::Tessel);
-    std::optional<bool> kept;
-    DuringTransfer duringLoad(starting.host.progress, QStringLiteral("Loading"), 100,
-                              [&] { kept = starting.window->cancelTransfer(); });
-    QVERIFY(starting.window->loadFromModule());
-    QCOMPARE(kept, std::optional(false));
-
-    auto bench = loadedTessel();
-    bench->child<QScrollBar>("debounce")->setValue(9);
-    const EepromImage shown = bench->window->image();
-    DuringTransfer during(bench->host.progress, QStringLiteral("Loading"), 100,
-                          [&] { kept = bench->window->cancelTransfer(); });
-    bench->window->readSettings();
-    QCOMPARE(kept, std::optional(true));
-    QCOMPARE(bench->window->image(), shown);
-    QVERIFY(bench->host.messages.isEmpty() && bench->host.questions.isEmpty());
-    // The line works on: the next read shows the module.
-    bench->window->readSettings();
-    QCOMPARE(bench->window->image().value(map::kDebounce),
-             int(bench->module.memory()[map::kDebounce]));
 }
 
 void WindowStoresTest::changedMemory_isAskedAboutBeforeAnythingIsSent_data() {
