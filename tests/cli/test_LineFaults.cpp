@@ -106,7 +106,7 @@ void LineFaultsTest::faultyLine_exitStatusSaysWhatTheModuleHolds() {
     QStringList arguments{command, "--port", module.device()};
     if (command != QLatin1String("read"))
         arguments << profile(command == QLatin1String("diff") ? differs : everyByteValue(false));
-    const Outcome o = runConfig(arguments);
+    const Outcome o = runConfig(arguments, 30000); // a busy machine may take its time
     CHECK_EXIT(o, exitCode);
     QVERIFY2((o.out + o.err).contains(said), qPrintable(describeRun(o)));
     QCOMPARE(bytesOf(module.memory()), holds);
