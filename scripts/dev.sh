@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev
           # the window icon is drawn from its SVG while building
           librsvg2-bin
           # the Debian package and the checks of what is installed
@@ -23,29 +23,36 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# build DIR TYPE [CMAKE OPTIONS...]: the program and its tests. A folder set up before keeps the
+# generator it was made with.
 build() {
-    local dir=$1; shift
-    local launcher=()
-    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
+    local dir=$1 type=$2; shift 2
+    local options=(-DCMAKE_BUILD_TYPE="$type")
+    [ -f "$dir/CMakeCache.txt" ] || options+=(-G Ninja)
+    if command -v ccache >/dev/null; then
+        options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        # ccache caches files built on a precompiled header only when told to trust it.
+        export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+    fi
+    cmake -S . -B "$dir" "${options[@]}" "$@" >/dev/null
     cmake --build "$dir" -j"$(nproc)"
 }
 
 case "${1:-}" in
 run)
     install_missing
-    build build
+    build build Release
     exec ./build/src/app/tessel-config --simulate "${2:-tessel}"
     ;;
 test)
     install_missing
-    dir=build
-    options=()
+    # Debug information only where a sanitizer's report needs it: it is a third of the build.
+    dir=build type=Release options=()
     if [ "${2:-}" = "--sanitize" ]; then
-        dir=build-sanitize
+        dir=build-sanitize type=RelWithDebInfo
         options=(-DTESSEL_SANITIZE=ON)
     fi
-    build "$dir" "${options[@]}"
+    build "$dir" "$type" "${options[@]}"
     export QT_QPA_PLATFORM=offscreen
     ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
     ;;
