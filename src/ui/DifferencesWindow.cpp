@@ -28,6 +28,12 @@ DifferencesWindow::DifferencesWindow(QWidget *parent)
     m_list->setAlternatingRowColors(true);
     m_list->setUniformRowHeights(true);
     m_list->setAccessibleName(QStringLiteral("differences"));
+    // The setting's name takes the spare width, so that the two values stand side by side.
+    m_list->setColumnCount(4);
+    QHeaderView *header = m_list->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(1, QHeaderView::Stretch);
     m_summary->setObjectName(QStringLiteral("differenceSummary"));
     m_summary->setAccessibleDescription(QStringLiteral("How many addresses differ"));
 
@@ -67,7 +73,6 @@ void DifferencesWindow::setDifferences(const QString &title, ModuleKind kind,
     }
     m_lines << differenceSummary(int(addresses.size()));
     m_summary->setText(m_lines.last());
-    m_list->header()->resizeSections(QHeaderView::ResizeToContents);
 }
 
 } // namespace tessel
