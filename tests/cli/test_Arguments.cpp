@@ -19,7 +19,6 @@ private Q_SLOTS:
     void commandOrWindow();
     void usageError_exitsTwoAndSaysWhy_data();
     void usageError_exitsTwoAndSaysWhy();
-    void help_documentsCommandsAndExitStatus();
     void window_takesQtsOptionsAndExplainsAMissingDisplay();
     void interruptWatch_leavesAnIgnoredSignalIgnored();
 
@@ -79,6 +78,8 @@ void ArgumentsTest::usageError_exitsTwoAndSaysWhy_data() {
     row("output on write", {"write", "p.txt", "--port", "x", "-o", "o.txt"}, "belongs to read");
     row("output twice", {"read", "--simulate", "tessel", "-o", "a", "--output", "b"},
         "--output is given more than once");
+    row("unwritable output", {"read", "--simulate", "tessel", "-o", "/dev/full"},
+        "cannot write /dev/full");
     row("empty output", {"read", "--simulate", "tessel", "-o", ""}, "needs a file name");
     row("no-backup on read", {"read", "--port", "x", "--no-backup"}, "write and factory-reset");
     row("verify both ways", {"write", "p.txt", "--port", "x", "--verify", "--no-verify"},
@@ -116,17 +117,6 @@ void ArgumentsTest::usageError_exitsTwoAndSaysWhy() {
     CHECK_EXIT(o, 2);
     QVERIFY2(o.err.contains(message), qPrintable(o.err));
     QVERIFY(o.out.isEmpty());
-}
-
-void ArgumentsTest::help_documentsCommandsAndExitStatus() {
-    const Outcome o = runConfig(QStringList{"--help"});
-    CHECK_EXIT(o, 0);
-    for (const char *word : {"identify", "read", "write", "factory-reset", "diff", "--verify",
-                             "--simulate", "--port", "Exit status", "Error Storing Data"})
-        QVERIFY2(o.out.contains(QLatin1String(word)), word);
-    const Outcome v = runConfig(QStringList{"--version"});
-    CHECK_EXIT(v, 0);
-    QVERIFY(v.out.startsWith("tessel-config "));
 }
 
 void ArgumentsTest::window_takesQtsOptionsAndExplainsAMissingDisplay() {

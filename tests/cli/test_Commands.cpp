@@ -1,10 +1,8 @@
 // The commands as a shell user runs them, against tessel-modsim over a pseudo-terminal:
-// their output, "-" for standard input and output, the JSON documents and list-ports.
+// their output, "-" for standard input and output, and the JSON documents.
 
 #include "EndToEndSupport.h"
-#include "cli/PortListing.h"
 #include "core/FieldNames.h"
-#include "support/PortSamples.h"
 #include "support/TestMain.h"
 
 #include <QJsonArray>
@@ -32,10 +30,8 @@ private Q_SLOTS:
     void everyCommand_onOneModule_data();
     void everyCommand_onOneModule();
     void unknownKind_isExitOneButTroubleForDiff();
-    void dash_isStandardInputAndOutput();
     void json_documentsParseBackWithTheirFields();
     void progress_showsOnATerminalOnly();
-    void listPorts_showsEveryFactAndUnknownOnesStayVisible();
 
 private:
     QTemporaryDir m_dir;
@@ -69,15 +65,16 @@ void CommandsTest::everyCommand_onOneModule() {
     QCOMPARE(identify.out, identity);
 
     const ModuleMemory factory = factoryMemory(kind);
-    const QString file = m_dir.filePath(QStringLiteral("read-%1.txt").arg(moduleKindKey(kind)));
-    const Outcome read = runConfig(QStringList{"read", "-o", file} + port);
+    // "-" is standard output, never a file of that name.
+    Invocation toStdout(QStringList{"read", "-o", "-"} + port);
+    toStdout.workingDirectory = m_dir.path();
+    const Outcome read = runConfig(toStdout);
     CHECK_EXIT(read, 0);
-    QVERIFY(read.out.isEmpty());
-    QFile written(file);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromLatin1(written.readAll()), profileOf(factory) + '\n');
+    QCOMPARE(read.out, profileOf(factory) + '\n');
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("-"))));
 
-    const Outcome same = runConfig(QStringList{"diff", file} + port);
+    const Outcome same =
+        runConfig(QStringList{"diff", writeProfile(m_dir, "read.txt", read.out)} + port);
     CHECK_EXIT(same, 0);
     QCOMPARE(same.out, QStringLiteral("no differences\n"));
     ModuleMemory profile = factory;
@@ -105,8 +102,7 @@ void CommandsTest::everyCommand_onOneModule() {
     const ModuleMemory wanted = everyByteValue(kind == ModuleKind::Threshold);
     QString text = profileOf(wanted);
     text.replace(QStringLiteral("     DATA"), QStringLiteral("\r\n\tDATA  "));
-    const Outcome write =
-        runConfig(QStringList{"write", writeProfile(m_dir, "every.txt", text)} + port);
+    const Outcome write = runConfig(Invocation(QStringList{"write", "-"} + port, text.toLatin1()));
     CHECK_EXIT(write, 0);
     QVERIFY2(write.out.contains(QStringLiteral("verified")), qPrintable(write.out));
     QCOMPARE(module.memory(), wanted);
@@ -147,30 +143,6 @@ void CommandsTest::unknownKind_isExitOneButTroubleForDiff() {
     CHECK_EXIT(diff, 2);
     QVERIFY2(diff.err.contains("unknown kind 9"), qPrintable(diff.err));
     CHECK_EXIT(runConfig(Invocation(QStringList{"diff", "-"} + port, "DATA 1, 2")), 2);
-}
-
-void CommandsTest::dash_isStandardInputAndOutput() {
-    QTemporaryDir here;
-    SimulatedModule module(m_dir, ModuleKind::Threshold, fast());
-    const QStringList port{"--port", module.device()};
-    Invocation read(QStringList{"read", "-o", "-"} + port);
-    read.workingDirectory = here.path();
-    const Outcome readOut = runConfig(read);
-    CHECK_EXIT(readOut, 0);
-    QCOMPARE(memoryIn(readOut.out), factoryMemory(ModuleKind::Threshold));
-    QVERIFY(!QFile::exists(here.filePath(QStringLiteral("-"))));
-    // A file that cannot be written is an error naming it.
-    const Outcome full = runConfig(QStringList{"read", "-o", "/dev/full"} + port);
-    CHECK_EXIT(full, 2);
-    QVERIFY2(full.err.contains("cannot write /dev/full"), qPrintable(full.err));
-
-    ModuleMemory wanted = factoryMemory(ModuleKind::Threshold);
-    wanted[100] = 77;
-    const QByteArray text = profileOf(wanted).toLatin1();
-    CHECK_EXIT(runConfig(Invocation(QStringList{"write", "-"} + port, text)), 0);
-    QCOMPARE(module.memory(), wanted);
-    const Outcome same = runConfig(Invocation(QStringList{"diff", "-"} + port, text));
-    CHECK_EXIT(same, 0);
 }
 
 void CommandsTest::json_documentsParseBackWithTheirFields() {
@@ -220,30 +192,6 @@ void CommandsTest::progress_showsOnATerminalOnly() {
     CHECK_EXIT(pipe, 0);
     QCOMPARE(pipe.out, terminal.out);
     QVERIFY2(pipe.err.isEmpty(), qPrintable(pipe.err));
-}
-
-void CommandsTest::listPorts_showsEveryFactAndUnknownOnesStayVisible() {
-    const PortFacts adapter = testing::usbAdapter();
-    const PortFacts motherboard = testing::motherboardPort();
-    const QList<PortFacts> facts{adapter, motherboard};
-
-    const QJsonArray ports = portsJson(facts).value("ports").toArray();
-    QCOMPARE(ports.size(), 2);
-    const QJsonObject first = ports.at(0).toObject();
-    QCOMPARE(first.value("byIdPath").toString(), adapter.stableName);
-    QCOMPARE(first.value("vendorProduct").toString(), QStringLiteral("0403:6001"));
-    QCOMPARE(ports.at(1).toObject().keys(), first.keys());
-    QVERIFY(ports.at(1).toObject().value("manufacturer").isNull());
-
-    const QStringList lines = portsTable(facts).split('\n');
-    QVERIFY(lines.size() >= 3);
-    for (const QString &fact : {adapter.stableName, adapter.serialNumber, adapter.manufacturer})
-        QVERIFY2(lines.at(1).contains(fact), qPrintable(fact));
-    // Columns line up: the device starts where its heading does on every line.
-    const qsizetype column = lines.at(0).indexOf("DEVICE");
-    QCOMPARE(lines.at(1).indexOf(adapter.device), column);
-    QCOMPARE(lines.at(2).indexOf(motherboard.device), column);
-    QVERIFY(lines.at(2).contains(" - "));
 }
 
 TESSEL_TEST_OBJECT(CommandsTest);
