@@ -23,7 +23,6 @@ public:
 
     [[nodiscard]] const QString &device() const { return m_device; }
     [[nodiscard]] QProcess &process() { return m_process; }
-    [[nodiscard]] const QProcess &process() const { return m_process; }
 
     // The next line the simulator prints (with --tcp, its network port name follows the
     // device); empty when none comes within 5 s.

@@ -8,6 +8,7 @@
 #include "link/LinkClock.h"
 #include "link/ModuleConnection.h"
 #include "session/BackupFolder.h"
+#include "support/WindowBench.h"
 #include "ui/Application.h"
 #include "ui/ConfigWindow.h"
 #include "ui/WindowStatusLine.h"
@@ -20,24 +21,9 @@
 
 namespace tessel::testing {
 
-class RecordingApplication : public Application {
+class RecordingApplication : public RecordingOperator<Application> {
 public:
-    using Application::Application;
-    void showMessage(const QString &text) override { messages << text; }
-    bool askQuestion(const QString &text) override {
-        questions << text;
-        return true;
-    }
-    // With no answer left to give, the operator closes the box.
-    int askChoice(const QString &text, const QStringList &answers, int onClose) override {
-        questions << text;
-        offered = answers;
-        return answersToGive.isEmpty() ? onClose : answersToGive.takeFirst();
-    }
-    ClosingChoice askStoreBeforeClosing() override {
-        questions << QStringLiteral("Store the changes into the module before closing?");
-        return closing;
-    }
+    using RecordingOperator::RecordingOperator;
     std::optional<QString> choosePort(const QString &offeredPort) override {
         ++portsChosen;
         portsOffered << offeredPort;
@@ -49,22 +35,15 @@ public:
         SimulatorFaults faults;
     };
 
-    QStringList messages;
-    QStringList questions;
-    QStringList offered;
-    QList<int> answersToGive;
-    ClosingChoice closing = ClosingChoice::Cancel;
     QList<std::optional<QString>> portsToChoose; // nothing: Cancel
     QStringList portsOffered;
     int portsChosen = 0;
     // The modules the next connections reach, in order; a port's own when none is left.
     QList<SimulatedModule> modules;
     LinkClock *clock = nullptr;
-    int connectionsOpened = 0;
 
 protected:
     std::unique_ptr<ModuleConnection> openConnection(const QString &port, QString &error) override {
-        ++connectionsOpened;
         if (modules.isEmpty())
             return Application::openConnection(port, error);
         const SimulatedModule module = modules.takeFirst();

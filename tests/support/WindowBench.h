@@ -34,7 +34,6 @@ public:
         auto *bar = progress.findChild<QProgressBar *>(QStringLiteral("progress"));
         m_connection = QObject::connect(bar, &QProgressBar::valueChanged, bar,
                                         [&progress, caption, address, act, this](int at) {
-                                            captions << progress.windowTitle();
                                             if (acted || at < address ||
                                                 !progress.windowTitle().startsWith(caption))
                                                 return;
@@ -46,14 +45,16 @@ public:
     DuringTransfer(const DuringTransfer &) = delete;
     DuringTransfer &operator=(const DuringTransfer &) = delete;
     bool acted = false;
-    QStringList captions;
 
 private:
     QMetaObject::Connection m_connection;
 };
 
-class RecordingHost : public WindowHost {
+// The operator's side of the boxes a host shows: messages and questions recorded, the answers
+// given from a script.
+template <typename Host> class RecordingOperator : public Host {
 public:
+    using Host::Host;
     void showMessage(const QString &text) override { messages << text; }
     bool askQuestion(const QString &text) override {
         questions << text;
@@ -65,6 +66,21 @@ public:
         offered = answers;
         return choices.isEmpty() ? onClose : choices.takeFirst();
     }
+    ClosingChoice askStoreBeforeClosing() override {
+        questions << QStringLiteral("Store the changes into the module before closing?");
+        return closing;
+    }
+
+    QStringList messages;
+    QStringList questions;
+    QStringList offered;
+    bool answer = true; // what the operator answers every question
+    QList<int> choices; // the answers picked, in order
+    ClosingChoice closing = ClosingChoice::Cancel;
+};
+
+class RecordingHost : public RecordingOperator<WindowHost> {
+public:
     // Recorded as a message too: the operator reads it like any other.
     void lineLost(const QString &text) override { messages << text; }
     ClosingChoice askStoreBeforeClosing() override {
@@ -74,19 +90,12 @@ public:
     QString chooseFile(FileChoice) override { return fileToChoose; }
     ProgressWindow &progressWindow() override { return progress; }
     [[nodiscard]] QString portName() const override { return QStringLiteral("/dev/ttyUSB0"); }
-    void showReport(const QString &profile) override { report = profile; }
+    void showReport(const QString &) override {}
     void imageShown() override {}
     void windowClosed() override { closed = true; }
 
-    QStringList messages;
-    QStringList questions;
-    bool answer = true; // what the operator answers every question
-    ClosingChoice closing = ClosingChoice::Cancel;
     QString fileToChoose;
-    QList<int> choices; // the answers picked, in order
-    QStringList offered;
     ProgressWindow progress;
-    QString report;
     bool closed = false;
 };
 

@@ -5,7 +5,6 @@
 #include "support/TestMain.h"
 #include "support/WindowBench.h"
 #include "ui/ConfigWindow.h"
-#include "ui/ConnectingWindow.h"
 #include "ui/WindowStatusLine.h"
 
 #include <QPushButton>
@@ -61,10 +60,6 @@ void letTheReconnectionRun() {
         QCoreApplication::processEvents();
 }
 
-int debounceShown(const ConfigWindow &window) {
-    return window.findChild<QScrollBar *>(QStringLiteral("debounce"))->value();
-}
-
 } // namespace
 
 class ReconnectTest : public QObject {
@@ -74,15 +69,13 @@ private Q_SLOTS:
     void lostLineDuringStore_offersReconnectWithTheStoreReport();
     void reconnect_readsTheSameKindOfModule_data();
     void reconnect_readsTheSameKindOfModule();
-    void reconnect_refusesAModuleOfAnotherKind();
-    void cancelWhileReconnecting_leadsBackToTheWindow();
     void movedWindow_neverTouchesTheOldLine();
 };
 
 void ReconnectTest::lostLineDuringStore_offersReconnectWithTheStoreReport() {
     VirtualClock clock;
     auto app = appOnALineThatDrops(clock, {});
-    app->answersToGive = {kClose};
+    app->choices = {kClose};
     editAndStore(*app->configWindow());
     QCOMPARE(app->questions.size(), 1);
     QCOMPARE(app->offered, (QStringList{"Reconnect", "Close"}));
@@ -93,7 +86,7 @@ void ReconnectTest::lostLineDuringStore_offersReconnectWithTheStoreReport() {
     QVERIFY(!app->ending());
     QCOMPARE(app->portsChosen, 0);
     QVERIFY(app->configWindow()->isEnabled());
-    QCOMPARE(debounceShown(*app->configWindow()), kDebounceEdited);
+    QCOMPARE(app->configWindow()->imageToStore().value(map::kDebounce), kDebounceEdited);
     // Every later exchange on the dead line offers the reconnection again.
     QCOMPARE(app->configWindow()->statusLine().connection(), QStringLiteral("Line lost"));
     storeAfterTheLineWent(*app, 2);
@@ -101,81 +94,51 @@ void ReconnectTest::lostLineDuringStore_offersReconnectWithTheStoreReport() {
 
 void ReconnectTest::reconnect_readsTheSameKindOfModule_data() {
     QTest::addColumn<bool>("showModule");
-    QTest::newRow("show the module's settings") << true;
+    QTest::addColumn<bool>("otherKindFirst");
+    QTest::newRow("show the module's settings") << true << false;
     // Closing the question about the edits must not throw them away.
-    QTest::newRow("question closed: the edits stay") << false;
+    QTest::newRow("question closed: the edits stay") << false << false;
+    // A Threshold module is refused, and the port offered again as the operator chose it.
+    QTest::newRow("another kind refused first") << true << true;
 }
 
 void ReconnectTest::reconnect_readsTheSameKindOfModule() {
     QFETCH(bool, showModule);
+    QFETCH(bool, otherKindFirst);
     VirtualClock clock;
-    auto app = appOnALineThatDrops(clock, {{ModuleKind::Tessel, {}}});
-    app->answersToGive = showModule ? QList{kReconnect, kShowModule} : QList{kReconnect};
-    app->portsToChoose = {QStringLiteral("ttyUSB1")};
+    QList<RecordingApplication::SimulatedModule> next{{ModuleKind::Tessel, {}}};
+    QStringList ports{QStringLiteral("ttyUSB1")};
+    if (otherKindFirst) {
+        next.prepend({ModuleKind::Threshold, {}});
+        ports << QStringLiteral("ttyUSB2");
+    }
+    auto app = appOnALineThatDrops(clock, next);
+    app->choices = QList<int>(1 + otherKindFirst, kReconnect);
+    if (showModule)
+        app->choices << kShowModule;
+    app->portsToChoose = {ports.begin(), ports.end()};
     // The module reached next holds what the first one held before the store.
     const EepromImage asLoaded = app->configWindow()->image();
     editAndStore(*app->configWindow());
     const EepromImage edited = app->configWindow()->image();
     letTheReconnectionRun();
     // The chooser offered the port that was lost; the window asked about its edits.
-    QCOMPARE(app->portsOffered, (QStringList{"ttyUSB0"}));
-    QCOMPARE(app->questions.size(), 2);
-    QVERIFY2(app->questions[1].contains("Keep them"), qPrintable(app->questions[1]));
+    QCOMPARE(app->portsOffered, QStringList{"ttyUSB0"} + ports.mid(0, ports.size() - 1));
+    QCOMPARE(app->questions.size(), 2 + otherKindFirst);
+    QVERIFY2(app->questions.last().contains("Keep them"), qPrintable(app->questions.last()));
+    QVERIFY2(!otherKindFirst ||
+                 app->questions[1].startsWith("The module on ttyUSB1 is a Threshold module, but "
+                                              "this window is for a Tessel module"),
+             qPrintable(app->questions[1]));
     ConfigWindow *window = app->configWindow();
+    QCOMPARE(window->kind(), ModuleKind::Tessel);
     QCOMPARE(window->image(), showModule ? asLoaded : edited);
     QCOMPARE(window->hasUnsavedEdits(), !showModule);
-    QCOMPARE(app->portName(), QStringLiteral("ttyUSB1"));
+    QCOMPARE(app->portName(), ports.last());
     // The window works on the new line: a store goes through without complaint.
     editAndStore(*window);
     QVERIFY2(app->messages.isEmpty(), qPrintable(app->messages.join('\n')));
     QVERIFY(!window->hasUnsavedEdits());
-}
-
-void ReconnectTest::reconnect_refusesAModuleOfAnotherKind() {
-    VirtualClock clock;
-    auto app = appOnALineThatDrops(clock, {{ModuleKind::Threshold, {}}, {ModuleKind::Tessel, {}}});
-    app->answersToGive = {kReconnect, kReconnect, kShowModule};
-    app->portsToChoose = {QStringLiteral("ttyUSB1"), QStringLiteral("ttyUSB2")};
-    const EepromImage asLoaded = app->configWindow()->image();
-    editAndStore(*app->configWindow());
-    letTheReconnectionRun();
-    QCOMPARE(app->questions.size(), 3);
-    const QString &refusal = app->questions[1];
-    QVERIFY2(refusal.startsWith("The module on ttyUSB1 is a Threshold module, but this window "
-                                "is for a Tessel module"),
-             qPrintable(refusal));
-    // The port is offered again as the operator last chose it.
-    QCOMPARE(app->portsOffered, (QStringList{"ttyUSB0", "ttyUSB1"}));
-    ConfigWindow *window = app->configWindow();
-    QCOMPARE(window->kind(), ModuleKind::Tessel);
-    QCOMPARE(window->image(), asLoaded);
-    QCOMPARE(app->portName(), QStringLiteral("ttyUSB2"));
-}
-
-void ReconnectTest::cancelWhileReconnecting_leadsBackToTheWindow() {
-    VirtualClock clock;
-    SimulatorFaults silent;
-    silent.ignoreLinkTests = ModuleConnection::kLinkTestAttempts;
-    auto app = appOnALineThatDrops(clock, {{ModuleKind::Tessel, silent}});
-    // Cancel while connecting, then Cancel in the port choice.
-    app->answersToGive = {kReconnect, kReconnect};
-    app->portsToChoose = {QStringLiteral("ttyUSB1"), std::nullopt};
-    editAndStore(*app->configWindow());
-    clock.callAfter(5'000'000, [&] {
-        QVERIFY(app->connectingWindow());
-        app->connectingWindow()->reject();
-    });
-    letTheReconnectionRun();
-    QCOMPARE(app->questions.size(), 2);
-    QVERIFY2(app->questions[1].startsWith("Connecting to ttyUSB1 was cancelled."),
-             qPrintable(app->questions[1]));
-    QCOMPARE(app->offered, (QStringList{"Reconnect", "Close"}));
-    QCOMPARE(app->portsChosen, 2);
-    // Back at the window, with its settings and without a line; a later transfer offers the
-    // reconnection again.
-    QVERIFY(!app->ending());
-    QVERIFY(app->configWindow()->isEnabled());
-    QCOMPARE(debounceShown(*app->configWindow()), kDebounceEdited);
 }
 
 void ReconnectTest::movedWindow_neverTouchesTheOldLine() {
