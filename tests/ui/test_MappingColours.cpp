@@ -37,7 +37,6 @@ class MappingColoursTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void capacity_rowsPastTheModulesInputsTurnRed();
-    void capacity_exactlyFullFits();
     void inactiveRow_isDarkWithSilverActiveCell();
     void mappingMode_colorsEnablesAndRecomputes();
     void mapChange_readsTheNumberAndMarksWhatDoesNotFit_data();
@@ -72,12 +71,6 @@ void MappingColoursTest::capacity_rowsPastTheModulesInputsTurnRed() {
     QCOMPARE(bench->window->invalidFields(),
              QStringList{QStringLiteral("mapping byte of device 2")});
     QVERIFY(bench->child("storeSettings")->isHidden());
-}
-
-void MappingColoursTest::capacity_exactlyFullFits() {
-    auto bench = benchWithTypes({28, 10}); // 200 + 56 = 256
-    QVERIFY(!bench->child("storeSettings")->isHidden());
-    QCOMPARE(bench->background("deviceNumber_1"), colours::kGrey);
 }
 
 void MappingColoursTest::inactiveRow_isDarkWithSilverActiveCell() {

@@ -9,17 +9,11 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <QtTest>
-#include <unistd.h>
 
 using namespace tessel;
 using namespace tessel::testing;
@@ -77,7 +71,6 @@ class WindowDeskTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void menus_aboutAndTheButtonsMnemonics();
     void openMarkStore_data();
     void openMarkStore();
     void open_refusesWhatItCannotTake_data();
@@ -85,7 +78,6 @@ private Q_SLOTS:
     void undo_bringsBackWhatAReadReplaced();
     void storeAction_actsOnlyWhileTheStoreButtonShows();
     void save_writesWhatCompareAndOpenTakeBack();
-    void droppedProfile_opensAsOpenProfileDoes();
     void close_asksWhileSettingsDiffer_data();
     void close_asksWhileSettingsDiffer();
     void controlsShowing_namesTheControlsOfAnAddress_data();
@@ -96,25 +88,6 @@ void WindowDeskTest::initTestCase() {
     // The recent files go to a test folder, not the user's settings.
     QStandardPaths::setTestModeEnabled(true);
     QSettings().clear();
-}
-
-// About names the version; a button's mnemonic is listed beside its menu item, not
-// registered a second time.
-void WindowDeskTest::menus_aboutAndTheButtonsMnemonics() {
-    auto bench = WindowBench::loaded(ModuleKind::Tessel);
-    // About names the version.
-    QString about;
-    QTimer::singleShot(0, [&about] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            about = box->text();
-            box->accept();
-        }
-    });
-    action(*bench, QStringLiteral("About tessel-config"))->trigger();
-    QVERIFY2(about.contains(QStringLiteral("tessel-config " TESSEL_VERSION)), qPrintable(about));
-    QAction *store = action(*bench, QStringLiteral("Store These"));
-    QVERIFY(store->text().endsWith(QStringLiteral("\tAlt+S")));
-    QCOMPARE(store->shortcut(), QKeySequence());
 }
 
 void WindowDeskTest::openMarkStore_data() {
@@ -233,18 +206,9 @@ void WindowDeskTest::save_writesWhatCompareAndOpenTakeBack() {
     QTemporaryDir dir;
     const QString path = dir.filePath("saved.txt");
     QVERIFY(bench->window->desk().profiles().save(path));
-    // Saved over a file with a second name, both names show the new text.
-    const QString otherName = dir.filePath("linked.txt");
-    QFile old(otherName);
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\n") == 4);
-    old.close();
-    QVERIFY(QFile::remove(path) && ::link(qPrintable(otherName), qPrintable(path)) == 0);
-    QVERIFY(bench->window->desk().profiles().save(path));
-    for (const QString &name : {path, otherName}) {
-        QFile file(name);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), profileText(saved).toLatin1() + '\n');
-    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), profileText(saved).toLatin1() + '\n');
 
     toggleActive(*bench, 1);
     QVERIFY(bench->window->desk().profiles().compare(path));
@@ -258,22 +222,6 @@ void WindowDeskTest::save_writesWhatCompareAndOpenTakeBack() {
     QVERIFY(!bench->window->desk().profiles().save(dir.filePath("refused.txt")));
     QVERIFY(bench->host.messages.last().contains("base serial"));
     QVERIFY(!QFile::exists(dir.filePath("refused.txt")));
-}
-
-void WindowDeskTest::droppedProfile_opensAsOpenProfileDoes() {
-    auto bench = WindowBench::loaded(ModuleKind::Tessel);
-    const EepromImage profile = changedSettings(*bench);
-    QTemporaryDir dir;
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(writeFile(dir, "p.txt", profileText(profile).toLatin1()))});
-    QWidget *target = bench->child("controllerType_0");
-    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    QCoreApplication::processEvents();
-    QCOMPARE(bench->window->imageToStore(), profile);
 }
 
 void WindowDeskTest::close_asksWhileSettingsDiffer_data() {
@@ -319,15 +267,12 @@ void WindowDeskTest::controlsShowing_namesTheControlsOfAnAddress_data() {
     QTest::addColumn<QStringList>("controls");
     const int t = int(ModuleKind::Tessel);
     const int h = int(ModuleKind::Threshold);
-    QTest::newRow("threshold base serial") << h << 5 << 0 << 1 << QStringList{"baseSerial"};
     QTest::newRow("tessel unused after serial") << t << 5 << 0 << 1 << QStringList{};
     QTest::newRow("active bits 1 and 6 of rows 9-16")
         << t << 10 << 0b0100'0010 << 0 << QStringList{"active_9", "active_14"};
     QTest::newRow("mode and Lite bits")
         << t << 12 << 0 << 6
         << QStringList{"commMode_0", "commMode_1", "commMode_2", "liteCommands"};
-    QTest::newRow("tessel row 2 serial")
-        << t << 27 << 0 << 1 << QStringList{"serial_1", "serialEditor_1"};
     QTest::newRow("input 3 upper limit") << h << 44 << 0 << 1 << QStringList{"limit_19"};
     QTest::newRow("row 17 has no input") << h << 146 << 0 << 1 << QStringList{};
     QTest::newRow("mapping row 24") << t << 231 << 0 << 1 << QStringList{"mappingByte_23"};
