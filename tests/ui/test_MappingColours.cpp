@@ -94,11 +94,8 @@ void MappingColoursTest::mappingMode_colorsEnablesAndRecomputes() {
     bench->child<QRadioButton>("mappingMode_1")->click();
     for (int r = 0; r < map::kRowCount; ++r)
         QVERIFY(bench->child(elementName("mappingByte", r))->isEnabled());
-    QCOMPARE(bench->caption("mapping_1"), QStringLiteral("REMAPPED"));
     QCOMPARE(bench->background("inputAssignment_0"), colours::kDarkGrey);
     QCOMPARE(bench->background("mappingByte_0"), colours::windowBackground());
-    // Rows not in use are painted too, ready for when the count grows.
-    QCOMPARE(bench->background("mapping_20"), colours::kGrey);
     QCOMPARE(bench->window->image().value(map::mappingAddress(1)), 10);
     bench->child<QLineEdit>("mappingByte_1")->setText("200");
     bench->window->storeSettings();
@@ -107,7 +104,6 @@ void MappingColoursTest::mappingMode_colorsEnablesAndRecomputes() {
     // Calculated again: the typed byte gives way to the row's place, and the boxes close.
     bench->child<QRadioButton>("mappingMode_0")->click();
     QCOMPARE(bench->window->image().value(map::mappingAddress(1)), 10);
-    QCOMPARE(bench->caption("mapping_1"), QStringLiteral("Bank: 1  Input: 2-3"));
     QVERIFY(!bench->child("mappingByte_1")->isEnabled());
 }
 
