@@ -131,21 +131,21 @@ struct WindowBench : SimulatedLine {
     std::unique_ptr<ConfigWindow> window;
 };
 
-// The pointer moving over a widget, delivered directly so that no real cursor is needed.
+// Mouse events delivered directly, so that no real cursor is needed.
+inline void sendMouse(QWidget *widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                      Qt::MouseButtons held) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
 inline void hover(QWidget *widget, QPoint at = {2, 2}) {
-    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
+    sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
 }
 
 inline void click(QWidget *widget) {
     const QPoint at(widget->width() / 2, widget->height() / 2);
-    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-    QApplication::sendEvent(widget, &release);
+    sendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
 }
 
 // The operator's ways through the windows, and the Threshold window's analog panel.

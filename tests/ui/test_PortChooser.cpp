@@ -19,14 +19,10 @@ namespace {
 struct Chooser {
     explicit Chooser(QList<PortFacts> ports, const QString &remembered = {})
         : source(std::move(ports)) {
-        if (!remembered.isEmpty()) {
-            QFile file(settingFile());
-            if (!file.open(QIODevice::WriteOnly))
-                qFatal("cannot write the setting file");
-            file.write(remembered.toLatin1() + "\r\n");
-        }
-        form = std::make_unique<FormSelectSerialPort>(
-            source, PortSetting(settingFile(), folder.filePath(QStringLiteral("config"))));
+        const PortSetting setting(settingFile(), folder.filePath(QStringLiteral("config")));
+        if (!remembered.isEmpty() && !setting.remember(remembered).isEmpty())
+            qFatal("cannot remember the port");
+        form = std::make_unique<FormSelectSerialPort>(source, setting);
     }
     QString settingFile() const { return folder.filePath(QStringLiteral("tessel.cfg")); }
     QComboBox *combo() const { return form->findChild<QComboBox *>("ports"); }

@@ -130,15 +130,12 @@ void StartupTest::cancelWhileConnecting_goesBackToThePortChoice() {
     SimulatorFaults faults;
     faults.ignoreLinkTests = 10;
     RecordingApplication app(simulated(ModuleKind::Threshold, clock, faults));
-    QString step;
     clock.callAfter(5'000'000, [&] {
         ConnectingWindow *connecting = app.connectingWindow();
         QVERIFY(connecting && connecting->isVisible());
-        step = connecting->stepText();
         connecting->findChild<QPushButton *>("connectingCancel")->click();
     });
     app.start();
-    QCOMPARE(step, QStringLiteral("Link test 4 of 100"));
     QCOMPARE(app.portsChosen, 1);
     QVERIFY2(app.questions.isEmpty(), qPrintable(app.questions.join('\n')));
     QVERIFY(app.configWindow());
