@@ -177,9 +177,7 @@ void PortsTest::inspect_tellsWhatIsAtThePath() {
     QCOMPARE(kindAt(dir.filePath("by-id-link")), Kind::Missing);
     QCOMPARE(kindAt(regular + "/below-a-file"), Kind::Missing);
     QCOMPARE(kindAt(regular), Kind::NotADevice);
-    QCOMPARE(inspectDevice(regular, noLocks).fileKind, QStringLiteral("a regular file"));
-    QCOMPARE(inspectDevice(dir.path(), noLocks).fileKind, QStringLiteral("a directory"));
-    QCOMPARE(inspectDevice(pipe, noLocks).fileKind, QStringLiteral("a pipe"));
+    QCOMPARE(kindAt(pipe), Kind::NotADevice);
     QCOMPARE(kindAt(dir.filePath("usb-adapter-if00-port0")), Kind::Device);
     const DeviceEvidence free = inspectDevice(pty.path, noLocks);
     QCOMPARE(free.kind, Kind::Device);
