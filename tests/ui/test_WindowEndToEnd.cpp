@@ -1,6 +1,7 @@
 // The window against tessel-modsim on a pseudo-terminal, one module for the whole object,
-// what it holds read from the memory the simulator dumps after every stored block: a store and
-// a read stopped by the operator, and a store asked for after the line went.
+// what it holds read from the memory the simulator dumps after every stored block: a backup
+// stored back, a store and a read stopped by the operator, and a store asked for after the
+// line went.
 
 #include "core/MemoryMap.h"
 #include "core/ProfileText.h"
@@ -8,8 +9,11 @@
 #include "support/RecordingApplication.h"
 #include "support/TestMain.h"
 #include "support/WindowBench.h"
+#include "ui/ProfileActions.h"
+#include "ui/WindowDesk.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -32,6 +36,7 @@ class WindowEndToEndTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void backupStoredBack_givesTheModuleItsOldMemory();
     void cancelDuringBlock6_leavesSevenNewBlocksAndTellsThem();
     void cancelDuringARead_keepsTheSettingsShown();
     void storeAfterTheLineWent_sendsNothingAndMakesNoBackup();
@@ -70,6 +75,27 @@ void WindowEndToEndTest::initTestCase() {
     QVERIFY2(m_app->questions.isEmpty() && m_app->messages.isEmpty(),
              qPrintable((m_app->questions + m_app->messages).join('\n')));
 #endif
+}
+
+void WindowEndToEndTest::backupStoredBack_givesTheModuleItsOldMemory() {
+    // The window corrects what it shows (the simulated module's factory memory has relay
+    // functions above 0, shown as 0): the memory it can give back is one it stored.
+    window().storeSettings();
+    const EepromImage old = window().imageToStore();
+    QTRY_COMPARE_WITH_TIMEOUT(dumped(), old, kDumpWaitMs);
+    auto *debounce = window().findChild<QScrollBar *>(QStringLiteral("debounce"));
+    debounce->setValue(debounce->value() == 9 ? 10 : 9);
+    window().storeSettings();
+    QTRY_COMPARE_WITH_TIMEOUT(dumped(), window().imageToStore(), kDumpWaitMs);
+    // A store that went well says so on the status line, with its backup.
+    QVERIFY2(window().statusLine().lastTransfer().startsWith("Stored and verified at "),
+             qPrintable(window().statusLine().lastTransfer()));
+    const QString backup =
+        window().findChild<QLabel *>(QStringLiteral("statusLastTransfer"))->toolTip();
+    QVERIFY(window().desk().profiles().open(backup));
+    window().storeSettings();
+    QTRY_COMPARE_WITH_TIMEOUT(dumped(), old, kDumpWaitMs);
+    QVERIFY2(m_app->messages.isEmpty(), qPrintable(m_app->messages.join('\n')));
 }
 
 void WindowEndToEndTest::cancelDuringBlock6_leavesSevenNewBlocksAndTellsThem() {
