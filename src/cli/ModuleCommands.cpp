@@ -42,7 +42,7 @@ int ModuleCommands::identify() {
                                    "that %1 is the port it is on (tessel-config list-ports)")
                         .arg(m_where)
                         .arg(ModuleConnection::kLinkTestAttempts)
-                        .arg(seconds(polls::kGetI))
+                        .arg(seconds(polls::kReplyByte))
                         .arg(wire::kAckByte));
     case SessionStatus::NotIdentified: {
         const ReplyPace &pace = m_session.protocol().pace();

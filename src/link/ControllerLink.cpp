@@ -53,19 +53,13 @@ bool ControllerLink::waitForExactly(int count, int pollLimit) {
     return pollUntil(pollLimit, [this, count] { return m_channel.bytesAvailable() == count; });
 }
 
-void ControllerLink::ClearBuffer() {
+void ControllerLink::discardInput() {
     if (m_channel.bytesAvailable() <= 0)
         return;
     do {
         m_clock.processEvents();
         m_channel.readByte();
     } while (m_channel.bytesAvailable() > 0 && !failed());
-}
-
-bool ControllerLink::PutI(int byte) {
-    if (byte < 0 || byte > 255)
-        return false;
-    return send(QByteArray(1, static_cast<char>(byte)));
 }
 
 bool ControllerLink::send(const QByteArray &command) {

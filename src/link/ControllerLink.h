@@ -9,12 +9,12 @@ namespace tessel {
 
 // Poll budgets of the receive procedures; a poll is worth a nominal 100 microseconds.
 namespace polls {
-constexpr int kGetI = 15000;      // 1.5 s
-constexpr int kGetI2 = 150000;    // 15 s: a module may take long to store a block
-constexpr int kGetI3 = 15000;     // 1.5 s
-constexpr int kGetI4 = 3500;      // 0.35 s: analog levels
-constexpr int kIdentify = 10000;  // one identification attempt: 1 s
-constexpr int kReadBlock = 50000; // one block-read attempt: 5 s
+constexpr int kReplyByte = 15000;     // 1.5 s: an acknowledge or a byte of a block
+constexpr int kStoreConfirm = 150000; // 15 s: a module may take long to store a block
+constexpr int kIdentityByte = 15000;  // 1.5 s
+constexpr int kAnalogLevel = 3500;    // 0.35 s: analog levels
+constexpr int kIdentify = 10000;      // one identification attempt: 1 s
+constexpr int kReadBlock = 50000;     // one block-read attempt: 5 s
 } // namespace polls
 
 class ControllerLink;
@@ -42,17 +42,14 @@ class ControllerLink {
 public:
     ControllerLink(ByteChannel &channel, LinkClock &clock);
 
-    [[nodiscard]] int GetI() { return receive(polls::kGetI); }
-    [[nodiscard]] int GetI2() { return receive(polls::kGetI2); }
-    [[nodiscard]] int GetI3() { return receive(polls::kGetI3); }
-    [[nodiscard]] int GetI4() { return receive(polls::kGetI4); }
+    [[nodiscard]] int receiveReplyByte() { return receive(polls::kReplyByte); }
+    [[nodiscard]] int receiveIdentityByte() { return receive(polls::kIdentityByte); }
     // One byte within `pollLimit` polls, that is pollLimit x 100 us; -1 if none came.
     [[nodiscard]] int receive(int pollLimit);
     // Waits until exactly `count` bytes are waiting at a poll; false after pollLimit polls.
     [[nodiscard]] bool waitForExactly(int count, int pollLimit);
-    void ClearBuffer();
-    // Sends one byte; a value that is not a byte is refused (false) and nothing is sent.
-    bool PutI(int byte);
+    // Reads and drops whatever has arrived.
+    void discardInput();
     // Sends a whole command in one write.
     bool send(const QByteArray &command);
 

@@ -90,7 +90,7 @@ int ModuleProtocol::linkTestRepeated(int attempts, const std::function<void(int)
         if (!m_link.send(wire::linkTest()))
             break;
         const bool earlierOwed = !m_owed.empty();
-        const int answer = m_link.receive(replyWait(polls::kGetI, 1));
+        const int answer = m_link.receive(replyWait(polls::kReplyByte, 1));
         if (answer < 0)
             owe(1, replyWait(late::kLinkTest, 1), sentAt);
         else
@@ -122,7 +122,7 @@ std::optional<wire::IdentityReply> ModuleProtocol::identify(AttemptLimit attempt
         const bool whole = m_owed.wholeRepliesOf(kLength);
         wire::IdentityReply reply;
         for (int &b : reply.b)
-            b = m_link.GetI3();
+            b = m_link.receiveIdentityByte();
         // The seventh byte may trail the six by as long as they took to come, or by as long
         // as this module pauses between the bytes of a reply.
         const int quiet = std::clamp(pollsIn(now() - sentAt), kLeastQuietAfterIdentity,
@@ -154,7 +154,7 @@ std::optional<BlockBytes> ModuleProtocol::readBlock(int block, AttemptLimit atte
         BlockBytes bytes{};
         bool complete = true;
         for (quint8 &byte : bytes) {
-            const int b = m_link.GetI();
+            const int b = m_link.receiveReplyByte();
             complete = complete && b >= 0;
             byte = static_cast<quint8>(std::max(b, 0));
         }
@@ -182,7 +182,7 @@ StoreAnswer ModuleProtocol::writeBlock(int block, const BlockBytes &data, bool l
     const qint64 sentAt = now();
     if (!m_link.send(wire::writeConfigBlock(block, data)))
         return StoreAnswer::Unanswered;
-    const int answer = m_link.receive(replyWait(polls::kGetI2, 1));
+    const int answer = m_link.receive(replyWait(polls::kStoreConfirm, 1));
     if (answer < 0) {
         owe(1, late::kStore, sentAt);
         return StoreAnswer::Unanswered;
@@ -208,7 +208,7 @@ int ModuleProtocol::readAnalog(int input) {
     const qint64 sentAt = now();
     if (!m_link.send(wire::readAnalogInput(input)))
         return -1;
-    const int level = m_link.receive(replyWait(polls::kGetI4, 1));
+    const int level = m_link.receive(replyWait(polls::kAnalogLevel, 1));
     if (level < 0) {
         owe(1, replyWait(late::kAnalog, 1), sentAt);
         return -1;

@@ -21,11 +21,11 @@ using AttemptLimit = std::optional<int>;
 namespace late {
 // A module may answer 3 s late: its acknowledge must still be waited out before the next
 // exchange, or it would be taken for that exchange's reply.
-constexpr int kLinkTest = 35000;       // 3.5 s
-constexpr int kIdentify = 100000;      // 10 s
-constexpr int kReadBlock = 100000;     // 10 s
-constexpr int kStore = 50000;          // 5 s
-constexpr int kAnalog = polls::kGetI4; // 0.35 s
+constexpr int kLinkTest = 35000;             // 3.5 s
+constexpr int kIdentify = 100000;            // 10 s
+constexpr int kReadBlock = 100000;           // 10 s
+constexpr int kStore = 50000;                // 5 s
+constexpr int kAnalog = polls::kAnalogLevel; // 0.35 s
 } // namespace late
 
 // How the module answered a block store.

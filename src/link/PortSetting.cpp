@@ -97,13 +97,6 @@ QString PortSetting::remember(const QString &name) const {
         .arg(what, name.trimmed());
 }
 
-QStringList ListSerialPorts() {
-    QStringList names;
-    for (const PortFacts &port : SystemPortSource().ports())
-        names << port.name;
-    return names;
-}
-
 QString deviceForPortName(const QString &name) {
     const QString n = name.trimmed();
     if (n.startsWith(QLatin1Char('/')))

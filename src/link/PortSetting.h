@@ -36,9 +36,6 @@ private:
 // without surrounding double quotes.
 QString firstField(const QString &text);
 
-// The serial ports present, in a stable order, by the names the operator sees.
-QStringList ListSerialPorts();
-
 // The device behind a port name: "COM3" keeps its old meaning (/dev/ttyS2 here), a listed
 // name such as ttyUSB0 is /dev/ttyUSB0, a full path is taken as it is.
 QString deviceForPortName(const QString &name);

@@ -86,9 +86,9 @@ bool AnalogMonitor::prepareTransfer(const std::function<void()> &transfer) {
     m_preparing = true;
     if (settleFirst) {
         settle();
-        m_protocol->link().ClearBuffer();
+        m_protocol->link().discardInput();
     }
-    m_protocol->link().ClearBuffer();
+    m_protocol->link().discardInput();
     m_preparing = false;
     return !m_protocol->link().aborted();
 }

@@ -56,9 +56,9 @@ private Q_SLOTS:
 void ExchangesTest::receive_returnsZeroByteAsZeroAndLeavesTheRest() {
     Bench bench(ModuleKind::Tessel);
     bench.channel.inject(QByteArray("\x00\x07", 2));
-    QCOMPARE(bench.link.GetI3(), 0);
+    QCOMPARE(bench.link.receiveIdentityByte(), 0);
     QCOMPARE(bench.channel.bytesAvailable(), qint64(1));
-    QCOMPARE(bench.link.GetI(), 7);
+    QCOMPARE(bench.link.receiveReplyByte(), 7);
     QCOMPARE(bench.clock.idleCount(), qint64(0));
 }
 

@@ -118,7 +118,7 @@ void LinkWaitTest::wait_sleepsUntilItsEndOrAnEvent() {
                          &QAbstractEventDispatcher::aboutToBlock, [&sleeps] { ++sleeps; });
     QElapsedTimer waited;
     waited.start();
-    QCOMPARE(link.receive(event == Silence ? kSilentPolls : polls::kGetI2) >= 0, answered);
+    QCOMPARE(link.receive(event == Silence ? kSilentPolls : polls::kStoreConfirm) >= 0, answered);
     const qint64 ms = waited.elapsed();
     QObject::disconnect(counter);
     // Never before its polls are spent, and at once after an event...
