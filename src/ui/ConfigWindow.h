@@ -71,6 +71,9 @@ public:
     [[nodiscard]] EepromImage imageToStore() const;
     // The settings last read (as shown) or stored; the start image before the first read.
     [[nodiscard]] const EepromImage &moduleBaseline() const { return m_moduleBaseline; }
+    // The module's memory byte for byte where the session knows it (the baseline is tidied as
+    // the window shows it: relay functions at 0, mapping bytes computed); else the baseline.
+    [[nodiscard]] EepromImage moduleMemory() const;
     // The menus, the history of edits and the marks of what differs from the module.
     [[nodiscard]] WindowDesk &desk() const { return *m_desk; }
 

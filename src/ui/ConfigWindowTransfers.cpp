@@ -224,6 +224,10 @@ void ConfigWindow::transferFinished(const SessionOutcome &outcome) {
     m_desk->transferEnded(outcome.job);
 }
 
+EepromImage ConfigWindow::moduleMemory() const {
+    return m_session->moduleImage().value_or(m_moduleBaseline);
+}
+
 void ConfigWindow::readFinished(const SessionOutcome &outcome) {
     // After a reconnect the operator may keep the settings shown: the read then only tells
     // what the module holds.

@@ -108,8 +108,10 @@ bool ProfileActions::open(const QString &path) {
         return false;
     RecentProfiles().add(path);
     // The file does not say which kind of module it was made for: a profile of the other kind
-    // changes most settings at once, and the count shows it before anything changes.
-    const int changes = int(differingAddresses(m_window.moduleBaseline(), *profile).size());
+    // changes most settings at once, and the count shows it before anything changes. It is
+    // counted against the module's own bytes, so that a profile read from this module counts
+    // only what was changed in it, not what the window tidies on showing it.
+    const int changes = int(differingAddresses(m_window.moduleMemory(), *profile).size());
     if (changes > 0 &&
         !m_host.askQuestion(QStringLiteral("This profile changes %1 of this module. Load it?")
                                 .arg(settingsText(changes))))

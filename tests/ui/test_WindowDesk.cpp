@@ -141,9 +141,14 @@ void WindowDeskTest::open_refusesWhatItCannotTake_data() {
     QTest::newRow("not a profile") << QByteArray("DATA 1, 2, x") << "is not a profile: record 1";
     QTest::newRow("no such file") << QByteArray() << "Cannot read";
     // Declined when the count shows it is another kind's profile: the factory sets differ at
-    // 78 addresses, and at 24 more where this window keeps every relay function at 0.
+    // 78 addresses. The count is of the module's own bytes, not of what the window tidies
+    // (it shows every relay function as 0), so this module's memory with one change counts 1.
     QTest::newRow("other kind") << profileText(factoryImage(ModuleKind::Threshold)).toLatin1()
-                                << "This profile changes 102 settings of this module. Load it?";
+                                << "This profile changes 78 settings of this module. Load it?";
+    EepromImage own = factoryImage(ModuleKind::Tessel);
+    own.setValue(map::kDebounce, own.value(map::kDebounce) + 1);
+    QTest::newRow("this module's, one change")
+        << profileText(own).toLatin1() << "This profile changes 1 setting of this module. Load it?";
 }
 
 void WindowDeskTest::open_refusesWhatItCannotTake() {
