@@ -83,7 +83,7 @@ void BackupsWindow::refresh() {
         item->setToolTip(Port, entry.port);
     }
     m_summary->setText(m_entries.empty()
-                           ? QStringLiteral("No backups of %1 modules in %2.")
+                           ? QStringLiteral("No backups of %1s in %2.")
                                  .arg(moduleKindName(m_kind), m_folder)
                            : QStringLiteral("%1 in %2, newest first.")
                                  .arg(m_entries.size() == 1
