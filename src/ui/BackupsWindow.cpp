@@ -82,14 +82,13 @@ void BackupsWindow::refresh() {
         item->setToolTip(Module, entry.path);
         item->setToolTip(Port, entry.port);
     }
-    m_summary->setText(m_entries.empty()
-                           ? QStringLiteral("No backups of %1s in %2.")
-                                 .arg(moduleKindName(m_kind), m_folder)
-                           : QStringLiteral("%1 in %2, newest first.")
-                                 .arg(m_entries.size() == 1
-                                          ? QStringLiteral("One backup")
-                                          : QStringLiteral("%1 backups").arg(m_entries.size()),
-                                      m_folder));
+    m_summary->setText(
+        m_entries.empty()
+            ? QStringLiteral("No backups of %1s in %2.").arg(moduleKindName(m_kind), m_folder)
+            : QStringLiteral("%1 in %2, newest first.")
+                  .arg(m_entries.size() == 1 ? QStringLiteral("One backup")
+                                             : QStringLiteral("%1 backups").arg(m_entries.size()),
+                       m_folder));
     if (!m_entries.empty())
         m_list->setCurrentItem(m_list->topLevelItem(0));
     showChoice();
