@@ -43,9 +43,6 @@ TEST(IdentityReply, gives_the_window_caption_and_the_identity_line) {
         {{2, 1, 9, 9, 3, 9},
          "Ombrevane Generation 2: ZigBee Version 3 Release Year: 90",
          "Threshold module, ZigBee radio, firmware version 3, release year 90"},
-        {{7, 0, 0, 0, 12, 215},
-         "Ombrevane Generation 2: Version 12 Release Year: 2015",
-         "unknown module kind 7, other radio, firmware version 12, release year 2015"},
     };
     for (const Case &c : cases) {
         const wire::IdentityReply reply{c.reply};

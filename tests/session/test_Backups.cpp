@@ -1,4 +1,3 @@
-#include "SessionBench.h"
 #include "core/MemoryMap.h"
 #include "core/ProfileText.h"
 #include "session/BackupFolder.h"
@@ -7,17 +6,13 @@
 #include "support/TestMain.h"
 
 #include <QDir>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 using namespace tessel;
-using namespace tessel::test;
 
 namespace {
 const QDateTime kEvening(QDate(2026, 12, 6), QTime(21, 5, 12), Qt::UTC);
@@ -34,11 +29,13 @@ EepromImage withSerial(ModuleKind kind, int firstDevice = 0x40A1B2C3) {
     return image;
 }
 
-std::optional<ModuleMemory> readBackup(const QString &path) {
+QByteArray contentOf(const QString &path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return parseProfileText(QString::fromLatin1(file.readAll())).memory;
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+std::optional<ModuleMemory> readBackup(const QString &path) {
+    return parseProfileText(QString::fromLatin1(contentOf(path))).memory;
 }
 
 QStringList filesIn(const QString &path) {
@@ -51,19 +48,14 @@ void writeFile(const QString &path, const QByteArray &bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-QByteArray contentOf(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
 // Files may grow to `bytes` only; a write beyond fails with EFBIG, as on a full disk.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
+    explicit FileSizeLimit(int bytes) {
         ::getrlimit(RLIMIT_FSIZE, &m_before);
         ::signal(SIGXFSZ, SIG_IGN);
         rlimit limit = m_before;
-        limit.rlim_cur = bytes;
+        limit.rlim_cur = bytes > 0 ? rlim_t(bytes) : RLIM_INFINITY;
         ::setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_before); }
@@ -73,25 +65,18 @@ public:
 private:
     rlimit m_before{};
 };
-
-enum class Existing { Nothing, RegularFile, ReadOnlyFile, HardLinked, Fifo };
 } // namespace
-
-Q_DECLARE_METATYPE(Existing)
 
 class BackupsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void save_writesAProfileNamedByKindSerialAndUtcTime();
     void save_keepsTheNewest200AndNothingElseIsTouched();
-    void save_thatFailsLeavesNothingAndPrunesNothing_data();
-    void save_thatFailsLeavesNothingAndPrunesNothing();
+    void failedWrite_tellsWhyAndLosesNothing_data();
+    void failedWrite_tellsWhyAndLosesNothing();
     void dataHome_followsTheXdgRules_data();
     void dataHome_followsTheXdgRules();
     void list_showsTheKindsBackupsNewestFirstWithTheirModule();
-    void output_isReplacedOrWrittenInPlace_data();
-    void output_isReplacedOrWrittenInPlace();
-    void session_readsTheMemoryFirstWhenItIsUnknown();
 
 private:
     QTemporaryDir m_dir;
@@ -133,10 +118,9 @@ void BackupsTest::save_keepsTheNewest200AndNothingElseIsTouched() {
     const BackupFolder folder(m_dir.filePath(QStringLiteral("many")));
     QVERIFY(QDir().mkpath(folder.path()));
     // The operator's own files in the folder are never the program's to delete.
-    for (const char *name : {"notes.txt", "tessel-copy.txt", "tessel-0013A200-1.txt"}) {
-        QFile own(folder.path() + QLatin1Char('/') + QLatin1String(name));
-        QVERIFY(own.open(QIODevice::WriteOnly));
-    }
+    const QStringList own = {"notes.txt", "tessel-copy.txt", "tessel-0013A200-1.txt"};
+    for (const QString &name : own)
+        writeFile(folder.path() + QLatin1Char('/') + name, {});
     // Another module's only good backup, older than all, and an empty one made since.
     const EepromImage another = withSerial(ModuleKind::Tessel, 0x11223344);
     const BackupResult lastGood = folder.save(ModuleKind::Tessel, another, kEvening.addSecs(-3600));
@@ -152,9 +136,8 @@ void BackupsTest::save_keepsTheNewest200AndNothingElseIsTouched() {
         QVERIFY2(saved.error.isEmpty(), qPrintable(saved.error));
         names << QFileInfo(saved.where).fileName();
     }
-    QStringList expected = names.mid(made - BackupFolder::kKept + 1);
-    expected << QStringLiteral("notes.txt") << QStringLiteral("tessel-copy.txt")
-             << QStringLiteral("tessel-0013A200-1.txt") << QFileInfo(lastGood.where).fileName();
+    QStringList expected = names.mid(made - BackupFolder::kKept + 1) + own;
+    expected << QFileInfo(lastGood.where).fileName();
     expected.sort();
     QCOMPARE(filesIn(folder.path()), expected);
 
@@ -168,45 +151,59 @@ void BackupsTest::save_keepsTheNewest200AndNothingElseIsTouched() {
     QCOMPARE(filesIn(folder.path()).size(), BackupFolder::kKept + 3);
 }
 
-void BackupsTest::save_thatFailsLeavesNothingAndPrunesNothing_data() {
-    QTest::addColumn<QString>("folderName");
+void BackupsTest::failedWrite_tellsWhyAndLosesNothing_data() {
+    QTest::addColumn<bool>("backup"); // else a profile written where the operator said
+    QTest::addColumn<QString>("name");
     QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to; 0 for no limit
     QTest::addColumn<QString>("why");
-    QTest::newRow("a file where the folder should be")
-        << QStringLiteral("blocker/backups") << 0 << QStringLiteral("cannot be created");
-    QTest::newRow("the disk fills during the write")
-        << QStringLiteral("full") << 700 << QStringLiteral("File too large");
-    QTest::newRow("the disk is full before it")
-        << QStringLiteral("full") << 1 << QStringLiteral("File too large");
+    QTest::newRow("backup: a file where the folder should be")
+        << true << "blocker/backups" << 0 << "cannot be created";
+    QTest::newRow("backup: the disk fills") << true << "full" << 700 << "File too large";
+    QTest::newRow("profile: the disk fills, the old file stays")
+        << false << "profile.txt" << 4 << "File too large";
 }
 
-void BackupsTest::save_thatFailsLeavesNothingAndPrunesNothing() {
-    QFETCH(QString, folderName);
+void BackupsTest::failedWrite_tellsWhyAndLosesNothing() {
+    QFETCH(bool, backup);
+    QFETCH(QString, name);
     QFETCH(int, sizeLimit);
     QFETCH(QString, why);
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("blocker")), "not a folder");
-    const BackupFolder folder(dir.filePath(folderName));
+    const QString path = dir.filePath(name);
+    const BackupFolder folder(path);
     // A full folder: a backup that counted would prune its oldest.
-    if (QDir().mkpath(folder.path())) {
+    if (backup && QDir().mkpath(path)) {
         for (int i = 0; i < BackupFolder::kKept; ++i)
-            writeFile(folder.path() + QLatin1Char('/') +
+            writeFile(path + QLatin1Char('/') +
                           BackupFolder::fileName(ModuleKind::Tessel, withSerial(ModuleKind::Tessel),
                                                  kEvening.addDays(-1).addSecs(i)),
                       "old");
     }
-    const QStringList before = filesIn(folder.path());
+    const QByteArray old = "old profile\n", text = "DATA 1,2,3\n";
+    if (!backup)
+        writeFile(path, old);
+    const QString where = backup ? path : dir.path();
+    const QStringList before = filesIn(where);
 
-    BackupResult result;
+    QString error;
     {
-        const FileSizeLimit limit(sizeLimit > 0 ? rlim_t(sizeLimit) : RLIM_INFINITY);
-        result = folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
+        const FileSizeLimit limit(sizeLimit);
+        if (backup) {
+            const BackupResult result =
+                folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
+            QVERIFY(result.where.isEmpty());
+            error = result.error;
+        } else if (OutputFile output(path); !output.open() || !output.commit(text)) {
+            error = output.error();
+        }
     }
-    QVERIFY(result.where.isEmpty());
-    QVERIFY2(result.error.contains(folder.path()) && result.error.contains(why) &&
-                 result.error.contains(QStringLiteral("Nothing was stored")),
-             qPrintable(result.error));
-    QCOMPARE(filesIn(folder.path()), before);
+    QVERIFY2(error.contains(path) && error.contains(why), qPrintable(error));
+    QVERIFY2(!backup || error.contains(QStringLiteral("Nothing was stored")), qPrintable(error));
+    // No temporary file is left, and nothing is pruned.
+    QCOMPARE(filesIn(where), before);
+    if (!backup)
+        QCOMPARE(contentOf(path), old);
 }
 
 void BackupsTest::dataHome_followsTheXdgRules_data() {
@@ -217,14 +214,11 @@ void BackupsTest::dataHome_followsTheXdgRules_data() {
     const QString op = QStringLiteral("/home/op");
     const QString share = QStringLiteral("/home/op/.local/share");
     QTest::newRow("XDG_DATA_HOME") << "/srv/data/" << op << op << "/srv/data";
-    QTest::newRow("a relative XDG_DATA_HOME is ignored") << "data" << op << "/root" << share;
-    QTest::newRow("HOME") << QString() << "/home/op/"
-                          << "/root" << share;
-    QTest::newRow("no HOME: the account's home") << QString() << QString() << op << share;
-    QTest::newRow("HOME is the root folder") << QString() << "/" << op << share;
-    QTest::newRow("no home at all") << QString() << QString() << "/" << QString();
-    QTest::newRow("only relative names") << "data"
-                                         << "op" << QString() << QString();
+    QTest::newRow("a relative XDG_DATA_HOME is ignored") << "data"
+                                                         << "/home/op/"
+                                                         << "/root" << share;
+    QTest::newRow("HOME is the root folder: the account's home") << QString() << "/" << op << share;
+    QTest::newRow("no home at all") << "data" << QString() << "/" << QString();
 }
 
 void BackupsTest::dataHome_followsTheXdgRules() {
@@ -271,114 +265,8 @@ void BackupsTest::list_showsTheKindsBackupsNewestFirstWithTheirModule() {
     limits.setValue(map::limitTypeAddress(1), 3);
     limits.setValue(map::lowerLimitAddress(1), 40);
     limits.setValue(map::upperLimitAddress(1), 90);
-    QVERIFY2(
-        describeModule(ModuleKind::Threshold, limits).contains("input 1 inside 40-90 and 14 more"),
-        qPrintable(describeModule(ModuleKind::Threshold, limits)));
-}
-
-void BackupsTest::output_isReplacedOrWrittenInPlace_data() {
-    QTest::addColumn<Existing>("existing");
-    QTest::addColumn<QString>("path"); // a fixed path; empty for the test's own file
-    QTest::addColumn<QString>("why");  // expected in the error; empty when it must succeed
-    QTest::newRow("nothing there") << Existing::Nothing << QString() << QString();
-    QTest::newRow("a regular file") << Existing::RegularFile << QString() << QString();
-    QTest::newRow("a file with another hard link")
-        << Existing::HardLinked << QString() << QString();
-    QTest::newRow("a FIFO") << Existing::Fifo << QString() << QString();
-    QTest::newRow("a read-only file")
-        << Existing::ReadOnlyFile << QString() << QStringLiteral("Permission denied");
-    QTest::newRow("a folder that is not there")
-        << Existing::Nothing << QStringLiteral("/nonexistent-folder/out.txt")
-        << QStringLiteral("No such file or directory");
-    QTest::newRow("/dev/full") << Existing::Nothing << QStringLiteral("/dev/full")
-                               << QStringLiteral("No space left on device");
-}
-
-void BackupsTest::output_isReplacedOrWrittenInPlace() {
-    QFETCH(Existing, existing);
-    QFETCH(QString, path);
-    QFETCH(QString, why);
-    if (existing == Existing::ReadOnlyFile && ::geteuid() == 0)
-        QSKIP("root may write a read-only file");
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("profile.txt"));
-    const QString other = dir.filePath(QStringLiteral("other-name.txt"));
-    const QByteArray old = "old profile\n";
-    if (path.isEmpty())
-        path = target;
-    if (existing != Existing::Nothing && existing != Existing::Fifo) {
-        writeFile(target, old);
-        const mode_t mode = existing == Existing::ReadOnlyFile ? 0444 : 0640;
-        QCOMPARE(::chmod(QFile::encodeName(target).constData(), mode), 0);
-    }
-    if (existing == Existing::HardLinked)
-        QCOMPARE(
-            ::link(QFile::encodeName(target).constData(), QFile::encodeName(other).constData()), 0);
-    QByteArray fromFifo;
-    std::thread reader;
-    if (existing == Existing::Fifo) {
-        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
-        reader = std::thread([&] { fromFifo = contentOf(target); });
-    }
-
-    const QByteArray text = "DATA 1,2,3\n";
-    OutputFile output(path);
-    const bool ok = output.open() && output.commit(text);
-    if (reader.joinable())
-        reader.join();
-    QVERIFY2(ok == why.isEmpty(), qPrintable(output.error()));
-    QVERIFY2(ok || (output.error().contains(path) && output.error().contains(why)),
-             qPrintable(output.error()));
-    if (!path.startsWith(dir.path()))
-        return;
-    struct stat info {};
-    QCOMPARE(::lstat(QFile::encodeName(path).constData(), &info), 0);
-    switch (existing) {
-    case Existing::Fifo:
-        QVERIFY(S_ISFIFO(info.st_mode));
-        QCOMPARE(fromFifo, text);
-        break;
-    case Existing::RegularFile:
-        QCOMPARE(info.st_mode & 07777, mode_t(0640));
-        break;
-    case Existing::HardLinked:
-        QCOMPARE(info.st_nlink, nlink_t(2));
-        QCOMPARE(contentOf(other), text);
-        break;
-    default:
-        break;
-    }
-    if (existing != Existing::Fifo)
-        QCOMPARE(contentOf(target), ok ? text : old);
-    // No temporary file is left beside it.
-    QStringList expected = {QStringLiteral("profile.txt")};
-    if (existing == Existing::HardLinked)
-        expected.prepend(QStringLiteral("other-name.txt"));
-    QCOMPARE(filesIn(dir.path()), expected);
-}
-
-void BackupsTest::session_readsTheMemoryFirstWhenItIsUnknown() {
-    auto bench = Bench::identified();
-    const EepromImage before = withSerial(ModuleKind::Tessel);
-    bench->module.setMemory(*before.toMemory());
-    bench->session.setBackup(BackupFolder(m_dir.filePath(QStringLiteral("session"))).forSession());
-    QSignalSpy phases(&bench->session, &ModuleSession::phaseChanged);
-
-    QCOMPARE(bench->session.store(descending()), Admission::Started);
-    const SessionOutcome &outcome = bench->session.lastOutcome();
-    QVERIFY2(outcome.ok(), qPrintable(outcome.message));
-    QCOMPARE(readBackup(outcome.backup), before.toMemory());
-    QVERIFY(QFileInfo(outcome.backup).fileName().startsWith(QStringLiteral("tessel-0013A200-")));
-    QCOMPARE(phases.size(), 3);
-    QCOMPARE(phases.at(0).at(0).value<SessionPhase>(), SessionPhase::Reading);
-    QCOMPARE(phases.at(1).at(0).value<SessionPhase>(), SessionPhase::Storing);
-    QCOMPARE(phases.at(2).at(0).value<SessionPhase>(), SessionPhase::Verifying);
-
-    // Now the memory is known: the next backup holds what was stored, without reading first.
-    const int readsSoFar = bench->reads();
-    QCOMPARE(bench->session.factoryReset(), Admission::Started);
-    QCOMPARE(readBackup(bench->session.lastOutcome().backup), descending().toMemory());
-    QCOMPARE(bench->reads(), readsSoFar + kCheckedRead); // the read-back only
+    const QString inside = describeModule(ModuleKind::Threshold, limits);
+    QVERIFY2(inside.contains("input 1 inside 40-90 and 14 more"), qPrintable(inside));
 }
 
 TESSEL_TEST_OBJECT(BackupsTest);

@@ -10,38 +10,26 @@ using namespace tessel::test;
 class ModuleSessionTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void identify_learnsKindAndForgetsThePreviousModulesMemory();
+    void identify_forgetsThePreviousModulesMemory();
     void identify_tellsSilenceFromAnUnansweredIdentification();
     void unknownKind_refusesStoresAndFactoryReset();
     void store_sendsTheImageAsItWasWhenAsked();
-    void store_askedWhenAJobFinishesIsQueuedNotRefused();
     void store_refusesWithoutSendingAndNamesWhy();
     void faultyStore_endsKnowingWhatTheModuleHolds_data();
     void faultyStore_endsKnowingWhatTheModuleHolds();
-    void backup_runsBeforeAnythingIsSentAndCanStopTheStore();
-    void stop_askedOutsideAStoreDoesNotReachTheNextOne();
+    void backup_holdsWhatTheModuleHeldBeforeAnythingIsSent();
+    void stopDuringARead_doesNotReachTheStoreAskedAtItsEnd();
     void stopOrCancel_endsTheJobAndTheNextOneRuns_data();
     void stopOrCancel_endsTheJobAndTheNextOneRuns();
-    void readBeforeStore_backsUpWhatTheModuleHoldsNow_data();
-    void readBeforeStore_backsUpWhatTheModuleHoldsNow();
 };
 
-void ModuleSessionTest::identify_learnsKindAndForgetsThePreviousModulesMemory() {
-    Bench bench(ModuleKind::Threshold);
-    bench.module.setMemory(*descending().toMemory());
-    QCOMPARE(bench.session.factoryReset(), Admission::Refused); // not identified yet
-    QCOMPARE(bench.session.identify(), Admission::Started);
-    QVERIFY(bench.session.lastOutcome().ok());
-    QCOMPARE(bench.session.kind(), std::optional(ModuleKind::Threshold));
-    // The factory set is the identified kind's.
-    QCOMPARE(bench.session.factoryReset(), Admission::Started);
-    QCOMPARE(bench.session.lastOutcome().job, SessionJob::FactoryReset);
-    QCOMPARE(moduleHolds(bench), factoryImage(ModuleKind::Threshold));
-    QVERIFY(bench.session.moduleImage().has_value());
-
+void ModuleSessionTest::identify_forgetsThePreviousModulesMemory() {
+    auto bench = Bench::identified();
+    QCOMPARE(bench->session.read(), Admission::Started);
+    QVERIFY(bench->session.moduleImage().has_value());
     // Another identification may find another module behind the same port.
-    QCOMPARE(bench.session.identify(), Admission::Started);
-    QVERIFY(!bench.session.moduleImage().has_value());
+    QCOMPARE(bench->session.identify(), Admission::Started);
+    QVERIFY(!bench->session.moduleImage().has_value());
 }
 
 void ModuleSessionTest::identify_tellsSilenceFromAnUnansweredIdentification() {
@@ -98,25 +86,6 @@ void ModuleSessionTest::store_sendsTheImageAsItWasWhenAsked() {
     QCOMPARE(bench->session.moduleImage(), std::optional(descending()));
 }
 
-void ModuleSessionTest::store_askedWhenAJobFinishesIsQueuedNotRefused() {
-    // A window that stores as soon as its read has come in asks from inside the finished
-    // signal, while the session still holds the link. (A store asked for during another, and
-    // a third refused, are driven through the window in ui/test_WindowStores.cpp.)
-    auto bench = Bench::identified();
-    std::optional<Admission> askedAfterRead;
-    connect(&bench->session, &ModuleSession::finished, this, [&](const SessionOutcome &outcome) {
-        if (outcome.job == SessionJob::Read) {
-            QVERIFY(!bench->session.busy());
-            askedAfterRead = bench->session.store(descending());
-        }
-    });
-    QCOMPARE(bench->session.read(), Admission::Started);
-    QCOMPARE(askedAfterRead, std::optional(Admission::Queued));
-    QCOMPARE(bench->session.lastOutcome().job, SessionJob::Store);
-    QVERIFY(bench->session.lastOutcome().ok());
-    QCOMPARE(moduleHolds(*bench), descending());
-}
-
 void ModuleSessionTest::store_refusesWithoutSendingAndNamesWhy() {
     Bench unidentified;
     QSignalSpy refused(&unidentified.session, &ModuleSession::refused);
@@ -124,11 +93,6 @@ void ModuleSessionTest::store_refusesWithoutSendingAndNamesWhy() {
     QVERIFY(refused.at(0).at(1).toString().contains(QStringLiteral("No module")));
 
     auto bench = Bench::identified();
-    EepromImage outOfRange = descending();
-    outOfRange.setValue(208, 256);
-    QVERIFY(bench->session.storeRefusal(outOfRange).contains(QStringLiteral("address 208 = 256")));
-    QCOMPARE(bench->session.store(outOfRange), Admission::Refused);
-
     bench->session.setInvalidFields(
         {QStringLiteral("serial of device 2"), QStringLiteral("lower limit of input 0")});
     const QString why = bench->session.storeRefusal(descending());
@@ -195,41 +159,64 @@ void ModuleSessionTest::faultyStore_endsKnowingWhatTheModuleHolds() {
         QCOMPARE(outcome.differences, (std::vector{40, 200}));
 }
 
-void ModuleSessionTest::backup_runsBeforeAnythingIsSentAndCanStopTheStore() {
+void ModuleSessionTest::backup_holdsWhatTheModuleHeldBeforeAnythingIsSent() {
     auto bench = Bench::identified();
-    QCOMPARE(bench->session.read(), Admission::Started);
-    const EepromImage before = *bench->session.moduleImage();
+    const EepromImage before = moduleHolds(*bench);
     std::optional<EepromImage> savedImage;
     int storesWhenSaved = -1;
+    QString refusal; // empty: the backup is saved
     bench->session.setBackup([&](const ModuleSession &session) {
         savedImage = session.moduleImage();
         storesWhenSaved = bench->stores();
-        return BackupResult{QStringLiteral("/backups/tessel-1.txt"), {}};
+        return refusal.isEmpty() ? BackupResult{QStringLiteral("/backups/tessel-1.txt"), {}}
+                                 : BackupResult{{}, refusal};
     });
+    QSignalSpy phases(&bench->session, &ModuleSession::phaseChanged);
+    // Nothing is known of the memory yet, so it is read first.
     QCOMPARE(bench->session.store(descending()), Admission::Started);
     QVERIFY(bench->session.lastOutcome().ok());
     QCOMPARE(bench->session.lastOutcome().backup, QStringLiteral("/backups/tessel-1.txt"));
     QCOMPARE(savedImage, std::optional(before));
     QCOMPARE(storesWhenSaved, 0);
+    QCOMPARE(phases.size(), 3);
+    QCOMPARE(phases.at(0).at(0).value<SessionPhase>(), SessionPhase::Reading);
+    QCOMPARE(phases.at(1).at(0).value<SessionPhase>(), SessionPhase::Storing);
+    QCOMPARE(phases.at(2).at(0).value<SessionPhase>(), SessionPhase::Verifying);
 
-    bench->session.setBackup([](const ModuleSession &) {
-        return BackupResult{{}, QStringLiteral("The disk is full.")};
-    });
+    // Now the memory is known: the next backup holds what was stored, without reading first.
+    const int readsSoFar = bench->reads();
     QCOMPARE(bench->session.factoryReset(), Admission::Started);
+    QCOMPARE(savedImage, std::optional(descending()));
+    QCOMPARE(bench->reads(), readsSoFar + kCheckedRead); // the read-back only
+
+    // A backup that cannot be saved stops the store before anything is sent.
+    refusal = QStringLiteral("The disk is full.");
+    const int storesSoFar = bench->stores();
+    QCOMPARE(bench->session.store(descending()), Admission::Started);
     QCOMPARE(bench->session.lastOutcome().status, SessionStatus::Refused);
-    QCOMPARE(bench->session.lastOutcome().message, QStringLiteral("The disk is full."));
-    QCOMPARE(bench->stores(), kBlockCount); // only the first store's
-    QCOMPARE(moduleHolds(*bench), descending());
+    QCOMPARE(bench->session.lastOutcome().message, refusal);
+    QCOMPARE(bench->stores(), storesSoFar);
+    QCOMPARE(moduleHolds(*bench), factoryImage(ModuleKind::Tessel));
 }
 
-void ModuleSessionTest::stop_askedOutsideAStoreDoesNotReachTheNextOne() {
+void ModuleSessionTest::stopDuringARead_doesNotReachTheStoreAskedAtItsEnd() {
     auto bench = Bench::identified();
     bench->session.requestStop(); // nothing runs: forgotten at once
     bench->during(3000, [&bench] { bench->session.requestStop(); });
+    // A window that stores as soon as its read has come in asks from inside the finished
+    // signal, while the session still holds the link: queued, not refused.
+    std::optional<Admission> askedAfterRead;
+    connect(&bench->session, &ModuleSession::finished, this, [&](const SessionOutcome &outcome) {
+        if (outcome.job != SessionJob::Read)
+            return;
+        QVERIFY(outcome.ok());
+        QCOMPARE(bench->reads(), kCheckedRead);
+        QVERIFY(!bench->session.busy());
+        askedAfterRead = bench->session.store(descending());
+    });
     QCOMPARE(bench->session.read(), Admission::Started);
-    QVERIFY(bench->session.lastOutcome().ok());
-    QCOMPARE(bench->reads(), kCheckedRead);
-    QCOMPARE(bench->session.store(descending()), Admission::Started);
+    QCOMPARE(askedAfterRead, std::optional(Admission::Queued));
+    QCOMPARE(bench->session.lastOutcome().job, SessionJob::Store);
     QVERIFY(bench->session.lastOutcome().ok());
     QCOMPARE(moduleHolds(*bench), descending());
 }
@@ -250,8 +237,6 @@ void ModuleSessionTest::stopOrCancel_endsTheJobAndTheNextOneRuns_data() {
         << store << reading << 2 << 1 << SessionStatus::LinkFailed << -1 << 0;
     QTest::newRow("store, stopped: after the block in flight")
         << store << storing << 2 << 0 << SessionStatus::Stopped << 3 << 3;
-    QTest::newRow("store, cancelled: after the block in flight")
-        << store << storing << 2 << 1 << SessionStatus::Stopped << 3 << 3;
     QTest::newRow("store, cancelled twice: at once")
         << store << storing << 2 << 2 << SessionStatus::LinkFailed << 2 << 3;
     QTest::newRow("store, stopped in its last block: no read-back")
@@ -309,54 +294,6 @@ void ModuleSessionTest::stopOrCancel_endsTheJobAndTheNextOneRuns() {
     QCOMPARE(bench->session.read(), Admission::Started);
     QVERIFY(bench->session.lastOutcome().ok());
     QCOMPARE(bench->session.lastOutcome().received, expected);
-}
-
-void ModuleSessionTest::readBeforeStore_backsUpWhatTheModuleHoldsNow_data() {
-    QTest::addColumn<bool>("swapped"); // another module's memory behind the line
-    QTest::addColumn<bool>("lineLost");
-    QTest::addColumn<SessionStatus>("status");
-    QTest::newRow("same memory") << false << false << SessionStatus::Done;
-    QTest::newRow("memory changed") << true << false << SessionStatus::ModuleChanged;
-    QTest::newRow("line lost") << false << true << SessionStatus::LinkFailed;
-}
-
-void ModuleSessionTest::readBeforeStore_backsUpWhatTheModuleHoldsNow() {
-    QFETCH(bool, swapped);
-    QFETCH(bool, lineLost);
-    SimulatorFaults faults;
-    faults.dropAfterCommands = lineLost ? 1 + kCheckedRead + 1 : -1;
-    auto bench = Bench::identified(faults);
-    QCOMPARE(bench->session.read(), Admission::Started);
-    EepromImage held = moduleHolds(*bench);
-    if (swapped) {
-        held.setValue(map::kDebounce, held.value(map::kDebounce) ^ 1);
-        held.setValue(map::kRefresh, held.value(map::kRefresh) ^ 1);
-        bench->module.setMemory(*held.toMemory());
-    }
-    if (lineLost)
-        QCOMPARE(bench->session.read(), Admission::Started); // its command drops the line
-    std::optional<EepromImage> backedUp;
-    bench->session.setBackup([&](const ModuleSession &session) {
-        backedUp = session.moduleImage();
-        return BackupResult{QStringLiteral("/backups/tessel-1.txt"), {}};
-    });
-    bench->session.setReadBeforeStore(true);
-    const int readsBefore = bench->reads();
-    QCOMPARE(bench->session.store(descending()), Admission::Started);
-    const SessionOutcome &outcome = bench->session.lastOutcome();
-    QTEST(outcome.status, "status");
-    const bool stored = outcome.ok();
-    QCOMPARE(backedUp, stored ? std::optional(held) : std::nullopt);
-    QCOMPARE(bench->stores(), stored ? kBlockCount : 0);
-    QCOMPARE(bench->reads() - readsBefore, lineLost ? 0 : (stored ? 2 : 1) * kCheckedRead);
-    if (swapped) {
-        QCOMPARE(outcome.message,
-                 QStringLiteral("The module's memory changed since it was read: 2 settings "
-                                "differ."));
-        QCOMPARE(outcome.differences, (std::vector<int>{map::kDebounce, map::kRefresh}));
-        QCOMPARE(outcome.received, held);
-        QCOMPARE(bench->session.moduleImage(), std::optional(held));
-    }
 }
 
 TESSEL_TEST_OBJECT(ModuleSessionTest);
