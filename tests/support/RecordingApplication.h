@@ -7,13 +7,11 @@
 #include "core/ModuleSimulator.h"
 #include "link/LinkClock.h"
 #include "link/ModuleConnection.h"
-#include "session/BackupFolder.h"
 #include "support/WindowBench.h"
 #include "ui/Application.h"
 #include "ui/ConfigWindow.h"
 #include "ui/WindowStatusLine.h"
 
-#include <QDir>
 #include <QList>
 #include <QStringList>
 #include <QtTest>
@@ -50,22 +48,5 @@ protected:
         return ModuleConnection::simulate(module.kind, module.faults, clock);
     }
 };
-
-// After "Close", a store offers the reconnection first; it sends nothing and makes no backup,
-// and does not report a store that never began.
-inline void storeAfterTheLineWent(RecordingApplication &app, int questionsAfter) {
-    const QDir backups(BackupFolder().path());
-    const QStringList before = backups.entryList(QDir::Files);
-    const QString lastTransfer = app.configWindow()->statusLine().lastTransfer();
-    app.configWindow()->storeSettings();
-    QCOMPARE(app.questions.size(), questionsAfter);
-    const QString &offer = app.questions.last();
-    QVERIFY2(offer.contains("Nothing was stored, and no backup was made.") &&
-                 !offer.contains("Error Storing Data"),
-             qPrintable(offer));
-    QCOMPARE(app.offered, (QStringList{"Reconnect", "Close"}));
-    QCOMPARE(backups.entryList(QDir::Files), before);
-    QCOMPARE(app.configWindow()->statusLine().lastTransfer(), lastTransfer);
-}
 
 } // namespace tessel::testing

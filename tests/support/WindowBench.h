@@ -83,10 +83,6 @@ class RecordingHost : public RecordingOperator<WindowHost> {
 public:
     // Recorded as a message too: the operator reads it like any other.
     void lineLost(const QString &text) override { messages << text; }
-    ClosingChoice askStoreBeforeClosing() override {
-        questions << QStringLiteral("Store the changes into the module before closing?");
-        return closing;
-    }
     QString chooseFile(FileChoice) override { return fileToChoose; }
     ProgressWindow &progressWindow() override { return progress; }
     [[nodiscard]] QString portName() const override { return QStringLiteral("/dev/ttyUSB0"); }
@@ -188,32 +184,19 @@ inline void chooseType(WindowBench &bench, int input, int type) {
     QFAIL("the type label never showed the type");
 }
 
-// Click a limit label and type into its box.
-inline void typeLimit(WindowBench &bench, int box, const QString &text) {
-    click(bench.child(name("limit", box)));
-    auto *editor = bench.child<QLineEdit>(name("limitEditor", box));
-    QVERIFY(!editor->isHidden());
-    editor->setText(text);
-}
-
 // The pointer over the panel's background, which copies the limits into the image.
 inline void moveOverPanel(WindowBench &bench) {
     hover(bench.child("limitsArea"), {3, 3});
 }
 
-// Typing one limit and moving on over the panel, as the operator's pointer does on its way.
+// A click on a limit label, typing into its box, and on over the panel, as the operator's
+// pointer goes.
 inline void enterLimit(WindowBench &bench, int box, const QString &text) {
-    typeLimit(bench, box, text);
+    click(bench.child(name("limit", box)));
+    auto *editor = bench.child<QLineEdit>(name("limitEditor", box));
+    QVERIFY(!editor->isHidden());
+    editor->setText(text);
     moveOverPanel(bench);
-}
-
-// The entries from `first` to `last` of the module's memory and of an image agree.
-inline bool sameRange(const ModuleMemory &memory, const EepromImage &image, int first, int last) {
-    for (int a = first; a <= last; ++a) {
-        if (memory[a] != image.value(a))
-            return false;
-    }
-    return true;
 }
 
 // The inputs of the ReadAnalogInput commands the module received from `from` on.
@@ -226,9 +209,5 @@ inline QList<int> analogRequests(const WindowBench &bench, std::size_t from = 0)
     }
     return inputs;
 }
-
-inline const QString kAbove = QStringLiteral("Activate Relay Above Limit");
-inline const QString kOutside = QStringLiteral("Activate Relay Outside Limits");
-inline const QString kInside = QStringLiteral("Activate Relay Inside Limits");
 
 } // namespace tessel::testing

@@ -70,227 +70,144 @@ void toggleActive(WindowBench &bench, int row = 0) {
 class WindowDeskTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void openMarkStore_data();
-    void openMarkStore();
-    void open_refusesWhatItCannotTake_data();
-    void open_refusesWhatItCannotTake();
-    void undo_bringsBackWhatAReadReplaced();
-    void storeAction_actsOnlyWhileTheStoreButtonShows();
-    void save_writesWhatCompareAndOpenTakeBack();
-    void close_asksWhileSettingsDiffer_data();
-    void close_asksWhileSettingsDiffer();
-    void controlsShowing_namesTheControlsOfAnAddress_data();
-    void controlsShowing_namesTheControlsOfAnAddress();
-};
+    void initTestCase() {
+        // The recent files go to a test folder, not the user's settings.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();
+    }
 
-void WindowDeskTest::initTestCase() {
-    // The recent files go to a test folder, not the user's settings.
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings().clear();
-}
+    void openMarkStore_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("marked");
+        QTest::addColumn<QString>("firstField");
+        QTest::newRow("tessel") << int(ModuleKind::Tessel)
+                                << QStringList{"debounce", "refresh", "serialEditor_0", "serial_0"}
+                                << "debounce";
+        QTest::newRow("threshold")
+            << int(ModuleKind::Threshold)
+            << QStringList{"debounce", "limit_2", "serialEditor_0", "serial_0"} << "capture speed";
+    }
 
-void WindowDeskTest::openMarkStore_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QStringList>("marked");
-    QTest::addColumn<QString>("firstField");
-    QTest::newRow("tessel") << int(ModuleKind::Tessel)
-                            << QStringList{"debounce", "refresh", "serialEditor_0", "serial_0"}
-                            << "debounce";
-    QTest::newRow("threshold") << int(ModuleKind::Threshold)
-                               << QStringList{"debounce", "limit_2", "serialEditor_0", "serial_0"}
-                               << "capture speed";
-}
+    // Open -> changed marks -> review -> store -> no marks, end to end.
+    void openMarkStore() {
+        QFETCH(int, kind);
+        QFETCH(QStringList, marked);
+        QFETCH(QString, firstField);
+        auto bench = WindowBench::loaded(ModuleKind(kind));
+        if (kind == int(ModuleKind::Threshold))
+            showTableWithinCapacity(*bench); // so that a store is offered
+        bench->window->storeSettings();
+        QCOMPARE(unstored(*bench), QStringLiteral("No changes"));
+        const EepromImage profile = changedSettings(*bench);
+        QTemporaryDir dir;
+        bench->host.fileToChoose = writeFile(dir, "p.txt", profileText(profile).toLatin1());
+        action(*bench, "Open Profile")->trigger();
 
-// Open -> changed marks -> review -> store -> no marks, end to end.
-void WindowDeskTest::openMarkStore() {
-    QFETCH(int, kind);
-    QFETCH(QStringList, marked);
-    QFETCH(QString, firstField);
-    auto bench = WindowBench::loaded(ModuleKind(kind));
-    if (kind == int(ModuleKind::Threshold))
-        showTableWithinCapacity(*bench); // so that a store is offered
-    bench->window->storeSettings();
-    QCOMPARE(unstored(*bench), QStringLiteral("No changes"));
-    const EepromImage profile = changedSettings(*bench);
-    QTemporaryDir dir;
-    bench->host.fileToChoose = writeFile(dir, "p.txt", profileText(profile).toLatin1());
-    action(*bench, "Open Profile")->trigger();
+        QCOMPARE(bench->host.questions,
+                 QStringList{"This profile changes 3 settings of this module. Load it?"});
+        QCOMPARE(bench->window->imageToStore(), profile);
+        QCOMPARE(markedNames(*bench), marked);
+        QVERIFY(bench->window->isWindowModified());
+        QCOMPARE(unstored(*bench), QStringLiteral("3 settings not stored"));
+        action(*bench, "Review Changes")->trigger();
+        auto *review = bench->window->findChild<DifferencesWindow *>();
+        QCOMPARE(review->list()->topLevelItemCount(), 3);
+        QCOMPARE(review->list()->topLevelItem(0)->text(1), firstField);
 
-    QCOMPARE(bench->host.questions,
-             QStringList{"This profile changes 3 settings of this module. Load it?"});
-    QCOMPARE(bench->window->imageToStore(), profile);
-    QCOMPARE(markedNames(*bench), marked);
-    QVERIFY(bench->window->isWindowModified());
-    QCOMPARE(unstored(*bench), QStringLiteral("3 settings not stored"));
-    action(*bench, "Review Changes")->trigger();
-    auto *review = bench->window->findChild<DifferencesWindow *>();
-    QCOMPARE(review->list()->topLevelItemCount(), 3);
-    QCOMPARE(review->list()->topLevelItem(0)->text(1), firstField);
+        action(*bench, "Store These Settings")->trigger();
+        QCOMPARE(EepromImage(bench->module.memory()), profile);
+        QVERIFY(markedNames(*bench).isEmpty());
+        QCOMPARE(unstored(*bench), QStringLiteral("No changes"));
+        QCOMPARE(review->list()->topLevelItemCount(), 0); // an open review follows
+    }
 
-    action(*bench, "Store These Settings")->trigger();
-    QCOMPARE(EepromImage(bench->module.memory()), profile);
-    QVERIFY(markedNames(*bench).isEmpty());
-    QCOMPARE(unstored(*bench), QStringLiteral("No changes"));
-    QCOMPARE(review->list()->topLevelItemCount(), 0); // an open review follows
-}
+    void open_refusesWhatItCannotTake_data() {
+        QTest::addColumn<QByteArray>("content"); // empty: no such file
+        QTest::addColumn<QString>("told");
+        QTest::newRow("not a profile")
+            << QByteArray("DATA 1, 2, x") << "is not a profile: record 1";
+        QTest::newRow("no such file") << QByteArray() << "Cannot read";
+        // Declined when the count shows it is another kind's profile: the factory sets differ at
+        // 78 addresses. The count is of the module's own bytes, not of what the window tidies
+        // (it shows every relay function as 0), so this module's memory with one change counts 1.
+        QTest::newRow("other kind") << profileText(factoryImage(ModuleKind::Threshold)).toLatin1()
+                                    << "This profile changes 78 settings of this module. Load it?";
+        EepromImage own = factoryImage(ModuleKind::Tessel);
+        own.setValue(map::kDebounce, own.value(map::kDebounce) + 1);
+        QTest::newRow("this module's, one change")
+            << profileText(own).toLatin1()
+            << "This profile changes 1 setting of this module. Load it?";
+    }
 
-void WindowDeskTest::open_refusesWhatItCannotTake_data() {
-    QTest::addColumn<QByteArray>("content"); // empty: no such file
-    QTest::addColumn<QString>("told");
-    QTest::newRow("not a profile") << QByteArray("DATA 1, 2, x") << "is not a profile: record 1";
-    QTest::newRow("no such file") << QByteArray() << "Cannot read";
-    // Declined when the count shows it is another kind's profile: the factory sets differ at
-    // 78 addresses. The count is of the module's own bytes, not of what the window tidies
-    // (it shows every relay function as 0), so this module's memory with one change counts 1.
-    QTest::newRow("other kind") << profileText(factoryImage(ModuleKind::Threshold)).toLatin1()
-                                << "This profile changes 78 settings of this module. Load it?";
-    EepromImage own = factoryImage(ModuleKind::Tessel);
-    own.setValue(map::kDebounce, own.value(map::kDebounce) + 1);
-    QTest::newRow("this module's, one change")
-        << profileText(own).toLatin1() << "This profile changes 1 setting of this module. Load it?";
-}
+    void open_refusesWhatItCannotTake() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, told);
+        auto bench = WindowBench::loaded(ModuleKind::Tessel);
+        bench->module.setMemory(*factoryImage(ModuleKind::Tessel).toMemory());
+        bench->window->readSettings();
+        const EepromImage before = bench->window->imageToStore();
+        QTemporaryDir dir;
+        const QString path =
+            content.isEmpty() ? dir.filePath("none.txt") : writeFile(dir, "p.txt", content);
+        bench->host.answer = false;
+        QVERIFY(!bench->window->desk().profiles().open(path));
+        const QStringList said = bench->host.messages + bench->host.questions;
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said.first().contains(told), qPrintable(said.first()));
+        QCOMPARE(bench->window->imageToStore(), before);
+        QVERIFY(!bench->window->desk().history().stack().canUndo());
+    }
 
-void WindowDeskTest::open_refusesWhatItCannotTake() {
-    QFETCH(QByteArray, content);
-    QFETCH(QString, told);
-    auto bench = WindowBench::loaded(ModuleKind::Tessel);
-    bench->module.setMemory(*factoryImage(ModuleKind::Tessel).toMemory());
-    bench->window->readSettings();
-    const EepromImage before = bench->window->imageToStore();
-    QTemporaryDir dir;
-    const QString path =
-        content.isEmpty() ? dir.filePath("none.txt") : writeFile(dir, "p.txt", content);
-    bench->host.answer = false;
-    QVERIFY(!bench->window->desk().profiles().open(path));
-    const QStringList said = bench->host.messages + bench->host.questions;
-    QCOMPARE(said.size(), 1);
-    QVERIFY2(said.first().contains(told), qPrintable(said.first()));
-    QCOMPARE(bench->window->imageToStore(), before);
-    QVERIFY(!bench->window->desk().history().stack().canUndo());
-}
-
-// A read that replaced edits can be undone, and the edits are marked again; Redo goes back to
-// what the module holds. Both through the keyboard's shortcuts.
-void WindowDeskTest::undo_bringsBackWhatAReadReplaced() {
-    auto bench = WindowBench::loaded(ModuleKind::Tessel);
-    ConfigWindow &window = *bench->window;
-    window.show();
-    toggleActive(*bench);
-    const EepromImage edited = window.imageToStore();
-    window.readSettings();
-    QCOMPARE(window.imageToStore(), window.moduleBaseline());
-
-    QApplication::setActiveWindow(&window); // the progress window had it
-    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(window.imageToStore(), edited);
-    QCOMPARE(markedNames(*bench), QStringList{"active_0"});
-    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(window.imageToStore(), window.moduleBaseline());
-    QVERIFY(markedNames(*bench).isEmpty());
-}
-
-void WindowDeskTest::storeAction_actsOnlyWhileTheStoreButtonShows() {
-    auto bench = WindowBench::loaded(ModuleKind::Tessel);
-    QAction *store = action(*bench, "Store These Settings");
-    QTest::keyClicks(bench->child("baseSerial"), "Z"); // a base serial the check refuses
-    QVERIFY(bench->child("storeSettings")->isHidden());
-    QVERIFY(!store->isEnabled());
-    store->trigger();
-    QCOMPARE(bench->commands(1, 2), 0);
-    QTest::keyClick(bench->child("baseSerial"), Qt::Key_Backspace);
-    QVERIFY(store->isEnabled());
-}
-
-// Save As writes what `write` takes; Compare lists what differs in the command line's words;
-// Open takes the saved file back unchanged.
-void WindowDeskTest::save_writesWhatCompareAndOpenTakeBack() {
-    auto bench = WindowBench::loaded(ModuleKind::Tessel);
-    toggleActive(*bench);
-    const EepromImage saved = bench->window->imageToStore();
-    QTemporaryDir dir;
-    const QString path = dir.filePath("saved.txt");
-    QVERIFY(bench->window->desk().profiles().save(path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), profileText(saved).toLatin1() + '\n');
-
-    toggleActive(*bench, 1);
-    QVERIFY(bench->window->desk().profiles().compare(path));
-    const QStringList lines = bench->window->findChild<DifferencesWindow *>()->lines();
-    QVERIFY2(lines.size() == 2 && lines[0].startsWith("address 9 ("), qPrintable(lines.join('\n')));
-    QVERIFY(bench->window->desk().profiles().open(path));
-    QCOMPARE(bench->window->imageToStore(), saved);
-    QVERIFY(QSettings().value("recentProfiles").toStringList().contains(path));
-
-    QTest::keyClicks(bench->child("baseSerial"), "Z");
-    QVERIFY(!bench->window->desk().profiles().save(dir.filePath("refused.txt")));
-    QVERIFY(bench->host.messages.last().contains("base serial"));
-    QVERIFY(!QFile::exists(dir.filePath("refused.txt")));
-}
-
-void WindowDeskTest::close_asksWhileSettingsDiffer_data() {
-    QTest::addColumn<bool>("edited");
-    QTest::addColumn<bool>("validSerial");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("closes");
-    QTest::addColumn<bool>("stored");
-    const auto store = int(ClosingChoice::Store);
-    const auto discard = int(ClosingChoice::Discard);
-    const auto cancel = int(ClosingChoice::Cancel);
-    QTest::newRow("nothing to store") << false << true << cancel << true << false;
-    QTest::newRow("cancel") << true << true << cancel << false << false;
-    QTest::newRow("discard") << true << true << discard << true << false;
-    QTest::newRow("store") << true << true << store << true << true;
-    QTest::newRow("store refused") << true << false << store << false << false;
-}
-
-void WindowDeskTest::close_asksWhileSettingsDiffer() {
-    QFETCH(bool, edited);
-    QFETCH(bool, validSerial);
-    QFETCH(int, answer);
-    QFETCH(bool, closes);
-    QFETCH(bool, stored);
-    auto bench = WindowBench::loaded(ModuleKind::Tessel);
-    const ModuleMemory before = bench->module.memory();
-    if (edited)
+    // A read that replaced edits can be undone, and the edits are marked again; Redo goes back to
+    // what the module holds. Both through the keyboard's shortcuts.
+    void undo_bringsBackWhatAReadReplaced() {
+        auto bench = WindowBench::loaded(ModuleKind::Tessel);
+        ConfigWindow &window = *bench->window;
+        window.show();
         toggleActive(*bench);
-    if (!validSerial)
-        QTest::keyClicks(bench->child("baseSerial"), "Z");
-    bench->host.closing = ClosingChoice(answer);
-    QCOMPARE(bench->window->close(), closes);
-    QCOMPARE(bench->host.closed, closes);
-    QCOMPARE(bench->host.questions.size(), edited ? 1 : 0);
-    QCOMPARE(bench->module.memory() != before, stored);
-}
+        const EepromImage edited = window.imageToStore();
+        window.readSettings();
+        QCOMPARE(window.imageToStore(), window.moduleBaseline());
 
-void WindowDeskTest::controlsShowing_namesTheControlsOfAnAddress_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("address");
-    QTest::addColumn<int>("a");
-    QTest::addColumn<int>("b");
-    QTest::addColumn<QStringList>("controls");
-    const int t = int(ModuleKind::Tessel);
-    const int h = int(ModuleKind::Threshold);
-    QTest::newRow("tessel unused after serial") << t << 5 << 0 << 1 << QStringList{};
-    QTest::newRow("active bits 1 and 6 of rows 9-16")
-        << t << 10 << 0b0100'0010 << 0 << QStringList{"active_9", "active_14"};
-    QTest::newRow("mode and Lite bits")
-        << t << 12 << 0 << 6
-        << QStringList{"commMode_0", "commMode_1", "commMode_2", "liteCommands"};
-    QTest::newRow("input 3 upper limit") << h << 44 << 0 << 1 << QStringList{"limit_19"};
-    QTest::newRow("row 17 has no input") << h << 146 << 0 << 1 << QStringList{};
-    QTest::newRow("mapping row 24") << t << 231 << 0 << 1 << QStringList{"mappingByte_23"};
-}
+        QApplication::setActiveWindow(&window); // the progress window had it
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(window.imageToStore(), edited);
+        QCOMPARE(markedNames(*bench), QStringList{"active_0"});
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(window.imageToStore(), window.moduleBaseline());
+        QVERIFY(markedNames(*bench).isEmpty());
+    }
 
-void WindowDeskTest::controlsShowing_namesTheControlsOfAnAddress() {
-    QFETCH(int, kind);
-    QFETCH(int, address);
-    QFETCH(int, a);
-    QFETCH(int, b);
-    QFETCH(QStringList, controls);
-    QCOMPARE(controlsShowing(ModuleKind(kind), address, a, b), controls);
-}
+    void close_asksWhileSettingsDiffer_data() {
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("stored");
+        const auto store = int(ClosingChoice::Store);
+        const auto discard = int(ClosingChoice::Discard);
+        const auto cancel = int(ClosingChoice::Cancel);
+        QTest::newRow("nothing to store") << false << cancel << true << false;
+        QTest::newRow("cancel") << true << cancel << false << false;
+        QTest::newRow("discard") << true << discard << true << false;
+        QTest::newRow("store") << true << store << true << true;
+    }
+
+    void close_asksWhileSettingsDiffer() {
+        QFETCH(bool, edited);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(bool, stored);
+        auto bench = WindowBench::loaded(ModuleKind::Tessel);
+        const ModuleMemory before = bench->module.memory();
+        if (edited)
+            toggleActive(*bench);
+        bench->host.closing = ClosingChoice(answer);
+        QCOMPARE(bench->window->close(), closes);
+        QCOMPARE(bench->host.closed, closes);
+        QCOMPARE(bench->host.questions.size(), edited ? 1 : 0);
+        QCOMPARE(bench->module.memory() != before, stored);
+    }
+};
 
 TESSEL_TEST_OBJECT(WindowDeskTest);
 #include "test_WindowDesk.moc"

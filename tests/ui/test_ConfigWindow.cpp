@@ -1,0 +1,210 @@
+// The configuration window of each kind against its simulated module: what it shows of what
+// the module holds, and what its stores, factory settings and device range write.
+
+#include "core/LimitCheck.h"
+#include "core/MemoryMap.h"
+#include "support/TestMain.h"
+#include "support/WindowBench.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest>
+
+using namespace tessel;
+using namespace tessel::testing;
+
+namespace {
+
+// The module's memory with one entry changed, as another tool might have left it.
+void setModuleEntry(WindowBench &bench, int address, int value) {
+    ModuleMemory memory = bench.module.memory();
+    memory[address] = static_cast<quint8>(value);
+    bench.module.setMemory(memory);
+}
+
+// The Tessel window shows every relay function as 0, whatever the module holds.
+EepromImage shownAsTessel(EepromImage image) {
+    for (int r = 0; r < map::kRowCount; ++r)
+        image.setValue(map::functionAddress(r), 0);
+    return image;
+}
+
+} // namespace
+
+class ConfigWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void store_writesModeByteFromTheWindowsChoices_data() {
+        QTest::addColumn<int>("modeInImage");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("confirmation mode with Lite") << 5 << 5;
+        QTest::newRow("hidden one-way mode, every flag") << 30 << 30;
+        QTest::newRow("mode 3 keeps the shown mode") << 3 << 0;
+        QTest::newRow("bits 5 to 7 are not kept") << (0xE0 | 1) << 1;
+    }
+
+    void store_writesModeByteFromTheWindowsChoices() {
+        QFETCH(int, modeInImage);
+        QFETCH(int, stored);
+        auto bench = loadedTessel();
+        setModuleEntry(*bench, map::kModeByte, modeInImage);
+        bench->window->readSettings();
+        bench->window->storeSettings();
+        QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
+        QCOMPARE(int(bench->module.memory()[map::kModeByte]), stored);
+    }
+
+    void broadcast_writesTheBroadcastAddressAndClosesTheCount() {
+        auto bench = loadedTessel();
+        bench->child<QPushButton>("broadcastToAll")->click();
+        const EepromImage &image = bench->window->image();
+        QCOMPARE(image.value(3), 0);
+        QCOMPARE(image.value(18) + image.value(19), 2 * 255);
+        QCOMPARE(image.value(map::kLastDeviceIndex), 0);
+        auto *count = bench->child<QScrollBar>("deviceCount");
+        QCOMPARE(count->maximum(), 0);
+        QVERIFY(!bench->child("storeSettings")->isHidden());
+        bench->child<QPushButton>("restoreDefaultSerial")->click();
+        QCOMPARE(count->maximum(), 23);
+        // A read reopens the range a broadcast closed: the module still holds 7 devices.
+        bench->child<QPushButton>("broadcastToAll")->click();
+        bench->window->readSettings();
+        QCOMPARE(count->value(), 6);
+        QCOMPARE(bench->caption("settingValue_0"), QStringLiteral("7"));
+    }
+
+    void readEditStoreRead_changesExactlyTheEditedEntries() {
+        auto bench = loadedTessel();
+        bench->window->storeSettings(); // the relay functions the window corrected on display
+        const ModuleMemory before = bench->module.memory();
+        bench->child<QScrollBar>("debounce")->setValue(9);
+        bench->child<QScrollBar>("refresh")->setValue(4);
+        QCOMPARE(bench->caption("settingValue_1") + bench->caption("settingValue_2"), "94");
+        bench->child<QLineEdit>("baseSerial")->setText("0013A2FF");
+        click(bench->child("serial_4"));
+        bench->child<QLineEdit>("serialEditor_4")->setText("CAFE0001");
+        hover(bench->form());
+        click(bench->child("active_0"));
+        // Rows a smaller count hides keep what they hold, and come back with it.
+        click(bench->child("active_5"));
+        auto *count = bench->child<QScrollBar>("deviceCount");
+        count->setValue(1);
+        QVERIFY(bench->child("controllerType_5")->isHidden());
+        count->setValue(6);
+        bench->window->storeSettings();
+        QVERIFY(bench->host.messages.isEmpty());
+
+        const ModuleMemory after = bench->module.memory();
+        QMap<int, int> changed;
+        for (int a = 0; a < kImageSize; ++a) {
+            if (before[a] != after[a])
+                changed.insert(a, after[a]);
+        }
+        const QMap<int, int> expected{{3, 0xFF},  {7, 9},     {8, 4},    {9, 158},
+                                      {48, 0xCA}, {49, 0xFE}, {51, 0x01}};
+        QCOMPARE(changed, expected);
+        bench->window->readSettings();
+        QCOMPARE(EepromImage(bench->module.memory()), bench->window->image());
+        QCOMPARE(bench->caption("serial_4"), QStringLiteral("CAFE0001"));
+    }
+
+    void factoryReset_storesTheWindowsModeAndReadsBack() {
+        auto bench = loadedTessel();
+        ModuleMemory scrambled{};
+        scrambled.fill(7);
+        bench->module.setMemory(scrambled);
+        bench->child<QRadioButton>("commMode_1")->click();
+        bench->child<QPushButton>("restoreFactorySettings")->click();
+        EepromImage expected = factoryImage(ModuleKind::Tessel);
+        expected.setValue(map::kModeByte, 1);
+        QCOMPARE(EepromImage(bench->module.memory()), expected);
+        QCOMPARE(bench->window->image(), shownAsTessel(expected));
+        QVERIFY(bench->child<QRadioButton>("commMode_1")->isChecked());
+    }
+
+    void factoryReset_waitsForTheMonitorLoopAndWritesTheThresholdSet() {
+        auto bench = loadedThreshold();
+        bench->module.setMemory(ModuleMemory{});
+        bench->window->readSettings();
+        // Asked for while a monitor loop runs: the reset and its read wait for the loop's last
+        // pass.
+        auto *loop = bench->child<QCheckBox>("readConstantly");
+        loop->setChecked(true);
+        bench->clock.callAfter(20 * kMillis,
+                               [&] { click(bench->child("restoreFactorySettings")); });
+        click(bench->child("readAllInputs"));
+        QVERIFY(!loop->isChecked());
+        // Said on the status line, not in a box; the factory set's first row is more than the
+        // module's inputs, and the window says so where the store button was.
+        QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
+        QVERIFY(bench->caption("storeHiddenReason").contains("controller type of device 1"));
+        // Everything but the mode byte, which the window rebuilds from its own choices; shown as
+        // stored, and the factory limits pass the check as they are.
+        const EepromImage stored(bench->module.memory());
+        EepromImage expected = factoryImage(ModuleKind::Threshold);
+        expected.setValue(map::kModeByte, stored.value(map::kModeByte));
+        QCOMPARE(stored, expected);
+        QCOMPARE(bench->window->image(), stored);
+        click(bench->child("setLimits"));
+        moveOverPanel(*bench);
+        QVERIFY(bench->child("limitMessage")->isHidden());
+    }
+
+    // Sixteen inputs: two rows of 8 fit, a third does not; serials in this window's lengths.
+    void threshold_capacityAndSerialsAreItsOwn() {
+        auto bench = loadedThreshold();
+        showTableWithinCapacity(*bench);
+        auto *sn = bench->child<QLineEdit>("baseSerial");
+        auto *store = bench->child("storeSettings");
+        QVERIFY(!store->isHidden());
+        bench->child<QScrollBar>("deviceCount")->setValue(2);
+        QCOMPARE(bench->background("controllerType_2"), colours::kLightRed);
+        QVERIFY(store->isHidden());
+        bench->child<QScrollBar>("deviceCount")->setValue(1);
+        sn->setText(QStringLiteral("0A0B0C0D:0E0F"));
+        QVERIFY(!store->isHidden());
+        QCOMPARE(bench->window->image().value(5), 15);
+        // Eight digits alone, a wrong separator or lower case fail, and nothing is written.
+        for (const char *bad : {"0013A200", "0013A200-4032", "0013a200:4032"}) {
+            sn->setText(QString::fromLatin1(bad));
+            QVERIFY2(store->isHidden(), bad);
+            QCOMPARE(bench->window->image().value(5), 15);
+        }
+        auto *sntb = bench->child<QLineEdit>("serialEditor_2");
+        QCOMPARE(sntb->maxLength(), 4);
+        sntb->setText(QStringLiteral("C0DE"));
+        QCOMPARE(bench->window->image().value(map::recordAddress(2) + 1), 0xDE);
+        // The limits of the row's analog input, which follow the serial, are left alone.
+        QCOMPARE(bench->window->image().value(map::limitTypeAddress(2)), 1);
+
+        // Broadcast and the default serial in this window's lengths.
+        bench->child<QPushButton>("broadcastToAll")->click();
+        QCOMPARE(sn->text(), QStringLiteral("00000000:0000"));
+        bench->child<QPushButton>("restoreDefaultSerial")->click();
+        QCOMPARE(bench->window->image().value(5), 50);
+    }
+
+    void threshold_deviceCountAboveFifteenRaisesTheRange() {
+        WindowBench bench(ModuleKind::Threshold);
+        // Sixteen devices still fit the range.
+        EepromImage image = factoryImage(ModuleKind::Threshold);
+        image.setValue(map::kLastDeviceIndex, 15);
+        bench.module.setMemory(*image.toMemory());
+        QVERIFY(bench.window->loadFromModule());
+        QCOMPARE(bench.child<QScrollBar>("deviceCount")->maximum(), 15);
+        image.setValue(map::kLastDeviceIndex, 19);
+        bench.module.setMemory(*image.toMemory());
+        QVERIFY(bench.window->loadFromModule());
+        QCOMPARE(bench.child<QScrollBar>("deviceCount")->maximum(), 23);
+        QCOMPARE(bench.caption("settingValue_0"), QStringLiteral("20"));
+        // The capture speed shows the reaction time it gives.
+        bench.child<QScrollBar>("debounce")->setValue(9);
+        QCOMPARE(bench.caption("reactionTime"), reactionText(9));
+    }
+};
+
+TESSEL_TEST_OBJECT(ConfigWindowTest);
+#include "test_ConfigWindow.moc"
