@@ -30,7 +30,7 @@ ModuleMemory storedUpTo(int lastStored, const ModuleMemory &old) {
 
 const QByteArray kAck(1, static_cast<char>(wire::kAckByte));
 
-enum Before { Nothing, LinkTest, AnalogLevel };
+enum Before { Nothing, LinkTest, AnalogLevel, StrayAfterWatch };
 
 } // namespace
 
@@ -236,6 +236,10 @@ void ExchangesTest::unconfirmedStore_endsAtItsBlock_data() {
         QTest::addRow("stray 88 before block %d%s", block, refused ? ", refused" : "")
             << f << int(Nothing) << block << (refused ? block - 1 : block);
     }
+    // An 88 after block 5's confirmation was watched for, before block 6 is sent: that
+    // confirmation was not alone, and it counts for no other block.
+    QTest::newRow("stray 88 after block 5's watch")
+        << SimulatorFaults{} << int(StrayAfterWatch) << 5 << 5;
     // Replies that come after their exchange gave up, into a store that is never confirmed.
     f = {};
     f.silentBlock = 0;
@@ -258,6 +262,8 @@ void ExchangesTest::unconfirmedStore_endsAtItsBlock() {
     } else if (before == AnalogLevel) {
         bench.module.setAnalogLevel(3, wire::kAckByte);
         QCOMPARE(bench.protocol.readAnalog(3), -1);
+    } else if (before == StrayAfterWatch) {
+        bench.delivery.strayAfterRead(block + 1); // the confirmations of blocks 0 to `block`
     }
     const TransferResult result =
         storeWholeMemory(bench.protocol, EepromImage(distinctMemory()), {});

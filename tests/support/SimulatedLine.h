@@ -13,19 +13,27 @@
 
 namespace tessel::testing {
 
-// The program's side of the simulated line. It can hold received bytes back: after
-// holdBackBeyond(n) at most n bytes show until the program reads one, as when a reply and a
-// byte right behind it arrive in two parts (the virtual clock otherwise delivers at once).
-class TwoPartDelivery final : public ByteChannel {
+// The program's side of the simulated line, for bytes that come at moments the virtual clock
+// cannot choose. After holdBackBeyond(n) at most n bytes show until the program reads one, as
+// when a reply and a byte right behind it arrive in two parts. After strayAfterRead(n) an
+// unasked 88 arrives right after the program's first look at the line behind its n-th read from
+// now, as when a stray byte comes just after a watch for it ended.
+class LineDelivery final : public ByteChannel {
 public:
-    explicit TwoPartDelivery(SimulatedChannel &line) : m_line(line) {}
+    explicit LineDelivery(SimulatedChannel &line) : m_line(line) {}
 
     [[nodiscard]] qint64 bytesAvailable() const override {
         const qint64 all = m_line.bytesAvailable();
+        if (m_readsBeforeStray == 0) {
+            m_readsBeforeStray = -1;
+            m_line.inject(QByteArray(1, static_cast<char>(wire::kAckByte)));
+        }
         return m_firstPart < 0 ? all : std::min(all, m_firstPart);
     }
     int readByte() override {
         m_firstPart = -1;
+        if (m_readsBeforeStray > 0)
+            --m_readsBeforeStray;
         return m_line.readByte();
     }
     bool write(const QByteArray &bytes) override { return m_line.write(bytes); }
@@ -33,10 +41,12 @@ public:
     [[nodiscard]] QString name() const override { return m_line.name(); }
 
     void holdBackBeyond(qint64 firstPart) { m_firstPart = firstPart; }
+    void strayAfterRead(int reads) { m_readsBeforeStray = reads; }
 
 private:
     SimulatedChannel &m_line;
     qint64 m_firstPart = -1;
+    mutable int m_readsBeforeStray = -1;
 };
 
 struct SimulatedLine {
@@ -51,7 +61,7 @@ struct SimulatedLine {
     VirtualClock clock;
     ModuleSimulator module;
     SimulatedChannel channel;
-    TwoPartDelivery delivery;
+    LineDelivery delivery;
     ControllerLink link;
     ModuleProtocol protocol;
 };
