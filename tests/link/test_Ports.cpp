@@ -1,27 +1,32 @@
-// The serial ports: those present (their stable names and order), the one remembered (in the
-// working directory or, failing that, the configuration folder, with a message that says where)
-// and why one does not open (what is at the path, who holds it, and the words that say so). The
-// port chooser's tests follow the ports offered, plugged in and pulled out through the window.
+// The serial ports and the line to them: the stable names of those present, the one remembered
+// (in the working directory or, failing that, the configuration folder, with a message that says
+// where), why one does not open (what is at the path, who holds it), and a wait on the wall
+// clock: a silent module is slept through rather than polled, and data, the operator and a line
+// lost (a serial device gone, a device server that closes or resets the connection, each told
+// apart) end it at once. What a wait does with the bytes it gets is checked on the virtual clock
+// (test_Exchanges); the port chooser's tests follow the ports through the window.
 
 #include "PseudoTerminal.h"
 #include "link/DeviceInspection.h"
+#include "link/ModuleConnection.h"
 #include "link/OpenFailure.h"
 #include "link/PortSetting.h"
-#include "link/PortSource.h"
 #include "link/SerialChannel.h"
 #include "support/PortSamples.h"
 #include "support/TestMain.h"
 
+#include <QAbstractEventDispatcher>
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QtTest>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace tessel;
 using tessel::test::Pty;
-using tessel::testing::usbAdapter;
 using Kind = DeviceEvidence::Kind;
 
 namespace {
@@ -37,13 +42,6 @@ QByteArray contentOf(const QString &path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-PortFacts motherboard(const QString &name) {
-    PortFacts port;
-    port.name = name;
-    port.device = QStringLiteral("/dev/") + name;
-    return port;
-}
-
 // A working directory and a configuration folder of our own, so that no test touches the
 // user's real setting.
 struct Places {
@@ -56,56 +54,29 @@ struct Places {
     QTemporaryDir root;
 };
 
-enum Blocked { Nothing, FolderForFile, FifoForFile, BothPlaces };
+enum Event { Silence, Byte, LineLost, Abort, ServerCloses };
 } // namespace
 
 class PortsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void arrange_sortsAsPeopleCountAndAddsStableNames();
     void remembered_takesTheFirstField_data();
     void remembered_takesTheFirstField();
     void remember_saysWhereWhenNotHere_data();
     void remember_saysWhereWhenNotHere();
     void inspect_tellsWhatIsAtThePath();
-    void inspect_namesTheLiveProcessInALockFile();
     void explain_namesTheRealCause_data();
     void explain_namesTheRealCause();
     void channel_refusesAPortHeldHereOrByAnotherProgram();
+    void wait_sleepsUntilItsEndOrAnEvent_data();
+    void wait_sleepsUntilItsEndOrAnEvent();
 };
-
-void PortsTest::arrange_sortsAsPeopleCountAndAddsStableNames() {
-    QTemporaryDir root;
-    const QString byId = root.filePath("by-id");
-    QVERIFY(QDir(root.path()).mkpath("by-id"));
-    writeFile(root.filePath("ttyUSB0"), {});
-    writeFile(root.filePath("ttyUSB1"), {});
-    // udev writes relative links; an absolute one must resolve the same way, a dangling one not.
-    QVERIFY(QFile::link("../ttyUSB0", byId + "/usb-FTDI_FT232R_A10K3XQ2-if00-port0"));
-    QVERIFY(QFile::link(root.filePath("ttyUSB1"), byId + "/usb-Prolific_PL2303-if00-port0"));
-    QVERIFY(QFile::link(root.filePath("ttyUSB7"), byId + "/usb-gone-if00-port0"));
-    const QHash<QString, QString> names = stableNamesIn(byId);
-    QCOMPARE(names.size(), 2);
-    QCOMPARE(names.value(root.filePath("ttyUSB1")), byId + "/usb-Prolific_PL2303-if00-port0");
-
-    PortFacts adapter = usbAdapter("ttyUSB0");
-    adapter.device = root.filePath("ttyUSB0");
-    adapter.stableName.clear();
-    QList<PortFacts> ports{motherboard("ttyS10"), adapter, motherboard("ttyS2")};
-    arrangePorts(ports, names);
-    QStringList order;
-    for (const PortFacts &port : ports)
-        order << port.name;
-    QCOMPARE(order, (QStringList{"ttyS2", "ttyS10", "ttyUSB0"}));
-    QCOMPARE(ports[2].stableName, byId + "/usb-FTDI_FT232R_A10K3XQ2-if00-port0");
-    QVERIFY(ports[0].stableName.isEmpty());
-}
 
 void PortsTest::remembered_takesTheFirstField_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("comma ends the field") << QByteArray("COM1,9600,n\r\n") << "COM1";
-    QTest::newRow("blanks, second line") << QByteArray("  ttyUSB0  \r\nnext\r\n") << "ttyUSB0";
+    QTest::newRow("blanks, comma, second line")
+        << QByteArray("  COM1 ,9600,n\r\nnext\r\n") << "COM1";
     QTest::newRow("quoted") << QByteArray("\"/dev/pts/3\",x\r\n") << "/dev/pts/3";
     QTest::newRow("blank line") << QByteArray("  \r\n") << QString();
 }
@@ -120,43 +91,28 @@ void PortsTest::remembered_takesTheFirstField() {
 }
 
 void PortsTest::remember_saysWhereWhenNotHere_data() {
-    QTest::addColumn<int>("blocked");
-    QTest::addColumn<QString>("start"); // of the message
-    QTest::newRow("the working directory") << int(Nothing) << QString();
-    const QString elsewhere = QStringLiteral("The port is remembered in ");
-    QTest::newRow("a folder in the file's place") << int(FolderForFile) << elsewhere;
+    QTest::addColumn<bool>("fifo"); // in the working file's place
+    QTest::newRow("the working directory") << false;
     // Opening a FIFO would wait for a writer: the start-up must not hang on it.
-    QTest::newRow("a FIFO in the file's place") << int(FifoForFile) << elsewhere;
-    QTest::newRow("neither place") << int(BothPlaces) << "The port could not be remembered: ";
+    QTest::newRow("a FIFO in the file's place") << true;
 }
 
 void PortsTest::remember_saysWhereWhenNotHere() {
-    QFETCH(int, blocked);
-    QFETCH(QString, start);
+    QFETCH(bool, fifo);
     Places places;
     const QString here = QFileInfo(places.workingFile()).absolutePath();
-    QVERIFY(QDir().mkpath(blocked == FolderForFile || blocked == BothPlaces ? places.workingFile()
-                                                                            : here));
-    if (blocked == FifoForFile)
+    QVERIFY(QDir().mkpath(here));
+    if (fifo)
         QCOMPARE(::mkfifo(QFile::encodeName(places.workingFile()).constData(), 0600), 0);
-    if (blocked == BothPlaces)
-        writeFile(places.configFolder(), "a file, not a folder");
     QCOMPARE(places.setting().remembered(), std::nullopt);
 
     const QString message = places.setting().remember("ttyUSB0");
-    QVERIFY2(message.startsWith(start), qPrintable(message));
-    if (blocked != Nothing) {
-        QVERIFY2(message.contains(here) && message.contains(places.configFolder()),
-                 qPrintable(message));
-    }
-    if (blocked == BothPlaces) {
-        QVERIFY2(message.endsWith("ttyUSB0 is used for this run; choose it again next time."),
-                 qPrintable(message));
-        QCOMPARE(places.setting().remembered(), std::nullopt);
-        return;
-    }
-    QCOMPARE(QFile::exists(places.setting().configFile()), blocked != Nothing);
-    const QString file = blocked == Nothing ? places.workingFile() : places.setting().configFile();
+    QVERIFY2(fifo ? message.startsWith("The port is remembered in ") && message.contains(here) &&
+                        message.contains(places.configFolder())
+                  : message.isEmpty(),
+             qPrintable(message));
+    QCOMPARE(QFile::exists(places.setting().configFile()), fifo);
+    const QString file = fifo ? places.setting().configFile() : places.workingFile();
     QCOMPARE(contentOf(file), QByteArray("ttyUSB0\r\n"));
     QCOMPARE(places.setting().remembered(), std::optional<QString>("ttyUSB0"));
 }
@@ -166,69 +122,33 @@ void PortsTest::inspect_tellsWhatIsAtThePath() {
     const QString regular = dir.filePath("regular");
     writeFile(regular, "not a port");
     QVERIFY(QFile::link(dir.filePath("gone"), dir.filePath("by-id-link")));
-    const QString pipe = dir.filePath("pipe");
-    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     Pty pty;
     // A stable name is a link; the device behind it is what counts.
     QVERIFY(QFile::link(pty.path, dir.filePath("usb-adapter-if00-port0")));
-    const QStringList noLocks{dir.filePath("locks")};
-    const auto kindAt = [&](const QString &name) { return inspectDevice(name, noLocks).kind; };
-    QCOMPARE(kindAt(dir.filePath("ttyUSB9")), Kind::Missing);
+    const auto kindAt = [&](const QString &name) { return inspectDevice(name, {}).kind; };
     QCOMPARE(kindAt(dir.filePath("by-id-link")), Kind::Missing);
     QCOMPARE(kindAt(regular + "/below-a-file"), Kind::Missing);
     QCOMPARE(kindAt(regular), Kind::NotADevice);
-    QCOMPARE(kindAt(pipe), Kind::NotADevice);
     QCOMPARE(kindAt(dir.filePath("usb-adapter-if00-port0")), Kind::Device);
-    const DeviceEvidence free = inspectDevice(pty.path, noLocks);
-    QCOMPARE(free.kind, Kind::Device);
-    QVERIFY(!free.busy && !free.lockHolder && !free.accessDenied);
-}
-
-void PortsTest::inspect_namesTheLiveProcessInALockFile() {
-    QTemporaryDir locks;
-    Pty pty;
-    const QString lockFile = locks.filePath("LCK.." + pty.path.mid(5).replace('/', '_'));
-    const QStringList folders{locks.filePath("elsewhere"), locks.path()};
-    const pid_t ended = ::fork(); // a process that has ended, so that a lock naming it is stale
-    if (ended == 0)
-        ::_exit(0);
-    ::waitpid(ended, nullptr, 0);
-    writeFile(lockFile, QByteArray::number(ended) + "\n");
-    QCOMPARE(lockHolderOf(pty.path, folders), std::nullopt);
-    writeFile(lockFile, "garbage\n");
-    QCOMPARE(lockHolderOf(pty.path, folders), std::nullopt);
-    // The old uucp form pads the pid to ten characters.
-    writeFile(lockFile, QByteArray::number(::getpid()).rightJustified(10, ' ') + "\n");
-    const DeviceEvidence held = inspectDevice(pty.path, folders);
-    QCOMPARE(held.lockHolder, std::optional<qint64>(::getpid()));
-    QVERIFY2(QCoreApplication::applicationFilePath().contains(held.lockHolderName),
-             qPrintable(held.lockHolderName));
 }
 
 void PortsTest::explain_namesTheRealCause_data() {
     QTest::addColumn<DeviceEvidence>("evidence");
-    QTest::addColumn<QString>("expected"); // the start of the message
+    QTest::addColumn<QString>("expected"); // what names the cause
     DeviceEvidence e;
     e.kind = Kind::Missing;
     QTest::newRow("COM name with no device")
         << e << "COM9 means /dev/ttyS8, which does not exist.\nPorts present: ttyUSB0 (";
     e.kind = Kind::Device;
-    QTest::newRow("nothing known: the system's words")
-        << e << "Cannot open COM9 (/dev/ttyS8): Input/output error.";
     e.lockHolder = 4242;
     e.lockHolderName = "minicom";
     QTest::newRow("lock file names the holder")
-        << e << "COM9 is in use by another program (minicom, process 4242). Close";
+        << e << "COM9 is in use by another program (minicom, process 4242).";
     e.lockHolder.reset();
     e.accessDenied = true;
     e.ownerGroup = "dialout";
-    QTest::newRow("no group may open it")
-        << e << "Cannot open COM9 (/dev/ttyS8): permission denied. Only the owner of /dev/ttyS8";
     e.groupMayOpen = true;
-    QTest::newRow("not in the group")
-        << e
-        << "Cannot open COM9 (/dev/ttyS8): permission denied. Your user must belong to the "
-           "group dialout, which owns the device: sudo usermod -aG dialout $USER";
+    QTest::newRow("not in the group") << e << "sudo usermod -aG dialout $USER";
     e.busy = true; // an exclusive open can look like a refusal; busy decides
     QTest::newRow("exclusive open") << e << "COM9 is in use by another program. Close";
 }
@@ -238,7 +158,7 @@ void PortsTest::explain_namesTheRealCause() {
     QFETCH(QString, expected);
     const QString message = explainOpenFailure("COM9", "/dev/ttyS8", evidence,
                                                {testing::usbAdapter()}, "Input/output error");
-    QVERIFY2(message.startsWith(expected), qPrintable(message));
+    QVERIFY2(message.contains(expected), qPrintable(message));
     // The group advice is for a refusal alone; for anything else it sends people astray.
     QCOMPARE(message.contains("group"), evidence.accessDenied && !evidence.busy);
 }
@@ -265,6 +185,66 @@ void PortsTest::channel_refusesAPortHeldHereOrByAnotherProgram() {
     ::close(other);
     QVERIFY(!inspectDevice(pty.path, {}).busy);
     QCOMPARE(channel.open(pty.path), QString());
+}
+
+void PortsTest::wait_sleepsUntilItsEndOrAnEvent_data() {
+    QTest::addColumn<int>("event");
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<QString>("failure"); // what the failure says
+    QTest::newRow("silence to the end of its polls") << int(Silence) << false << "";
+    QTest::newRow("a byte on the port") << int(Byte) << true << "";
+    QTest::newRow("the operator's cancel") << int(Abort) << false << "cancelled";
+    QTest::newRow("the serial device gone")
+        << int(LineLost) << false << "was lost: the device disappeared";
+    QTest::newRow("server closes")
+        << int(ServerCloses) << false << "was lost: the device server closed it.";
+}
+
+void PortsTest::wait_sleepsUntilItsEndOrAnEvent() {
+    QFETCH(int, event);
+    QFETCH(bool, answered);
+    QFETCH(QString, failure);
+    constexpr int kSilentPolls = 3000; // 0.3 s; an event ends a wait of 15 s
+    constexpr int kEventAfterMs = 50;
+    Pty pty;
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const bool tcp = event == ServerCloses;
+    QString error;
+    const auto connection = ModuleConnection::openPort(
+        tcp ? QStringLiteral("tcp://127.0.0.1:%1").arg(server.serverPort()) : pty.path, error);
+    QVERIFY2(connection, qPrintable(error));
+    QVERIFY(!tcp || QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 3000));
+    QTcpSocket *peer = server.nextPendingConnection();
+    ControllerLink &link = connection->link();
+    QTimer::singleShot(kEventAfterMs, [&] {
+        if (event == Byte)
+            pty.answer(QByteArray(1, 88));
+        else if (event == LineLost)
+            pty.closeMaster();
+        else if (event == Abort)
+            link.abort();
+        else if (event == ServerCloses)
+            peer->close();
+    });
+    int sleeps = 0;
+    const auto counter =
+        QObject::connect(QAbstractEventDispatcher::instance(),
+                         &QAbstractEventDispatcher::aboutToBlock, [&sleeps] { ++sleeps; });
+    QElapsedTimer waited;
+    waited.start();
+    QCOMPARE(link.receive(event == Silence ? kSilentPolls : polls::kStoreConfirm) >= 0, answered);
+    const qint64 ms = waited.elapsed();
+    QObject::disconnect(counter);
+    // Never before its polls are spent, and at once after an event...
+    const qint64 end = event == Silence ? kSilentPolls * LinkClock::kPollMicros / 1000 : 0;
+    QVERIFY2(ms >= end && ms < end + 1000, qPrintable(QString::number(ms)));
+    // ...without waking up every poll or every millisecond on the way.
+    QVERIFY2(sleeps <= 3, qPrintable(QString::number(sleeps)));
+    QCOMPARE(link.aborted(), event == Abort);
+    QVERIFY2(failure.isEmpty() ? link.failure().isEmpty() : link.failure().contains(failure),
+             qPrintable(link.failure()));
+    QCOMPARE(link.send("x"), failure.isEmpty()); // nothing more goes out after a failure
 }
 
 TESSEL_TEST_OBJECT(PortsTest);
