@@ -1,12 +1,12 @@
 // The analog panel of the Threshold window: limit types, typed limits and their check (the
 // rules of the check itself are the core's; here, what the panel marks, offers and keeps), and
-// its input monitor: single readings, reading loops, and how a loop gives way to a transfer.
+// its input monitor: single readings and reading loops (a loop giving way to a transfer is
+// tested with the factory reset, in test_ThresholdWindow.cpp).
 
 #include "core/LimitCheck.h"
 #include "core/MemoryMap.h"
 #include "support/TestMain.h"
 #include "support/WindowBench.h"
-#include "ui/AnalogMonitor.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -22,11 +22,10 @@ private Q_SLOTS:
     void showSettings_readWhileThePanelIsOpen();
     void limitCheck_marksAndReports_data();
     void limitCheck_marksAndReports();
-    void limitCheck_fromTheKeyboardMarksTheFirstBadRow();
+    void limitEntry_fromTheKeyboardOpensAndCompletesTheBox();
     void panel_cyclesTypesAndClosesWithDone();
     void readAll_sendsSixteenRequestsInOrder();
     void meterLoop_repeatsOneInputTwentyTimesASecondUntilCleared();
-    void read_endsARunningLoopFirst();
 };
 
 void AnalogPanelTest::showSettings_readWhileThePanelIsOpen() {
@@ -56,9 +55,7 @@ void AnalogPanelTest::limitCheck_marksAndReports_data() {
     QTest::newRow("above 300") << 0 << 300 << 20 << 4 << true << false;
     QTest::newRow("outside 100/101") << 2 << 100 << 101 << 1 << true << true;
     QTest::newRow("outside 100/102") << 2 << 100 << 102 << 0 << false << false;
-    QTest::newRow("inside 150/100") << 3 << 150 << 100 << 2 << true << true;
-    // An upper limit its type hides is checked all the same.
-    QTest::newRow("below, hidden 300") << 1 << 50 << 300 << 4 << false << true;
+    QTest::newRow("outside, upper 300") << 2 << 10 << 300 << 4 << false << true;
 }
 
 void AnalogPanelTest::limitCheck_marksAndReports() {
@@ -93,11 +90,13 @@ void AnalogPanelTest::limitCheck_marksAndReports() {
     QCOMPARE(bench->child("storeSettings")->isHidden(), !valid);
 }
 
-void AnalogPanelTest::limitCheck_fromTheKeyboardMarksTheFirstBadRow() {
+void AnalogPanelTest::limitEntry_fromTheKeyboardOpensAndCompletesTheBox() {
     auto bench = loadedThreshold();
     bench->window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(bench->window.get()));
     click(bench->child("setLimits"));
+    // A later row fails throughout: a corrected row loses its mark all the same.
+    enterLimit(*bench, 7, QStringLiteral("-4"));
 
     // Space on a limit label opens its box; Enter completes the entry as a pointer movement.
     auto *label = bench->child("limit_4");
@@ -123,19 +122,6 @@ void AnalogPanelTest::limitCheck_fromTheKeyboardMarksTheFirstBadRow() {
     QVERIFY(box->isHidden());
     QCOMPARE(bench->window->image().value(map::lowerLimitAddress(4)), 40);
     QCOMPARE(bench->background("limit_4"), colours::kWhite);
-
-    // The check stops at the first row that fails; a later row keeps its old mark until then.
-    enterLimit(*bench, 3, QStringLiteral("300"));
-    enterLimit(*bench, 7, QStringLiteral("-4"));
-    QCOMPARE(bench->background("limit_7"), colours::kWhite);
-    enterLimit(*bench, 3, QStringLiteral("30"));
-    QCOMPARE(bench->background("limit_3"), colours::kWhite);
-    QCOMPARE(bench->background("limit_7"), colours::kLightRed);
-    enterLimit(*bench, 1, QStringLiteral("256"));
-    enterLimit(*bench, 7, QStringLiteral("70"));
-    QCOMPARE(bench->background("limit_7"), colours::kLightRed);
-    enterLimit(*bench, 1, QStringLiteral("10"));
-    QCOMPARE(bench->background("limit_7"), colours::kWhite);
 }
 
 // The panel opens on the image; a type label steps through the four types, the two-limit
@@ -210,39 +196,6 @@ void AnalogPanelTest::meterLoop_repeatsOneInputTwentyTimesASecondUntilCleared() 
     QCOMPARE(bench->caption("level_5"), QStringLiteral("200"));
     // The loop ends when the box is cleared, not a pass later.
     QVERIFY(bench->clock.nowMicros() - started < 2010 * kMillis);
-}
-
-void AnalogPanelTest::read_endsARunningLoopFirst() {
-    auto bench = loadedThreshold();
-    ModuleMemory memory = bench->module.memory();
-    memory[map::kDebounce] = 42;
-    bench->module.setMemory(memory);
-    auto *loop = bench->child<QCheckBox>("readConstantly");
-    loop->setChecked(true);
-    qint64 uncheckedAt = -1;
-    QObject::connect(loop, &QCheckBox::toggled, [&](bool on) {
-        if (!on)
-            uncheckedAt = bench->clock.nowMicros();
-    });
-    bench->clock.callAfter(40 * kMillis, [&] { click(bench->child("readSettings")); });
-    const std::size_t before = bench->module.commands().size();
-    click(bench->child("readAllInputs"));
-
-    QVERIFY(uncheckedAt > 0);
-    QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
-    QCOMPARE(bench->window->image().value(map::kDebounce), 42);
-    // The loop finished its pass; the read came after it, whole, and after the pause.
-    const auto &commands = bench->module.commands();
-    std::size_t firstBlock = before;
-    while (firstBlock < commands.size() && !commands[firstBlock].startsWith(QByteArray("\0\1", 2)))
-        ++firstBlock;
-    const QList<int> requests = analogRequests(*bench, before);
-    QVERIFY(!requests.isEmpty());
-    for (int i = 0; i < requests.size(); ++i)
-        QCOMPARE(requests[i], i % 16); // whole passes, never broken into
-    QCOMPARE(requests.size() % 16, 0);
-    QCOMPARE(commands.size() - firstBlock, std::size_t{32}); // each block twice
-    QVERIFY(bench->clock.nowMicros() > uncheckedAt + AnalogMonitor::kSettleMicros);
 }
 
 TESSEL_TEST_OBJECT(AnalogPanelTest);

@@ -1,5 +1,6 @@
-// The windows on screens smaller than the forms: a 1366x768 laptop, and a 1920x1080 screen at
-// twice the scale, which leaves 960x540 for the windows (the screens are set up in main.cpp).
+// The windows on a screen smaller than the forms: 1920x1080 at twice the scale, which leaves
+// 960x540 for the windows (the screen is set up in main.cpp; a 1366x768 laptop is larger in
+// both directions, so what fits here fits there).
 
 #include "support/TestMain.h"
 #include "support/WindowBench.h"
@@ -16,32 +17,16 @@ using namespace tessel::testing;
 
 namespace {
 
-QScreen *screenNamed(const QString &name) {
+// Shows a top-level window on the scaled screen, as the program shows it.
+void showScaled(QWidget &window) {
     for (QScreen *screen : QGuiApplication::screens())
-        if (screen->name() == name)
-            return screen;
-    qFatal("no screen named %s", qPrintable(name));
-}
-
-// Shows a top-level window on a screen, as the program shows it.
-void showOn(QWidget &window, const QString &screen) {
-    window.setScreen(screenNamed(screen));
+        if (screen->name() == QStringLiteral("scaled"))
+            window.setScreen(screen);
     window.move(window.screen()->availableGeometry().topLeft());
     window.show();
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window))
         qFatal("the window never became active");
-}
-
-QString describe(const QRect &r) {
-    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
-// Opens or closes the advanced area as the operator does.
-void setWide(WindowBench &bench, bool wide) {
-    for (int clicks = 0; clicks < 2 && (bench.form()->width() > px(kNarrowWidthTwips)) != wide;
-         ++clicks)
-        bench.child<QPushButton>("advancedFeatures")->click();
 }
 
 // The controls the operator can reach on the form: shown, enabled, and inside the form
@@ -69,32 +54,29 @@ private Q_SLOTS:
 void SmallScreensTest::configWindow_fitsAndScrollsEveryControlIntoView_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<bool>("wide");
-    QTest::addColumn<QString>("screen");
-    for (const char *screen : {"laptop", "scaled"}) {
-        for (const bool wide : {false, true}) {
-            QTest::addRow("tessel %d, %s", wide, screen)
-                << int(ModuleKind::Tessel) << wide << QString::fromLatin1(screen);
-            QTest::addRow("threshold %d, %s", wide, screen)
-                << int(ModuleKind::Threshold) << wide << QString::fromLatin1(screen);
-        }
+    for (const bool wide : {false, true}) {
+        QTest::addRow("tessel %d", wide) << int(ModuleKind::Tessel) << wide;
+        QTest::addRow("threshold %d", wide) << int(ModuleKind::Threshold) << wide;
     }
 }
 
 void SmallScreensTest::configWindow_fitsAndScrollsEveryControlIntoView() {
     QFETCH(int, kind);
     QFETCH(bool, wide);
-    QFETCH(QString, screen);
     auto bench = WindowBench::loaded(static_cast<ModuleKind>(kind));
     ConfigWindow &window = *bench->window;
-    showOn(window, screen);
-    setWide(*bench, wide);
+    showScaled(window);
+    QCOMPARE(window.screen()->name(), QStringLiteral("scaled"));
+    // The advanced area opened or closed as the operator does: a window that opened wide for
+    // custom mapping bytes still shows its button closed, and takes two clicks to narrow.
+    for (int clicks = 0; clicks < 2 && (bench->form()->width() > px(kNarrowWidthTwips)) != wide;
+         ++clicks)
+        bench->child<QPushButton>("advancedFeatures")->click();
     QCOMPARE(bench->form()->width(), px(wide ? kWideWidthTwips : kNarrowWidthTwips));
     // The scroll bars settle once the resized window has laid out its scroll area.
     QCoreApplication::processEvents();
 
-    const QRect available = window.screen()->availableGeometry();
-    QVERIFY2(available.contains(window.frameGeometry()),
-             qPrintable(describe(window.frameGeometry()) + " on " + describe(available)));
+    QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
     auto *scroll = bench->window->findChild<ScrollingForm *>();
     QVERIFY(scroll);
 
@@ -105,9 +87,7 @@ void SmallScreensTest::configWindow_fitsAndScrollsEveryControlIntoView() {
         control->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), control);
         const QRect shown(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
-        QVERIFY2(scroll->viewport()->rect().contains(shown),
-                 qPrintable(control->objectName() + " at " + describe(shown) + " in " +
-                            describe(scroll->viewport()->rect())));
+        QVERIFY2(scroll->viewport()->rect().contains(shown), qPrintable(control->objectName()));
     }
 }
 
