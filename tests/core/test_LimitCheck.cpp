@@ -1,7 +1,9 @@
-// Numbers as the operator types them: how they are read and rounded, mapping texts, and the
-// rules for analog limits.
+// Numbers as the operator types them: how they are read and rounded, mapping texts, the rules
+// for analog limits, and the help of a limit's controls.
 
+#include "core/ControllerTypes.h"
 #include "core/EepromImage.h"
+#include "core/HelpTexts.h"
 #include "core/LimitCheck.h"
 #include "core/MemoryMap.h"
 #include "core/NumberText.h"
@@ -41,7 +43,6 @@ TEST(checkLimits, single_row_outcomes) {
         {"Above, first limit 255 passes", {Above, "255", "0"}, 0, LimitMark::None},
         {"Below 50, hidden second 20 passes", {Below, "50", "20"}, 0, LimitMark::None},
         {"Below 50, hidden second 300", {Below, "50", "300"}, 4, LimitMark::Upper},
-        {"letters in a pair read 0 and 0", {Inside, "abc", "xyz"}, 1, LimitMark::Both},
         // The range tests come first and use the lower limit before the upper one.
         {"both out of range: the lower is reported", {Inside, "-5", "999"}, 3, LimitMark::Lower},
         // Comparisons use the numbers as typed, not as stored.
@@ -113,4 +114,21 @@ TEST(readMappingText, marks_but_always_stores) {
     };
     for (const auto &[text, expected] : cases)
         EXPECT_EQ(readMappingText(QString::fromUtf8(text)), expected) << '"' << text << '"';
+}
+
+// The window tests hover over the controls whose help is fixed; a limit's label and box give the
+// help of their input's limit type.
+TEST(helpFor, limit_labels_and_boxes_follow_the_inputs_limit_type) {
+    constexpr ModuleKind Threshold = ModuleKind::Threshold;
+    for (int type = 0; type < kLimitTypeCount; ++type) {
+        const QString caption = LimitTypeTable()[type];
+        EXPECT_EQ(helpFor(Threshold, "limitType", 3, caption).text, helpText(35 + type));
+        EXPECT_EQ(helpFor(Threshold, "limitEditor", 19, caption).text, helpText(39 + type));
+    }
+    // Box 19 is the upper limit of input 3, so its text follows input 3's limit type.
+    EXPECT_EQ(analogInputOfLimitBox(19), 3);
+    EXPECT_EQ(analogInputOfLimitBox(31), 15);
+    EXPECT_EQ(analogInputOfLimitBox(32), -1);
+    EXPECT_EQ(helpFor(Threshold, "limitEditor", 32, LimitTypeTable()[3]).text, std::nullopt);
+    EXPECT_EQ(helpFor(Threshold, "limitType", 3, "activate relay above limit").text, std::nullopt);
 }

@@ -10,8 +10,6 @@
 
 namespace tessel::test {
 
-constexpr int kReadCommand = 0x00, kReadSecond = 0x01;
-constexpr int kStoreCommand = 0x01, kStoreSecond = 0x02;
 // Each block of a whole read is read twice to check it.
 constexpr int kCheckedRead = 2 * kBlockCount;
 
@@ -34,9 +32,10 @@ struct Bench : testing::SimulatedLine {
         clock.callAfter(afterMicros, std::move(action));
     }
 
-    // Block-read commands sent; a whole read of a clean line sends kCheckedRead of them.
-    int reads() const { return module.countCommands(kReadCommand, kReadSecond); }
-    int stores() const { return module.countCommands(kStoreCommand, kStoreSecond); }
+    // Block-read (00 01) and block-store (01 02) commands sent; a whole read of a clean line
+    // sends kCheckedRead block reads.
+    int reads() const { return module.countCommands(0x00, 0x01); }
+    int stores() const { return module.countCommands(0x01, 0x02); }
 
     ModuleSession session;
 };
