@@ -80,8 +80,7 @@ void HelpAndReportTest::backups_listCompareAndLoadTheChosenOne() {
     const QString older = folder.save(ModuleKind::Tessel, window, noon, "/dev/ttyUSB0").where;
     const QString newer = folder.save(ModuleKind::Tessel, changed, noon.addSecs(60)).where;
 
-    QStringList compared;
-    QStringList loaded;
+    QStringList compared, loaded;
     BackupsWindow backups(ModuleKind::Tessel, folder.path(),
                           {[&] { return window; }, [&](const QString &p) { compared << p; },
                            [&](const QString &p) { loaded << p; }});

@@ -27,12 +27,6 @@ struct Chooser {
     QString settingFile() const { return folder.filePath(QStringLiteral("tessel.cfg")); }
     QComboBox *combo() const { return form->findChild<QComboBox *>("ports"); }
     QString details() const { return form->findChild<QLabel *>("portDetails")->text(); }
-    QStringList listed() const {
-        QStringList names;
-        for (int i = 0; i < combo()->count(); ++i)
-            names << combo()->itemText(i);
-        return names;
-    }
 
     QTemporaryDir folder;
     ListedPortSource source;
@@ -88,11 +82,13 @@ void PortChooserTest::followsPortsPluggedInAndPulledOut() {
     chooser.combo()->setEditText(QStringLiteral("ttyU"));
     chooser.combo()->lineEdit()->setCursorPosition(2);
     chooser.source.plug(usbAdapter());
-    QTRY_COMPARE_WITH_TIMEOUT(chooser.listed(), (QStringList{"ttyS0", "ttyUSB0"}), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(chooser.combo()->count(), 2, 2000);
+    QCOMPARE(chooser.combo()->itemText(1), QStringLiteral("ttyUSB0"));
     QCOMPARE(chooser.combo()->currentText(), QStringLiteral("ttyU"));
     QCOMPARE(chooser.combo()->lineEdit()->cursorPosition(), 2);
     chooser.source.unplug(QStringLiteral("ttyUSB0"));
-    QTRY_COMPARE_WITH_TIMEOUT(chooser.listed(), QStringList{"ttyS0"}, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(chooser.combo()->count(), 1, 2000);
+    QCOMPARE(chooser.combo()->itemText(0), QStringLiteral("ttyS0"));
 }
 
 void PortChooserTest::eachWayOutGivesItsPortAndOnlyOkRemembersIt() {
