@@ -8,7 +8,6 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
