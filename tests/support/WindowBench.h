@@ -32,22 +32,19 @@ public:
     DuringTransfer(ProgressWindow &progress, const QString &caption, int address,
                    std::function<void()> act) {
         auto *bar = progress.findChild<QProgressBar *>(QStringLiteral("progress"));
-        m_connection = QObject::connect(bar, &QProgressBar::valueChanged, bar,
-                                        [&progress, caption, address, act, this](int at) {
-                                            if (acted || at < address ||
-                                                !progress.windowTitle().startsWith(caption))
-                                                return;
-                                            acted = true;
-                                            act();
-                                        });
+        QObject::connect(bar, &QProgressBar::valueChanged, &m_context,
+                         [&progress, caption, address, act, this](int at) {
+                             if (acted || at < address ||
+                                 !progress.windowTitle().startsWith(caption))
+                                 return;
+                             acted = true;
+                             act();
+                         });
     }
-    ~DuringTransfer() { QObject::disconnect(m_connection); }
-    DuringTransfer(const DuringTransfer &) = delete;
-    DuringTransfer &operator=(const DuringTransfer &) = delete;
     bool acted = false;
 
 private:
-    QMetaObject::Connection m_connection;
+    QObject m_context; // the connection ends with it
 };
 
 // The operator's side of the boxes a host shows: messages and questions recorded, the answers

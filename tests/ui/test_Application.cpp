@@ -1,6 +1,5 @@
-// The application on simulated modules and a virtual clock: the window a start-up opens, the
-// ports it offers until the operator ends, what ends the program, and the reconnection after a
-// line went.
+// The application on simulated modules and a virtual clock: the ports a start-up offers until
+// the operator ends, what ends the program, and the reconnection after a line went.
 
 #include "session/SessionBench.h"
 #include "support/RecordingApplication.h"
@@ -65,33 +64,6 @@ class ApplicationTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void start_opensTheWindowThatFitsTheModule_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("tessel") << int(ModuleKind::Tessel) << "tesselWindow";
-        QTest::newRow("threshold") << int(ModuleKind::Threshold) << "thresholdWindow";
-    }
-
-    void start_opensTheWindowThatFitsTheModule() {
-        QFETCH(int, kind);
-        QFETCH(QString, name);
-        VirtualClock clock;
-        RecordingApplication app(simulated(static_cast<ModuleKind>(kind), clock));
-        app.start();
-        QVERIFY2(app.messages.isEmpty(), qPrintable(app.messages.join('\n')));
-        ConfigWindow *window = app.configWindow();
-        QVERIFY(window);
-        QCOMPARE(window->objectName(), name);
-        QCOMPARE(window->image().value(2), 162); // read from the module
-        // The empty start-up window stands beside it until the next read, behind the window the
-        // operator works in.
-        QVERIFY(app.startupWindow()->isVisible());
-        QTRY_COMPARE(QApplication::activeWindow(), window);
-        window->readSettings();
-        QVERIFY(!app.startupWindow()->isVisible());
-        QCOMPARE(app.exitCode(), 0);
-    }
 
     void start_offersAnotherPortUntilTheOperatorEnds_data() {
         QTest::addColumn<QString>("port"); // none: a simulated module
@@ -167,8 +139,9 @@ private Q_SLOTS:
         app.start();
         QCOMPARE(app.portsChosen, 1);
         QVERIFY2(app.questions.isEmpty(), qPrintable(app.questions.join('\n')));
-        QVERIFY(app.configWindow());
         QVERIFY(!app.connectingWindow());
+        QVERIFY(app.configWindow());
+        QCOMPARE(app.configWindow()->kind(), ModuleKind::Threshold);
     }
 
     void closingTheStartupWindowOrCancellingTheLoad_endsTheProgram() {

@@ -187,7 +187,7 @@ private Q_SLOTS:
         QCOMPARE(bench->window->image().value(5), 50);
     }
 
-    void threshold_deviceCountAboveFifteenRaisesTheRange() {
+    void threshold_deviceCountRangeGrowsToTheTableAndNoFurther() {
         WindowBench bench(ModuleKind::Threshold);
         // Sixteen devices still fit the range.
         EepromImage image = factoryImage(ModuleKind::Threshold);
@@ -200,6 +200,10 @@ private Q_SLOTS:
         QVERIFY(bench.window->loadFromModule());
         QCOMPARE(bench.child<QScrollBar>("deviceCount")->maximum(), 23);
         QCOMPARE(bench.caption("settingValue_0"), QStringLiteral("20"));
+        // A count beyond the table, as an erased module holds, is taken as the last row.
+        image.setValue(map::kLastDeviceIndex, 255);
+        bench.window->showImage(image);
+        QCOMPARE(bench.window->image().value(map::kLastDeviceIndex), 23);
         // The capture speed shows the reaction time it gives.
         bench.child<QScrollBar>("debounce")->setValue(9);
         QCOMPARE(bench.caption("reactionTime"), reactionText(9));
