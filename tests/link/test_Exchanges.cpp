@@ -42,6 +42,7 @@ private Q_SLOTS:
     void store_refusesImageWithEntriesThatAreNotBytes();
     void blockRead_behindANoiseByteIsRetried();
     void analogRead_asksOnlyForInputsTheModuleHas();
+    void lateReadReplies_countForNoOtherRead();
     void slowModule_worksWithItsOwnRepliesOnly_data();
     void slowModule_worksWithItsOwnRepliesOnly();
     void unconfirmedStore_endsAtItsBlock_data();
@@ -100,6 +101,18 @@ void ExchangesTest::analogRead_asksOnlyForInputsTheModuleHas() {
     QCOMPARE(bench.protocol.readAnalog(16), -1);
     QCOMPARE(bench.protocol.readAnalog(-1), -1);
     QCOMPARE(bench.module.commands().size(), std::size_t(1));
+}
+
+void ExchangesTest::lateReadReplies_countForNoOtherRead() {
+    // Every reply comes after its read gave up: one taken by a retry would leave the retry's
+    // own reply to fill the next block.
+    SimulatorFaults faults;
+    faults.lateReplyMicros = 6'000'000;
+    Bench bench(ModuleKind::Tessel, faults, 1000);
+    const TransferResult result = readWholeMemory(bench.protocol, {}, 3);
+    QCOMPARE(result.status, TransferStatus::LinkFailed);
+    QVERIFY2(result.message.contains(QLatin1String("block 0")), qPrintable(result.message));
+    QCOMPARE(bench.commands(0, 1), 3);
 }
 
 void ExchangesTest::slowModule_worksWithItsOwnRepliesOnly_data() {

@@ -14,24 +14,21 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes toBytes(const QString &text) {
-    const QByteArray utf8 = text.toUtf8();
-    return {utf8.begin(), utf8.end()};
-}
-
-QString profileOf(std::mt19937 &rng) {
+// The profile of a random memory, as the bytes of its text.
+Bytes profileOf(std::mt19937 &rng) {
     ModuleMemory memory{};
     std::uniform_int_distribution<int> byte(0, 255);
     for (quint8 &m : memory)
         m = static_cast<quint8>(byte(rng));
-    return profileText(EepromImage(memory));
+    const QByteArray utf8 = profileText(EepromImage(memory)).toUtf8();
+    return {utf8.begin(), utf8.end()};
 }
 
 // A valid profile with a few characters changed, inserted or removed: most inputs then fail
 // somewhere inside the records instead of at the first word.
 Bytes mutatedProfile(std::mt19937 &rng) {
     static const char alphabet[] = "0123456789, DATA\n\t-+.x";
-    Bytes bytes = toBytes(profileOf(rng));
+    Bytes bytes = profileOf(rng);
     const int edits = std::uniform_int_distribution<int>(1, 4)(rng);
     for (int e = 0; e < edits && !bytes.empty(); ++e) {
         const auto at = std::uniform_int_distribution<std::size_t>(0, bytes.size() - 1)(rng);

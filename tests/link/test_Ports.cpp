@@ -1,10 +1,10 @@
-// The serial ports and the line to them: the stable names of those present, the one remembered
-// (in the working directory or, failing that, the configuration folder, with a message that says
-// where), why one does not open (what is at the path, who holds it), and a wait on the wall
-// clock: a silent module is slept through rather than polled, and data, the operator and a line
-// lost (a serial device gone, a device server that closes or resets the connection, each told
-// apart) end it at once. What a wait does with the bytes it gets is checked on the virtual clock
-// (test_Exchanges); the port chooser's tests follow the ports through the window.
+// The serial ports and the line to them: the one remembered (in the working directory or,
+// failing that, the configuration folder, with a message that says where), why one does not open
+// (what is at the path, another program holding it), and a wait on the wall clock: a silent
+// module is slept through rather than polled, and data, the operator and a line lost (a serial
+// device gone, a device server that closes the connection) end it at once. What a wait does with
+// the bytes it gets is checked on the virtual clock (test_Exchanges); the port chooser's tests
+// follow the ports through the window.
 
 #include "PseudoTerminal.h"
 #include "link/DeviceInspection.h"
@@ -30,13 +30,6 @@ using tessel::test::Pty;
 using Kind = DeviceEvidence::Kind;
 
 namespace {
-void writeFile(const QString &path, const QByteArray &content) {
-    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
-
 QByteArray contentOf(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
@@ -60,35 +53,15 @@ enum Event { Silence, Byte, LineLost, Abort, ServerCloses };
 class PortsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void remembered_takesTheFirstField_data();
-    void remembered_takesTheFirstField();
     void remember_saysWhereWhenNotHere_data();
     void remember_saysWhereWhenNotHere();
     void inspect_tellsWhatIsAtThePath();
     void explain_namesTheRealCause_data();
     void explain_namesTheRealCause();
-    void channel_refusesAPortHeldHereOrByAnotherProgram();
+    void channel_refusesAPortHeldByAnotherProgram();
     void wait_sleepsUntilItsEndOrAnEvent_data();
     void wait_sleepsUntilItsEndOrAnEvent();
 };
-
-void PortsTest::remembered_takesTheFirstField_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("blanks, comma, second line")
-        << QByteArray("  COM1 ,9600,n\r\nnext\r\n") << "COM1";
-    QTest::newRow("quoted") << QByteArray("\"/dev/pts/3\",x\r\n") << "/dev/pts/3";
-    QTest::newRow("blank line") << QByteArray("  \r\n") << QString();
-}
-
-void PortsTest::remembered_takesTheFirstField() {
-    QFETCH(QByteArray, content);
-    QFETCH(QString, expected);
-    Places places;
-    writeFile(places.workingFile(), content);
-    QCOMPARE(places.setting().remembered(),
-             expected.isEmpty() ? std::nullopt : std::optional(expected));
-}
 
 void PortsTest::remember_saysWhereWhenNotHere_data() {
     QTest::addColumn<bool>("fifo"); // in the working file's place
@@ -120,7 +93,8 @@ void PortsTest::remember_saysWhereWhenNotHere() {
 void PortsTest::inspect_tellsWhatIsAtThePath() {
     QTemporaryDir dir;
     const QString regular = dir.filePath("regular");
-    writeFile(regular, "not a port");
+    QFile file(regular);
+    QVERIFY(file.open(QIODevice::WriteOnly));
     QVERIFY(QFile::link(dir.filePath("gone"), dir.filePath("by-id-link")));
     Pty pty;
     // A stable name is a link; the device behind it is what counts.
@@ -140,11 +114,6 @@ void PortsTest::explain_namesTheRealCause_data() {
     QTest::newRow("COM name with no device")
         << e << "COM9 means /dev/ttyS8, which does not exist.\nPorts present: ttyUSB0 (";
     e.kind = Kind::Device;
-    e.lockHolder = 4242;
-    e.lockHolderName = "minicom";
-    QTest::newRow("lock file names the holder")
-        << e << "COM9 is in use by another program (minicom, process 4242).";
-    e.lockHolder.reset();
     e.accessDenied = true;
     e.ownerGroup = "dialout";
     e.groupMayOpen = true;
@@ -163,20 +132,8 @@ void PortsTest::explain_namesTheRealCause() {
     QCOMPARE(message.contains("group"), evidence.accessDenied && !evidence.busy);
 }
 
-void PortsTest::channel_refusesAPortHeldHereOrByAnotherProgram() {
+void PortsTest::channel_refusesAPortHeldByAnotherProgram() {
     Pty pty;
-    QTemporaryDir dir;
-    const QString byId = dir.filePath("usb-FTDI_FT232R-if00-port0");
-    QVERIFY(QFile::link(pty.path, byId));
-    {
-        SerialChannel first;
-        QCOMPARE(first.open(pty.path), QString());
-        for (const QString &name : {pty.path, byId}) {
-            SerialChannel second;
-            QVERIFY(second.open(name).startsWith(name + " is already open in this program as " +
-                                                 pty.path + ": they are two names of the same"));
-        }
-    }
     const int other = ::open(pty.path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
     QCOMPARE(::flock(other, LOCK_EX | LOCK_NB), 0);
     QVERIFY(inspectDevice(pty.path, {}).busy);
