@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <utility>
 #include <sys/xattr.h>
 
 namespace tessel {
@@ -75,7 +76,8 @@ QString describeModule(ModuleKind kind, const EepromImage &image) {
 }
 
 std::vector<BackupEntry> listBackups(const QString &folder, ModuleKind kind) {
-    std::vector<BackupEntry> entries;
+    // Each entry with the number its name carries when more were made in the same second.
+    std::vector<std::pair<BackupEntry, int>> found;
     const QDir dir(folder);
     const QString prefix = moduleKindKey(kind) + QLatin1Char('-');
     for (const QString &name : dir.entryList(QDir::Files, QDir::Name | QDir::Reversed)) {
@@ -92,14 +94,18 @@ std::vector<BackupEntry> listBackups(const QString &folder, ModuleKind kind) {
             QDateTime::fromString(match.captured(2), QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
         when.setTimeSpec(Qt::UTC);
         const EepromImage image(*parsed.memory);
-        entries.push_back({file.fileName(), when, recordedPort(file.fileName()),
-                           describeModule(kind, image), image});
+        found.push_back({{file.fileName(), when, recordedPort(file.fileName()),
+                          describeModule(kind, image), image},
+                         match.captured(3).toInt()});
     }
-    // Newest first across modules: by time, then by the number of a second in the same second.
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const BackupEntry &a, const BackupEntry &b) {
-                         return a.when != b.when ? a.when > b.when : a.path > b.path;
-                     });
+    // Newest first across modules: by time, then by that number (the unnumbered one came
+    // first), compared as a number so that -10 is newer than -2.
+    std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) {
+        return a.first.when != b.first.when ? a.first.when > b.first.when : a.second > b.second;
+    });
+    std::vector<BackupEntry> entries;
+    for (auto &[entry, number] : found)
+        entries.push_back(std::move(entry));
     return entries;
 }
 

@@ -237,6 +237,8 @@ void BackupsTest::list_showsTheKindsBackupsNewestFirstWithTheirModule() {
     const EepromImage second = withSerial(ModuleKind::Tessel, 0x11223344);
     const QString older = folder.save(ModuleKind::Tessel, first, kEvening, "/dev/ttyUSB0").where;
     const QString newer = folder.save(ModuleKind::Tessel, second, kEvening.addSecs(60)).where;
+    const QString sameSecond =
+        folder.save(ModuleKind::Tessel, second, kEvening.addSecs(60)).where; // "...Z-2.txt"
     QVERIFY(!folder.save(ModuleKind::Threshold, withSerial(ModuleKind::Threshold), kEvening)
                  .where.isEmpty());
     // A backup that is not a profile (an empty file left by a full disk) is not offered.
@@ -244,12 +246,13 @@ void BackupsTest::list_showsTheKindsBackupsNewestFirstWithTheirModule() {
         dir.filePath(BackupFolder::fileName(ModuleKind::Tessel, first, kEvening.addSecs(120))), {});
 
     const std::vector<BackupEntry> tessel = listBackups(folder.path(), ModuleKind::Tessel);
-    QCOMPARE(tessel.size(), size_t(2));
-    QCOMPARE(tessel[0].path, newer);
-    QCOMPARE(tessel[0].port, QString());
-    QCOMPARE(tessel[1].path, older);
-    QCOMPARE(tessel[1].port, QStringLiteral("/dev/ttyUSB0"));
-    QCOMPARE(tessel[1].image, first);
+    QCOMPARE(tessel.size(), size_t(3));
+    QCOMPARE(tessel[0].path, sameSecond);
+    QCOMPARE(tessel[1].path, newer);
+    QCOMPARE(tessel[1].port, QString());
+    QCOMPARE(tessel[2].path, older);
+    QCOMPARE(tessel[2].port, QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(tessel[2].image, first);
     EepromImage one = first;
     one.setValue(map::kLastDeviceIndex, 3);
     one.setValue(map::recordAddress(1), 0xAB);
