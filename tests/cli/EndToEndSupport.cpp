@@ -11,12 +11,6 @@
 
 namespace tessel::e2e {
 
-QString configExecutable() {
-    // Another build of the program can be tried against the same tests.
-    const QString other = qEnvironmentVariable("TESSEL_CONFIG_EXE");
-    return other.isEmpty() ? QStringLiteral(TESSEL_CONFIG_EXE) : other;
-}
-
 QStringList fast() {
     return {"--no-pacing", "--reply-delay-us", "200"};
 }
@@ -56,7 +50,8 @@ ConfigRun::ConfigRun(const Invocation &how) {
     if (how.outputReaderLines >= 0)
         m_process.setStandardOutputProcess(&m_reader);
     m_timer.start();
-    m_process.start(how.program.isEmpty() ? configExecutable() : how.program, how.arguments);
+    m_process.start(how.program.isEmpty() ? QStringLiteral(TESSEL_CONFIG_EXE) : how.program,
+                    how.arguments);
     if (how.outputReaderLines >= 0)
         m_reader.start(QStringLiteral("head"), {"-n", QString::number(how.outputReaderLines)});
     m_process.write(how.input);
@@ -79,15 +74,6 @@ ConfigRun::~ConfigRun() {
 void ConfigRun::sendSignal(int signal) {
     if (const qint64 pid = m_process.processId(); pid > 0)
         ::kill(static_cast<pid_t>(pid), signal);
-}
-
-QString ConfigRun::nextLine(int ms) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!m_process.canReadLine() && waited.elapsed() < ms &&
-           m_process.state() != QProcess::NotRunning)
-        m_process.waitForReadyRead(100);
-    return QString::fromUtf8(m_process.readLine()).trimmed();
 }
 
 Outcome ConfigRun::finish(int boundMs) {
@@ -138,6 +124,11 @@ QString profileOf(const ModuleMemory &memory) {
 
 std::optional<ModuleMemory> memoryIn(const QString &profile) {
     return parseProfileText(profile).memory;
+}
+
+QByteArray contents(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 QString writeProfile(const QTemporaryDir &dir, const QString &name, const QString &text) {

@@ -17,7 +17,6 @@ namespace tessel::e2e {
 
 constexpr int kQuickMs = 10000; // a command against a prompt module
 
-QString configExecutable();
 // Unpaced, with short reply delays: for faults that do not depend on the line's speed.
 QStringList fast();
 
@@ -26,7 +25,6 @@ class SimulatedModule {
 public:
     SimulatedModule(const QTemporaryDir &dir, ModuleKind kind, const QStringList &options = {});
 
-    [[nodiscard]] const QString &device() const { return m_process.device(); }
     // What a program is given as the port: the device, or with --tcp the network port.
     [[nodiscard]] const QString &port() const { return m_port; }
     // The module's memory as it last dumped it (it dumps at start); all zero when unreadable.
@@ -77,7 +75,7 @@ public:
     // Sends `signal` to the running program, as a terminal's Ctrl-C would.
     void sendSignal(int signal);
     // The next line of standard output, empty when none comes within `ms`.
-    QString nextLine(int ms);
+    QString nextLine(int ms) { return nextLineOf(m_process, ms); }
 
 private:
     QProcess m_process;
@@ -93,6 +91,8 @@ QString describeRun(const Outcome &o);
 ModuleMemory everyByteValue(bool descending);
 QString profileOf(const ModuleMemory &memory);
 std::optional<ModuleMemory> memoryIn(const QString &profile);
+// A file's bytes, or "<unreadable>".
+QByteArray contents(const QString &path);
 QString writeProfile(const QTemporaryDir &dir, const QString &name, const QString &text);
 ModuleMemory factoryMemory(ModuleKind kind);
 // Blocks below `first` as in `stored`, the rest as in `before`.
@@ -108,3 +108,9 @@ ModuleMemory storedUpTo(const ModuleMemory &stored, const ModuleMemory &before, 
         QCOMPARE(checked.exitStatus, QProcess::NormalExit);                                        \
         QVERIFY2(checked.exitCode == (code), qPrintable(describeRun(checked)));                    \
     } while (false)
+
+// Runs tessel-config (runConfig's arguments follow `code`) and checks that it exited with
+// `code`; `outcome` holds what it did.
+#define RUN_CONFIG(outcome, code, ...)                                                             \
+    const tessel::e2e::Outcome outcome = tessel::e2e::runConfig(__VA_ARGS__);                      \
+    CHECK_EXIT(outcome, code)

@@ -1,8 +1,9 @@
 // What the program makes of its arguments: the window or a command, the usage errors of
 // both (status 2, a message on standard error, nothing on standard output), and signals.
+// Without a display the window refuses to start, so a usage error shows whether the words
+// were taken for the window or for a command.
 
 #include "EndToEndSupport.h"
-#include "cli/CommandLine.h"
 #include "cli/InterruptWatch.h"
 #include "support/TestMain.h"
 
@@ -11,15 +12,17 @@
 using namespace tessel;
 using namespace tessel::e2e;
 
+namespace {
+const QStringList kNoDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+} // namespace
+
 class ArgumentsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void commandOrWindow_data();
-    void commandOrWindow();
     void usageError_exitsTwoAndSaysWhy_data();
     void usageError_exitsTwoAndSaysWhy();
-    void window_takesQtsOptionsAndExplainsAMissingDisplay();
+    void window_takesQtsOptionsWithoutADisplay();
     void interruptWatch_leavesAnIgnoredSignalIgnored();
 
 private:
@@ -30,40 +33,17 @@ void ArgumentsTest::initTestCase() {
     QVERIFY(m_dir.isValid());
 }
 
-void ArgumentsTest::commandOrWindow_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("command");
-    QTest::newRow("nothing") << QStringList{} << false;
-    QTest::newRow("port=") << QStringList{"--port=ttyUSB0"} << false;
-    // A port, kind or Qt option value that reads like a command is still the option's value.
-    QTest::newRow("port named read") << QStringList{"--port", "read"} << false;
-    QTest::newRow("kind named diff") << QStringList{"--simulate", "diff"} << false;
-    QTest::newRow("style named read") << QStringList{"--style", "read"} << false;
-    QTest::newRow("platform") << QStringList{"-platform", "offscreen", "--simulate", "tessel"}
-                              << false;
-    QTest::newRow("style, then read") << QStringList{"-style", "Fusion", "read"} << true;
-    for (const char *word : {"identify", "read", "write", "factory-reset", "diff", "list-ports",
-                             "program", "--help", "-h", "--version"})
-        QTest::newRow(word) << QStringList{"--port", "COM3", word} << true;
-    // A stray word is reported rather than ignored.
-    QTest::newRow("misspelt") << QStringList{"reed", "--port", "COM3"} << true;
-    QTest::newRow("after --") << QStringList{"--", "read"} << true;
-}
-
-void ArgumentsTest::commandOrWindow() {
-    QFETCH(QStringList, arguments);
-    QFETCH(bool, command);
-    QCOMPARE(isCommandLineInvocation(QStringList{"tessel-config"} + arguments), command);
-}
-
 void ArgumentsTest::usageError_exitsTwoAndSaysWhy_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
     const auto row = [](const char *name, const QStringList &arguments, const char *message) {
         QTest::newRow(name) << arguments << QString::fromLatin1(message);
     };
-    row("unknown command", {"erase", "--port", "x"}, "unknown command");
-    row("no port", {"read"}, "--port");
+    // A stray word is reported rather than ignored.
+    row("unknown command", {"reed", "--port", "x"}, "unknown command");
+    // A word after a Qt option's value, or after --, is the command (which takes no Qt option).
+    row("style, then read", {"-style", "Fusion", "read"}, "Unknown option 'style'");
+    row("read after --", {"--", "read"}, "read needs --port");
     row("blank port", {"factory-reset", "--port", "  "}, "needs --port NAME");
     row("port twice", {"identify", "--port", "a", "--port", "b"}, "--port is given more than once");
     row("port and simulate", {"identify", "--port", "x", "--simulate", "tessel"}, "not both");
@@ -74,10 +54,7 @@ void ArgumentsTest::usageError_exitsTwoAndSaysWhy_data() {
     // The profile is read before the port is opened: nothing reaches the module.
     row("bad profile", {"write", "--port", "x", "BADPROFILE"}, "record 3, value 6");
     row("unknown option", {"read", "--port", "x", "--fast"}, "fast");
-    row("verify on read", {"read", "--port", "x", "--verify"}, "--verify");
     row("output on write", {"write", "p.txt", "--port", "x", "-o", "o.txt"}, "belongs to read");
-    row("output twice", {"read", "--simulate", "tessel", "-o", "a", "--output", "b"},
-        "--output is given more than once");
     row("unwritable output", {"read", "--simulate", "tessel", "-o", "/dev/full"},
         "cannot write /dev/full");
     row("empty output", {"read", "--simulate", "tessel", "-o", ""}, "needs a file name");
@@ -96,13 +73,15 @@ void ArgumentsTest::usageError_exitsTwoAndSaysWhy_data() {
         "tcp://HOST:PORT");
     row("program port twice",
         {"program", "PROFILE", "--kind", "tessel", "--port", "a", "--port", "a"}, "twice");
-    row("window bad kind", {"--simulate", "foo"}, "--simulate takes");
+    // A port or Qt option whose value reads like a command is still the option's value.
+    row("window bad kind", {"-style", "read", "--simulate", "foo"}, "--simulate takes");
     row("window unknown option", {"--bogus"}, "'bogus'. (try --help)");
     row("window port twice", {"--port", "a", "--port", "b"}, "more than once");
     row("window port and simulate", {"--port", "a", "--simulate", "tessel"}, "not both");
     row("window empty port", {"--port", ""}, "needs a port name");
     // A word naming a file is a profile for the window, and the window opens one.
-    row("window two profiles", {"--port", "x", "PROFILE", "PROFILE"}, "one profile, not 2");
+    row("window two profiles", {"--port", "read", "PROFILE", "PROFILE"}, "one profile, not 2");
+    row("window without a display", {"--port=ttyUSB0"}, "no display");
 }
 
 void ArgumentsTest::usageError_exitsTwoAndSaysWhy() {
@@ -113,27 +92,22 @@ void ArgumentsTest::usageError_exitsTwoAndSaysWhy() {
         QStringLiteral("BADPROFILE"),
         writeProfile(m_dir, "bad.txt", QString(text).replace(" 37,", " 256,")));
     arguments.replaceInStrings(QStringLiteral("PROFILE"), writeProfile(m_dir, "p.txt", text));
-    const Outcome o = runConfig(arguments);
-    CHECK_EXIT(o, 2);
+    Invocation how(arguments);
+    how.unset = kNoDisplay;
+    RUN_CONFIG(o, 2, how);
     QVERIFY2(o.err.contains(message), qPrintable(o.err));
     QVERIFY(o.out.isEmpty());
 }
 
-void ArgumentsTest::window_takesQtsOptionsAndExplainsAMissingDisplay() {
-    const QStringList noDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
-    Invocation window({"--simulate", "tessel"});
-    window.unset = noDisplay;
-    const Outcome refused = runConfig(window);
-    CHECK_EXIT(refused, 2);
-    QVERIFY2(refused.err.contains("no display"), qPrintable(refused.err));
+void ArgumentsTest::window_takesQtsOptionsWithoutADisplay() {
     // The commands need no display at all.
     Invocation help(QStringList{"--help"});
-    help.unset = noDisplay;
+    help.unset = kNoDisplay;
     CHECK_EXIT(runConfig(help), 0);
     // A platform named on the command line needs none either: the window opens and keeps
     // running until it is closed.
     Invocation styled({"-style", "Fusion", "-platform", "offscreen", "--simulate", "tessel"});
-    styled.unset = noDisplay;
+    styled.unset = kNoDisplay;
     const Outcome running = runConfig(styled, 1500);
     QVERIFY2(!running.finished, qPrintable(running.err));
 }

@@ -4,6 +4,16 @@
 #include <QProcess>
 #include <QStringList>
 
+// The next line `process` prints, empty when none comes within `ms` or it ends first.
+inline QString nextLineOf(QProcess &process, int ms) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!process.canReadLine() && waited.elapsed() < ms &&
+           process.state() != QProcess::NotRunning)
+        process.waitForReadyRead(100);
+    return QString::fromLocal8Bit(process.readLine()).trimmed();
+}
+
 // A tessel-modsim process serving one virtual module until this object ends; the device path
 // it prints is what the programs under test open.
 class ModsimProcess {
@@ -26,14 +36,7 @@ public:
 
     // The next line the simulator prints (with --tcp, its network port name follows the
     // device); empty when none comes within 5 s.
-    QString nextLine() {
-        QElapsedTimer waited;
-        waited.start();
-        while (!m_process.canReadLine() && waited.elapsed() < 5000 &&
-               m_process.state() != QProcess::NotRunning)
-            m_process.waitForReadyRead(100);
-        return QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
+    QString nextLine() { return nextLineOf(m_process, 5000); }
 
 private:
     QProcess m_process;
