@@ -28,10 +28,7 @@ SimulatedModule::SimulatedModule(const QTemporaryDir &dir, ModuleKind kind,
       m_port(options.contains("--tcp") ? m_process.nextLine() : m_process.device()) {}
 
 ModuleMemory SimulatedModule::memory() const {
-    QFile file(m_dump);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return memoryIn(QString::fromLatin1(file.readAll())).value_or(ModuleMemory{});
+    return memoryIn(QString::fromLatin1(contents(m_dump))).value_or(ModuleMemory{});
 }
 
 ConfigRun::ConfigRun(const Invocation &how) {

@@ -15,6 +15,8 @@ using namespace tessel::e2e;
 namespace {
 
 constexpr int kRunBoundMs = 60000;
+// For a run to end once signalled: well below the minute of a reply wait.
+constexpr int kEndBoundMs = 20000;
 
 // Every address a value of its own, so that a block stored or not shows in the memory.
 const ModuleMemory kProfile = everyByteValue(true);
@@ -79,8 +81,9 @@ void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() 
         std::optional<ModuleMemory> holds;
     };
     const Station stations[] = {
-        {"tessel,3,2008,ok,", {}, kProfile},
-        {"tessel,3,2008,ok,", {"--tcp", "0"}, kProfile},
+        // Slow, so that every other module has its record before the second ok ends the run.
+        {"tessel,3,2008,ok,", {"--reply-delay-us", "50000"}, kProfile},
+        {"tessel,3,2008,ok,", {"--tcp", "0", "--reply-delay-us", "50000"}, kProfile},
         {"threshold,3,2008,wrong-kind,", {}, factoryMemory(ModuleKind::Threshold)},
         {"tessel,3,2008,store-failed,", {"--fail-block", "5"}, storedUpTo(kProfile, factory, 5)},
         // Answers the link test, but its identity reply has a seventh byte behind the six: it
@@ -88,7 +91,7 @@ void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() 
         {"unidentified,,,unidentified,", {"--extra-identity-byte"}, factory},
         // Confirms every block, but holds bit 2 of block 7's tenth byte turned over.
         {"tessel,3,2008,verify-failed,7", {"--flip-in", "store7+12:2"}, flipped},
-        // Link test, identification, 16 block reads, then the line drops during the store.
+        // Link test, identification, 22 block reads, then the line drops.
         {"tessel,3,2008,link-lost,", {"--drop-after", "24"}, std::nullopt},
     };
     std::vector<std::unique_ptr<SimulatedModule>> modules;
@@ -146,7 +149,8 @@ void ProductionTest::signalOrClosedPipe_endsKnowingWhatTheModuleHolds() {
     // Runs side by side, each ended its own way. Replies 100 ms apart: a store takes 1.6 s and
     // the read before program's twice as long, so that the signals land where they are meant
     // to even on a busy machine. Each program run has a port beside whose module never
-    // answers: its wait must not hold up the end.
+    // answers, and waits at least a minute for each reply: a run that waited out that port's
+    // link test would not end within the bound.
     enum class When { Identified, Storing, Programmed };
     enum class Holds { Before, UpToTheStop, Profile };
     struct Ending {
@@ -181,7 +185,7 @@ void ProductionTest::signalOrClosedPipe_endsKnowingWhatTheModuleHolds() {
         if (e.command == QLatin1String("program")) {
             idle.push_back(module(ModuleKind::Tessel, {"--ignore-link-tests", "1000000"}));
             how = program({modules.back().get(), idle.back().get()},
-                          {"--record", records.last(), "--json"});
+                          {"--record", records.last(), "--json", "--reply-wait", "60000"});
         }
         how.outputReaderLines = e.sent.isEmpty() ? 2 : -1;
         runs.push_back(std::make_unique<ConfigRun>(how));
@@ -208,7 +212,7 @@ void ProductionTest::signalOrClosedPipe_endsKnowingWhatTheModuleHolds() {
     static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
     for (size_t i = 0; i < std::size(endings); ++i) {
         const Ending &e = endings[i];
-        const Outcome o = runs[i]->finish(kRunBoundMs);
+        const Outcome o = runs[i]->finish(kEndBoundMs);
         CHECK_EXIT(o, e.exitCode);
         if (!e.result.isEmpty())
             QCOMPARE(recordsByPort(records[i], 1).value(modules[i]->port()).value(5), e.result);
