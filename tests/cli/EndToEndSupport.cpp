@@ -47,8 +47,7 @@ ConfigRun::ConfigRun(const Invocation &how) {
     if (how.outputReaderLines >= 0)
         m_process.setStandardOutputProcess(&m_reader);
     m_timer.start();
-    m_process.start(how.program.isEmpty() ? QStringLiteral(TESSEL_CONFIG_EXE) : how.program,
-                    how.arguments);
+    m_process.start(QStringLiteral(TESSEL_CONFIG_EXE), how.arguments);
     if (how.outputReaderLines >= 0)
         m_reader.start(QStringLiteral("head"), {"-n", QString::number(how.outputReaderLines)});
     m_process.write(how.input);

@@ -48,7 +48,6 @@ struct Invocation {
     QStringList set;               // NAME=VALUE put into the environment
     bool stderrOnTerminal = false; // standard error on a pseudo-terminal, as in a shell
     QString workingDirectory;
-    QString program; // another name of the executable
     // Standard output through a pipe to a reader that goes after this many lines, as
     // `| head -n N`; -1 for none.
     int outputReaderLines = -1;
