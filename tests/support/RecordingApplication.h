@@ -9,13 +9,9 @@
 #include "link/ModuleConnection.h"
 #include "support/WindowBench.h"
 #include "ui/Application.h"
-#include "ui/ConfigWindow.h"
-#include "ui/WindowStatusLine.h"
 
 #include <QList>
 #include <QStringList>
-#include <QtTest>
-#include <utility>
 
 namespace tessel::testing {
 

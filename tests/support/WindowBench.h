@@ -23,7 +23,18 @@
 #include <functional>
 #include <memory>
 
+// Checks a text the program shows, as in VERIFY_TEXT(message, startsWith, "Nothing"), and
+// prints the whole text when the check fails.
+#define VERIFY_TEXT(text, check, part) QVERIFY2((text).check(part), qPrintable(text))
+
 namespace tessel::testing {
+
+// One entry of the module's memory changed, as another tool might have left it.
+inline void setModuleEntry(ModuleSimulator &module, int address, int value) {
+    ModuleMemory memory = module.memory();
+    memory[address] = static_cast<quint8>(value);
+    module.setMemory(memory);
+}
 
 // Runs `act` once, at the first progress step at or past `address` of the phase whose
 // progress caption starts with `caption`, while the transfer waits for the module.

@@ -31,25 +31,6 @@ StartOptions simulated(ModuleKind kind, LinkClock &clock, SimulatorFaults faults
     return options;
 }
 
-// An application whose Tessel window is loaded from a module whose line drops four blocks
-// into the next store; `next` are the modules later connections reach.
-std::unique_ptr<RecordingApplication>
-appOnALineThatDrops(VirtualClock &clock, const QList<RecordingApplication::SimulatedModule> &next) {
-    StartOptions options;
-    options.port = QStringLiteral("ttyUSB0");
-    options.clock = &clock;
-    auto app = std::make_unique<RecordingApplication>(options);
-    app->clock = &clock;
-    SimulatorFaults faults;
-    faults.dropAfterCommands = kLoadCommands + 2 * kBlockCount + 4; // the read before the store
-    app->modules =
-        QList<RecordingApplication::SimulatedModule>{{ModuleKind::Tessel, faults}} + next;
-    app->start();
-    if (!app->configWindow() || !app->questions.isEmpty())
-        qFatal("the window did not load: %s", qPrintable(app->questions.join('\n')));
-    return app;
-}
-
 // One setting changed, then a store; the reconnection runs once the exchange has returned.
 void editAndStore(ConfigWindow &window) {
     window.findChild<QScrollBar *>(QStringLiteral("debounce"))->setValue(33);
@@ -181,18 +162,28 @@ private Q_SLOTS:
         QFETCH(bool, showModule);
         QFETCH(bool, otherKindFirst);
         VirtualClock clock;
-        QList<RecordingApplication::SimulatedModule> next{{ModuleKind::Tessel, {}}};
+        StartOptions options;
+        options.port = QStringLiteral("ttyUSB0");
+        options.clock = &clock;
+        auto app = std::make_unique<RecordingApplication>(options);
+        app->clock = &clock;
+        // The Tessel window is loaded from a module whose line drops four blocks into the store
+        // below; the ones reached next hold what it held before the store.
+        SimulatorFaults faults;
+        faults.dropAfterCommands = kLoadCommands + 2 * kBlockCount + 4; // the read before the store
+        app->modules = {{ModuleKind::Tessel, faults}, {ModuleKind::Tessel, {}}};
         QStringList ports{QStringLiteral("ttyUSB1")};
         if (otherKindFirst) {
-            next.prepend({ModuleKind::Threshold, {}});
+            app->modules.insert(1, {ModuleKind::Threshold, {}});
             ports << QStringLiteral("ttyUSB2");
         }
-        auto app = appOnALineThatDrops(clock, next);
+        app->start();
+        QVERIFY2(app->configWindow() && app->questions.isEmpty(),
+                 qPrintable(app->questions.join('\n')));
         app->choices = QList<int>(1 + otherKindFirst, kReconnect);
         if (showModule)
             app->choices << kShowModule;
         app->portsToChoose = {ports.begin(), ports.end()};
-        // The module reached next holds what the first one held before the store.
         const EepromImage asLoaded = app->configWindow()->image();
         editAndStore(*app->configWindow());
         const EepromImage edited = app->configWindow()->image();
@@ -223,9 +214,7 @@ private Q_SLOTS:
         auto bench = testing::WindowBench::loaded(ModuleKind::Threshold);
         // A second line, for the window to be moved onto.
         tessel::test::Bench line(ModuleKind::Threshold);
-        ModuleMemory held = line.module.memory();
-        held[map::kDebounce] = 20;
-        line.module.setMemory(held);
+        testing::setModuleEntry(line.module, map::kDebounce, 20);
         const std::size_t oldCommands = bench->module.commands().size();
         bench->window->attachSession(line.session);
         QVERIFY(bench->window->loadAfterReconnect(false));

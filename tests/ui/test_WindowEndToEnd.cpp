@@ -24,8 +24,7 @@
 #include <memory>
 
 using namespace tessel;
-using tessel::testing::DuringTransfer;
-using tessel::testing::RecordingApplication;
+using namespace tessel::testing;
 
 namespace {
 constexpr int kStoreAgain = 0;
@@ -67,8 +66,7 @@ private Q_SLOTS:
         window().storeSettings();
         QTRY_COMPARE_WITH_TIMEOUT(dumped(), window().imageToStore(), kDumpWaitMs);
         // A store that went well says so on the status line, with its backup.
-        QVERIFY2(window().statusLine().lastTransfer().startsWith("Stored and verified at "),
-                 qPrintable(window().statusLine().lastTransfer()));
+        VERIFY_TEXT(window().statusLine().lastTransfer(), startsWith, "Stored and verified at ");
         const QString backup =
             window().findChild<QLabel *>(QStringLiteral("statusLastTransfer"))->toolTip();
         QVERIFY(window().desk().profiles().open(backup));
@@ -105,13 +103,12 @@ private Q_SLOTS:
         // The window stays, says what the module holds, and offers the store again.
         QVERIFY(window().isVisible() && window().isEnabled());
         QCOMPARE(m_app->questions.size(), asked + 1);
-        QVERIFY2(m_app->questions.last().contains(
-                     "Blocks 0 to 6 (addresses 0 to 111) hold the new settings.\nBlocks 7 to 15 "
-                     "(addresses 112 to 255) hold the old settings."),
-                 qPrintable(m_app->questions.last()));
+        VERIFY_TEXT(m_app->questions.last(), contains,
+                    "Blocks 0 to 6 (addresses 0 to 111) hold the new settings.\nBlocks 7 to 15 "
+                    "(addresses 112 to 255) hold the old settings.");
         QCOMPARE(m_app->offered, (QStringList{"Store Again", "Not Now"}));
-        QVERIFY2(window().statusLine().lastTransfer().contains("blocks 0 to 6 new, 7 to 15 old"),
-                 qPrintable(window().statusLine().lastTransfer()));
+        VERIFY_TEXT(window().statusLine().lastTransfer(), contains,
+                    "blocks 0 to 6 new, 7 to 15 old");
         QCOMPARE(window().imageToStore(), sent);
 
         // Stopped again, and this time stored again: the module then holds every new block.
@@ -137,8 +134,7 @@ private Q_SLOTS:
         QVERIFY(during.acted);
         QCOMPARE(window().imageToStore(), shown);
         QCOMPARE(m_app->questions.size() + m_app->messages.size(), told);
-        QVERIFY2(window().statusLine().lastTransfer().startsWith("Read cancelled at "),
-                 qPrintable(window().statusLine().lastTransfer()));
+        VERIFY_TEXT(window().statusLine().lastTransfer(), startsWith, "Read cancelled at ");
     }
 
     void storeAfterTheLineWent_sendsNothingAndMakesNoBackup() {
@@ -148,11 +144,9 @@ private Q_SLOTS:
         m_modsim->process().kill();
         m_modsim->process().waitForFinished(3000);
         QTRY_COMPARE_WITH_TIMEOUT(m_app->questions.size(), asked + 1, 5000);
-        QVERIFY2(m_app->questions.last().startsWith(
-                     QStringLiteral("The connection on %1 was lost").arg(m_modsim->device())),
-                 qPrintable(m_app->questions.last()));
-        QVERIFY2(m_app->questions.last().contains("the settings shown were kept"),
-                 qPrintable(m_app->questions.last()));
+        VERIFY_TEXT(m_app->questions.last(), startsWith,
+                    QStringLiteral("The connection on %1 was lost").arg(m_modsim->device()));
+        VERIFY_TEXT(m_app->questions.last(), contains, "the settings shown were kept");
         QCOMPARE(m_app->offered, (QStringList{"Reconnect", "Close"}));
         QCOMPARE(window().statusLine().connection(), QStringLiteral("Line lost"));
         // A store then offers the reconnection first; it sends nothing and makes no backup, and
@@ -162,10 +156,9 @@ private Q_SLOTS:
         const QString lastTransfer = window().statusLine().lastTransfer();
         window().storeSettings();
         QCOMPARE(m_app->questions.size(), asked + 2);
-        const QString &offer = m_app->questions.last();
-        QVERIFY2(offer.contains("Nothing was stored, and no backup was made.") &&
-                     !offer.contains("Error Storing Data"),
-                 qPrintable(offer));
+        VERIFY_TEXT(m_app->questions.last(), contains,
+                    "Nothing was stored, and no backup was made.");
+        QVERIFY(!m_app->questions.last().contains("Error Storing Data"));
         QCOMPARE(m_app->offered, (QStringList{"Reconnect", "Close"}));
         QCOMPARE(backups.entryList(QDir::Files), before);
         QCOMPARE(window().statusLine().lastTransfer(), lastTransfer);

@@ -15,8 +15,6 @@
 #include "ui/WindowDesk.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -25,7 +23,6 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <QtTest>
-#include <functional>
 
 using namespace tessel;
 using namespace tessel::testing;
@@ -61,20 +58,6 @@ QStringList markedNames(const WindowBench &bench) {
         names << w->objectName();
     names.sort();
     return names;
-}
-
-QString unstored(const WindowBench &bench) {
-    return bench.child<QLabel>(QStringLiteral("unstoredCount"))->text();
-}
-
-// What the module holds with three settings changed that the window shows as they are.
-EepromImage changedSettings(const WindowBench &bench) {
-    EepromImage image = bench.window->moduleBaseline();
-    const bool threshold = bench.window->kind() == ModuleKind::Threshold;
-    image.setValue(map::kDebounce, image.value(map::kDebounce) + 3);
-    image.setValue(map::recordAddress(0), 0x4A);
-    image.setValue(threshold ? map::lowerLimitAddress(2) : map::kRefresh, 77);
-    return image;
 }
 
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &text) {
@@ -145,8 +128,7 @@ private Q_SLOTS:
         QVERIFY(during.acted);
         QCOMPARE(stores, 2);
         QCOMPARE(m_bench->host.messages.size(), 1);
-        QVERIFY2(m_bench->host.messages[0].contains("another transfer already waits"),
-                 qPrintable(m_bench->host.messages[0]));
+        VERIFY_TEXT(m_bench->host.messages[0], contains, "another transfer already waits");
         QCOMPARE(EepromImage(m_bench->module.memory()), m_bench->window->image());
     }
 
@@ -212,18 +194,15 @@ private Q_SLOTS:
         // The module loses one entry between the store and the read-back.
         constexpr int kLost = 100;
         DuringTransfer during(m_bench->host.progress, QStringLiteral("Storing"), 160, [&] {
-            ModuleMemory memory = m_bench->module.memory();
-            memory[kLost] = static_cast<quint8>(memory[kLost] ^ 0x55);
-            m_bench->module.setMemory(memory);
+            setModuleEntry(m_bench->module, kLost, m_bench->module.memory()[kLost] ^ 0x55);
         });
         m_bench->window->storeSettings();
         QVERIFY(during.acted);
         QCOMPARE(m_bench->host.messages.size(), 1);
         const QStringList lines = m_bench->host.messages[0].split('\n');
         // Every block was confirmed: the store did not fail, its check did.
-        QVERIFY2(lines[0].startsWith(QStringLiteral("Verification failed")), qPrintable(lines[0]));
-        QVERIFY2(m_bench->host.messages[0].contains(fieldName(ModuleKind::Tessel, kLost)),
-                 qPrintable(m_bench->host.messages[0]));
+        VERIFY_TEXT(lines[0], startsWith, "Verification failed");
+        VERIFY_TEXT(m_bench->host.messages[0], contains, fieldName(ModuleKind::Tessel, kLost));
     }
 
     void changedMemory_isAskedAboutBeforeAnythingIsSent_data() {
@@ -247,15 +226,13 @@ private Q_SLOTS:
         m_bench->child<QScrollBar>("debounce")->setValue(9);
         const EepromImage edited = m_bench->window->image();
         // Another module's memory behind the same adapter.
-        ModuleMemory swapped = m_bench->module.memory();
-        swapped[map::kRefresh] ^= 1;
-        m_bench->module.setMemory(swapped);
+        setModuleEntry(m_bench->module, map::kRefresh, m_bench->module.memory()[map::kRefresh] ^ 1);
+        const ModuleMemory swapped = m_bench->module.memory();
         m_bench->host.choices = {choice};
         m_bench->window->storeSettings();
         QCOMPARE(m_bench->host.questions.size(), 1);
-        QVERIFY2(m_bench->host.questions[0].startsWith(
-                     "The module's memory changed since it was read: 1 setting differs."),
-                 qPrintable(m_bench->host.questions[0]));
+        VERIFY_TEXT(m_bench->host.questions[0], startsWith,
+                    "The module's memory changed since it was read: 1 setting differs.");
         QCOMPARE(m_bench->host.offered,
                  (QStringList{"Store Anyway", "Show the Module's Settings", "Cancel"}));
         QCOMPARE(m_bench->commands(1, 2), stored ? kBlockCount : 0);
@@ -288,8 +265,13 @@ private Q_SLOTS:
         if (kind == int(ModuleKind::Threshold))
             showTableWithinCapacity(*m_bench); // so that a store is offered
         m_bench->window->storeSettings();
-        QCOMPARE(unstored(*m_bench), QStringLiteral("No changes"));
-        const EepromImage profile = changedSettings(*m_bench);
+        QCOMPARE(m_bench->caption("unstoredCount"), QStringLiteral("No changes"));
+        // Three settings changed that the window shows as they are.
+        EepromImage profile = m_bench->window->moduleBaseline();
+        profile.setValue(map::kDebounce, profile.value(map::kDebounce) + 3);
+        profile.setValue(map::recordAddress(0), 0x4A);
+        profile.setValue(
+            kind == int(ModuleKind::Threshold) ? map::lowerLimitAddress(2) : map::kRefresh, 77);
         QTemporaryDir dir;
         m_bench->host.fileToChoose = writeFile(dir, "p.txt", profileText(profile).toLatin1());
         action(*m_bench, "Open Profile")->trigger();
@@ -299,7 +281,7 @@ private Q_SLOTS:
         QCOMPARE(m_bench->window->imageToStore(), profile);
         QCOMPARE(markedNames(*m_bench), marked);
         QVERIFY(m_bench->window->isWindowModified());
-        QCOMPARE(unstored(*m_bench), QStringLiteral("3 settings not stored"));
+        QCOMPARE(m_bench->caption("unstoredCount"), QStringLiteral("3 settings not stored"));
         action(*m_bench, "Review Changes")->trigger();
         auto *review = m_bench->window->findChild<DifferencesWindow *>();
         QCOMPARE(review->list()->topLevelItemCount(), 3);
@@ -308,7 +290,7 @@ private Q_SLOTS:
         action(*m_bench, "Store These Settings")->trigger();
         QCOMPARE(EepromImage(m_bench->module.memory()), profile);
         QVERIFY(markedNames(*m_bench).isEmpty());
-        QCOMPARE(unstored(*m_bench), QStringLiteral("No changes"));
+        QCOMPARE(m_bench->caption("unstoredCount"), QStringLiteral("No changes"));
         QCOMPARE(review->list()->topLevelItemCount(), 0); // an open review follows
     }
 
@@ -369,13 +351,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closes");
         QTest::addColumn<bool>("stored");
-        const auto store = int(ClosingChoice::Store);
-        const auto discard = int(ClosingChoice::Discard);
-        const auto cancel = int(ClosingChoice::Cancel);
-        QTest::newRow("nothing to store") << false << cancel << true << false;
-        QTest::newRow("cancel") << true << cancel << false << false;
-        QTest::newRow("discard") << true << discard << true << false;
-        QTest::newRow("store") << true << store << true << true;
+        QTest::newRow("nothing to store") << false << int(ClosingChoice::Cancel) << true << false;
+        QTest::newRow("cancel") << true << int(ClosingChoice::Cancel) << false << false;
+        QTest::newRow("discard") << true << int(ClosingChoice::Discard) << true << false;
+        QTest::newRow("store") << true << int(ClosingChoice::Store) << true << true;
     }
 
     void close_asksWhileSettingsDiffer() {
