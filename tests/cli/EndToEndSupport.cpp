@@ -15,16 +15,11 @@ QStringList fast() {
     return {"--no-pacing", "--reply-delay-us", "200"};
 }
 
-namespace {
-QStringList withKindAndDump(QStringList options, ModuleKind kind, const QString &dump) {
-    return options << "--kind" << moduleKindKey(kind) << "--dump" << dump;
-}
-} // namespace
-
 SimulatedModule::SimulatedModule(const QTemporaryDir &dir, ModuleKind kind,
                                  const QStringList &options)
     : m_dump(dir.filePath(QStringLiteral("dump-%1.txt").arg(++s_count))),
-      m_process(QStringLiteral(TESSEL_MODSIM_EXE), withKindAndDump(options, kind, m_dump)),
+      m_process(QStringLiteral(TESSEL_MODSIM_EXE),
+                options + QStringList{"--kind", moduleKindKey(kind), "--dump", m_dump}),
       m_port(options.contains("--tcp") ? m_process.nextLine() : m_process.device()) {}
 
 ModuleMemory SimulatedModule::memory() const {

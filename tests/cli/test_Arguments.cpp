@@ -1,13 +1,10 @@
 // What the program makes of its arguments: the window or a command, the usage errors of
-// both (status 2, a message on standard error, nothing on standard output), and signals.
+// both (status 2, a message on standard error, nothing on standard output).
 // Without a display the window refuses to start, so a usage error shows whether the words
 // were taken for the window or for a command.
 
 #include "EndToEndSupport.h"
-#include "cli/InterruptWatch.h"
 #include "support/TestMain.h"
-
-#include <csignal>
 
 using namespace tessel;
 using namespace tessel::e2e;
@@ -19,111 +16,92 @@ const QStringList kNoDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}
 class ArgumentsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void usageError_exitsTwoAndSaysWhy_data();
-    void usageError_exitsTwoAndSaysWhy();
-    void window_takesQtsOptionsWithoutADisplay();
-    void interruptWatch_leavesAnIgnoredSignalIgnored();
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void usageError_exitsTwoAndSaysWhy_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char *name, const QStringList &arguments, const char *message) {
+            QTest::newRow(name) << arguments << QString::fromLatin1(message);
+        };
+        // A stray word is reported rather than ignored.
+        row("unknown command", {"reed", "--port", "x"}, "unknown command");
+        // A word after a Qt option's value, or after --, is the command (which takes no Qt option).
+        row("style, then read", {"-style", "Fusion", "read"}, "Unknown option 'style'");
+        row("read after --", {"--", "read"}, "read needs --port");
+        row("blank port", {"factory-reset", "--port", "  "}, "needs --port NAME");
+        row("port twice", {"identify", "--port", "a", "--port", "b"},
+            "--port is given more than once");
+        row("port and simulate", {"identify", "--port", "x", "--simulate", "tessel"}, "not both");
+        row("bad kind", {"identify", "--simulate", "dimmer"}, "tessel or threshold");
+        row("write without file", {"write", "--port", "x"}, "profile file");
+        row("two files", {"diff", "--port", "x", "a", "b"}, "unexpected argument");
+        row("missing file", {"write", "--port", "x", "/nonexistent/p.txt"}, "cannot read");
+        // The profile is read before the port is opened: nothing reaches the module.
+        row("bad profile", {"write", "--port", "x", "BADPROFILE"}, "record 3, value 6");
+        row("unknown option", {"read", "--port", "x", "--fast"}, "fast");
+        row("output on write", {"write", "p.txt", "--port", "x", "-o", "o.txt"}, "belongs to read");
+        row("unwritable output", {"read", "--simulate", "tessel", "-o", "/dev/full"},
+            "cannot write /dev/full");
+        row("empty output", {"read", "--simulate", "tessel", "-o", ""}, "needs a file name");
+        row("no-backup on read", {"read", "--port", "x", "--no-backup"}, "write and factory-reset");
+        row("verify both ways", {"write", "p.txt", "--port", "x", "--verify", "--no-verify"},
+            "not both");
+        row("json on write", {"write", "--simulate", "tessel", "p.txt", "--json"},
+            "--json belongs");
+        row("port on list-ports", {"list-ports", "--port", "x"}, "takes no --port");
+        row("absent port", {"identify", "--port", "/dev/ttyNOSUCHPORT"}, "/dev/ttyNOSUCHPORT");
+        row("reply wait 0", {"read", "--port", "x", "--reply-wait", "0"}, "1 to 60000");
+        row("program without kind", {"program", "PROFILE", "--port", "/dev/null"}, "--kind");
+        row("program without port", {"program", "PROFILE", "--kind", "tessel"}, "--port");
+        row("program count 0",
+            {"program", "PROFILE", "--kind", "tessel", "--port", "x", "--count", "0"}, "--count");
+        row("program bad tcp", {"program", "PROFILE", "--kind", "tessel", "--port", "tcp://host"},
+            "tcp://HOST:PORT");
+        row("program port twice",
+            {"program", "PROFILE", "--kind", "tessel", "--port", "a", "--port", "a"}, "twice");
+        // A port or Qt option whose value reads like a command is still the option's value.
+        row("window bad kind", {"-style", "read", "--simulate", "foo"}, "--simulate takes");
+        row("window unknown option", {"--bogus"}, "'bogus'. (try --help)");
+        row("window port twice", {"--port", "a", "--port", "b"}, "more than once");
+        row("window port and simulate", {"--port", "a", "--simulate", "tessel"}, "not both");
+        row("window empty port", {"--port", ""}, "needs a port name");
+        // A word naming a file is a profile for the window, and the window opens one.
+        row("window two profiles", {"--port", "read", "PROFILE", "PROFILE"}, "one profile, not 2");
+        row("window without a display", {"--port=ttyUSB0"}, "no display");
+    }
+
+    void usageError_exitsTwoAndSaysWhy() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const QString text = profileOf(everyByteValue(false));
+        arguments.replaceInStrings(
+            QStringLiteral("BADPROFILE"),
+            writeProfile(m_dir, "bad.txt", QString(text).replace(" 37,", " 256,")));
+        arguments.replaceInStrings(QStringLiteral("PROFILE"), writeProfile(m_dir, "p.txt", text));
+        Invocation how(arguments);
+        how.unset = kNoDisplay;
+        RUN_CONFIG(o, 2, how);
+        QVERIFY2(o.err.contains(message), qPrintable(o.err));
+        QVERIFY(o.out.isEmpty());
+    }
+
+    void window_takesQtsOptionsWithoutADisplay() {
+        // The commands need no display at all.
+        Invocation help(QStringList{"--help"});
+        help.unset = kNoDisplay;
+        CHECK_EXIT(runConfig(help), 0);
+        // A platform named on the command line needs none either: the window opens and keeps
+        // running until it is closed.
+        Invocation styled({"-style", "Fusion", "-platform", "offscreen", "--simulate", "tessel"});
+        styled.unset = kNoDisplay;
+        const Outcome running = runConfig(styled, 1500);
+        QVERIFY2(!running.finished, qPrintable(running.err));
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void ArgumentsTest::initTestCase() {
-    QVERIFY(m_dir.isValid());
-}
-
-void ArgumentsTest::usageError_exitsTwoAndSaysWhy_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("message");
-    const auto row = [](const char *name, const QStringList &arguments, const char *message) {
-        QTest::newRow(name) << arguments << QString::fromLatin1(message);
-    };
-    // A stray word is reported rather than ignored.
-    row("unknown command", {"reed", "--port", "x"}, "unknown command");
-    // A word after a Qt option's value, or after --, is the command (which takes no Qt option).
-    row("style, then read", {"-style", "Fusion", "read"}, "Unknown option 'style'");
-    row("read after --", {"--", "read"}, "read needs --port");
-    row("blank port", {"factory-reset", "--port", "  "}, "needs --port NAME");
-    row("port twice", {"identify", "--port", "a", "--port", "b"}, "--port is given more than once");
-    row("port and simulate", {"identify", "--port", "x", "--simulate", "tessel"}, "not both");
-    row("bad kind", {"identify", "--simulate", "dimmer"}, "tessel or threshold");
-    row("write without file", {"write", "--port", "x"}, "profile file");
-    row("two files", {"diff", "--port", "x", "a", "b"}, "unexpected argument");
-    row("missing file", {"write", "--port", "x", "/nonexistent/p.txt"}, "cannot read");
-    // The profile is read before the port is opened: nothing reaches the module.
-    row("bad profile", {"write", "--port", "x", "BADPROFILE"}, "record 3, value 6");
-    row("unknown option", {"read", "--port", "x", "--fast"}, "fast");
-    row("output on write", {"write", "p.txt", "--port", "x", "-o", "o.txt"}, "belongs to read");
-    row("unwritable output", {"read", "--simulate", "tessel", "-o", "/dev/full"},
-        "cannot write /dev/full");
-    row("empty output", {"read", "--simulate", "tessel", "-o", ""}, "needs a file name");
-    row("no-backup on read", {"read", "--port", "x", "--no-backup"}, "write and factory-reset");
-    row("verify both ways", {"write", "p.txt", "--port", "x", "--verify", "--no-verify"},
-        "not both");
-    row("json on write", {"write", "--simulate", "tessel", "p.txt", "--json"}, "--json belongs");
-    row("port on list-ports", {"list-ports", "--port", "x"}, "takes no --port");
-    row("absent port", {"identify", "--port", "/dev/ttyNOSUCHPORT"}, "/dev/ttyNOSUCHPORT");
-    row("reply wait 0", {"read", "--port", "x", "--reply-wait", "0"}, "1 to 60000");
-    row("program without kind", {"program", "PROFILE", "--port", "/dev/null"}, "--kind");
-    row("program without port", {"program", "PROFILE", "--kind", "tessel"}, "--port");
-    row("program count 0",
-        {"program", "PROFILE", "--kind", "tessel", "--port", "x", "--count", "0"}, "--count");
-    row("program bad tcp", {"program", "PROFILE", "--kind", "tessel", "--port", "tcp://host"},
-        "tcp://HOST:PORT");
-    row("program port twice",
-        {"program", "PROFILE", "--kind", "tessel", "--port", "a", "--port", "a"}, "twice");
-    // A port or Qt option whose value reads like a command is still the option's value.
-    row("window bad kind", {"-style", "read", "--simulate", "foo"}, "--simulate takes");
-    row("window unknown option", {"--bogus"}, "'bogus'. (try --help)");
-    row("window port twice", {"--port", "a", "--port", "b"}, "more than once");
-    row("window port and simulate", {"--port", "a", "--simulate", "tessel"}, "not both");
-    row("window empty port", {"--port", ""}, "needs a port name");
-    // A word naming a file is a profile for the window, and the window opens one.
-    row("window two profiles", {"--port", "read", "PROFILE", "PROFILE"}, "one profile, not 2");
-    row("window without a display", {"--port=ttyUSB0"}, "no display");
-}
-
-void ArgumentsTest::usageError_exitsTwoAndSaysWhy() {
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, message);
-    const QString text = profileOf(everyByteValue(false));
-    arguments.replaceInStrings(
-        QStringLiteral("BADPROFILE"),
-        writeProfile(m_dir, "bad.txt", QString(text).replace(" 37,", " 256,")));
-    arguments.replaceInStrings(QStringLiteral("PROFILE"), writeProfile(m_dir, "p.txt", text));
-    Invocation how(arguments);
-    how.unset = kNoDisplay;
-    RUN_CONFIG(o, 2, how);
-    QVERIFY2(o.err.contains(message), qPrintable(o.err));
-    QVERIFY(o.out.isEmpty());
-}
-
-void ArgumentsTest::window_takesQtsOptionsWithoutADisplay() {
-    // The commands need no display at all.
-    Invocation help(QStringList{"--help"});
-    help.unset = kNoDisplay;
-    CHECK_EXIT(runConfig(help), 0);
-    // A platform named on the command line needs none either: the window opens and keeps
-    // running until it is closed.
-    Invocation styled({"-style", "Fusion", "-platform", "offscreen", "--simulate", "tessel"});
-    styled.unset = kNoDisplay;
-    const Outcome running = runConfig(styled, 1500);
-    QVERIFY2(!running.finished, qPrintable(running.err));
-}
-
-void ArgumentsTest::interruptWatch_leavesAnIgnoredSignalIgnored() {
-    // Started with SIGTERM ignored (nohup, a script's background job), the program does not
-    // take it up; the end to end tests show Ctrl-C taken where it is not ignored.
-    const auto before = std::signal(SIGTERM, SIG_IGN);
-    {
-        InterruptWatch watch;
-        QCOMPARE(std::raise(SIGTERM), 0);
-        QCoreApplication::processEvents();
-        QCOMPARE(watch.received(), 0);
-    }
-    QVERIFY(std::signal(SIGTERM, before) == SIG_IGN);
-}
 
 TESSEL_TEST_OBJECT(ArgumentsTest);
 #include "test_Arguments.moc"

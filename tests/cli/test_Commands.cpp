@@ -22,142 +22,124 @@ QJsonObject jsonOf(const Outcome &o) {
 class CommandsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void everyCommand_onOneModule_data();
-    void everyCommand_onOneModule();
-    void unknownKind_isExitOneButTroubleForDiff();
-    void json_documentsParseBackWithTheirFields();
-    void progress_showsOnATerminalOnly();
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void everyCommand_onOneModule_data() {
+        QTest::addColumn<ModuleKind>("kind");
+        QTest::addColumn<QString>("identity");
+        QTest::newRow("tessel")
+            << ModuleKind::Tessel
+            << "Tessel module, ZigBee radio, firmware version 3, release year 2008\n";
+        QTest::newRow("threshold")
+            << ModuleKind::Threshold
+            << "Threshold module, ZigBee radio, firmware version 3, release year 2008\n";
+    }
+
+    void everyCommand_onOneModule() {
+        QFETCH(ModuleKind, kind);
+        QFETCH(QString, identity);
+        SimulatedModule module(m_dir, kind, fast());
+        const QStringList port{"--port", module.port()};
+        RUN_CONFIG(identify, 0, QStringList{"identify"} + port);
+        QCOMPARE(identify.out, identity);
+
+        const ModuleMemory factory = factoryMemory(kind);
+        // "-" is standard output, never a file of that name.
+        Invocation toStdout(QStringList{"read", "-o", "-"} + port);
+        toStdout.workingDirectory = m_dir.path();
+        RUN_CONFIG(read, 0, toStdout);
+        QCOMPARE(read.out, profileOf(factory) + '\n');
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("-"))));
+
+        RUN_CONFIG(same, 0, QStringList{"diff", writeProfile(m_dir, "read.txt", read.out)} + port);
+        QCOMPARE(same.out, QStringLiteral("no differences\n"));
+        ModuleMemory profile = factory;
+        const int addresses[] = {0, 23, 56, 255}; // ascending, as diff lists them
+        for (int a : addresses)
+            profile[a] = static_cast<quint8>(profile[a] ^ 0x5A);
+        const QString other = writeProfile(m_dir, "other.txt", profileOf(profile));
+        RUN_CONFIG(some, 1, QStringList{"diff", other} + port); // like diff(1)
+        const QStringList lines = some.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        for (int i = 0; i < 4; ++i) { // the module's value first, then the profile's
+            const int a = addresses[i];
+            QVERIFY2(
+                lines.at(i).startsWith(QStringLiteral("address %1 ").arg(a)) &&
+                    lines.at(i).endsWith(
+                        QStringLiteral("module %1, profile %2").arg(factory[a]).arg(profile[a])),
+                qPrintable(lines.at(i)));
+        }
+        QCOMPARE(lines.last(), QStringLiteral("4 of 256 addresses differ"));
+        QCOMPARE(module.memory(), factory);
+
+        // Every byte value, split over lines with extra blanks as a profile copied out of an
+        // e-mail may be; a store is read back unless the operator says otherwise.
+        const ModuleMemory wanted = everyByteValue(kind == ModuleKind::Threshold);
+        QString text = profileOf(wanted);
+        text.replace(QStringLiteral("     DATA"), QStringLiteral("\r\n\tDATA  "));
+        RUN_CONFIG(write, 0, Invocation(QStringList{"write", "-"} + port, text.toLatin1()));
+        QVERIFY2(write.out.contains(QStringLiteral("verified")), qPrintable(write.out));
+        QCOMPARE(module.memory(), wanted);
+
+        // The backup goes to the program's own data folder.
+        QTemporaryDir data;
+        Invocation reset(QStringList{"factory-reset"} + port);
+        reset.set = QStringList{"XDG_DATA_HOME=" + data.path()};
+        CHECK_EXIT(runConfig(reset), 0);
+        QCOMPARE(module.memory(), factory);
+        QCOMPARE(QDir(data.filePath("tessel-config/backups")).entryList(QDir::Files).size(), 1);
+    }
+
+    void unknownKind_isExitOneButTroubleForDiff() {
+        SimulatedModule stranger(m_dir, ModuleKind::Tessel,
+                                 fast() + QStringList{"--report-kind", "9"});
+        const QStringList port{"--port", stranger.port()};
+        RUN_CONFIG(identify, 1, QStringList{"identify"} + port);
+        QVERIFY(identify.out.contains("unknown module kind 9"));
+        QVERIFY(identify.err.contains("unknown kind 9"));
+        // diff keeps 1 for "differs", so that a script can rely on it.
+        const QByteArray profile = profileOf(factoryMemory(ModuleKind::Tessel)).toLatin1();
+        RUN_CONFIG(diff, 2, Invocation(QStringList{"diff", "-"} + port, profile));
+        QVERIFY2(diff.err.contains("unknown kind 9"), qPrintable(diff.err));
+    }
+
+    void json_documentsParseBackWithTheirFields() {
+        SimulatedModule module(m_dir, ModuleKind::Threshold, fast());
+        const QStringList port = {"--port", module.port(), "--json"};
+        RUN_CONFIG(identify, 0, QStringList{"identify"} + port);
+        QCOMPARE(jsonOf(identify).value("kind").toString(), QStringLiteral("threshold"));
+
+        RUN_CONFIG(read, 0, QStringList{"read"} + port);
+        const ModuleMemory factory = factoryMemory(ModuleKind::Threshold);
+        QJsonArray bytes;
+        for (const quint8 byte : factory)
+            bytes.append(byte);
+        QCOMPARE(jsonOf(read).value("memory").toArray(), bytes);
+        QCOMPARE(memoryIn(jsonOf(read).value("profile").toString()), factory);
+
+        ModuleMemory changed = factory;
+        changed[7] = static_cast<quint8>(changed[7] + 1);
+        RUN_CONFIG(diff, 1,
+                   Invocation(QStringList{"diff", "-"} + port, profileOf(changed).toLatin1()));
+        const QJsonArray differences = jsonOf(diff).value("differences").toArray();
+        QCOMPARE(differences.at(0).toObject().value("address").toInt(), 7);
+    }
+
+    void progress_showsOnATerminalOnly() {
+        SimulatedModule module(m_dir, ModuleKind::Tessel, fast());
+        Invocation onTerminal({"read", "--port", module.port()});
+        onTerminal.stderrOnTerminal = true;
+        RUN_CONFIG(terminal, 0, onTerminal);
+        for (const char *shown : {"Link test 1 of 100", "Reading: block 16 of 16"})
+            QVERIFY2(terminal.err.contains(shown), qPrintable(terminal.err));
+        RUN_CONFIG(pipe, 0, {"read", "--port", module.port()});
+        QCOMPARE(pipe.out, terminal.out);
+        QVERIFY2(pipe.err.isEmpty(), qPrintable(pipe.err));
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void CommandsTest::initTestCase() {
-    QVERIFY(m_dir.isValid());
-}
-
-void CommandsTest::everyCommand_onOneModule_data() {
-    QTest::addColumn<ModuleKind>("kind");
-    QTest::addColumn<QString>("identity");
-    QTest::newRow("tessel")
-        << ModuleKind::Tessel
-        << "Tessel module, ZigBee radio, firmware version 3, release year 2008\n";
-    QTest::newRow("threshold")
-        << ModuleKind::Threshold
-        << "Threshold module, ZigBee radio, firmware version 3, release year 2008\n";
-}
-
-void CommandsTest::everyCommand_onOneModule() {
-    QFETCH(ModuleKind, kind);
-    QFETCH(QString, identity);
-    SimulatedModule module(m_dir, kind, fast());
-    const QStringList port{"--port", module.port()};
-    RUN_CONFIG(identify, 0, QStringList{"identify"} + port);
-    QCOMPARE(identify.out, identity);
-
-    const ModuleMemory factory = factoryMemory(kind);
-    // "-" is standard output, never a file of that name.
-    Invocation toStdout(QStringList{"read", "-o", "-"} + port);
-    toStdout.workingDirectory = m_dir.path();
-    RUN_CONFIG(read, 0, toStdout);
-    QCOMPARE(read.out, profileOf(factory) + '\n');
-    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("-"))));
-
-    RUN_CONFIG(same, 0, QStringList{"diff", writeProfile(m_dir, "read.txt", read.out)} + port);
-    QCOMPARE(same.out, QStringLiteral("no differences\n"));
-    ModuleMemory profile = factory;
-    const int addresses[] = {0, 23, 56, 255}; // ascending, as diff lists them
-    for (int a : addresses)
-        profile[a] = static_cast<quint8>(profile[a] ^ 0x5A);
-    const QString other = writeProfile(m_dir, "other.txt", profileOf(profile));
-    RUN_CONFIG(some, 1, QStringList{"diff", other} + port); // like diff(1)
-    const QStringList lines = some.out.split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 5);
-    for (int i = 0; i < 4; ++i) { // the module's value first, then the profile's
-        const int a = addresses[i];
-        QVERIFY2(lines.at(i).startsWith(QStringLiteral("address %1 ").arg(a)) &&
-                     lines.at(i).endsWith(
-                         QStringLiteral("module %1, profile %2").arg(factory[a]).arg(profile[a])),
-                 qPrintable(lines.at(i)));
-    }
-    QCOMPARE(lines.last(), QStringLiteral("4 of 256 addresses differ"));
-    QCOMPARE(module.memory(), factory);
-
-    // Every byte value, split over lines with extra blanks as a profile copied out of an
-    // e-mail may be; a store is read back unless the operator says otherwise.
-    const ModuleMemory wanted = everyByteValue(kind == ModuleKind::Threshold);
-    QString text = profileOf(wanted);
-    text.replace(QStringLiteral("     DATA"), QStringLiteral("\r\n\tDATA  "));
-    RUN_CONFIG(write, 0, Invocation(QStringList{"write", "-"} + port, text.toLatin1()));
-    QVERIFY2(write.out.contains(QStringLiteral("verified")), qPrintable(write.out));
-    QCOMPARE(module.memory(), wanted);
-
-    // The backup goes to the program's own data folder.
-    QTemporaryDir data;
-    Invocation reset(QStringList{"factory-reset"} + port);
-    reset.set = QStringList{"XDG_DATA_HOME=" + data.path()};
-    CHECK_EXIT(runConfig(reset), 0);
-    QCOMPARE(module.memory(), factory);
-    QCOMPARE(QDir(data.filePath("tessel-config/backups")).entryList(QDir::Files).size(), 1);
-    // Practice on a simulated module never rotates a real module's backup out.
-    Invocation practice(QStringList{"factory-reset", "--simulate", moduleKindKey(kind)});
-    practice.set = reset.set;
-    CHECK_EXIT(runConfig(practice), 0);
-    QCOMPARE(QDir(data.filePath("tessel-config/backups")).entryList(QDir::Files).size(), 1);
-    QCOMPARE(QDir(data.filePath("tessel-config/backups/simulated")).entryList(QDir::Files).size(),
-             1);
-}
-
-void CommandsTest::unknownKind_isExitOneButTroubleForDiff() {
-    SimulatedModule stranger(m_dir, ModuleKind::Tessel, fast() + QStringList{"--report-kind", "9"});
-    const QStringList port{"--port", stranger.port()};
-    RUN_CONFIG(identify, 1, QStringList{"identify"} + port);
-    QVERIFY(identify.out.contains("unknown module kind 9"));
-    QVERIFY(identify.err.contains("unknown kind 9"));
-    // diff keeps 1 for "differs", so that a script can rely on it.
-    const QByteArray profile = profileOf(factoryMemory(ModuleKind::Tessel)).toLatin1();
-    RUN_CONFIG(diff, 2, Invocation(QStringList{"diff", "-"} + port, profile));
-    QVERIFY2(diff.err.contains("unknown kind 9"), qPrintable(diff.err));
-}
-
-void CommandsTest::json_documentsParseBackWithTheirFields() {
-    SimulatedModule module(m_dir, ModuleKind::Threshold, fast());
-    const QStringList port = {"--port", module.port(), "--json"};
-    RUN_CONFIG(identify, 0, QStringList{"identify"} + port);
-    QCOMPARE(jsonOf(identify).value("kind").toString(), QStringLiteral("threshold"));
-
-    RUN_CONFIG(read, 0, QStringList{"read"} + port);
-    const ModuleMemory factory = factoryMemory(ModuleKind::Threshold);
-    QJsonArray bytes;
-    for (const quint8 byte : factory)
-        bytes.append(byte);
-    QCOMPARE(jsonOf(read).value("memory").toArray(), bytes);
-    QCOMPARE(memoryIn(jsonOf(read).value("profile").toString()), factory);
-
-    ModuleMemory changed = factory;
-    changed[7] = static_cast<quint8>(changed[7] + 1);
-    RUN_CONFIG(diff, 1, Invocation(QStringList{"diff", "-"} + port, profileOf(changed).toLatin1()));
-    const QJsonObject differences = jsonOf(diff);
-    QCOMPARE(differences.value("same").toBool(true), false);
-    const QJsonArray list = differences.value("differences").toArray();
-    QCOMPARE(list.size(), 1);
-    for (const auto &[key, value] :
-         {std::pair{"address", 7}, {"module", int(factory[7])}, {"profile", int(changed[7])}})
-        QCOMPARE(list.at(0).toObject().value(key).toInt(), value);
-}
-
-void CommandsTest::progress_showsOnATerminalOnly() {
-    SimulatedModule module(m_dir, ModuleKind::Tessel, fast());
-    Invocation onTerminal({"read", "--port", module.port()});
-    onTerminal.stderrOnTerminal = true;
-    RUN_CONFIG(terminal, 0, onTerminal);
-    for (const char *shown : {"Link test 1 of 100", "Reading: block 16 of 16"})
-        QVERIFY2(terminal.err.contains(shown), qPrintable(terminal.err));
-    RUN_CONFIG(pipe, 0, {"read", "--port", module.port()});
-    QCOMPARE(pipe.out, terminal.out);
-    QVERIFY2(pipe.err.isEmpty(), qPrintable(pipe.err));
-}
 
 TESSEL_TEST_OBJECT(CommandsTest);
 #include "test_Commands.moc"

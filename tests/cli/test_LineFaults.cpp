@@ -9,96 +9,80 @@
 using namespace tessel;
 using namespace tessel::e2e;
 
-class LineFaultsTest : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
-    void initTestCase();
-    void faultyLine_exitStatusSaysWhatTheModuleHolds_data();
-    void faultyLine_exitStatusSaysWhatTheModuleHolds();
-
-private:
-    QTemporaryDir m_dir;
-};
-
-void LineFaultsTest::initTestCase() {
-    QVERIFY(m_dir.isValid());
-}
-
 namespace {
 QByteArray bytesOf(const ModuleMemory &memory) {
     return {reinterpret_cast<const char *>(memory.data()), kImageSize};
 }
 } // namespace
 
-void LineFaultsTest::faultyLine_exitStatusSaysWhatTheModuleHolds_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QStringList>("faults");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("said");     // in standard output or error
-    QTest::addColumn<QByteArray>("holds"); // the module's memory afterwards
-    const ModuleMemory factory = factoryMemory(ModuleKind::Tessel);
-    const ModuleMemory wanted = everyByteValue(false);
-    ModuleMemory shifted = wanted; // store7+9, the tenth byte of block 7's store, came twice:
-    std::copy_backward(shifted.begin() + 118, shifted.begin() + 127, shifted.begin() + 128);
-    QTest::newRow("read, block 3 different every time")
-        << "read" << QStringList{"--flip-out", "read3+0,read3#2+1,read3#3+2"} << 1
-        << "The line is unreliable: block 3 " << bytesOf(factory);
-    QTest::newRow("diff, a bit flipped to what the profile says")
-        << "diff" << QStringList{"--flip-out", "read0+13:2"} << 1 << "1 of 256 addresses differ"
-        << bytesOf(factory);
-    // Reads 1 and 2 of block 0 are the backup's, 3 and 4 the read-back's.
-    QTest::newRow("write, the same bit flipped in both reads back")
-        << "write" << QStringList{"--flip-out", "read0#3+0,read0#4+0"} << 0 << "Stored and verified"
-        << bytesOf(wanted);
-    // Link test and identification are the first two commands; the eighth is mid-transfer.
-    QTest::newRow("write, line lost")
-        << "write" << QStringList{"--drop-after", "8"} << 1 << "lost" << bytesOf(factory);
-    QTest::newRow("write, last block refused")
-        << "write" << QStringList{"--fail-block", "15"} << 3
-        << "did not confirm the store of block 15 " << bytesOf(storedUpTo(wanted, factory, 15));
-    QTest::newRow("write, a byte doubled in block 7's store")
-        << "write" << QStringList{"--double-in", "store7+9"} << 3
-        << "Block 7 (addresses 112 to 127) holds neither the old nor the new settings"
-        << bytesOf(shifted);
-    QTest::newRow("write, a byte doubled in block 7's store, block 9 refused")
-        << "write" << QStringList{"--double-in", "store7+9", "--fail-block", "9"} << 3
-        << "Read again after the store:\n"
-           "Blocks 0 to 6 (addresses 0 to 111) hold the new settings.\n"
-           "Block 7 (addresses 112 to 127) holds neither the old nor the new settings: the line "
-           "changed what was sent.\n"
-           "Block 8 (addresses 128 to 143) holds the new settings.\n"
-           "Blocks 9 to 14 (addresses 144 to 239) hold the old settings." // 15 is both
-        << bytesOf(storedUpTo(shifted, factory, 9));
-}
+class LineFaultsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-void LineFaultsTest::faultyLine_exitStatusSaysWhatTheModuleHolds() {
-    QFETCH(QString, command);
-    QFETCH(QStringList, faults);
-    QFETCH(int, exitCode);
-    QFETCH(QString, said);
-    QFETCH(QByteArray, holds);
-    SimulatedModule module(m_dir, ModuleKind::Tessel, fast() + faults);
-    ModuleMemory differs = factoryMemory(ModuleKind::Tessel);
-    differs[13] ^= 4;
-    QStringList arguments{command, "--port", module.port()};
-    if (command != QLatin1String("read"))
-        arguments << writeProfile(
-            m_dir, "p.txt",
-            profileOf(command == QLatin1String("diff") ? differs : everyByteValue(false)));
-    const Outcome o = runConfig(arguments, 30000); // a busy machine may take its time
-    CHECK_EXIT(o, exitCode);
-    QVERIFY2((o.out + o.err).contains(said), qPrintable(describeRun(o)));
-    QCOMPARE(bytesOf(module.memory()), holds);
-    // A read that failed leaves nothing a script could take for a profile.
-    if (command == QLatin1String("read") && exitCode != 0)
-        QVERIFY(o.out.isEmpty());
-    // What a store saved first is what the module held.
-    static const QRegularExpression saved(QStringLiteral("saved in (.*)\\.\n"));
-    if (const QRegularExpressionMatch match = saved.match(o.out); match.hasMatch()) {
-        QCOMPARE(memoryIn(QString::fromLatin1(contents(match.captured(1)))),
-                 std::optional(factoryMemory(ModuleKind::Tessel)));
+    void faultyLine_exitStatusSaysWhatTheModuleHolds_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");     // in standard output or error
+        QTest::addColumn<QByteArray>("holds"); // the module's memory afterwards
+        const ModuleMemory factory = factoryMemory(ModuleKind::Tessel);
+        const ModuleMemory wanted = everyByteValue(false);
+        ModuleMemory shifted = wanted; // store7+9, the tenth byte of block 7's store, came twice:
+        std::copy_backward(shifted.begin() + 118, shifted.begin() + 127, shifted.begin() + 128);
+        QTest::newRow("read, block 3 different every time")
+            << "read" << QStringList{"--flip-out", "read3+0,read3#2+1,read3#3+2"} << 1
+            << "The line is unreliable: block 3 " << bytesOf(factory);
+        // Reads 1 and 2 of block 0 are the backup's, 3 and 4 the read-back's.
+        QTest::newRow("write, the same bit flipped in both reads back")
+            << "write" << QStringList{"--flip-out", "read0#3+0,read0#4+0"} << 0
+            << "Stored and verified" << bytesOf(wanted);
+        // Link test and identification are the first two commands; the eighth is mid-transfer.
+        QTest::newRow("write, line lost")
+            << "write" << QStringList{"--drop-after", "8"} << 1 << "lost" << bytesOf(factory);
+        QTest::newRow("write, a byte doubled in block 7's store")
+            << "write" << QStringList{"--double-in", "store7+9"} << 3
+            << "Block 7 (addresses 112 to 127) holds neither the old nor the new settings"
+            << bytesOf(shifted);
+        QTest::newRow("write, a byte doubled in block 7's store, block 9 refused")
+            << "write" << QStringList{"--double-in", "store7+9", "--fail-block", "9"} << 3
+            << "Read again after the store:\n"
+               "Blocks 0 to 6 (addresses 0 to 111) hold the new settings.\n"
+               "Block 7 (addresses 112 to 127) holds neither the old nor the new settings: "
+               "the line changed what was sent.\n"
+               "Block 8 (addresses 128 to 143) holds the new settings.\n"
+               "Blocks 9 to 14 (addresses 144 to 239) hold the old settings." // 15 is both
+            << bytesOf(storedUpTo(shifted, factory, 9));
     }
-}
+
+    void faultyLine_exitStatusSaysWhatTheModuleHolds() {
+        QFETCH(QString, command);
+        QFETCH(QStringList, faults);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QFETCH(QByteArray, holds);
+        SimulatedModule module(m_dir, ModuleKind::Tessel, fast() + faults);
+        QStringList arguments{command, "--port", module.port()};
+        if (command != QLatin1String("read"))
+            arguments << writeProfile(m_dir, "p.txt", profileOf(everyByteValue(false)));
+        const Outcome o = runConfig(arguments, 30000); // a busy machine may take its time
+        CHECK_EXIT(o, exitCode);
+        QVERIFY2((o.out + o.err).contains(said), qPrintable(describeRun(o)));
+        QCOMPARE(bytesOf(module.memory()), holds);
+        // A read that failed leaves nothing a script could take for a profile.
+        if (command == QLatin1String("read") && exitCode != 0)
+            QVERIFY(o.out.isEmpty());
+        // What a store saved first is what the module held.
+        static const QRegularExpression saved(QStringLiteral("saved in (.*)\\.\n"));
+        if (const QRegularExpressionMatch match = saved.match(o.out); match.hasMatch()) {
+            QCOMPARE(memoryIn(QString::fromLatin1(contents(match.captured(1)))),
+                     std::optional(factoryMemory(ModuleKind::Tessel)));
+        }
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
 
 TESSEL_TEST_OBJECT(LineFaultsTest);
 #include "test_LineFaults.moc"

@@ -6,7 +6,6 @@
 #include "cli/ModuleRecord.h"
 #include "support/TestMain.h"
 
-#include <QTimeZone>
 #include <csignal>
 
 using namespace tessel;
@@ -43,10 +42,184 @@ QMap<QString, QStringList> recordsByPort(const QString &path, qsizetype expected
 class ProductionTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule();
-    void signalOrClosedPipe_endsKnowingWhatTheModuleHolds();
-    void recordFile_keepsEveryLineWholeAndLeavesOtherFilesAlone();
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        m_profile = writeProfile(m_dir, "profile.txt", profileOf(kProfile) + '\n');
+        QVERIFY(!m_profile.isEmpty());
+    }
+
+    void mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() {
+        const ModuleMemory factory = factoryMemory(ModuleKind::Tessel);
+        ModuleMemory flipped = kProfile;
+        flipped[7 * kBlockSize + 9] ^= 4;
+        struct Station {
+            QString record; // kind, firmware, release year, result, blocks that differ
+            QStringList faults;
+            std::optional<ModuleMemory> holds;
+        };
+        const Station stations[] = {
+            // Slow, so that every other module has its record before the second ok ends the run.
+            {"tessel,3,2008,ok,", {"--reply-delay-us", "50000"}, kProfile},
+            {"tessel,3,2008,ok,", {"--tcp", "0", "--reply-delay-us", "50000"}, kProfile},
+            {"threshold,3,2008,wrong-kind,", {}, factoryMemory(ModuleKind::Threshold)},
+            {"tessel,3,2008,store-failed,",
+             {"--fail-block", "5"},
+             storedUpTo(kProfile, factory, 5)},
+            // Answers the link test, but its identity reply has a seventh byte behind the six: it
+            // may well be of the kind asked for, so it is never "wrong-kind".
+            {"unidentified,,,unidentified,", {"--extra-identity-byte"}, factory},
+            // Confirms every block, but holds bit 2 of block 7's tenth byte turned over.
+            {"tessel,3,2008,verify-failed,7", {"--flip-in", "store7+12:2"}, flipped},
+            // Link test, identification, 22 block reads, then the line drops.
+            {"tessel,3,2008,link-lost,", {"--drop-after", "24"}, std::nullopt},
+        };
+        std::vector<std::unique_ptr<SimulatedModule>> modules;
+        for (const Station &s : stations) {
+            const bool threshold = s.record.startsWith(QLatin1String("threshold"));
+            modules.push_back(
+                module(threshold ? ModuleKind::Threshold : ModuleKind::Tessel, s.faults));
+        }
+        QVERIFY2(modules[1]->port().startsWith("tcp://127.0.0.1:"), qPrintable(modules[1]->port()));
+        const QString record = m_dir.filePath(QStringLiteral("mixed.csv"));
+        QList<const SimulatedModule *> ports;
+        for (const auto &m : modules)
+            ports << m.get();
+        const Outcome run =
+            runConfig(program(ports, {"--count", "2", "--record", record}), kRunBoundMs);
+        // Modules were tried and not programmed: not every started module ended ok.
+        CHECK_EXIT(run, 3);
+        QVERIFY2(run.out.contains("Totals: 2 ok, 4 failed, 1 refused"),
+                 qPrintable(describeRun(run)));
+        const auto records = recordsByPort(record, std::size(stations));
+        QVERIFY2(records.size() == qsizetype(std::size(stations)), contents(record).constData());
+        for (size_t i = 0; i < std::size(stations); ++i) {
+            QCOMPARE(records.value(modules[i]->port()).mid(2, 5).join(','), stations[i].record);
+            if (stations[i].holds)
+                QCOMPARE(modules[i]->memory(), *stations[i].holds);
+        }
+        // Each module programmed has its former memory saved, as the factory left it; a module of
+        // the other kind is not touched, so nothing of it is saved.
+        QCOMPARE(
+            memoryIn(QString::fromLatin1(contents(records.value(modules[0]->port()).value(7)))),
+            factory);
+        QCOMPARE(records.value(modules[2]->port()).value(7), QString());
+        QVERIFY2(run.err.contains(modules[6]->port() + ": The connection on "),
+                 qPrintable(run.err));
+        // The staff learn what the failed module holds (in the words of every store's account).
+        const QString failed = modules[3]->port();
+        for (const QString &said :
+             {failed + ": FAILED (store-failed): Error Storing Data",
+              QStringLiteral("Blocks 0 to 4 (addresses 0 to 79) hold the new")})
+            QVERIFY2(run.out.contains(said), qPrintable(said + '\n' + run.out));
+
+        // A second run appends below the same header; nothing before is rewritten. The module
+        // that holds the profile already is neither stored to again nor counted as a new one.
+        const QByteArray first = contents(record);
+        const auto fresh = module(ModuleKind::Tessel);
+        RUN_CONFIG(again, 0,
+                   program({modules[0].get(), fresh.get()}, {"--count", "1", "--record", record}),
+                   kRunBoundMs);
+        QVERIFY2(again.out.contains("Totals: 1 ok, 0 failed, 0 refused, 1 already programmed"),
+                 qPrintable(describeRun(again)));
+        QVERIFY(contents(record).startsWith(first));
+        // Two lines more; of a port's two records, the later one is kept.
+        QCOMPARE(recordsByPort(record, std::size(stations) + 2).value(modules[0]->port()).mid(5, 3),
+                 (QStringList{"already-programmed", "", ""}));
+    }
+
+    void signalOrClosedPipe_endsKnowingWhatTheModuleHolds() {
+        // Runs side by side, each ended its own way. Replies 100 ms apart: a store takes 1.6 s and
+        // the read before program's twice as long, so that the signals land where they are meant
+        // to even on a busy machine. Each program run has a port beside whose module never
+        // answers, and waits at least a minute for each reply: a run that waited out that port's
+        // link test would not end within the bound.
+        enum class When { Identified, Storing, Programmed };
+        enum class Holds { Before, UpToTheStop, Profile };
+        struct Ending {
+            QString command; // write (without backup: its store starts at once) or program
+            When when;
+            QList<int> sent; // signals, 100 ms apart
+            int exitCode;
+            QString result; // in program's record
+            Holds holds;
+            QString replyDelayUs = "100000";
+        };
+        const Ending endings[] = {
+            {"write", When::Storing, {SIGINT}, 130, "", Holds::UpToTheStop},
+            {"write", When::Storing, {SIGTERM}, 143, "", Holds::UpToTheStop},
+            // program finishes the module in progress on the first Ctrl-C; a second one stops it.
+            {"program", When::Identified, {SIGINT, SIGINT}, 3, "stopped", Holds::Before},
+            {"program", When::Storing, {SIGINT}, 0, "ok", Holds::Profile},
+            {"program", When::Storing, {SIGINT, SIGINT}, 3, "store-failed", Holds::UpToTheStop},
+            {"program", When::Storing, {SIGHUP}, 129, "store-failed", Holds::UpToTheStop},
+            // program --json | head -n 2: the reader goes long before the module is programmed.
+            {"program", When::Storing, {}, 141, "ok", Holds::Profile, "300"},
+            // A module the operator has not yet taken out still answers: it is programmed once.
+            {"program", When::Programmed, {SIGINT}, 0, "ok", Holds::Profile, "300"},
+        };
+        std::vector<std::unique_ptr<SimulatedModule>> modules, idle;
+        std::vector<std::unique_ptr<ConfigRun>> runs;
+        QStringList records;
+        for (const Ending &e : endings) {
+            modules.push_back(module(ModuleKind::Tessel, {"--reply-delay-us", e.replyDelayUs}));
+            records << m_dir.filePath(QStringLiteral("ended-%1.csv").arg(records.size()));
+            Invocation how({"write", "--no-backup", "--port", modules.back()->port(), m_profile});
+            if (e.command == QLatin1String("program")) {
+                idle.push_back(module(ModuleKind::Tessel, {"--ignore-link-tests", "1000000"}));
+                how = program({modules.back().get(), idle.back().get()},
+                              {"--record", records.last(), "--json", "--reply-wait", "60000"});
+            }
+            how.outputReaderLines = e.sent.isEmpty() ? 2 : -1;
+            runs.push_back(std::make_unique<ConfigRun>(how));
+        }
+        const ModuleMemory before = factoryMemory(ModuleKind::Tessel);
+        QElapsedTimer waited;
+        waited.start();
+        for (size_t i = 0; i < std::size(endings); ++i) {
+            const auto reached = [&, when = endings[i].when] {
+                if (when == When::Storing)
+                    return modules[i]->memory() != before;
+                return runs[i]->nextLine(20).contains(when == When::Identified ? "\"identified\""
+                                                                               : "\"module\"");
+            };
+            while (waited.elapsed() < 20000 && !reached())
+                QTest::qWait(20);
+            if (endings[i].when == When::Programmed)
+                QTest::qWait(1500); // several checks for its removal
+            for (const int signal : endings[i].sent) {
+                runs[i]->sendSignal(signal);
+                QTest::qWait(100);
+            }
+        }
+        static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
+        for (size_t i = 0; i < std::size(endings); ++i) {
+            const Ending &e = endings[i];
+            const Outcome o = runs[i]->finish(kEndBoundMs);
+            CHECK_EXIT(o, e.exitCode);
+            if (!e.result.isEmpty())
+                QCOMPARE(recordsByPort(records[i], 1).value(modules[i]->port()).value(5), e.result);
+            if (e.holds != Holds::UpToTheStop) {
+                QCOMPARE(modules[i]->memory(), e.holds == Holds::Profile ? kProfile : before);
+                continue;
+            }
+            // The operator is told where the store stopped, and the module holds exactly that.
+            const QRegularExpressionMatch match = stopped.match(o.out + o.err);
+            const int last = match.captured(1).toInt();
+            QVERIFY2(match.hasMatch() && last < kBlockCount - 1, qPrintable(describeRun(o)));
+            QCOMPARE(modules[i]->memory(), storedUpTo(kProfile, before, last + 1));
+        }
+    }
+
+    void recordFile_startsANewLineAfterOneCutShort() {
+        // A record cut short by a power cut keeps its own line; the next starts on a new one.
+        const ModuleRecord r;
+        const QByteArray cut = recordHeader().toUtf8() + "\n2025-03-09T14:05:07+02:00,/dev/tty";
+        const QString path = writeProfile(m_dir, "cut.csv", QString::fromUtf8(cut));
+        RecordFile file(path);
+        QCOMPARE(file.open(), QString());
+        QCOMPARE(file.append(r), QString());
+        QCOMPARE(contents(path), cut + '\n' + recordLine(r).toUtf8() + '\n');
+    }
 
 private:
     // A virtual module paced like a real line.
@@ -64,189 +237,6 @@ private:
     QTemporaryDir m_dir;
     QString m_profile;
 };
-
-void ProductionTest::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    m_profile = writeProfile(m_dir, "profile.txt", profileOf(kProfile) + '\n');
-    QVERIFY(!m_profile.isEmpty());
-}
-
-void ProductionTest::mixedBench_programsEachPortOnItsOwnAndRecordsEveryModule() {
-    const ModuleMemory factory = factoryMemory(ModuleKind::Tessel);
-    ModuleMemory flipped = kProfile;
-    flipped[7 * kBlockSize + 9] ^= 4;
-    struct Station {
-        QString record; // kind, firmware, release year, result, blocks that differ
-        QStringList faults;
-        std::optional<ModuleMemory> holds;
-    };
-    const Station stations[] = {
-        // Slow, so that every other module has its record before the second ok ends the run.
-        {"tessel,3,2008,ok,", {"--reply-delay-us", "50000"}, kProfile},
-        {"tessel,3,2008,ok,", {"--tcp", "0", "--reply-delay-us", "50000"}, kProfile},
-        {"threshold,3,2008,wrong-kind,", {}, factoryMemory(ModuleKind::Threshold)},
-        {"tessel,3,2008,store-failed,", {"--fail-block", "5"}, storedUpTo(kProfile, factory, 5)},
-        // Answers the link test, but its identity reply has a seventh byte behind the six: it
-        // may well be of the kind asked for, so it is never "wrong-kind".
-        {"unidentified,,,unidentified,", {"--extra-identity-byte"}, factory},
-        // Confirms every block, but holds bit 2 of block 7's tenth byte turned over.
-        {"tessel,3,2008,verify-failed,7", {"--flip-in", "store7+12:2"}, flipped},
-        // Link test, identification, 22 block reads, then the line drops.
-        {"tessel,3,2008,link-lost,", {"--drop-after", "24"}, std::nullopt},
-    };
-    std::vector<std::unique_ptr<SimulatedModule>> modules;
-    for (const Station &s : stations) {
-        const bool threshold = s.record.startsWith(QLatin1String("threshold"));
-        modules.push_back(module(threshold ? ModuleKind::Threshold : ModuleKind::Tessel, s.faults));
-    }
-    QVERIFY2(modules[1]->port().startsWith("tcp://127.0.0.1:"), qPrintable(modules[1]->port()));
-    const QString record = m_dir.filePath(QStringLiteral("mixed.csv"));
-    QList<const SimulatedModule *> ports;
-    for (const auto &m : modules)
-        ports << m.get();
-    const Outcome run =
-        runConfig(program(ports, {"--count", "2", "--record", record}), kRunBoundMs);
-    // Modules were tried and not programmed: not every started module ended ok.
-    CHECK_EXIT(run, 3);
-    QVERIFY2(run.out.contains("Totals: 2 ok, 4 failed, 1 refused"), qPrintable(describeRun(run)));
-    const auto records = recordsByPort(record, std::size(stations));
-    QVERIFY2(records.size() == qsizetype(std::size(stations)), contents(record).constData());
-    for (size_t i = 0; i < std::size(stations); ++i) {
-        QCOMPARE(records.value(modules[i]->port()).mid(2, 5).join(','), stations[i].record);
-        if (stations[i].holds)
-            QCOMPARE(modules[i]->memory(), *stations[i].holds);
-    }
-    // Each module programmed has its former memory saved, as the factory left it; a module of
-    // the other kind is not touched, so nothing of it is saved.
-    QCOMPARE(memoryIn(QString::fromLatin1(contents(records.value(modules[0]->port()).value(7)))),
-             factory);
-    QCOMPARE(records.value(modules[2]->port()).value(7), QString());
-    QVERIFY2(run.err.contains(modules[6]->port() + ": The connection on "), qPrintable(run.err));
-    // The staff learn what the failed module holds (in the words of every store's account).
-    const QString failed = modules[3]->port();
-    for (const QString &said : {failed + ": FAILED (store-failed): Error Storing Data",
-                                QStringLiteral("Blocks 0 to 4 (addresses 0 to 79) hold the new")})
-        QVERIFY2(run.out.contains(said), qPrintable(said + '\n' + run.out));
-
-    // A second run appends below the same header; nothing before is rewritten. The module
-    // that holds the profile already is neither stored to again nor counted as a new one.
-    const QByteArray first = contents(record);
-    const auto fresh = module(ModuleKind::Tessel);
-    RUN_CONFIG(again, 0,
-               program({modules[0].get(), fresh.get()}, {"--count", "1", "--record", record}),
-               kRunBoundMs);
-    QVERIFY2(again.out.contains("Totals: 1 ok, 0 failed, 0 refused, 1 already programmed"),
-             qPrintable(describeRun(again)));
-    QVERIFY(contents(record).startsWith(first));
-    // Two lines more; of a port's two records, the later one is kept.
-    QCOMPARE(recordsByPort(record, std::size(stations) + 2).value(modules[0]->port()).mid(5, 3),
-             (QStringList{"already-programmed", "", ""}));
-}
-
-void ProductionTest::signalOrClosedPipe_endsKnowingWhatTheModuleHolds() {
-    // Runs side by side, each ended its own way. Replies 100 ms apart: a store takes 1.6 s and
-    // the read before program's twice as long, so that the signals land where they are meant
-    // to even on a busy machine. Each program run has a port beside whose module never
-    // answers, and waits at least a minute for each reply: a run that waited out that port's
-    // link test would not end within the bound.
-    enum class When { Identified, Storing, Programmed };
-    enum class Holds { Before, UpToTheStop, Profile };
-    struct Ending {
-        QString command; // write (without backup: its store starts at once) or program
-        When when;
-        QList<int> sent; // signals, 100 ms apart
-        int exitCode;
-        QString result; // in program's record
-        Holds holds;
-        QString replyDelayUs = "100000";
-    };
-    const Ending endings[] = {
-        {"write", When::Storing, {SIGINT}, 130, "", Holds::UpToTheStop},
-        {"write", When::Storing, {SIGTERM}, 143, "", Holds::UpToTheStop},
-        // program finishes the module in progress on the first Ctrl-C; a second one stops it.
-        {"program", When::Identified, {SIGINT, SIGINT}, 3, "stopped", Holds::Before},
-        {"program", When::Storing, {SIGINT}, 0, "ok", Holds::Profile},
-        {"program", When::Storing, {SIGINT, SIGINT}, 3, "store-failed", Holds::UpToTheStop},
-        {"program", When::Storing, {SIGHUP}, 129, "store-failed", Holds::UpToTheStop},
-        // program --json | head -n 2: the reader goes long before the module is programmed.
-        {"program", When::Storing, {}, 141, "ok", Holds::Profile, "300"},
-        // A module the operator has not yet taken out still answers: it is programmed once.
-        {"program", When::Programmed, {SIGINT}, 0, "ok", Holds::Profile, "300"},
-    };
-    std::vector<std::unique_ptr<SimulatedModule>> modules, idle;
-    std::vector<std::unique_ptr<ConfigRun>> runs;
-    QStringList records;
-    for (const Ending &e : endings) {
-        modules.push_back(module(ModuleKind::Tessel, {"--reply-delay-us", e.replyDelayUs}));
-        records << m_dir.filePath(QStringLiteral("ended-%1.csv").arg(records.size()));
-        Invocation how({"write", "--no-backup", "--port", modules.back()->port(), m_profile});
-        if (e.command == QLatin1String("program")) {
-            idle.push_back(module(ModuleKind::Tessel, {"--ignore-link-tests", "1000000"}));
-            how = program({modules.back().get(), idle.back().get()},
-                          {"--record", records.last(), "--json", "--reply-wait", "60000"});
-        }
-        how.outputReaderLines = e.sent.isEmpty() ? 2 : -1;
-        runs.push_back(std::make_unique<ConfigRun>(how));
-    }
-    const ModuleMemory before = factoryMemory(ModuleKind::Tessel);
-    QElapsedTimer waited;
-    waited.start();
-    for (size_t i = 0; i < std::size(endings); ++i) {
-        const auto reached = [&, when = endings[i].when] {
-            if (when == When::Storing)
-                return modules[i]->memory() != before;
-            return runs[i]->nextLine(20).contains(when == When::Identified ? "\"identified\""
-                                                                           : "\"module\"");
-        };
-        while (waited.elapsed() < 20000 && !reached())
-            QTest::qWait(20);
-        if (endings[i].when == When::Programmed)
-            QTest::qWait(1500); // several checks for its removal
-        for (const int signal : endings[i].sent) {
-            runs[i]->sendSignal(signal);
-            QTest::qWait(100);
-        }
-    }
-    static const QRegularExpression stopped(QStringLiteral("stopped after block (\\d+)"));
-    for (size_t i = 0; i < std::size(endings); ++i) {
-        const Ending &e = endings[i];
-        const Outcome o = runs[i]->finish(kEndBoundMs);
-        CHECK_EXIT(o, e.exitCode);
-        if (!e.result.isEmpty())
-            QCOMPARE(recordsByPort(records[i], 1).value(modules[i]->port()).value(5), e.result);
-        if (e.holds != Holds::UpToTheStop) {
-            QCOMPARE(modules[i]->memory(), e.holds == Holds::Profile ? kProfile : before);
-            continue;
-        }
-        // The operator is told where the store stopped, and the module holds exactly that.
-        const QRegularExpressionMatch match = stopped.match(o.out + o.err);
-        const int last = match.captured(1).toInt();
-        QVERIFY2(match.hasMatch() && last < kBlockCount - 1, qPrintable(describeRun(o)));
-        QCOMPARE(modules[i]->memory(), storedUpTo(kProfile, before, last + 1));
-    }
-}
-
-void ProductionTest::recordFile_keepsEveryLineWholeAndLeavesOtherFilesAlone() {
-    // A record cut short by a power cut keeps its own line; the next starts on a new one.
-    ModuleRecord r;
-    r.finished = QDateTime(QDate(2025, 3, 9), QTime(14, 5, 7), QTimeZone(3600 * 2));
-    r.port = QStringLiteral("/dev/ttyUSB1");
-    QVERIFY(recordLine(r).startsWith("2025-03-09T14:05:07+02:00,/dev/ttyUSB1,"));
-    const QByteArray cut = recordHeader().toUtf8() + "\n2025-03-09T14:05:07+02:00,/dev/tty";
-    const QString path = writeProfile(m_dir, "cut.csv", QString::fromUtf8(cut));
-    RecordFile file(path);
-    QCOMPARE(file.open(), QString());
-    QCOMPARE(file.append(r), QString());
-    QCOMPARE(contents(path), cut + '\n' + recordLine(r).toUtf8() + '\n');
-
-    // Another file is refused before any port opens, and left as it was.
-    const QString notes = writeProfile(m_dir, "notes.csv", "my notes\n");
-    RUN_CONFIG(
-        refused, 2,
-        {"program", m_profile, "--kind", "tessel", "--port", "/dev/null", "--record", notes});
-    QVERIFY2(refused.err.contains("not a record file"), qPrintable(refused.err));
-    QCOMPARE(contents(notes), QByteArray("my notes\n"));
-}
 
 TESSEL_TEST_OBJECT(ProductionTest);
 #include "test_Production.moc"
