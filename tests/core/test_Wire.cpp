@@ -6,27 +6,16 @@
 
 using namespace tessel;
 
-namespace {
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
-} // namespace
-
 TEST(WireCommands, carry_their_exact_bytes) {
-    EXPECT_EQ(wire::linkTest(), bytes({0x00, 0x02}));
-    EXPECT_EQ(wire::identifyController(), bytes({0x00, 0x03}));
-    EXPECT_EQ(wire::readConfigBlock(15), bytes({0x00, 0x01, 0x0F}));
-    EXPECT_EQ(wire::readAnalogInput(7), bytes({0x02, 0x07}));
+    EXPECT_EQ(wire::linkTest(), QByteArray::fromHex("0002"));
+    EXPECT_EQ(wire::identifyController(), QByteArray::fromHex("0003"));
+    EXPECT_EQ(wire::readConfigBlock(15), QByteArray::fromHex("00010f"));
+    EXPECT_EQ(wire::readAnalogInput(7), QByteArray::fromHex("0207"));
     BlockBytes data{};
-    QByteArray expected = bytes({0x01, 0x02, 0x09});
-    for (int j = 0; j < 16; ++j) {
+    for (int j = 0; j < 16; ++j)
         data[j] = static_cast<quint8>(j * 17); // a zero byte first
-        expected.append(static_cast<char>(j * 17));
-    }
-    EXPECT_EQ(wire::writeConfigBlock(9, data), expected);
+    EXPECT_EQ(wire::writeConfigBlock(9, data),
+              QByteArray::fromHex("01020900112233445566778899aabbccddeeff"));
 }
 
 TEST(IdentityReply, gives_the_window_caption_and_the_identity_line) {

@@ -4,6 +4,7 @@
 #include "FuzzHarness.h"
 #include "core/ProfileText.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
@@ -17,9 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 // The profile of a random memory, as the bytes of its text.
 Bytes profileOf(std::mt19937 &rng) {
     ModuleMemory memory{};
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (quint8 &m : memory)
-        m = static_cast<quint8>(byte(rng));
+    std::generate(memory.begin(), memory.end(), [&rng] { return static_cast<quint8>(rng()); });
     const QByteArray utf8 = profileText(EepromImage(memory)).toUtf8();
     return {utf8.begin(), utf8.end()};
 }
@@ -50,9 +49,7 @@ Bytes mutatedProfile(std::mt19937 &rng) {
 
 Bytes randomBytes(std::mt19937 &rng, std::size_t maxSize) {
     Bytes bytes(std::uniform_int_distribution<std::size_t>(0, maxSize)(rng));
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (auto &b : bytes)
-        b = static_cast<std::uint8_t>(byte(rng));
+    std::generate(bytes.begin(), bytes.end(), [&rng] { return static_cast<std::uint8_t>(rng()); });
     return bytes;
 }
 

@@ -40,13 +40,7 @@ struct Bench : testing::SimulatedLine {
     ModuleSession session;
 };
 
-// An image unlike the factory set the simulated module starts with: address a holds 255 - a.
-inline EepromImage descending() {
-    ModuleMemory memory{};
-    for (int a = 0; a < kImageSize; ++a)
-        memory[a] = static_cast<quint8>(255 - a);
-    return EepromImage(memory);
-}
+using testing::descending;
 
 inline EepromImage moduleHolds(const Bench &bench) {
     return EepromImage(bench.module.memory());

@@ -29,6 +29,12 @@ EepromImage withSerial(ModuleKind kind, int firstDevice = 0x40A1B2C3) {
     return image;
 }
 
+// The name the backup of a Tessel module holding `image`, taken at `when`, is saved under.
+QString tesselBackup(const QDateTime &when,
+                     const EepromImage &image = withSerial(ModuleKind::Tessel)) {
+    return BackupFolder::fileName(ModuleKind::Tessel, image, when);
+}
+
 QByteArray contentOf(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
@@ -42,8 +48,8 @@ QStringList filesIn(const QString &path) {
     return QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
+void writeFile(const QString &folder, const QString &name, const QByteArray &bytes = {}) {
+    QFile file(QDir(folder).filePath(name));
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
 }
@@ -70,206 +76,195 @@ private:
 class BackupsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void save_writesAProfileNamedByKindSerialAndUtcTime();
-    void save_keepsTheNewest200AndNothingElseIsTouched();
-    void failedWrite_tellsWhyAndLosesNothing_data();
-    void failedWrite_tellsWhyAndLosesNothing();
-    void dataHome_followsTheXdgRules_data();
-    void dataHome_followsTheXdgRules();
-    void list_showsTheKindsBackupsNewestFirstWithTheirModule();
+    void save_writesAProfileNamedByKindSerialAndUtcTime() {
+        const BackupFolder folder(m_dir.filePath(QStringLiteral("named")));
+        const BackupResult tessel =
+            folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
+        QVERIFY2(tessel.error.isEmpty(), qPrintable(tessel.error));
+        QCOMPARE(tessel.where,
+                 folder.path() + QStringLiteral("/tessel-0013A200-40A1B2C3-20261206T210512Z.txt"));
+        QCOMPARE(readBackup(tessel.where), withSerial(ModuleKind::Tessel).toMemory());
+        // A second backup in the same second is kept beside the first.
+        EepromImage second = withSerial(ModuleKind::Tessel);
+        second.setValue(100, 7);
+        const BackupResult again = folder.save(ModuleKind::Tessel, second, kEvening);
+        QCOMPARE(QFileInfo(again.where).fileName(),
+                 QStringLiteral("tessel-0013A200-40A1B2C3-20261206T210512Z-2.txt"));
+        QCOMPARE(readBackup(again.where), second.toMemory());
+
+        // The same moment given in local time two hours ahead of UTC names the same second.
+        const QDateTime inAthens = kEvening.toOffsetFromUtc(2 * 3600);
+        const EepromImage sensor = withSerial(ModuleKind::Threshold);
+        const BackupResult threshold = folder.save(ModuleKind::Threshold, sensor, inAthens);
+        const QString name = QFileInfo(threshold.where).fileName();
+        static const QRegularExpression expected(
+            QStringLiteral(R"(^threshold-0013A200-4032-40A1-[0-9A-F]{4}-20261206T210512Z\.txt$)"));
+        QVERIFY2(expected.match(name).hasMatch(), qPrintable(name));
+        QCOMPARE(readBackup(threshold.where), sensor.toMemory());
+        // Sensors on the same relay controllers differ in their limits, and so do their names.
+        EepromImage other = sensor;
+        other.setValue(map::upperLimitAddress(15), sensor.value(map::upperLimitAddress(15)) ^ 1);
+        QVERIFY(BackupFolder::fileName(ModuleKind::Threshold, other, kEvening) !=
+                BackupFolder::fileName(ModuleKind::Threshold, sensor, kEvening));
+    }
+
+    void save_keepsTheNewest200AndNothingElseIsTouched() {
+        const BackupFolder folder(m_dir.filePath(QStringLiteral("many")));
+        QVERIFY(QDir().mkpath(folder.path()));
+        // The operator's own files in the folder are never the program's to delete.
+        const QStringList own = {"notes.txt", "tessel-copy.txt", "tessel-0013A200-1.txt"};
+        for (const QString &name : own)
+            writeFile(folder.path(), name);
+        // Another module's only good backup, older than all, and an empty one made since.
+        const EepromImage another = withSerial(ModuleKind::Tessel, 0x11223344);
+        const BackupResult lastGood =
+            folder.save(ModuleKind::Tessel, another, kEvening.addSecs(-3600));
+        writeFile(folder.path(), tesselBackup(kEvening.addSecs(-1), another));
+        // Two kinds taking turns, a second apart: the limit counts all of them together.
+        const int made = BackupFolder::kKept + 5;
+        QStringList names;
+        for (int i = 0; i < made; ++i) {
+            const ModuleKind kind = i % 2 ? ModuleKind::Threshold : ModuleKind::Tessel;
+            const BackupResult saved = folder.save(kind, withSerial(kind), kEvening.addSecs(i));
+            QVERIFY2(saved.error.isEmpty(), qPrintable(saved.error));
+            names << QFileInfo(saved.where).fileName();
+        }
+        QStringList expected = names.mid(made - BackupFolder::kKept + 1) + own;
+        expected << QFileInfo(lastGood.where).fileName();
+        expected.sort();
+        QCOMPARE(filesIn(folder.path()), expected);
+
+        // A clock set back: the backup just made stays, the oldest of the others goes.
+        const BackupResult early =
+            folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening.addDays(-30));
+        QVERIFY(QFileInfo::exists(early.where));
+        QVERIFY(!QFileInfo::exists(folder.path() + QLatin1Char('/') + names.at(6)));
+        QVERIFY(QFileInfo::exists(folder.path() + QLatin1Char('/') + names.at(7)));
+        QVERIFY(QFileInfo::exists(lastGood.where));
+        QCOMPARE(filesIn(folder.path()).size(), BackupFolder::kKept + 3);
+    }
+
+    void failedWrite_tellsWhyAndLosesNothing_data() {
+        QTest::addColumn<bool>("backup"); // else a profile written where the operator said
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to; 0 for no limit
+        QTest::addColumn<QString>("why");
+        QTest::newRow("backup: a file where the folder should be")
+            << true << "blocker/backups" << 0 << "cannot be created";
+        QTest::newRow("backup: the disk fills") << true << "full" << 700 << "File too large";
+        QTest::newRow("profile: the disk fills, the old file stays")
+            << false << "profile.txt" << 4 << "File too large";
+    }
+
+    void failedWrite_tellsWhyAndLosesNothing() {
+        QFETCH(bool, backup);
+        QFETCH(QString, name);
+        QFETCH(int, sizeLimit);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        writeFile(dir.path(), "blocker", "not a folder");
+        const QString path = dir.filePath(name);
+        const BackupFolder folder(path);
+        // A full folder: a backup that counted would prune its oldest.
+        if (backup && QDir().mkpath(path))
+            for (int i = 0; i < BackupFolder::kKept; ++i)
+                writeFile(path, tesselBackup(kEvening.addDays(-1).addSecs(i)), "old");
+        const QByteArray old = "old profile\n", text = "DATA 1,2,3\n";
+        if (!backup)
+            writeFile(dir.path(), name, old);
+        const QString where = backup ? path : dir.path();
+        const QStringList before = filesIn(where);
+
+        QString error;
+        {
+            const FileSizeLimit limit(sizeLimit);
+            if (backup) {
+                const BackupResult result =
+                    folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
+                QVERIFY(result.where.isEmpty());
+                error = result.error;
+            } else if (OutputFile output(path); !output.open() || !output.commit(text)) {
+                error = output.error();
+            }
+        }
+        QVERIFY2(error.contains(path) && error.contains(why), qPrintable(error));
+        QVERIFY2(!backup || error.contains(QStringLiteral("Nothing was stored")),
+                 qPrintable(error));
+        // No temporary file is left, and nothing is pruned.
+        QCOMPARE(filesIn(where), before);
+        if (!backup)
+            QCOMPARE(contentOf(path), old);
+    }
+
+    void dataHome_followsTheXdgRules_data() {
+        QTest::addColumn<QString>("xdgDataHome");
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("expected"); // empty: refused
+        const QString op = QStringLiteral("/home/op");
+        const QString share = QStringLiteral("/home/op/.local/share");
+        QTest::newRow("a relative XDG_DATA_HOME is ignored") << "data"
+                                                             << "/home/op/"
+                                                             << "/root" << share;
+        QTest::newRow("HOME is the root folder: the account's home")
+            << QString() << "/" << op << share;
+        QTest::newRow("no home at all") << "data" << QString() << "/" << QString();
+    }
+
+    void dataHome_followsTheXdgRules() {
+        QFETCH(QString, xdgDataHome);
+        QFETCH(QString, home);
+        QFETCH(QString, account);
+        QFETCH(QString, expected);
+        QString why;
+        QCOMPARE(BackupFolder::dataHome(xdgDataHome, home, account, &why), expected);
+        QCOMPARE(why.contains(QStringLiteral("set HOME or XDG_DATA_HOME")), expected.isEmpty());
+    }
+
+    void list_showsTheKindsBackupsNewestFirstWithTheirModule() {
+        QTemporaryDir dir;
+        const BackupFolder folder(dir.path());
+        const EepromImage first = withSerial(ModuleKind::Tessel);
+        const EepromImage second = withSerial(ModuleKind::Tessel, 0x11223344);
+        const QString older =
+            folder.save(ModuleKind::Tessel, first, kEvening, "/dev/ttyUSB0").where;
+        const QString newer = folder.save(ModuleKind::Tessel, second, kEvening.addSecs(60)).where;
+        const QString sameSecond =
+            folder.save(ModuleKind::Tessel, second, kEvening.addSecs(60)).where; // "...Z-2.txt"
+        QVERIFY(!folder.save(ModuleKind::Threshold, withSerial(ModuleKind::Threshold), kEvening)
+                     .where.isEmpty());
+        // A backup that is not a profile (an empty file left by a full disk) is not offered.
+        writeFile(dir.path(), tesselBackup(kEvening.addSecs(120), first));
+
+        const std::vector<BackupEntry> tessel = listBackups(folder.path(), ModuleKind::Tessel);
+        QCOMPARE(tessel.size(), size_t(3));
+        QCOMPARE(tessel[0].path, sameSecond);
+        QCOMPARE(tessel[1].path, newer);
+        QCOMPARE(tessel[1].port, QString());
+        QCOMPARE(tessel[2].path, older);
+        QCOMPARE(tessel[2].port, QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(tessel[2].image, first);
+        EepromImage one = first;
+        one.setValue(map::kLastDeviceIndex, 3);
+        one.setValue(map::recordAddress(1), 0xAB);
+        const QString four = describeModule(ModuleKind::Tessel, one);
+        QVERIFY2(four.startsWith(QStringLiteral("devices 40A1B2C3, AB")) &&
+                     four.endsWith(QStringLiteral(" and 2 more")),
+                 qPrintable(four));
+
+        const std::vector<BackupEntry> sensors = listBackups(folder.path(), ModuleKind::Threshold);
+        QCOMPARE(sensors.size(), size_t(1));
+        EepromImage limits = sensors[0].image;
+        limits.setValue(map::limitTypeAddress(1), 3);
+        limits.setValue(map::lowerLimitAddress(1), 40);
+        limits.setValue(map::upperLimitAddress(1), 90);
+        const QString inside = describeModule(ModuleKind::Threshold, limits);
+        QVERIFY2(inside.contains("input 1 inside 40-90 and 14 more"), qPrintable(inside));
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void BackupsTest::save_writesAProfileNamedByKindSerialAndUtcTime() {
-    const BackupFolder folder(m_dir.filePath(QStringLiteral("named")));
-    const BackupResult tessel =
-        folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
-    QVERIFY2(tessel.error.isEmpty(), qPrintable(tessel.error));
-    QCOMPARE(tessel.where,
-             folder.path() + QStringLiteral("/tessel-0013A200-40A1B2C3-20261206T210512Z.txt"));
-    QCOMPARE(readBackup(tessel.where), withSerial(ModuleKind::Tessel).toMemory());
-    // A second backup in the same second is kept beside the first.
-    EepromImage second = withSerial(ModuleKind::Tessel);
-    second.setValue(100, 7);
-    const BackupResult again = folder.save(ModuleKind::Tessel, second, kEvening);
-    QCOMPARE(QFileInfo(again.where).fileName(),
-             QStringLiteral("tessel-0013A200-40A1B2C3-20261206T210512Z-2.txt"));
-    QCOMPARE(readBackup(again.where), second.toMemory());
-
-    // The same moment given in local time two hours ahead of UTC names the same second.
-    const QDateTime inAthens = kEvening.toOffsetFromUtc(2 * 3600);
-    const EepromImage sensor = withSerial(ModuleKind::Threshold);
-    const BackupResult threshold = folder.save(ModuleKind::Threshold, sensor, inAthens);
-    const QString name = QFileInfo(threshold.where).fileName();
-    static const QRegularExpression expected(
-        QStringLiteral(R"(^threshold-0013A200-4032-40A1-[0-9A-F]{4}-20261206T210512Z\.txt$)"));
-    QVERIFY2(expected.match(name).hasMatch(), qPrintable(name));
-    QCOMPARE(readBackup(threshold.where), sensor.toMemory());
-    // Sensors on the same relay controllers differ in their limits, and so do their names.
-    EepromImage other = sensor;
-    other.setValue(map::upperLimitAddress(15), sensor.value(map::upperLimitAddress(15)) ^ 1);
-    QVERIFY(BackupFolder::fileName(ModuleKind::Threshold, other, kEvening) !=
-            BackupFolder::fileName(ModuleKind::Threshold, sensor, kEvening));
-}
-
-void BackupsTest::save_keepsTheNewest200AndNothingElseIsTouched() {
-    const BackupFolder folder(m_dir.filePath(QStringLiteral("many")));
-    QVERIFY(QDir().mkpath(folder.path()));
-    // The operator's own files in the folder are never the program's to delete.
-    const QStringList own = {"notes.txt", "tessel-copy.txt", "tessel-0013A200-1.txt"};
-    for (const QString &name : own)
-        writeFile(folder.path() + QLatin1Char('/') + name, {});
-    // Another module's only good backup, older than all, and an empty one made since.
-    const EepromImage another = withSerial(ModuleKind::Tessel, 0x11223344);
-    const BackupResult lastGood = folder.save(ModuleKind::Tessel, another, kEvening.addSecs(-3600));
-    writeFile(folder.path() + QLatin1Char('/') +
-                  BackupFolder::fileName(ModuleKind::Tessel, another, kEvening.addSecs(-1)),
-              {});
-    // Two kinds taking turns, a second apart: the limit counts all of them together.
-    const int made = BackupFolder::kKept + 5;
-    QStringList names;
-    for (int i = 0; i < made; ++i) {
-        const ModuleKind kind = i % 2 ? ModuleKind::Threshold : ModuleKind::Tessel;
-        const BackupResult saved = folder.save(kind, withSerial(kind), kEvening.addSecs(i));
-        QVERIFY2(saved.error.isEmpty(), qPrintable(saved.error));
-        names << QFileInfo(saved.where).fileName();
-    }
-    QStringList expected = names.mid(made - BackupFolder::kKept + 1) + own;
-    expected << QFileInfo(lastGood.where).fileName();
-    expected.sort();
-    QCOMPARE(filesIn(folder.path()), expected);
-
-    // A clock set back: the backup just made stays, the oldest of the others goes.
-    const BackupResult early =
-        folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening.addDays(-30));
-    QVERIFY(QFileInfo::exists(early.where));
-    QVERIFY(!QFileInfo::exists(folder.path() + QLatin1Char('/') + names.at(6)));
-    QVERIFY(QFileInfo::exists(folder.path() + QLatin1Char('/') + names.at(7)));
-    QVERIFY(QFileInfo::exists(lastGood.where));
-    QCOMPARE(filesIn(folder.path()).size(), BackupFolder::kKept + 3);
-}
-
-void BackupsTest::failedWrite_tellsWhyAndLosesNothing_data() {
-    QTest::addColumn<bool>("backup"); // else a profile written where the operator said
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to; 0 for no limit
-    QTest::addColumn<QString>("why");
-    QTest::newRow("backup: a file where the folder should be")
-        << true << "blocker/backups" << 0 << "cannot be created";
-    QTest::newRow("backup: the disk fills") << true << "full" << 700 << "File too large";
-    QTest::newRow("profile: the disk fills, the old file stays")
-        << false << "profile.txt" << 4 << "File too large";
-}
-
-void BackupsTest::failedWrite_tellsWhyAndLosesNothing() {
-    QFETCH(bool, backup);
-    QFETCH(QString, name);
-    QFETCH(int, sizeLimit);
-    QFETCH(QString, why);
-    QTemporaryDir dir;
-    writeFile(dir.filePath(QStringLiteral("blocker")), "not a folder");
-    const QString path = dir.filePath(name);
-    const BackupFolder folder(path);
-    // A full folder: a backup that counted would prune its oldest.
-    if (backup && QDir().mkpath(path)) {
-        for (int i = 0; i < BackupFolder::kKept; ++i)
-            writeFile(path + QLatin1Char('/') +
-                          BackupFolder::fileName(ModuleKind::Tessel, withSerial(ModuleKind::Tessel),
-                                                 kEvening.addDays(-1).addSecs(i)),
-                      "old");
-    }
-    const QByteArray old = "old profile\n", text = "DATA 1,2,3\n";
-    if (!backup)
-        writeFile(path, old);
-    const QString where = backup ? path : dir.path();
-    const QStringList before = filesIn(where);
-
-    QString error;
-    {
-        const FileSizeLimit limit(sizeLimit);
-        if (backup) {
-            const BackupResult result =
-                folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
-            QVERIFY(result.where.isEmpty());
-            error = result.error;
-        } else if (OutputFile output(path); !output.open() || !output.commit(text)) {
-            error = output.error();
-        }
-    }
-    QVERIFY2(error.contains(path) && error.contains(why), qPrintable(error));
-    QVERIFY2(!backup || error.contains(QStringLiteral("Nothing was stored")), qPrintable(error));
-    // No temporary file is left, and nothing is pruned.
-    QCOMPARE(filesIn(where), before);
-    if (!backup)
-        QCOMPARE(contentOf(path), old);
-}
-
-void BackupsTest::dataHome_followsTheXdgRules_data() {
-    QTest::addColumn<QString>("xdgDataHome");
-    QTest::addColumn<QString>("home");
-    QTest::addColumn<QString>("account");
-    QTest::addColumn<QString>("expected"); // empty: refused
-    const QString op = QStringLiteral("/home/op");
-    const QString share = QStringLiteral("/home/op/.local/share");
-    QTest::newRow("a relative XDG_DATA_HOME is ignored") << "data"
-                                                         << "/home/op/"
-                                                         << "/root" << share;
-    QTest::newRow("HOME is the root folder: the account's home") << QString() << "/" << op << share;
-    QTest::newRow("no home at all") << "data" << QString() << "/" << QString();
-}
-
-void BackupsTest::dataHome_followsTheXdgRules() {
-    QFETCH(QString, xdgDataHome);
-    QFETCH(QString, home);
-    QFETCH(QString, account);
-    QFETCH(QString, expected);
-    QString why;
-    QCOMPARE(BackupFolder::dataHome(xdgDataHome, home, account, &why), expected);
-    QCOMPARE(why.contains(QStringLiteral("set HOME or XDG_DATA_HOME")), expected.isEmpty());
-}
-
-void BackupsTest::list_showsTheKindsBackupsNewestFirstWithTheirModule() {
-    QTemporaryDir dir;
-    const BackupFolder folder(dir.path());
-    const EepromImage first = withSerial(ModuleKind::Tessel);
-    const EepromImage second = withSerial(ModuleKind::Tessel, 0x11223344);
-    const QString older = folder.save(ModuleKind::Tessel, first, kEvening, "/dev/ttyUSB0").where;
-    const QString newer = folder.save(ModuleKind::Tessel, second, kEvening.addSecs(60)).where;
-    const QString sameSecond =
-        folder.save(ModuleKind::Tessel, second, kEvening.addSecs(60)).where; // "...Z-2.txt"
-    QVERIFY(!folder.save(ModuleKind::Threshold, withSerial(ModuleKind::Threshold), kEvening)
-                 .where.isEmpty());
-    // A backup that is not a profile (an empty file left by a full disk) is not offered.
-    writeFile(
-        dir.filePath(BackupFolder::fileName(ModuleKind::Tessel, first, kEvening.addSecs(120))), {});
-
-    const std::vector<BackupEntry> tessel = listBackups(folder.path(), ModuleKind::Tessel);
-    QCOMPARE(tessel.size(), size_t(3));
-    QCOMPARE(tessel[0].path, sameSecond);
-    QCOMPARE(tessel[1].path, newer);
-    QCOMPARE(tessel[1].port, QString());
-    QCOMPARE(tessel[2].path, older);
-    QCOMPARE(tessel[2].port, QStringLiteral("/dev/ttyUSB0"));
-    QCOMPARE(tessel[2].image, first);
-    EepromImage one = first;
-    one.setValue(map::kLastDeviceIndex, 3);
-    one.setValue(map::recordAddress(1), 0xAB);
-    const QString four = describeModule(ModuleKind::Tessel, one);
-    QVERIFY2(four.startsWith(QStringLiteral("devices 40A1B2C3, AB")) &&
-                 four.endsWith(QStringLiteral(" and 2 more")),
-             qPrintable(four));
-
-    const std::vector<BackupEntry> sensors = listBackups(folder.path(), ModuleKind::Threshold);
-    QCOMPARE(sensors.size(), size_t(1));
-    EepromImage limits = sensors[0].image;
-    limits.setValue(map::limitTypeAddress(1), 3);
-    limits.setValue(map::lowerLimitAddress(1), 40);
-    limits.setValue(map::upperLimitAddress(1), 90);
-    const QString inside = describeModule(ModuleKind::Threshold, limits);
-    QVERIFY2(inside.contains("input 1 inside 40-90 and 14 more"), qPrintable(inside));
-}
 
 TESSEL_TEST_OBJECT(BackupsTest);
 #include "test_Backups.moc"

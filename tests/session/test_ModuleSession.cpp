@@ -10,291 +10,281 @@ using namespace tessel::test;
 class ModuleSessionTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void identify_forgetsThePreviousModulesMemory();
-    void identify_tellsSilenceFromAnUnansweredIdentification();
-    void unknownKind_refusesStoresAndFactoryReset();
-    void store_sendsTheImageAsItWasWhenAsked();
-    void store_refusesWithoutSendingAndNamesWhy();
-    void faultyStore_endsKnowingWhatTheModuleHolds_data();
-    void faultyStore_endsKnowingWhatTheModuleHolds();
-    void backup_holdsWhatTheModuleHeldBeforeAnythingIsSent();
-    void stopDuringARead_doesNotReachTheStoreAskedAtItsEnd();
-    void stopOrCancel_endsTheJobAndTheNextOneRuns_data();
-    void stopOrCancel_endsTheJobAndTheNextOneRuns();
-};
-
-void ModuleSessionTest::identify_forgetsThePreviousModulesMemory() {
-    auto bench = Bench::identified();
-    QCOMPARE(bench->session.read(), Admission::Started);
-    QVERIFY(bench->session.moduleImage().has_value());
-    // Another identification may find another module behind the same port.
-    QCOMPARE(bench->session.identify(), Admission::Started);
-    QVERIFY(!bench->session.moduleImage().has_value());
-}
-
-void ModuleSessionTest::identify_tellsSilenceFromAnUnansweredIdentification() {
-    SimulatorFaults silent;
-    silent.ignoreLinkTests = 1000;
-    Bench quiet(ModuleKind::Tessel, silent, {3, 2, std::nullopt});
-    QCOMPARE(quiet.session.identify(), Admission::Started);
-    QCOMPARE(quiet.session.lastOutcome().status, SessionStatus::NoAnswer);
-    QCOMPARE(quiet.module.countCommands(0x00, 0x02), 3);
-    QCOMPARE(quiet.module.countCommands(0x00, 0x03), 0);
-
-    SimulatorFaults mute;
-    mute.neverIdentify = true;
-    Bench unnamed(ModuleKind::Tessel, mute, {3, 2, std::nullopt});
-    QCOMPARE(unnamed.session.identify(), Admission::Started);
-    QCOMPARE(unnamed.session.lastOutcome().status, SessionStatus::NotIdentified);
-    QCOMPARE(unnamed.module.countCommands(0x00, 0x03), 2);
-    QVERIFY(!unnamed.session.identity().has_value());
-    QVERIFY(!unnamed.session.kind().has_value());
-}
-
-void ModuleSessionTest::unknownKind_refusesStoresAndFactoryReset() {
-    SimulatorFaults mute;
-    mute.neverIdentify = true;
-    Bench bench(ModuleKind::Tessel, mute, {0, 1, std::nullopt});
-    // A module of a kind this program does not know answers in its place.
-    bench.during(1000,
-                 [&bench] { bench.channel.inject(QByteArray("\x07\x01\x00\x00\x03\xd0", 6)); });
-    QCOMPARE(bench.session.identify(), Admission::Started);
-    QVERIFY(bench.session.lastOutcome().ok());
-    QCOMPARE(bench.session.identity()->kind(), 7);
-    QVERIFY(!bench.session.kind().has_value());
-
-    QSignalSpy refusals(&bench.session, &ModuleSession::refused);
-    QCOMPARE(bench.session.store(descending()), Admission::Refused);
-    QCOMPARE(bench.session.factoryReset(), Admission::Refused);
-    QCOMPARE(refusals.size(), 2);
-    QVERIFY(refusals.at(0).at(1).toString().contains(QStringLiteral("unknown kind 7")));
-    QCOMPARE(bench.stores(), 0);
-}
-
-void ModuleSessionTest::store_sendsTheImageAsItWasWhenAsked() {
-    auto bench = Bench::identified();
-    EepromImage edited = descending();
-    // The operator keeps typing while the store waits for the module's confirmations.
-    bench->during(20'000, [&edited] {
-        for (int a = 0; a < kImageSize; ++a)
-            edited.setValue(a, 1);
-    });
-    QCOMPARE(bench->session.store(edited), Admission::Started);
-    QVERIFY(bench->session.lastOutcome().ok());
-    QCOMPARE(edited.value(255), 1); // the edit did happen, during the store
-    QCOMPARE(moduleHolds(*bench), descending());
-    QCOMPARE(bench->session.moduleImage(), std::optional(descending()));
-}
-
-void ModuleSessionTest::store_refusesWithoutSendingAndNamesWhy() {
-    Bench unidentified;
-    QSignalSpy refused(&unidentified.session, &ModuleSession::refused);
-    QCOMPARE(unidentified.session.store(descending()), Admission::Refused);
-    QVERIFY(refused.at(0).at(1).toString().contains(QStringLiteral("No module")));
-
-    auto bench = Bench::identified();
-    bench->session.setInvalidFields(
-        {QStringLiteral("serial of device 2"), QStringLiteral("lower limit of input 0")});
-    const QString why = bench->session.storeRefusal(descending());
-    QVERIFY(why.contains(QStringLiteral("serial of device 2, lower limit of input 0")));
-    QCOMPARE(bench->session.store(descending()), Admission::Refused);
-    // The factory set replaces whatever the operator typed, so it is not held back by it.
-    QCOMPARE(bench->session.factoryReset(), Admission::Started);
-    QCOMPARE(bench->stores(), kBlockCount);
-
-    bench->session.setInvalidFields({});
-    QVERIFY(bench->session.storeRefusal(descending()).isEmpty());
-    // Another exchange (the analog monitor's loop) holds the link.
-    auto monitorLoop = bench->link.tryBegin();
-    QCOMPARE(bench->session.store(descending()), Admission::Refused);
-    QCOMPARE(bench->stores(), kBlockCount);
-}
-
-void ModuleSessionTest::faultyStore_endsKnowingWhatTheModuleHolds_data() {
-    QTest::addColumn<int>("failBlock");
-    QTest::addColumn<int>("dropAfter");
-    QTest::addColumn<bool>("losesTwoBytes"); // after confirming every block
-    QTest::addColumn<SessionStatus>("status");
-    QTest::addColumn<QString>("said");
-    // Every block is read again, so the session knows what the module holds (blocks 0 to 4
-    // new, the rest old), not what the confirmations suggest. The account of each block is
-    // checked end to end, in the command-line tests.
-    QTest::newRow("block 5 unconfirmed")
-        << 5 << -1 << false << SessionStatus::NotConfirmed << QString();
-    QTest::newRow("two bytes lost before the read-back")
-        << -1 << -1 << true << SessionStatus::Differs << "2 of 256";
-    // Identification, the read, the store, then two block reads of the read-back.
-    QTest::newRow("line lost in the read-back") << -1 << 1 + kCheckedRead + kBlockCount + 2 << false
-                                                << SessionStatus::ReadBackFailed << "lost";
-}
-
-void ModuleSessionTest::faultyStore_endsKnowingWhatTheModuleHolds() {
-    QFETCH(int, failBlock);
-    QFETCH(int, dropAfter);
-    QFETCH(bool, losesTwoBytes);
-    QFETCH(QString, said);
-    SimulatorFaults faults;
-    faults.failBlock = failBlock;
-    faults.dropAfterCommands = dropAfter;
-    auto bench = Bench::identified(faults);
-    QCOMPARE(bench->session.read(), Admission::Started);
-    bench->session.setVerifyAfterStore(true);
-    connect(&bench->session, &ModuleSession::phaseChanged, this, [&](SessionPhase phase) {
-        if (phase != SessionPhase::Verifying || !losesTwoBytes)
-            return;
-        ModuleMemory memory = bench->module.memory();
-        memory[40] = 0;
-        memory[200] = 0;
-        bench->module.setMemory(memory);
-    });
-    QCOMPARE(bench->session.store(descending()), Admission::Started);
-    const SessionOutcome &outcome = bench->session.lastOutcome();
-    QTEST(outcome.status, "status");
-    QVERIFY2(outcome.message.contains(said), qPrintable(outcome.message));
-    QCOMPARE(outcome.sent, descending());
-    // What the module really holds now, not what was sent nor what was confirmed.
-    QCOMPARE(bench->session.moduleImage(), std::optional(moduleHolds(*bench)));
-    QCOMPARE(moduleHolds(*bench) == descending(), dropAfter >= 0);
-    if (losesTwoBytes)
-        QCOMPARE(outcome.differences, (std::vector{40, 200}));
-}
-
-void ModuleSessionTest::backup_holdsWhatTheModuleHeldBeforeAnythingIsSent() {
-    auto bench = Bench::identified();
-    const EepromImage before = moduleHolds(*bench);
-    std::optional<EepromImage> savedImage;
-    int storesWhenSaved = -1;
-    QString refusal; // empty: the backup is saved
-    bench->session.setBackup([&](const ModuleSession &session) {
-        savedImage = session.moduleImage();
-        storesWhenSaved = bench->stores();
-        return refusal.isEmpty() ? BackupResult{QStringLiteral("/backups/tessel-1.txt"), {}}
-                                 : BackupResult{{}, refusal};
-    });
-    QSignalSpy phases(&bench->session, &ModuleSession::phaseChanged);
-    // Nothing is known of the memory yet, so it is read first.
-    QCOMPARE(bench->session.store(descending()), Admission::Started);
-    QVERIFY(bench->session.lastOutcome().ok());
-    QCOMPARE(bench->session.lastOutcome().backup, QStringLiteral("/backups/tessel-1.txt"));
-    QCOMPARE(savedImage, std::optional(before));
-    QCOMPARE(storesWhenSaved, 0);
-    QCOMPARE(phases.size(), 3);
-    QCOMPARE(phases.at(0).at(0).value<SessionPhase>(), SessionPhase::Reading);
-    QCOMPARE(phases.at(1).at(0).value<SessionPhase>(), SessionPhase::Storing);
-    QCOMPARE(phases.at(2).at(0).value<SessionPhase>(), SessionPhase::Verifying);
-
-    // Now the memory is known: the next backup holds what was stored, without reading first.
-    const int readsSoFar = bench->reads();
-    QCOMPARE(bench->session.factoryReset(), Admission::Started);
-    QCOMPARE(savedImage, std::optional(descending()));
-    QCOMPARE(bench->reads(), readsSoFar + kCheckedRead); // the read-back only
-
-    // A backup that cannot be saved stops the store before anything is sent.
-    refusal = QStringLiteral("The disk is full.");
-    const int storesSoFar = bench->stores();
-    QCOMPARE(bench->session.store(descending()), Admission::Started);
-    QCOMPARE(bench->session.lastOutcome().status, SessionStatus::Refused);
-    QCOMPARE(bench->session.lastOutcome().message, refusal);
-    QCOMPARE(bench->stores(), storesSoFar);
-    QCOMPARE(moduleHolds(*bench), factoryImage(ModuleKind::Tessel));
-}
-
-void ModuleSessionTest::stopDuringARead_doesNotReachTheStoreAskedAtItsEnd() {
-    auto bench = Bench::identified();
-    bench->session.requestStop(); // nothing runs: forgotten at once
-    bench->during(3000, [&bench] { bench->session.requestStop(); });
-    // A window that stores as soon as its read has come in asks from inside the finished
-    // signal, while the session still holds the link: queued, not refused.
-    std::optional<Admission> askedAfterRead;
-    connect(&bench->session, &ModuleSession::finished, this, [&](const SessionOutcome &outcome) {
-        if (outcome.job != SessionJob::Read)
-            return;
-        QVERIFY(outcome.ok());
-        QCOMPARE(bench->reads(), kCheckedRead);
-        QVERIFY(!bench->session.busy());
-        askedAfterRead = bench->session.store(descending());
-    });
-    QCOMPARE(bench->session.read(), Admission::Started);
-    QCOMPARE(askedAfterRead, std::optional(Admission::Queued));
-    QCOMPARE(bench->session.lastOutcome().job, SessionJob::Store);
-    QVERIFY(bench->session.lastOutcome().ok());
-    QCOMPARE(moduleHolds(*bench), descending());
-}
-
-void ModuleSessionTest::stopOrCancel_endsTheJobAndTheNextOneRuns_data() {
-    QTest::addColumn<SessionJob>("job");
-    QTest::addColumn<SessionPhase>("phase"); // asked while this block of this phase waits
-    QTest::addColumn<int>("block");
-    QTest::addColumn<int>("cancels"); // 0: a stop is asked for
-    QTest::addColumn<SessionStatus>("status");
-    QTest::addColumn<int>("failedBlock");
-    QTest::addColumn<int>("blocksSent");
-    const SessionJob read = SessionJob::Read, store = SessionJob::Store;
-    const SessionPhase reading = SessionPhase::Reading, storing = SessionPhase::Storing;
-    QTest::newRow("read, cancelled")
-        << read << reading << 2 << 1 << SessionStatus::LinkFailed << -1 << 0;
-    QTest::newRow("read before a store, cancelled")
-        << store << reading << 2 << 1 << SessionStatus::LinkFailed << -1 << 0;
-    QTest::newRow("store, stopped: after the block in flight")
-        << store << storing << 2 << 0 << SessionStatus::Stopped << 3 << 3;
-    QTest::newRow("store, cancelled twice: at once")
-        << store << storing << 2 << 2 << SessionStatus::LinkFailed << 2 << 3;
-    QTest::newRow("store, stopped in its last block: no read-back")
-        << store << storing << 15 << 0 << SessionStatus::ReadBackFailed << -1 << 16;
-}
-
-void ModuleSessionTest::stopOrCancel_endsTheJobAndTheNextOneRuns() {
-    QFETCH(SessionJob, job);
-    QFETCH(SessionPhase, phase);
-    QFETCH(int, block);
-    QFETCH(int, cancels);
-    QFETCH(int, blocksSent);
-    auto bench = Bench::identified();
-    QCOMPARE(bench->session.read(), Admission::Started);
-    const EepromImage before = moduleHolds(*bench);
-    bench->session.setReadBeforeStore(true);
-    bench->session.setVerifyAfterStore(true);
-    QSignalSpy refused(&bench->session, &ModuleSession::refused);
-    std::optional<Admission> queuedRead;
-    connect(&bench->session, &ModuleSession::progress, this, [&](SessionPhase at, int address) {
-        // The first address of a block stored, the last of the one before it read.
-        if (queuedRead || at != phase ||
-            address != block * kBlockSize - (at == SessionPhase::Reading))
-            return;
-        queuedRead = bench->session.read();
-        bench->during(500, [&] {
-            if (cancels == 0)
-                bench->session.requestStop();
-            for (int i = 0; i < cancels; ++i)
-                bench->session.cancel();
-        });
-    });
-    const int readsBefore = bench->reads();
-    if (job == SessionJob::Read)
+    void identify_forgetsThePreviousModulesMemory() {
+        auto bench = Bench::identified();
         QCOMPARE(bench->session.read(), Admission::Started);
-    else
+        QVERIFY(bench->session.moduleImage().has_value());
+        // Another identification may find another module behind the same port.
+        QCOMPARE(bench->session.identify(), Admission::Started);
+        QVERIFY(!bench->session.moduleImage().has_value());
+    }
+
+    void identify_tellsSilenceFromAnUnansweredIdentification() {
+        SimulatorFaults silent;
+        silent.ignoreLinkTests = 1000;
+        Bench quiet(ModuleKind::Tessel, silent, {3, 2, std::nullopt});
+        QCOMPARE(quiet.session.identify(), Admission::Started);
+        QCOMPARE(quiet.session.lastOutcome().status, SessionStatus::NoAnswer);
+        QCOMPARE(quiet.module.countCommands(0x00, 0x02), 3);
+        QCOMPARE(quiet.module.countCommands(0x00, 0x03), 0);
+
+        SimulatorFaults mute;
+        mute.neverIdentify = true;
+        Bench unnamed(ModuleKind::Tessel, mute, {3, 2, std::nullopt});
+        QCOMPARE(unnamed.session.identify(), Admission::Started);
+        QCOMPARE(unnamed.session.lastOutcome().status, SessionStatus::NotIdentified);
+        QCOMPARE(unnamed.module.countCommands(0x00, 0x03), 2);
+        QVERIFY(!unnamed.session.identity().has_value());
+        QVERIFY(!unnamed.session.kind().has_value());
+    }
+
+    void unknownKind_refusesStoresAndFactoryReset() {
+        SimulatorFaults mute;
+        mute.neverIdentify = true;
+        Bench bench(ModuleKind::Tessel, mute, {0, 1, std::nullopt});
+        // A module of a kind this program does not know answers in its place.
+        bench.during(1000,
+                     [&bench] { bench.channel.inject(QByteArray("\x07\x01\x00\x00\x03\xd0", 6)); });
+        QCOMPARE(bench.session.identify(), Admission::Started);
+        QVERIFY(bench.session.lastOutcome().ok());
+        QCOMPARE(bench.session.identity()->kind(), 7);
+        QVERIFY(!bench.session.kind().has_value());
+
+        QSignalSpy refusals(&bench.session, &ModuleSession::refused);
+        QCOMPARE(bench.session.store(descending()), Admission::Refused);
+        QCOMPARE(bench.session.factoryReset(), Admission::Refused);
+        QCOMPARE(refusals.size(), 2);
+        QVERIFY(refusals.at(0).at(1).toString().contains(QStringLiteral("unknown kind 7")));
+        QCOMPARE(bench.stores(), 0);
+    }
+
+    void store_sendsTheImageAsItWasWhenAsked() {
+        auto bench = Bench::identified();
+        EepromImage edited = descending();
+        // The operator keeps typing while the store waits for the module's confirmations.
+        bench->during(20'000, [&edited] {
+            for (int a = 0; a < kImageSize; ++a)
+                edited.setValue(a, 1);
+        });
+        QCOMPARE(bench->session.store(edited), Admission::Started);
+        QVERIFY(bench->session.lastOutcome().ok());
+        QCOMPARE(edited.value(255), 1); // the edit did happen, during the store
+        QCOMPARE(moduleHolds(*bench), descending());
+        QCOMPARE(bench->session.moduleImage(), std::optional(descending()));
+    }
+
+    void store_refusesWithoutSendingAndNamesWhy() {
+        Bench unidentified;
+        QSignalSpy refused(&unidentified.session, &ModuleSession::refused);
+        QCOMPARE(unidentified.session.store(descending()), Admission::Refused);
+        QVERIFY(refused.at(0).at(1).toString().contains(QStringLiteral("No module")));
+
+        auto bench = Bench::identified();
+        bench->session.setInvalidFields(
+            {QStringLiteral("serial of device 2"), QStringLiteral("lower limit of input 0")});
+        const QString why = bench->session.storeRefusal(descending());
+        QVERIFY(why.contains(QStringLiteral("serial of device 2, lower limit of input 0")));
+        QCOMPARE(bench->session.store(descending()), Admission::Refused);
+        // The factory set replaces whatever the operator typed, so it is not held back by it.
+        QCOMPARE(bench->session.factoryReset(), Admission::Started);
+        QCOMPARE(bench->stores(), kBlockCount);
+
+        bench->session.setInvalidFields({});
+        QVERIFY(bench->session.storeRefusal(descending()).isEmpty());
+        // Another exchange (the analog monitor's loop) holds the link.
+        auto monitorLoop = bench->link.tryBegin();
+        QCOMPARE(bench->session.store(descending()), Admission::Refused);
+        QCOMPARE(bench->stores(), kBlockCount);
+    }
+
+    void faultyStore_endsKnowingWhatTheModuleHolds_data() {
+        QTest::addColumn<int>("failBlock");
+        QTest::addColumn<int>("dropAfter");
+        QTest::addColumn<bool>("losesTwoBytes"); // after confirming every block
+        QTest::addColumn<SessionStatus>("status");
+        QTest::addColumn<QString>("said");
+        // Every block is read again, so the session knows what the module holds (blocks 0 to 4
+        // new, the rest old), not what the confirmations suggest. The account of each block is
+        // checked end to end, in the command-line tests.
+        QTest::newRow("block 5 unconfirmed")
+            << 5 << -1 << false << SessionStatus::NotConfirmed << QString();
+        QTest::newRow("two bytes lost before the read-back")
+            << -1 << -1 << true << SessionStatus::Differs << "2 of 256";
+        // Identification, the read, the store, then two block reads of the read-back.
+        QTest::newRow("line lost in the read-back")
+            << -1 << 1 + kCheckedRead + kBlockCount + 2 << false << SessionStatus::ReadBackFailed
+            << "lost";
+    }
+
+    void faultyStore_endsKnowingWhatTheModuleHolds() {
+        QFETCH(int, failBlock);
+        QFETCH(int, dropAfter);
+        QFETCH(bool, losesTwoBytes);
+        QFETCH(QString, said);
+        SimulatorFaults faults;
+        faults.failBlock = failBlock;
+        faults.dropAfterCommands = dropAfter;
+        auto bench = Bench::identified(faults);
+        QCOMPARE(bench->session.read(), Admission::Started);
+        bench->session.setVerifyAfterStore(true);
+        connect(&bench->session, &ModuleSession::phaseChanged, this, [&](SessionPhase phase) {
+            if (phase != SessionPhase::Verifying || !losesTwoBytes)
+                return;
+            ModuleMemory memory = bench->module.memory();
+            memory[40] = 0;
+            memory[200] = 0;
+            bench->module.setMemory(memory);
+        });
         QCOMPARE(bench->session.store(descending()), Admission::Started);
-    const SessionOutcome outcome = bench->session.lastOutcome();
-    QTEST(outcome.status, "status");
-    QTEST(outcome.failedBlock, "failedBlock");
-    if (outcome.status == SessionStatus::LinkFailed)
-        QVERIFY2(outcome.message.contains("Cancel was pressed."), qPrintable(outcome.message));
-    QCOMPARE(bench->stores(), blocksSent);
-    // The read asked for meanwhile did not run, and neither did a read-back.
-    QCOMPARE(queuedRead, std::optional(Admission::Queued));
-    QCOMPARE(refused.size(), 1);
-    QVERIFY(bench->reads() - readsBefore <= kCheckedRead);
-    EepromImage expected = before;
-    for (int a = 0; a < blocksSent * kBlockSize; ++a)
-        expected.setValue(a, descending().value(a));
-    // Every block sent was confirmed, so the session still knows the memory exactly.
-    if (outcome.status != SessionStatus::LinkFailed)
-        QCOMPARE(bench->session.moduleImage(), std::optional(expected));
-    // The link works again: the next job runs to its end.
-    QCOMPARE(bench->session.read(), Admission::Started);
-    QVERIFY(bench->session.lastOutcome().ok());
-    QCOMPARE(bench->session.lastOutcome().received, expected);
-}
+        const SessionOutcome &outcome = bench->session.lastOutcome();
+        QTEST(outcome.status, "status");
+        QVERIFY2(outcome.message.contains(said), qPrintable(outcome.message));
+        QCOMPARE(outcome.sent, descending());
+        // What the module really holds now, not what was sent nor what was confirmed.
+        QCOMPARE(bench->session.moduleImage(), std::optional(moduleHolds(*bench)));
+        QCOMPARE(moduleHolds(*bench) == descending(), dropAfter >= 0);
+        if (losesTwoBytes)
+            QCOMPARE(outcome.differences, (std::vector{40, 200}));
+    }
+
+    void backup_holdsWhatTheModuleHeldBeforeAnythingIsSent() {
+        auto bench = Bench::identified();
+        const EepromImage before = moduleHolds(*bench);
+        std::optional<EepromImage> savedImage;
+        int storesWhenSaved = -1;
+        QString refusal; // empty: the backup is saved
+        bench->session.setBackup([&](const ModuleSession &session) {
+            savedImage = session.moduleImage();
+            storesWhenSaved = bench->stores();
+            return refusal.isEmpty() ? BackupResult{QStringLiteral("/backups/tessel-1.txt"), {}}
+                                     : BackupResult{{}, refusal};
+        });
+        QSignalSpy phases(&bench->session, &ModuleSession::phaseChanged);
+        // Nothing is known of the memory yet, so it is read first.
+        QCOMPARE(bench->session.store(descending()), Admission::Started);
+        QVERIFY(bench->session.lastOutcome().ok());
+        QCOMPARE(bench->session.lastOutcome().backup, QStringLiteral("/backups/tessel-1.txt"));
+        QCOMPARE(savedImage, std::optional(before));
+        QCOMPARE(storesWhenSaved, 0);
+        QCOMPARE(phases.size(), 3);
+        QCOMPARE(phases.at(0).at(0).value<SessionPhase>(), SessionPhase::Reading);
+        QCOMPARE(phases.at(1).at(0).value<SessionPhase>(), SessionPhase::Storing);
+        QCOMPARE(phases.at(2).at(0).value<SessionPhase>(), SessionPhase::Verifying);
+
+        // Now the memory is known: the next backup holds what was stored, without reading first.
+        const int readsSoFar = bench->reads();
+        QCOMPARE(bench->session.factoryReset(), Admission::Started);
+        QCOMPARE(savedImage, std::optional(descending()));
+        QCOMPARE(bench->reads(), readsSoFar + kCheckedRead); // the read-back only
+
+        // A backup that cannot be saved stops the store before anything is sent.
+        refusal = QStringLiteral("The disk is full.");
+        const int storesSoFar = bench->stores();
+        QCOMPARE(bench->session.store(descending()), Admission::Started);
+        QCOMPARE(bench->session.lastOutcome().status, SessionStatus::Refused);
+        QCOMPARE(bench->session.lastOutcome().message, refusal);
+        QCOMPARE(bench->stores(), storesSoFar);
+        QCOMPARE(moduleHolds(*bench), factoryImage(ModuleKind::Tessel));
+    }
+
+    void stopDuringARead_doesNotReachTheStoreAskedAtItsEnd() {
+        auto bench = Bench::identified();
+        bench->session.requestStop(); // nothing runs: forgotten at once
+        bench->during(3000, [&bench] { bench->session.requestStop(); });
+        // A window that stores as soon as its read has come in asks from inside the finished
+        // signal, while the session still holds the link: queued, not refused.
+        std::optional<Admission> askedAfterRead;
+        connect(&bench->session, &ModuleSession::finished, this,
+                [&](const SessionOutcome &outcome) {
+                    if (outcome.job != SessionJob::Read)
+                        return;
+                    QVERIFY(outcome.ok());
+                    QCOMPARE(bench->reads(), kCheckedRead);
+                    QVERIFY(!bench->session.busy());
+                    askedAfterRead = bench->session.store(descending());
+                });
+        QCOMPARE(bench->session.read(), Admission::Started);
+        QCOMPARE(askedAfterRead, std::optional(Admission::Queued));
+        QCOMPARE(bench->session.lastOutcome().job, SessionJob::Store);
+        QVERIFY(bench->session.lastOutcome().ok());
+        QCOMPARE(moduleHolds(*bench), descending());
+    }
+
+    void stopOrCancel_endsTheJobAndTheNextOneRuns_data() {
+        QTest::addColumn<SessionJob>("job");
+        QTest::addColumn<SessionPhase>("phase"); // asked while this block of this phase waits
+        QTest::addColumn<int>("block");
+        QTest::addColumn<int>("cancels"); // 0: a stop is asked for
+        QTest::addColumn<SessionStatus>("status");
+        QTest::addColumn<int>("failedBlock");
+        QTest::addColumn<int>("blocksSent");
+        const SessionJob read = SessionJob::Read, store = SessionJob::Store;
+        const SessionPhase reading = SessionPhase::Reading, storing = SessionPhase::Storing;
+        QTest::newRow("read, cancelled")
+            << read << reading << 2 << 1 << SessionStatus::LinkFailed << -1 << 0;
+        QTest::newRow("read before a store, cancelled")
+            << store << reading << 2 << 1 << SessionStatus::LinkFailed << -1 << 0;
+        QTest::newRow("store, stopped: after the block in flight")
+            << store << storing << 2 << 0 << SessionStatus::Stopped << 3 << 3;
+        QTest::newRow("store, cancelled twice: at once")
+            << store << storing << 2 << 2 << SessionStatus::LinkFailed << 2 << 3;
+        QTest::newRow("store, stopped in its last block: no read-back")
+            << store << storing << 15 << 0 << SessionStatus::ReadBackFailed << -1 << 16;
+    }
+
+    void stopOrCancel_endsTheJobAndTheNextOneRuns() {
+        QFETCH(SessionJob, job);
+        QFETCH(SessionPhase, phase);
+        QFETCH(int, block);
+        QFETCH(int, cancels);
+        QFETCH(int, blocksSent);
+        auto bench = Bench::identified();
+        QCOMPARE(bench->session.read(), Admission::Started);
+        const EepromImage before = moduleHolds(*bench);
+        bench->session.setReadBeforeStore(true);
+        bench->session.setVerifyAfterStore(true);
+        QSignalSpy refused(&bench->session, &ModuleSession::refused);
+        std::optional<Admission> queuedRead;
+        connect(&bench->session, &ModuleSession::progress, this, [&](SessionPhase at, int address) {
+            // The first address of a block stored, the last of the one before it read.
+            if (queuedRead || at != phase ||
+                address != block * kBlockSize - (at == SessionPhase::Reading))
+                return;
+            queuedRead = bench->session.read();
+            bench->during(500, [&] {
+                if (cancels == 0)
+                    bench->session.requestStop();
+                for (int i = 0; i < cancels; ++i)
+                    bench->session.cancel();
+            });
+        });
+        const int readsBefore = bench->reads();
+        if (job == SessionJob::Read)
+            QCOMPARE(bench->session.read(), Admission::Started);
+        else
+            QCOMPARE(bench->session.store(descending()), Admission::Started);
+        const SessionOutcome outcome = bench->session.lastOutcome();
+        QTEST(outcome.status, "status");
+        QTEST(outcome.failedBlock, "failedBlock");
+        if (outcome.status == SessionStatus::LinkFailed)
+            QVERIFY2(outcome.message.contains("Cancel was pressed."), qPrintable(outcome.message));
+        QCOMPARE(bench->stores(), blocksSent);
+        // The read asked for meanwhile did not run, and neither did a read-back.
+        QCOMPARE(queuedRead, std::optional(Admission::Queued));
+        QCOMPARE(refused.size(), 1);
+        QVERIFY(bench->reads() - readsBefore <= kCheckedRead);
+        EepromImage expected = before;
+        for (int a = 0; a < blocksSent * kBlockSize; ++a)
+            expected.setValue(a, descending().value(a));
+        // Every block sent was confirmed, so the session still knows the memory exactly.
+        if (outcome.status != SessionStatus::LinkFailed)
+            QCOMPARE(bench->session.moduleImage(), std::optional(expected));
+        // The link works again: the next job runs to its end.
+        QCOMPARE(bench->session.read(), Admission::Started);
+        QVERIFY(bench->session.lastOutcome().ok());
+        QCOMPARE(bench->session.lastOutcome().received, expected);
+    }
+};
 
 TESSEL_TEST_OBJECT(ModuleSessionTest);
 #include "test_ModuleSession.moc"

@@ -49,6 +49,15 @@ private:
     mutable int m_readsBeforeStray = -1;
 };
 
+// An image unlike the factory sets, every address different (address a holds 255 - a), so that
+// a block stored or read into the wrong place shows.
+inline EepromImage descending() {
+    ModuleMemory memory{};
+    for (int a = 0; a < kImageSize; ++a)
+        memory[a] = static_cast<quint8>(255 - a);
+    return EepromImage(memory);
+}
+
 struct SimulatedLine {
     explicit SimulatedLine(ModuleKind kind, SimulatorFaults faults = {},
                            qint64 replyDelayMicros = kModuleReplyDelayMicros)
