@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
-#include <utility>
 #include <sys/xattr.h>
+#include <utility>
 
 namespace tessel {
 
