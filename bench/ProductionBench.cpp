@@ -1,7 +1,10 @@
 #include "ProductionBench.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -14,9 +17,25 @@ namespace {
 
 constexpr int kRunBoundMs = 60000;
 
+// A module that already holds the profile is left alone, so the profile programmed differs from
+// the simulator's factory memory in one setting: the debounce (address 7 of the first line).
+bool changeDebounce(const QString &profile) {
+    QFile file(profile);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QString text = QString::fromLatin1(file.readAll());
+    static const QRegularExpression debounce(QStringLiteral(R"(^DATA(?: \d+,){7} (\d+))"));
+    const QRegularExpressionMatch match = debounce.match(text);
+    if (!match.hasMatch())
+        return false;
+    text.replace(match.capturedStart(1), match.capturedLength(1),
+                 QString::number(match.captured(1).toInt() == 0 ? 1 : 0));
+    return file.resize(0) && file.write(text.toLatin1()) == text.size();
+}
+
 // Milliseconds from the first "waiting" event to the last module's end, or -1 on failure.
 double programOnce(const QString &config, const QString &modsim, const QString &profile,
-                   int ports) {
+                   const QString &dataHome, int ports) {
     std::vector<std::unique_ptr<QProcess>> modules;
     QStringList arguments = {QStringLiteral("program"), profile,
                              QStringLiteral("--kind"),  QStringLiteral("tessel"),
@@ -32,6 +51,10 @@ double programOnce(const QString &config, const QString &modsim, const QString &
         modules.push_back(std::move(module));
     }
     QProcess run;
+    // The backup made of every module goes beside the profile, not to the user's own folder.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    run.setProcessEnvironment(environment);
     run.start(config, arguments);
     QElapsedTimer clock;
     clock.start();
@@ -79,7 +102,8 @@ bool benchProduction(const QString &config, const QString &modsim, int runs) {
         read.setStandardOutputFile(profile);
         read.start(config, {QStringLiteral("read"), QStringLiteral("--port"),
                             QString::fromLocal8Bit(module.readLine()).trimmed()});
-        const bool ok = read.waitForFinished(kRunBoundMs) && read.exitCode() == 0;
+        const bool ok =
+            read.waitForFinished(kRunBoundMs) && read.exitCode() == 0 && changeDebounce(profile);
         module.kill();
         module.waitForFinished(3000);
         if (!ok) {
@@ -92,7 +116,7 @@ bool benchProduction(const QString &config, const QString &modsim, int runs) {
     for (int k = 0; k < 2; ++k) {
         std::vector<double> times;
         for (int i = 0; i < std::max(1, runs / 4); ++i) {
-            const double ms = programOnce(config, modsim, profile, portCounts[k]);
+            const double ms = programOnce(config, modsim, profile, dir.path(), portCounts[k]);
             if (ms < 0) {
                 std::fprintf(stderr, "program on %d ports failed\n", portCounts[k]);
                 return false;
