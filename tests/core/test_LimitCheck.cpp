@@ -116,8 +116,8 @@ TEST(readMappingText, marks_but_always_stores) {
         EXPECT_EQ(readMappingText(QString::fromUtf8(text)), expected) << '"' << text << '"';
 }
 
-// The window tests hover over the controls whose help is fixed; a limit's label and box give the
-// help of their input's limit type.
+// A limit's label and box give the help of their input's limit type, which the operator may
+// have just changed.
 TEST(helpFor, limit_labels_and_boxes_follow_the_inputs_limit_type) {
     constexpr ModuleKind Threshold = ModuleKind::Threshold;
     for (int type = 0; type < kLimitTypeCount; ++type) {

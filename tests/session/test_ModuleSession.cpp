@@ -107,7 +107,7 @@ private Q_SLOTS:
         // new, the rest old), not what the confirmations suggest. The account of each block is
         // checked end to end, in the command-line tests.
         QTest::newRow("block 5 unconfirmed")
-            << 5 << -1 << false << SessionStatus::NotConfirmed << QString();
+            << 5 << -1 << false << SessionStatus::NotConfirmed << "Error Storing Data";
         QTest::newRow("two bytes lost before the read-back")
             << -1 << -1 << true << SessionStatus::Differs << "2 of 256";
         // Identification, the read, the store, then two block reads of the read-back.
