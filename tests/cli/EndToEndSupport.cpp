@@ -102,13 +102,6 @@ QString describeRun(const Outcome &o) {
         .arg(o.out.left(600), o.err.left(600));
 }
 
-ModuleMemory everyByteValue(bool descending) {
-    ModuleMemory memory{};
-    for (int i = 0; i < kImageSize; ++i)
-        memory[i] = static_cast<quint8>(descending ? 255 - i : i);
-    return memory;
-}
-
 QString profileOf(const ModuleMemory &memory) {
     return profileText(EepromImage(memory));
 }

@@ -4,6 +4,7 @@
 // end-to-end tests.
 
 #include "core/EepromImage.h"
+#include "support/MemoryPatterns.h"
 #include "support/ModsimProcess.h"
 
 #include <QElapsedTimer>
@@ -86,8 +87,7 @@ private:
 Outcome runConfig(const Invocation &how, int boundMs = kQuickMs);
 QString describeRun(const Outcome &o);
 
-// Every byte value once, so that no value is lost or translated by the line.
-ModuleMemory everyByteValue(bool descending);
+using testing::everyByteValue;
 QString profileOf(const ModuleMemory &memory);
 std::optional<ModuleMemory> memoryIn(const QString &profile);
 // A file's bytes, or "<unreadable>".

@@ -8,6 +8,7 @@
 #include "link/LinkClock.h"
 #include "link/ModuleProtocol.h"
 #include "link/SimulatedChannel.h"
+#include "support/MemoryPatterns.h"
 
 #include <algorithm>
 
@@ -48,15 +49,6 @@ private:
     qint64 m_firstPart = -1;
     mutable int m_readsBeforeStray = -1;
 };
-
-// An image unlike the factory sets, every address different (address a holds 255 - a), so that
-// a block stored or read into the wrong place shows.
-inline EepromImage descending() {
-    ModuleMemory memory{};
-    for (int a = 0; a < kImageSize; ++a)
-        memory[a] = static_cast<quint8>(255 - a);
-    return EepromImage(memory);
-}
 
 struct SimulatedLine {
     explicit SimulatedLine(ModuleKind kind, SimulatorFaults faults = {},
