@@ -33,6 +33,8 @@ build() {
         options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
         # ccache caches files built on a precompiled header only when told to trust it.
         export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+        # Paths relative to the checkout, so that two checkouts of the project share the cache.
+        export CCACHE_BASEDIR="$PWD"
     fi
     cmake -S . -B "$dir" "${options[@]}" "$@" >/dev/null
     cmake --build "$dir" -j"$(nproc)"
