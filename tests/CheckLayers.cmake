@@ -1,21 +1,28 @@
 # Fails when a source file includes a header of a layer above its own. Run by CTest:
 #   cmake -DROOT=<source dir> -P CheckLayers.cmake
-# Each layer may include itself and the layers listed after it.
+# Each layer may include itself and the layers listed after it. The window layer is six rooms
+# (src/ui/<room>), each a layer of its own above the rooms listed before it.
 cmake_minimum_required(VERSION 3.25)
 
 set(allowed_core core)
 set(allowed_link link core)
 set(allowed_session session link core)
-set(allowed_ui ui session link core)
+set(below session link core)
+foreach(room widgets dialogs config threshold desk shell)
+  list(PREPEND below ui/${room})
+  set(allowed_ui/${room} ${below})
+endforeach()
 set(allowed_cli cli session link core)
-set(allowed_app app cli ui session link core)
+set(allowed_app app cli ${below})
 set(allowed_modsim link core)
 
 file(GLOB_RECURSE sources RELATIVE ${ROOT}
   ${ROOT}/src/*.h ${ROOT}/src/*.cpp ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp)
 set(violations "")
 foreach(source IN LISTS sources)
-  if(source MATCHES "^src/([a-z]+)/")
+  if(source MATCHES "^src/(ui/[a-z]+)/")
+    set(layer ${CMAKE_MATCH_1})
+  elseif(source MATCHES "^src/([a-z]+)/")
     set(layer ${CMAKE_MATCH_1})
   elseif(source MATCHES "^tools/([a-z]+)/")
     set(layer ${CMAKE_MATCH_1})
@@ -26,7 +33,11 @@ foreach(source IN LISTS sources)
   endif()
   file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+/")
   foreach(line IN LISTS includes)
-    string(REGEX REPLACE "^[^\"]*\"([^/\"]+)/.*$" "\\1" target "${line}")
+    if(line MATCHES "\"(ui/[^/\"]+)/")
+      set(target ${CMAKE_MATCH_1})
+    else()
+      string(REGEX REPLACE "^[^\"]*\"([^/\"]+)/.*$" "\\1" target "${line}")
+    endif()
     if(NOT target IN_LIST allowed_${layer})
       list(APPEND violations "${source} (${layer}) includes a header of '${target}': ${line}")
     endif()

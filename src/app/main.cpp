@@ -1,7 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Terminal.h"
 #include "cli/WindowRequest.h"
-#include "ui/Application.h"
+#include "ui/shell/Application.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -157,4 +157,15 @@ bool OutputFile::commit(const QByteArray &bytes) {
     return true;
 }
 
+QString writeProfileFile(const QString &path, const QString &profile) {
+    // As `read -o` writes: a reader sees the old text or the new, a file's other names show
+    // the new one, and a device is written, not replaced.
+    OutputFile file(path);
+    if (file.open() && file.commit(profile.toLatin1() + '\n'))
+        return {};
+    QString error = file.error();
+    error[0] = error[0].toUpper();
+    return error + QLatin1Char('.');
+}
+
 } // namespace tessel

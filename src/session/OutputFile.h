@@ -53,4 +53,8 @@ void syncFolder(const QString &folder);
 // The system's words for the current errno: "No space left on device".
 [[nodiscard]] QString systemError();
 
+// Writes a production profile as `read -o` does (the text and a line break), replacing the
+// file only once the whole text is written. Why it could not be written, or empty.
+QString writeProfileFile(const QString &path, const QString &profile);
+
 } // namespace tessel

@@ -8,7 +8,7 @@
 #include "link/LinkClock.h"
 #include "link/ModuleConnection.h"
 #include "support/WindowBench.h"
-#include "ui/Application.h"
+#include "ui/shell/Application.h"
 
 #include <QList>
 #include <QStringList>

@@ -6,11 +6,12 @@
 #include "core/MemoryMap.h"
 #include "session/ModuleSession.h"
 #include "support/SimulatedLine.h"
-#include "ui/ConfigWindow.h"
-#include "ui/FormControls.h"
-#include "ui/ProgressWindow.h"
-#include "ui/WindowHost.h"
-#include "ui/WindowStatusLine.h"
+#include "ui/config/ConfigWindow.h"
+#include "ui/config/WindowStatusLine.h"
+#include "ui/dialogs/ProgressWindow.h"
+#include "ui/dialogs/WindowHost.h"
+#include "ui/shell/WindowAssembly.h"
+#include "ui/widgets/FormControls.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -105,8 +106,11 @@ public:
 
 struct WindowBench : SimulatedLine {
     explicit WindowBench(ModuleKind kind, SimulatorFaults faults = {})
-        : SimulatedLine(kind, faults, 500), session(protocol),
-          window(std::make_unique<ConfigWindow>(kind, session, host)) {}
+        : SimulatedLine(kind, faults, 500), session(protocol) {
+        auto [made, itsDesk] = assembleConfigWindow(kind, session, host);
+        window = std::move(made);
+        desk = itsDesk;
+    }
 
     template <typename T = QWidget> T *child(const QString &name) const {
         T *found = window->findChild<T *>(name);
@@ -133,6 +137,7 @@ struct WindowBench : SimulatedLine {
     ModuleSession session;
     RecordingHost host;
     std::unique_ptr<ConfigWindow> window;
+    WindowDesk *desk = nullptr;
 };
 
 // Mouse events delivered directly, so that no real cursor is needed.

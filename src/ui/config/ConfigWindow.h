@@ -1,0 +1,174 @@
+#pragma once
+
+#include "core/Commands.h"
+#include "core/EepromImage.h"
+#include "core/MemoryMap.h"
+#include "session/SessionOutcome.h"
+#include "ui/config/DeskHooks.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QPushButton;
+
+namespace tessel {
+
+class DeviceTable;
+class ModuleSession;
+class PointerHelp;
+class ScrollingForm;
+class SettingsBands;
+class StoreHiddenLine;
+class WindowHost;
+class WindowStatusLine;
+class WindowVariant;
+
+// The configuration window of either module kind: the settings bands, the device table and
+// the pointer help, with the buttons that read, store and explain the settings. Its
+// controls are a view of its EepromImage: every handler writes its entry at once,
+// showSettings shows the whole image after every read. Where the kinds differ, the window
+// asks its WindowVariant.
+//
+// Handlers are named for what happened to their control (baseSerialEdited,
+// deviceCountMoved, ...). They are connected to Qt's change notifications, which fire only when a
+// value really changes, whether the operator or the program changed it; CaptionLabel does the same
+// for label captions. showSettings relies on this: setting a control to the value it already holds
+// runs nothing.
+class ConfigWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `variant` is the module kind's (the shell chooses it).
+    ConfigWindow(std::unique_ptr<WindowVariant> variant, ModuleSession &session, WindowHost &host,
+                 QWidget *parent = nullptr);
+    ~ConfigWindow() override;
+
+    // The load sequence: start image, identification, caption, two reads of the whole memory.
+    // False when the program is ending before the module identified itself.
+    bool loadFromModule();
+
+    // From now on the window talks to the module through `session` (a new line after the old
+    // one was lost); nothing of the previous session or its line is used again.
+    void attachSession(ModuleSession &session);
+    // After attachSession: identifies the module and reads its memory. With `keepShownImage`
+    // the read only tells the session what the module holds and the window keeps showing its
+    // own settings. False when the module did not identify itself.
+    bool loadAfterReconnect(bool keepShownImage);
+    // Whether the settings shown differ from what the module was last known to hold.
+    [[nodiscard]] bool hasUnsavedEdits() const;
+
+    [[nodiscard]] const EepromImage &image() const { return m_image; }
+    [[nodiscard]] ModuleKind kind() const { return m_layout.kind; }
+    // Replaces the image and shows it, as a read does.
+    void showImage(const EepromImage &image);
+    // Shows `settings` in every control, the serial editors included, as the window's own.
+    void showWholeImage(const EepromImage &settings);
+    // The image as a store would send it: the shown one with the window's mode byte.
+    [[nodiscard]] EepromImage imageToStore() const;
+    // The settings last read (as shown) or stored; the start image before the first read.
+    [[nodiscard]] const EepromImage &moduleBaseline() const { return m_moduleBaseline; }
+    // The module's memory byte for byte where the session knows it (the baseline is tidied as
+    // the window shows it: relay functions at 0, mapping bytes computed); else the baseline.
+    [[nodiscard]] EepromImage moduleMemory() const;
+    // The form and the buttons the desk's menus offer too.
+    [[nodiscard]] DeskParts deskParts() const;
+    // The menus, the history of edits and the marks of what differs from the module, built
+    // around the finished window; the window owns it and removes it before its controls.
+    void attachDesk(std::unique_ptr<DeskHooks> desk);
+
+    // "Read Settings from Controller"
+    void readSettings();
+    // "Store These Settings Into Controller"
+    void storeSettings();
+    // Shows the whole image in the controls.
+    void showSettings();
+    // "Restore to Factory Default Settings"
+    void restoreFactorySettings();
+
+    // The fields the window's checks reject now, as the operator knows them.
+    [[nodiscard]] QStringList invalidFields() const;
+
+    // The operator's Cancel in the progress window: a store stops after the block in flight,
+    // a read ends and the settings shown stay. False during the start-up reads, where nothing
+    // is there to keep and Cancel ends the program.
+    bool cancelTransfer();
+    [[nodiscard]] WindowStatusLine &statusLine() const { return *m_statusLine; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildButtons();
+    void connectParts();
+    void setWide(bool wide);
+    // The controls right of the narrow window's edge, with the focus they take when shown.
+    void collectAdvancedArea();
+    // The parts whose checks can reject a field.
+    enum class CheckedPart { Bands, Table, Variant, Count };
+    void fieldsChecked(CheckedPart part, const QStringList &invalid);
+    void showTransferButtons();
+    void setTransferButtonsVisible(bool visible);
+    // "Generate Production Profile for Quantity Purchases"
+    void showProductionProfile();
+
+    // The exchanges with the module (ConfigWindowTransfers.cpp).
+    void connectSession();
+    std::optional<wire::IdentityReply> identifyModule();
+    void loadIdentifiedModule(const wire::IdentityReply &identity);
+    void startFactoryReset();
+    void transferStarted();
+    void phaseChanged(SessionPhase phase);
+    void transferFinished(const SessionOutcome &outcome);
+    void readFinished(const SessionOutcome &outcome);
+    void storeFinished(const SessionOutcome &outcome);
+    void showReadImage(const EepromImage &image);
+    // The title from the module's identity, with the place Qt marks unstored settings at.
+    void setCaption(const QString &caption);
+    // Tells the operator why a transfer failed; when the line is gone, the host offers to
+    // connect again.
+    void reportFailure(const QString &text);
+
+    // The window's state besides the form (ConfigWindowState.cpp).
+    void buildStateLines();
+    // With the line gone, offers to reconnect and says `nothingDone`; false while it works.
+    bool lineGoneOffersReconnect(const QString &nothingDone);
+    void showLineState();
+    void showLastTransfer(const SessionOutcome &outcome);
+    void showStoreHiddenLine();
+    void offerStoreAgain(const SessionOutcome &outcome);
+    void askAboutChangedMemory(const SessionOutcome &outcome);
+
+    EepromImage m_image;
+    std::unique_ptr<WindowVariant> m_variant;
+    const MemoryLayout &m_layout;
+    ModuleSession *m_session;
+    WindowHost &m_host;
+    EepromImage m_moduleBaseline;
+    bool m_keepShownImageOnRead = false;
+    bool m_loading = false;        // the start-up reads run
+    bool m_cancelAsked = false;    // the operator pressed Cancel during the transfer under way
+    bool m_readAfterReset = false; // the read that shows what a factory reset left
+    std::array<QStringList, static_cast<int>(CheckedPart::Count)> m_invalid;
+    bool m_transferButtonsShown = true;
+    QPointer<QWidget> m_focusBeforeTransfer;
+    std::vector<std::pair<QWidget *, Qt::FocusPolicy>> m_advancedArea;
+
+    ScrollingForm *m_scroll;
+    SettingsBands *m_bands;
+    DeviceTable *m_table;
+    PointerHelp *m_help;
+    std::unique_ptr<DeskHooks> m_desk = std::make_unique<DeskHooks>();
+    QPushButton *m_productionProfile = nullptr;
+    QPushButton *m_readSettings = nullptr;
+    QPushButton *m_storeSettings = nullptr;
+    QPushButton *m_restoreFactory = nullptr;
+    StoreHiddenLine *m_storeHiddenLine = nullptr;
+    WindowStatusLine *m_statusLine = nullptr;
+};
+
+} // namespace tessel

@@ -1,0 +1,99 @@
+// What the configuration window says of its own state besides the form: the status line
+// (port, connection, last transfer), the line that stands in for a hidden store button, the
+// operator's Cancel, and the questions after a store that was stopped or found the module's
+// memory changed.
+
+#include "link/ModuleProtocol.h"
+#include "session/ModuleSession.h"
+#include "session/StoreReport.h"
+#include "ui/config/ConfigWindow.h"
+#include "ui/config/ScrollingForm.h"
+#include "ui/config/StoreHiddenLine.h"
+#include "ui/config/TransferSummary.h"
+#include "ui/config/WindowStatusLine.h"
+#include "ui/dialogs/WindowHost.h"
+
+#include <QLayout>
+#include <QPushButton>
+#include <utility>
+
+namespace tessel {
+
+void ConfigWindow::buildStateLines() {
+    m_storeHiddenLine = new StoreHiddenLine(m_scroll->form());
+    m_storeHiddenLine->setGeometry(m_storeSettings->geometry());
+    m_statusLine = new WindowStatusLine(this);
+    layout()->addWidget(m_statusLine);
+}
+
+bool ConfigWindow::cancelTransfer() {
+    // The start-up reads have nothing to keep yet: Cancel there ends the program.
+    if (m_loading)
+        return false;
+    m_cancelAsked = true;
+    m_session->cancel();
+    return true;
+}
+
+bool ConfigWindow::lineGoneOffersReconnect(const QString &nothingDone) {
+    const ControllerLink &link = m_session->protocol().link();
+    if (!link.lineGone())
+        return false;
+    if (!link.aborted())
+        m_host.lineLost(link.failure() + QLatin1Char(' ') + nothingDone);
+    return true;
+}
+
+void ConfigWindow::showLineState() {
+    m_statusLine->showPort(m_host.portName());
+    m_statusLine->showConnection(m_session->protocol().link().lineGone()
+                                     ? QStringLiteral("Line lost")
+                                     : QStringLiteral("Connected"));
+}
+
+void ConfigWindow::showLastTransfer(const SessionOutcome &outcome) {
+    // The read that shows what a factory reset left is part of the reset, which stays told.
+    if (outcome.job == SessionJob::Read && std::exchange(m_readAfterReset, false) && outcome.ok())
+        return;
+    if (outcome.status == SessionStatus::Refused && outcome.failedBlock < 0 &&
+        outcome.backup.isEmpty() && outcome.job != SessionJob::Identify)
+        return; // refused before anything was asked of the module: no transfer took place
+    m_statusLine->showLastTransfer(transferSummary(outcome, m_cancelAsked, QTime::currentTime()),
+                                   outcome.backup);
+    showLineState();
+}
+
+void ConfigWindow::offerStoreAgain(const SessionOutcome &outcome) {
+    const QString text = storeReport(outcome, m_host.portName()) +
+                         QStringLiteral("\n\nStore the settings shown again?");
+    if (m_host.askChoice(text, {QStringLiteral("Store Again"), QStringLiteral("Not Now")}, 1) == 0)
+        storeSettings();
+}
+
+void ConfigWindow::askAboutChangedMemory(const SessionOutcome &outcome) {
+    const QString text =
+        outcome.message +
+        QStringLiteral("\n\nNothing was sent. Store Anyway overwrites what the module holds now "
+                       "(a backup of it is saved first); Show the Module's Settings replaces "
+                       "the settings shown with it.");
+    const QStringList answers{QStringLiteral("Store Anyway"),
+                              QStringLiteral("Show the Module's Settings"),
+                              QStringLiteral("Cancel")};
+    switch (m_host.askChoice(text, answers, 2)) {
+    case 0:
+        storeSettings();
+        break;
+    case 1:
+        showReadImage(outcome.received);
+        m_desk->checkpoint(QStringLiteral("Show the Module's Settings"));
+        break;
+    default:
+        break;
+    }
+}
+
+void ConfigWindow::showStoreHiddenLine() {
+    m_storeHiddenLine->showWhy(!m_transferButtonsShown, invalidFields());
+}
+
+} // namespace tessel

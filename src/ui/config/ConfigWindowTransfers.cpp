@@ -1,0 +1,283 @@
+// The configuration window's exchanges with the module: identification and load, reading
+// and storing the whole memory, and the factory settings. Each goes through the module
+// session; this file turns the session's signals into what the operator sees.
+
+#include "core/FieldNames.h"
+#include "link/ModuleProtocol.h"
+#include "link/SettingsTransfer.h"
+#include "session/ModuleSession.h"
+#include "session/StoreReport.h"
+#include "ui/config/ConfigWindow.h"
+#include "ui/config/DeviceTable.h"
+#include "ui/config/SettingsBands.h"
+#include "ui/config/WindowVariant.h"
+#include "ui/dialogs/ProgressWindow.h"
+#include "ui/dialogs/WindowHost.h"
+
+#include <utility>
+
+namespace tessel {
+
+namespace {
+
+constexpr int kDifferencesNamed = 8;
+
+QString progressCaption(SessionPhase phase) {
+    switch (phase) {
+    case SessionPhase::Reading:
+        return QStringLiteral("Loading Settings from Controller....");
+    case SessionPhase::Storing:
+        return QStringLiteral("Storing Settings in Tessel Module....");
+    case SessionPhase::Verifying:
+        return QStringLiteral("Verifying...");
+    case SessionPhase::Identifying:
+        break;
+    }
+    return {};
+}
+
+// The settings a read-back found changed, by the names the operator knows them by.
+QString differencesText(ModuleKind kind, const std::vector<int> &differences) {
+    QStringList names;
+    for (int address : differences) {
+        if (names.size() == kDifferencesNamed) {
+            names << QStringLiteral("and %1 more").arg(differences.size() - kDifferencesNamed);
+            break;
+        }
+        names << fieldName(kind, address);
+    }
+    return QStringLiteral("The module holds other values than were sent for: %1.")
+        .arg(names.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+void ConfigWindow::connectSession() {
+    connect(m_session, &ModuleSession::started, this, &ConfigWindow::transferStarted);
+    connect(m_session, &ModuleSession::phaseChanged, this, &ConfigWindow::phaseChanged);
+    connect(m_session, &ModuleSession::progress, this,
+            [this](SessionPhase, int address) { m_host.progressWindow().setAddress(address); });
+    connect(m_session, &ModuleSession::finished, this, &ConfigWindow::transferFinished);
+    connect(m_session, &ModuleSession::refused, this, [this](SessionJob job, const QString &why) {
+        if (job == SessionJob::Read)
+            m_keepShownImageOnRead = false;
+        if (!m_session->protocol().link().aborted())
+            m_host.showMessage(why);
+    });
+    m_session->setVerifyAfterStore(true);
+    // The backup holds what the module holds when the store starts, not when it was read.
+    m_session->setReadBeforeStore(true);
+    connect(&m_session->protocol().link().channel(), &ByteChannel::lost, this,
+            &ConfigWindow::showLineState);
+}
+
+void ConfigWindow::attachSession(ModuleSession &session) {
+    disconnect(m_session, nullptr, this, nullptr);
+    m_session = &session;
+    connectSession();
+    m_session->setInvalidFields(invalidFields());
+    m_variant->useProtocol(m_session->protocol());
+    showLineState();
+}
+
+bool ConfigWindow::loadAfterReconnect(bool keepShownImage) {
+    const auto identity = identifyModule();
+    if (!identity) {
+        if (!m_session->protocol().link().aborted())
+            reportFailure(m_session->lastOutcome().message);
+        return false;
+    }
+    setCaption(wire::windowCaption(*identity));
+    m_keepShownImageOnRead = keepShownImage;
+    readSettings();
+    return true;
+}
+
+bool ConfigWindow::hasUnsavedEdits() const {
+    return imageToStore() != m_moduleBaseline;
+}
+
+EepromImage ConfigWindow::imageToStore() const {
+    // The mode byte is kept as the window's four mode values; the image learns it at a store.
+    EepromImage image = m_image;
+    image.setValue(map::kModeByte, m_bands->modeByte());
+    return image;
+}
+
+void ConfigWindow::reportFailure(const QString &text) {
+    if (m_session->protocol().link().failed())
+        m_host.lineLost(text);
+    else
+        m_host.showMessage(text);
+}
+
+bool ConfigWindow::loadFromModule() {
+    setWide(false);
+    m_image = startImage();
+    m_bands->resetModeValues();
+    showLineState();
+    const auto identity = identifyModule();
+    if (!identity)
+        return false;
+    m_loading = true;
+    loadIdentifiedModule(*identity);
+    m_loading = false;
+    return true;
+}
+
+std::optional<wire::IdentityReply> ConfigWindow::identifyModule() {
+    if (m_session->identify() != Admission::Started || !m_session->lastOutcome().ok())
+        return std::nullopt;
+    return m_session->identity();
+}
+
+void ConfigWindow::loadIdentifiedModule(const wire::IdentityReply &identity) {
+    setCaption(wire::windowCaption(identity));
+    setTransferButtonsVisible(true);
+    show();
+    readSettings();
+    showSettings();
+    readSettings();
+    m_table->showMappingBytes();
+    m_desk->restart();
+}
+
+void ConfigWindow::readSettings() {
+    if (lineGoneOffersReconnect(QStringLiteral("Nothing was read; the settings shown were kept.")))
+        return;
+    if (!m_variant->prepareTransfer([this] { readSettings(); }))
+        return;
+    m_session->read();
+}
+
+void ConfigWindow::storeSettings() {
+    if (lineGoneOffersReconnect(QStringLiteral("Nothing was stored, and no backup was made.")))
+        return;
+    if (!m_variant->prepareTransfer([this] { storeSettings(); }))
+        return;
+    // A store asked for while another transfer runs leaves the image as it is.
+    const EepromImage toStore = imageToStore();
+    if (!m_session->busy())
+        m_image = toStore;
+    m_session->store(toStore);
+}
+
+void ConfigWindow::restoreFactorySettings() {
+    if (!m_host.askQuestion(
+            QStringLiteral("Overwrite all settings of this module with the factory settings?")))
+        return;
+    startFactoryReset();
+}
+
+void ConfigWindow::startFactoryReset() {
+    if (lineGoneOffersReconnect(QStringLiteral("Nothing was stored, and no backup was made.")))
+        return;
+    if (!m_variant->prepareTransfer([this] { startFactoryReset(); }))
+        return;
+    // The communication mode the window shows survives the reset.
+    m_session->factoryReset(m_bands->modeByte());
+}
+
+// ---------------------------------------------------------------- the session's signals
+
+void ConfigWindow::transferStarted() {
+    // Nothing typed or clicked may change the image or start another exchange meanwhile.
+    if (isEnabled())
+        m_focusBeforeTransfer = focusWidget();
+    m_cancelAsked = false;
+    m_desk->transferStarting();
+    setTransferButtonsVisible(false);
+    setEnabled(false);
+}
+
+void ConfigWindow::phaseChanged(SessionPhase phase) {
+    QString caption = progressCaption(phase);
+    if (phase == SessionPhase::Reading && m_session->runningJob() != SessionJob::Read)
+        caption = QStringLiteral("Reading the module's memory before the store....");
+    if (!caption.isEmpty())
+        m_host.progressWindow().begin(caption, this);
+}
+
+void ConfigWindow::transferFinished(const SessionOutcome &outcome) {
+    m_host.progressWindow().hide();
+    setEnabled(true);
+    setTransferButtonsVisible(true);
+    // Disabling the window took the keyboard focus away; a keyboard user goes on from where
+    // the transfer was started.
+    if (m_focusBeforeTransfer && m_focusBeforeTransfer->isVisible()) {
+        activateWindow(); // the progress window had it
+        m_focusBeforeTransfer->setFocus();
+    }
+    showLastTransfer(outcome);
+    switch (outcome.job) {
+    case SessionJob::Read:
+        readFinished(outcome);
+        break;
+    case SessionJob::Store:
+    case SessionJob::FactoryReset:
+        storeFinished(outcome);
+        break;
+    case SessionJob::Identify:
+        break;
+    }
+    m_desk->transferEnded(outcome.job);
+}
+
+EepromImage ConfigWindow::moduleMemory() const {
+    return m_session->moduleImage().value_or(m_moduleBaseline);
+}
+
+void ConfigWindow::readFinished(const SessionOutcome &outcome) {
+    // After a reconnect the operator may keep the settings shown: the read then only tells
+    // what the module holds.
+    const bool keepShown = std::exchange(m_keepShownImageOnRead, false);
+    if (outcome.ok()) {
+        if (keepShown)
+            m_moduleBaseline = outcome.received;
+        else
+            showReadImage(outcome.received);
+        return;
+    }
+    // Cancelled, it was the operator's own wish: the status line says what became of it.
+    if (!m_session->protocol().link().aborted() && !m_cancelAsked)
+        reportFailure(outcome.message + QStringLiteral(" The settings shown were kept."));
+}
+
+void ConfigWindow::showReadImage(const EepromImage &image) {
+    showWholeImage(image);
+    // A read rewrites every mapping byte, whatever the mapping mode.
+    m_table->enableMappingBytes();
+    m_table->showMappingBytes();
+    // What the window shows of a module is the baseline, tidied as the window tidies it.
+    m_moduleBaseline = imageToStore();
+}
+
+void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
+    if (m_session->protocol().link().aborted())
+        return; // the program is ending
+    const bool reset = outcome.job == SessionJob::FactoryReset;
+    if (outcome.ok())
+        m_moduleBaseline = outcome.sent;
+    // A store that went well, or that Cancel ended before anything was sent, is told on the
+    // status line alone.
+    const bool nothingSent = outcome.failedBlock < 0 && outcome.status == SessionStatus::LinkFailed;
+    if (outcome.status == SessionStatus::Stopped) {
+        offerStoreAgain(outcome);
+    } else if (outcome.status == SessionStatus::ModuleChanged) {
+        askAboutChangedMemory(outcome);
+    } else if (!outcome.ok() && !(nothingSent && m_cancelAsked)) {
+        // The same account of what the module now holds as the command line gives, and the
+        // differing settings by the names the window shows them under.
+        QString text = storeReport(outcome, m_host.portName());
+        if (!outcome.differences.empty())
+            text += QLatin1Char('\n') + differencesText(kind(), outcome.differences);
+        reportFailure(text);
+    }
+    // After a reset the window shows what the module now holds, whether it worked or not.
+    if (reset && !m_session->protocol().link().failed()) {
+        m_readAfterReset = true;
+        readSettings();
+    }
+}
+
+} // namespace tessel

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/ModuleKind.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace tessel {
+
+class DeviceTable;
+class EepromImage;
+class ModuleProtocol;
+class SettingsBands;
+
+// One of the two timing bands (steps 3 and 4): its frame's title and height, the caption
+// left of its scroll bar and what a screen reader calls the bar.
+struct TimingBandLook {
+    QString title;
+    int topTwips;
+    int heightTwips;
+    QString caption;
+    QString accessibleName;
+};
+
+// What the windows of the module kinds show differently.
+struct WindowLook {
+    ModuleKind kind;
+    QString objectName;
+    QString title;
+    QString initialBaseSerial;      // in the serial box before the first read
+    QString functionHeader;         // over the function column
+    QString initialFunctionCaption; // of every function cell before the first read
+    int rowSerialMaxLength;         // the longest text a row's serial box takes
+    int maxStepType;                // where stepping the controller type wraps
+    TimingBandLook debounceBand;
+    TimingBandLook refreshBand;
+};
+
+// The parts of a finished window a variant adds its own controls to and works with.
+struct WindowParts {
+    QWidget &window;
+    EepromImage &image;
+    ModuleProtocol &protocol;
+    SettingsBands &bands;
+    DeviceTable &table;
+};
+
+// Where the configuration window of one module kind differs from the other's. There is one
+// window; it shows its variant's look and asks the variant wherever the kinds behave apart.
+class WindowVariant : public QObject {
+    Q_OBJECT
+public:
+    [[nodiscard]] const WindowLook &look() const { return m_look; }
+
+    // Adds the kind's own controls, once the shared ones exist and their handlers run. The
+    // window calls it once, before anything else.
+    virtual void addControls(const WindowParts &parts) = 0;
+    // The window talks to the module over another line from now on; the kind's own exchanges
+    // (if any) follow it. Called while no exchange runs.
+    virtual void useProtocol(ModuleProtocol &) {}
+    // Shows the function column of every row from the image (relay functions, or the analog
+    // limits).
+    virtual void showRowFunctions() = 0;
+    virtual void functionCellClicked(int index) = 0;
+    // Runs before a transfer takes the link. False when the transfer cannot start now: the
+    // variant has kept `transfer` and runs it itself once the link is free.
+    virtual bool prepareTransfer(const std::function<void()> &transfer) = 0;
+    // The part of a control's help that depends on what the control shows; empty for none.
+    [[nodiscard]] virtual QString helpState(const QString &control, int index) const = 0;
+
+Q_SIGNALS:
+    void helpTextChosen(const QString &text);
+    // The kind's own fields that its checks reject now, named as the operator knows them.
+    void fieldsChecked(const QStringList &invalid);
+
+protected:
+    explicit WindowVariant(WindowLook look) : m_look(std::move(look)) {}
+
+private:
+    WindowLook m_look;
+};
+
+// The Tessel module's variant; the Threshold module's is a room above
+// (ui/threshold/ThresholdVariant.h), and the shell chooses between them by kind.
+std::unique_ptr<WindowVariant> makeTesselVariant();
+
+} // namespace tessel

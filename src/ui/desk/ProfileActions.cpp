@@ -1,0 +1,163 @@
+#include "ui/desk/ProfileActions.h"
+
+#include "core/ProfileText.h"
+#include "session/OutputFile.h"
+#include "session/SessionOutcome.h"
+#include "ui/config/ConfigWindow.h"
+#include "ui/config/WindowStatusLine.h"
+#include "ui/desk/RecentProfiles.h"
+#include "ui/desk/WindowDesk.h"
+#include "ui/desk/WindowMenus.h"
+#include "ui/dialogs/DifferencesWindow.h"
+#include "ui/dialogs/WindowHost.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+
+namespace tessel {
+
+namespace {
+using Menu = WindowMenus::Menu;
+
+constexpr int kSavedNoteMs = 10000;
+
+QString settingsText(int count) {
+    return count == 1 ? QStringLiteral("1 setting") : QStringLiteral("%1 settings").arg(count);
+}
+
+// The one local file a drag carries; empty for anything else.
+QString draggedFile(const QMimeData *data) {
+    if (!data || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return {};
+    return data->urls().constFirst().toLocalFile();
+}
+} // namespace
+
+ProfileActions::ProfileActions(ConfigWindow &window, WindowHost &host, WindowDesk &desk)
+    : QObject(&window), m_window(window), m_host(host), m_desk(desk) {}
+
+void ProfileActions::addActions(WindowMenus &menus) {
+    menus.add(Menu::File, QStringLiteral("&Open Profile..."), QKeySequence::Open, [this] {
+        if (const QString path = m_host.chooseFile(FileChoice::OpenProfile); !path.isEmpty())
+            open(path);
+    });
+    m_recent = menus.menu(Menu::File)->addMenu(QStringLiteral("Open &Recent"));
+    m_recent->setObjectName(QStringLiteral("recentProfiles"));
+    connect(m_recent, &QMenu::aboutToShow, this, &ProfileActions::fillRecentMenu);
+    fillRecentMenu();
+    menus.add(Menu::File, QStringLiteral("&Save Profile As..."),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] {
+                  if (const QString path = m_host.chooseFile(FileChoice::SaveProfile);
+                      !path.isEmpty())
+                      save(path);
+              });
+    menus.add(Menu::File, QStringLiteral("&Compare with Profile..."), {}, [this] {
+        if (const QString path = m_host.chooseFile(FileChoice::CompareProfile); !path.isEmpty())
+            compare(path);
+    });
+}
+
+void ProfileActions::fillRecentMenu() {
+    m_recent->clear();
+    const QStringList files = RecentProfiles().files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString &path = files.at(i);
+        QAction *action = m_recent->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        action->setToolTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { open(path); });
+    }
+    m_recent->setEnabled(!files.isEmpty());
+}
+
+std::optional<EepromImage> ProfileActions::readFile(const QString &path) {
+    const QString name = QDir::toNativeSeparators(path);
+    QFile file(path);
+    QString error;
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Cannot read %1: %2").arg(name, file.errorString());
+        RecentProfiles().remove(path);
+    } else if (const ProfileParse parsed = readProfile(file, name); parsed.memory) {
+        return EepromImage(*parsed.memory);
+    } else {
+        error = parsed.error;
+    }
+    m_host.showMessage(error + QStringLiteral(". The window's settings were not changed."));
+    return std::nullopt;
+}
+
+bool ProfileActions::open(const QString &path) {
+    const std::optional<EepromImage> profile = readFile(path);
+    if (!profile)
+        return false;
+    RecentProfiles().add(path);
+    // The file does not say which kind of module it was made for: a profile of the other kind
+    // changes most settings at once, and the count shows it before anything changes. It is
+    // counted against the module's own bytes, so that a profile read from this module counts
+    // only what was changed in it, not what the window tidies on showing it.
+    const int changes = int(differingAddresses(m_window.moduleMemory(), *profile).size());
+    if (changes > 0 &&
+        !m_host.askQuestion(QStringLiteral("This profile changes %1 of this module. Load it?")
+                                .arg(settingsText(changes))))
+        return false;
+    m_desk.loadAsEdits(*profile, QStringLiteral("Open Profile"));
+    return true;
+}
+
+bool ProfileActions::save(const QString &path) {
+    const EepromImage settings = m_window.imageToStore();
+    QString error;
+    if (const QStringList invalid = m_window.invalidFields(); !invalid.isEmpty()) {
+        error = QStringLiteral("These settings are not valid: %1.")
+                    .arg(invalid.join(QStringLiteral(", ")));
+    } else if (const auto bad = settings.badEntries(); !bad.empty()) {
+        error =
+            QStringLiteral("These entries do not fit in a byte: %1.").arg(describeBadEntries(bad));
+    } else {
+        error = writeProfileFile(path, profileText(settings));
+    }
+    if (!error.isEmpty()) {
+        m_host.showMessage(error + QStringLiteral(" The profile was not saved."));
+        return false;
+    }
+    RecentProfiles().add(path);
+    m_desk.statusLine().showMessage(
+        QStringLiteral("Profile saved to %1").arg(QDir::toNativeSeparators(path)), kSavedNoteMs);
+    return true;
+}
+
+bool ProfileActions::compare(const QString &path) {
+    const std::optional<EepromImage> profile = readFile(path);
+    if (!profile)
+        return false;
+    RecentProfiles().add(path);
+    if (!m_comparison)
+        m_comparison = new DifferencesWindow(&m_window);
+    m_comparison->setDifferences(QStringLiteral("Compare with %1").arg(QFileInfo(path).fileName()),
+                                 m_window.kind(), QStringLiteral("window"), m_window.imageToStore(),
+                                 QStringLiteral("profile"), *profile);
+    m_comparison->show();
+    m_comparison->raise();
+    m_comparison->activateWindow();
+    return true;
+}
+
+bool ProfileActions::takeFileDrop(QEvent *event) {
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QString path = draggedFile(drop->mimeData());
+    if (path.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    // The question comes once the drop has ended: a dialog inside it would hold the
+    // other program's drag.
+    if (event->type() == QEvent::Drop)
+        QTimer::singleShot(0, this, [this, path] { open(path); });
+    return true;
+}
+
+} // namespace tessel

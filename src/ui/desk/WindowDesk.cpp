@@ -1,0 +1,215 @@
+#include "ui/desk/WindowDesk.h"
+
+#include "ui/config/ConfigWindow.h"
+#include "ui/config/WindowStatusLine.h"
+#include "ui/desk/ChangeMarks.h"
+#include "ui/desk/EditHistory.h"
+#include "ui/desk/HelpActions.h"
+#include "ui/desk/ProfileActions.h"
+#include "ui/desk/WindowMenus.h"
+#include "ui/dialogs/BackupsWindow.h"
+#include "ui/dialogs/DifferencesWindow.h"
+#include "ui/dialogs/WindowHost.h"
+
+#include <QAbstractSlider>
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+#include <QUndoStack>
+
+namespace tessel {
+
+namespace {
+using Menu = WindowMenus::Menu;
+
+// Steps in one box or on one bar that follow one another are undone together.
+const QObject *mergingControl(QObject *watched) {
+    if (qobject_cast<QLineEdit *>(watched) || qobject_cast<QAbstractSlider *>(watched))
+        return watched;
+    return nullptr;
+}
+
+QString unstoredText(int count) {
+    if (count == 0)
+        return QStringLiteral("No changes");
+    return count == 1 ? QStringLiteral("1 setting not stored")
+                      : QStringLiteral("%1 settings not stored").arg(count);
+}
+} // namespace
+
+WindowDesk::WindowDesk(ConfigWindow &window, WindowHost &host)
+    : QObject(&window), m_window(window), m_host(host), m_menus(new WindowMenus(window)),
+      m_history(new EditHistory([&window] { return window.imageToStore(); },
+                                [&window](const EepromImage &s) { window.showWholeImage(s); },
+                                this)),
+      m_marks(new ChangeMarks(*window.deskParts().form, window.kind())),
+      m_statusLine(&window.statusLine()), m_unstored(new QLabel(m_statusLine)) {
+    m_unstored->setObjectName(QStringLiteral("unstoredCount"));
+    m_unstored->setAccessibleDescription(
+        QStringLiteral("Settings that differ from the module's memory"));
+    m_statusLine->addPermanentWidget(m_unstored);
+    m_profiles = new ProfileActions(window, host, *this);
+    addActions(window.deskParts());
+    connect(m_history, &EditHistory::settingsChanged, this, &WindowDesk::refresh);
+    window.setAcceptDrops(true);
+    qApp->installEventFilter(this);
+}
+
+WindowDesk::~WindowDesk() {
+    qApp->removeEventFilter(this);
+}
+
+void WindowDesk::addActions(const DeskParts &parts) {
+    m_profiles->addActions(*m_menus);
+    m_menus->menu(Menu::File)->addSeparator();
+    m_menus->addButton(Menu::File, parts.report);
+    m_menus->menu(Menu::File)->addSeparator();
+    m_menus->add(Menu::File, QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+                 [this] { m_window.close(); });
+
+    QAction *undo = m_history->stack().createUndoAction(this, QStringLiteral("&Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction *redo = m_history->stack().createRedoAction(this, QStringLiteral("&Redo"));
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    m_menus->menu(Menu::Edit)->addActions({undo, redo});
+    m_menus->menu(Menu::Edit)->addSeparator();
+    m_menus->add(Menu::Edit, QStringLiteral("Re&view Changes..."), {}, [this] { reviewChanges(); });
+
+    m_menus->addButton(Menu::Module, parts.read);
+    m_menus->addButton(Menu::Module, parts.store);
+    m_menus->menu(Menu::Module)->addSeparator();
+    m_menus->addButton(Menu::Module, parts.factory);
+    m_menus->menu(Menu::Module)->addSeparator();
+    m_menus->add(Menu::Module, QStringLiteral("&Backups..."), {}, [this] {
+        auto *backups =
+            new BackupsWindow(m_window.kind(), m_host.backupsFolder(),
+                              {[this] { return m_window.imageToStore(); },
+                               [this](const QString &path) { m_profiles->compare(path); },
+                               [this](const QString &path) { m_profiles->open(path); }},
+                              &m_window);
+        backups->setAttribute(Qt::WA_DeleteOnClose);
+        backups->show(); // not modal: the comparison it opens must take input
+    });
+
+    addHelpActions(*m_menus, m_window);
+}
+
+void WindowDesk::loadAsEdits(const EepromImage &settings, const QString &what) {
+    m_history->checkpoint(QStringLiteral("Edit"));
+    m_window.showWholeImage(settings);
+    m_history->checkpoint(what);
+}
+
+int WindowDesk::unstoredCount() const {
+    return int(differingAddresses(m_window.moduleBaseline(), m_window.imageToStore()).size());
+}
+
+void WindowDesk::transferStarting() {
+    m_history->checkpoint(QStringLiteral("Edit"));
+}
+
+void WindowDesk::transferEnded(SessionJob job) {
+    if (job == SessionJob::Read)
+        m_history->checkpoint(QStringLiteral("Read Settings"));
+    refresh();
+}
+
+void WindowDesk::restart() {
+    m_history->restart();
+}
+
+void WindowDesk::checkpoint(const QString &what) {
+    m_history->checkpoint(what);
+}
+
+bool WindowDesk::mayClose() {
+    if (unstoredCount() == 0)
+        return true;
+    switch (m_host.askStoreBeforeClosing()) {
+    case ClosingChoice::Discard:
+        return true;
+    case ClosingChoice::Cancel:
+        return false;
+    case ClosingChoice::Store:
+        break;
+    }
+    // A store that was refused or failed has told the operator why; the window stays.
+    m_window.storeSettings();
+    return unstoredCount() == 0;
+}
+
+void WindowDesk::refresh() {
+    const EepromImage module = m_window.moduleBaseline();
+    const EepromImage shown = m_window.imageToStore();
+    m_marks->show(module, shown);
+    const int count = int(differingAddresses(module, shown).size());
+    m_window.setWindowModified(count > 0);
+    m_unstored->setText(unstoredText(count));
+    m_unstored->setAccessibleName(m_unstored->text());
+    if (m_review && m_review->isVisible())
+        fillReview();
+}
+
+void WindowDesk::reviewChanges() {
+    if (!m_review)
+        m_review = new DifferencesWindow(&m_window);
+    fillReview();
+    m_review->show();
+    m_review->raise();
+    m_review->activateWindow();
+}
+
+void WindowDesk::fillReview() {
+    m_review->setDifferences(QStringLiteral("Review Changes"), m_window.kind(),
+                             QStringLiteral("module"), m_window.moduleBaseline(),
+                             QStringLiteral("window"), m_window.imageToStore());
+}
+
+bool WindowDesk::eventFilter(QObject *watched, QEvent *event) {
+    const auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != &m_window)
+        return false;
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // The window's history is the one Undo: a text box's own would undo behind its back.
+        const QKeySequence key(static_cast<QKeyEvent *>(event)->keyCombination());
+        for (const QAction *action : m_menus->menu(Menu::Edit)->actions()) {
+            if (qobject_cast<const QLineEdit *>(widget) && action->shortcuts().contains(key))
+                return true;
+        }
+        break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        if (m_profiles->takeFileDrop(event))
+            return true;
+        if (event->type() == QEvent::Drop)
+            afterInput(watched);
+        break;
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+        afterInput(watched);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void WindowDesk::afterInput(QObject *watched) {
+    if (std::exchange(m_checkpointDue, true))
+        return;
+    // The control's handler runs when the event is delivered; the step is taken after it.
+    QTimer::singleShot(0, this, [this, control = mergingControl(watched)] {
+        m_checkpointDue = false;
+        m_history->checkpoint(QStringLiteral("Edit"), control);
+    });
+}
+
+} // namespace tessel

@@ -1,0 +1,63 @@
+#include "ui/shell/ConnectingWindow.h"
+
+#include "link/LinkClock.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tessel {
+
+namespace {
+constexpr int kTickMs = 500;
+}
+
+ConnectingWindow::ConnectingWindow(const QString &port, const LinkClock &clock, QWidget *parent)
+    : QDialog(parent), m_clock(clock), m_startedMicros(clock.nowMicros()), m_step(new QLabel(this)),
+      m_waited(new QLabel(this)) {
+    setObjectName(QStringLiteral("connecting"));
+    setWindowTitle(QStringLiteral("tessel-config"));
+    auto *layout = new QVBoxLayout(this);
+    auto *label = new QLabel(QStringLiteral("Connecting to %1…").arg(port), this);
+    label->setObjectName(QStringLiteral("connectingLabel"));
+    layout->addWidget(label);
+    m_step->setObjectName(QStringLiteral("connectingStep"));
+    m_step->setAccessibleDescription(QStringLiteral("What is being tried"));
+    layout->addWidget(m_step);
+    m_waited->setObjectName(QStringLiteral("connectingWaited"));
+    m_waited->setAccessibleDescription(QStringLiteral("Time waited for the module"));
+    layout->addWidget(m_waited);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("connectingCancel"));
+    layout->addWidget(cancel, 0, Qt::AlignHCenter);
+    connect(cancel, &QPushButton::clicked, this, &ConnectingWindow::reject);
+    setMinimumWidth(320);
+    showWaited();
+    connect(&m_tick, &QTimer::timeout, this, &ConnectingWindow::showWaited);
+    m_tick.start(kTickMs);
+}
+
+void ConnectingWindow::showStep(const QString &step) {
+    m_step->setText(step);
+    showWaited();
+}
+
+QString ConnectingWindow::stepText() const {
+    return m_step->text();
+}
+
+QString ConnectingWindow::waitedText() const {
+    return m_waited->text();
+}
+
+void ConnectingWindow::showWaited() {
+    const qint64 seconds = (m_clock.nowMicros() - m_startedMicros) / 1'000'000;
+    m_waited->setText(QStringLiteral("Waited %1 s").arg(seconds));
+}
+
+void ConnectingWindow::reject() {
+    hide();
+    Q_EMIT cancelRequested();
+}
+
+} // namespace tessel

@@ -1,0 +1,129 @@
+#include "ui/threshold/ThresholdVariant.h"
+
+#include "core/HelpTexts.h"
+#include "core/LimitCheck.h"
+#include "core/MemoryMap.h"
+#include "ui/config/DeviceTable.h"
+#include "ui/config/SettingsBands.h"
+#include "ui/threshold/AnalogMonitor.h"
+#include "ui/threshold/AnalogPanel.h"
+
+#include <QPushButton>
+
+namespace tessel {
+
+namespace {
+
+const QString kLimiterFunctions = QStringLiteral("Relay Limiter Functions");
+// A Threshold module takes at most 16 inputs: stepping stops at the 16-channel type.
+constexpr int kMaxStepType = 5;
+
+// The limits a check rejected, as the panel names them. The check stops at the first row that
+// fails; the rows after it are checked again once that one is corrected.
+QStringList rejectedLimits(const LimitCheckResult &result) {
+    if (!result.failingRow)
+        return {};
+    const int input = *result.failingRow;
+    QStringList names;
+    if (result.marked == LimitMark::Lower || result.marked == LimitMark::Both)
+        names << QStringLiteral("lower limit of input %1").arg(input);
+    if (result.marked == LimitMark::Upper || result.marked == LimitMark::Both)
+        names << QStringLiteral("upper limit of input %1").arg(input);
+    return names;
+}
+
+WindowLook thresholdLook() {
+    return {.kind = ModuleKind::Threshold,
+            .objectName = QStringLiteral("thresholdWindow"),
+            .title = QStringLiteral("ZigBee Threshold Sensor Monitoring"),
+            .initialBaseSerial = QStringLiteral("0013A200:4032"),
+            .functionHeader = QStringLiteral("Limits:"),
+            .initialFunctionCaption = QStringLiteral("??"),
+            .rowSerialMaxLength = 4,
+            .maxStepType = kMaxStepType,
+            .debounceBand = {QStringLiteral("Step 3: Capture Speed (Lower is Faster)"), 1080, 975,
+                             QStringLiteral("Speed:"), QStringLiteral("Capture speed")},
+            .refreshBand = {
+                QStringLiteral("Step 4: Reaction Interval (Lower is Faster, Value in Seconds)"),
+                1080, 975, QStringLiteral("Seconds:"),
+                QStringLiteral("Reaction interval in seconds")}};
+}
+
+// The Threshold window: a 48-bit base serial and 4-digit row serials, capture speed and
+// reaction interval in place of debounce and refresh, and analog inputs with limits instead
+// of relay functions. Its input monitor holds the link while it reads, so a transfer waits
+// for the monitor to stop.
+class ThresholdVariant final : public WindowVariant {
+public:
+    ThresholdVariant() : WindowVariant(thresholdLook()) {}
+
+    void addControls(const WindowParts &parts) override {
+        m_image = &parts.image;
+        m_table = &parts.table;
+        m_reactionTime = new CaptionLabel({}, parts.bands.debounceBand());
+        m_reactionTime->setObjectName(QStringLiteral("reactionTime"));
+        m_reactionTime->setGeometry(twipRect(240, 630, 4335, 285));
+        connect(&parts.bands, &SettingsBands::debounceChanged, m_reactionTime,
+                [this](int speed) { m_reactionTime->setCaption(reactionText(speed)); });
+
+        m_setLimits = new QPushButton(QStringLiteral("Set Limits of Inputs"), &parts.window);
+        m_setLimits->setObjectName(QStringLiteral("setLimits"));
+        m_setLimits->setGeometry(twipRect(8160, 2070, 2520, 315));
+        m_setLimits->setAutoDefault(false);
+        setBackground(m_setLimits, colours::kLightYellow);
+
+        m_panel = new AnalogPanel(parts.image, &parts.window);
+        m_monitor = new AnalogMonitor(parts.protocol, *m_panel, this);
+        connect(m_setLimits, &QPushButton::clicked, m_panel, &AnalogPanel::openLimits);
+        connect(m_panel, &AnalogPanel::helpTextChosen, this, &WindowVariant::helpTextChosen);
+        connect(m_panel, &AnalogPanel::limitsChecked, this, [this](const LimitCheckResult &result) {
+            Q_EMIT fieldsChecked(rejectedLimits(result));
+        });
+        connect(m_panel, &AnalogPanel::closed, m_setLimits, [this] { m_setLimits->setFocus(); });
+    }
+
+    void useProtocol(ModuleProtocol &protocol) override { m_monitor->useProtocol(protocol); }
+
+    void showRowFunctions() override {
+        m_panel->showInputRows();
+        for (int r = 0; r < map::kAnalogInputs; ++r) {
+            if (m_image->value(map::limitTypeAddress(r)) > map::kMaxLimitType)
+                m_image->setValue(map::limitTypeAddress(r), map::kMaxLimitType);
+            m_table->showFunction(r, kLimiterFunctions);
+        }
+        m_panel->showLimitTypes();
+    }
+
+    void functionCellClicked(int index) override {
+        m_table->showFunction(index, kLimiterFunctions);
+    }
+
+    bool prepareTransfer(const std::function<void()> &transfer) override {
+        return m_monitor->prepareTransfer(transfer);
+    }
+
+    [[nodiscard]] QString helpState(const QString &control, int index) const override {
+        // The help of a limit type label and of a limit box follows the type the row shows.
+        if (control == QLatin1String("limitType"))
+            return m_panel->limitTypeCaption(index);
+        if (control == QLatin1String("limitEditor"))
+            return m_panel->limitTypeCaption(analogInputOfLimitBox(index));
+        return {};
+    }
+
+private:
+    EepromImage *m_image = nullptr;
+    DeviceTable *m_table = nullptr;
+    CaptionLabel *m_reactionTime = nullptr;
+    QPushButton *m_setLimits = nullptr;
+    AnalogPanel *m_panel = nullptr;
+    AnalogMonitor *m_monitor = nullptr;
+};
+
+} // namespace
+
+std::unique_ptr<WindowVariant> makeThresholdVariant() {
+    return std::make_unique<ThresholdVariant>();
+}
+
+} // namespace tessel

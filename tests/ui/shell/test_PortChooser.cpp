@@ -1,0 +1,109 @@
+#include "link/PortSource.h"
+#include "support/PortSamples.h"
+#include "support/TestMain.h"
+#include "ui/shell/FormSelectSerialPort.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tessel;
+using namespace tessel::testing;
+
+namespace {
+// A chooser over a listed set of ports, remembering in a folder of its own.
+struct Chooser {
+    explicit Chooser(QList<PortFacts> ports, const QString &remembered = {})
+        : source(std::move(ports)) {
+        const PortSetting setting(settingFile(), folder.filePath(QStringLiteral("config")));
+        if (!remembered.isEmpty() && !setting.remember(remembered).isEmpty())
+            qFatal("cannot remember the port");
+        form = std::make_unique<FormSelectSerialPort>(source, setting);
+    }
+    QString settingFile() const { return folder.filePath(QStringLiteral("tessel.cfg")); }
+    QComboBox *combo() const { return form->findChild<QComboBox *>("ports"); }
+    QString details() const { return form->findChild<QLabel *>("portDetails")->text(); }
+
+    QTemporaryDir folder;
+    ListedPortSource source;
+    std::unique_ptr<FormSelectSerialPort> form;
+};
+} // namespace
+
+class PortChooserTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void offersTheRememberedPortOrTheOnlyAdapter_data() {
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<QStringList>("offeredAndMeant"); // meant: none when not present
+        const QString byId = usbAdapter().stableName;
+        QTest::newRow("the only adapter") << QString() << QStringList{"ttyUSB0", "ttyUSB0"};
+        QTest::newRow("remembered, absent") << "ttyACM3" << QStringList{"ttyACM3"};
+        // A remembered port is found by any of its names.
+        QTest::newRow("remembered COM name") << "com1" << QStringList{"com1", "ttyS0"};
+        QTest::newRow("remembered by-id") << byId << QStringList{byId, "ttyUSB0"};
+    }
+
+    void offersTheRememberedPortOrTheOnlyAdapter() {
+        QFETCH(QString, remembered);
+        QFETCH(QStringList, offeredAndMeant);
+        Chooser chooser({motherboardPort(), usbAdapter()}, remembered);
+        const QString offered = offeredAndMeant.first();
+        QCOMPARE(chooser.combo()->currentText(), offered);
+        if (offeredAndMeant.size() == 1) {
+            QCOMPARE(chooser.details(),
+                     offered + QStringLiteral(" is not among the ports present."));
+            return;
+        }
+        const QString meant = offeredAndMeant.last();
+        QCOMPARE(chooser.combo()->itemText(chooser.combo()->currentIndex()), meant);
+        QVERIFY2(chooser.details().startsWith(QStringLiteral("Device: /dev/") + meant),
+                 qPrintable(chooser.details()));
+    }
+
+    void followsPortsPluggedInAndPulledOut() {
+        Chooser chooser({motherboardPort()}, QStringLiteral("ttyS0"));
+        chooser.form->show();
+        // The operator is typing while the list changes underneath.
+        chooser.combo()->setEditText(QStringLiteral("ttyU"));
+        chooser.combo()->lineEdit()->setCursorPosition(2);
+        chooser.source.plug(usbAdapter());
+        QTRY_COMPARE_WITH_TIMEOUT(chooser.combo()->count(), 2, 2000);
+        QCOMPARE(chooser.combo()->itemText(1), QStringLiteral("ttyUSB0"));
+        QCOMPARE(chooser.combo()->currentText(), QStringLiteral("ttyU"));
+        QCOMPARE(chooser.combo()->lineEdit()->cursorPosition(), 2);
+        chooser.source.unplug(QStringLiteral("ttyUSB0"));
+        QTRY_COMPARE_WITH_TIMEOUT(chooser.combo()->count(), 1, 2000);
+        QCOMPARE(chooser.combo()->itemText(0), QStringLiteral("ttyS0"));
+    }
+
+    void eachWayOutGivesItsPortAndOnlyOkRemembersIt() {
+        // Closing the window goes the way of Escape.
+        enum class Way { Escape, Cancel, Ok };
+        for (const Way way : {Way::Escape, Way::Cancel, Way::Ok}) {
+            Chooser chooser({usbAdapter()});
+            chooser.form->show();
+            chooser.combo()->setEditText(QStringLiteral(" ttyS7 "));
+            if (way == Way::Escape)
+                QTest::keyClick(chooser.combo(), Qt::Key_Escape);
+            else
+                chooser.form->findChild<QPushButton *>(way == Way::Ok ? "ok" : "cancel")->click();
+            QVERIFY(!chooser.form->isVisible());
+            // Only Cancel chooses no port at all; only OK takes what was typed, and remembers it.
+            const bool ok = way == Way::Ok;
+            QCOMPARE(chooser.form->cancelled(), way == Way::Cancel);
+            QCOMPARE(chooser.form->portName(),
+                     ok ? QStringLiteral("ttyS7") : QStringLiteral("ttyUSB0"));
+            QFile file(chooser.settingFile());
+            QCOMPARE(file.open(QIODevice::ReadOnly), ok);
+            QCOMPARE(file.readAll(), ok ? QByteArray(" ttyS7 \r\n") : QByteArray());
+        }
+    }
+};
+
+TESSEL_TEST_OBJECT(PortChooserTest);
+#include "test_PortChooser.moc"
