@@ -1,6 +1,6 @@
 # Writes a man page from a program's --help text, so the page never drifts from the program.
 #   cmake -DPROGRAM=<built executable> -DNAME=<name> -DVERSION=<x.y.z> -DOUTPUT=<file.1>
-#         [-DNOTES=<text file appended as more sections>] -P ManPage.cmake
+#         -P ManPage.cmake
 #
 # The help text is read the way a person reads it:
 #   "Usage: name ..." and the lines indented under it   -> SYNOPSIS
@@ -10,7 +10,6 @@
 #   "  term   text" (two blanks in, two or more between)  -> a tagged paragraph; lines indented
 #                                                            deeper continue its text
 #   lines indented deeper after ordinary text             -> a literal block (commands to type)
-# The notes file follows the same rules.
 
 foreach(required PROGRAM NAME VERSION OUTPUT)
   if(NOT DEFINED ${required})
@@ -75,10 +74,6 @@ if(NOT status EQUAL 0 OR help STREQUAL "")
   message(FATAL_ERROR "${PROGRAM} --help failed (${status}): ${errors}")
 endif()
 set(text "${help}")
-if(DEFINED NOTES)
-  file(READ "${NOTES}" notes)
-  string(APPEND text "\n${notes}")
-endif()
 string(APPEND text "\n")
 
 string(TOUPPER "${NAME}" upperName)

@@ -2,6 +2,8 @@
 # Sets up a Debian machine for tessel-config and builds it.
 #   scripts/dev.sh run [tessel|threshold]  install what is missing, build, start on the simulated module
 #   scripts/dev.sh test [--sanitize]       install what is missing, build, run the whole suite headless
+#   scripts/dev.sh package                 build the Debian package with dpkg-buildpackage into
+#                                          build-package/ and check it with lintian
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,7 +11,9 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgl
           # the window icon is drawn from its SVG while building
           librsvg2-bin
           # the Debian package and the checks of what is installed
-          dpkg-dev file desktop-file-utils appstream groff-base)
+          dpkg-dev file desktop-file-utils appstream groff-base mandoc
+          # the shells whose completions the install test loads
+          bash-completion zsh fish)
 
 install_missing() {
     local missing=()
@@ -58,8 +62,21 @@ test)
     export QT_QPA_PLATFORM=offscreen
     ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
     ;;
+package)
+    install_missing debhelper lintian
+    # dpkg-buildpackage writes the package beside the source folder, so it builds a copy of the
+    # checkout (without its build folders) inside build-package/.
+    out=build-package
+    rm -rf "$out"
+    mkdir -p "$out/source"
+    tar --exclude='./build*' --exclude=./.git -cf - . | tar -xf - -C "$out/source"
+    command -v ccache >/dev/null && export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+    (cd "$out/source" && dpkg-buildpackage -us -uc -b)
+    lintian --fail-on error,warning --display-info "$out"/*.changes
+    ls "$out"/*.deb
+    ;;
 *)
-    echo "usage: $0 run [tessel|threshold] | test [--sanitize]" >&2
+    echo "usage: $0 run [tessel|threshold] | test [--sanitize] | package" >&2
     exit 2
     ;;
 esac

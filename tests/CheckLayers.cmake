@@ -15,6 +15,7 @@ endforeach()
 set(allowed_cli cli session link core)
 set(allowed_app app cli ${below})
 set(allowed_modsim link core)
+set(allowed_docgen docgen cli session link core)
 
 file(GLOB_RECURSE sources RELATIVE ${ROOT}
   ${ROOT}/src/*.h ${ROOT}/src/*.cpp ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp)

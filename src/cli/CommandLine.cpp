@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/CommandRequest.h"
+#include "cli/HelpText.h"
 #include "cli/InterruptWatch.h"
 #include "cli/ModuleCommands.h"
 #include "cli/PortListing.h"
@@ -131,7 +132,9 @@ int runCommandLine(const QStringList &arguments) {
         return fail(exitcode::kBadInput, parsed.error);
     const CommandRequest &request = parsed.request;
     if (request.help) {
-        printText(commandLineHelp().toLocal8Bit());
+        const commands::Command *command = commands::find(request.helpCommand);
+        printText((command ? commandHelp(*command, helpWidth()) : overviewHelp(helpWidth()))
+                      .toLocal8Bit());
         return statusAfterOutput(exitcode::kSuccess);
     }
     if (request.version) {

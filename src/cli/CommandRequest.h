@@ -10,7 +10,7 @@ namespace tessel {
 
 // What the arguments of a command-line run ask for.
 struct CommandRequest {
-    QString command; // identify, read, write, factory-reset, diff, list-ports or program
+    QString command; // a command of cli/CommandTable
     QString port;
     // program: every port given, in order; the kind to program, how many modules to program
     // (0: until stopped) and the record file.
@@ -26,6 +26,7 @@ struct CommandRequest {
     bool json = false;   // one JSON document (program: one per event) instead of text
     int replyWaitMs = 0; // every reply is waited for at least this long; 0: the usual waits
     bool help = false;
+    QString helpCommand; // help: the command whose long help is asked for; empty: the overview
     bool version = false;
 };
 
@@ -38,8 +39,6 @@ struct ParsedRequest {
 // looking at a file or a port is refused here.
 ParsedRequest parseCommandRequest(const QStringList &arguments);
 
-// The text of --help.
-QString commandLineHelp();
 // Whether `word` names a command (read, write, ...).
 bool isCommandName(const QString &word);
 

@@ -4,6 +4,7 @@
 // were taken for the window or for a command.
 
 #include "EndToEndSupport.h"
+#include "cli/CommandTable.h"
 #include "support/TestMain.h"
 
 using namespace tessel;
@@ -26,6 +27,7 @@ private Q_SLOTS:
         };
         // A stray word is reported rather than ignored.
         row("unknown command", {"reed", "--port", "x"}, "unknown command");
+        row("help on no command", {"help", "reed"}, "unknown command");
         // A word after a Qt option's value, or after --, is the command (which takes no Qt option).
         row("style, then read", {"-style", "Fusion", "read"}, "Unknown option 'style'");
         row("read after --", {"--", "read"}, "read needs --port");
@@ -86,11 +88,31 @@ private Q_SLOTS:
         QVERIFY(o.out.isEmpty());
     }
 
+    // The overview names every command; each command's long help is the same asked for either
+    // way; off a terminal every line fits 80 columns. The commands need no display at all.
+    void help_fitsEightyColumnsAskedEitherWay() {
+        Invocation overview(QStringList{"--help"});
+        overview.unset = kNoDisplay;
+        RUN_CONFIG(all, 0, overview);
+        QStringList texts = {all.out};
+        for (const commands::Command &command : commands::all()) {
+            const QString name = QLatin1String(command.name);
+            QVERIFY2(all.out.contains(QStringLiteral("\n  ") + name + QLatin1Char(' ')),
+                     qPrintable(name));
+            RUN_CONFIG(asked, 0, {QStringLiteral("help"), name});
+            RUN_CONFIG(flagged, 0, {name, QStringLiteral("--help")});
+            QCOMPARE(flagged.out, asked.out);
+            QVERIFY2(asked.out.startsWith(QStringLiteral("Usage: tessel-config ") + name),
+                     qPrintable(asked.out));
+            texts << asked.out;
+        }
+        for (const QString &text : texts) {
+            for (const QString &line : text.split(QLatin1Char('\n')))
+                QVERIFY2(line.size() <= 80, qPrintable(line));
+        }
+    }
+
     void window_takesQtsOptionsWithoutADisplay() {
-        // The commands need no display at all.
-        Invocation help(QStringList{"--help"});
-        help.unset = kNoDisplay;
-        CHECK_EXIT(runConfig(help), 0);
         // A platform named on the command line needs none either: the window opens and keeps
         // running until it is closed.
         Invocation styled({"-style", "Fusion", "-platform", "offscreen", "--simulate", "tessel"});
