@@ -4,8 +4,8 @@
 
 #include "ProductionBench.h"
 #include "core/ModuleSimulator.h"
-#include "link/ModuleConnection.h"
-#include "link/SettingsTransfer.h"
+#include "link/protocol/ModuleConnection.h"
+#include "link/protocol/SettingsTransfer.h"
 #include "support/ModsimProcess.h"
 
 #include <QCommandLineParser>

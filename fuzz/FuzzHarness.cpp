@@ -1,9 +1,9 @@
 #include "FuzzHarness.h"
 
 #include "core/ProfileText.h"
-#include "link/ControllerLink.h"
-#include "link/ModuleProtocol.h"
-#include "link/SettingsTransfer.h"
+#include "link/protocol/ControllerLink.h"
+#include "link/protocol/ModuleProtocol.h"
+#include "link/protocol/SettingsTransfer.h"
 
 #include <QPointer>
 #include <vector>

@@ -1,7 +1,8 @@
 # Fails when a source file includes a header of a layer above its own. Run by CTest:
 #   cmake -DROOT=<source dir> -P CheckLayers.cmake
 # Each layer may include itself and the layers listed after it. The window layer is six rooms
-# (src/ui/<room>), each a layer of its own above the rooms listed before it.
+# (src/ui/<room>), each a layer of its own above the rooms listed before it; the folders of
+# src/link and src/cli are rooms of one layer each.
 cmake_minimum_required(VERSION 3.25)
 
 set(allowed_core core)

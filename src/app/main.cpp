@@ -1,6 +1,6 @@
-#include "cli/CommandLine.h"
-#include "cli/Terminal.h"
-#include "cli/WindowRequest.h"
+#include "cli/commands/CommandLine.h"
+#include "cli/commands/Terminal.h"
+#include "cli/commands/WindowRequest.h"
 #include "ui/shell/Application.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/Commands.h"
-#include "link/ModuleProtocol.h"
-#include "link/SettingsTransfer.h"
+#include "link/protocol/ModuleProtocol.h"
+#include "link/protocol/SettingsTransfer.h"
 #include "session/SessionOutcome.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "session/StoreReport.h"
 
-#include "link/SettingsTransfer.h"
+#include "link/protocol/SettingsTransfer.h"
 
 #include <QRegularExpression>
 #include <QStringList>

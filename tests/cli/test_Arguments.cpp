@@ -4,7 +4,7 @@
 // were taken for the window or for a command.
 
 #include "EndToEndSupport.h"
-#include "cli/CommandTable.h"
+#include "cli/commands/CommandTable.h"
 #include "support/TestMain.h"
 
 using namespace tessel;

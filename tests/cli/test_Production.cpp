@@ -3,7 +3,7 @@
 // pipe ends a store, `write`'s as well as `program`'s.
 
 #include "EndToEndSupport.h"
-#include "cli/ModuleRecord.h"
+#include "cli/commands/ModuleRecord.h"
 #include "support/TestMain.h"
 
 #include <csignal>

@@ -3,7 +3,7 @@
 // replies, trailing bytes and stray acknowledges are never taken for another
 // exchange).
 
-#include "link/SettingsTransfer.h"
+#include "link/protocol/SettingsTransfer.h"
 #include "support/SimulatedLine.h"
 #include "support/TestMain.h"
 

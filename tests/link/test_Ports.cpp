@@ -7,11 +7,11 @@
 // follow the ports through the window.
 
 #include "PseudoTerminal.h"
-#include "link/DeviceInspection.h"
-#include "link/ModuleConnection.h"
-#include "link/OpenFailure.h"
-#include "link/PortSetting.h"
-#include "link/SerialChannel.h"
+#include "link/channels/SerialChannel.h"
+#include "link/ports/DeviceInspection.h"
+#include "link/ports/OpenFailure.h"
+#include "link/ports/PortSetting.h"
+#include "link/protocol/ModuleConnection.h"
 #include "support/PortSamples.h"
 #include "support/TestMain.h"
 

@@ -3,7 +3,7 @@
 // Ports as the system describes them: a motherboard port it knows nothing about, and a USB
 // adapter with every fact filled in.
 
-#include "link/PortFacts.h"
+#include "link/ports/PortFacts.h"
 
 namespace tessel::testing {
 

@@ -5,8 +5,8 @@
 // the modules it connects to replaced by simulated ones.
 
 #include "core/ModuleSimulator.h"
-#include "link/LinkClock.h"
-#include "link/ModuleConnection.h"
+#include "link/protocol/LinkClock.h"
+#include "link/protocol/ModuleConnection.h"
 #include "support/WindowBench.h"
 #include "ui/shell/Application.h"
 

@@ -4,10 +4,10 @@
 // clock is virtual, so waits take no real time and their poll counts can be asserted.
 
 #include "core/ModuleSimulator.h"
-#include "link/ControllerLink.h"
-#include "link/LinkClock.h"
-#include "link/ModuleProtocol.h"
-#include "link/SimulatedChannel.h"
+#include "link/channels/SimulatedChannel.h"
+#include "link/protocol/ControllerLink.h"
+#include "link/protocol/LinkClock.h"
+#include "link/protocol/ModuleProtocol.h"
 #include "support/MemoryPatterns.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "Completions.h"
 
-#include "cli/CommandTable.h"
-#include "cli/HelpText.h"
+#include "cli/commands/CommandTable.h"
+#include "cli/commands/HelpText.h"
 #include "core/ModuleKind.h"
 
 namespace tessel::docs {

@@ -1,7 +1,7 @@
 #include "ManPage.h"
 
-#include "cli/CommandTable.h"
-#include "cli/HelpText.h"
+#include "cli/commands/CommandTable.h"
+#include "cli/commands/HelpText.h"
 
 #include <QRegularExpression>
 #include <utility>

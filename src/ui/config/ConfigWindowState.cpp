@@ -3,7 +3,7 @@
 // operator's Cancel, and the questions after a store that was stopped or found the module's
 // memory changed.
 
-#include "link/ModuleProtocol.h"
+#include "link/protocol/ModuleProtocol.h"
 #include "session/ModuleSession.h"
 #include "session/StoreReport.h"
 #include "ui/config/ConfigWindow.h"

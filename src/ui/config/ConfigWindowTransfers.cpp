@@ -3,8 +3,8 @@
 // session; this file turns the session's signals into what the operator sees.
 
 #include "core/FieldNames.h"
-#include "link/ModuleProtocol.h"
-#include "link/SettingsTransfer.h"
+#include "link/protocol/ModuleProtocol.h"
+#include "link/protocol/SettingsTransfer.h"
 #include "session/ModuleSession.h"
 #include "session/StoreReport.h"
 #include "ui/config/ConfigWindow.h"

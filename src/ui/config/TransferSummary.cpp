@@ -1,6 +1,6 @@
 #include "ui/config/TransferSummary.h"
 
-#include "link/SettingsTransfer.h"
+#include "link/protocol/SettingsTransfer.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
 #include "ui/shell/Application.h"
 
-#include "link/ModuleConnection.h"
-#include "link/PortSetting.h"
-#include "link/PortSource.h"
+#include "link/ports/PortSetting.h"
+#include "link/ports/PortSource.h"
+#include "link/protocol/ModuleConnection.h"
 #include "session/BackupFolder.h"
 #include "session/ModuleSession.h"
 #include "ui/config/ConfigWindow.h"

@@ -1,6 +1,6 @@
 #include "ui/shell/ConnectingWindow.h"
 
-#include "link/LinkClock.h"
+#include "link/protocol/LinkClock.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "ui/shell/FormSelectSerialPort.h"
 
-#include "link/PortSource.h"
+#include "link/ports/PortSource.h"
 #include "ui/widgets/FormControls.h"
 
 #include <QComboBox>

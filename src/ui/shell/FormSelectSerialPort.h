@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link/PortFacts.h"
-#include "link/PortSetting.h"
-#include "link/PortWatcher.h"
+#include "link/ports/PortFacts.h"
+#include "link/ports/PortSetting.h"
+#include "link/ports/PortWatcher.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "ui/threshold/AnalogMonitor.h"
 
 #include "core/LimitCheck.h"
-#include "link/ModuleProtocol.h"
+#include "link/protocol/ModuleProtocol.h"
 #include "ui/threshold/AnalogPanel.h"
 
 #include <QCheckBox>

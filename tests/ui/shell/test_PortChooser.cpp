@@ -1,4 +1,4 @@
-#include "link/PortSource.h"
+#include "link/ports/PortSource.h"
 #include "support/PortSamples.h"
 #include "support/TestMain.h"
 #include "ui/shell/FormSelectSerialPort.h"

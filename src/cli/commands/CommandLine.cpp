@@ -1,0 +1,196 @@
+#include "cli/commands/CommandLine.h"
+
+#include "cli/commands/CommandRequest.h"
+#include "cli/commands/HelpText.h"
+#include "cli/commands/InterruptWatch.h"
+#include "cli/commands/ModuleCommands.h"
+#include "cli/commands/PortListing.h"
+#include "cli/commands/Terminal.h"
+#include "cli/commands/WindowRequest.h"
+#include "cli/production/ProductionRun.h"
+#include "core/ProfileText.h"
+#include "link/ports/PortSource.h"
+#include "link/protocol/ModuleConnection.h"
+#include "session/BackupFolder.h"
+#include "session/OutputFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <memory>
+
+namespace tessel {
+
+namespace {
+
+// The line to the module the request names; nothing, with the reason on standard error, when
+// the port cannot be opened.
+std::unique_ptr<ModuleConnection> openConnection(const CommandRequest &request) {
+    if (request.simulate)
+        return ModuleConnection::simulate(*request.simulate);
+    QString error;
+    auto connection = ModuleConnection::openPort(request.port, error);
+    if (!connection)
+        fail(exitcode::kBadInput, error);
+    return connection;
+}
+
+// The profile in a file as memory; a message when it cannot be read or is not a profile.
+// "-" is standard input, as in other shell tools.
+std::optional<ModuleMemory> readProfileFile(const QString &argument, QString &error) {
+    const bool standardInput = argument == QLatin1String("-");
+    const QString path = standardInput ? QStringLiteral("standard input") : argument;
+    QFile file(argument);
+    const bool opened =
+        standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    if (!opened) {
+        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    const ProfileParse parsed = readProfile(file, path);
+    if (!parsed.memory) {
+        error = parsed.error + QStringLiteral("; nothing was sent");
+        return std::nullopt;
+    }
+    return parsed.memory;
+}
+
+// A status of a diff run: "differs" is its own 1, so trouble is never reported as 1.
+int diffStatus(const CommandRequest &request, int status) {
+    const bool isDiff = request.command == QLatin1String("diff");
+    return isDiff && status == exitcode::kNoModule ? exitcode::kDiffTrouble : status;
+}
+
+int runCommand(const CommandRequest &request, ModuleCommands &commands,
+               const std::optional<ModuleMemory> &profile, OutputFile *output) {
+    if (const int status = commands.identify(); status != exitcode::kSuccess)
+        return diffStatus(request, status);
+    if (request.command == QLatin1String("identify"))
+        return commands.printIdentity();
+    // A module of a kind this program does not know is not read either: its memory map,
+    // and so any profile made of it, would mean nothing here.
+    const std::optional<ModuleKind> kind = commands.knownKind();
+    if (!kind)
+        return diffStatus(request, exitcode::kNoModule);
+    if (request.command == QLatin1String("read"))
+        return commands.read(output);
+    if (request.command == QLatin1String("write"))
+        return commands.write(*kind, *profile);
+    if (request.command == QLatin1String("factory-reset"))
+        return commands.factoryReset(*kind);
+    return commands.diff(*kind, *profile);
+}
+
+// The backup a production run's stations share: they run in threads of their own, and two
+// saving and pruning the one folder at once could pick the same file name or prune each
+// other's work.
+BackupFn sharedBackup(BackupFn backup) {
+    auto lock = std::make_shared<QMutex>();
+    return [lock, backup = std::move(backup)](const ModuleSession &session) {
+        const QMutexLocker locked(lock.get());
+        return backup(session);
+    };
+}
+
+} // namespace
+
+bool isCommandLineInvocation(const QStringList &arguments) {
+    static const QStringList actionOptions = {
+        QStringLiteral("-h"),        QStringLiteral("--help"),     QStringLiteral("-help"),
+        QStringLiteral("-?"),        QStringLiteral("--help-all"), QStringLiteral("-v"),
+        QStringLiteral("--version"), QStringLiteral("-version")};
+    static const QStringList optionsWithValue = [] {
+        QStringList options = {QStringLiteral("-o")};
+        QStringList names = {QStringLiteral("port"), QStringLiteral("simulate"),
+                             QStringLiteral("output")};
+        names << qtOptionsWithValue(); // "-style Fusion" opens the window in that style
+        for (const QString &name : names)
+            options << QLatin1Char('-') + name << QStringLiteral("--") + name;
+        return options;
+    }();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a == QLatin1String("--"))
+            return i + 1 < arguments.size();
+        if (actionOptions.contains(a))
+            return true;
+        if (optionsWithValue.contains(a)) {
+            ++i; // its value
+            continue;
+        }
+        // A word is a command, unless it names a file (a profile the window opens).
+        if (!a.startsWith(QLatin1Char('-')))
+            return isCommandName(a) || !QFileInfo(a).isFile();
+    }
+    return false;
+}
+
+int runCommandLine(const QStringList &arguments) {
+    ignoreClosedPipes();
+    const ParsedRequest parsed = parseCommandRequest(arguments);
+    if (!parsed.error.isEmpty())
+        return fail(exitcode::kBadInput, parsed.error);
+    const CommandRequest &request = parsed.request;
+    if (request.help) {
+        const commands::Command *command = commands::find(request.helpCommand);
+        printText((command ? commandHelp(*command, helpWidth()) : overviewHelp(helpWidth()))
+                      .toLocal8Bit());
+        return statusAfterOutput(exitcode::kSuccess);
+    }
+    if (request.version) {
+        printLine(stdout, QStringLiteral("tessel-config %1").arg(QLatin1String(TESSEL_VERSION)));
+        return statusAfterOutput(exitcode::kSuccess);
+    }
+
+    if (request.command == QLatin1String("list-ports"))
+        return statusAfterOutput(listPorts(SystemPortSource(), request.json));
+
+    // Everything that can be refused without the module is refused before the port opens.
+    std::optional<ModuleMemory> profile;
+    if (!request.file.isEmpty()) {
+        QString error;
+        profile = readProfileFile(request.file, error);
+        if (!profile)
+            return fail(exitcode::kBadInput, error);
+    }
+    std::unique_ptr<OutputFile> output;
+    if (!request.output.isEmpty() && request.output != QLatin1String("-")) {
+        output = std::make_unique<OutputFile>(request.output);
+        if (!output->open())
+            return fail(exitcode::kBadInput, output->error());
+    }
+
+    if (request.command == QLatin1String("program")) {
+        ProductionRequest production;
+        production.ports = request.ports;
+        production.setup.kind = *request.kind;
+        production.setup.backup = sharedBackup(BackupFolder().forSession());
+        production.setup.profile = EepromImage(*profile);
+        production.setup.leastReplyWaitMicros = request.replyWaitMs * 1000LL;
+        production.count = request.count;
+        production.recordPath = request.record;
+        production.json = request.json;
+        return runProduction(std::move(production));
+    }
+    const std::unique_ptr<ModuleConnection> connection = openConnection(request);
+    if (!connection)
+        return exitcode::kBadInput;
+    connection->protocol().pace().setLeastWait(request.replyWaitMs * 1000LL);
+    ModuleSession session(connection->protocol(), commandLineLimits());
+    session.setVerifyAfterStore(request.verify);
+    if (request.backup)
+        session.setBackup((request.simulate ? BackupFolder::practice() : BackupFolder())
+                              .forSession(connection->where()));
+    ModuleCommands commands(session, connection->where());
+    commands.setJson(request.json);
+    InterruptWatch interrupts;
+    QObject::connect(&interrupts, &InterruptWatch::interrupted, &interrupts,
+                     [&commands] { commands.interrupt(); });
+    const int status = runCommand(request, commands, profile, output.get());
+    // Whatever the command managed before it stopped has been said; the status says why.
+    if (interrupts.received() != 0)
+        return exitcode::kSignalled + interrupts.received();
+    return statusAfterOutput(status);
+}
+
+} // namespace tessel

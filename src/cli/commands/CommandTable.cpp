@@ -1,0 +1,344 @@
+#include "cli/commands/CommandTable.h"
+
+#include <array>
+
+namespace tessel::commands {
+
+namespace {
+const QString kIdentify = QStringLiteral("identify");
+const QString kRead = QStringLiteral("read");
+const QString kWrite = QStringLiteral("write");
+const QString kFactoryReset = QStringLiteral("factory-reset");
+const QString kDiff = QStringLiteral("diff");
+const QString kListPorts = QStringLiteral("list-ports");
+const QString kProgramCommand = QStringLiteral("program");
+const QString kHelp = QStringLiteral("help");
+const QString kWindowName = QString::fromLatin1(kWindow);
+
+const QStringList kOneModule = {kIdentify, kRead, kWrite, kFactoryReset, kDiff};
+const QStringList kStores = {kWrite, kFactoryReset};
+
+const std::array kCommands = {
+    Command{"identify",
+            "",
+            "link test and identification; one line describing the module",
+            "Runs the link test (up to 100 attempts, 1.5 s each), then the identification (up to "
+            "10 attempts, 1 s each), and prints one line describing the module: its kind, radio, "
+            "firmware version and release year.",
+            Completion::None,
+            {QStringLiteral("Ports")},
+            {QStringLiteral("Which module is on the first USB adapter:"),
+             QStringLiteral("$ tessel-config identify --port ttyUSB0")}},
+    Command{"read",
+            "",
+            "the whole memory as a production profile",
+            "Reads the module's whole memory and writes it as production profile text (16 "
+            "records \"DATA\" of 16 values, on one line) to standard output or to the file of "
+            "-o.\n\n"
+            "read -o replaces a regular file at once (its mode, owner and hard links kept) and "
+            "writes a device, a FIFO or /dev/stdout in place; a file that cannot be written (a "
+            "full disk) is exit status 2.",
+            Completion::None,
+            {QStringLiteral("Profiles")},
+            {QStringLiteral("Keep what a module holds:"),
+             QStringLiteral("$ tessel-config read --port ttyUSB0 -o module.txt")}},
+    Command{"write",
+            "FILE",
+            "store a profile, then read it back and compare",
+            "Stores the profile in FILE, block by block, each block confirmed by the module, "
+            "then reads the memory back and names every address that differs. The module's "
+            "memory is saved first (see Backups).",
+            Completion::Profile,
+            {QStringLiteral("Profiles"), QStringLiteral("Backups"),
+             QStringLiteral("When a store fails")},
+            {QStringLiteral("Store a profile:"),
+             QStringLiteral("$ tessel-config write module.txt --port ttyUSB0")}},
+    Command{"factory-reset",
+            "",
+            "store the factory settings of the module's kind",
+            "Stores the factory settings of the module's kind and reads them back. The module's "
+            "memory is saved first (see Backups).",
+            Completion::None,
+            {QStringLiteral("Backups"), QStringLiteral("When a store fails")},
+            {}},
+    Command{"diff",
+            "FILE",
+            "where the module differs from a profile",
+            "Lists field by field where the module's memory differs from the profile in FILE, "
+            "or prints \"no differences\". The status is 0 when they are the same and 1 when they "
+            "differ, like diff(1); any trouble is 2.",
+            Completion::Profile,
+            {QStringLiteral("Profiles")},
+            {QStringLiteral("Check a module against its profile in a script:"),
+             QStringLiteral("$ tessel-config diff module.txt --port ttyUSB0 --json")}},
+    Command{"list-ports",
+            "",
+            "the serial ports present",
+            "Lists the serial ports present: name, device, stable /dev/serial/by-id name, "
+            "description, manufacturer, serial number and USB vendor:product.",
+            Completion::None,
+            {},
+            {}},
+    Command{"program",
+            "FILE --kind KIND --port NAME...",
+            "production on many ports at once",
+            "On every port at once: waits for a module, identifies it, refuses one of another "
+            "kind, reads its memory for the backup, stores the profile in FILE, reads it back "
+            "and compares, then waits until the module is removed and starts again. A terminal "
+            "shows one status line per port and rings a bell when a module is done; elsewhere "
+            "each module gets one plain line. A module that holds the profile already is "
+            "recorded as already programmed and not stored again.\n\n"
+            "Ctrl-C stops waiting and finishes the modules in progress; a second Ctrl-C ends "
+            "their stores after the block in flight. SIGHUP and SIGTERM do both at once.",
+            Completion::Profile,
+            {QStringLiteral("Backups"), QStringLiteral("When a store fails")},
+            {QStringLiteral("Program 50 modules on two adapters and keep a record:"),
+             QStringLiteral("$ tessel-config program module.txt --kind tessel --count 50 \\"),
+             QStringLiteral("$     --port ttyUSB0 --port ttyUSB1 --record run.csv")}},
+    Command{"help",
+            "[COMMAND]",
+            "the long help of a command",
+            "Prints the long help of COMMAND, or the overview without one.",
+            Completion::Command,
+            {},
+            {}},
+};
+
+const std::array kOptions = {
+    Option{"port", 0, "NAME", Completion::Port,
+           kOneModule + QStringList{kProgramCommand, kWindowName},
+           "The module's port: COM3, ttyUSB0, a device path or tcp://HOST:PORT. program takes it "
+           "once for each port to work on; the window uses it without asking.",
+           true},
+    Option{"simulate", 0, "KIND", Completion::Kind, kOneModule + QStringList{kWindowName},
+           "Work with the built-in simulated module of this kind (tessel or threshold) instead "
+           "of a port."},
+    Option{"output",
+           'o',
+           "FILE",
+           Completion::File,
+           {kRead},
+           "Where read writes the profile; standard output when it is - or not given."},
+    Option{"no-verify", 0, nullptr, Completion::None, kStores,
+           "Do not read the memory back after the store."},
+    Option{"verify", 0, nullptr, Completion::None, kStores,
+           "Read the memory back after the store and compare (the default)."},
+    Option{"no-backup", 0, nullptr, Completion::None, kStores,
+           "Do not save the module's memory before the store."},
+    Option{"json",
+           0,
+           nullptr,
+           Completion::None,
+           {kIdentify, kRead, kDiff, kListPorts, kProgramCommand},
+           "Print one JSON document instead of text; with program, one JSON object per event "
+           "and line."},
+    Option{"kind",
+           0,
+           "KIND",
+           Completion::Kind,
+           {kProgramCommand},
+           "The kind of module to program (tessel or threshold); others are refused."},
+    Option{"count",
+           0,
+           "N",
+           Completion::None,
+           {kProgramCommand},
+           "Stop after N modules programmed successfully."},
+    Option{"record",
+           0,
+           "FILE",
+           Completion::File,
+           {kProgramCommand},
+           "Append one line per module to this CSV file (time, port, kind, firmware version, "
+           "release year, result, differing blocks, backup, seconds)."},
+    Option{"reply-wait", 0, "MS", Completion::None, kOneModule + QStringList{kProgramCommand},
+           "Wait at least MS milliseconds (1 to 60000) for each reply of the module, for a line "
+           "known to be slow (a radio bridge, a distant device server). Without it the waits "
+           "lengthen by themselves once the module shows that it answers late (up to about 3 s "
+           "late, with up to 1 s between the bytes of a reply)."},
+    Option{"help", 'h', nullptr, Completion::None, {}, "Print the help and end."},
+    Option{"version", 'v', nullptr, Completion::None, {}, "Print the program's version and end."},
+};
+
+const std::array kTopics = {
+    Topic{"Ports",
+          "A port NAME is COMn (on Linux /dev/ttyS(n-1)), a device as listed (ttyUSB0 is "
+          "/dev/ttyUSB0), a full path, or tcp://HOST:PORT for a module behind a serial device "
+          "server on the network. The line runs at 115200 baud, 8N1. A connection refused, a "
+          "host that does not answer within 5 s and a connection dropped later are handled "
+          "like a lost serial line.\n\n"
+          "Every wait for the module is bounded: a block read is tried at most 3 times (5 s "
+          "each), a store waits at most 15 s for each block's confirmation. While the link test "
+          "or a transfer runs, a progress line is shown on standard error when it is a "
+          "terminal (plain lines when TERM is dumb)."},
+    Topic{"Profiles",
+          "A production profile is 16 records \"DATA\" of 16 whole numbers 0 to 255. It may be "
+          "split over several lines, with blank space between records and values. Anything "
+          "else is refused, naming the record and the value, and nothing is sent to the "
+          "module. A FILE given as - is standard input for write, diff and program, and "
+          "standard output for read -o."},
+    Topic{"Backups",
+          "Before write, factory-reset and program store anything, they read the module's "
+          "memory and save it as a production profile in the backups folder of the user's data "
+          "folder (~/.local/share/tessel-config/backups/ unless XDG_DATA_HOME says otherwise), "
+          "named by kind, the module's serials and time; the newest 200 are kept, and always "
+          "each module's last. A backup counts once it is on disk and reads back as written; "
+          "when it cannot be saved, nothing is stored. Any backup can be stored again with "
+          "write. Stores on --simulate keep their backups apart, in backups/simulated/."},
+    Topic{"When a store fails",
+          "The first line says \"Error Storing Data\"; the lines below it say which blocks hold "
+          "the new settings, which the old and which may hold either, where the backup is, "
+          "and the command that restores it. Ctrl-C, SIGTERM or SIGHUP during a store lets the "
+          "block in flight be confirmed, then stops and says the same; during any other wait "
+          "it stops at once. A reader of the output that goes away (| head) never ends a "
+          "store: the output stops, the store and its check finish, and the status is 141."},
+    Topic{
+        "Serial ports on Linux",
+        "The device of a serial port belongs to a group, usually dialout, and only members "
+        "of that group may open it. Add your user to it once, then log out and in again:\n"
+        "$ sudo usermod -aG dialout $USER\n\n"
+        "When permission is what stops the program, it says so and names the group; a port "
+        "held by another program, a name with no device behind it and a file that is not a "
+        "serial port are reported as what they are. A USB adapter keeps its place across "
+        "re-plugging under /dev/serial/by-id/; that path can be given as the port.\n\n"
+        "ModemManager, the service that sets up mobile broadband modems, may probe a USB "
+        "serial adapter in the first seconds after it is plugged in: it sends modem commands "
+        "to the module and holds the port meanwhile. Tell it to leave the adapter alone with "
+        "a udev rule in /etc/udev/rules.d/70-tessel-config.rules, with your adapter's vendor "
+        "and product ids (list-ports shows them as vendor:product), then reload the rules "
+        "and plug the adapter in again:\n"
+        "$ ATTRS{idVendor}==\"0403\", ATTRS{idProduct}==\"6001\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"\n"
+        "$ sudo udevadm control --reload-rules"},
+};
+
+const std::array kExitStatuses = {
+    ExitStatus{"0", "Success; for diff, the module holds exactly the profile."},
+    ExitStatus{"1", "No module answered, the module is of an unknown kind (nothing is read or "
+                    "stored), the line failed or vanished, or the memory could not be read back "
+                    "after a store (the store itself completed); for diff, only that the module "
+                    "differs from the profile; for program, that every port failed."},
+    ExitStatus{"2", "Bad usage, a bad profile, a port or file that cannot be opened or written, "
+                    "no display for the window, or a backup that cannot be saved (nothing is "
+                    "stored); for diff, also every failure that is 1 elsewhere."},
+    ExitStatus{"3", "A block store was not confirmed (\"Error Storing Data\"), or the memory "
+                    "read back differs from what was stored; for program, a module that was "
+                    "started did not end ok."},
+    ExitStatus{"129 130 143",
+               "Ended by SIGHUP, Ctrl-C (SIGINT) or SIGTERM. program instead finishes the "
+               "modules in progress on the first Ctrl-C and ends with 0 or 3."},
+    ExitStatus{"141", "Standard output or error was a pipe whose reader went away; what was "
+                      "under way was finished first."},
+};
+
+const std::array kEnvironment = {
+    Entry{"XDG_DATA_HOME", "Where the backups folder is (default ~/.local/share)."},
+    Entry{"XDG_CONFIG_HOME", "Where the remembered port is kept when the working directory "
+                             "cannot be written (default ~/.config)."},
+    Entry{"TERM", "When it is dumb, progress and production status are plain lines, with no "
+                  "cursor movement."},
+    Entry{"NO_COLOR", "Honoured: the program writes no colour."},
+    Entry{"DISPLAY, WAYLAND_DISPLAY", "The display the window opens on; the commands need none."},
+    Entry{"LANG, LC_ALL, LC_MESSAGES", "The language of the window and its messages. The "
+                                       "command line's profiles, JSON and CSV never change."},
+};
+
+const std::array kFiles = {
+    Entry{"tessel.cfg", "The port the window used last, in the working directory, or in "
+                        "~/.config/tessel-config/ where that cannot be written."},
+    Entry{"~/.local/share/tessel-config/backups/",
+          "The module's memory saved before each store, as production profiles."},
+};
+} // namespace
+
+const char *summary() {
+    return "configure Tessel and Threshold radio input modules over a serial port";
+}
+
+const char *description() {
+    return "Identifies a Tessel or Threshold radio input module on a serial port, reads its "
+           "256-byte configuration memory, and stores it back block by block, each block "
+           "confirmed by the module: in a window, or with the commands below, which need no "
+           "display.";
+}
+
+const char *windowArguments() {
+    return "[--port NAME | --simulate KIND] [PROFILE]";
+}
+
+const char *windowText() {
+    return "Without a command the configuration window opens, on the port given (without "
+           "asking), else after \"Select Com Port\". A PROFILE is opened once the window has "
+           "read the module, as its File menu's Open Profile does. -platform NAME, -style NAME "
+           "and Qt's other options are passed on to Qt.";
+}
+
+std::span<const Command> all() {
+    return kCommands;
+}
+std::span<const Option> options() {
+    return kOptions;
+}
+std::span<const Topic> topics() {
+    return kTopics;
+}
+std::span<const ExitStatus> exitStatuses() {
+    return kExitStatuses;
+}
+std::span<const Entry> environment() {
+    return kEnvironment;
+}
+std::span<const Entry> files() {
+    return kFiles;
+}
+QStringList seeAlso() {
+    return {QStringLiteral("tessel-modsim(1)"), QStringLiteral("diff(1)")};
+}
+
+const Command *find(const QString &name) {
+    for (const Command &command : kCommands) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+const Option *findOption(const QString &longName) {
+    for (const Option &option : kOptions) {
+        if (longName == QLatin1String(option.longName))
+            return &option;
+    }
+    return nullptr;
+}
+
+bool takes(const Option &option, const QString &command) {
+    return option.commands.isEmpty() || option.commands.contains(command);
+}
+
+QList<const Option *> optionsOf(const QString &command) {
+    QList<const Option *> list;
+    for (const Option &option : kOptions) {
+        if (takes(option, command))
+            list << &option;
+    }
+    return list;
+}
+
+QString optionTerm(const Option &option) {
+    QString term = QStringLiteral("--") + QLatin1String(option.longName);
+    if (option.shortName != 0)
+        term = QStringLiteral("-%1, ").arg(QLatin1Char(option.shortName)) + term;
+    if (option.value)
+        term += QLatin1Char(' ') + QLatin1String(option.value);
+    return term;
+}
+
+QString commandList(const Option &option) {
+    QStringList names = option.commands;
+    names.removeAll(kWindowName);
+    if (names.size() < 2)
+        return names.join(QString());
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+} // namespace tessel::commands

@@ -1,0 +1,63 @@
+#include "cli/commands/JsonOutput.h"
+
+#include "core/FieldNames.h"
+#include "core/ProfileText.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace tessel {
+
+namespace {
+QJsonObject header(const QString &where, std::optional<ModuleKind> kind) {
+    return {{QStringLiteral("port"), where},
+            {QStringLiteral("kind"), kind ? QJsonValue(moduleKindKey(*kind)) : QJsonValue()}};
+}
+} // namespace
+
+QJsonObject identityJson(const QString &where, const wire::IdentityReply &identity) {
+    QJsonObject o = header(where, identity.moduleKind());
+    QJsonArray bytes;
+    for (const int b : identity.b)
+        bytes.append(b);
+    o.insert(QStringLiteral("kindByte"), identity.kind());
+    o.insert(QStringLiteral("radio"),
+             identity.zigBee() ? QStringLiteral("ZigBee") : QStringLiteral("other"));
+    o.insert(QStringLiteral("firmwareVersion"), identity.firmwareVersion());
+    o.insert(QStringLiteral("releaseYear"),
+             wire::releaseYear(identity.releaseYearCode()).trimmed().toInt());
+    o.insert(QStringLiteral("identity"), bytes);
+    o.insert(QStringLiteral("description"), wire::identityLine(identity));
+    return o;
+}
+
+QJsonObject memoryJson(const QString &where, ModuleKind kind, const EepromImage &image) {
+    QJsonObject o = header(where, kind);
+    QJsonArray memory;
+    for (int address = 0; address < kImageSize; ++address)
+        memory.append(image.value(address));
+    o.insert(QStringLiteral("memory"), memory);
+    o.insert(QStringLiteral("profile"), profileText(image));
+    return o;
+}
+
+QJsonObject differencesJson(const QString &where, ModuleKind kind, const EepromImage &module,
+                            const EepromImage &profile, const std::vector<int> &differences) {
+    QJsonObject o = header(where, kind);
+    QJsonArray list;
+    for (const int address : differences) {
+        list.append(QJsonObject{{QStringLiteral("address"), address},
+                                {QStringLiteral("field"), fieldName(kind, address)},
+                                {QStringLiteral("module"), module.value(address)},
+                                {QStringLiteral("profile"), profile.value(address)}});
+    }
+    o.insert(QStringLiteral("same"), differences.empty());
+    o.insert(QStringLiteral("differences"), list);
+    return o;
+}
+
+QByteArray jsonText(const QJsonObject &document) {
+    return QJsonDocument(document).toJson(QJsonDocument::Indented);
+}
+
+} // namespace tessel

@@ -1,0 +1,232 @@
+#include "cli/production/ProductionDisplay.h"
+
+#include "cli/commands/Terminal.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <cstdio>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace tessel {
+
+namespace {
+QString statusText(const StationEvent &e) {
+    switch (e.type) {
+    case StationEvent::Type::Waiting:
+        return QStringLiteral("waiting for a module");
+    case StationEvent::Type::Identified:
+        return e.text;
+    case StationEvent::Type::Progress:
+        return QStringLiteral("%1 block %2 of %3")
+            .arg(e.phase == SessionPhase::Verifying ? QStringLiteral("verifying")
+                                                    : QStringLiteral("programming"))
+            .arg(e.block)
+            .arg(kBlockCount);
+    case StationEvent::Type::Done:
+        return QStringLiteral("OK, replace the module");
+    case StationEvent::Type::Failed:
+    case StationEvent::Type::PortFailed:
+        break;
+    }
+    // The first line says what went wrong; the whole account is printed above the lines.
+    return QStringLiteral("FAILED: ") + e.text.section(QLatin1Char('\n'), 0, 0);
+}
+
+// "port: FAILED (result): first line", then the report's other lines indented below it.
+QString failedModuleText(const ModuleRecord &r) {
+    QString text = r.message;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\n  "));
+    return QStringLiteral("%1: FAILED (%2): %3").arg(r.port, resultKey(r.result), text);
+}
+
+// What is said of a module that did not end ok: nothing to do, or what went wrong.
+QString moduleNote(const ModuleRecord &r) {
+    if (r.result == ModuleResult::AlreadyProgrammed)
+        return QStringLiteral("%1: already programmed: %2").arg(r.port, r.message);
+    return failedModuleText(r);
+}
+
+// The columns of the terminal on standard output; lines longer than it would wrap and leave
+// copies behind each redraw.
+int terminalColumns() {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return size.ws_col;
+    return 80;
+}
+
+QString fitted(const QString &line, int columns) {
+    if (line.size() < columns)
+        return line;
+    return line.left(std::max(0, columns - 4)) + QStringLiteral("...");
+}
+
+QString eventKey(StationEvent::Type type) {
+    switch (type) {
+    case StationEvent::Type::Waiting:
+        return QStringLiteral("waiting");
+    case StationEvent::Type::Identified:
+        return QStringLiteral("identified");
+    case StationEvent::Type::Progress:
+        return QStringLiteral("progress");
+    case StationEvent::Type::Done:
+        return QStringLiteral("done");
+    case StationEvent::Type::Failed:
+        return QStringLiteral("failed");
+    case StationEvent::Type::PortFailed:
+        break;
+    }
+    return QStringLiteral("port-failed");
+}
+
+QString totalsText(const ProductionTotals &t) {
+    const QString text =
+        QStringLiteral("%1 ok, %2 failed, %3 refused").arg(t.ok).arg(t.failed).arg(t.refused);
+    return t.already == 0 ? text : text + QStringLiteral(", %1 already programmed").arg(t.already);
+}
+
+QJsonObject totalsJson(const ProductionTotals &t) {
+    return {{QStringLiteral("ok"), t.ok},
+            {QStringLiteral("failed"), t.failed},
+            {QStringLiteral("refused"), t.refused},
+            {QStringLiteral("alreadyProgrammed"), t.already}};
+}
+} // namespace
+
+void ProductionTotals::count(const ModuleRecord &record) {
+    if (record.ok())
+        ++ok;
+    else if (record.result == ModuleResult::WrongKind)
+        ++refused;
+    else if (record.result == ModuleResult::AlreadyProgrammed)
+        ++already;
+    else
+        ++failed;
+}
+
+ProductionDisplay::Mode displayModeFor(bool json) {
+    if (json)
+        return ProductionDisplay::Mode::Json;
+    return isatty(STDOUT_FILENO) == 1 ? ProductionDisplay::Mode::Live
+                                      : ProductionDisplay::Mode::Plain;
+}
+
+ProductionDisplay::ProductionDisplay(Mode mode, const QStringList &ports)
+    : m_mode(mode), m_ports(ports) {
+    for (qsizetype i = 0; i < ports.size(); ++i)
+        m_status << QStringLiteral("opening");
+}
+
+void ProductionDisplay::emitJson(const QJsonObject &object) {
+    printLine(stdout, QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+}
+
+void ProductionDisplay::show(const StationEvent &e, const ProductionTotals &totals) {
+    switch (m_mode) {
+    case Mode::Json: {
+        QJsonObject object{{QStringLiteral("event"), eventKey(e.type)},
+                           {QStringLiteral("port"), e.port}};
+        if (e.type == StationEvent::Type::Progress) {
+            object.insert(QStringLiteral("phase"), e.phase == SessionPhase::Verifying
+                                                       ? QStringLiteral("verifying")
+                                                       : QStringLiteral("programming"));
+            object.insert(QStringLiteral("block"), e.block);
+            object.insert(QStringLiteral("blocks"), kBlockCount);
+        }
+        if (!e.text.isEmpty())
+            object.insert(QStringLiteral("message"), e.text);
+        emitJson(object);
+        return;
+    }
+    case Mode::Plain:
+        if (e.type == StationEvent::Type::PortFailed)
+            printLine(stderr, QStringLiteral("tessel-config: %1: %2").arg(e.port, e.text));
+        return;
+    case Mode::Live:
+        m_status[e.station] = statusText(e);
+        redraw(totals);
+        return;
+    }
+}
+
+void ProductionDisplay::moduleFinished(const ModuleRecord &r, const ProductionTotals &totals) {
+    switch (m_mode) {
+    case Mode::Json: {
+        QJsonArray blocks;
+        for (const int block : r.differingBlocks)
+            blocks.append(block);
+        emitJson({{QStringLiteral("event"), QStringLiteral("module")},
+                  {QStringLiteral("time"), isoTimeWithOffset(r.finished)},
+                  {QStringLiteral("port"), r.port},
+                  {QStringLiteral("kind"), r.kind},
+                  {QStringLiteral("firmwareVersion"), r.firmwareVersion},
+                  {QStringLiteral("releaseYear"), r.releaseYear},
+                  {QStringLiteral("result"), resultKey(r.result)},
+                  {QStringLiteral("differingBlocks"), blocks},
+                  {QStringLiteral("backup"), r.backup},
+                  {QStringLiteral("seconds"), r.seconds},
+                  {QStringLiteral("message"), r.message},
+                  {QStringLiteral("totals"), totalsJson(totals)}});
+        return;
+    }
+    case Mode::Plain:
+        printLine(stdout, r.ok() ? QStringLiteral("%1: OK (%2 s)").arg(r.port).arg(r.seconds)
+                                 : moduleNote(r));
+        return;
+    case Mode::Live:
+        std::fputc('\a', stdout);
+        if (!r.ok())
+            printAbove(stdout, moduleNote(r));
+        redraw(totals);
+        return;
+    }
+}
+
+void ProductionDisplay::stopping(const QString &why) {
+    if (m_mode == Mode::Json)
+        emitJson({{QStringLiteral("event"), QStringLiteral("stopping")},
+                  {QStringLiteral("message"), why}});
+    else
+        printAbove(stderr, QStringLiteral("tessel-config: ") + why);
+}
+
+void ProductionDisplay::printAbove(FILE *stream, const QString &text) {
+    // The status lines are taken away and drawn again below the text, so that it stays on
+    // the screen as the lines change.
+    if (m_drawn) {
+        std::fprintf(stdout, "\033[%dA\r\033[J", static_cast<int>(m_ports.size()) + 1);
+        std::fflush(stdout);
+    }
+    printLine(stream, text);
+    m_drawn = false;
+}
+
+void ProductionDisplay::finished(const ProductionTotals &totals) {
+    if (m_mode == Mode::Json) {
+        QJsonObject object = totalsJson(totals);
+        object.insert(QStringLiteral("event"), QStringLiteral("totals"));
+        emitJson(object);
+        return;
+    }
+    if (m_mode == Mode::Live)
+        redraw(totals);
+    printLine(stdout, QStringLiteral("Totals: ") + totalsText(totals));
+}
+
+void ProductionDisplay::redraw(const ProductionTotals &totals) {
+    if (m_drawn)
+        std::fprintf(stdout, "\033[%dA", static_cast<int>(m_ports.size()) + 1);
+    const int columns = terminalColumns();
+    for (qsizetype i = 0; i < m_ports.size(); ++i) {
+        const QString line = m_ports.at(i) + QStringLiteral(": ") + m_status.at(i);
+        std::fprintf(stdout, "\r\033[K%s\n", qPrintable(fitted(line, columns)));
+    }
+    std::fprintf(stdout, "\r\033[K%s\n", qPrintable(totalsText(totals)));
+    std::fflush(stdout);
+    m_drawn = true;
+}
+
+} // namespace tessel

@@ -1,0 +1,142 @@
+#include "cli/production/ProductionRun.h"
+
+#include "cli/commands/CommandLine.h"
+#include "cli/commands/InterruptWatch.h"
+#include "cli/commands/Terminal.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <csignal>
+
+namespace tessel {
+
+ProductionRun::ProductionRun(ProductionRequest request)
+    : m_request(std::move(request)), m_display(displayModeFor(m_request.json), m_request.ports) {
+    qRegisterMetaType<tessel::StationEvent>();
+    qRegisterMetaType<tessel::ModuleRecord>();
+}
+
+ProductionRun::~ProductionRun() {
+    for (ProductionStation *station : m_stations)
+        station->requestStop();
+    for (QThread *thread : m_threads) {
+        thread->quit();
+        thread->wait();
+        delete thread;
+    }
+    for (ProductionStation *station : m_stations)
+        delete station;
+}
+
+int ProductionRun::exec() {
+    if (!m_request.recordPath.isEmpty()) {
+        m_records = std::make_unique<RecordFile>(m_request.recordPath);
+        if (const QString error = m_records->open(); !error.isEmpty())
+            return fail(exitcode::kBadInput, error);
+    }
+    for (int i = 0; i < m_request.ports.size(); ++i) {
+        auto *station = new ProductionStation(i, m_request.ports.at(i), m_request.setup);
+        auto *thread = new QThread;
+        thread->setObjectName(QStringLiteral("station %1").arg(i));
+        station->moveToThread(thread);
+        connect(thread, &QThread::started, station, &ProductionStation::run);
+        connect(station, &ProductionStation::event, this, [this](const StationEvent &e) {
+            m_display.show(e, m_totals);
+            stopIfOutputClosed();
+        });
+        // Blocking: the station waits until the record is on disk.
+        connect(station, &ProductionStation::moduleFinished, this, &ProductionRun::onModuleFinished,
+                Qt::BlockingQueuedConnection);
+        connect(station, &ProductionStation::ended, this, &ProductionRun::onStationEnded);
+        connect(station, &ProductionStation::ended, thread, &QThread::quit);
+        m_stations.push_back(station);
+        m_threads.push_back(thread);
+    }
+    m_running = static_cast<int>(m_stations.size());
+    for (QThread *thread : m_threads)
+        thread->start();
+    // Station signals arrive through this loop; it ends with the last station.
+    m_loop.exec();
+
+    m_display.finished(m_totals);
+    if (m_status != 0)
+        return m_status;
+    if (m_signal != 0)
+        return exitcode::kSignalled + m_signal;
+    if (m_totals.failed > 0)
+        return statusAfterOutput(exitcode::kNotStored);
+    return statusAfterOutput(m_stopped ? exitcode::kSuccess : exitcode::kNoModule);
+}
+
+void ProductionRun::stopIfOutputClosed() {
+    if (outputPipeClosed())
+        stop(QStringLiteral("the output was closed: no new module is started; finishing those "
+                            "in progress"));
+}
+
+void ProductionRun::stop(const QString &why) {
+    if (m_stopped)
+        return;
+    m_stopped = true;
+    m_display.stopping(why);
+    for (ProductionStation *station : m_stations)
+        station->requestStop();
+}
+
+void ProductionRun::interrupt(int signal) {
+    if (signal != SIGINT) {
+        m_signal = signal;
+        stop(signal == SIGHUP ? QStringLiteral("hang-up (SIGHUP): no new module is started")
+                              : QStringLiteral("SIGTERM: no new module is started"));
+        endStores(QStringLiteral("stores end after the block in flight"));
+        return;
+    }
+    if (!m_stopped) {
+        stop(QStringLiteral("interrupted: no new module is started; finishing those in progress "
+                            "(Ctrl-C again stops their stores after the block in flight)"));
+        return;
+    }
+    endStores(QStringLiteral("interrupted again: stores end after the block in flight"));
+}
+
+void ProductionRun::endStores(const QString &why) {
+    // Stores end after the block in flight, each module's record says what it then holds, and
+    // the run ends as usual. Killing them mid-block would leave the staff without a word about
+    // the modules in the jig. A module not yet stored to is not started.
+    m_display.stopping(why);
+    for (ProductionStation *station : m_stations)
+        QMetaObject::invokeMethod(station, &ProductionStation::stopStoreNow, Qt::QueuedConnection);
+}
+
+void ProductionRun::onModuleFinished(const ModuleRecord &record) {
+    m_totals.count(record);
+    if (m_records) {
+        if (const QString error = m_records->append(record); !error.isEmpty()) {
+            m_status = fail(exitcode::kBadInput, error);
+            stop(QStringLiteral("no module is started without its record; stopping"));
+        }
+    }
+    m_display.moduleFinished(record, m_totals);
+    stopIfOutputClosed();
+    if (m_request.count > 0 && m_totals.ok >= m_request.count) {
+        stop(QStringLiteral("%1 %2 programmed, as asked; finishing those in progress")
+                 .arg(m_totals.ok)
+                 .arg(m_totals.ok == 1 ? QStringLiteral("module") : QStringLiteral("modules")));
+    }
+}
+
+void ProductionRun::onStationEnded() {
+    if (--m_running == 0)
+        m_loop.quit();
+}
+
+int runProduction(ProductionRequest request) {
+    ProductionRun run(std::move(request));
+    InterruptWatch interrupts;
+    QObject::connect(&interrupts, &InterruptWatch::interrupted, &run,
+                     [&run](int signal) { run.interrupt(signal); });
+    return run.exec();
+}
+
+} // namespace tessel

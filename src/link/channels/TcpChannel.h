@@ -1,0 +1,54 @@
+#pragma once
+
+#include "link/channels/DeviceChannel.h"
+
+#include <QTcpSocket>
+#include <optional>
+
+namespace tessel {
+
+// Where a "tcp://HOST:PORT" port name points.
+struct TcpAddress {
+    QString host;
+    quint16 port = 0;
+    // "HOST:PORT" as messages name it ("[::1]:4001" for an IPv6 address).
+    [[nodiscard]] QString text() const;
+};
+
+// True for a port name that asks for a network connection rather than a serial port.
+[[nodiscard]] bool isTcpPortName(const QString &portName);
+// The address in "tcp://HOST:PORT"; nothing when the name is not of that form or the port
+// number is not 1..65535.
+[[nodiscard]] std::optional<TcpAddress> parseTcpPortName(const QString &portName);
+
+// A module behind a serial device server that passes raw bytes over TCP. A refused
+// connection, a host that does not answer in time and a connection dropped later are each
+// named in the message; a dropped one is handled like a lost serial line.
+class TcpChannel final : public DeviceChannel {
+    Q_OBJECT
+public:
+    static constexpr int kConnectTimeoutMs = 5000;
+
+    explicit TcpChannel(QObject *parent = nullptr);
+    ~TcpChannel() override;
+
+    // Connects, letting events run while it waits at most `timeoutMs`; on failure returns a
+    // message that names the address and the cause.
+    [[nodiscard]] QString open(const QString &portName, int timeoutMs = kConnectTimeoutMs);
+
+    [[nodiscard]] QString name() const override { return m_name; }
+
+private:
+    void pushOut() override { m_socket.flush(); }
+    [[nodiscard]] QString whyNotConnected(const QString &address) const;
+    void onError(QAbstractSocket::SocketError error);
+    [[nodiscard]] bool wasReset() const;
+    void stopWatching();
+
+    QTcpSocket m_socket;
+    QString m_name;
+    bool m_open = false;
+    int m_watch = -1; // a copy of the socket's descriptor that outlives Qt's
+};
+
+} // namespace tessel

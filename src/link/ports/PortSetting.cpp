@@ -1,0 +1,118 @@
+#include "link/ports/PortSetting.h"
+
+#include "link/ports/PortSource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace tessel {
+
+QString firstField(const QString &text) {
+    QString line = text.section(QLatin1Char('\n'), 0, 0);
+    line.remove(QLatin1Char('\r'));
+    const QString trimmed = line.trimmed();
+    if (trimmed.startsWith(QLatin1Char('"'))) {
+        const qsizetype close = trimmed.indexOf(QLatin1Char('"'), 1);
+        return close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1);
+    }
+    return trimmed.section(QLatin1Char(','), 0, 0).trimmed();
+}
+
+namespace {
+// A FIFO or a device in the setting's place would block the start-up on its open: only a
+// regular file (or nothing) is a setting file.
+bool isOtherThanAFile(const QString &path) {
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile();
+}
+
+std::optional<QString> readField(const QString &path) {
+    if (isOtherThanAFile(path))
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    const QString field = firstField(QString::fromLocal8Bit(file.read(4096)));
+    return field.isEmpty() ? std::nullopt : std::optional(field);
+}
+
+// Empty when written; otherwise the reason.
+QString writeName(const QString &name, const QString &path) {
+    if (isOtherThanAFile(path))
+        return QStringLiteral("it is there, but not as a regular file");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(name.toLocal8Bit() + "\r\n") < 0 || !file.flush())
+        return file.errorString();
+    return {};
+}
+} // namespace
+
+PortSetting::PortSetting()
+    : PortSetting(QString::fromLatin1(kPortSettingFile),
+                  QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)) {}
+
+PortSetting::PortSetting(QString workingFile, QString configFolder)
+    : m_workingFile(std::move(workingFile)), m_configFolder(std::move(configFolder)) {}
+
+QString PortSetting::configFile() const {
+    return m_configFolder.isEmpty()
+               ? QString()
+               : QDir(m_configFolder).filePath(QFileInfo(m_workingFile).fileName());
+}
+
+std::optional<QString> PortSetting::remembered() const {
+    const std::optional<QString> here = readField(m_workingFile);
+    const std::optional<QString> saved =
+        m_configFolder.isEmpty() ? std::nullopt : readField(configFile());
+    // A file here that we cannot write is left from before: the choice made since then went
+    // into the configuration folder, and taking the old one would undo it at every start.
+    if (here && saved && !QFileInfo(m_workingFile).isWritable())
+        return saved;
+    return here ? here : saved;
+}
+
+QString PortSetting::remember(const QString &name) const {
+    const QString whyNotHere = writeName(name, m_workingFile);
+    if (whyNotHere.isEmpty())
+        return {};
+    QString what =
+        QStringLiteral("the port setting file %1 could not be written in the working "
+                       "directory %2 (%3)")
+            .arg(QFileInfo(m_workingFile).fileName(),
+                 QDir::toNativeSeparators(QFileInfo(m_workingFile).absolutePath()), whyNotHere);
+    if (!m_configFolder.isEmpty()) {
+        const QString folder = QDir::toNativeSeparators(m_configFolder);
+        const QString whyNotThere = QDir().mkpath(m_configFolder)
+                                        ? writeName(name, configFile())
+                                        : QStringLiteral("the folder cannot be created");
+        if (whyNotThere.isEmpty())
+            return QStringLiteral("The port is remembered in %1: %2.").arg(folder, what);
+        what += QStringLiteral(", nor in %1 (%2)").arg(folder, whyNotThere);
+    }
+    return QStringLiteral("The port could not be remembered: %1. %2 is used for this run; choose "
+                          "it again next time.")
+        .arg(what, name.trimmed());
+}
+
+QString deviceForPortName(const QString &name) {
+    const QString n = name.trimmed();
+    if (n.startsWith(QLatin1Char('/')))
+        return n;
+    if (n.size() > 3 && n.left(3).compare(QLatin1String("COM"), Qt::CaseInsensitive) == 0) {
+        bool ok = false;
+        const int number = n.mid(3).toInt(&ok);
+        if (ok && number >= 1) {
+#ifdef Q_OS_WIN
+            return n;
+#else
+            return QStringLiteral("/dev/ttyS%1").arg(number - 1);
+#endif
+        }
+    }
+    return n.isEmpty() ? QString() : QStringLiteral("/dev/") + n;
+}
+
+} // namespace tessel

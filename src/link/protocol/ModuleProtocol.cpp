@@ -1,0 +1,220 @@
+#include "link/protocol/ModuleProtocol.h"
+
+#include "core/MemoryMap.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tessel {
+
+namespace {
+// Before anything is known of a module's pace, its first store confirmation is watched for
+// at least this long after the command, for a second byte behind it.
+constexpr qint64 kFirstConfirmationWatchMicros = 5000;
+// The least time the line must stay quiet behind an identity reply.
+constexpr int kLeastQuietAfterIdentity = 10; // 1 ms
+// While the bytes of a late reply keep coming at most this far apart, a retry waits for the
+// rest of them rather than sending its command into the middle of that reply.
+constexpr qint64 kLatePauseMicros = 1'500'000;
+
+bool attemptsLeft(const AttemptLimit &limit, int made) {
+    return !limit || made < *limit;
+}
+
+int pollsIn(qint64 micros) {
+    const qint64 polls =
+        (std::max<qint64>(0, micros) + LinkClock::kPollMicros - 1) / LinkClock::kPollMicros;
+    return static_cast<int>(std::min<qint64>(polls, std::numeric_limits<int>::max()));
+}
+} // namespace
+
+void ModuleProtocol::owe(int bytes, int latePolls, qint64 sentAt) {
+    m_owed.add(bytes, now() + static_cast<qint64>(latePolls) * LinkClock::kPollMicros, sentAt);
+}
+
+void ModuleProtocol::tookReply(int length, bool earlierOwed, int latePolls, qint64 sentAt) {
+    m_owed.paidReplyAt(length, now(), m_pace);
+    if (earlierOwed)
+        owe(length, latePolls, sentAt);
+}
+
+void ModuleProtocol::discardWaiting() {
+    while (m_link.channel().bytesAvailable() > 0 && !m_link.failed()) {
+        m_link.clock().processEvents();
+        if (m_link.channel().readByte() >= 0)
+            m_owed.pay(1);
+    }
+}
+
+void ModuleProtocol::waitOutOwed(qint64 until) {
+    while (!m_owed.empty() && !m_link.failed()) {
+        const qint64 left = until - now();
+        // Only a byte that came while it was awaited tells when the module sent it.
+        const bool awaited = m_link.channel().bytesAvailable() == 0;
+        if (left <= 0 || m_link.receive(pollsIn(left)) < 0)
+            break;
+        m_owed.paidOneAt(now(), awaited, m_pace);
+        until = std::max(until, now() + kLatePauseMicros);
+    }
+    discardWaiting();
+    m_owed.dropExpired(now());
+}
+
+void ModuleProtocol::settle() {
+    waitOutOwed(m_owed.lastExpiry());
+}
+
+void ModuleProtocol::settleForRetry(int waitPolls) {
+    waitOutOwed(now() + static_cast<qint64>(waitPolls) * LinkClock::kPollMicros);
+}
+
+bool ModuleProtocol::nothingFollows(int pollLimit) {
+    if (m_link.channel().bytesAvailable() == 0) {
+        if (pollLimit <= 0 || m_link.receive(pollLimit) < 0)
+            return true;
+        m_owed.pay(1);
+    }
+    discardWaiting();
+    return false;
+}
+
+int ModuleProtocol::linkTestRepeated(int attempts, const std::function<void(int)> &beforeAttempt) {
+    settle();
+    for (int attempt = 1; attempt <= attempts && !m_link.failed(); ++attempt) {
+        if (beforeAttempt)
+            beforeAttempt(attempt);
+        // Within the run the queue is not emptied: an acknowledge that comes late still shows
+        // that the module is there. Those still owed when the run ends are waited out before
+        // the next exchange.
+        const qint64 sentAt = now();
+        if (!m_link.send(wire::linkTest()))
+            break;
+        const bool earlierOwed = !m_owed.empty();
+        const int answer = m_link.receive(replyWait(polls::kReplyByte, 1));
+        if (answer < 0)
+            owe(1, replyWait(late::kLinkTest, 1), sentAt);
+        else
+            tookReply(1, earlierOwed, replyWait(late::kLinkTest, 1), sentAt);
+        if (answer == wire::kAckByte)
+            return attempt;
+    }
+    return 0;
+}
+
+std::optional<wire::IdentityReply> ModuleProtocol::identify(AttemptLimit attempts) {
+    constexpr int kLength = 6;
+    for (int made = 0; attemptsLeft(attempts, made) && !m_link.failed(); ++made) {
+        if (made == 0)
+            settle();
+        else
+            settleForRetry(replyWait(polls::kIdentify, kLength));
+        // What the settling has just seen of the module's pace counts for this attempt.
+        const int wait = replyWait(polls::kIdentify, kLength);
+        const qint64 sentAt = now();
+        if (!m_link.send(wire::identifyController()))
+            break;
+        // Exactly six: a seventh byte means the reply is not what we asked for.
+        if (!m_link.waitForExactly(kLength, wait)) {
+            owe(kLength, late::kIdentify, sentAt);
+            continue;
+        }
+        const bool earlierOwed = !m_owed.empty();
+        const bool whole = m_owed.wholeRepliesOf(kLength);
+        wire::IdentityReply reply;
+        for (int &b : reply.b)
+            b = m_link.receiveIdentityByte();
+        // The seventh byte may trail the six by as long as they took to come, or by as long
+        // as this module pauses between the bytes of a reply.
+        const int quiet = std::clamp(pollsIn(now() - sentAt), kLeastQuietAfterIdentity,
+                                     replyWait(polls::kIdentify, 2));
+        const bool alone = nothingFollows(quiet);
+        tookReply(kLength, earlierOwed, late::kIdentify, sentAt);
+        if (whole && alone)
+            return reply;
+    }
+    return std::nullopt;
+}
+
+std::optional<BlockBytes> ModuleProtocol::readBlock(int block, AttemptLimit attempts) {
+    for (int made = 0; attemptsLeft(attempts, made) && !m_link.failed(); ++made) {
+        if (made == 0)
+            settle();
+        else
+            settleForRetry(replyWait(polls::kReadBlock, kBlockSize));
+        const int wait = replyWait(polls::kReadBlock, kBlockSize);
+        const qint64 sentAt = now();
+        if (!m_link.send(wire::readConfigBlock(block)))
+            break;
+        if (!m_link.waitForExactly(kBlockSize, wait)) {
+            owe(kBlockSize, late::kReadBlock, sentAt);
+            continue;
+        }
+        const bool earlierOwed = !m_owed.empty();
+        const bool whole = m_owed.wholeRepliesOf(kBlockSize);
+        BlockBytes bytes{};
+        bool complete = true;
+        for (quint8 &byte : bytes) {
+            const int b = m_link.receiveReplyByte();
+            complete = complete && b >= 0;
+            byte = static_cast<quint8>(std::max(b, 0));
+        }
+        // A byte right behind the sixteen means they were not this block's reply alone.
+        const bool alone = nothingFollows(0);
+        tookReply(kBlockSize, earlierOwed, late::kReadBlock, sentAt);
+        if (complete && whole && alone)
+            return bytes;
+    }
+    return std::nullopt;
+}
+
+int ModuleProtocol::pollsToWatchAfter(qint64 tookMicros, bool lastOfStore) const {
+    if (m_quickestConfirmation < 0)
+        return pollsIn(std::max(tookMicros, kFirstConfirmationWatchMicros - tookMicros));
+    // Much sooner than this module has ever confirmed a block: perhaps a stray byte that came
+    // just before the real answer. Watch until the real answer would have come.
+    if (lastOfStore || tookMicros * 4 < m_quickestConfirmation * 3)
+        return pollsIn(m_quickestConfirmation * 3 / 2 - tookMicros);
+    return 0;
+}
+
+StoreAnswer ModuleProtocol::writeBlock(int block, const BlockBytes &data, bool lastOfStore) {
+    settle();
+    const qint64 sentAt = now();
+    if (!m_link.send(wire::writeConfigBlock(block, data)))
+        return StoreAnswer::Unanswered;
+    const int answer = m_link.receive(replyWait(polls::kStoreConfirm, 1));
+    if (answer < 0) {
+        owe(1, late::kStore, sentAt);
+        return StoreAnswer::Unanswered;
+    }
+    if (answer != wire::kAckByte)
+        return StoreAnswer::WrongByte;
+    const qint64 took = now() - sentAt;
+    const int watch = pollsToWatchAfter(took, lastOfStore);
+    if (!nothingFollows(watch))
+        return StoreAnswer::AnsweredTwice;
+    // A confirmation that came much sooner than usual does not teach what the usual pace is.
+    if (m_quickestConfirmation < 0)
+        m_quickestConfirmation = took;
+    else if (took * 4 >= m_quickestConfirmation * 3)
+        m_quickestConfirmation = std::min(m_quickestConfirmation, took);
+    return StoreAnswer::Confirmed;
+}
+
+int ModuleProtocol::readAnalog(int input) {
+    if (input < 0 || input >= map::kAnalogInputs)
+        return -1;
+    settle();
+    const qint64 sentAt = now();
+    if (!m_link.send(wire::readAnalogInput(input)))
+        return -1;
+    const int level = m_link.receive(replyWait(polls::kAnalogLevel, 1));
+    if (level < 0) {
+        owe(1, replyWait(late::kAnalog, 1), sentAt);
+        return -1;
+    }
+    // Two bytes to one request: which of them is this input's level cannot be told.
+    return nothingFollows(0) ? level : -1;
+}
+
+} // namespace tessel

@@ -1,0 +1,133 @@
+#include "link/protocol/SettingsTransfer.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <numeric>
+
+namespace tessel {
+
+namespace {
+TransferResult linkFailure(ModuleProtocol &protocol, const QString &what) {
+    TransferResult result;
+    result.status = TransferStatus::LinkFailed;
+    const QString why = protocol.link().failure();
+    result.message = why.isEmpty() ? what : what + QLatin1Char(' ') + why;
+    return result;
+}
+
+// The store stopped at `block`: its confirmation did not come, was wrong, or was not alone.
+TransferResult notStored(ModuleProtocol &protocol, int block) {
+    TransferResult result;
+    if (protocol.link().failed()) {
+        result = linkFailure(protocol, QString::fromLatin1(kErrorStoringData) + QLatin1Char('.'));
+    } else {
+        result.status = TransferStatus::NotConfirmed;
+        result.message = QString::fromLatin1(kErrorStoringData);
+    }
+    result.failedBlock = block;
+    return result;
+}
+// How many reads of a block may be needed before two agree.
+constexpr int kReadsToSettle = 3;
+
+struct CheckedBlock {
+    std::optional<BlockBytes> bytes; // nothing when a read failed
+    bool settled = true;             // false when no two reads agreed
+};
+
+// Reads a block until two reads agree, at most kReadsToSettle times.
+CheckedBlock readChecked(ModuleProtocol &protocol, int block, AttemptLimit attempts) {
+    std::vector<BlockBytes> reads;
+    while (static_cast<int>(reads.size()) < kReadsToSettle) {
+        const std::optional<BlockBytes> bytes = protocol.readBlock(block, attempts);
+        if (!bytes)
+            return {};
+        if (std::find(reads.begin(), reads.end(), *bytes) != reads.end())
+            return {bytes, true};
+        reads.push_back(*bytes);
+    }
+    return {reads.front(), false};
+}
+} // namespace
+
+TransferResult readBlocks(ModuleProtocol &protocol, const std::vector<int> &blocks,
+                          const ProgressFn &progress, AttemptLimit attemptsPerBlock) {
+    TransferResult result;
+    ModuleMemory memory{};
+    for (const int block : blocks) {
+        const CheckedBlock read = readChecked(protocol, block, attemptsPerBlock);
+        if (!read.bytes) {
+            return linkFailure(
+                protocol,
+                QStringLiteral("Reading block %1 of the module's memory failed.").arg(block));
+        }
+        if (!read.settled)
+            result.unreliableBlocks.push_back(block);
+        for (int j = 0; j < kBlockSize; ++j) {
+            const int address = block * kBlockSize + j;
+            memory[address] = (*read.bytes)[j];
+            if (progress)
+                progress(address);
+        }
+    }
+    result.image = EepromImage(memory);
+    if (!result.unreliableBlocks.empty()) {
+        QStringList names;
+        for (const int block : result.unreliableBlocks)
+            names << QString::number(block);
+        result.status = TransferStatus::Unreliable;
+        result.message =
+            QStringLiteral("The line is unreliable: %1 %2 came back different each "
+                           "of the %3 times it was read. Check the cable and its "
+                           "plugs, then try again.")
+                .arg(names.size() == 1 ? QStringLiteral("block") : QStringLiteral("blocks"),
+                     names.join(QStringLiteral(", ")))
+                .arg(kReadsToSettle);
+    }
+    return result;
+}
+
+std::vector<int> allBlocks() {
+    std::vector<int> all(kBlockCount);
+    std::iota(all.begin(), all.end(), 0);
+    return all;
+}
+
+TransferResult readWholeMemory(ModuleProtocol &protocol, const ProgressFn &progress,
+                               AttemptLimit attemptsPerBlock) {
+    return readBlocks(protocol, allBlocks(), progress, attemptsPerBlock);
+}
+
+TransferResult storeWholeMemory(ModuleProtocol &protocol, const EepromImage &image,
+                                const ProgressFn &progress, const StopFn &stopRequested) {
+    TransferResult result;
+    const auto bad = image.badEntries();
+    if (!bad.empty()) {
+        result.status = TransferStatus::Refused;
+        result.message = QStringLiteral("Nothing was stored: these entries do not fit in one "
+                                        "byte (0 to 255): %1.")
+                             .arg(describeBadEntries(bad));
+        return result;
+    }
+    for (int block = 0; block < kBlockCount; ++block) {
+        // A byte after the previous block's confirmation: that 88 was not its only answer.
+        if (block > 0 && !protocol.nothingFollows(0))
+            return notStored(protocol, block - 1);
+        if (stopRequested && stopRequested()) {
+            result.status = TransferStatus::Stopped;
+            result.message = QStringLiteral("The store was stopped before block %1.").arg(block);
+            result.failedBlock = block;
+            return result;
+        }
+        if (progress) {
+            for (int j = 0; j < kBlockSize; ++j)
+                progress(block * kBlockSize + j);
+        }
+        const bool last = block == kBlockCount - 1;
+        if (protocol.writeBlock(block, *image.block(block), last) != StoreAnswer::Confirmed)
+            return notStored(protocol, block);
+    }
+    return result;
+}
+
+} // namespace tessel
