@@ -90,7 +90,7 @@ double medianOf(std::vector<double> v) {
 
 } // namespace
 
-bool benchProduction(const QString &config, const QString &modsim, int runs) {
+bool benchProduction(const QString &config, const QString &modsim, int runs, double &onePortMs) {
     QTemporaryDir dir;
     const QString profile = dir.filePath(QStringLiteral("profile.txt"));
     {
@@ -125,6 +125,7 @@ bool benchProduction(const QString &config, const QString &modsim, int runs) {
         }
         medians[k] = medianOf(times);
     }
+    onePortMs = medians[0];
     const double ratio = medians[1] / medians[0];
     std::printf("%-22s 1 port %6.0f ms = %5.1f modules/min   4 ports %6.0f ms = %5.1f modules/min"
                 "   4 ports take %.2fx (target <= 1.30) %s\n",

@@ -3,6 +3,7 @@
 // module that never answers.
 
 #include "ProductionBench.h"
+#include "RecordBench.h"
 #include "core/ModuleSimulator.h"
 #include "link/protocol/ModuleConnection.h"
 #include "link/protocol/SettingsTransfer.h"
@@ -225,7 +226,10 @@ int main(int argc, char *argv[]) {
         reportWaiting("waiting (tessel-config)", silentWall - promptWall, silentCpu - promptCpu,
                       note.constData());
     }
-    if (!config.isEmpty() && !benchProduction(config, modsim, runs))
+    double moduleMs = 0;
+    if (!config.isEmpty() && !benchProduction(config, modsim, runs, moduleMs))
+        return 1;
+    if (!config.isEmpty() && !benchRecord(moduleMs, runs))
         return 1;
     return 0;
 }

@@ -13,7 +13,9 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgl
           # the Debian package and the checks of what is installed
           dpkg-dev file desktop-file-utils appstream groff-base mandoc
           # the shells whose completions the install test loads
-          bash-completion zsh fish)
+          bash-completion zsh fish
+          # the production record's databases (Qt SQL's drivers, loaded when a record opens)
+          libqt6sql6-sqlite libqt6sql6-psql)
 
 install_missing() {
     local missing=()
@@ -51,7 +53,8 @@ run)
     exec ./build/src/app/tessel-config --simulate "${2:-tessel}"
     ;;
 test)
-    install_missing
+    # The shared production record is tested against a PostgreSQL server the test starts.
+    install_missing postgresql
     # Debug information only where a sanitizer's report needs it: it is a third of the build.
     dir=build type=Release options=()
     if [ "${2:-}" = "--sanitize" ]; then

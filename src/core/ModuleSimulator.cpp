@@ -116,6 +116,11 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
     if (op == 0x00 && b1 == 0x02) {
         if (++m_linkTestsSeen > m_faults.ignoreLinkTests)
             answer(QByteArray(1, static_cast<char>(wire::kAckByte)), m_replyDelay, replies);
+        if (m_linkTestsBeforeSwap > 0 && --m_linkTestsBeforeSwap == 0) {
+            m_swappedOut.push_back(m_memory);
+            m_memory = *factoryImage(m_kind).toMemory();
+            m_faults.ignoreLinkTests = m_linkTestsSeen + m_faults.swapSilentLinkTests;
+        }
     } else if (op == 0x00 && b1 == 0x03) {
         if (m_faults.neverIdentify)
             return;
@@ -145,6 +150,8 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
             for (int j = 0; j < kBlockSize; ++j)
                 m_memory[block * kBlockSize + j] = static_cast<quint8>(command[3 + j]);
         }
+        if (block == kBlockCount - 1)
+            m_linkTestsBeforeSwap = m_faults.swapAfterLinkTests;
         answer(QByteArray(m_faults.doubleAck ? 2 : 1, static_cast<char>(wire::kAckByte)),
                m_replyDelay, replies);
     } else if (op == 0x02) {

@@ -35,6 +35,11 @@ struct SimulatorFaults {
     std::vector<FaultSpot> spots;
     int stallAfterCommands = -1;
     qint64 stallMicros = 0;
+    // A jig where modules are swapped: once a store's last block has come, the module answers
+    // this many more link tests, is taken out (the next `swapSilentLinkTests` link tests go
+    // unanswered) and a fresh module with the factory settings is put in.
+    int swapAfterLinkTests = -1;
+    int swapSilentLinkTests = 2;
 };
 
 // The module side of the wire protocol: parses the commands it receives and says what it
@@ -67,6 +72,8 @@ public:
     [[nodiscard]] const std::vector<QByteArray> &commands() const { return m_commands; }
     // How many of them began with these two bytes (0, 1 for block reads; 1, 2 for stores).
     [[nodiscard]] int countCommands(int first, int second) const;
+    // The memory of every module taken out of a swapping jig, in order.
+    [[nodiscard]] const std::vector<ModuleMemory> &swappedOut() const { return m_swappedOut; }
 
 private:
     void execute(const QByteArray &command, qint64 nowMicros, std::vector<Reply> &replies);
@@ -90,6 +97,8 @@ private:
     qint64 m_stalledUntil = -1;
     std::array<int, map::kAnalogInputs> m_fixedLevels{};
     int m_linkTestsSeen = 0;
+    int m_linkTestsBeforeSwap = -1; // after a store, until the module is taken out
+    std::vector<ModuleMemory> m_swappedOut;
     bool m_dropped = false;
 };
 

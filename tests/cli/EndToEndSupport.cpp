@@ -26,6 +26,16 @@ ModuleMemory SimulatedModule::memory() const {
     return memoryIn(QString::fromLatin1(contents(m_dump))).value_or(ModuleMemory{});
 }
 
+std::vector<ModuleMemory> SimulatedModule::modules() const {
+    std::vector<ModuleMemory> memories;
+    for (int n = 1; QFile::exists(m_dump + QStringLiteral(".%1").arg(n)); ++n)
+        memories.push_back(
+            memoryIn(QString::fromLatin1(contents(m_dump + QStringLiteral(".%1").arg(n))))
+                .value_or(ModuleMemory{}));
+    memories.push_back(memory());
+    return memories;
+}
+
 ConfigRun::ConfigRun(const Invocation &how) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

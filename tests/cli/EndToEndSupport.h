@@ -30,6 +30,9 @@ public:
     [[nodiscard]] const QString &port() const { return m_port; }
     // The module's memory as it last dumped it (it dumps at start); all zero when unreadable.
     [[nodiscard]] ModuleMemory memory() const;
+    // With --swap-after: the memory of each module taken out of the jig, in order, then that
+    // of the module in it.
+    [[nodiscard]] std::vector<ModuleMemory> modules() const;
 
 private:
     static inline int s_count = 0;

@@ -112,6 +112,17 @@ const std::vector<FaultOption> &faultOptions() {
                         "again."),
          whole(1, 100000000,
                [](ModuleSetup &s, qint64 v) { s.faults.stallAfterCommands = asInt(v); })},
+        {"swap-after", "N",
+         QStringLiteral("A jig where modules are swapped: after a store's last block, answer N "
+                        "link tests, then go (--swap-silent link tests unanswered) and come "
+                        "back as a fresh module with the factory settings. Each module taken "
+                        "out leaves its memory in the --dump file's name with .1, .2, ..."),
+         whole(1, 1000000,
+               [](ModuleSetup &s, qint64 v) { s.faults.swapAfterLinkTests = asInt(v); })},
+        {"swap-silent", "N",
+         QStringLiteral("The link tests the empty jig of --swap-after leaves unanswered "
+                        "(default 2)."),
+         whole(1, 1000, [](ModuleSetup &s, qint64 v) { s.faults.swapSilentLinkTests = asInt(v); })},
         {"stall-ms", "X",
          QStringLiteral("How long the stall of --stall-after lasts (default 8000)."),
          whole(0, 10 * kMinute, [](ModuleSetup &s, qint64 v) { s.faults.stallMicros = v * 1000; })},

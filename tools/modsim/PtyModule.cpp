@@ -128,6 +128,12 @@ void PtyModule::onReadable() {
     bool stored = false;
     for (std::size_t i = commandsBefore; i < m_module.commands().size(); ++i)
         stored = stored || isStoreCommand(m_module.commands()[i]);
+    // A module taken out keeps its memory in a file of its own; the dump then shows the next.
+    for (; m_swapsDumped < m_module.swappedOut().size(); stored = true) {
+        ++m_swapsDumped;
+        dumpMemory(m_module.swappedOut()[m_swapsDumped - 1],
+                   QStringLiteral(".%1").arg(m_swapsDumped));
+    }
     if (stored)
         writeDump();
 
@@ -184,14 +190,18 @@ void PtyModule::sendDue() {
 }
 
 void PtyModule::writeDump() {
+    dumpMemory(m_module.memory());
+}
+
+void PtyModule::dumpMemory(const ModuleMemory &memory, const QString &suffix) {
     if (m_options.dumpPath.isEmpty())
         return;
-    QSaveFile file(m_options.dumpPath);
-    const EepromImage image(m_module.memory());
+    QSaveFile file(m_options.dumpPath + suffix);
+    const EepromImage image(memory);
     if (!file.open(QIODevice::WriteOnly) || file.write(profileText(image).toLatin1() + '\n') < 0 ||
         !file.commit()) {
         Q_EMIT dumpFailed(
-            QStringLiteral("cannot write %1: %2").arg(m_options.dumpPath, file.errorString()));
+            QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
     }
 }
 

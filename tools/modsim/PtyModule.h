@@ -51,6 +51,8 @@ private:
     void onReadable();
     void sendDue();
     void closeTerminal();
+    // Writes `memory` to the dump file, its name followed by `suffix`.
+    void dumpMemory(const ModuleMemory &memory, const QString &suffix = {});
     [[nodiscard]] qint64 now() const { return m_elapsed.nsecsElapsed() / 1000; }
 
     ModuleSimulator &m_module;
@@ -64,8 +66,9 @@ private:
     QElapsedTimer m_elapsed;
     // Reply bytes by the time (microseconds on m_elapsed) they reach the client.
     std::multimap<qint64, char> m_outgoing;
-    double m_inputFreeAt = 0;  // when the line towards the module is next idle
-    double m_outputFreeAt = 0; // when the line towards the client is next idle
+    double m_inputFreeAt = 0;      // when the line towards the module is next idle
+    double m_outputFreeAt = 0;     // when the line towards the client is next idle
+    std::size_t m_swapsDumped = 0; // modules taken out whose memory is in a dump file
 };
 
 } // namespace tessel

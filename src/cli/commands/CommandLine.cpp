@@ -8,15 +8,20 @@
 #include "cli/commands/Terminal.h"
 #include "cli/commands/WindowRequest.h"
 #include "cli/production/ProductionRun.h"
+#include "cli/production/RecordsCommand.h"
 #include "core/ProfileText.h"
+#include "core/SettingsCheck.h"
+#include "core/UnitsFile.h"
 #include "link/ports/PortSource.h"
 #include "link/protocol/ModuleConnection.h"
 #include "session/BackupFolder.h"
 #include "session/OutputFile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
+#include <QSysInfo>
 #include <memory>
 
 namespace tessel {
@@ -92,6 +97,36 @@ BackupFn sharedBackup(BackupFn backup) {
     };
 }
 
+// The units file, read and checked whole before any port is opened, and what every record of
+// the run shares.
+QString readUnitsFile(const CommandRequest &request, ProductionRequest &production) {
+    const EepromImage &profile = production.setup.profile;
+    const ModuleMemory memory = *profile.toMemory();
+    production.facts = {
+        request.station.isEmpty() ? QSysInfo::machineHostName() : request.station,
+        request.operatorName, QFileInfo(request.file).fileName(),
+        QString::fromLatin1(QCryptographicHash::hash(QByteArrayView(memory.data(), memory.size()),
+                                                     QCryptographicHash::Sha256)
+                                .toHex())};
+    if (request.units.isEmpty())
+        return {};
+    if (const QStringList invalid = invalidSettings(*request.kind, profile); !invalid.isEmpty()) {
+        return QStringLiteral("%1: the window would not store this profile: correct %2 first; "
+                              "nothing was sent")
+            .arg(request.file, invalid.join(QStringLiteral(", ")));
+    }
+    QFile file(request.units);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read %1: %2").arg(request.units, file.errorString());
+    UnitsParse parsed = readUnits(file.readAll(), request.units, *request.kind, profile);
+    if (!parsed.error.isEmpty())
+        return parsed.error + QStringLiteral("; nothing was sent");
+    production.units = std::move(parsed.units);
+    production.unitsBatch = QFileInfo(request.units).fileName();
+    production.scan = request.scan;
+    return {};
+}
+
 } // namespace
 
 bool isCommandLineInvocation(const QStringList &arguments) {
@@ -144,6 +179,8 @@ int runCommandLine(const QStringList &arguments) {
 
     if (request.command == QLatin1String("list-ports"))
         return statusAfterOutput(listPorts(SystemPortSource(), request.json));
+    if (request.command == QLatin1String("records"))
+        return runRecords(request);
 
     // Everything that can be refused without the module is refused before the port opens.
     std::optional<ModuleMemory> profile;
@@ -154,7 +191,8 @@ int runCommandLine(const QStringList &arguments) {
             return fail(exitcode::kBadInput, error);
     }
     std::unique_ptr<OutputFile> output;
-    if (!request.output.isEmpty() && request.output != QLatin1String("-")) {
+    if (request.command == QLatin1String("read") && !request.output.isEmpty() &&
+        request.output != QLatin1String("-")) {
         output = std::make_unique<OutputFile>(request.output);
         if (!output->open())
             return fail(exitcode::kBadInput, output->error());
@@ -170,6 +208,8 @@ int runCommandLine(const QStringList &arguments) {
         production.count = request.count;
         production.recordPath = request.record;
         production.json = request.json;
+        if (const QString error = readUnitsFile(request, production); !error.isEmpty())
+            return fail(exitcode::kBadInput, error);
         return runProduction(std::move(production));
     }
     const std::unique_ptr<ModuleConnection> connection = openConnection(request);

@@ -1,6 +1,7 @@
 #include "cli/commands/CommandRequest.h"
 
 #include "cli/commands/CommandTable.h"
+#include "cli/production/RecordDatabase.h"
 #include "link/channels/TcpChannel.h"
 
 #include <QCommandLineParser>
@@ -39,6 +40,15 @@ QString readCommandWords(const QStringList &positional, CommandRequest &r) {
     const commands::Command *command = commands::find(r.command);
     if (!command)
         return unknownCommand(r.command);
+    if (r.command == QLatin1String("records")) {
+        r.unitPool = positional.value(1) == QLatin1String("units");
+        const qsizetype wanted = r.unitPool ? 2 : 1;
+        if (positional.size() > wanted)
+            return QStringLiteral("unexpected argument \"%1\" (records lists the records; "
+                                  "\"records units\" the units)")
+                .arg(positional.at(wanted));
+        return {};
+    }
     const bool takesFile = command->operand == commands::Completion::Profile;
     const qsizetype wanted = takesFile ? 2 : 1;
     if (positional.size() < wanted)
@@ -86,6 +96,12 @@ QString readCommandOptions(const QCommandLineParser &parser, CommandRequest &r) 
     r.verify = stores && !parser.isSet(QStringLiteral("no-verify"));
     r.backup = stores && !parser.isSet(QStringLiteral("no-backup"));
     r.json = parser.isSet(QStringLiteral("json"));
+    r.record = parser.value(QStringLiteral("record"));
+    if (parser.isSet(QStringLiteral("record")) && r.record.isEmpty())
+        return QStringLiteral("--record needs a file name or a postgresql:// address");
+    r.station = parser.value(QStringLiteral("station")).trimmed();
+    if (parser.isSet(QStringLiteral("station")) && r.station.isEmpty())
+        return QStringLiteral("--station needs a name");
     if (parser.isSet(QStringLiteral("reply-wait"))) {
         bool ok = false;
         r.replyWaitMs = parser.value(QStringLiteral("reply-wait")).toInt(&ok);
@@ -132,9 +148,53 @@ QString readProductionOptions(const QCommandLineParser &parser, CommandRequest &
         if (!ok || r.count < 1)
             return QStringLiteral("--count takes a whole number of modules, 1 or more");
     }
-    r.record = parser.value(QStringLiteral("record"));
-    if (parser.isSet(QStringLiteral("record")) && r.record.isEmpty())
-        return QStringLiteral("--record needs a file name");
+    r.units = parser.value(QStringLiteral("units"));
+    r.scan = parser.isSet(QStringLiteral("scan"));
+    r.operatorName = parser.value(QStringLiteral("operator")).trimmed();
+    if (parser.isSet(QStringLiteral("units")) && r.units.isEmpty())
+        return QStringLiteral("--units needs a file name");
+    if (r.scan && r.units.isEmpty())
+        return QStringLiteral("--scan chooses units: it needs --units FILE");
+    if (!r.units.isEmpty()) {
+        // The pool keeps which units are done, so that no kit is programmed twice.
+        if (r.record.isEmpty())
+            r.record = QStringLiteral("production.sqlite");
+        if (!RecordDatabase::isDatabase(r.record))
+            return QStringLiteral("--units needs a database record (a .sqlite file or a "
+                                  "postgresql:// address), which keeps which units are done; "
+                                  "%1 is a CSV file")
+                .arg(r.record);
+    }
+    return {};
+}
+
+// What records takes: the filters, one format, the unit to put back.
+QString readRecordsOptions(const QCommandLineParser &parser, CommandRequest &r) {
+    if (r.record.isEmpty())
+        r.record = QStringLiteral("production.sqlite");
+    r.csv = parser.isSet(QStringLiteral("csv"));
+    if (r.csv && r.json)
+        return QStringLiteral("give either --csv or --json, not both");
+    r.putBack = parser.value(QStringLiteral("put-back")).trimmed();
+    if (parser.isSet(QStringLiteral("put-back")) && (!r.unitPool || r.putBack.isEmpty()))
+        return QStringLiteral("--put-back LABEL belongs to \"records units\"");
+    for (const char *filter : {"since", "unit", "result", "station", "csv"}) {
+        if (r.unitPool && parser.isSet(QLatin1String(filter)))
+            return QStringLiteral("--%1 filters records, not units").arg(QLatin1String(filter));
+    }
+    r.unit = parser.value(QStringLiteral("unit")).trimmed();
+    r.result = parser.value(QStringLiteral("result")).trimmed();
+    if (parser.isSet(QStringLiteral("since"))) {
+        const QString text = parser.value(QStringLiteral("since")).trimmed();
+        QDateTime since = QDateTime::fromString(text, Qt::ISODateWithMs);
+        if (!since.isValid())
+            since = QDate::fromString(text, Qt::ISODate).startOfDay();
+        if (!since.isValid())
+            return QStringLiteral("--since takes a date or a time as 2026-12-07 or "
+                                  "2026-12-07T14:30 (local time unless it ends in Z or an "
+                                  "offset such as +02:00)");
+        r.sinceUtc = utcKey(since);
+    }
     return {};
 }
 
@@ -192,6 +252,8 @@ ParsedRequest parseCommandRequest(const QStringList &arguments) {
         parsed.error = readCommandOptions(parser, r);
     if (parsed.error.isEmpty() && r.command == QLatin1String("program"))
         parsed.error = readProductionOptions(parser, r);
+    else if (parsed.error.isEmpty() && r.command == QLatin1String("records"))
+        parsed.error = readRecordsOptions(parser, r);
     else if (parsed.error.isEmpty())
         parsed.error = readModuleChoice(parser, r);
     return parsed;

@@ -18,8 +18,22 @@ struct CommandRequest {
     std::optional<ModuleKind> kind;
     int count = 0;
     QString record;
+    // program: the units file, whether a scanner chooses each module's unit, and the station
+    // and operator the database record names. records: --station filters by station.
+    QString units;
+    bool scan = false;
+    QString station;
+    QString operatorName;
+    // records: "units" lists the pool; the filters (the time as the database keeps it), the
+    // format and the unit to put back.
+    bool unitPool = false;
+    QString sinceUtc;
+    QString unit;
+    QString result;
+    bool csv = false;
+    QString putBack;
     std::optional<ModuleKind> simulate;
-    QString output;      // where read writes the profile; empty or "-" for standard output
+    QString output;      // where read (records) writes; empty or "-" for standard output
     QString file;        // the profile that write, diff and program use; "-" for standard input
     bool verify = false; // a store (write, factory-reset) is read back and compared
     bool backup = false; // the module's memory is saved before a store

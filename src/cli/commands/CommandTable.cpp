@@ -12,6 +12,7 @@ const QString kFactoryReset = QStringLiteral("factory-reset");
 const QString kDiff = QStringLiteral("diff");
 const QString kListPorts = QStringLiteral("list-ports");
 const QString kProgramCommand = QStringLiteral("program");
+const QString kRecords = QStringLiteral("records");
 const QString kHelp = QStringLiteral("help");
 const QString kWindowName = QString::fromLatin1(kWindow);
 
@@ -88,13 +89,41 @@ const std::array kCommands = {
             "shows one status line per port and rings a bell when a module is done; elsewhere "
             "each module gets one plain line. A module that holds the profile already is "
             "recorded as already programmed and not stored again.\n\n"
+            "With --units, each module gets the next unit of a units file not yet done, and that "
+            "unit's settings over the profile's (see Units files); the record is then a "
+            "database that keeps which units are done. With --scan, a kit label typed on "
+            "standard input (by a scanner, ended by Enter) chooses the unit for the next module "
+            "instead.\n\n"
             "Ctrl-C stops waiting and finishes the modules in progress; a second Ctrl-C ends "
             "their stores after the block in flight. SIGHUP and SIGTERM do both at once.",
             Completion::Profile,
-            {QStringLiteral("Backups"), QStringLiteral("When a store fails")},
+            {QStringLiteral("Backups"), QStringLiteral("When a store fails"),
+             QStringLiteral("Units files")},
             {QStringLiteral("Program 50 modules on two adapters and keep a record:"),
              QStringLiteral("$ tessel-config program module.txt --kind tessel --count 50 \\"),
-             QStringLiteral("$     --port ttyUSB0 --port ttyUSB1 --record run.csv")}},
+             QStringLiteral("$     --port ttyUSB0 --port ttyUSB1 --record run.csv"),
+             QStringLiteral("Give every module its own kit, two stations sharing one pool:"),
+             QStringLiteral("$ tessel-config program module.txt --kind tessel --port ttyUSB0 \\"),
+             QStringLiteral("$     --units kits.csv --record postgresql://floor-db/production")}},
+    Command{"records",
+            "[units]",
+            "the production record's modules, or its units",
+            "Lists the modules of a production record database, oldest first: time, station, "
+            "operator, port, kind, firmware version, release year, unit, profile and the "
+            "SHA-256 of its 256 values, the unit's settings, result, blocks that differ, backup, "
+            "the memory before the store (as a profile) and seconds. --since, --unit, --station "
+            "and --result choose which; --csv and --json export them.\n\n"
+            "records units shows the pool: how many units are done, in progress, partly stored "
+            "and left, then each unit neither done nor left, with what is known of it. "
+            "--put-back LABEL gives a unit in progress or partly stored out again, once the "
+            "operator has decided what its module holds.",
+            Completion::None,
+            {QStringLiteral("Units files")},
+            {QStringLiteral("What one station programmed since a day began, for a spreadsheet:"),
+             QStringLiteral("$ tessel-config records --since 2026-12-07 --station bench-1 \\"),
+             QStringLiteral("$     --csv -o today.csv"),
+             QStringLiteral("A unit whose module failed part way, given out again:"),
+             QStringLiteral("$ tessel-config records units --put-back K017")}},
     Command{"help",
             "[COMMAND]",
             "the long help of a command",
@@ -117,8 +146,9 @@ const std::array kOptions = {
            'o',
            "FILE",
            Completion::File,
-           {kRead},
-           "Where read writes the profile; standard output when it is - or not given."},
+           {kRead, kRecords},
+           "Where read writes the profile, and records its list; standard output when it is - "
+           "or not given."},
     Option{"no-verify", 0, nullptr, Completion::None, kStores,
            "Do not read the memory back after the store."},
     Option{"verify", 0, nullptr, Completion::None, kStores,
@@ -129,7 +159,7 @@ const std::array kOptions = {
            0,
            nullptr,
            Completion::None,
-           {kIdentify, kRead, kDiff, kListPorts, kProgramCommand},
+           {kIdentify, kRead, kDiff, kListPorts, kProgramCommand, kRecords},
            "Print one JSON document instead of text; with program, one JSON object per event "
            "and line."},
     Option{"kind",
@@ -146,11 +176,68 @@ const std::array kOptions = {
            "Stop after N modules programmed successfully."},
     Option{"record",
            0,
+           "RECORD",
+           Completion::File,
+           {kProgramCommand, kRecords},
+           "Where each module is recorded. A name ending in .csv gets one line per module "
+           "appended (time, port, kind, firmware version, release year, result, differing "
+           "blocks, backup, seconds); any other name is a SQLite database file, and "
+           "postgresql://[USER@]HOST[:PORT]/DATABASE (?host=FOLDER for a local socket) a "
+           "PostgreSQL database several stations share, records and units alike. With --units, "
+           "and for records, the default is production.sqlite."},
+    Option{"units",
+           0,
            "FILE",
            Completion::File,
            {kProgramCommand},
-           "Append one line per module to this CSV file (time, port, kind, firmware version, "
-           "release year, result, differing blocks, backup, seconds)."},
+           "Give each module the next unit of FILE not yet done (see Units files)."},
+    Option{"scan",
+           0,
+           nullptr,
+           Completion::None,
+           {kProgramCommand},
+           "With --units: a label typed on standard input and ended by Enter, as a scanner types "
+           "it, chooses the unit for the next module."},
+    Option{"station",
+           0,
+           "NAME",
+           Completion::None,
+           {kProgramCommand, kRecords},
+           "The station the database record names (default: the host name); with records, "
+           "only this station's modules."},
+    Option{"operator",
+           0,
+           "NAME",
+           Completion::None,
+           {kProgramCommand},
+           "The operator the database record names."},
+    Option{"since",
+           0,
+           "TIME",
+           Completion::None,
+           {kRecords},
+           "Only modules recorded at or after TIME: 2026-12-07 or 2026-12-07T14:30, local time "
+           "unless it ends in Z or an offset such as +02:00."},
+    Option{"unit", 0, "LABEL", Completion::None, {kRecords}, "Only the modules of this unit."},
+    Option{"result",
+           0,
+           "RESULT",
+           Completion::None,
+           {kRecords},
+           "Only modules that ended so: ok, already-programmed, wrong-kind, unidentified, "
+           "stopped, store-failed, verify-failed or link-lost."},
+    Option{"csv",
+           0,
+           nullptr,
+           Completion::None,
+           {kRecords},
+           "Export every field as comma-separated values, one line per module under a header."},
+    Option{"put-back",
+           0,
+           "LABEL",
+           Completion::None,
+           {kRecords},
+           "With records units: give this unit, in progress or partly stored, out again."},
     Option{"reply-wait", 0, "MS", Completion::None, kOneModule + QStringList{kProgramCommand},
            "Wait at least MS milliseconds (1 to 60000) for each reply of the module, for a line "
            "known to be slow (a radio bridge, a distant device server). Without it the waits "
@@ -192,6 +279,24 @@ const std::array kTopics = {
           "block in flight be confirmed, then stops and says the same; during any other wait "
           "it stops at once. A reader of the output that goes away (| head) never ends a "
           "store: the output stops, the store and its check finish, and the status is 141."},
+    Topic{"Units files",
+          "A units file gives each kit its own settings: comma-separated values (semicolons "
+          "too), a header row naming the column unit (the kit's label, each once) and any of "
+          "these settings, case and blanks aside: base serial (8 hexadecimal digits; a "
+          "Threshold module's 8, a colon and 4 more), device count (1 to 24), debounce and "
+          "refresh (0 to 255; capture speed and reaction interval on a Threshold module), "
+          "device N serial (N 1 to 24; 8 hexadecimal digits, a Threshold module's 4), device N "
+          "controller type (0 to 35), device N active (0 or 1), and on a Threshold module "
+          "input N limit type (N 0 to 15; 0 to 3), lower limit of input N and upper limit of "
+          "input N (0 to 255). Every row goes over the profile and is checked by the rules "
+          "the configuration window stores by; the first fault is refused with the file, row "
+          "and column before any port is opened.\n\n"
+          "Units are given out from the record database in transactions, so two stations "
+          "never get the same one. A unit is done once its module is verified. One whose "
+          "module failed goes back among those left, unless the module may hold part of it: "
+          "it then stays partly stored, naming the module's port, station and time, as it does "
+          "when the program is ended during the store, until records units --put-back gives "
+          "it out again."},
     Topic{
         "Serial ports on Linux",
         "The device of a serial port belongs to a group, usually dialout, and only members "
@@ -245,6 +350,8 @@ const std::array kEnvironment = {
 const std::array kFiles = {
     Entry{"tessel.cfg", "The port the window used last, in the working directory, or in "
                         "~/.config/tessel-config/ where that cannot be written."},
+    Entry{"production.sqlite", "The production record and its pool of units, in the working "
+                               "directory, unless --record names another."},
     Entry{"~/.local/share/tessel-config/backups/",
           "The module's memory saved before each store, as production profiles."},
 };

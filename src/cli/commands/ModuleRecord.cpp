@@ -6,9 +6,6 @@
 
 namespace tessel {
 
-namespace {
-// A value quoted when it holds a separator, a quote or a line end, so that a port or a
-// backup path with a comma keeps its column.
 QString csvField(const QString &value) {
     if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"')) &&
         !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')))
@@ -17,7 +14,6 @@ QString csvField(const QString &value) {
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
-} // namespace
 
 QString resultKey(ModuleResult result) {
     switch (result) {

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/EepromImage.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace tessel {
 
@@ -37,6 +41,14 @@ struct ModuleRecord {
     QString backup;
     double seconds = 0;
     QString message; // for the operator when it did not end ok; not part of the file
+    // The module's memory as read for its backup, before anything was stored; none when it
+    // was not read.
+    std::optional<EepromImage> before;
+    // With a units file: the unit given to the module, the settings it set, and whether the
+    // module may hold part of it although it did not end ok.
+    QString unit;
+    QStringList unitSettings;
+    bool unitMayBeStored = false;
 
     [[nodiscard]] bool ok() const { return result == ModuleResult::Ok; }
 };
@@ -44,23 +56,38 @@ struct ModuleRecord {
 // "2025-03-09T14:05:07+02:00": ISO 8601 with the offset from UTC always written out.
 [[nodiscard]] QString isoTimeWithOffset(const QDateTime &time);
 
+// A value as one CSV field: quoted when it holds a separator, a quote or a line end, so that
+// a port or a backup path with a comma keeps its column.
+[[nodiscard]] QString csvField(const QString &value);
+
 // The first line of a record file.
 [[nodiscard]] QString recordHeader();
 // One record as a line of comma-separated values, without the line end.
 [[nodiscard]] QString recordLine(const ModuleRecord &record);
 
+// Where a production run keeps its records: a CSV file or a database.
+class RecordStore {
+public:
+    virtual ~RecordStore() = default;
+    // Opens the record for appending; an error message when it cannot be.
+    [[nodiscard]] virtual QString open() = 0;
+    // Appends one record, and settles the state of its unit, durably; an error message when
+    // it could not.
+    [[nodiscard]] virtual QString append(const ModuleRecord &record) = 0;
+};
+
 // The production record: one line per module, appended and forced to disk before the next
 // module starts, so that a power cut loses at most the module in progress. An existing file
 // is never rewritten.
-class RecordFile {
+class RecordFile : public RecordStore {
 public:
     explicit RecordFile(const QString &path) : m_file(path) {}
 
     // Opens for appending, writing the header when the file is new or empty; an error message
     // when it cannot be written or holds something other than records.
-    [[nodiscard]] QString open();
+    [[nodiscard]] QString open() override;
     // Appends one record and waits until it is on the disk; an error message when it is not.
-    [[nodiscard]] QString append(const ModuleRecord &record);
+    [[nodiscard]] QString append(const ModuleRecord &record) override;
 
 private:
     [[nodiscard]] QString writeDurably(const QByteArray &bytes);

@@ -38,6 +38,14 @@ QString statusText(const StationEvent &e) {
 // "port: FAILED (result): first line", then the report's other lines indented below it.
 QString failedModuleText(const ModuleRecord &r) {
     QString text = r.message;
+    if (!r.unit.isEmpty()) {
+        text += r.unitMayBeStored
+                    ? QStringLiteral("\nThe unit %1 is marked partly stored in this module; once "
+                                     "decided, \"tessel-config records units --put-back %1\" "
+                                     "gives it out again.")
+                          .arg(r.unit)
+                    : QStringLiteral("\nThe unit %1 is back among those left.").arg(r.unit);
+    }
     text.replace(QLatin1Char('\n'), QStringLiteral("\n  "));
     return QStringLiteral("%1: FAILED (%2): %3").arg(r.port, resultKey(r.result), text);
 }
@@ -161,6 +169,7 @@ void ProductionDisplay::moduleFinished(const ModuleRecord &r, const ProductionTo
         emitJson({{QStringLiteral("event"), QStringLiteral("module")},
                   {QStringLiteral("time"), isoTimeWithOffset(r.finished)},
                   {QStringLiteral("port"), r.port},
+                  {QStringLiteral("unit"), r.unit},
                   {QStringLiteral("kind"), r.kind},
                   {QStringLiteral("firmwareVersion"), r.firmwareVersion},
                   {QStringLiteral("releaseYear"), r.releaseYear},
@@ -173,7 +182,10 @@ void ProductionDisplay::moduleFinished(const ModuleRecord &r, const ProductionTo
         return;
     }
     case Mode::Plain:
-        printLine(stdout, r.ok() ? QStringLiteral("%1: OK (%2 s)").arg(r.port).arg(r.seconds)
+        printLine(stdout, r.ok() ? QStringLiteral("%1: OK%2 (%3 s)")
+                                       .arg(r.port, r.unit.isEmpty() ? QString()
+                                                                     : QLatin1Char(' ') + r.unit)
+                                       .arg(r.seconds)
                                  : moduleNote(r));
         return;
     case Mode::Live:
@@ -191,6 +203,14 @@ void ProductionDisplay::stopping(const QString &why) {
                   {QStringLiteral("message"), why}});
     else
         printAbove(stderr, QStringLiteral("tessel-config: ") + why);
+}
+
+void ProductionDisplay::note(const QString &text) {
+    if (m_mode == Mode::Json)
+        emitJson(
+            {{QStringLiteral("event"), QStringLiteral("note")}, {QStringLiteral("message"), text}});
+    else
+        printAbove(stderr, text);
 }
 
 void ProductionDisplay::printAbove(FILE *stream, const QString &text) {

@@ -31,6 +31,8 @@ public:
     void moduleFinished(const ModuleRecord &record, const ProductionTotals &totals);
     // Ctrl-C or --count: no new module is started.
     void stopping(const QString &why);
+    // A word for the operator that stays, such as a scanned label taken.
+    void note(const QString &text);
     void finished(const ProductionTotals &totals);
 
 private:

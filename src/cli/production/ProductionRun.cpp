@@ -29,12 +29,46 @@ ProductionRun::~ProductionRun() {
         delete station;
 }
 
-int ProductionRun::exec() {
-    if (!m_request.recordPath.isEmpty()) {
-        m_records = std::make_unique<RecordFile>(m_request.recordPath);
-        if (const QString error = m_records->open(); !error.isEmpty())
-            return fail(exitcode::kBadInput, error);
+QString ProductionRun::openRecord() {
+    const QString &path = m_request.recordPath;
+    if (path.isEmpty())
+        return {};
+    if (!RecordDatabase::isDatabase(path)) {
+        m_records = std::make_unique<RecordFile>(path);
+        return m_records->open();
     }
+    auto database = std::make_unique<RecordDatabase>(path, m_request.facts);
+    RecordDatabase &db = *database;
+    m_records = std::move(database);
+    if (const QString error = db.open(); !error.isEmpty() || !m_request.units)
+        return error;
+    m_pool = std::make_unique<UnitPool>(db);
+    if (const QString error = m_pool->add(m_request.unitsBatch, *m_request.units); !error.isEmpty())
+        return error;
+    QString error;
+    if (m_pool->left(m_request.unitsBatch, error) == 0 && error.isEmpty()) {
+        error = QStringLiteral("no unit of %1 is left in the record %2 (see \"tessel-config "
+                               "records units\")")
+                    .arg(m_request.unitsBatch, db.name());
+    }
+    if (!error.isEmpty())
+        return error;
+    m_units = std::make_unique<UnitDispenser>(*m_pool, m_request.unitsBatch,
+                                              std::move(*m_request.units), m_request.scan);
+    connect(m_units.get(), &UnitDispenser::note, this,
+            [this](const QString &text) { m_display.note(text); });
+    connect(m_units.get(), &UnitDispenser::exhausted, this, [this](const QString &why) {
+        stop(why + QStringLiteral(": no new module is started; finishing those in progress"));
+    });
+    if (m_request.scan)
+        m_units->watchScanner();
+    m_request.setup.units = m_units.get();
+    return {};
+}
+
+int ProductionRun::exec() {
+    if (const QString error = openRecord(); !error.isEmpty())
+        return fail(exitcode::kBadInput, error);
     for (int i = 0; i < m_request.ports.size(); ++i) {
         auto *station = new ProductionStation(i, m_request.ports.at(i), m_request.setup);
         auto *thread = new QThread;

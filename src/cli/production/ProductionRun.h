@@ -3,6 +3,8 @@
 #include "cli/commands/ModuleRecord.h"
 #include "cli/production/ProductionDisplay.h"
 #include "cli/production/ProductionStation.h"
+#include "cli/production/RecordDatabase.h"
+#include "cli/production/UnitDispenser.h"
 
 #include <QEventLoop>
 #include <QObject>
@@ -18,8 +20,13 @@ struct ProductionRequest {
     QStringList ports;
     StationSetup setup;
     int count = 0;      // stop after this many modules ended ok; 0 for no limit
-    QString recordPath; // empty for no record file
+    QString recordPath; // empty for no record file; a .csv file or a database
     bool json = false;
+    // With a units file: its units, its name in the pool, and whether a scanner chooses them.
+    std::optional<std::vector<Unit>> units;
+    QString unitsBatch;
+    bool scan = false;
+    RunFacts facts; // what every database record of the run shares
 };
 
 // `tessel-config program`: one station per port, each in its own thread, and in the main
@@ -50,7 +57,12 @@ private:
 
     ProductionRequest m_request;
     ProductionDisplay m_display;
-    std::unique_ptr<RecordFile> m_records;
+    // Opens the record and, with units, adds them to its pool; an error message.
+    [[nodiscard]] QString openRecord();
+
+    std::unique_ptr<RecordStore> m_records;
+    std::unique_ptr<UnitPool> m_pool;
+    std::unique_ptr<UnitDispenser> m_units;
     ProductionTotals m_totals;
     std::vector<ProductionStation *> m_stations;
     std::vector<QThread *> m_threads;

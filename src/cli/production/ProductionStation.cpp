@@ -19,6 +19,25 @@ constexpr int kSilentTestsForRemoval = 2;
 // A link test that fails faster than this did not wait for the module (the line refused the
 // command); the next one waits a little, so that a broken line never spins.
 constexpr int kQuickFailureMs = 100;
+
+// Whether a module whose store did not end ok may hold part of what was sent, beyond what it
+// held `before`: anything but a store that sent nothing, or whose blocks that were to change
+// all read back as they were.
+bool mayHoldPartOf(const SessionOutcome &outcome, const std::optional<EepromImage> &before) {
+    if (outcome.status == SessionStatus::Differs || outcome.status == SessionStatus::ReadBackFailed)
+        return true;
+    if (outcome.ok() || outcome.failedBlock < 0 ||
+        (outcome.status == SessionStatus::Stopped && outcome.failedBlock == 0))
+        return false;
+    if (outcome.holds.size() != kBlockCount || !before)
+        return true;
+    for (int block = 0; block < kBlockCount; ++block) {
+        if (outcome.sent.block(block) != before->block(block) &&
+            outcome.holds[block] != BlockHolds::Old)
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 ProductionStation::ProductionStation(int index, QString port, StationSetup setup)
@@ -72,7 +91,10 @@ void ProductionStation::cycle(ModuleSession &session) {
         report(StationEvent::Type::Waiting);
         if (!waitForModule(protocol))
             return;
-        const ModuleRecord record = programModule(session);
+        const std::optional<ModuleRecord> programmed = programModule(session);
+        if (!programmed)
+            return;
+        const ModuleRecord &record = *programmed;
         Q_EMIT moduleFinished(record);
         if (record.ok() || record.result == ModuleResult::AlreadyProgrammed)
             report(StationEvent::Type::Done);
@@ -147,7 +169,7 @@ bool ProductionStation::waitForRemoval(ModuleProtocol &protocol) {
     return false;
 }
 
-ModuleRecord ProductionStation::programModule(ModuleSession &session) {
+std::optional<ModuleRecord> ProductionStation::programModule(ModuleSession &session) {
     QElapsedTimer took;
     took.start();
     ModuleRecord record;
@@ -196,7 +218,11 @@ ModuleRecord ProductionStation::programModule(ModuleSession &session) {
                           QStringLiteral(" Its memory could not be read for the backup; nothing "
                                          "was stored."));
     }
-    if (session.moduleImage() == m_setup.profile) {
+    record.before = session.moduleImage();
+    const std::optional<EepromImage> image = imageFor(record);
+    if (!image)
+        return std::nullopt;
+    if (session.moduleImage() == *image) {
         // Put back after a pause that looked like its removal, or never taken out: storing
         // again would count one module twice.
         return finish(ModuleResult::AlreadyProgrammed,
@@ -206,9 +232,35 @@ ModuleRecord ProductionStation::programModule(ModuleSession &session) {
         return finish(ModuleResult::Stopped,
                       QStringLiteral("stopped before its store; nothing was stored"));
     }
-    session.store(m_setup.profile);
+    if (m_setup.units) {
+        if (const QString error = m_setup.units->storing(record.unit, m_port); !error.isEmpty())
+            return finish(ModuleResult::StoreFailed,
+                          error + QStringLiteral("; nothing was stored"));
+    }
+    session.store(*image);
     judgeStore(session.lastOutcome(), link, record);
+    record.unitMayBeStored =
+        !record.unit.isEmpty() && mayHoldPartOf(session.lastOutcome(), record.before);
     return finish(record.result, {});
+}
+
+std::optional<EepromImage> ProductionStation::imageFor(ModuleRecord &record) {
+    if (!m_setup.units)
+        return m_setup.profile;
+    const auto keepWaiting = [this] {
+        pause(kRemovalPollMs);
+        return !m_stop;
+    };
+    QString why;
+    const std::optional<Unit> unit = m_setup.units->take(m_port, keepWaiting, why);
+    if (!unit) {
+        report(StationEvent::Type::Failed, why + QStringLiteral(": nothing was stored"));
+        return std::nullopt;
+    }
+    record.unit = unit->label;
+    record.unitSettings = unit->settings;
+    report(StationEvent::Type::Identified, QStringLiteral("unit ") + unit->label);
+    return unit->image;
 }
 
 void ProductionStation::judgeStore(const SessionOutcome &outcome, const ControllerLink &link,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/commands/ModuleRecord.h"
+#include "cli/production/UnitDispenser.h"
 #include "core/EepromImage.h"
 #include "core/ModuleKind.h"
 #include "session/ModuleSession.h"
@@ -38,6 +39,8 @@ struct StationSetup {
     BackupFn backup;
     // Every reply is waited for at least this long (--reply-wait); 0 for the usual waits.
     qint64 leastReplyWaitMicros = 0;
+    // With a units file: each module is given the profile with its own unit's settings.
+    UnitDispenser *units = nullptr;
 };
 
 // One port of a production run: waits for a module, identifies it, programs and checks it,
@@ -80,7 +83,12 @@ private:
     bool waitForRemoval(ModuleProtocol &protocol);
     // Sleeps `ms` between two link tests, woken early by a stop.
     void pause(int ms);
-    ModuleRecord programModule(ModuleSession &session);
+    // The module's record; nothing when no unit was left for it (nothing was stored, and the
+    // station ends).
+    std::optional<ModuleRecord> programModule(ModuleSession &session);
+    // The image for the module: the profile, or with units the next unit's; nothing when no
+    // unit will come (the port's line says why).
+    std::optional<EepromImage> imageFor(ModuleRecord &record);
     // Fills in how the store (and its check) ended.
     void judgeStore(const SessionOutcome &outcome, const ControllerLink &link,
                     ModuleRecord &record) const;

@@ -3,6 +3,7 @@
 #include "core/ControllerTypes.h"
 #include "core/InputAssignment.h"
 #include "core/NumberText.h"
+#include "core/SettingsCheck.h"
 #include "ui/config/SerialText.h"
 #include "ui/config/WindowVariant.h"
 
@@ -445,10 +446,7 @@ void DeviceTable::markRejected() {
     }
     for (int r = 0; r < static_cast<int>(m_beyondCapacity.size()); ++r) {
         if (m_beyondCapacity[r] && r <= lastRowInUse()) {
-            invalid << QStringLiteral("controller type of device %1 (beyond the module's %2 "
-                                      "inputs)")
-                           .arg(r + 1)
-                           .arg(m_layout.inputCapacity);
+            invalid << beyondCapacityField(r, m_layout.inputCapacity);
         }
     }
     // A mapping byte that does not fit in one byte can never be stored: mark it and its row.

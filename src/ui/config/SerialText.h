@@ -2,10 +2,9 @@
 
 #include "core/EepromImage.h"
 #include "core/MemoryMap.h"
+#include "core/SerialDigits.h"
 
 #include <QString>
-#include <optional>
-#include <vector>
 
 namespace tessel {
 
@@ -13,8 +12,5 @@ namespace tessel {
 // colon after 8 digits where the base serial is longer than 32 bits ("0013A200:4032").
 QString baseSerialText(const EepromImage &image, const MemoryLayout &layout);
 QString rowSerialText(const EepromImage &image, const MemoryLayout &layout, int row);
-
-// The bytes of a typed serial of exactly `bytes` bytes; nothing for any other text.
-std::optional<std::vector<int>> parseSerial(const QString &text, int bytes, bool withColon);
 
 } // namespace tessel

@@ -3,6 +3,7 @@
 #include "core/HelpTexts.h"
 #include "core/LimitCheck.h"
 #include "core/MemoryMap.h"
+#include "core/SettingsCheck.h"
 #include "ui/config/DeviceTable.h"
 #include "ui/config/SettingsBands.h"
 #include "ui/threshold/AnalogMonitor.h"
@@ -17,20 +18,6 @@ namespace {
 const QString kLimiterFunctions = QStringLiteral("Relay Limiter Functions");
 // A Threshold module takes at most 16 inputs: stepping stops at the 16-channel type.
 constexpr int kMaxStepType = 5;
-
-// The limits a check rejected, as the panel names them. The check stops at the first row that
-// fails; the rows after it are checked again once that one is corrected.
-QStringList rejectedLimits(const LimitCheckResult &result) {
-    if (!result.failingRow)
-        return {};
-    const int input = *result.failingRow;
-    QStringList names;
-    if (result.marked == LimitMark::Lower || result.marked == LimitMark::Both)
-        names << QStringLiteral("lower limit of input %1").arg(input);
-    if (result.marked == LimitMark::Upper || result.marked == LimitMark::Both)
-        names << QStringLiteral("upper limit of input %1").arg(input);
-    return names;
-}
 
 WindowLook thresholdLook() {
     return {.kind = ModuleKind::Threshold,
