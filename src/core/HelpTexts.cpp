@@ -201,53 +201,89 @@ const char16_t *const kTexts[kHelpTextCount] = {
     u"numbers from 0 to 255 can be stored: no negative numbers or letters.",
 };
 
+// The texts by what they explain, in the order of kTexts.
+enum TextNumber : int {
+    kBroadcastToAll = 1,
+    kTesselDeviceNumber,
+    kThresholdDeviceNumber,
+    kActive,
+    kRowSerial,
+    kControllerType,
+    kFunction,
+    kInputAssignment,
+    kFactorySettings,
+    kTwoWayMode,
+    kDebounce,
+    kFeedbackMode,
+    kProductionProfile,
+    kDefaultSerial,
+    kDeviceCount,
+    kRefresh,
+    kMappingByte,
+    kReadSettings,
+    kTesselSerialEditor,
+    kThresholdSerialEditor,
+    kStoreSettings,
+    kCalculatedMapping,
+    kOwnMapping,
+    kLevel,
+    kLevelMeter,
+    kAdvancedFeatures,
+    kAnalogInput,
+    kLimitsDone,
+    kThresholdDebounce,
+    kThresholdRefresh,
+    kSetLimits,
+    kReadConstantly,
+    kReadAllInputs,
+    kThresholdBaseSerial,
+    kFirstLimitType,                        // ..+3: the four limit types
+    kFirstLimitEntry = kFirstLimitType + 4, // ..+3: typing the limits of each type
+};
+static_assert(kFirstLimitEntry + 3 == kHelpTextCount);
+
 enum class Windows { Both, TesselOnly, ThresholdOnly };
 
 // A control whose help text does not depend on the window's state.
 struct FixedHelp {
     const char *control;
     Windows windows;
-    int text;
+    TextNumber text;
     bool endsEditing;
 };
 
 // Where the two windows differ, the control appears twice, once per window.
 constexpr FixedHelp kFixedHelp[] = {
-    {"broadcastToAll", Windows::Both, 1, false},
-    {"deviceNumber", Windows::TesselOnly, 2, true},
-    {"deviceNumber", Windows::ThresholdOnly, 3, true},
-    {"active", Windows::Both, 4, true},
-    {"serial", Windows::Both, 5, true},
-    {"controllerType", Windows::Both, 6, false},
-    {"function", Windows::Both, 7, true},
-    {"inputAssignment", Windows::Both, 8, true},
-    {"restoreFactorySettings", Windows::Both, 9, false},
-    {"productionProfile", Windows::Both, 13, false},
-    {"restoreDefaultSerial", Windows::Both, 14, false},
-    {"deviceCountBand", Windows::Both, 15, false},
-    {"debounceBand", Windows::TesselOnly, 11, true},
-    {"debounceBand", Windows::ThresholdOnly, 29, true},
-    {"refreshBand", Windows::TesselOnly, 16, true},
-    {"refreshBand", Windows::ThresholdOnly, 30, true},
-    {"readSettings", Windows::Both, 18, false},
-    {"serialEditor", Windows::TesselOnly, 19, false},
-    {"serialEditor", Windows::ThresholdOnly, 20, false},
-    {"storeSettings", Windows::Both, 21, false},
-    {"level", Windows::ThresholdOnly, 24, false},
-    {"levelMeter", Windows::ThresholdOnly, 25, false},
-    {"advancedFeatures", Windows::ThresholdOnly, 26, false},
-    {"analogInput", Windows::ThresholdOnly, 27, false},
-    {"limitsDone", Windows::ThresholdOnly, 28, false},
-    {"setLimits", Windows::ThresholdOnly, 31, false},
-    {"readConstantly", Windows::ThresholdOnly, 32, false},
-    {"readAllInputs", Windows::ThresholdOnly, 33, false},
-    {"baseSerial", Windows::ThresholdOnly, 34, false},
+    {"broadcastToAll", Windows::Both, kBroadcastToAll, false},
+    {"deviceNumber", Windows::TesselOnly, kTesselDeviceNumber, true},
+    {"deviceNumber", Windows::ThresholdOnly, kThresholdDeviceNumber, true},
+    {"active", Windows::Both, kActive, true},
+    {"serial", Windows::Both, kRowSerial, true},
+    {"controllerType", Windows::Both, kControllerType, false},
+    {"function", Windows::Both, kFunction, true},
+    {"inputAssignment", Windows::Both, kInputAssignment, true},
+    {"restoreFactorySettings", Windows::Both, kFactorySettings, false},
+    {"productionProfile", Windows::Both, kProductionProfile, false},
+    {"restoreDefaultSerial", Windows::Both, kDefaultSerial, false},
+    {"deviceCountBand", Windows::Both, kDeviceCount, false},
+    {"debounceBand", Windows::TesselOnly, kDebounce, true},
+    {"debounceBand", Windows::ThresholdOnly, kThresholdDebounce, true},
+    {"refreshBand", Windows::TesselOnly, kRefresh, true},
+    {"refreshBand", Windows::ThresholdOnly, kThresholdRefresh, true},
+    {"readSettings", Windows::Both, kReadSettings, false},
+    {"serialEditor", Windows::TesselOnly, kTesselSerialEditor, false},
+    {"serialEditor", Windows::ThresholdOnly, kThresholdSerialEditor, false},
+    {"storeSettings", Windows::Both, kStoreSettings, false},
+    {"level", Windows::ThresholdOnly, kLevel, false},
+    {"levelMeter", Windows::ThresholdOnly, kLevelMeter, false},
+    {"advancedFeatures", Windows::ThresholdOnly, kAdvancedFeatures, false},
+    {"analogInput", Windows::ThresholdOnly, kAnalogInput, false},
+    {"limitsDone", Windows::ThresholdOnly, kLimitsDone, false},
+    {"setLimits", Windows::ThresholdOnly, kSetLimits, false},
+    {"readConstantly", Windows::ThresholdOnly, kReadConstantly, false},
+    {"readAllInputs", Windows::ThresholdOnly, kReadAllInputs, false},
+    {"baseSerial", Windows::ThresholdOnly, kThresholdBaseSerial, false},
 };
-
-constexpr int kDebounceText = 11;
-constexpr int kMappingByteText = 17;
-constexpr int kFirstLimitTypeText = 35;  // T35..T38 explain the four limit types
-constexpr int kFirstLimitEntryText = 39; // T39..T42 explain typing limits of each type
 
 bool appliesTo(Windows windows, ModuleKind window) {
     switch (windows) {
@@ -286,7 +322,7 @@ QString helpText(int number) {
 
 QString limitTypeHelp(const QString &caption) {
     const std::optional<int> type = limitTypeIndex(caption);
-    return type ? helpText(kFirstLimitTypeText + *type) : QString();
+    return type ? helpText(kFirstLimitType + *type) : QString();
 }
 
 int analogInputOfLimitBox(int limitBoxIndex) {
@@ -308,35 +344,35 @@ HelpEntry helpFor(ModuleKind window, const QString &control, int index,
     if (control == QLatin1String("commMode")) {
         // The faster one-way mode has no explanation of its own.
         if (index == 0)
-            return textEntry(10);
+            return textEntry(kTwoWayMode);
         if (index == 1)
-            return textEntry(12);
+            return textEntry(kFeedbackMode);
         return {};
     }
     if (control == QLatin1String("mappingMode")) {
         if (index == 0)
-            return textEntry(22);
+            return textEntry(kCalculatedMapping);
         if (index == 1)
-            return textEntry(23);
+            return textEntry(kOwnMapping);
         return {};
     }
     if (control == QLatin1String("mappingByte"))
-        return {helpText(kMappingByteText), false, true};
+        return {helpText(kMappingByte), false, true};
 
     if (window == ModuleKind::Tessel)
         return {};
     const std::optional<int> type = limitTypeIndex(limitTypeCaption);
     if (control == QLatin1String("limitType") && type)
-        return textEntry(kFirstLimitTypeText + *type);
+        return textEntry(kFirstLimitType + *type);
     if (control == QLatin1String("limitEditor") && type && analogInputOfLimitBox(index) >= 0)
-        return textEntry(kFirstLimitEntryText + *type);
+        return textEntry(kFirstLimitEntry + *type);
     return {};
 }
 
 HelpEntry helpForDragOver(ModuleKind window, const QString &control) {
     Q_UNUSED(window);
     if (control == QLatin1String("settingValue"))
-        return textEntry(kDebounceText);
+        return textEntry(kDebounce);
     return {};
 }
 

@@ -164,21 +164,25 @@ void ConfigWindow::showTransferButtons() {
 
 // ---------------------------------------------------------------- showing the image
 
-void ConfigWindow::showImage(const EepromImage &image) {
+void ConfigWindow::showImage(const EepromImage &image, ShowAs as) {
     m_image = image;
-    showSettings();
-}
-
-void ConfigWindow::showWholeImage(const EepromImage &settings) {
-    showImage(settings);
+    showControls();
+    if (as == ShowAs::Form)
+        return;
     m_table->copySerialsToEditors();
+    if (as == ShowAs::Read) {
+        m_table->enableMappingBytes();
+        m_table->showMappingBytes();
+        // What the window shows of a module is the baseline, tidied as the window tidies it.
+        m_moduleBaseline = imageToStore();
+    }
 }
 
 void ConfigWindow::setCaption(const QString &caption) {
     setWindowTitle(caption + QStringLiteral("[*]"));
 }
 
-void ConfigWindow::showSettings() {
+void ConfigWindow::showControls() {
     m_bands->showBaseSerial();
     m_bands->showDeviceCount();
     m_bands->showTimings();

@@ -32,13 +32,13 @@ class WindowVariant;
 // The configuration window of either module kind: the settings bands, the device table and
 // the pointer help, with the buttons that read, store and explain the settings. Its
 // controls are a view of its EepromImage: every handler writes its entry at once,
-// showSettings shows the whole image after every read. Where the kinds differ, the window
+// showImage shows the whole image after every read. Where the kinds differ, the window
 // asks its WindowVariant.
 //
 // Handlers are named for what happened to their control (baseSerialEdited,
 // deviceCountMoved, ...). They are connected to Qt's change notifications, which fire only when a
 // value really changes, whether the operator or the program changed it; CaptionLabel does the same
-// for label captions. showSettings relies on this: setting a control to the value it already holds
+// for label captions. showImage relies on this: setting a control to the value it already holds
 // runs nothing.
 class ConfigWindow : public QWidget {
     Q_OBJECT
@@ -64,10 +64,13 @@ public:
 
     [[nodiscard]] const EepromImage &image() const { return m_image; }
     [[nodiscard]] ModuleKind kind() const { return m_layout.kind; }
-    // Replaces the image and shows it, as a read does.
-    void showImage(const EepromImage &image);
-    // Shows `settings` in every control, the serial editors included, as the window's own.
-    void showWholeImage(const EepromImage &settings);
+    // How settings come into the window. Form: they replace the image and every control shows
+    // them, the row serial editors keeping what they hold. Whole: the serial editors take them
+    // too, as the window's own (a profile, a step of the history). Read: what the module holds,
+    // shown whole, its mapping bytes rewritten whatever the mapping mode, and taken as what the
+    // window is compared with.
+    enum class ShowAs { Form, Whole, Read };
+    void showImage(const EepromImage &image, ShowAs as = ShowAs::Form);
     // The image as a store would send it: the shown one with the window's mode byte.
     [[nodiscard]] EepromImage imageToStore() const;
     // The settings last read (as shown) or stored; the start image before the first read.
@@ -85,8 +88,6 @@ public:
     void readSettings();
     // "Store These Settings Into Controller"
     void storeSettings();
-    // Shows the whole image in the controls.
-    void showSettings();
     // "Restore to Factory Default Settings"
     void restoreFactorySettings();
 
@@ -104,6 +105,8 @@ protected:
 
 private:
     void buildButtons();
+    // Shows the whole image in the controls.
+    void showControls();
     void connectParts();
     void setWide(bool wide);
     // The controls right of the narrow window's edge, with the focus they take when shown.
@@ -126,7 +129,6 @@ private:
     void transferFinished(const SessionOutcome &outcome);
     void readFinished(const SessionOutcome &outcome);
     void storeFinished(const SessionOutcome &outcome);
-    void showReadImage(const EepromImage &image);
     // The title from the module's identity, with the place Qt marks unstored settings at.
     void setCaption(const QString &caption);
     // Tells the operator why a transfer failed; when the line is gone, the host offers to

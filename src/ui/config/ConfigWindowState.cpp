@@ -84,7 +84,7 @@ void ConfigWindow::askAboutChangedMemory(const SessionOutcome &outcome) {
         storeSettings();
         break;
     case 1:
-        showReadImage(outcome.received);
+        showImage(outcome.received, ShowAs::Read);
         m_desk->checkpoint(QStringLiteral("Show the Module's Settings"));
         break;
     default:

@@ -136,7 +136,7 @@ void ConfigWindow::loadIdentifiedModule(const wire::IdentityReply &identity) {
     setTransferButtonsVisible(true);
     show();
     readSettings();
-    showSettings();
+    showControls();
     readSettings();
     m_table->showMappingBytes();
     m_desk->restart();
@@ -235,21 +235,12 @@ void ConfigWindow::readFinished(const SessionOutcome &outcome) {
         if (keepShown)
             m_moduleBaseline = outcome.received;
         else
-            showReadImage(outcome.received);
+            showImage(outcome.received, ShowAs::Read);
         return;
     }
     // Cancelled, it was the operator's own wish: the status line says what became of it.
     if (!m_session->protocol().link().aborted() && !m_cancelAsked)
         reportFailure(outcome.message + QStringLiteral(" The settings shown were kept."));
-}
-
-void ConfigWindow::showReadImage(const EepromImage &image) {
-    showWholeImage(image);
-    // A read rewrites every mapping byte, whatever the mapping mode.
-    m_table->enableMappingBytes();
-    m_table->showMappingBytes();
-    // What the window shows of a module is the baseline, tidied as the window tidies it.
-    m_moduleBaseline = imageToStore();
 }
 
 void ConfigWindow::storeFinished(const SessionOutcome &outcome) {

@@ -53,15 +53,15 @@ SettingsBands::SettingsBands(EepromImage &image, const WindowLook &look, QWidget
     buildCountBand();
     buildModeBands();
     // Steps 3 and 4: a caption, a 0..255 scroll bar and its value.
-    std::tie(m_debounceBand, m_debounce) =
+    std::tie(m_debounceBand, m_debounce, m_debounceValue) =
         buildTimingBand(QStringLiteral("debounceBand"), 120, look.debounceBand,
                         QStringLiteral("debounceCaption"), QStringLiteral("debounce"), 1);
-    std::tie(m_refreshBand, m_refresh) =
+    std::tie(m_refreshBand, m_refresh, m_refreshValue) =
         buildTimingBand(QStringLiteral("refreshBand"), 4920, look.refreshBand,
                         QStringLiteral("refreshCaption"), QStringLiteral("refresh"), 2);
-    for (CaptionLabel *dat : m_values) {
-        dat->setAlignment(Qt::AlignCenter);
-        dat->setAcceptDrops(true);
+    for (CaptionLabel *shown : {m_countValue, m_debounceValue, m_refreshValue}) {
+        shown->setAlignment(Qt::AlignCenter);
+        shown->setAcceptDrops(true);
     }
     m_serialBand->setAcceptDrops(true);
     m_countBand->setAcceptDrops(true);
@@ -77,9 +77,9 @@ void SettingsBands::buildSerialBand() {
     m_baseSerial = new QLineEdit(m_serialBand);
     m_baseSerial->setObjectName(QStringLiteral("baseSerial"));
     m_baseSerial->setAccessibleName(QStringLiteral("Base serial number"));
-    QFont snFont = m_baseSerial->font();
-    snFont.setPointSize(12);
-    m_baseSerial->setFont(snFont);
+    QFont serialFont = m_baseSerial->font();
+    serialFont.setPointSize(12);
+    m_baseSerial->setFont(serialFont);
     m_baseSerial->setGeometry(twipRect(120, 300, 2040, 420));
     m_restoreDefaultSerial = makeButton(QStringLiteral("restoreDefaultSerial"),
                                         QStringLiteral("Restore Default"), m_serialBand);
@@ -98,8 +98,8 @@ void SettingsBands::buildCountBand() {
         new SettingBar(QStringLiteral("deviceCount"), m_layout.initialMaxDevice, m_countBand);
     m_deviceCount->setAccessibleName(QStringLiteral("Device count"));
     m_deviceCount->setGeometry(twipRect(240, 420, 4560, 300));
-    m_values[0] = makeLabel(QStringLiteral("settingValue_0"), QStringLiteral("???"), m_countBand);
-    m_values[0]->setGeometry(twipRect(4920, 420, 720, 300));
+    m_countValue = makeLabel(QStringLiteral("settingValue_0"), QStringLiteral("???"), m_countBand);
+    m_countValue->setGeometry(twipRect(4920, 420, 720, 300));
 }
 
 void SettingsBands::buildModeBands() {
@@ -133,10 +133,9 @@ void SettingsBands::buildModeBands() {
                                         3000, m_mappingBand);
 }
 
-std::pair<QGroupBox *, QScrollBar *> SettingsBands::buildTimingBand(const QString &frame, int left,
-                                                                    const TimingBandLook &look,
-                                                                    const QString &label,
-                                                                    const QString &bar, int value) {
+std::tuple<QGroupBox *, QScrollBar *, CaptionLabel *>
+SettingsBands::buildTimingBand(const QString &frame, int left, const TimingBandLook &look,
+                               const QString &label, const QString &bar, int value) {
     QGroupBox *band = makeFrame(frame, look.title,
                                 twipRect(left, look.topTwips, 4815, look.heightTwips), m_window);
     CaptionLabel *caption = makeLabel(label, look.caption, band);
@@ -144,10 +143,10 @@ std::pair<QGroupBox *, QScrollBar *> SettingsBands::buildTimingBand(const QStrin
     auto *scroll = new SettingBar(bar, 255, band);
     scroll->setAccessibleName(look.accessibleName);
     scroll->setGeometry(twipRect(1200, 360, 2760, 300));
-    m_values[value] =
+    CaptionLabel *shown =
         makeLabel(elementName(QStringLiteral("settingValue"), value), QStringLiteral("???"), band);
-    m_values[value]->setGeometry(twipRect(4080, 360, 600, 300));
-    return {band, scroll};
+    shown->setGeometry(twipRect(4080, 360, 600, 300));
+    return {band, scroll, shown};
 }
 
 void SettingsBands::connectHandlers() {
@@ -205,7 +204,7 @@ void SettingsBands::showDeviceCount() {
         m_deviceCount->setMaximum(map::kMaxLastDeviceIndex);
     m_deviceCount->setValue(lastDevice);
     m_image.setValue(map::kLastDeviceIndex, lastDevice);
-    m_values[0]->setCaption(QString::number(lastDevice + 1));
+    m_countValue->setCaption(QString::number(lastDevice + 1));
     if (customMapping) {
         for (int r = 0; r < map::kRowCount; ++r)
             m_image.setValue(map::mappingAddress(r), mappingBytes[r]);
@@ -215,10 +214,10 @@ void SettingsBands::showDeviceCount() {
 void SettingsBands::showTimings() {
     const int debounce = m_image.value(map::kDebounce);
     m_debounce->setValue(debounce);
-    m_values[1]->setCaption(QString::number(debounce));
+    m_debounceValue->setCaption(QString::number(debounce));
     const int refresh = m_image.value(map::kRefresh);
     m_refresh->setValue(refresh);
-    m_values[2]->setCaption(QString::number(refresh));
+    m_refreshValue->setCaption(QString::number(refresh));
 }
 
 void SettingsBands::showModes() {
@@ -273,21 +272,21 @@ void SettingsBands::broadcastToAll() {
 
 void SettingsBands::deviceCountMoved() {
     const int n = m_deviceCount->value();
-    m_values[0]->setCaption(QString::number(n + 1));
+    m_countValue->setCaption(QString::number(n + 1));
     m_image.setValue(map::kLastDeviceIndex, n);
     Q_EMIT deviceCountChanged(n);
 }
 
 void SettingsBands::debounceMoved() {
     const int value = m_debounce->value();
-    m_values[1]->setCaption(QString::number(value));
+    m_debounceValue->setCaption(QString::number(value));
     m_image.setValue(map::kDebounce, value);
     Q_EMIT debounceChanged(value);
 }
 
 void SettingsBands::refreshMoved() {
     const int value = m_refresh->value();
-    m_values[2]->setCaption(QString::number(value));
+    m_refreshValue->setCaption(QString::number(value));
     m_image.setValue(map::kRefresh, value);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <array>
+#include <tuple>
 #include <utility>
 
 class QCheckBox;
@@ -60,10 +61,10 @@ private:
     void buildCountBand();
     void buildModeBands();
     // A timing band's frame and its scroll bar.
-    std::pair<QGroupBox *, QScrollBar *> buildTimingBand(const QString &frame, int left,
-                                                         const TimingBandLook &look,
-                                                         const QString &label, const QString &bar,
-                                                         int value);
+    // The band, its bar and the label that shows the bar's value (settingValue_<value>).
+    std::tuple<QGroupBox *, QScrollBar *, CaptionLabel *>
+    buildTimingBand(const QString &frame, int left, const TimingBandLook &look,
+                    const QString &label, const QString &bar, int value);
     void connectHandlers();
 
     void baseSerialEdited();
@@ -87,7 +88,8 @@ private:
     QLineEdit *m_baseSerial;
     QPushButton *m_restoreDefaultSerial, *m_broadcastToAll;
     QScrollBar *m_deviceCount, *m_debounce, *m_refresh;
-    std::array<CaptionLabel *, 3> m_values{};
+    // The numbers beside the count, debounce and refresh bars.
+    CaptionLabel *m_countValue = nullptr, *m_debounceValue = nullptr, *m_refreshValue = nullptr;
     std::array<QRadioButton *, 3> m_commModes{};
     QCheckBox *m_liteCommands, *m_forceDelay;
     QPushButton *m_advancedFeatures;

@@ -43,9 +43,10 @@ QString unstoredText(int count) {
 
 WindowDesk::WindowDesk(ConfigWindow &window, WindowHost &host)
     : QObject(&window), m_window(window), m_host(host), m_menus(new WindowMenus(window)),
-      m_history(new EditHistory([&window] { return window.imageToStore(); },
-                                [&window](const EepromImage &s) { window.showWholeImage(s); },
-                                this)),
+      m_history(new EditHistory(
+          [&window] { return window.imageToStore(); },
+          [&window](const EepromImage &s) { window.showImage(s, ConfigWindow::ShowAs::Whole); },
+          this)),
       m_marks(new ChangeMarks(*window.deskParts().form, window.kind())),
       m_statusLine(&window.statusLine()), m_unstored(new QLabel(m_statusLine)) {
     m_unstored->setObjectName(QStringLiteral("unstoredCount"));
@@ -100,7 +101,7 @@ void WindowDesk::addActions(const DeskParts &parts) {
 
 void WindowDesk::loadAsEdits(const EepromImage &settings, const QString &what) {
     m_history->checkpoint(QStringLiteral("Edit"));
-    m_window.showWholeImage(settings);
+    m_window.showImage(settings, ConfigWindow::ShowAs::Whole);
     m_history->checkpoint(what);
 }
 

@@ -62,7 +62,6 @@ private:
     void fillReview();
     // An event in the window after which its settings may have changed.
     void afterInput(QObject *watched);
-    bool fileDrop(QEvent *event);
 
     ConfigWindow &m_window;
     WindowHost &m_host;

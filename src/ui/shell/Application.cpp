@@ -11,7 +11,7 @@
 #include "ui/dialogs/ProgressWindow.h"
 #include "ui/dialogs/ReportWindow.h"
 #include "ui/shell/ConnectingWindow.h"
-#include "ui/shell/FormSelectSerialPort.h"
+#include "ui/shell/PortChooser.h"
 #include "ui/shell/StartupWindows.h"
 #include "ui/shell/WindowAssembly.h"
 #include "ui/widgets/Readability.h"
@@ -73,12 +73,12 @@ QIcon applicationIcon() {
 } // namespace
 
 Application::Application(StartOptions options)
-    : m_options(std::move(options)), m_form1(std::make_unique<StartupWindow>()),
+    : m_options(std::move(options)), m_startupWindow(std::make_unique<StartupWindow>()),
       m_splash(std::make_unique<SplashWindow>()), m_progress(std::make_unique<ProgressWindow>()) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tesselconfig.TesselConfig"));
     QApplication::setWindowIcon(applicationIcon());
     applyPaletteFromEnvironment();
-    connect(m_form1.get(), &StartupWindow::closed, this, &Application::startupWindowClosed);
+    connect(m_startupWindow.get(), &StartupWindow::closed, this, &Application::startupWindowClosed);
     connect(m_progress.get(), &ProgressWindow::cancelRequested, this, [this] {
         if (!m_window || !m_window->cancelTransfer())
             endProgram(0);
@@ -120,7 +120,7 @@ std::optional<QString> Application::choosePort(const QString &offered) {
     // Centred over the window it serves: the configuration window it reconnects, the splash
     // at start, else the screen (a dialog whose parent is hidden opens in a corner).
     QWidget *over = firstShown({m_window.get(), m_splash.get()});
-    FormSelectSerialPort chooser(ports, PortSetting(), over ? over : m_form1.get());
+    PortChooser chooser(ports, PortSetting(), over ? over : m_startupWindow.get());
     const QRect area = over ? over->frameGeometry() : chooser.screen()->availableGeometry();
     chooser.move(area.center() - chooser.rect().center());
     if (!offered.isEmpty())
@@ -423,7 +423,7 @@ bool Application::askQuestion(const QString &text) {
 }
 
 QWidget *Application::startupWindow() const {
-    return m_form1.get();
+    return m_startupWindow.get();
 }
 
 ProgressWindow &Application::progressWindow() {
@@ -439,8 +439,8 @@ void Application::showReport(const QString &profile) {
 void Application::showStartupWindowBehind() {
     // The empty start-up window appears once the configuration window stands, until the next
     // read; it must not cover the window the operator works in, nor take its focus.
-    m_form1->setAttribute(Qt::WA_ShowWithoutActivating);
-    m_form1->show();
+    m_startupWindow->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_startupWindow->show();
     if (m_window) {
         m_window->raise();
         m_window->activateWindow();
@@ -456,7 +456,7 @@ void Application::startupWindowClosed() {
 }
 
 void Application::imageShown() {
-    m_form1->hide();
+    m_startupWindow->hide();
 }
 
 void Application::windowClosed() {

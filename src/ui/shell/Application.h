@@ -118,7 +118,7 @@ private:
     QString m_portName;
     std::unique_ptr<ModuleConnection> m_connection;
     std::unique_ptr<ModuleSession> m_session;
-    std::unique_ptr<StartupWindow> m_form1;
+    std::unique_ptr<StartupWindow> m_startupWindow;
     std::unique_ptr<SplashWindow> m_splash;
     std::unique_ptr<ProgressWindow> m_progress;
     std::unique_ptr<ReportWindow> m_report;

@@ -42,14 +42,6 @@ void ConnectingWindow::showStep(const QString &step) {
     showWaited();
 }
 
-QString ConnectingWindow::stepText() const {
-    return m_step->text();
-}
-
-QString ConnectingWindow::waitedText() const {
-    return m_waited->text();
-}
-
 void ConnectingWindow::showWaited() {
     const qint64 seconds = (m_clock.nowMicros() - m_startedMicros) / 1'000'000;
     m_waited->setText(QStringLiteral("Waited %1 s").arg(seconds));

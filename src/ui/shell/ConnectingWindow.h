@@ -19,8 +19,6 @@ public:
 
     // "Link test 12 of 100", "Identifying the module"...
     void showStep(const QString &step);
-    [[nodiscard]] QString stepText() const;
-    [[nodiscard]] QString waitedText() const;
     // Brings the waited time up to date (also done twice a second while shown).
     void showWaited();
 

@@ -88,7 +88,7 @@ private Q_SLOTS:
         const EepromImage sent = window().imageToStore();
         // The operator's Cancel in the progress window while block 6 is on its way.
         ProgressWindow &progress = m_app->progressWindow();
-        auto *cancel = progress.findChild<QPushButton *>(QStringLiteral("Cancel"));
+        auto *cancel = progress.findChild<QPushButton *>(QStringLiteral("cancel"));
         const DuringTransfer during(progress, QStringLiteral("Storing"), 6 * kBlockSize,
                                     [cancel] { cancel->click(); });
         const qsizetype asked = m_app->questions.size();
@@ -126,7 +126,7 @@ private Q_SLOTS:
         debounce->setValue(debounce->value() == 9 ? 10 : 9);
         const EepromImage shown = window().imageToStore();
         ProgressWindow &progress = m_app->progressWindow();
-        auto *cancel = progress.findChild<QPushButton *>(QStringLiteral("Cancel"));
+        auto *cancel = progress.findChild<QPushButton *>(QStringLiteral("cancel"));
         const DuringTransfer during(progress, QStringLiteral("Loading"), 100,
                                     [cancel] { cancel->click(); });
         const qsizetype told = m_app->questions.size() + m_app->messages.size();

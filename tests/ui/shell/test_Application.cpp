@@ -142,7 +142,7 @@ private Q_SLOTS:
         RecordingApplication loading(simulated(ModuleKind::Threshold, clock));
         clock.callAfter(30'000, [&loading] {
             QVERIFY(loading.progressWindow().isVisible());
-            loading.progressWindow().findChild<QPushButton *>("Cancel")->click();
+            loading.progressWindow().findChild<QPushButton *>("cancel")->click();
         });
         loading.start();
         QVERIFY(loading.ending());

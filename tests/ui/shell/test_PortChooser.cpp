@@ -1,7 +1,7 @@
 #include "link/ports/PortSource.h"
 #include "support/PortSamples.h"
 #include "support/TestMain.h"
-#include "ui/shell/FormSelectSerialPort.h"
+#include "ui/shell/PortChooser.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -22,7 +22,7 @@ struct Chooser {
         const PortSetting setting(settingFile(), folder.filePath(QStringLiteral("config")));
         if (!remembered.isEmpty() && !setting.remember(remembered).isEmpty())
             qFatal("cannot remember the port");
-        form = std::make_unique<FormSelectSerialPort>(source, setting);
+        form = std::make_unique<PortChooser>(source, setting);
     }
     QString settingFile() const { return folder.filePath(QStringLiteral("tessel.cfg")); }
     QComboBox *combo() const { return form->findChild<QComboBox *>("ports"); }
@@ -30,7 +30,7 @@ struct Chooser {
 
     QTemporaryDir folder;
     ListedPortSource source;
-    std::unique_ptr<FormSelectSerialPort> form;
+    std::unique_ptr<PortChooser> form;
 };
 } // namespace
 

@@ -19,11 +19,11 @@ class PortSource;
 // offers the port remembered last time (or the only USB adapter), and remembers the choice
 // when OK is pressed. Closing it or pressing Escape takes the port it offered, not whatever
 // was typed meanwhile; Cancel chooses no port at all.
-class FormSelectSerialPort : public QDialog {
+class PortChooser : public QDialog {
     Q_OBJECT
 public:
-    explicit FormSelectSerialPort(const PortSource &source, PortSetting setting = {},
-                                  QWidget *parent = nullptr);
+    explicit PortChooser(const PortSource &source, PortSetting setting = {},
+                         QWidget *parent = nullptr);
 
     // The port chosen with OK; the port offered at opening when the window was closed.
     [[nodiscard]] QString portName() const;
@@ -33,7 +33,6 @@ public:
     [[nodiscard]] bool cancelled() const { return m_cancelled; }
     // Why the choice could not be remembered; empty when it was written (or OK not pressed).
     [[nodiscard]] QString settingError() const { return m_settingError; }
-    [[nodiscard]] PortWatcher &watcher() { return m_watcher; }
 
 public Q_SLOTS:
     void reject() override;

@@ -1,4 +1,4 @@
-#include "ui/shell/FormSelectSerialPort.h"
+#include "ui/shell/PortChooser.h"
 
 #include "link/ports/PortSource.h"
 #include "ui/widgets/FormControls.h"
@@ -26,8 +26,7 @@ QString portDetailsText(const PortFacts &port) {
     return lines.join(QLatin1Char('\n'));
 }
 
-FormSelectSerialPort::FormSelectSerialPort(const PortSource &source, PortSetting setting,
-                                           QWidget *parent)
+PortChooser::PortChooser(const PortSource &source, PortSetting setting, QWidget *parent)
     : QDialog(parent), m_setting(std::move(setting)), m_watcher(source, PortWatcher::kIntervalMs),
       m_ports(new QComboBox(this)), m_details(new QLabel(this)) {
     setObjectName(QStringLiteral("portChooser"));
@@ -61,22 +60,22 @@ FormSelectSerialPort::FormSelectSerialPort(const PortSource &source, PortSetting
     showPorts(m_watcher.ports());
     m_offered = portToPreselect(m_setting.remembered(), m_watcher.ports());
     showOffered();
-    connect(ok, &QPushButton::clicked, this, &FormSelectSerialPort::acceptChoice);
-    connect(cancel, &QPushButton::clicked, this, &FormSelectSerialPort::cancelChoice);
-    connect(&m_watcher, &PortWatcher::portsChanged, this, &FormSelectSerialPort::showPorts);
-    connect(m_ports, &QComboBox::editTextChanged, this, &FormSelectSerialPort::showDetails);
+    connect(ok, &QPushButton::clicked, this, &PortChooser::acceptChoice);
+    connect(cancel, &QPushButton::clicked, this, &PortChooser::cancelChoice);
+    connect(&m_watcher, &PortWatcher::portsChanged, this, &PortChooser::showPorts);
+    connect(m_ports, &QComboBox::editTextChanged, this, &PortChooser::showDetails);
 }
 
-QString FormSelectSerialPort::portName() const {
+QString PortChooser::portName() const {
     return (result() == Accepted ? m_ports->currentText() : m_offered).trimmed();
 }
 
-void FormSelectSerialPort::offer(const QString &port) {
+void PortChooser::offer(const QString &port) {
     m_offered = port;
     showOffered();
 }
 
-void FormSelectSerialPort::showOffered() {
+void PortChooser::showOffered() {
     // The port offered stands selected in the list when it is present under any of its names.
     const PortFacts *present = findPort(m_offered, m_watcher.ports());
     if (present)
@@ -85,22 +84,22 @@ void FormSelectSerialPort::showOffered() {
     showDetails();
 }
 
-void FormSelectSerialPort::reject() {
+void PortChooser::reject() {
     m_ports->setEditText(m_offered);
     QDialog::reject();
 }
 
-void FormSelectSerialPort::cancelChoice() {
+void PortChooser::cancelChoice() {
     m_cancelled = true;
     QDialog::reject();
 }
 
-void FormSelectSerialPort::acceptChoice() {
+void PortChooser::acceptChoice() {
     m_settingError = m_setting.remember(m_ports->currentText());
     accept();
 }
 
-void FormSelectSerialPort::showPorts(const QList<PortFacts> &ports) {
+void PortChooser::showPorts(const QList<PortFacts> &ports) {
     // Refilling the list must not disturb what the operator is typing.
     const QString typed = m_ports->currentText();
     const int cursor = m_ports->lineEdit()->cursorPosition();
@@ -115,7 +114,7 @@ void FormSelectSerialPort::showPorts(const QList<PortFacts> &ports) {
     showDetails();
 }
 
-void FormSelectSerialPort::showDetails() {
+void PortChooser::showDetails() {
     const QString name = m_ports->currentText().trimmed();
     const PortFacts *port = findPort(name, m_watcher.ports());
     const QString details =
