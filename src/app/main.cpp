@@ -10,9 +10,11 @@ using namespace tessel;
 
 namespace {
 
-// The data and configuration folders (backups, the remembered port) are named after the
-// program, not after whatever name its executable was started by.
+// The data and configuration folders (backups, the remembered port, the QSettings file
+// ~/.config/tessel-config/tessel-config.conf) are named after the program, not after whatever
+// name its executable was started by.
 void nameTheApplication() {
+    QCoreApplication::setOrganizationName(QStringLiteral("tessel-config"));
     QCoreApplication::setApplicationName(QStringLiteral("tessel-config"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
 }

@@ -30,17 +30,44 @@ using tessel::test::Pty;
 using Kind = DeviceEvidence::Kind;
 
 namespace {
-// A working directory and a configuration folder of our own, so that no test touches the
-// user's real setting.
+// A working directory, a configuration folder and a home of our own, so that no test touches
+// the user's real setting.
 struct Places {
-    Places() { QStandardPaths::setTestModeEnabled(true); }
+    explicit Places(bool workingIsHome) : workingIsHome(workingIsHome) {}
 
     [[nodiscard]] QString workingFile() const { return root.filePath("work/tessel.cfg"); }
     [[nodiscard]] QString configFolder() const { return root.filePath("config/tessel-config"); }
-    [[nodiscard]] PortSetting setting() const { return {workingFile(), configFolder()}; }
+    [[nodiscard]] QString configFile() const { return configFolder() + "/tessel.cfg"; }
+    [[nodiscard]] PortSetting setting() const {
+        return {root.filePath("work"), configFolder(),
+                root.filePath(workingIsHome ? "work" : "home")};
+    }
 
     QTemporaryDir root;
+    bool workingIsHome;
 };
+
+// What a file holds: "-" for no file, "fifo" for a FIFO in its place, "blocked" for a file
+// where its folder should be.
+QByteArray holding(const QString &path) {
+    QFile file(path);
+    if (QFileInfo(QFileInfo(path).path()).isFile())
+        return "blocked";
+    if (!file.exists() || !QFileInfo(path).isFile())
+        return file.exists() ? "fifo" : "-";
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
+}
+
+// Puts there what holding() would tell.
+void put(const QString &path, const QByteArray &what) {
+    const QString folder = QFileInfo(path).path();
+    QDir().mkpath(what == "blocked" ? QFileInfo(folder).path() : folder);
+    QFile file(what == "blocked" ? folder : path);
+    if (what == "fifo")
+        ::mkfifo(QFile::encodeName(path).constData(), 0600);
+    else if (what != "-" && file.open(QIODevice::WriteOnly))
+        file.write(what == "blocked" ? QByteArray() : what);
+}
 
 enum Event { Silence, Byte, LineLost, Abort, ServerCloses };
 } // namespace
@@ -48,32 +75,62 @@ enum Event { Silence, Byte, LineLost, Abort, ServerCloses };
 class PortsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void remember_saysWhereWhenNotHere_data() {
-        QTest::addColumn<bool>("fifo"); // in the working file's place
-        QTest::newRow("the working directory") << false;
+    void remember_readsAndWritesWhereTheSettingIs_data() {
+        QTest::addColumn<bool>("workingIsHome");
+        QTest::addColumn<QByteArray>("working"); // the working directory's file before
+        QTest::addColumn<QByteArray>("config");  // the configuration folder's file before
+        QTest::addColumn<QString>("before");     // remembered before; empty for nothing
+        QTest::addColumn<QByteArray>("workingAfter");
+        QTest::addColumn<QByteArray>("configAfter");
+        QTest::addColumn<QString>("message"); // how what remember() says begins
+        QTest::newRow("nothing yet: the configuration folder")
+            << false << QByteArray("-") << QByteArray("-") << "" << QByteArray("-")
+            << QByteArray("ttyUSB0\n") << "";
+        QTest::newRow("read here, written back here")
+            << false << QByteArray("COM2,9600\r\n") << QByteArray("-") << "COM2"
+            << QByteArray("ttyUSB0\n") << QByteArray("-") << "";
+        QTest::newRow("read from the configuration folder, written back there")
+            << false << QByteArray("-") << QByteArray("ttyS2\n") << "ttyS2" << QByteArray("-")
+            << QByteArray("ttyUSB0\n") << "";
+        QTest::newRow("both: the working directory's counts")
+            << false << QByteArray("ttyS1") << QByteArray("ttyS2\n") << "ttyS1"
+            << QByteArray("ttyUSB0\n") << QByteArray("ttyS2\n") << "";
+        // A program started from the desktop's menu runs in the home folder.
+        QTest::newRow("home: read while nothing else is known, never written")
+            << true << QByteArray("ttyS1\r\n") << QByteArray("-") << "ttyS1"
+            << QByteArray("ttyS1\r\n") << QByteArray("ttyUSB0\n") << "";
+        QTest::newRow("home: the configuration folder's counts")
+            << true << QByteArray("ttyS1\r\n") << QByteArray("ttyS2\n") << "ttyS2"
+            << QByteArray("ttyS1\r\n") << QByteArray("ttyUSB0\n") << "";
         // Opening a FIFO would wait for a writer: the start-up must not hang on it.
-        QTest::newRow("a FIFO in the file's place") << true;
+        QTest::newRow("a FIFO in the file's place")
+            << false << QByteArray("fifo") << QByteArray("-") << "" << QByteArray("fifo")
+            << QByteArray("ttyUSB0\n") << "";
+        QTest::newRow("nowhere to write")
+            << false << QByteArray("-") << QByteArray("blocked") << "" << QByteArray("-")
+            << QByteArray("blocked")
+            << "The port could not be remembered: it could not be written in ";
     }
 
-    void remember_saysWhereWhenNotHere() {
-        QFETCH(bool, fifo);
-        Places places;
-        const QString here = QFileInfo(places.workingFile()).absolutePath();
-        QVERIFY(QDir().mkpath(here));
-        if (fifo)
-            QCOMPARE(::mkfifo(QFile::encodeName(places.workingFile()).constData(), 0600), 0);
-        QCOMPARE(places.setting().remembered(), std::nullopt);
+    void remember_readsAndWritesWhereTheSettingIs() {
+        QFETCH(bool, workingIsHome);
+        QFETCH(QByteArray, working);
+        QFETCH(QByteArray, config);
+        QFETCH(QString, before);
+        QFETCH(QByteArray, workingAfter);
+        QFETCH(QByteArray, configAfter);
+        QFETCH(QString, message);
+        const Places places(workingIsHome);
+        put(places.workingFile(), working);
+        put(places.configFile(), config);
+        QCOMPARE(places.setting().remembered().value_or(QString()), before);
 
-        const QString message = places.setting().remember("ttyUSB0");
-        QVERIFY2(fifo ? message.startsWith("The port is remembered in ") &&
-                            message.contains(here) && message.contains(places.configFolder())
-                      : message.isEmpty(),
-                 qPrintable(message));
-        QCOMPARE(QFile::exists(places.setting().configFile()), fifo);
-        QFile file(fifo ? places.setting().configFile() : places.workingFile());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("ttyUSB0\r\n"));
-        QCOMPARE(places.setting().remembered(), std::optional<QString>("ttyUSB0"));
+        const QString said = places.setting().remember("ttyUSB0");
+        QVERIFY2(message.isEmpty() ? said.isEmpty() : said.startsWith(message), qPrintable(said));
+        QCOMPARE(holding(places.workingFile()), workingAfter);
+        QCOMPARE(holding(places.configFile()), configAfter);
+        QCOMPARE(places.setting().remembered().value_or(QString()),
+                 message.isEmpty() ? QStringLiteral("ttyUSB0") : before);
     }
 
     void inspect_tellsWhatIsAtThePath() {

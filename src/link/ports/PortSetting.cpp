@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <QSettings>
 
 namespace tessel {
 
@@ -44,57 +44,74 @@ QString writeName(const QString &name, const QString &path) {
         return QStringLiteral("it is there, but not as a regular file");
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(name.toLocal8Bit() + "\r\n") < 0 || !file.flush())
+        file.write(name.toLocal8Bit() + '\n') < 0 || !file.flush())
         return file.errorString();
     return {};
 }
 } // namespace
 
 PortSetting::PortSetting()
-    : PortSetting(QString::fromLatin1(kPortSettingFile),
-                  QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)) {}
+    : PortSetting(QDir::currentPath(), QFileInfo(QSettings().fileName()).absolutePath(),
+                  QDir::homePath()) {}
 
-PortSetting::PortSetting(QString workingFile, QString configFolder)
-    : m_workingFile(std::move(workingFile)), m_configFolder(std::move(configFolder)) {}
+PortSetting::PortSetting(QString workingFolder, QString configFolder, QString homeFolder)
+    : m_workingFolder(std::move(workingFolder)), m_configFolder(std::move(configFolder)),
+      m_homeFolder(std::move(homeFolder)) {}
+
+QString PortSetting::workingFile() const {
+    return QDir(m_workingFolder).filePath(QString::fromLatin1(kPortSettingFile));
+}
+
+bool PortSetting::workingIsHome() const {
+    const QString home = QDir(m_homeFolder).canonicalPath();
+    return !home.isEmpty() && QDir(m_workingFolder).canonicalPath() == home;
+}
 
 QString PortSetting::configFile() const {
     return m_configFolder.isEmpty()
                ? QString()
-               : QDir(m_configFolder).filePath(QFileInfo(m_workingFile).fileName());
+               : QDir(m_configFolder).filePath(QString::fromLatin1(kPortSettingFile));
 }
 
 std::optional<QString> PortSetting::remembered() const {
-    const std::optional<QString> here = readField(m_workingFile);
+    const QString hereFile = workingFile();
+    const std::optional<QString> here = readField(hereFile);
     const std::optional<QString> saved =
         m_configFolder.isEmpty() ? std::nullopt : readField(configFile());
-    // A file here that we cannot write is left from before: the choice made since then went
-    // into the configuration folder, and taking the old one would undo it at every start.
-    if (here && saved && !QFileInfo(m_workingFile).isWritable())
+    // A file here that we cannot (or do not) write is left from before: the choice made since
+    // then went into the configuration folder, and taking the old one would undo it.
+    if (here && saved && (workingIsHome() || !QFileInfo(hereFile).isWritable()))
         return saved;
     return here ? here : saved;
 }
 
 QString PortSetting::remember(const QString &name) const {
-    const QString whyNotHere = writeName(name, m_workingFile);
-    if (whyNotHere.isEmpty())
-        return {};
-    QString what =
-        QStringLiteral("the port setting file %1 could not be written in the working "
-                       "directory %2 (%3)")
-            .arg(QFileInfo(m_workingFile).fileName(),
-                 QDir::toNativeSeparators(QFileInfo(m_workingFile).absolutePath()), whyNotHere);
-    if (!m_configFolder.isEmpty()) {
-        const QString folder = QDir::toNativeSeparators(m_configFolder);
-        const QString whyNotThere = QDir().mkpath(m_configFolder)
-                                        ? writeName(name, configFile())
-                                        : QStringLiteral("the folder cannot be created");
-        if (whyNotThere.isEmpty())
-            return QStringLiteral("The port is remembered in %1: %2.").arg(folder, what);
-        what += QStringLiteral(", nor in %1 (%2)").arg(folder, whyNotThere);
+    // The working directory's file is written again only when it holds the setting.
+    const QString hereFile = workingFile();
+    QString why; // what went wrong, as the operator reads it
+    if (!workingIsHome() && readField(hereFile)) {
+        const QString whyNotHere = writeName(name, hereFile);
+        if (whyNotHere.isEmpty())
+            return {};
+        why = QStringLiteral("the port setting file %1 could not be written in the working "
+                             "directory %2 (%3)")
+                  .arg(QString::fromLatin1(kPortSettingFile),
+                       QDir::toNativeSeparators(QFileInfo(hereFile).absolutePath()), whyNotHere);
     }
+    const QString folder = QDir::toNativeSeparators(m_configFolder);
+    const QString whyNotThere = m_configFolder.isEmpty() ? QStringLiteral("no folder is known")
+                                : !QDir().mkpath(m_configFolder)
+                                    ? QStringLiteral("the folder cannot be created")
+                                    : writeName(name, configFile());
+    if (whyNotThere.isEmpty())
+        return why.isEmpty() ? QString()
+                             : QStringLiteral("The port is remembered in %1: %2.").arg(folder, why);
+    why += (why.isEmpty() ? QStringLiteral("it could not be written in %1 (%2)")
+                          : QStringLiteral(", nor in %1 (%2)"))
+               .arg(folder, whyNotThere);
     return QStringLiteral("The port could not be remembered: %1. %2 is used for this run; choose "
                           "it again next time.")
-        .arg(what, name.trimmed());
+        .arg(why, name.trimmed());
 }
 
 QString deviceForPortName(const QString &name) {

@@ -19,12 +19,14 @@ namespace {
 struct Chooser {
     explicit Chooser(QList<PortFacts> ports, const QString &remembered = {})
         : source(std::move(ports)) {
-        const PortSetting setting(settingFile(), folder.filePath(QStringLiteral("config")));
+        const PortSetting setting(folder.path(), folder.filePath(QStringLiteral("config")),
+                                  folder.filePath(QStringLiteral("home")));
         if (!remembered.isEmpty() && !setting.remember(remembered).isEmpty())
             qFatal("cannot remember the port");
         form = std::make_unique<PortChooser>(source, setting);
     }
-    QString settingFile() const { return folder.filePath(QStringLiteral("tessel.cfg")); }
+    // No setting in the working directory: the choice goes into the configuration folder.
+    QString settingFile() const { return folder.filePath(QStringLiteral("config/tessel.cfg")); }
     QComboBox *combo() const { return form->findChild<QComboBox *>("ports"); }
     QString details() const { return form->findChild<QLabel *>("portDetails")->text(); }
 
@@ -100,7 +102,7 @@ private Q_SLOTS:
                      ok ? QStringLiteral("ttyS7") : QStringLiteral("ttyUSB0"));
             QFile file(chooser.settingFile());
             QCOMPARE(file.open(QIODevice::ReadOnly), ok);
-            QCOMPARE(file.readAll(), ok ? QByteArray(" ttyS7 \r\n") : QByteArray());
+            QCOMPARE(file.readAll(), ok ? QByteArray(" ttyS7 \n") : QByteArray());
         }
     }
 };
