@@ -4,7 +4,10 @@
 #include "ui/shell/Application.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace tessel;
 
@@ -17,6 +20,17 @@ void nameTheApplication() {
     QCoreApplication::setOrganizationName(QStringLiteral("tessel-config"));
     QCoreApplication::setApplicationName(QStringLiteral("tessel-config"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
+}
+
+// Where backups go, by the XDG rules: the one place the environment is asked.
+BackupFolder userBackups() {
+    const passwd *me = ::getpwuid(::getuid());
+    const QString account = me && me->pw_dir ? QFile::decodeName(me->pw_dir) : QString();
+    QString why;
+    const QString data = BackupFolder::dataHome(qEnvironmentVariable("XDG_DATA_HOME"),
+                                                qEnvironmentVariable("HOME"), account, &why);
+    return data.isEmpty() ? BackupFolder({}, why)
+                          : BackupFolder(data + QStringLiteral("/tessel-config/backups"));
 }
 
 QStringList argumentsOf(int argc, char *argv[]) {
@@ -35,6 +49,7 @@ int runWindow(int argc, char *argv[], const WindowRequest &request) {
     if (!request.port.isEmpty())
         options.port = request.port;
     options.profile = request.profile;
+    options.backups = userBackups();
 
     Application application(options);
     // Start once the event loop runs, so that Cancel and closing a window can end it.
@@ -50,7 +65,7 @@ int main(int argc, char *argv[]) {
     if (isCommandLineInvocation(arguments)) {
         QCoreApplication app(argc, argv);
         nameTheApplication();
-        return runCommandLine(arguments);
+        return runCommandLine(arguments, userBackups());
     }
     // Both refusals come before Qt starts: it would abort without a display.
     const ParsedWindowRequest parsed = parseWindowRequest(arguments);

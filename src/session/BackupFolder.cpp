@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <map>
-#include <pwd.h>
 #include <unistd.h>
 
 namespace tessel {
@@ -62,11 +61,6 @@ bool holdsAProfile(const QString &path) {
            parseProfileText(QString::fromLatin1(file.read(1 << 16))).memory.has_value();
 }
 
-QString accountHome() {
-    const passwd *me = ::getpwuid(::getuid());
-    return me && me->pw_dir ? QFile::decodeName(me->pw_dir) : QString();
-}
-
 bool isAbsoluteFolder(const QString &path) {
     return path.startsWith(QLatin1Char('/')) && QDir::cleanPath(path) != QLatin1String("/");
 }
@@ -86,12 +80,8 @@ QString BackupFolder::dataHome(const QString &xdgDataHome, const QString &home,
     return {};
 }
 
-BackupFolder::BackupFolder() {
-    const QString data = dataHome(qEnvironmentVariable("XDG_DATA_HOME"),
-                                  qEnvironmentVariable("HOME"), accountHome(), &m_unavailable);
-    if (!data.isEmpty())
-        m_path = data + QStringLiteral("/tessel-config/backups");
-}
+BackupFolder::BackupFolder(QString path, QString unavailable)
+    : m_path(std::move(path)), m_unavailable(std::move(unavailable)) {}
 
 // A backup's name: the module (kind and serials), then the time it was made and, when two were
 // made in the same second, a number. Nothing else in the folder is ever deleted. Names from
@@ -102,8 +92,8 @@ const QRegularExpression &BackupFolder::namePattern() {
     return pattern;
 }
 
-BackupFolder BackupFolder::practice() {
-    BackupFolder folder;
+BackupFolder BackupFolder::practice() const {
+    BackupFolder folder = *this;
     if (!folder.m_path.isEmpty())
         folder.m_path += QStringLiteral("/simulated");
     return folder;
@@ -127,7 +117,8 @@ BackupResult BackupFolder::save(ModuleKind kind, const EepromImage &image, const
         return {{},
                 QStringLiteral("No backup of the module's memory could be saved: %1. Nothing "
                                "was stored.")
-                    .arg(m_unavailable)};
+                    .arg(m_unavailable.isEmpty() ? QStringLiteral("no folder for them was given")
+                                                 : m_unavailable)};
     QDir folder(m_path);
     if (!folder.mkpath(QStringLiteral(".")))
         return failure(m_path, QStringLiteral("the folder cannot be created"));

@@ -18,13 +18,14 @@ class BackupFolder {
 public:
     static constexpr int kKept = 200;
 
-    // The "backups" folder in the user's data folder; none when the environment names no
-    // sound one (see dataHome).
-    BackupFolder();
-    explicit BackupFolder(QString path) : m_path(std::move(path)) {}
+    // No folder: every save fails and says so. The folder is always the caller's to give: the
+    // program chooses it once, from the environment, when it starts (see dataHome).
+    BackupFolder() = default;
+    // `path`, or none when it is empty, for the reason `unavailable` gives.
+    explicit BackupFolder(QString path, QString unavailable = {});
     // The folder of a session on a simulated module: a subfolder with its own rotation, so
     // that practice never pushes a real module's backup out.
-    [[nodiscard]] static BackupFolder practice();
+    [[nodiscard]] BackupFolder practice() const;
 
     // Where the user's data goes, by the XDG rules: XDG_DATA_HOME when it is an absolute
     // path, else HOME's ".local/share", else the account's home folder (a service or a

@@ -39,6 +39,9 @@ std::vector<ModuleMemory> SimulatedModule::modules() const {
 ConfigRun::ConfigRun(const Invocation &how) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The program's backups go to the tests' folder, never the user's.
+    static const QTemporaryDir data;
+    env.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
     for (const QString &name : how.unset)
         env.remove(name);
     for (const QString &pair : how.set)

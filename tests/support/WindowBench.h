@@ -98,6 +98,8 @@ public:
     void showReport(const QString &) override {}
     void imageShown() override {}
     void windowClosed() override { closed = true; }
+    // No store on this bench makes a backup: its session is given none.
+    [[nodiscard]] QString backupsFolder() const override { return {}; }
 
     QString fileToChoose;
     ProgressWindow progress;

@@ -160,7 +160,7 @@ bool isCommandLineInvocation(const QStringList &arguments) {
     return false;
 }
 
-int runCommandLine(const QStringList &arguments) {
+int runCommandLine(const QStringList &arguments, const BackupFolder &backups) {
     ignoreClosedPipes();
     const ParsedRequest parsed = parseCommandRequest(arguments);
     if (!parsed.error.isEmpty())
@@ -202,7 +202,7 @@ int runCommandLine(const QStringList &arguments) {
         ProductionRequest production;
         production.ports = request.ports;
         production.setup.kind = *request.kind;
-        production.setup.backup = sharedBackup(BackupFolder().forSession());
+        production.setup.backup = sharedBackup(backups.forSession());
         production.setup.profile = EepromImage(*profile);
         production.setup.leastReplyWaitMicros = request.replyWaitMs * 1000LL;
         production.count = request.count;
@@ -219,8 +219,8 @@ int runCommandLine(const QStringList &arguments) {
     ModuleSession session(connection->protocol(), commandLineLimits());
     session.setVerifyAfterStore(request.verify);
     if (request.backup)
-        session.setBackup((request.simulate ? BackupFolder::practice() : BackupFolder())
-                              .forSession(connection->where()));
+        session.setBackup(
+            (request.simulate ? backups.practice() : backups).forSession(connection->where()));
     ModuleCommands commands(session, connection->where());
     commands.setJson(request.json);
     InterruptWatch interrupts;

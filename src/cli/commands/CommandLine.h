@@ -3,6 +3,10 @@
 #include <QStringList>
 
 namespace tessel {
+class BackupFolder;
+}
+
+namespace tessel {
 
 // Exit statuses of the command line.
 namespace exitcode {
@@ -22,7 +26,8 @@ constexpr int kSignalled = 128;
 // positional argument counts, so that a mistyped command is reported instead of ignored.
 bool isCommandLineInvocation(const QStringList &arguments);
 
-// Runs it with a QCoreApplication already constructed; returns the exit status.
-int runCommandLine(const QStringList &arguments);
+// Runs it with a QCoreApplication already constructed; returns the exit status. Backups, when
+// asked for, go to `backups` (a simulated module's to its practice folder).
+int runCommandLine(const QStringList &arguments, const BackupFolder &backups);
 
 } // namespace tessel

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "session/BackupFolder.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -44,7 +42,7 @@ public:
     // The operator closed the configuration window: the program ends.
     virtual void windowClosed() = 0;
     // Where this session's stores keep their backups (practice on a simulated module apart).
-    [[nodiscard]] virtual QString backupsFolder() const { return BackupFolder().path(); }
+    [[nodiscard]] virtual QString backupsFolder() const = 0;
 };
 
 } // namespace tessel

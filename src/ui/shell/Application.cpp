@@ -224,8 +224,7 @@ int Application::linkTest(ModuleConnection &connection) {
 
 std::unique_ptr<ModuleSession> Application::makeSession(ModuleConnection &connection) const {
     auto session = std::make_unique<ModuleSession>(connection.protocol());
-    session->setBackup((m_options.simulate ? BackupFolder::practice() : BackupFolder())
-                           .forSession(connection.where()));
+    session->setBackup(backups().forSession(connection.where()));
     return session;
 }
 

@@ -3,6 +3,7 @@
 #include "core/Commands.h"
 #include "core/EepromImage.h"
 #include "core/ModuleSimulator.h"
+#include "session/BackupFolder.h"
 #include "ui/dialogs/WindowHost.h"
 
 #include <QObject>
@@ -27,7 +28,8 @@ struct StartOptions {
     std::optional<QString> port;        // skip the port selection, do not remember the port
     SimulatorFaults faults;             // what the simulated module gets wrong (tests)
     LinkClock *clock = nullptr;         // time base of the simulated run; the wall clock if none
-    QString profile; // a profile file the window opens once it has read the module
+    QString profile;      // a profile file the window opens once it has read the module
+    BackupFolder backups; // where stores keep their backups; none: no store is made
 };
 
 // Owns the link and every window of a windowed run, and runs the start-up: splash, port
@@ -64,9 +66,7 @@ public:
     void showReport(const QString &profile) override;
     void imageShown() override;
     void windowClosed() override;
-    [[nodiscard]] QString backupsFolder() const override {
-        return (m_options.simulate ? BackupFolder::practice() : BackupFolder()).path();
-    }
+    [[nodiscard]] QString backupsFolder() const override { return backups().path(); }
     void lineLost(const QString &text) override;
 
 protected:
@@ -91,6 +91,10 @@ private:
     [[nodiscard]] static QString noIdentityText(ModuleConnection &connection, const QString &port);
     [[nodiscard]] int linkTest(ModuleConnection &connection);
     [[nodiscard]] std::unique_ptr<ModuleSession> makeSession(ModuleConnection &connection) const;
+    // A simulated module's backups are practice, apart from a real module's.
+    [[nodiscard]] BackupFolder backups() const {
+        return m_options.simulate ? m_options.backups.practice() : m_options.backups;
+    }
     // Watches `connection` for a line lost between exchanges.
     void watchLine(ModuleConnection &connection);
     // The line went while the window waited for the operator: no transfer is there to say so.

@@ -47,6 +47,7 @@ private Q_SLOTS:
         QVERIFY(!m_modsim->device().isEmpty());
         StartOptions options;
         options.port = m_modsim->device();
+        options.backups = BackupFolder(m_dir.filePath(QStringLiteral("backups")));
         m_app = std::make_unique<RecordingApplication>(options);
         m_app->start();
         QVERIFY(m_app->configWindow());
@@ -151,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(window().statusLine().connection(), QStringLiteral("Line lost"));
         // A store then offers the reconnection first; it sends nothing and makes no backup, and
         // does not report a store that never began.
-        const QDir backups(BackupFolder().path());
+        const QDir backups(m_app->backupsFolder());
         const QStringList before = backups.entryList(QDir::Files);
         const QString lastTransfer = window().statusLine().lastTransfer();
         window().storeSettings();

@@ -23,8 +23,15 @@ constexpr int kShowModule = 1;
 // Link test and identification at start-up, the window's identification and two reads.
 constexpr int kLoadCommands = 1 + 1 + 1 + 4 * kBlockCount; // two reads, each block twice
 
+// Where the stores of these runs keep their backups.
+BackupFolder testBackups() {
+    static const QTemporaryDir dir;
+    return BackupFolder(dir.path());
+}
+
 StartOptions simulated(ModuleKind kind, LinkClock &clock, SimulatorFaults faults = {}) {
     StartOptions options;
+    options.backups = testBackups();
     options.simulate = kind;
     options.faults = faults;
     options.clock = &clock;
@@ -165,6 +172,7 @@ private Q_SLOTS:
         StartOptions options;
         options.port = QStringLiteral("ttyUSB0");
         options.clock = &clock;
+        options.backups = testBackups();
         auto app = std::make_unique<RecordingApplication>(options);
         app->clock = &clock;
         // The Tessel window is loaded from a module whose line drops four blocks into the store
