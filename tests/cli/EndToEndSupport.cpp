@@ -50,8 +50,14 @@ ConfigRun::ConfigRun(const Invocation &how) {
     if (!how.workingDirectory.isEmpty())
         m_process.setWorkingDirectory(how.workingDirectory);
     int slave = -1;
-    if (how.stderrOnTerminal && openpty(&m_terminal, &slave, nullptr, nullptr, nullptr) == 0)
-        m_process.setChildProcessModifier([slave] { ::dup2(slave, STDERR_FILENO); });
+    if (how.stderrOnTerminal)
+        openpty(&m_terminal, &slave, nullptr, nullptr, nullptr);
+    m_process.setChildProcessModifier([slave, ignored = how.ignored] {
+        if (slave >= 0)
+            ::dup2(slave, STDERR_FILENO);
+        for (const int signal : ignored)
+            ::signal(signal, SIG_IGN);
+    });
     if (how.outputReaderLines >= 0)
         m_process.setStandardOutputProcess(&m_reader);
     m_timer.start();

@@ -33,6 +33,9 @@ public:
     // With --swap-after: the memory of each module taken out of the jig, in order, then that
     // of the module in it.
     [[nodiscard]] std::vector<ModuleMemory> modules() const;
+    // With --log-commands, the name of the next command the module received; empty when none
+    // comes within 5 s.
+    QString nextCommand() { return m_process.nextLine(); }
 
 private:
     static inline int s_count = 0;
@@ -50,6 +53,7 @@ struct Invocation {
     QByteArray input;              // standard input, closed after it
     QStringList unset;             // environment variables taken away
     QStringList set;               // NAME=VALUE put into the environment
+    QList<int> ignored;            // signals ignored from the start, as nohup leaves SIGHUP
     bool stderrOnTerminal = false; // standard error on a pseudo-terminal, as in a shell
     QString workingDirectory;
     // Standard output through a pipe to a reader that goes after this many lines, as

@@ -123,6 +123,7 @@ private Q_SLOTS:
                    Invocation(QStringList{"diff", "-"} + port, profileOf(changed).toLatin1()));
         const QJsonArray differences = jsonOf(diff).value("differences").toArray();
         QCOMPARE(differences.at(0).toObject().value("address").toInt(), 7);
+        QCOMPARE(jsonOf(diff).value("same"), QJsonValue(false));
     }
 
     void progress_showsOnATerminalOnly() {

@@ -4,8 +4,11 @@
 
 #include "EndToEndSupport.h"
 #include "cli/commands/ModuleRecord.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestMain.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <csignal>
 
 using namespace tessel;
@@ -113,14 +116,35 @@ private Q_SLOTS:
             QVERIFY2(run.out.contains(said), qPrintable(said + '\n' + run.out));
 
         // A second run appends below the same header; nothing before is rewritten. The module
-        // that holds the profile already is neither stored to again nor counted as a new one.
+        // that holds the profile already is neither stored to again nor counted as a new one,
+        // and its port shows it done, not failed.
         const QByteArray first = contents(record);
         const auto fresh = module(ModuleKind::Tessel);
         RUN_CONFIG(again, 0,
-                   program({modules[0].get(), fresh.get()}, {"--count", "1", "--record", record}),
+                   program({modules[0].get(), fresh.get()},
+                           {"--count", "1", "--record", record, "--json"}),
                    kRunBoundMs);
-        QVERIFY2(again.out.contains("Totals: 1 ok, 0 failed, 0 refused, 1 already programmed"),
-                 qPrintable(describeRun(again)));
+        QMap<QString, QStringList> events; // by port, a progress event with its phase and block
+        for (const QString &line : again.out.split('\n', Qt::SkipEmptyParts)) {
+            const QJsonObject e = QJsonDocument::fromJson(line.toUtf8()).object();
+            events[e.value("port").toString()]
+                << QStringList{e.value("event").toString(), e.value("phase").toString(),
+                               e.contains("block") ? QString::number(e.value("block").toInt()) : ""}
+                       .join(' ')
+                       .trimmed();
+        }
+        QCOMPARE(events.value(modules[0]->port()),
+                 (QStringList{"waiting", "identified", "module", "done"}));
+        QStringList programmed{"waiting", "identified"};
+        for (const QString phase : {"programming", "verifying"})
+            for (int block = 1; block <= kBlockCount; ++block)
+                programmed << QStringLiteral("progress %1 %2").arg(phase).arg(block);
+        programmed << "module"
+                   << "done";
+        QCOMPARE(events.value(fresh->port()), programmed);
+        QVERIFY2(again.out.endsWith("{\"alreadyProgrammed\":1,\"event\":\"totals\",\"failed\":0,"
+                                    "\"ok\":1,\"refused\":0}\n"),
+                 qPrintable(again.out));
         QVERIFY(contents(record).startsWith(first));
         // Two lines more; of a port's two records, the later one is kept.
         QCOMPARE(recordsByPort(record, std::size(stations) + 2).value(modules[0]->port()).mid(5, 3),
@@ -143,10 +167,15 @@ private Q_SLOTS:
             QString result; // in program's record
             Holds holds;
             QString replyDelayUs = "100000";
+            QList<int> ignored = {}; // from the start, as nohup does
         };
         const Ending endings[] = {
-            {"write", When::Storing, {SIGINT}, 130, "", Holds::UpToTheStop},
-            {"write", When::Storing, {SIGTERM}, 143, "", Holds::UpToTheStop},
+            // A write's store starts at once: slower, so that it is still under way when the
+            // runs after it have started.
+            {"write", When::Storing, {SIGINT}, 130, "", Holds::UpToTheStop, "300000"},
+            {"write", When::Storing, {SIGTERM}, 143, "", Holds::UpToTheStop, "300000"},
+            // Started under nohup: the hang-up it ignores does not end it.
+            {"write", When::Storing, {SIGHUP}, 0, "", Holds::Profile, "100000", {SIGHUP}},
             // program finishes the module in progress on the first Ctrl-C; a second one stops it.
             {"program", When::Identified, {SIGINT, SIGINT}, 3, "stopped", Holds::Before},
             {"program", When::Storing, {SIGINT}, 0, "ok", Holds::Profile},
@@ -161,7 +190,8 @@ private Q_SLOTS:
         std::vector<std::unique_ptr<ConfigRun>> runs;
         QStringList records;
         for (const Ending &e : endings) {
-            modules.push_back(module(ModuleKind::Tessel, {"--reply-delay-us", e.replyDelayUs}));
+            modules.push_back(
+                module(ModuleKind::Tessel, {"--reply-delay-us", e.replyDelayUs, "--log-commands"}));
             records << m_dir.filePath(QStringLiteral("ended-%1.csv").arg(records.size()));
             Invocation how({"write", "--no-backup", "--port", modules.back()->port(), m_profile});
             if (e.command == QLatin1String("program")) {
@@ -170,6 +200,7 @@ private Q_SLOTS:
                               {"--record", records.last(), "--json", "--reply-wait", "60000"});
             }
             how.outputReaderLines = e.sent.isEmpty() ? 2 : -1;
+            how.ignored = e.ignored;
             runs.push_back(std::make_unique<ConfigRun>(how));
         }
         const ModuleMemory before = factoryMemory(ModuleKind::Tessel);
@@ -184,8 +215,13 @@ private Q_SLOTS:
             };
             while (waited.elapsed() < 20000 && !reached())
                 QTest::qWait(20);
-            if (endings[i].when == When::Programmed)
-                QTest::qWait(1500); // several checks for its removal
+            // Two link tests after the read-back: the module was checked for removal and stays.
+            for (int tests = 0, read15 = 0; endings[i].when == When::Programmed && tests < 2;) {
+                const QString command = modules[i]->nextCommand();
+                QVERIFY2(!command.isEmpty(), "the module was not checked for its removal");
+                read15 += command == QLatin1String("read15");
+                tests += read15 == 4 && command == QLatin1String("link-test");
+            }
             for (const int signal : endings[i].sent) {
                 runs[i]->sendSignal(signal);
                 QTest::qWait(100);
@@ -212,13 +248,21 @@ private Q_SLOTS:
 
     void recordFile_startsANewLineAfterOneCutShort() {
         // A record cut short by a power cut keeps its own line; the next starts on a new one.
-        const ModuleRecord r;
+        ModuleRecord r;
+        r.finished = QDateTime(QDate(2025, 3, 9), QTime(14, 5, 7), Qt::UTC);
+        r.port = "tcp://a,b";
+        r.differingBlocks = {3, 12};
+        r.seconds = 2.5;
         const QByteArray cut = recordHeader().toUtf8() + "\n2025-03-09T14:05:07+02:00,/dev/tty";
         const QString path = writeProfile(m_dir, "cut.csv", QString::fromUtf8(cut));
         RecordFile file(path);
         QCOMPARE(file.open(), QString());
         QCOMPARE(file.append(r), QString());
-        QCOMPARE(contents(path), cut + '\n' + recordLine(r).toUtf8() + '\n');
+        QCOMPARE(contents(path),
+                 cut + "\n2025-03-09T14:05:07+00:00,\"tcp://a,b\",,,,ok,3 12,,2.5\n");
+        // On a full disk the record that does not fit is said to be lost.
+        const testing::FileSizeLimit full(int(QFileInfo(path).size()) + 4);
+        QVERIFY(file.append(r).startsWith("cannot write the record file " + path + ": "));
     }
 
 private:

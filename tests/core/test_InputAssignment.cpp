@@ -24,12 +24,13 @@ TEST(computeAssignment, table_of_layouts) {
         std::vector<RowAssignment> expected;
     };
     const Case cases[] = {
-        {"pairs and a quad fill a bank exactly",
-         {Two, Four, Two, One},
+        {"a pair, a quad and singles fill a bank to its last input",
+         {Two, Four, One, One, Two},
          {{"Bank: 1  Input: 1-2", 9},
           {"Bank: 1  Input: 3-6", 11},
-          {"Bank: 1  Input: 7-8", 15},
-          {"Bank: 2  Input: 1", 17}}},
+          {"Bank: 1  Input: 7", 15},
+          {"Bank: 1  Input: 8", 16},
+          {"Bank: 2  Input: 1-2", 17}}},
         {"a pair that would cross leaves the last input free",
          {Four, Two, One, Two},
          {{"Bank: 1  Input: 1-4", 9},

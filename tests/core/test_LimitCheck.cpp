@@ -85,9 +85,14 @@ TEST(checkLimits, the_first_failing_row_is_reported_and_every_row_stored) {
 }
 
 TEST(reactionText, estimate_follows_the_capture_speed) {
-    for (const auto &[speed, seconds] : {std::pair{8, 6}, {-40, 6}, {9, 7}, {128, 100}, {255, 200}})
-        EXPECT_TRUE(reactionText(speed).endsWith(QStringLiteral(" %1 Seconds.").arg(seconds)))
-            << speed;
+    const QString quick = "Device will Respond to a Reaction in About 6 Seconds.";
+    const QString slow = "Device will Reponds to a Reaction in About %1 Seconds.";
+    for (const auto &[speed, text] : {std::pair{8, quick},
+                                      {-40, quick},
+                                      {9, slow.arg(7)},
+                                      {128, slow.arg(100)},
+                                      {255, slow.arg(200)}})
+        EXPECT_EQ(reactionText(speed), text) << speed;
 }
 
 TEST(readLeadingNumber, reads_like_the_classic_number_reader) {
@@ -121,9 +126,11 @@ TEST(readMappingText, marks_but_always_stores) {
 TEST(helpFor, limit_labels_and_boxes_follow_the_inputs_limit_type) {
     constexpr ModuleKind Threshold = ModuleKind::Threshold;
     for (int type = 0; type < kLimitTypeCount; ++type) {
-        const QString caption = LimitTypeTable()[type];
-        EXPECT_EQ(helpFor(Threshold, "limitType", 3, caption).text, helpText(35 + type));
-        EXPECT_EQ(helpFor(Threshold, "limitEditor", 19, caption).text, helpText(39 + type));
+        const QString caption = LimitTypeTable()[type]; // "Activate Relay Above Limit"
+        const QString typeHelp = helpFor(Threshold, "limitType", 3, caption).text.value_or("");
+        const QString boxHelp = helpFor(Threshold, "limitEditor", 19, caption).text.value_or("");
+        EXPECT_TRUE(typeHelp.startsWith("Activate a Relay " + caption.section(' ', 2, 2) + ' '));
+        EXPECT_TRUE(boxHelp.contains("You have selected the " + caption.toUpper() + " option."));
     }
     // Box 19 is the upper limit of input 3, so its text follows input 3's limit type.
     EXPECT_EQ(analogInputOfLimitBox(19), 3);

@@ -41,16 +41,6 @@ TEST(EepromImage, factory_sets_hold_the_documented_bytes) {
     }
 }
 
-TEST(fieldName, every_address_has_a_name_of_its_own) {
-    // A diff that names two addresses alike would be ambiguous.
-    for (ModuleKind kind : {ModuleKind::Tessel, ModuleKind::Threshold}) {
-        QSet<QString> seen;
-        for (int address = 0; address < kImageSize; ++address)
-            seen.insert(fieldName(kind, address));
-        EXPECT_EQ(seen.size(), kImageSize);
-    }
-}
-
 TEST(profileText, start_image_reads_as_documented) {
     QString expected =
         QStringLiteral("DATA 0, 9, 10, 15, 0, 0, 1, 5, 1, 255, 255, 255, 0, 0, 0, 0     ");

@@ -8,6 +8,7 @@
 
 #include "PseudoTerminal.h"
 #include "link/channels/SerialChannel.h"
+#include "link/channels/TcpChannel.h"
 #include "link/ports/DeviceInspection.h"
 #include "link/ports/OpenFailure.h"
 #include "link/ports/PortSetting.h"
@@ -159,6 +160,7 @@ private Q_SLOTS:
         e.kind = Kind::Device;
         e.accessDenied = true;
         e.ownerGroup = "dialout";
+        QTest::newRow("only the owner") << e << "Only the owner of /dev/ttyS8 may open it; ask";
         e.groupMayOpen = true;
         QTest::newRow("not in the group") << e << "sudo usermod -aG dialout $USER";
         e.busy = true; // an exclusive open can look like a refusal; busy decides
@@ -173,6 +175,29 @@ private Q_SLOTS:
         QVERIFY2(message.contains(expected), qPrintable(message));
         // The group advice is for a refusal alone; for anything else it sends people astray.
         QCOMPARE(message.contains("group"), evidence.accessDenied && !evidence.busy);
+    }
+
+    void names_ofNetworkPortsLockFilesAndThePortOffered() {
+        for (const auto &[name, address] : {std::pair{"tcp://[::1]:65535", "[::1]:65535"},
+                                            {" TCP://host:1/ ", "host:1"},
+                                            {"tcp://host:65536", ""},
+                                            {"tcp://host:0", ""},
+                                            {"tcp://me@host:5", ""}}) {
+            const std::optional<TcpAddress> parsed = parseTcpPortName(name);
+            QCOMPARE(parsed ? parsed->text() : QString(), QString(address));
+        }
+        // With two adapters the operator must say which.
+        QCOMPARE(portToPreselect({}, {testing::usbAdapter(), testing::usbAdapter("ttyUSB1")}),
+                 QString::fromLatin1(kDefaultPortName));
+        // A lock file names its device without "/dev/" and holds the pid of a running program.
+        QTemporaryDir locks;
+        QFile lock(locks.filePath("LCK..ttyUSB7"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(QCoreApplication::applicationPid()).rightJustified(10) +
+                   '\n');
+        lock.close();
+        QCOMPARE(lockHolderOf("/dev/ttyUSB7", {locks.path()}),
+                 std::optional<qint64>(QCoreApplication::applicationPid()));
     }
 
     void channel_refusesAPortHeldByAnotherProgram() {

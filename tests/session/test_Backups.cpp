@@ -3,16 +3,17 @@
 #include "session/BackupFolder.h"
 #include "session/BackupList.h"
 #include "session/OutputFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestMain.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tessel;
+using testing::FileSizeLimit;
 
 namespace {
 const QDateTime kEvening(QDate(2026, 12, 6), QTime(21, 5, 12), Qt::UTC);
@@ -54,23 +55,6 @@ void writeFile(const QString &folder, const QString &name, const QByteArray &byt
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// Files may grow to `bytes` only; a write beyond fails with EFBIG, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(int bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_before);
-        ::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_before;
-        limit.rlim_cur = bytes > 0 ? rlim_t(bytes) : RLIM_INFINITY;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_before); }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_before{};
-};
 } // namespace
 
 class BackupsTest : public QObject {
@@ -194,6 +178,24 @@ private Q_SLOTS:
         QCOMPARE(filesIn(where), before);
         if (!backup)
             QCOMPARE(contentOf(path), old);
+    }
+
+    void write_replacesAFileKeepingItsModeOrWritesOneOfTwoNamesInPlace() {
+        QTemporaryDir dir;
+        writeFile(dir.path(), "plain", "old");
+        writeFile(dir.path(), "linked", "old");
+        QCOMPARE(::chmod(qPrintable(dir.filePath("plain")), 0640), 0);
+        QCOMPARE(::link(qPrintable(dir.filePath("linked")), qPrintable(dir.filePath("twin"))), 0);
+        for (const char *name : {"plain", "linked"}) {
+            OutputFile output(dir.filePath(name));
+            QVERIFY2(output.open() && output.commit("new"), qPrintable(output.error()));
+        }
+        struct stat plain {};
+        QCOMPARE(::stat(qPrintable(dir.filePath("plain")), &plain), 0);
+        QCOMPARE(plain.st_mode & 07777, 0640u);
+        // Both names of the linked file show what was written; no temporary file is left.
+        QCOMPARE(contentOf(dir.filePath("twin")), QByteArray("new"));
+        QCOMPARE(filesIn(dir.path()), (QStringList{"linked", "plain", "twin"}));
     }
 
     void dataHome_followsTheXdgRules_data() {

@@ -10,15 +10,6 @@ using namespace tessel::test;
 class ModuleSessionTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void identify_forgetsThePreviousModulesMemory() {
-        auto bench = Bench::identified();
-        QCOMPARE(bench->session.read(), Admission::Started);
-        QVERIFY(bench->session.moduleImage().has_value());
-        // Another identification may find another module behind the same port.
-        QCOMPARE(bench->session.identify(), Admission::Started);
-        QVERIFY(!bench->session.moduleImage().has_value());
-    }
-
     void identify_tellsSilenceFromAnUnansweredIdentification() {
         SimulatorFaults silent;
         silent.ignoreLinkTests = 1000;
@@ -185,29 +176,6 @@ private Q_SLOTS:
         QCOMPARE(bench->session.lastOutcome().message, refusal);
         QCOMPARE(bench->stores(), storesSoFar);
         QCOMPARE(moduleHolds(*bench), factoryImage(ModuleKind::Tessel));
-    }
-
-    void stopDuringARead_doesNotReachTheStoreAskedAtItsEnd() {
-        auto bench = Bench::identified();
-        bench->session.requestStop(); // nothing runs: forgotten at once
-        bench->during(3000, [&bench] { bench->session.requestStop(); });
-        // A window that stores as soon as its read has come in asks from inside the finished
-        // signal, while the session still holds the link: queued, not refused.
-        std::optional<Admission> askedAfterRead;
-        connect(&bench->session, &ModuleSession::finished, this,
-                [&](const SessionOutcome &outcome) {
-                    if (outcome.job != SessionJob::Read)
-                        return;
-                    QVERIFY(outcome.ok());
-                    QCOMPARE(bench->reads(), kCheckedRead);
-                    QVERIFY(!bench->session.busy());
-                    askedAfterRead = bench->session.store(descending());
-                });
-        QCOMPARE(bench->session.read(), Admission::Started);
-        QCOMPARE(askedAfterRead, std::optional(Admission::Queued));
-        QCOMPARE(bench->session.lastOutcome().job, SessionJob::Store);
-        QVERIFY(bench->session.lastOutcome().ok());
-        QCOMPARE(moduleHolds(*bench), descending());
     }
 
     void stopOrCancel_endsTheJobAndTheNextOneRuns_data() {

@@ -1,10 +1,12 @@
 #include "session/ModuleSession.h"
 #include "session/StoreReport.h"
+#include "support/MemoryPatterns.h"
 #include "support/TestMain.h"
 
 #include <QtTest>
 
 using namespace tessel;
+using testing::descending;
 
 namespace {
 const QString kBackup = QStringLiteral("/home/op/.local/share/tessel-config/backups/"
@@ -85,6 +87,16 @@ private Q_SLOTS:
         const qsizetype first = report.indexOf(lines.first());
         QVERIFY2(first >= 0, qPrintable(report.join('\n')));
         QCOMPARE(report.mid(first, lines.size()), lines);
+    }
+
+    void blockHolds_judgesEveryByteOfTheBlock() {
+        // Only the last byte of block 2 is not what was sent.
+        const EepromImage sent = descending();
+        EepromImage now = sent;
+        now.setValue(47, sent.value(47) ^ 1);
+        QCOMPARE(blockHolds(now, sent, std::nullopt, 2), BlockHolds::NotNew);
+        QCOMPARE(blockHolds(now, sent, now, 2), BlockHolds::Old);
+        QCOMPARE(blockHolds(now, sent, sent, 2), BlockHolds::Neither);
     }
 };
 

@@ -1,11 +1,13 @@
 #include "PtyModule.h"
 
+#include "core/Commands.h"
 #include "core/ProfileText.h"
 
 #include <QSaveFile>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <pty.h>
@@ -126,8 +128,13 @@ void PtyModule::onReadable() {
     const std::size_t commandsBefore = m_module.commands().size();
     const auto replies = m_module.receive(received, static_cast<qint64>(receivedAt));
     bool stored = false;
-    for (std::size_t i = commandsBefore; i < m_module.commands().size(); ++i)
+    for (std::size_t i = commandsBefore; i < m_module.commands().size(); ++i) {
         stored = stored || isStoreCommand(m_module.commands()[i]);
+        if (m_options.logCommands)
+            std::printf("%s\n", qPrintable(wire::commandName(m_module.commands()[i])));
+    }
+    if (m_options.logCommands)
+        std::fflush(stdout);
     // A module taken out keeps its memory in a file of its own; the dump then shows the next.
     for (; m_swapsDumped < m_module.swappedOut().size(); stored = true) {
         ++m_swapsDumped;

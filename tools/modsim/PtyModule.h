@@ -27,6 +27,9 @@ public:
         // When set, the module's memory is written there as profile text at start and after
         // every block-store command it receives.
         QString dumpPath;
+        // Each command's name ("link-test", "read3", "store15") printed on standard output as
+        // it is received, so that a test can wait for what the module was asked.
+        bool logCommands = false;
     };
 
     PtyModule(ModuleSimulator &module, Options options, QObject *parent = nullptr);

@@ -48,6 +48,9 @@ int main(int argc, char *argv[]) {
          QStringLiteral("Write the memory as production profile text (one line) to FILE at "
                         "start and after every block-store command."),
          QStringLiteral("FILE")},
+        {QStringLiteral("log-commands"),
+         QStringLiteral("Print the name of each command received (link-test, identify, readN, "
+                        "storeN, analogN) on a line of its own.")},
         {QStringLiteral("no-pacing"),
          QStringLiteral("Do not pace bytes at 115200 baud (10 bits a byte).")},
         {QStringLiteral("tcp"),
@@ -80,6 +83,7 @@ int main(int argc, char *argv[]) {
     PtyModule::Options options;
     options.pacing = !parser.isSet(QStringLiteral("no-pacing"));
     options.dumpPath = parser.value(QStringLiteral("dump"));
+    options.logCommands = parser.isSet(QStringLiteral("log-commands"));
     PtyModule pty(module, options);
     QObject::connect(&pty, &PtyModule::lineDropped, &app, [] { QCoreApplication::exit(0); });
     QObject::connect(&pty, &PtyModule::dumpFailed, &app, [](const QString &message) {

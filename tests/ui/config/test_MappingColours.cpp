@@ -6,6 +6,7 @@
 #include "support/WindowBench.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QtTest>
@@ -119,6 +120,10 @@ private Q_SLOTS:
             QCOMPARE(bench->child<QLineEdit>(elementName("mappingByte", r))->text(),
                      QString::number(100 + r));
         }
+        // Down from the first type wraps to the last, and up from the one before reaches it.
+        for (const char *step : {"previousType_2", "previousType_2", "nextType_2"})
+            bench->child<QPushButton>(step)->click();
+        QCOMPARE(bench->window->image().value(map::typeAddress(2)), map::kMaxType);
     }
 };
 

@@ -70,6 +70,8 @@ private Q_SLOTS:
         VERIFY_TEXT(window().statusLine().lastTransfer(), startsWith, "Stored and verified at ");
         const QString backup =
             window().findChild<QLabel *>(QStringLiteral("statusLastTransfer"))->toolTip();
+        VERIFY_TEXT(window().statusLine().lastTransfer(), endsWith,
+                    "; backup " + QFileInfo(backup).fileName());
         QVERIFY(window().findChild<WindowDesk *>()->profiles().open(backup));
         window().storeSettings();
         QTRY_COMPARE_WITH_TIMEOUT(dumped(), old, kDumpWaitMs);

@@ -144,6 +144,8 @@ private Q_SLOTS:
         QCOMPARE(m_bench->background("serial_3"), colours::kLightRed);
         QCOMPARE(m_bench->background("baseSerial"), colours::kLightRed);
         QVERIFY(store->isHidden());
+        QCOMPARE(m_bench->caption("storeHiddenReason"),
+                 "Not stored until corrected: base serial number, serial of device 4.");
         m_bench->window->storeSettings();
         QCOMPARE(
             m_bench->host.messages,
@@ -171,8 +173,7 @@ private Q_SLOTS:
         // Nor its mnemonic ("Restore to Factory &Default"), which clicks after 100 ms.
         QVERIFY(QTest::qWaitForWindowActive(m_bench->window.get()));
         QTest::keyClick(m_bench->window.get(), Qt::Key_D, Qt::AltModifier);
-        QTest::qWait(250);
-        QVERIFY(m_bench->host.questions.isEmpty());
+        QVERIFY(!m_bench->child<QPushButton>("restoreFactorySettings")->isDown());
         // A full round of Tab stays inside what the window shows.
         focusAtStartUp(*m_bench);
         for (int step = 0; step < 200; ++step) {
@@ -327,23 +328,32 @@ private Q_SLOTS:
         QVERIFY(!m_bench->desk->history().stack().canUndo());
     }
 
-    // A read that replaced edits can be undone, and the edits are marked again; Redo goes back to
-    // what the module holds. Both through the keyboard's shortcuts.
-    void undo_bringsBackWhatAReadReplaced() {
-        ConfigWindow &window = *m_bench->window;
-        window.show();
-        toggleActive(*m_bench);
-        const EepromImage edited = window.imageToStore();
-        window.readSettings();
-        QCOMPARE(window.imageToStore(), window.moduleBaseline());
-
-        QApplication::setActiveWindow(&window); // the progress window had it
-        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(window.imageToStore(), edited);
-        QCOMPARE(markedNames(*m_bench), QStringList{"active_0"});
-        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(window.imageToStore(), window.moduleBaseline());
-        QVERIFY(markedNames(*m_bench).isEmpty());
+    // Keys in one control make one step, in another control another; typed away and back, none.
+    void undo_takesBackOneControlsStepAtATime() {
+        auto *debounce = m_bench->child<QScrollBar>("debounce");
+        auto *refresh = m_bench->child<QScrollBar>("refresh");
+        QUndoStack &steps = m_bench->desk->history().stack();
+        const auto press = [](QWidget *control, Qt::Key key) {
+            QTest::keyClick(control, key);
+            QCoreApplication::processEvents();
+        };
+        const EepromImage start = m_bench->window->imageToStore();
+        press(debounce, Qt::Key_Right);
+        press(debounce, Qt::Key_Left);
+        QVERIFY(!steps.canUndo());
+        press(debounce, Qt::Key_Right);
+        press(debounce, Qt::Key_Right);
+        EepromImage edited = m_bench->window->imageToStore();
+        QCOMPARE(edited.value(map::kDebounce), start.value(map::kDebounce) + 2);
+        const EepromImage debounced = edited;
+        press(refresh, Qt::Key_Right);
+        edited.setValue(map::kRefresh, start.value(map::kRefresh) + 1);
+        QCOMPARE(m_bench->window->imageToStore(), edited);
+        steps.undo();
+        QCOMPARE(m_bench->window->imageToStore(), debounced);
+        steps.undo();
+        QCOMPARE(m_bench->window->imageToStore(), start);
+        QVERIFY(!steps.canUndo());
     }
 
     void close_asksWhileSettingsDiffer_data() {
@@ -355,6 +365,8 @@ private Q_SLOTS:
         QTest::newRow("cancel") << true << int(ClosingChoice::Cancel) << false << false;
         QTest::newRow("discard") << true << int(ClosingChoice::Discard) << true << false;
         QTest::newRow("store") << true << int(ClosingChoice::Store) << true << true;
+        QTest::newRow("store fails: the window stays")
+            << true << int(ClosingChoice::Store) << false << false;
     }
 
     void close_asksWhileSettingsDiffer() {
@@ -365,10 +377,14 @@ private Q_SLOTS:
         const ModuleMemory before = m_bench->module.memory();
         if (edited)
             toggleActive(*m_bench);
+        // A store that fails has told the operator so.
+        const bool fails = answer == int(ClosingChoice::Store) && !closes;
+        m_bench->module.faults().failBlock = fails ? 0 : -1;
         m_bench->host.closing = ClosingChoice(answer);
         QCOMPARE(m_bench->window->close(), closes);
         QCOMPARE(m_bench->host.closed, closes);
-        QCOMPARE(m_bench->host.questions.size(), edited ? 1 : 0);
+        QCOMPARE(m_bench->host.questions.size() + m_bench->host.messages.size(),
+                 int(edited) + int(fails));
         QCOMPARE(m_bench->module.memory() != before, stored);
     }
 

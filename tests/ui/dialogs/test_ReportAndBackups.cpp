@@ -1,11 +1,8 @@
-// The report window that shows a profile and saves it, and the window that lists the
-// backups of the module's memory.
+// The window that lists the backups of the module's memory.
 
-#include "core/ProfileText.h"
 #include "session/BackupFolder.h"
 #include "support/TestMain.h"
 #include "ui/dialogs/BackupsWindow.h"
-#include "ui/dialogs/ReportWindow.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -19,22 +16,6 @@ using namespace tessel::testing;
 class ReportAndBackupsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void report_savesAsReadWritesIt() {
-        ReportWindow report;
-        report.showProfile(profileText(startImage()));
-        const QString profile = profileText(factoryImage(ModuleKind::Threshold));
-        report.showProfile(profile);
-        QCOMPARE(report.text(), profile);
-        // Saved as read -o writes it; a folder that is not there is named, not ignored.
-        QTemporaryDir dir;
-        QVERIFY(report.saveTo(dir.filePath("profile.txt")).isEmpty());
-        QCOMPARE(QFileInfo(dir.filePath("profile.txt")).size(), profile.size() + 1);
-        QVERIFY(report.saveTo(dir.filePath("no/such/folder.txt")).contains("no/such/folder.txt"));
-        QApplication::setActiveWindow(&report);
-        QTest::keyClick(&report, Qt::Key_Escape);
-        QVERIFY(!report.isVisible());
-    }
-
     void backups_listCompareAndLoadTheChosenOne() {
         QTemporaryDir dir;
         const BackupFolder folder(dir.path());

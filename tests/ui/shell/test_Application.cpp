@@ -1,7 +1,6 @@
 // The application on simulated modules and a virtual clock: the ports a start-up offers until
 // the operator ends, what ends the program, and the reconnection after a line went.
 
-#include "session/SessionBench.h"
 #include "support/RecordingApplication.h"
 #include "support/TestMain.h"
 #include "ui/shell/ConnectingWindow.h"
@@ -214,25 +213,6 @@ private Q_SLOTS:
         editAndStore(*window);
         QVERIFY2(app->messages.isEmpty(), qPrintable(app->messages.join('\n')));
         QVERIFY(!window->hasUnsavedEdits());
-    }
-
-    void movedWindow_neverTouchesTheOldLine() {
-        // Threshold: its analog readings are an exchange of the window's own besides the
-        // session's transfers.
-        auto bench = testing::WindowBench::loaded(ModuleKind::Threshold);
-        // A second line, for the window to be moved onto.
-        tessel::test::Bench line(ModuleKind::Threshold);
-        testing::setModuleEntry(line.module, map::kDebounce, 20);
-        const std::size_t oldCommands = bench->module.commands().size();
-        bench->window->attachSession(line.session);
-        QVERIFY(bench->window->loadAfterReconnect(false));
-        QCOMPARE(bench->window->image().value(map::kDebounce), 20);
-        bench->child<QPushButton>(QStringLiteral("readAllInputs"))->click();
-        bench->window->readSettings();
-        QCOMPARE(bench->module.commands().size(), oldCommands);
-        QCOMPARE(line.module.countCommands(2, 0), 1);
-        QCOMPARE(line.module.countCommands(0, 1), 4 * kBlockCount);
-        QVERIFY2(bench->host.messages.isEmpty(), qPrintable(bench->host.messages.join('\n')));
     }
 };
 

@@ -67,22 +67,6 @@ private Q_SLOTS:
                  qPrintable(chooser.details()));
     }
 
-    void followsPortsPluggedInAndPulledOut() {
-        Chooser chooser({motherboardPort()}, QStringLiteral("ttyS0"));
-        chooser.form->show();
-        // The operator is typing while the list changes underneath.
-        chooser.combo()->setEditText(QStringLiteral("ttyU"));
-        chooser.combo()->lineEdit()->setCursorPosition(2);
-        chooser.source.plug(usbAdapter());
-        QTRY_COMPARE_WITH_TIMEOUT(chooser.combo()->count(), 2, 2000);
-        QCOMPARE(chooser.combo()->itemText(1), QStringLiteral("ttyUSB0"));
-        QCOMPARE(chooser.combo()->currentText(), QStringLiteral("ttyU"));
-        QCOMPARE(chooser.combo()->lineEdit()->cursorPosition(), 2);
-        chooser.source.unplug(QStringLiteral("ttyUSB0"));
-        QTRY_COMPARE_WITH_TIMEOUT(chooser.combo()->count(), 1, 2000);
-        QCOMPARE(chooser.combo()->itemText(0), QStringLiteral("ttyS0"));
-    }
-
     void eachWayOutGivesItsPortAndOnlyOkRemembersIt() {
         // Closing the window goes the way of Escape.
         enum class Way { Escape, Cancel, Ok };

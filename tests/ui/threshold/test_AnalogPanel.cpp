@@ -22,22 +22,6 @@ private Q_SLOTS:
     void init() { m_bench = loadedThreshold(); }
     void cleanup() { m_bench.reset(); }
 
-    void showSettings_readWhileThePanelIsOpen() {
-        click(m_bench->child("setLimits"));
-        ModuleMemory memory = m_bench->module.memory();
-        memory[map::limitTypeAddress(4)] = 3;
-        memory[map::lowerLimitAddress(4)] = 120;
-        memory[map::upperLimitAddress(4)] = 140;
-        m_bench->module.setMemory(memory);
-        m_bench->window->readSettings();
-        QCOMPARE(m_bench->caption("limit_20"), QStringLiteral("140"));
-        QVERIFY(!m_bench->child("limit_20")->isHidden());
-        // The next pointer movement keeps what was read, not what the panel showed before.
-        moveOverPanel(*m_bench);
-        QCOMPARE(m_bench->window->image().value(map::lowerLimitAddress(4)), 120);
-        QCOMPARE(m_bench->window->image().value(map::upperLimitAddress(4)), 140);
-    }
-
     void limitCheck_marksAndReports_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("lower");

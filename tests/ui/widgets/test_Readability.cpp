@@ -89,6 +89,14 @@ private Q_SLOTS:
         verifyReadable(ReportWindow());
     }
 
+    void contrastRatio_ofKnownPairs() {
+        for (const auto &[text, background, ratio] : {std::tuple{"#000000", "#ffffff", 21.0},
+                                                      {"#777777", "#ffffff", 4.48},
+                                                      {"#ff0000", "#ffffff", 4.0},
+                                                      {"#00ff00", "#000000", 15.3}})
+            QVERIFY2(qAbs(contrastRatio(QColor(text), QColor(background)) - ratio) < 0.01, text);
+    }
+
     void keyboardAndScreenReader_reachTheValues() {
         auto bench = loadedThreshold();
         bench->window->show();
