@@ -113,6 +113,41 @@ bool identifyMeasured(const QString &config, const QString &modsim, const QStrin
     return true;
 }
 
+// The command line's own cost: the whole `tessel-config read` process beside the checked read
+// it makes (target: within 10% plus 5 ms, what a minimal C program needs to start and open the
+// port), and `--version` alone (target: under 8 ms). False when a run failed.
+bool benchCommandStart(const QString &config, const QString &modsim, int runs,
+                       double checkedReadMs) {
+    Module module(modsim, {});
+    std::vector<double> reads;
+    std::vector<double> versions;
+    for (int i = 0; i < runs; ++i) {
+        for (const auto &[command, times] :
+             {std::pair{QStringList{config, QStringLiteral("read"), QStringLiteral("--port"),
+                                    module.device()},
+                        &reads},
+              std::pair{QStringList{config, QStringLiteral("--version")}, &versions}}) {
+            double wall = 0;
+            double cpu = 0;
+            int status = -1;
+            if (!runMeasured(command, wall, cpu, status) || status != 0) {
+                std::fprintf(stderr, "%s ended with status %d\n",
+                             qPrintable(command.join(QLatin1Char(' '))), status);
+                return false;
+            }
+            times->push_back(wall);
+        }
+    }
+    const double readTarget = 1.1 * checkedReadMs + 5.0;
+    std::printf("%-22s median %7.1f ms   checked read in process %6.1f ms   target <= %6.1f ms"
+                "   %s\n",
+                "tessel-config read", median(reads), checkedReadMs, readTarget,
+                median(reads) <= readTarget ? "ok" : "SLOW");
+    std::printf("%-22s median %7.1f ms   target < 8.0 ms   %s\n", "tessel-config --version",
+                median(versions), median(versions) < 8.0 ? "ok" : "SLOW");
+    return true;
+}
+
 void report(const char *what, double measured, double wire, double delays) {
     const double target = 1.5 * wire + delays;
     std::printf("%-22s median %7.1f ms   wire %6.1f ms   reply delays %5.1f ms   target <= %6.1f "
@@ -140,6 +175,7 @@ int main(int argc, char *argv[]) {
     const int runs = std::max(1, parser.value(QStringLiteral("runs")).toInt());
 
     // Transfers, in process, through the same serial channel and link code the program uses.
+    double checkedReadMs = 0;
     {
         Module module(modsim, {});
         const auto connection = openLink(module.device());
@@ -181,6 +217,7 @@ int main(int argc, char *argv[]) {
                16 * kReplyDelayMillis);
         report("whole-memory read", median(reads), 2 * 16 * (3 + 16) * kByteMillis,
                2 * 16 * kReplyDelayMillis);
+        checkedReadMs = median(reads);
         std::printf("%-22s %+7.1f ms for reading every block twice (wire %+.1f ms)\n",
                     "checked read costs", median(reads) - median(singles),
                     16 * (3 + 16) * kByteMillis);
@@ -226,6 +263,8 @@ int main(int argc, char *argv[]) {
         reportWaiting("waiting (tessel-config)", silentWall - promptWall, silentCpu - promptCpu,
                       note.constData());
     }
+    if (!config.isEmpty() && !benchCommandStart(config, modsim, runs, checkedReadMs))
+        return 1;
     double moduleMs = 0;
     if (!config.isEmpty() && !benchProduction(config, modsim, runs, moduleMs))
         return 1;

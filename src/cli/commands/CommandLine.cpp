@@ -17,12 +17,15 @@
 #include "session/BackupFolder.h"
 #include "session/OutputFile.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QSysInfo>
 #include <memory>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace tessel {
 
@@ -128,6 +131,30 @@ QString readUnitsFile(const CommandRequest &request, ProductionRequest &producti
 }
 
 } // namespace
+
+QStringList argumentsOf(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+void nameTheApplication() {
+    // The QSettings file is ~/.config/tessel-config/tessel-config.conf.
+    QCoreApplication::setOrganizationName(QStringLiteral("tessel-config"));
+    QCoreApplication::setApplicationName(QStringLiteral("tessel-config"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSEL_VERSION));
+}
+
+BackupFolder userBackups() {
+    const passwd *me = ::getpwuid(::getuid());
+    const QString account = me && me->pw_dir ? QFile::decodeName(me->pw_dir) : QString();
+    QString why;
+    const QString data = BackupFolder::dataHome(qEnvironmentVariable("XDG_DATA_HOME"),
+                                                qEnvironmentVariable("HOME"), account, &why);
+    return data.isEmpty() ? BackupFolder({}, why)
+                          : BackupFolder(data + QStringLiteral("/tessel-config/backups"));
+}
 
 bool isCommandLineInvocation(const QStringList &arguments) {
     static const QStringList actionOptions = {

@@ -26,6 +26,18 @@ constexpr int kSignalled = 128;
 // positional argument counts, so that a mistyped command is reported instead of ignored.
 bool isCommandLineInvocation(const QStringList &arguments);
 
+// argv as text, the program name first, decoded as the system's locale encodes file names.
+QStringList argumentsOf(int argc, char *argv[]);
+
+// Names the program for Qt, before its settings, data folders or version are asked for: they
+// are named after the program, not after whatever name its executable was started by.
+void nameTheApplication();
+
+// Where backups go, by the XDG rules: the one place the environment is asked for it. Each
+// program's main() calls it once, so that the commands and the window keep their backups in
+// the same folder. No folder, with the reason, when there is no absolute home to put it in.
+BackupFolder userBackups();
+
 // Runs it with a QCoreApplication already constructed; returns the exit status. Backups, when
 // asked for, go to `backups` (a simulated module's to its practice folder).
 int runCommandLine(const QStringList &arguments, const BackupFolder &backups);

@@ -1,0 +1,32 @@
+#include "cli/commands/CommandLine.h"
+#include "cli/commands/Terminal.h"
+#include "cli/commands/WindowRequest.h"
+#include "ui/shell/Application.h"
+
+#include <QApplication>
+#include <QTimer>
+
+using namespace tessel;
+
+// Started by `tessel-config` for a run that asks for a window, with the arguments it was given
+// (already checked there, and checked again here for a run started directly).
+int main(int argc, char *argv[]) {
+    const ParsedWindowRequest parsed = parseWindowRequest(argumentsOf(argc, argv));
+    if (!parsed.error.isEmpty())
+        return fail(exitcode::kBadInput, parsed.error + QStringLiteral(" (try --help)"));
+    QApplication app(argc, argv);
+    nameTheApplication();
+
+    StartOptions options;
+    options.simulate = parsed.request.simulate;
+    if (!parsed.request.port.isEmpty())
+        options.port = parsed.request.port;
+    options.profile = parsed.request.profile;
+    options.backups = userBackups();
+
+    Application application(options);
+    // Start once the event loop runs, so that Cancel and closing a window can end it.
+    QTimer::singleShot(0, &application, &Application::start);
+    const int status = QApplication::exec();
+    return status != 0 ? status : application.exitCode();
+}
