@@ -1,7 +1,7 @@
 #include "FuzzHarness.h"
 
 #include "core/ProfileText.h"
-#include "link/protocol/ControllerLink.h"
+#include "link/protocol/ModuleLink.h"
 #include "link/protocol/ModuleProtocol.h"
 #include "link/protocol/SettingsTransfer.h"
 
@@ -136,7 +136,7 @@ QString checkModuleReplies(const std::uint8_t *data, std::size_t size, ReplyStat
     ReplyStats &count = stats ? *stats : unused;
     VirtualClock clock;
     ScriptedChannel channel(clock, data, size);
-    ControllerLink link(channel, clock);
+    ModuleLink link(channel, clock);
     ModuleProtocol protocol(link);
     // Operands come from the input too, so that every block and input gets exercised.
     const int block = size > 1 ? data[size - 1] % kBlockCount : 0;

@@ -26,7 +26,7 @@ QString releaseYear(int code) {
 QByteArray linkTest() {
     return bytes({0x00, 0x02});
 }
-QByteArray identifyController() {
+QByteArray identifyModuleCommand() {
     return bytes({0x00, 0x03});
 }
 QByteArray readConfigBlock(int block) {

@@ -13,7 +13,7 @@ constexpr int kAckByte = 88;
 constexpr int kWriteBlockLength = 3 + kBlockSize;
 
 QByteArray linkTest();
-QByteArray identifyController();
+QByteArray identifyModuleCommand();
 QByteArray readConfigBlock(int block);
 QByteArray writeConfigBlock(int block, const BlockBytes &data);
 QByteArray readAnalogInput(int input);

@@ -31,57 +31,23 @@ SessionStatus statusOf(TransferStatus status) {
 }
 } // namespace
 
-ModuleSession::ModuleSession(ModuleProtocol &protocol, SessionLimits limits, QObject *parent)
-    : QObject(parent), m_protocol(protocol), m_limits(limits) {}
-
-Admission ModuleSession::identify() {
-    return submit({SessionJob::Identify, {}});
-}
-
-Admission ModuleSession::read() {
-    return submit({SessionJob::Read, {}});
-}
-
-Admission ModuleSession::store(const EepromImage &image) {
-    if (const QString why = storeRefusal(image); !why.isEmpty())
-        return refuse(SessionJob::Store, why);
-    return submit({SessionJob::Store, image});
-}
-
-Admission ModuleSession::factoryReset(std::optional<int> keptModeByte) {
-    if (const QString why = moduleRefusal(); !why.isEmpty())
-        return refuse(SessionJob::FactoryReset, why);
-    EepromImage image = factoryImage(*kind());
-    if (keptModeByte)
-        image.setValue(map::kModeByte, *keptModeByte);
-    if (const auto bad = image.badEntries(); !bad.empty())
-        return refuse(SessionJob::FactoryReset,
-                      QStringLiteral("Nothing was stored: %1.").arg(describeBadEntries(bad)));
-    return submit({SessionJob::FactoryReset, image});
-}
-
-std::optional<ModuleKind> ModuleSession::kind() const {
-    if (!m_identity)
-        return std::nullopt;
-    return m_identity->moduleKind();
-}
-
-QString ModuleSession::moduleRefusal() const {
-    if (!m_identity)
+QString moduleRefusal(const std::optional<wire::IdentityReply> &identity) {
+    if (!identity)
         return QStringLiteral("No module has been identified; nothing was stored.");
-    if (!kind()) {
+    if (!identity->moduleKind()) {
         return QStringLiteral("The module reports the unknown kind %1; nothing was stored.")
-            .arg(m_identity->kind());
+            .arg(identity->kind());
     }
     return {};
 }
 
-QString ModuleSession::storeRefusal(const EepromImage &image) const {
-    if (QString why = moduleRefusal(); !why.isEmpty())
+QString storeRefusal(const std::optional<wire::IdentityReply> &identity,
+                     const QStringList &invalidFields, const EepromImage &image) {
+    if (QString why = moduleRefusal(identity); !why.isEmpty())
         return why;
     // The owner's names say what to correct; entries are named by address only when the
     // owner has found nothing wrong.
-    QStringList problems = m_invalidFields;
+    QStringList problems = invalidFields;
     if (const auto bad = image.badEntries(); !bad.empty() && problems.isEmpty())
         problems << describeBadEntries(bad);
     if (problems.isEmpty())
@@ -90,62 +56,51 @@ QString ModuleSession::storeRefusal(const EepromImage &image) const {
         .arg(problems.join(QStringLiteral(", ")));
 }
 
-std::optional<SessionJob> ModuleSession::waitingJob() const {
-    if (!m_waiting)
+ModuleSession::ModuleSession(ModuleProtocol &protocol, SessionLimits limits, QObject *parent)
+    : QObject(parent), m_protocol(protocol), m_limits(limits) {}
+
+std::optional<ModuleKind> ModuleSession::kind() const {
+    if (!m_identity)
         return std::nullopt;
-    return m_waiting->job;
+    return m_identity->moduleKind();
 }
 
-Admission ModuleSession::refuse(SessionJob job, const QString &message) {
-    Q_EMIT refused(job, message);
-    return Admission::Refused;
-}
-
-Admission ModuleSession::submit(Request request) {
-    if (m_dispatching) {
-        // Asked for from inside a wait of the running job (or from its finished signal).
-        if (m_waiting) {
-            return refuse(request.job,
-                          QStringLiteral("The module is busy and another transfer already waits "
-                                         "for it; this %1 was not started.")
-                              .arg(jobName(request.job)));
-        }
-        m_waiting = std::move(request);
-        Q_EMIT queued(m_waiting->job);
-        return Admission::Queued;
-    }
-    // The session holds the link for the whole run, so that exchanges made outside it
-    // (the analog monitor) cannot slip in between two of its jobs.
-    auto hold = m_protocol.link().tryBegin();
-    if (!hold) {
-        return refuse(request.job,
-                      QStringLiteral("Another exchange with the module is under way; this %1 "
-                                     "was not started.")
-                          .arg(jobName(request.job)));
-    }
-    m_dispatching = true;
-    for (std::optional<Request> next = std::move(request); next;
-         next = std::exchange(m_waiting, std::nullopt)) {
-        m_running = next->job;
+void ModuleSession::run(const SessionRequest &request) {
+    {
+        const std::lock_guard lock(m_state);
+        m_running = true;
         m_stopRequested = false;
-        Q_EMIT started(next->job);
-        m_lastOutcome = run(*next);
-        m_lastOutcome.job = next->job;
-        m_protocol.link().clearInterrupt(); // a Cancel ends one job, not the next
-        m_running.reset();
-        m_phase.reset();
-        Q_EMIT finished(m_lastOutcome);
     }
-    m_dispatching = false;
-    return Admission::Started;
+    Q_EMIT started(request.job);
+    if (request.job != SessionJob::ReadInputs)
+        settleAfterInputs();
+    SessionOutcome outcome = runJob(request);
+    outcome.job = request.job;
+    {
+        const std::lock_guard lock(m_state);
+        m_protocol.link().clearInterrupt(); // a Cancel ends one job, not the next
+        m_running = false;
+        m_phase.reset();
+    }
+    const ModuleLink &link = m_protocol.link();
+    outcome.identity = m_identity;
+    outcome.moduleImage = m_moduleImage;
+    outcome.pace = m_protocol.pace();
+    if (link.lineGone())
+        outcome.lineFailure = link.failure();
+    Q_EMIT finished(outcome);
 }
 
-SessionOutcome ModuleSession::run(const Request &request) {
+SessionOutcome ModuleSession::runJob(const SessionRequest &request) {
     switch (request.job) {
     case SessionJob::Identify:
-        return runIdentify();
+        return runIdentify(request);
     case SessionJob::Read:
         return runRead();
+    case SessionJob::ReadInputs:
+        return runReadInputs(request);
+    case SessionJob::LinkTest:
+        return runLinkTest();
     case SessionJob::Store:
     case SessionJob::FactoryReset:
         break;
@@ -153,20 +108,30 @@ SessionOutcome ModuleSession::run(const Request &request) {
     return runStore(request);
 }
 
-SessionOutcome ModuleSession::runIdentify() {
-    enterPhase(SessionPhase::Identifying);
+SessionOutcome ModuleSession::runLinkTest() {
+    if (m_protocol.linkTestRepeated(1) > 0)
+        return {};
+    const ModuleLink &link = m_protocol.link();
+    if (link.failed())
+        return failed(SessionStatus::LinkFailed, link.failure());
+    return failed(SessionStatus::NoAnswer, QStringLiteral("No module answered."));
+}
+
+SessionOutcome ModuleSession::runIdentify(const SessionRequest &request) {
     // Whatever was known belongs to the module that answered last time.
     m_identity.reset();
     m_moduleImage.reset();
-    const ControllerLink &link = m_protocol.link();
-    if (m_limits.linkTestAttempts > 0 &&
-        m_protocol.linkTestRepeated(m_limits.linkTestAttempts, [this](int attempt) {
-            Q_EMIT linkTestAttempt(attempt, m_limits.linkTestAttempts);
+    const ModuleLink &link = m_protocol.link();
+    const int linkTests = request.linkTests.value_or(m_limits.linkTestAttempts);
+    if (linkTests > 0 && m_protocol.linkTestRepeated(linkTests, [this, linkTests](int attempt) {
+            Q_EMIT linkTestAttempt(attempt, linkTests);
         }) == 0) {
         if (link.failed())
             return failed(SessionStatus::LinkFailed, link.failure());
         return failed(SessionStatus::NoAnswer, QStringLiteral("No module answered."));
     }
+    // After its link tests: a window that shows them shows the identification from here on.
+    enterPhase(SessionPhase::Identifying);
     m_identity = m_protocol.identify(m_limits.identifyAttempts);
     if (!m_identity) {
         if (link.failed())
@@ -193,10 +158,10 @@ SessionOutcome ModuleSession::runRead() {
     return outcome;
 }
 
-SessionOutcome ModuleSession::runStore(const Request &request) {
+SessionOutcome ModuleSession::runStore(const SessionRequest &request) {
     // Checked again: an identification run ahead of a queued store may have found another
     // module.
-    if (const QString why = moduleRefusal(); !why.isEmpty())
+    if (const QString why = moduleRefusal(m_identity); !why.isEmpty())
         return failed(SessionStatus::Refused, why);
     SessionOutcome outcome;
     outcome.sent = request.image;
@@ -213,7 +178,7 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
     enterPhase(SessionPhase::Storing);
     const TransferResult stored =
         storeWholeMemory(m_protocol, request.image, progressOf(SessionPhase::Storing),
-                         [this] { return m_stopRequested; });
+                         [this] { return m_stopRequested.load(); });
     if (!stored.ok()) {
         outcome.status = statusOf(stored.status);
         outcome.message = stored.message;
@@ -236,7 +201,7 @@ SessionOutcome ModuleSession::runStore(const Request &request) {
     return outcome;
 }
 
-bool ModuleSession::readBeforeStore(const Request &request, SessionOutcome &outcome) {
+bool ModuleSession::readBeforeStore(const SessionRequest &request, SessionOutcome &outcome) {
     // Without the read asked for, the memory is read only for a backup when nothing is known
     // of it (nothing read yet, or a store failed part way): what is saved must be what the
     // module holds now.
@@ -340,30 +305,78 @@ bool ModuleSession::readAgain(SessionOutcome &outcome, const std::optional<Eepro
     return true;
 }
 
+SessionOutcome ModuleSession::runReadInputs(const SessionRequest &request) {
+    // The loop is looked at after each full pass. Passes are paced: at most kPassesPerSecond,
+    // which the eye cannot tell from more, and between them the thread sleeps instead of
+    // keeping the line and a core busy.
+    const ModuleLink &link = m_protocol.link();
+    LinkClock &clock = m_protocol.link().clock();
+    const bool looped = m_inputsLooping;
+    for (;;) {
+        const qint64 started = clock.nowMicros();
+        for (const int input : request.inputs) {
+            Q_EMIT inputLevel(input, m_protocol.readAnalog(input));
+            if (link.failed())
+                break;
+        }
+        if (!inputsGoOn())
+            break;
+        const qint64 rest = started + kPassMicros - clock.nowMicros();
+        m_protocol.link().rest(rest, [this] { return !inputsGoOn(); });
+    }
+    if (looped)
+        m_inputsEndedAt = clock.nowMicros();
+    if (link.failed())
+        return failed(SessionStatus::LinkFailed, link.failure());
+    return {};
+}
+
+bool ModuleSession::inputsGoOn() {
+    // A link that has failed for good answers at once, so it ends the loop instead of leaving
+    // it spinning.
+    return m_inputsLooping && !m_stopRequested && !m_protocol.link().failed();
+}
+
+void ModuleSession::settleAfterInputs() {
+    const std::optional<qint64> ended = std::exchange(m_inputsEndedAt, std::nullopt);
+    if (!ended)
+        return;
+    ModuleLink &link = m_protocol.link();
+    link.rest(*ended + kSettleMicros + 1 - link.clock().nowMicros(), [] { return false; });
+    link.discardInput();
+}
+
+void ModuleSession::setInputsLooping(bool looping) {
+    m_inputsLooping = looping;
+    if (!looping)
+        m_protocol.link().channel().wake();
+}
+
 void ModuleSession::requestStop() {
+    const std::lock_guard lock(m_state);
     if (!m_running)
         return;
     m_stopRequested = true;
-    if (std::optional<Request> dropped = std::exchange(m_waiting, std::nullopt)) {
-        Q_EMIT refused(dropped->job, QStringLiteral("The transfer before this %1 was stopped; "
-                                                    "it was not started.")
-                                         .arg(jobName(dropped->job)));
-    }
+    m_protocol.link().channel().wake();
 }
 
 void ModuleSession::cancel() {
+    const std::lock_guard lock(m_state);
     if (!m_running)
         return;
-    if (m_phase == SessionPhase::Storing && !m_stopRequested) {
-        requestStop();
-        return;
-    }
-    requestStop();
-    m_protocol.link().interrupt();
+    const bool firstStopOfAStore = m_phase == SessionPhase::Storing && !m_stopRequested;
+    m_stopRequested = true;
+    if (firstStopOfAStore)
+        m_protocol.link().channel().wake();
+    else
+        m_protocol.link().interrupt();
 }
 
 void ModuleSession::enterPhase(SessionPhase phase) {
-    m_phase = phase;
+    {
+        const std::lock_guard lock(m_state);
+        m_phase = phase;
+    }
     Q_EMIT phaseChanged(phase);
 }
 

@@ -7,7 +7,9 @@
 
 #include <QObject>
 #include <QStringList>
+#include <atomic>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 namespace tessel {
@@ -27,49 +29,56 @@ struct BackupResult {
     QString where;
     QString error; // non-empty: the store is not started and the operator is told this
 };
+// Called in the session's thread.
 using BackupFn = std::function<BackupResult(const ModuleSession &session)>;
 
-// The attached module as the windows and the command line share it: who it is, what its
-// memory holds as far as the program knows, and the transfers to and from it.
-//
-// Everything runs on the GUI thread. Transfers run one at a time; waiting for the module keeps
-// the event loop running, so a request can arrive while one runs. It is then kept and run
-// next, or refused when one is already kept: at most one transfer waits, so a burst of
-// clicks can never pile up stores the operator no longer sees.
+// One job for the session.
+struct SessionRequest {
+    SessionJob job = SessionJob::Identify;
+    EepromImage image;            // what a store sends
+    std::optional<int> linkTests; // an identification's link tests, in place of the limits'
+    std::vector<int> inputs;      // the analog inputs of one pass of ReadInputs
+};
+
+// Why no store may go to the module at all (none identified, an unknown kind); empty when
+// one may.
+[[nodiscard]] QString moduleRefusal(const std::optional<wire::IdentityReply> &identity);
+// Why a store of `image` would be refused; `invalidFields` are the fields the owner's own
+// checks reject, named as the operator knows them ("serial of device 2").
+[[nodiscard]] QString storeRefusal(const std::optional<wire::IdentityReply> &identity,
+                                   const QStringList &invalidFields, const EepromImage &image);
+
+// The attached module: who it is, what its memory holds as far as the program knows, and the
+// jobs that talk to it. It lives on the thread that waits for the module and runs one job
+// at a time there, to its end; windows and the command line reach it through a SessionClient,
+// which keeps the queue and mirrors what is known here. Only requestStop(), cancel(),
+// setInputsLooping() and abort() may be called from other threads.
 class ModuleSession : public QObject {
     Q_OBJECT
 public:
+    // How often a loop of analog readings refreshes the levels at most.
+    static constexpr int kPassesPerSecond = 20;
+    static constexpr qint64 kPassMicros = 1'000'000 / kPassesPerSecond;
+    // How long a job after a loop of analog readings lets a late level come before it empties
+    // the receive queue.
+    static constexpr qint64 kSettleMicros = 2'000'000;
+
     explicit ModuleSession(ModuleProtocol &protocol, SessionLimits limits = {},
                            QObject *parent = nullptr);
 
-    // Requests. A refused or queued one returns at once (with the signal that says so); a
-    // started one returns when it, and whatever was queued behind it, has finished.
-    Admission identify();
-    Admission read();
-    // The image is copied here: edits the caller makes afterwards, even while this store
-    // waits in the queue or for the module, do not change what is sent.
-    Admission store(const EepromImage &image);
-    // Stores the factory set of the identified module's kind. A window passes the mode byte it
-    // shows, which replaces the set's own: the operator's communication mode survives a reset.
-    Admission factoryReset(std::optional<int> keptModeByte = std::nullopt);
+    // Runs `request` to its end (emitting started, phases, progress and finished). A store or
+    // factory reset is checked again here: an identification run ahead of it may have found
+    // another module.
+    void run(const SessionRequest &request);
 
     [[nodiscard]] const std::optional<wire::IdentityReply> &identity() const { return m_identity; }
-    // Nothing before an identification, or when the module reports a kind this program
-    // does not know.
     [[nodiscard]] std::optional<ModuleKind> kind() const;
     // The module's memory as last read from it or stored to it; nothing while unknown (before
     // the first read, after another identification, after a store that failed part way).
     [[nodiscard]] const std::optional<EepromImage> &moduleImage() const { return m_moduleImage; }
 
-    // Why a store of this image would be refused now; empty when it may be stored.
-    [[nodiscard]] QString storeRefusal(const EepromImage &image) const;
-    // The fields the owner's own checks reject, named as the operator knows them ("serial of
-    // device 2"); while any is set, every store is refused naming them.
-    void setInvalidFields(const QStringList &fields) { m_invalidFields = fields; }
-
     // Whether a store is followed by reading the memory back and comparing it; on at first.
     void setVerifyAfterStore(bool verify) { m_verifyAfterStore = verify; }
-    [[nodiscard]] bool verifyAfterStore() const { return m_verifyAfterStore; }
     // Called before a store or factory reset sends anything, with the kind known and the
     // memory as last read (read first when unknown); none at first.
     void setBackup(BackupFn backup) { m_backup = std::move(backup); }
@@ -79,59 +88,48 @@ public:
     // nothing, when that memory is not what was last read or stored. Off at first.
     void setReadBeforeStore(bool read) { m_readBeforeStore = read; }
 
-    // Asks the running store to end before its next block: the block in flight is still
-    // confirmed, so the module holds each block either wholly new or wholly old, and the store
-    // ends Stopped (asked during the last block, it ends without its read-back). The job waiting
-    // behind it is dropped. Reads, identifications and a store's
-    // read-back are not stopped here: they change nothing on the module, and their waits end
-    // with the link's abort.
+    // From any thread. Asks the running job to end: a store before its next block (the block
+    // in flight is still confirmed, so the module holds each block either wholly new or wholly
+    // old; asked during the last block, it ends without its read-back), a loop of analog
+    // readings after its pass. Reads, identifications and a store's read-back are not stopped
+    // here: they change nothing on the module, and their waits end with abort() or cancel().
     void requestStop();
-    // The operator's Cancel: a store stops after the block in flight as requestStop does;
-    // anything else, or a store asked a second time, ends its waits at once. The link works
-    // again for the next job.
+    // From any thread: the operator's Cancel. A store stops after the block in flight as
+    // requestStop does; anything else, or a store asked a second time, ends its waits at once.
+    // The link works again for the next job.
     void cancel();
-
-    // True while a job runs.
-    [[nodiscard]] bool busy() const { return m_running.has_value(); }
-    // The job that runs; nothing while none does.
-    [[nodiscard]] std::optional<SessionJob> runningJob() const { return m_running; }
-    // What the running job is doing; nothing while none runs.
-    [[nodiscard]] std::optional<SessionPhase> phase() const { return m_phase; }
-    // The job kept to run next, if any.
-    [[nodiscard]] std::optional<SessionJob> waitingJob() const;
-    // How the most recent job ended.
-    [[nodiscard]] const SessionOutcome &lastOutcome() const { return m_lastOutcome; }
+    // From any thread: whether a loop of analog readings goes on after its pass.
+    void setInputsLooping(bool looping);
+    // From any thread: every wait ends at once, for good (the program is ending).
+    void abort() { m_protocol.link().abort(); }
 
     [[nodiscard]] ModuleProtocol &protocol() { return m_protocol; }
 
 Q_SIGNALS:
-    void queued(tessel::SessionJob job);
-    void refused(tessel::SessionJob job, const QString &message);
     void started(tessel::SessionJob job);
     void phaseChanged(tessel::SessionPhase phase);
     // Before each link test of an identification: attempt 1..attempts.
     void linkTestAttempt(int attempt, int attempts);
     // The address 0..255 being read, stored or read back.
     void progress(tessel::SessionPhase phase, int address);
+    // An analog input's level 0..255, or -1 when it did not answer in time.
+    void inputLevel(int input, int level);
     void finished(const tessel::SessionOutcome &outcome);
 
 private:
-    struct Request {
-        SessionJob job;
-        EepromImage image; // what a store sends
-    };
-
-    Admission submit(Request request);
-    Admission refuse(SessionJob job, const QString &message);
-    // Why no store may go to the module at all (none identified, an unknown kind).
-    [[nodiscard]] QString moduleRefusal() const;
-    SessionOutcome run(const Request &request);
-    SessionOutcome runIdentify();
+    SessionOutcome runJob(const SessionRequest &request);
+    SessionOutcome runIdentify(const SessionRequest &request);
     SessionOutcome runRead();
-    SessionOutcome runStore(const Request &request);
+    SessionOutcome runStore(const SessionRequest &request);
+    SessionOutcome runReadInputs(const SessionRequest &request);
+    SessionOutcome runLinkTest();
+    // After a loop of analog readings: a level asked for last may still come, and is not to be
+    // taken for the next job's reply.
+    void settleAfterInputs();
+    [[nodiscard]] bool inputsGoOn();
     // Reads the memory where a store needs it first; false, with the outcome saying why, when
     // the store must not go on.
-    bool readBeforeStore(const Request &request, SessionOutcome &outcome);
+    bool readBeforeStore(const SessionRequest &request, SessionOutcome &outcome);
     // Runs the backup before a store; false, with the outcome saying why, when the store must
     // not go on.
     bool backUp(SessionOutcome &outcome);
@@ -150,16 +148,19 @@ private:
     SessionLimits m_limits;
     std::optional<wire::IdentityReply> m_identity;
     std::optional<EepromImage> m_moduleImage;
-    QStringList m_invalidFields;
     bool m_verifyAfterStore = true;
     BackupFn m_backup;
     bool m_readBeforeStore = false;
-    std::optional<SessionJob> m_running;
+    // When a loop of analog readings ended, for the job after it to settle; nothing when none
+    // did since the last job.
+    std::optional<qint64> m_inputsEndedAt;
+
+    // What other threads see of the running job.
+    std::mutex m_state;
+    bool m_running = false;
     std::optional<SessionPhase> m_phase;
-    bool m_stopRequested = false;
-    std::optional<Request> m_waiting;
-    bool m_dispatching = false; // the loop that runs jobs one after another is active
-    SessionOutcome m_lastOutcome;
+    std::atomic<bool> m_stopRequested = false;
+    std::atomic<bool> m_inputsLooping = false;
 };
 
 } // namespace tessel

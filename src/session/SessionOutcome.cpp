@@ -44,6 +44,10 @@ QString jobName(SessionJob job) {
         return QStringLiteral("read");
     case SessionJob::Store:
         return QStringLiteral("store");
+    case SessionJob::LinkTest:
+        return QStringLiteral("link test");
+    case SessionJob::ReadInputs:
+        return QStringLiteral("reading of the inputs");
     case SessionJob::FactoryReset:
         break;
     }

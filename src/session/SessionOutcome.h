@@ -1,15 +1,20 @@
 #pragma once
 
+#include "core/Commands.h"
 #include "core/EepromImage.h"
+#include "link/protocol/ReplyPace.h"
 
+#include <QMetaType>
 #include <QString>
 #include <optional>
 #include <vector>
 
 namespace tessel {
 
-// What the owner of a session can ask of the module.
-enum class SessionJob { Identify, Read, Store, FactoryReset };
+// What the owner of a session can ask of the module. A link test is one test, answered or not
+// (a production station waits for a module, and for its removal, with them); reading inputs
+// reads analog levels, pass after pass while asked to.
+enum class SessionJob { Identify, Read, Store, FactoryReset, LinkTest, ReadInputs };
 
 // What a running job is doing at the moment; a store that is checked goes on to Verifying.
 enum class SessionPhase { Identifying, Reading, Storing, Verifying };
@@ -59,6 +64,14 @@ struct SessionOutcome {
     // (checked); empty when it could not be read again.
     std::vector<BlockHolds> holds;
 
+    // What the session knew once the job had ended: the module's identity, its memory (as in
+    // ModuleSession), how late it was seen to answer, and why the line is gone (empty while it
+    // works).
+    std::optional<wire::IdentityReply> identity;
+    std::optional<EepromImage> moduleImage;
+    ReplyPace pace;
+    QString lineFailure;
+
     [[nodiscard]] bool ok() const { return status == SessionStatus::Done; }
     // The blocks that hold the differences, in order, each once.
     [[nodiscard]] std::vector<int> differingBlocks() const;
@@ -75,3 +88,5 @@ BlockHolds blockHolds(const EepromImage &now, const EepromImage &sent,
 QString jobName(SessionJob job);
 
 } // namespace tessel
+
+Q_DECLARE_METATYPE(tessel::SessionOutcome)

@@ -8,7 +8,7 @@ using namespace tessel;
 
 TEST(WireCommands, carry_their_exact_bytes) {
     EXPECT_EQ(wire::linkTest(), QByteArray::fromHex("0002"));
-    EXPECT_EQ(wire::identifyController(), QByteArray::fromHex("0003"));
+    EXPECT_EQ(wire::identifyModuleCommand(), QByteArray::fromHex("0003"));
     EXPECT_EQ(wire::readConfigBlock(15), QByteArray::fromHex("00010f"));
     EXPECT_EQ(wire::readAnalogInput(7), QByteArray::fromHex("0207"));
     BlockBytes data{};

@@ -2,7 +2,7 @@
 
 // A module session on a simulated module and a virtual clock, for the session's tests.
 
-#include "session/ModuleSession.h"
+#include "session/SessionClient.h"
 #include "support/SimulatedLine.h"
 
 #include <QtTest>
@@ -13,11 +13,12 @@ namespace tessel::test {
 // Each block of a whole read is read twice to check it.
 constexpr int kCheckedRead = 2 * kBlockCount;
 
-// A session on a simulated module and a virtual clock; replies come after 2 ms.
+// A session on a simulated module and a virtual clock, reached through a client in the test's
+// own thread; replies come after 2 ms.
 struct Bench : testing::SimulatedLine {
     explicit Bench(ModuleKind kind = ModuleKind::Tessel, SimulatorFaults faults = {},
                    SessionLimits limits = {})
-        : SimulatedLine(kind, faults), session(protocol, limits) {}
+        : SimulatedLine(kind, faults), engine(protocol, limits), session(engine) {}
 
     // A bench whose module has been identified, ready to store.
     static std::unique_ptr<Bench> identified(SimulatorFaults faults = {}) {
@@ -37,7 +38,8 @@ struct Bench : testing::SimulatedLine {
     int reads() const { return module.countCommands(0x00, 0x01); }
     int stores() const { return module.countCommands(0x01, 0x02); }
 
-    ModuleSession session;
+    ModuleSession engine;
+    SessionClient session;
 };
 
 using testing::descending;

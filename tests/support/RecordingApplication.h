@@ -7,6 +7,7 @@
 #include "core/ModuleSimulator.h"
 #include "link/protocol/LinkClock.h"
 #include "link/protocol/ModuleConnection.h"
+#include "session/SessionClient.h"
 #include "support/WindowBench.h"
 #include "ui/shell/Application.h"
 
@@ -37,11 +38,12 @@ public:
     LinkClock *clock = nullptr;
 
 protected:
-    std::unique_ptr<ModuleConnection> openConnection(const QString &port, QString &error) override {
+    std::unique_ptr<SessionClient> openSession(const QString &port) override {
         if (modules.isEmpty())
-            return Application::openConnection(port, error);
-        const SimulatedModule module = modules.takeFirst();
-        return ModuleConnection::simulate(module.kind, module.faults, clock);
+            return Application::openSession(port);
+        return SessionClient::inCallerThread([module = modules.takeFirst(), this](QString &) {
+            return ModuleConnection::simulate(module.kind, module.faults, clock);
+        });
     }
 };
 

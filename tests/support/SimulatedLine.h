@@ -4,10 +4,10 @@
 // clock is virtual, so waits take no real time and their poll counts can be asserted.
 
 #include "core/ModuleSimulator.h"
-#include "link/channels/SimulatedChannel.h"
-#include "link/protocol/ControllerLink.h"
 #include "link/protocol/LinkClock.h"
+#include "link/protocol/ModuleLink.h"
 #include "link/protocol/ModuleProtocol.h"
+#include "link/channels/SimulatedChannel.h"
 #include "support/MemoryPatterns.h"
 
 #include <algorithm>
@@ -63,7 +63,7 @@ struct SimulatedLine {
     ModuleSimulator module;
     SimulatedChannel channel;
     LineDelivery delivery;
-    ControllerLink link;
+    ModuleLink link;
     ModuleProtocol protocol;
 };
 

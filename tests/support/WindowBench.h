@@ -4,7 +4,7 @@
 // records what the window asks of the application instead of showing message boxes.
 
 #include "core/MemoryMap.h"
-#include "session/ModuleSession.h"
+#include "session/SessionClient.h"
 #include "support/SimulatedLine.h"
 #include "ui/config/ConfigWindow.h"
 #include "ui/config/WindowStatusLine.h"
@@ -108,7 +108,7 @@ public:
 
 struct WindowBench : SimulatedLine {
     explicit WindowBench(ModuleKind kind, SimulatorFaults faults = {})
-        : SimulatedLine(kind, faults, 500), session(protocol) {
+        : SimulatedLine(kind, faults, 500), engine(protocol), session(engine) {
         auto [made, itsDesk] = assembleConfigWindow(kind, session, host);
         window = std::move(made);
         desk = itsDesk;
@@ -131,12 +131,23 @@ struct WindowBench : SimulatedLine {
     // A bench whose window has run its whole load sequence against the simulated module.
     static std::unique_ptr<WindowBench> loaded(ModuleKind kind, SimulatorFaults faults = {}) {
         auto bench = std::make_unique<WindowBench>(kind, faults);
-        if (!bench->window->loadFromModule())
+        if (!bench->load())
             qFatal("the window did not load");
         return bench;
     }
 
-    ModuleSession session;
+    // Runs the window's load sequence (in this thread); whether it loaded the module.
+    bool load() {
+        bool loaded = false;
+        const auto watch = QObject::connect(window.get(), &ConfigWindow::loaded,
+                                            [&loaded](bool ok) { loaded = ok; });
+        window->loadFromModule();
+        QObject::disconnect(watch);
+        return loaded;
+    }
+
+    ModuleSession engine;
+    SessionClient session; // runs each job in the test's thread, on the virtual clock
     RecordingHost host;
     std::unique_ptr<ConfigWindow> window;
     WindowDesk *desk = nullptr;
@@ -212,6 +223,8 @@ inline void enterLimit(WindowBench &bench, int box, const QString &text) {
     QVERIFY(!editor->isHidden());
     editor->setText(text);
     moveOverPanel(bench);
+    // The desk takes the edit as a step once the event loop runs again.
+    QCoreApplication::processEvents();
 }
 
 // The inputs of the ReadAnalogInput commands the module received from `from` on.

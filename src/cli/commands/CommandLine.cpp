@@ -31,16 +31,18 @@ namespace tessel {
 
 namespace {
 
-// The line to the module the request names; nothing, with the reason on standard error, when
-// the port cannot be opened.
-std::unique_ptr<ModuleConnection> openConnection(const CommandRequest &request) {
-    if (request.simulate)
-        return ModuleConnection::simulate(*request.simulate);
-    QString error;
-    auto connection = ModuleConnection::openPort(request.port, error);
-    if (!connection)
-        fail(exitcode::kBadInput, error);
-    return connection;
+// The line to the module the request names, in the session's thread; nothing, with the reason
+// in `error`, when the port cannot be opened.
+ConnectionOpener openerFor(const CommandRequest &request) {
+    return [simulate = request.simulate, port = request.port,
+            leastWait = request.replyWaitMs * 1000LL](QString &error) {
+        std::unique_ptr<ModuleConnection> connection =
+            simulate ? ModuleConnection::simulate(*simulate)
+                     : ModuleConnection::openPort(port, error);
+        if (connection)
+            connection->protocol().pace().setLeastWait(leastWait);
+        return connection;
+    };
 }
 
 // The profile in a file as memory; a message when it cannot be read or is not a profile.
@@ -239,16 +241,17 @@ int runCommandLine(const QStringList &arguments, const BackupFolder &backups) {
             return fail(exitcode::kBadInput, error);
         return runProduction(std::move(production));
     }
-    const std::unique_ptr<ModuleConnection> connection = openConnection(request);
-    if (!connection)
-        return exitcode::kBadInput;
-    connection->protocol().pace().setLeastWait(request.replyWaitMs * 1000LL);
-    ModuleSession session(connection->protocol(), commandLineLimits());
-    session.setVerifyAfterStore(request.verify);
+    const std::unique_ptr<SessionClient> session =
+        SessionClient::onThread(openerFor(request), commandLineLimits());
+    session->setVerifyAfterStore(request.verify);
+    session->open();
+    session->waitUntilIdle();
+    if (!session->isOpen())
+        return fail(exitcode::kBadInput, session->openError());
     if (request.backup)
-        session.setBackup(
-            (request.simulate ? backups.practice() : backups).forSession(connection->where()));
-    ModuleCommands commands(session, connection->where());
+        session->setBackup(
+            (request.simulate ? backups.practice() : backups).forSession(session->where()));
+    ModuleCommands commands(*session, session->where());
     commands.setJson(request.json);
     InterruptWatch interrupts;
     QObject::connect(&interrupts, &InterruptWatch::interrupted, &interrupts,

@@ -25,11 +25,15 @@ SessionLimits commandLineLimits() {
     return {ModuleConnection::kLinkTestAttempts, kIdentifyAttempts, kBlockReadAttempts};
 }
 
+bool ModuleCommands::runJob(const std::function<Admission()> &ask) {
+    const ProgressLine progress(m_session);
+    const Admission admission = ask();
+    m_session.waitUntilIdle();
+    return admission == Admission::Started;
+}
+
 int ModuleCommands::identify() {
-    {
-        ProgressLine progress(m_session);
-        m_session.identify();
-    }
+    runJob([this] { return m_session.identify(); });
     const SessionOutcome &outcome = m_session.lastOutcome();
     switch (outcome.status) {
     case SessionStatus::Done:
@@ -45,7 +49,7 @@ int ModuleCommands::identify() {
                         .arg(seconds(polls::kReplyByte))
                         .arg(wire::kAckByte));
     case SessionStatus::NotIdentified: {
-        const ReplyPace &pace = m_session.protocol().pace();
+        const ReplyPace &pace = outcome.pace;
         const QString seen = pace.describe();
         return fail(exitcode::kNoModule,
                     QStringLiteral("the module on %1 answered the link test but not the "
@@ -83,7 +87,7 @@ int ModuleCommands::printIdentity() {
 
 int ModuleCommands::readFailure(const SessionOutcome &outcome) {
     QString message = outcome.message;
-    if (outcome.status == SessionStatus::LinkFailed && !m_session.protocol().link().failed()) {
+    if (outcome.status == SessionStatus::LinkFailed && !m_session.lineGone()) {
         message += QStringLiteral(" %1 attempts each waited %2 s for exactly %3 bytes.")
                        .arg(kBlockReadAttempts)
                        .arg(seconds(polls::kReadBlock))
@@ -93,8 +97,7 @@ int ModuleCommands::readFailure(const SessionOutcome &outcome) {
 }
 
 int ModuleCommands::readMemory(EepromImage &image) {
-    ProgressLine progress(m_session);
-    m_session.read();
+    runJob([this] { return m_session.read(); });
     const SessionOutcome &outcome = m_session.lastOutcome();
     if (!outcome.ok())
         return readFailure(outcome);
@@ -129,15 +132,11 @@ int ModuleCommands::store(const std::function<Admission()> &ask, ModuleKind kind
                           const QString &sentName, const QString &doneLine) {
     QString refusal;
     const QMetaObject::Connection refusals =
-        QObject::connect(&m_session, &ModuleSession::refused,
+        QObject::connect(&m_session, &SessionClient::refused,
                          [&refusal](SessionJob, const QString &message) { refusal = message; });
-    Admission admission = Admission::Refused;
-    {
-        ProgressLine progress(m_session);
-        admission = ask();
-    }
+    const bool ran = runJob(ask);
     QObject::disconnect(refusals);
-    if (admission != Admission::Started)
+    if (!ran)
         return fail(exitcode::kBadInput, refusal);
     const SessionOutcome &outcome = m_session.lastOutcome();
     if (!outcome.ok())
@@ -199,7 +198,7 @@ void ModuleCommands::interrupt() {
         m_session.requestStop();
         return;
     }
-    m_session.protocol().link().abort();
+    m_session.abort();
 }
 
 } // namespace tessel

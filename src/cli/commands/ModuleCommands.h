@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/ModuleSession.h"
+#include "session/SessionClient.h"
 
 #include <QString>
 #include <functional>
@@ -14,12 +14,14 @@ class OutputFile;
 // silent or confused module.
 SessionLimits commandLineLimits();
 
-// The commands that talk to a module, each through the module's session. Each returns an exit
-// status and has said what happened: results on standard output, failures on standard error.
+// The commands that talk to a module, each through the module's session, one job after another:
+// each waits for its job in the main thread's event loop, where Ctrl-C comes in. Each returns
+// an exit status and has said what happened: results on standard output, failures on standard
+// error.
 class ModuleCommands {
 public:
     // `where` names the port (or the simulated module) in messages.
-    ModuleCommands(ModuleSession &session, QString where)
+    ModuleCommands(SessionClient &session, QString where)
         : m_session(session), m_where(std::move(where)) {}
 
     // Link test, then identification; every command starts with it.
@@ -48,13 +50,15 @@ private:
     // Reads the whole memory; the exit status, and the image in `image` on success.
     int readMemory(EepromImage &image);
     int readFailure(const SessionOutcome &outcome);
+    // Runs `ask`, a request to the session, to its end; false when it was refused.
+    bool runJob(const std::function<Admission()> &ask);
     // Runs a store that `ask` hands to the session; says how it ended and returns the status.
     int store(const std::function<Admission()> &ask, ModuleKind kind, const QString &sentName,
               const QString &doneLine);
     // Everything the operator is told after a store that did not end well.
     int storeFailure(ModuleKind kind, const SessionOutcome &outcome, const QString &sentName);
 
-    ModuleSession &m_session;
+    SessionClient &m_session;
     QString m_where;
     bool m_json = false;
     bool m_stopAsked = false;

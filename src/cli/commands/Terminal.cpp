@@ -1,7 +1,7 @@
 #include "cli/commands/Terminal.h"
 
 #include "link/protocol/LinkClock.h"
-#include "session/ModuleSession.h"
+#include "session/SessionClient.h"
 
 #include <atomic>
 #include <cerrno>
@@ -76,13 +76,13 @@ QString seconds(int polls) {
     return QString::number(static_cast<double>(polls) * LinkClock::kPollMicros / 1e6);
 }
 
-ProgressLine::ProgressLine(ModuleSession &session) {
+ProgressLine::ProgressLine(SessionClient &session) {
     if (isatty(STDERR_FILENO) != 1)
         return;
-    connect(&session, &ModuleSession::progress, this, &ProgressLine::show);
-    connect(&session, &ModuleSession::linkTestAttempt, this, &ProgressLine::showLinkTest);
-    connect(&session, &ModuleSession::phaseChanged, this, &ProgressLine::clear);
-    connect(&session, &ModuleSession::finished, this, &ProgressLine::clear);
+    connect(&session, &SessionClient::progress, this, &ProgressLine::show);
+    connect(&session, &SessionClient::linkTestAttempt, this, &ProgressLine::showLinkTest);
+    connect(&session, &SessionClient::phaseChanged, this, &ProgressLine::clear);
+    connect(&session, &SessionClient::finished, this, &ProgressLine::clear);
 }
 
 ProgressLine::~ProgressLine() {

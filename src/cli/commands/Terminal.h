@@ -8,7 +8,7 @@
 
 namespace tessel {
 
-class ModuleSession;
+class SessionClient;
 
 // One line of text on a standard stream, flushed at once so that it is seen in order.
 void printLine(FILE *stream, const QString &text);
@@ -32,7 +32,7 @@ QString seconds(int polls);
 class ProgressLine : public QObject {
     Q_OBJECT
 public:
-    explicit ProgressLine(ModuleSession &session);
+    explicit ProgressLine(SessionClient &session);
     ~ProgressLine() override;
 
 private:

@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QThread>
 #include <csignal>
 
 namespace tessel {
@@ -17,17 +16,7 @@ ProductionRun::ProductionRun(ProductionRequest request)
     qRegisterMetaType<tessel::ModuleRecord>();
 }
 
-ProductionRun::~ProductionRun() {
-    for (ProductionStation *station : m_stations)
-        station->requestStop();
-    for (QThread *thread : m_threads) {
-        thread->quit();
-        thread->wait();
-        delete thread;
-    }
-    for (ProductionStation *station : m_stations)
-        delete station;
-}
+ProductionRun::~ProductionRun() = default;
 
 QString ProductionRun::openRecord() {
     const QString &path = m_request.recordPath;
@@ -70,26 +59,22 @@ int ProductionRun::exec() {
     if (const QString error = openRecord(); !error.isEmpty())
         return fail(exitcode::kBadInput, error);
     for (int i = 0; i < m_request.ports.size(); ++i) {
-        auto *station = new ProductionStation(i, m_request.ports.at(i), m_request.setup);
-        auto *thread = new QThread;
-        thread->setObjectName(QStringLiteral("station %1").arg(i));
-        station->moveToThread(thread);
-        connect(thread, &QThread::started, station, &ProductionStation::run);
-        connect(station, &ProductionStation::event, this, [this](const StationEvent &e) {
+        auto station =
+            std::make_unique<ProductionStation>(i, m_request.ports.at(i), m_request.setup);
+        connect(station.get(), &ProductionStation::event, this, [this](const StationEvent &e) {
             m_display.show(e, m_totals);
             stopIfOutputClosed();
         });
-        // Blocking: the station waits until the record is on disk.
-        connect(station, &ProductionStation::moduleFinished, this, &ProductionRun::onModuleFinished,
-                Qt::BlockingQueuedConnection);
-        connect(station, &ProductionStation::ended, this, &ProductionRun::onStationEnded);
-        connect(station, &ProductionStation::ended, thread, &QThread::quit);
-        m_stations.push_back(station);
-        m_threads.push_back(thread);
+        // Direct: the station goes on once the record is on disk.
+        connect(station.get(), &ProductionStation::moduleFinished, this,
+                &ProductionRun::onModuleFinished);
+        connect(station.get(), &ProductionStation::ended, this, &ProductionRun::onStationEnded,
+                Qt::QueuedConnection);
+        m_stations.push_back(std::move(station));
     }
     m_running = static_cast<int>(m_stations.size());
-    for (QThread *thread : m_threads)
-        thread->start();
+    for (const auto &station : m_stations)
+        station->start();
     // Station signals arrive through this loop; it ends with the last station.
     m_loop.exec();
 
@@ -114,7 +99,7 @@ void ProductionRun::stop(const QString &why) {
         return;
     m_stopped = true;
     m_display.stopping(why);
-    for (ProductionStation *station : m_stations)
+    for (const auto &station : m_stations)
         station->requestStop();
 }
 
@@ -139,8 +124,8 @@ void ProductionRun::endStores(const QString &why) {
     // the run ends as usual. Killing them mid-block would leave the staff without a word about
     // the modules in the jig. A module not yet stored to is not started.
     m_display.stopping(why);
-    for (ProductionStation *station : m_stations)
-        QMetaObject::invokeMethod(station, &ProductionStation::stopStoreNow, Qt::QueuedConnection);
+    for (const auto &station : m_stations)
+        station->stopStoreNow();
 }
 
 void ProductionRun::onModuleFinished(const ModuleRecord &record) {

@@ -11,8 +11,6 @@
 #include <memory>
 #include <vector>
 
-class QThread;
-
 namespace tessel {
 
 // What `program` was asked to do.
@@ -29,8 +27,9 @@ struct ProductionRequest {
     RunFacts facts; // what every database record of the run shares
 };
 
-// `tessel-config program`: one station per port, each in its own thread, and in the main
-// thread the record file, the display, the totals, --count and Ctrl-C.
+// `tessel-config program`: one station per port, each with its session on a thread of its own,
+// and in the main thread the stations' steps, the record file, the display, the totals,
+// --count and Ctrl-C.
 class ProductionRun : public QObject {
     Q_OBJECT
 public:
@@ -64,8 +63,7 @@ private:
     std::unique_ptr<UnitPool> m_pool;
     std::unique_ptr<UnitDispenser> m_units;
     ProductionTotals m_totals;
-    std::vector<ProductionStation *> m_stations;
-    std::vector<QThread *> m_threads;
+    std::vector<std::unique_ptr<ProductionStation>> m_stations;
     QEventLoop m_loop;
     int m_running = 0;
     bool m_stopped = false;

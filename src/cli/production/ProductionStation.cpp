@@ -4,9 +4,7 @@
 #include "link/protocol/ModuleConnection.h"
 #include "session/StoreReport.h"
 
-#include <QElapsedTimer>
-#include <QScopedValueRollback>
-#include <memory>
+#include <QDateTime>
 
 namespace tessel {
 
@@ -40,8 +38,15 @@ bool mayHoldPartOf(const SessionOutcome &outcome, const std::optional<EepromImag
 }
 } // namespace
 
-ProductionStation::ProductionStation(int index, QString port, StationSetup setup)
-    : m_index(index), m_port(std::move(port)), m_setup(std::move(setup)) {}
+ProductionStation::ProductionStation(int index, QString port, StationSetup setup, QObject *parent)
+    : QObject(parent), m_index(index), m_port(std::move(port)), m_setup(std::move(setup)) {
+    m_pause.setSingleShot(true);
+    connect(&m_pause, &QTimer::timeout, this, &ProductionStation::testLink);
+    m_unitWait.setSingleShot(true);
+    connect(&m_unitWait, &QTimer::timeout, this, &ProductionStation::takeUnit);
+}
+
+ProductionStation::~ProductionStation() = default;
 
 void ProductionStation::report(StationEvent::Type type, const QString &text) {
     StationEvent e;
@@ -52,239 +57,298 @@ void ProductionStation::report(StationEvent::Type type, const QString &text) {
     Q_EMIT event(e);
 }
 
-void ProductionStation::run() {
-    // Everything that talks to the port is made here, in the station's thread.
-    QString error;
-    const std::unique_ptr<ModuleConnection> connection = ModuleConnection::openPort(m_port, error);
-    if (!connection) {
-        report(StationEvent::Type::PortFailed, error);
-        Q_EMIT ended();
+void ProductionStation::reportProgress(SessionPhase phase, int address) {
+    if (address % kBlockSize != kBlockSize - 1 || phase == SessionPhase::Reading)
         return;
-    }
-    const ControllerLink &link = connection->link();
-    connection->protocol().pace().setLeastWait(m_setup.leastReplyWaitMicros);
-    ModuleSession session(connection->protocol(), commandLineLimits());
-    session.setVerifyAfterStore(true);
-    session.setBackup(m_setup.backup);
-    connect(&session, &ModuleSession::progress, this, [this](SessionPhase phase, int address) {
-        if (address % kBlockSize != kBlockSize - 1 || phase == SessionPhase::Reading)
-            return;
-        StationEvent e;
-        e.type = StationEvent::Type::Progress;
-        e.station = m_index;
-        e.port = m_port;
-        e.phase = phase;
-        e.block = address / kBlockSize + 1;
-        Q_EMIT event(e);
-    });
-    m_session = &session;
-    cycle(session);
-    m_session = nullptr;
-    if (link.failed() && !link.aborted())
-        report(StationEvent::Type::PortFailed, link.failure());
-    Q_EMIT ended();
+    StationEvent e;
+    e.type = StationEvent::Type::Progress;
+    e.station = m_index;
+    e.port = m_port;
+    e.phase = phase;
+    e.block = address / kBlockSize + 1;
+    Q_EMIT event(e);
 }
 
-void ProductionStation::cycle(ModuleSession &session) {
-    ModuleProtocol &protocol = session.protocol();
-    while (!m_stop) {
-        report(StationEvent::Type::Waiting);
-        if (!waitForModule(protocol))
-            return;
-        const std::optional<ModuleRecord> programmed = programModule(session);
-        if (!programmed)
-            return;
-        const ModuleRecord &record = *programmed;
-        Q_EMIT moduleFinished(record);
-        if (record.ok() || record.result == ModuleResult::AlreadyProgrammed)
-            report(StationEvent::Type::Done);
-        else
-            report(StationEvent::Type::Failed, record.message);
-        if (protocol.link().failed() || !waitForRemoval(protocol))
-            return;
+void ProductionStation::start() {
+    const QString port = m_port;
+    const qint64 leastWait = m_setup.leastReplyWaitMicros;
+    m_session = SessionClient::onThread(
+        [port, leastWait](QString &error) {
+            std::unique_ptr<ModuleConnection> connection = ModuleConnection::openPort(port, error);
+            if (connection)
+                connection->protocol().pace().setLeastWait(leastWait);
+            return connection;
+        },
+        commandLineLimits());
+    m_session->setVerifyAfterStore(true);
+    m_session->setBackup(m_setup.backup);
+    connect(m_session.get(), &SessionClient::opened, this, &ProductionStation::opened);
+    connect(m_session.get(), &SessionClient::finished, this, &ProductionStation::jobFinished);
+    connect(m_session.get(), &SessionClient::progress, this, &ProductionStation::reportProgress);
+    m_session->open();
+}
+
+void ProductionStation::opened(const QString &error) {
+    if (!error.isEmpty()) {
+        report(StationEvent::Type::PortFailed, error);
+        end();
+        return;
     }
+    awaitModule();
+}
+
+bool ProductionStation::betweenModules() const {
+    return m_step == Step::AwaitingModule || m_step == Step::AwaitingRemoval;
 }
 
 void ProductionStation::requestStop() {
-    {
-        const std::lock_guard lock(m_pauseMutex);
-        m_stop = true;
-    }
-    m_pauseEnd.notify_all();
-    // A link test under way is cut short in the station's thread (a queued call reaches it
-    // during the link's wait); a module being programmed is left to finish.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (m_betweenModules && m_session)
-                m_session->protocol().link().abort();
-        },
-        Qt::QueuedConnection);
-}
-
-void ProductionStation::pause(int ms) {
-    std::unique_lock lock(m_pauseMutex);
-    m_pauseEnd.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_stop.load(); });
+    m_stop = true;
+    if (!betweenModules())
+        return; // the module in progress is finished first
+    // A pause ends here, a link test under way in the session's thread, at once.
+    m_pause.stop();
+    if (m_session->busy())
+        m_session->cancel();
+    else
+        end();
 }
 
 void ProductionStation::stopStoreNow() {
     m_stop = true;
-    // Kept here, not only in the session: the session forgets a stop when its next job starts,
-    // and a stop that comes while the module is identified or read must still keep its store
-    // from starting.
+    // Kept here, not only in the session: a stop that comes while the module is identified or
+    // read must still keep its store from starting.
     m_endStores = true;
-    if (m_session)
+    if (m_step == Step::Storing)
         m_session->requestStop();
+    else
+        requestStop();
 }
 
-bool ProductionStation::waitForModule(ModuleProtocol &protocol) {
-    const QScopedValueRollback between(m_betweenModules, true);
-    QElapsedTimer attempt;
-    while (!m_stop) {
-        attempt.start();
-        if (protocol.linkTestRepeated(1) > 0)
-            return !m_stop;
-        if (protocol.link().failed())
-            return false;
-        if (attempt.elapsed() < kQuickFailureMs)
-            pause(kRemovalPollMs);
+void ProductionStation::awaitModule() {
+    m_step = Step::AwaitingModule;
+    report(StationEvent::Type::Waiting);
+    testLink();
+}
+
+void ProductionStation::testLink() {
+    if (m_stop) {
+        end();
+        return;
     }
-    return false;
+    m_attempt.start();
+    m_session->testLink();
 }
 
-bool ProductionStation::waitForRemoval(ModuleProtocol &protocol) {
-    const QScopedValueRollback between(m_betweenModules, true);
-    int silent = 0;
-    while (!m_stop) {
-        if (protocol.linkTestRepeated(1) > 0) {
-            silent = 0;
-            pause(kRemovalPollMs);
-            continue;
+void ProductionStation::jobFinished(const SessionOutcome &outcome) {
+    switch (m_step) {
+    case Step::AwaitingModule:
+        moduleAnswered(outcome);
+        return;
+    case Step::AwaitingRemoval:
+        removalTested(outcome);
+        return;
+    case Step::Identifying:
+        identified(outcome);
+        return;
+    case Step::Reading:
+        readForBackup(outcome);
+        return;
+    case Step::Storing:
+        stored(outcome);
+        return;
+    case Step::Opening:
+    case Step::AwaitingUnit:
+    case Step::Ended:
+        return;
+    }
+}
+
+void ProductionStation::moduleAnswered(const SessionOutcome &outcome) {
+    if (m_stop || m_session->lineGone()) {
+        end();
+        return;
+    }
+    if (!outcome.ok()) {
+        m_pause.start(m_attempt.elapsed() < kQuickFailureMs ? kRemovalPollMs : 0);
+        return;
+    }
+    m_step = Step::Identifying;
+    m_took.start();
+    m_record = ModuleRecord();
+    m_record.port = m_port;
+    m_record.kind = QStringLiteral("unknown");
+    m_session->identify();
+}
+
+void ProductionStation::identified(const SessionOutcome &outcome) {
+    if (!outcome.identity) {
+        if (m_session->lineGone()) {
+            finish(ModuleResult::LinkLost, m_session->lineFailure());
+            return;
         }
-        if (protocol.link().failed())
-            return false;
-        if (++silent >= kSilentTestsForRemoval)
-            return true;
-    }
-    return false;
-}
-
-std::optional<ModuleRecord> ProductionStation::programModule(ModuleSession &session) {
-    QElapsedTimer took;
-    took.start();
-    ModuleRecord record;
-    record.port = m_port;
-    record.kind = QStringLiteral("unknown");
-    const ControllerLink &link = session.protocol().link();
-    const auto finish = [&](ModuleResult result, const QString &message) {
-        record.result = result;
-        if (record.message.isEmpty())
-            record.message = message;
-        record.seconds = static_cast<double>(took.elapsed()) / 1000.0;
-        const QDateTime now = QDateTime::currentDateTime();
-        record.finished = now.toOffsetFromUtc(now.offsetFromUtc());
-        return record;
-    };
-
-    session.identify();
-    if (!session.identity()) {
-        if (link.failed())
-            return finish(ModuleResult::LinkLost, link.failure());
         // Not a module of the other kind: one that may well be a module to program, on a line
         // too slow or too noisy for it. It is not programmed, and the run's status says so.
-        record.kind = QStringLiteral("unidentified");
-        return finish(ModuleResult::Unidentified,
-                      session.lastOutcome().message + QStringLiteral(" Nothing was stored."));
+        m_record.kind = QStringLiteral("unidentified");
+        finish(ModuleResult::Unidentified,
+               outcome.message + QStringLiteral(" Nothing was stored."));
+        return;
     }
-    const wire::IdentityReply &identity = *session.identity();
-    const std::optional<ModuleKind> kind = session.kind();
-    record.kind = kind ? moduleKindKey(*kind) : QStringLiteral("unknown");
-    record.firmwareVersion = identity.firmwareVersion();
-    record.releaseYear = wire::releaseYearText(identity);
+    const wire::IdentityReply &identity = *outcome.identity;
+    const std::optional<ModuleKind> kind = identity.moduleKind();
+    m_record.kind = kind ? moduleKindKey(*kind) : QStringLiteral("unknown");
+    m_record.firmwareVersion = identity.firmwareVersion();
+    m_record.releaseYear = wire::releaseYearText(identity);
     report(StationEvent::Type::Identified, wire::identityLine(identity));
     if (kind != m_setup.kind) {
-        return finish(ModuleResult::WrongKind,
-                      QStringLiteral("this is not a %1 (%2); nothing was stored")
-                          .arg(moduleKindName(m_setup.kind), wire::identityLine(identity)));
+        finish(ModuleResult::WrongKind,
+               QStringLiteral("this is not a %1 (%2); nothing was stored")
+                   .arg(moduleKindName(m_setup.kind), wire::identityLine(identity)));
+        return;
     }
-
     // The backup needs the memory as it is now.
-    session.read();
-    if (!session.lastOutcome().ok()) {
-        if (link.failed())
-            return finish(ModuleResult::LinkLost, session.lastOutcome().message);
-        return finish(ModuleResult::StoreFailed,
-                      session.lastOutcome().message +
-                          QStringLiteral(" Its memory could not be read for the backup; nothing "
-                                         "was stored."));
+    m_step = Step::Reading;
+    m_session->read();
+}
+
+void ProductionStation::readForBackup(const SessionOutcome &outcome) {
+    if (!outcome.ok()) {
+        if (m_session->lineGone()) {
+            finish(ModuleResult::LinkLost, outcome.message);
+            return;
+        }
+        finish(ModuleResult::StoreFailed,
+               outcome.message + QStringLiteral(" Its memory could not be read for the backup; "
+                                                "nothing was stored."));
+        return;
     }
-    record.before = session.moduleImage();
-    const std::optional<EepromImage> image = imageFor(record);
-    if (!image)
-        return std::nullopt;
-    if (session.moduleImage() == *image) {
+    m_record.before = outcome.moduleImage;
+    if (!m_setup.units) {
+        store(m_setup.profile);
+        return;
+    }
+    m_step = Step::AwaitingUnit;
+    takeUnit();
+}
+
+void ProductionStation::takeUnit() {
+    Unit unit;
+    QString why;
+    switch (m_stop ? UnitDispenser::Answer::None : m_setup.units->take(m_port, unit, why)) {
+    case UnitDispenser::Answer::Wait:
+        m_unitWait.start(kRemovalPollMs);
+        return;
+    case UnitDispenser::Answer::None:
+        // No module is recorded: it was given no unit, and nothing was stored.
+        if (m_stop)
+            why = QStringLiteral("stopped while waiting for a kit label to be scanned");
+        report(StationEvent::Type::Failed, why + QStringLiteral(": nothing was stored"));
+        end();
+        return;
+    case UnitDispenser::Answer::Given:
+        break;
+    }
+    m_record.unit = unit.label;
+    m_record.unitSettings = unit.settings;
+    report(StationEvent::Type::Identified, QStringLiteral("unit ") + unit.label);
+    store(unit.image);
+}
+
+void ProductionStation::store(const EepromImage &image) {
+    if (m_record.before == image) {
         // Put back after a pause that looked like its removal, or never taken out: storing
         // again would count one module twice.
-        return finish(ModuleResult::AlreadyProgrammed,
-                      QStringLiteral("it already holds the profile; nothing was stored"));
+        finish(ModuleResult::AlreadyProgrammed,
+               QStringLiteral("it already holds the profile; nothing was stored"));
+        return;
     }
     if (m_endStores) {
-        return finish(ModuleResult::Stopped,
-                      QStringLiteral("stopped before its store; nothing was stored"));
+        finish(ModuleResult::Stopped,
+               QStringLiteral("stopped before its store; nothing was stored"));
+        return;
     }
     if (m_setup.units) {
-        if (const QString error = m_setup.units->storing(record.unit, m_port); !error.isEmpty())
-            return finish(ModuleResult::StoreFailed,
-                          error + QStringLiteral("; nothing was stored"));
+        if (const QString error = m_setup.units->storing(m_record.unit, m_port); !error.isEmpty()) {
+            finish(ModuleResult::StoreFailed, error + QStringLiteral("; nothing was stored"));
+            return;
+        }
     }
-    session.store(*image);
-    judgeStore(session.lastOutcome(), link, record);
-    record.unitMayBeStored =
-        !record.unit.isEmpty() && mayHoldPartOf(session.lastOutcome(), record.before);
-    return finish(record.result, {});
+    m_step = Step::Storing;
+    m_session->store(image);
 }
 
-std::optional<EepromImage> ProductionStation::imageFor(ModuleRecord &record) {
-    if (!m_setup.units)
-        return m_setup.profile;
-    const auto keepWaiting = [this] {
-        pause(kRemovalPollMs);
-        return !m_stop;
-    };
-    QString why;
-    const std::optional<Unit> unit = m_setup.units->take(m_port, keepWaiting, why);
-    if (!unit) {
-        report(StationEvent::Type::Failed, why + QStringLiteral(": nothing was stored"));
-        return std::nullopt;
-    }
-    record.unit = unit->label;
-    record.unitSettings = unit->settings;
-    report(StationEvent::Type::Identified, QStringLiteral("unit ") + unit->label);
-    return unit->image;
-}
-
-void ProductionStation::judgeStore(const SessionOutcome &outcome, const ControllerLink &link,
-                                   ModuleRecord &record) const {
-    record.backup = outcome.backup;
-    record.result = ModuleResult::Ok;
-    if (outcome.ok())
+void ProductionStation::stored(const SessionOutcome &outcome) {
+    m_record.backup = outcome.backup;
+    m_record.unitMayBeStored = !m_record.unit.isEmpty() && mayHoldPartOf(outcome, m_record.before);
+    if (outcome.ok()) {
+        finish(ModuleResult::Ok, {});
         return;
+    }
     // The same account of what the module now holds, the backup and the next step as a
     // command-line store gives.
-    record.message = storeReport(outcome, m_port);
+    const QString account = storeReport(outcome, m_port);
+    const bool lost = m_session->lineGone();
     switch (outcome.status) {
     case SessionStatus::Differs:
-        record.result = ModuleResult::VerifyFailed;
         for (const int block : outcome.differingBlocks())
-            record.differingBlocks << block;
+            m_record.differingBlocks << block;
+        finish(ModuleResult::VerifyFailed, account);
         return;
     case SessionStatus::ReadBackFailed:
-        record.result = link.failed() ? ModuleResult::LinkLost : ModuleResult::VerifyFailed;
+        finish(lost ? ModuleResult::LinkLost : ModuleResult::VerifyFailed, account);
         return;
     default:
-        record.result = link.failed() ? ModuleResult::LinkLost : ModuleResult::StoreFailed;
+        finish(lost ? ModuleResult::LinkLost : ModuleResult::StoreFailed, account);
         return;
     }
+}
+
+void ProductionStation::finish(ModuleResult result, const QString &message) {
+    m_record.result = result;
+    m_record.message = message;
+    m_record.seconds = static_cast<double>(m_took.elapsed()) / 1000.0;
+    const QDateTime now = QDateTime::currentDateTime();
+    m_record.finished = now.toOffsetFromUtc(now.offsetFromUtc());
+    Q_EMIT moduleFinished(m_record);
+    if (m_record.ok() || result == ModuleResult::AlreadyProgrammed)
+        report(StationEvent::Type::Done);
+    else
+        report(StationEvent::Type::Failed, m_record.message);
+    if (m_session->lineGone()) {
+        end();
+        return;
+    }
+    m_step = Step::AwaitingRemoval;
+    m_silentTests = 0;
+    testLink();
+}
+
+void ProductionStation::removalTested(const SessionOutcome &outcome) {
+    if (m_stop || m_session->lineGone()) {
+        end();
+        return;
+    }
+    if (outcome.ok()) {
+        m_silentTests = 0;
+        m_pause.start(kRemovalPollMs);
+        return;
+    }
+    if (++m_silentTests >= kSilentTestsForRemoval)
+        awaitModule();
+    else
+        testLink();
+}
+
+void ProductionStation::end() {
+    if (m_step == Step::Ended)
+        return;
+    const bool portFailed =
+        m_session && m_session->isOpen() && m_session->lineGone() && !m_session->aborted();
+    m_step = Step::Ended;
+    m_pause.stop();
+    m_unitWait.stop();
+    if (portFailed)
+        report(StationEvent::Type::PortFailed, m_session->lineFailure());
+    Q_EMIT ended();
 }
 
 } // namespace tessel

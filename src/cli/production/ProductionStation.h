@@ -4,12 +4,12 @@
 #include "cli/production/UnitDispenser.h"
 #include "core/EepromImage.h"
 #include "core/ModuleKind.h"
-#include "session/ModuleSession.h"
+#include "session/SessionClient.h"
 
+#include <QElapsedTimer>
 #include <QObject>
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
+#include <QTimer>
+#include <memory>
 
 namespace tessel {
 
@@ -35,9 +35,10 @@ struct StationEvent {
 struct StationSetup {
     ModuleKind kind = ModuleKind::Tessel;
     EepromImage profile;
-    // Saves the module's memory before the store; none skips the backup.
+    // Saves the module's memory before the store; none skips the backup. Called in the
+    // station's session thread.
     BackupFn backup;
-    // Every reply is waited for at least this long (--reply-wait); 0 for the usual waits.
+    // Every reply is waited for at least this long (--reply-wait); 0 for none.
     qint64 leastReplyWaitMicros = 0;
     // With a units file: each module is given the profile with its own unit's settings.
     UnitDispenser *units = nullptr;
@@ -46,64 +47,77 @@ struct StationSetup {
 // One port of a production run: waits for a module, identifies it, programs and checks it,
 // waits until it is removed, and starts again.
 //
-// Each station runs in a thread of its own, with its own channel, link, protocol and session
-// created there. The link's waits run the event loop from inside the exchange (nested
-// processEvents); with every port on the one main thread, a port's wait would run inside
-// another's and could only return when that one returned, so one slow module would hold up
-// every other port. Threads share nothing here: a station only reports, through queued
-// signals, to the run in the main thread, which writes the record file and the terminal.
+// A station is the session of its port, on that session's own thread, as a window's is: the
+// station itself lives in the run's thread and moves from step to step as the session's jobs
+// end, so one slow module never holds up another port.
 class ProductionStation : public QObject {
     Q_OBJECT
 public:
-    ProductionStation(int index, QString port, StationSetup setup);
+    ProductionStation(int index, QString port, StationSetup setup, QObject *parent = nullptr);
+    ~ProductionStation() override;
 
-    // From any thread: stop waiting for modules. A module in progress is finished first
-    // (its store and its check), then the station ends. A wait for a module or for its
-    // removal is woken at once, so that the run ends as soon as its last record is written.
+    // Opens the port and starts waiting for a module.
+    void start();
+    // Stop waiting for modules. A module in progress is finished first (its store and its
+    // check), then the station ends. A wait for a module or for its removal ends at once, so
+    // that the run ends as soon as its last record is written.
     void requestStop();
-    // In the station's thread (a queued call reaches it during the link's waits): a store
-    // under way ends after the block in flight, and says what the module then holds.
+    // A store under way ends after the block in flight, and says what the module then holds;
+    // a store not yet begun does not start.
     void stopStoreNow();
-
-    // Runs until the port is lost or a stop was asked for; in the station's own thread.
-    void run();
 
 Q_SIGNALS:
     void event(const tessel::StationEvent &event);
-    // Connected blocking: returns when the record is on disk, so that no next module starts
-    // before its predecessor's record is safe.
+    // Returns once the record is on disk, so that no next module starts before its
+    // predecessor's record is safe.
     void moduleFinished(const tessel::ModuleRecord &record);
     void ended();
 
 private:
-    void cycle(ModuleSession &session);
-    // Waits until a module answers the link test; false on a stop or a lost port.
-    bool waitForModule(ModuleProtocol &protocol);
-    // Waits until the module stops answering; false on a stop or a lost port.
-    bool waitForRemoval(ModuleProtocol &protocol);
-    // Sleeps `ms` between two link tests, woken early by a stop.
-    void pause(int ms);
-    // The module's record; nothing when no unit was left for it (nothing was stored, and the
-    // station ends).
-    std::optional<ModuleRecord> programModule(ModuleSession &session);
-    // The image for the module: the profile, or with units the next unit's; nothing when no
-    // unit will come (the port's line says why).
-    std::optional<EepromImage> imageFor(ModuleRecord &record);
-    // Fills in how the store (and its check) ended.
-    void judgeStore(const SessionOutcome &outcome, const ControllerLink &link,
-                    ModuleRecord &record) const;
+    enum class Step {
+        Opening,
+        AwaitingModule,
+        Identifying,
+        Reading,
+        AwaitingUnit,
+        Storing,
+        AwaitingRemoval,
+        Ended
+    };
+
+    void opened(const QString &error);
+    void jobFinished(const SessionOutcome &outcome);
+    void testLink();
+    void moduleAnswered(const SessionOutcome &outcome);
+    void removalTested(const SessionOutcome &outcome);
+    void identified(const SessionOutcome &outcome);
+    void readForBackup(const SessionOutcome &outcome);
+    // With units: gives the module the next unit (or the one scanned for it), then stores.
+    void takeUnit();
+    void store(const EepromImage &image);
+    void stored(const SessionOutcome &outcome);
+    // Ends the module in progress with `result`, and goes on to wait for its removal.
+    void finish(ModuleResult result, const QString &message);
+    void awaitModule();
+    void end();
+    // Between modules: waiting for one, or for its removal.
+    [[nodiscard]] bool betweenModules() const;
     void report(StationEvent::Type type, const QString &text = {});
+    void reportProgress(SessionPhase phase, int address);
 
     int m_index;
     QString m_port;
     StationSetup m_setup;
-    std::atomic<bool> m_stop = false;
-    std::mutex m_pauseMutex;
-    std::condition_variable m_pauseEnd;
-    // In the station's thread only:
+    std::unique_ptr<SessionClient> m_session;
+    Step m_step = Step::Opening;
+    bool m_stop = false;
     bool m_endStores = false;
-    bool m_betweenModules = false;      // waiting for a module, or for its removal
-    ModuleSession *m_session = nullptr; // while run() runs
+    QTimer m_pause;          // between two link tests
+    QTimer m_unitWait;       // between two looks for a scanned kit label
+    QElapsedTimer m_attempt; // the link test under way
+    QElapsedTimer m_took;    // the module in progress
+    int m_silentTests = 0;
+    ModuleRecord m_record;
 };
 
 } // namespace tessel

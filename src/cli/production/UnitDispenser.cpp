@@ -11,25 +11,7 @@ UnitDispenser::UnitDispenser(UnitPool &pool, QString batch, std::vector<Unit> un
         m_units.emplace(unit.label, std::move(unit));
 }
 
-std::optional<Unit> UnitDispenser::take(const QString &port,
-                                        const std::function<bool()> &keepWaiting, QString &why) {
-    for (;;) {
-        Answer answered = Answer::None;
-        QString label;
-        QMetaObject::invokeMethod(
-            this, [&] { answered = answer(port, label, why); }, Qt::BlockingQueuedConnection);
-        if (answered == Answer::Given)
-            return m_units.at(label);
-        if (answered == Answer::None)
-            return std::nullopt;
-        if (!keepWaiting()) {
-            why = QStringLiteral("stopped while waiting for a kit label to be scanned");
-            return std::nullopt;
-        }
-    }
-}
-
-UnitDispenser::Answer UnitDispenser::answer(const QString &port, QString &label, QString &why) {
+UnitDispenser::Answer UnitDispenser::take(const QString &port, Unit &unit, QString &why) {
     if (m_scan && m_scans.isEmpty()) {
         if (!m_waiting.contains(port)) {
             m_waiting << port;
@@ -41,7 +23,7 @@ UnitDispenser::Answer UnitDispenser::answer(const QString &port, QString &label,
     const QString scan = m_scan ? m_scans.takeFirst() : QString();
     const std::optional<QString> taken = m_pool.take(m_batch, port, scan, why);
     if (taken) {
-        label = *taken;
+        unit = m_units.at(*taken);
         // The run stops once the last unit is given out, not when the next module finds none.
         QString error;
         if (!m_scan && m_pool.left(m_batch, error) == 0 && error.isEmpty())
@@ -58,10 +40,7 @@ UnitDispenser::Answer UnitDispenser::answer(const QString &port, QString &label,
 }
 
 QString UnitDispenser::storing(const QString &label, const QString &port) {
-    QString error;
-    QMetaObject::invokeMethod(
-        this, [&] { error = m_pool.storing(label, port); }, Qt::BlockingQueuedConnection);
-    return error;
+    return m_pool.storing(label, port);
 }
 
 void UnitDispenser::scanned(const QString &line) {

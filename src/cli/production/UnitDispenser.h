@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QStringList>
-#include <functional>
 #include <map>
 #include <optional>
 
@@ -13,22 +12,25 @@ class QSocketNotifier;
 
 namespace tessel {
 
-// A production run's units: the stations ask from their own threads, the pool answers in the
-// run's thread, where its database connection lives (each question waits for its answer).
-// With scanning, the labels a scanner types on standard input (each ended by Enter) choose
-// the units, in the order scanned, for the next modules that need one.
+// A production run's units, asked for by its stations in the run's thread, where the pool's
+// database connection lives. With scanning, the labels a scanner types on standard input
+// (each ended by Enter) choose the units, in the order scanned, for the next modules that
+// need one.
 class UnitDispenser : public QObject {
     Q_OBJECT
 public:
+    enum class Answer {
+        Given, // `unit` is the module's
+        Wait,  // no label is scanned yet: ask again a little later
+        None   // no unit will come; `why` says why
+    };
+
     // `units` are the file's, `batch` its name in the pool.
     UnitDispenser(UnitPool &pool, QString batch, std::vector<Unit> units, bool scan);
 
-    // From a station's thread: the unit for the module on `port`. While a scan is awaited,
-    // `keepWaiting` is called between looks (it pauses, and says false once the station
-    // stops). Nothing when no unit will come; `why` then says why.
-    [[nodiscard]] std::optional<Unit> take(const QString &port,
-                                           const std::function<bool()> &keepWaiting, QString &why);
-    // From a station's thread: the store of the unit begins.
+    // The unit for the module on `port`.
+    [[nodiscard]] Answer take(const QString &port, Unit &unit, QString &why);
+    // The store of the unit begins; an error message when the pool could not mark it.
     [[nodiscard]] QString storing(const QString &label, const QString &port);
 
     // A line typed on standard input: a scanned label.
@@ -43,9 +45,6 @@ Q_SIGNALS:
     void exhausted(const QString &why);
 
 private:
-    enum class Answer { Given, Wait, None };
-    Answer answer(const QString &port, QString &label, QString &why);
-
     UnitPool &m_pool;
     QString m_batch;
     std::map<QString, Unit> m_units;

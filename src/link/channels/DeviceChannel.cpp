@@ -1,6 +1,7 @@
 #include "link/channels/DeviceChannel.h"
 
 #include <QIODevice>
+#include <QThread>
 
 namespace tessel {
 
@@ -30,7 +31,17 @@ void DeviceChannel::markLost(const QString &why) {
     if (isLost())
         return;
     m_lost = why;
-    Q_EMIT lost();
+    Q_EMIT lost(why);
+}
+
+void DeviceChannel::waitForInput(qint64 maxMicros) {
+    if (!m_wake.wait(descriptor(), waitMillis(maxMicros)) || isLost())
+        return;
+    // The device reads what the descriptor has for it; a device that has nothing although its
+    // descriptor said so is left a moment, so that such a line cannot keep the thread spinning.
+    const qint64 before = m_device.bytesAvailable();
+    if (!m_device.waitForReadyRead(0) && m_device.bytesAvailable() == before && !isLost())
+        QThread::msleep(kIdleReadyMs);
 }
 
 } // namespace tessel

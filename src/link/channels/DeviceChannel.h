@@ -16,6 +16,9 @@ public:
     int readByte() override;
     bool write(const QByteArray &bytes) override;
     [[nodiscard]] QString lostReason() const override { return m_lost; }
+    // Sleeps on the device's descriptor and the wake signal at once, then lets the device
+    // take in what came (or find the line gone).
+    void waitForInput(qint64 maxMicros) override;
 
 protected:
     // `device` is a member of the derived channel: only its address is kept here, since it
@@ -27,8 +30,12 @@ protected:
     void markLost(const QString &why);
 
 private:
+    static constexpr unsigned long kIdleReadyMs = 10;
+
     // The device only queues until the event loop runs; this sends what is queued now.
     virtual void pushOut() = 0;
+    // The open device's descriptor; negative once it is closed.
+    [[nodiscard]] virtual int descriptor() const = 0;
 
     QIODevice &m_device;
     QString m_lost;

@@ -23,6 +23,9 @@ public:
 
 private:
     void pushOut() override { m_port.flush(); }
+    [[nodiscard]] int descriptor() const override {
+        return m_port.isOpen() ? static_cast<int>(m_port.handle()) : -1;
+    }
     void onError(QSerialPort::SerialPortError error);
     [[nodiscard]] QString whyNotOpen(const QString &portName) const;
 

@@ -1,7 +1,5 @@
 #include "link/channels/TcpChannel.h"
 
-#include <QEventLoop>
-#include <QTimer>
 #include <QUrl>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -50,20 +48,9 @@ QString TcpChannel::open(const QString &portName, int timeoutMs) {
     // The name the operator writes, so that a command shown in a message can be run as it is.
     m_name = QStringLiteral("tcp://") + address->text();
 
-    // Waiting runs the event loop, as every other wait for the module does, so that a window
-    // stays alive while a distant host takes its time.
-    QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    deadline.setTimerType(Qt::PreciseTimer);
-    connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    connect(&m_socket, &QTcpSocket::connected, &loop, &QEventLoop::quit);
-    connect(&m_socket, &QTcpSocket::errorOccurred, &loop, &QEventLoop::quit);
+    // The session's thread waits here: no window waits with it.
     m_socket.connectToHost(address->host, address->port);
-    deadline.start(timeoutMs);
-    if (m_socket.state() != QAbstractSocket::ConnectedState &&
-        m_socket.state() != QAbstractSocket::UnconnectedState)
-        loop.exec();
+    m_socket.waitForConnected(timeoutMs);
     if (m_socket.state() == QAbstractSocket::ConnectedState) {
         m_open = true;
         // Commands are a few bytes each and every one waits for its reply: send them at once.
@@ -71,7 +58,7 @@ QString TcpChannel::open(const QString &portName, int timeoutMs) {
         m_watch = ::fcntl(static_cast<int>(m_socket.socketDescriptor()), F_DUPFD_CLOEXEC, 0);
         return {};
     }
-    const QString why = deadline.isActive()
+    const QString why = m_socket.error() != QAbstractSocket::SocketTimeoutError
                             ? whyNotConnected(m_name)
                             : QStringLiteral("Could not connect to %1: the host did not answer "
                                              "within %2 s.")
@@ -116,8 +103,10 @@ bool TcpChannel::wasReset() const {
 }
 
 void TcpChannel::onError(QAbstractSocket::SocketError error) {
-    if (!m_open)
-        return; // failures while connecting are reported by open()
+    // Failures while connecting are reported by open(); a look at the socket that found
+    // nothing to read is no failure.
+    if (!m_open || error == QAbstractSocket::SocketTimeoutError)
+        return;
     QString why;
     if (error == QAbstractSocket::RemoteHostClosedError)
         why = wasReset() ? QStringLiteral("the connection was reset (the device server "

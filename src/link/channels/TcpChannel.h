@@ -32,14 +32,17 @@ public:
     explicit TcpChannel(QObject *parent = nullptr);
     ~TcpChannel() override;
 
-    // Connects, letting events run while it waits at most `timeoutMs`; on failure returns a
-    // message that names the address and the cause.
+    // Connects, waiting at most `timeoutMs`; on failure returns a message that names the
+    // address and the cause.
     [[nodiscard]] QString open(const QString &portName, int timeoutMs = kConnectTimeoutMs);
 
     [[nodiscard]] QString name() const override { return m_name; }
 
 private:
     void pushOut() override { m_socket.flush(); }
+    [[nodiscard]] int descriptor() const override {
+        return static_cast<int>(m_socket.socketDescriptor());
+    }
     [[nodiscard]] QString whyNotConnected(const QString &address) const;
     void onError(QAbstractSocket::SocketError error);
     [[nodiscard]] bool wasReset() const;

@@ -51,7 +51,7 @@ ModuleConnection::simulate(ModuleKind kind, const SimulatorFaults &faults, LinkC
 
 void ModuleConnection::attach(std::unique_ptr<ByteChannel> channel) {
     m_channel = std::move(channel);
-    m_link = std::make_unique<ControllerLink>(*m_channel, m_clock);
+    m_link = std::make_unique<ModuleLink>(*m_channel, m_clock);
     m_protocol = std::make_unique<ModuleProtocol>(*m_link);
 }
 

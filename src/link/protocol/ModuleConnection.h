@@ -2,15 +2,15 @@
 
 #include "core/ModuleSimulator.h"
 #include "link/channels/ByteChannel.h"
-#include "link/protocol/ControllerLink.h"
 #include "link/protocol/LinkClock.h"
+#include "link/protocol/ModuleLink.h"
 #include "link/protocol/ModuleProtocol.h"
 
 #include <memory>
 
 namespace tessel {
 
-// The line to one module: its byte channel, the clock of every wait, the controller link and
+// The line to one module: its byte channel, the clock of every wait, the module link and
 // the protocol over it. The windows and the command line build theirs here, so both talk to a
 // module the same way.
 class ModuleConnection {
@@ -32,7 +32,7 @@ public:
     ModuleConnection &operator=(const ModuleConnection &) = delete;
 
     [[nodiscard]] ModuleProtocol &protocol() { return *m_protocol; }
-    [[nodiscard]] ControllerLink &link() { return *m_link; }
+    [[nodiscard]] ModuleLink &link() { return *m_link; }
     // What messages call the line: the device ("/dev/ttyUSB0") or "simulated Tessel module".
     [[nodiscard]] QString where() const { return m_channel->name(); }
 
@@ -45,7 +45,7 @@ private:
     LinkClock &m_clock;
     std::unique_ptr<ModuleSimulator> m_simulator;
     std::unique_ptr<ByteChannel> m_channel;
-    std::unique_ptr<ControllerLink> m_link;
+    std::unique_ptr<ModuleLink> m_link;
     std::unique_ptr<ModuleProtocol> m_protocol;
 };
 

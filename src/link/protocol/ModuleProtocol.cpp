@@ -39,8 +39,7 @@ void ModuleProtocol::tookReply(int length, bool earlierOwed, int latePolls, qint
 }
 
 void ModuleProtocol::discardWaiting() {
-    while (m_link.channel().bytesAvailable() > 0 && !m_link.failed()) {
-        m_link.clock().processEvents();
+    while (m_link.available() > 0 && !m_link.failed()) {
         if (m_link.channel().readByte() >= 0)
             m_owed.pay(1);
     }
@@ -111,7 +110,7 @@ std::optional<wire::IdentityReply> ModuleProtocol::identify(AttemptLimit attempt
         // What the settling has just seen of the module's pace counts for this attempt.
         const int wait = replyWait(polls::kIdentify, kLength);
         const qint64 sentAt = now();
-        if (!m_link.send(wire::identifyController()))
+        if (!m_link.send(wire::identifyModuleCommand()))
             break;
         // Exactly six: a seventh byte means the reply is not what we asked for.
         if (!m_link.waitForExactly(kLength, wait)) {

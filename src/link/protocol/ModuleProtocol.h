@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Commands.h"
-#include "link/protocol/ControllerLink.h"
+#include "link/protocol/ModuleLink.h"
 #include "link/protocol/OwedReplies.h"
 
 #include <functional>
@@ -42,7 +42,7 @@ enum class StoreAnswer {
 // more bytes than it should have is not taken.
 class ModuleProtocol {
 public:
-    explicit ModuleProtocol(ControllerLink &link) : m_link(link) {}
+    explicit ModuleProtocol(ModuleLink &link) : m_link(link) {}
 
     // Up to `attempts` link tests; the number of the attempt that succeeded, or 0.
     [[nodiscard]] int linkTestRepeated(int attempts,
@@ -59,7 +59,7 @@ public:
     // `pollLimit` polls for one; whatever came is discarded.
     [[nodiscard]] bool nothingFollows(int pollLimit);
 
-    [[nodiscard]] ControllerLink &link() { return m_link; }
+    [[nodiscard]] ModuleLink &link() { return m_link; }
     // How late this module has shown it answers; every wait follows it.
     [[nodiscard]] ReplyPace &pace() { return m_pace; }
     [[nodiscard]] const ReplyPace &pace() const { return m_pace; }
@@ -76,7 +76,7 @@ private:
     [[nodiscard]] int replyWait(int basePolls, int length) const {
         return m_pace.waitPolls(basePolls, length);
     }
-    // Empties the queue one byte at a time, events between; the bytes pay what is owed.
+    // Empties the queue one byte at a time; the bytes pay what is owed.
     void discardWaiting();
     // An attempt sent at `sentAt` gave up: its `bytes` may still come, for `latePolls` polls
     // from now.
@@ -90,7 +90,7 @@ private:
     [[nodiscard]] int pollsToWatchAfter(qint64 tookMicros, bool lastOfStore) const;
     [[nodiscard]] qint64 now() const { return m_link.clock().nowMicros(); }
 
-    ControllerLink &m_link;
+    ModuleLink &m_link;
     OwedReplies m_owed;
     ReplyPace m_pace;
     // The quickest clean store confirmation seen, in microseconds; -1 before the first.

@@ -1,7 +1,7 @@
 #include "ui/config/ConfigWindow.h"
 
 #include "core/ProfileText.h"
-#include "session/ModuleSession.h"
+#include "session/SessionClient.h"
 #include "ui/config/DeviceTable.h"
 #include "ui/config/PointerHelp.h"
 #include "ui/config/ScrollingForm.h"
@@ -16,7 +16,7 @@
 
 namespace tessel {
 
-ConfigWindow::ConfigWindow(std::unique_ptr<WindowVariant> variant, ModuleSession &session,
+ConfigWindow::ConfigWindow(std::unique_ptr<WindowVariant> variant, SessionClient &session,
                            WindowHost &host, QWidget *parent)
     : QWidget(parent), m_image(startImage()), m_variant(std::move(variant)),
       m_layout(layoutOf(m_variant->look().kind)), m_session(&session), m_host(host),
@@ -42,7 +42,7 @@ ConfigWindow::ConfigWindow(std::unique_ptr<WindowVariant> variant, ModuleSession
     // Until the first read the count control stands at its start, one device.
     m_table->showRowsInUse(0);
     m_bands->setBaseSerialText(look.initialBaseSerial);
-    m_variant->addControls({*form, m_image, m_session->protocol(), *m_bands, *m_table});
+    m_variant->addControls({*form, m_image, *m_session, *m_bands, *m_table});
     m_help->watchControls();
     collectAdvancedArea();
     setWide(false);

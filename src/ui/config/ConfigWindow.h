@@ -20,7 +20,7 @@ class QPushButton;
 namespace tessel {
 
 class DeviceTable;
-class ModuleSession;
+class SessionClient;
 class PointerHelp;
 class ScrollingForm;
 class SettingsBands;
@@ -44,21 +44,21 @@ class ConfigWindow : public QWidget {
     Q_OBJECT
 public:
     // `variant` is the module kind's (the shell chooses it).
-    ConfigWindow(std::unique_ptr<WindowVariant> variant, ModuleSession &session, WindowHost &host,
+    ConfigWindow(std::unique_ptr<WindowVariant> variant, SessionClient &session, WindowHost &host,
                  QWidget *parent = nullptr);
     ~ConfigWindow() override;
 
-    // The load sequence: start image, identification, caption, two reads of the whole memory.
-    // False when the program is ending before the module identified itself.
-    bool loadFromModule();
+    // The load sequence: start image, identification, caption, two reads of the whole memory;
+    // loaded() follows.
+    void loadFromModule();
 
     // From now on the window talks to the module through `session` (a new line after the old
     // one was lost); nothing of the previous session or its line is used again.
-    void attachSession(ModuleSession &session);
+    void attachSession(SessionClient &session);
     // After attachSession: identifies the module and reads its memory. With `keepShownImage`
     // the read only tells the session what the module holds and the window keeps showing its
-    // own settings. False when the module did not identify itself.
-    bool loadAfterReconnect(bool keepShownImage);
+    // own settings. A module that does not identify itself is reported as a failed transfer.
+    void loadAfterReconnect(bool keepShownImage);
     // Whether the settings shown differ from what the module was last known to hold.
     [[nodiscard]] bool hasUnsavedEdits() const;
 
@@ -100,6 +100,11 @@ public:
     bool cancelTransfer();
     [[nodiscard]] WindowStatusLine &statusLine() const { return *m_statusLine; }
 
+Q_SIGNALS:
+    // The load sequence has ended: the module was identified and read (`ok`), or it did not
+    // identify itself (`why`, empty when the program is ending).
+    void loaded(bool ok, const QString &why);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -121,10 +126,12 @@ private:
 
     // The exchanges with the module (ConfigWindowTransfers.cpp).
     void connectSession();
-    std::optional<wire::IdentityReply> identifyModule();
+    void identified(const SessionOutcome &outcome);
     void loadIdentifiedModule(const wire::IdentityReply &identity);
+    // A read of the load sequence has ended (or was not taken).
+    void loadReadEnded();
     void startFactoryReset();
-    void transferStarted();
+    void transferStarted(SessionJob job);
     void phaseChanged(SessionPhase phase);
     void transferFinished(const SessionOutcome &outcome);
     void readFinished(const SessionOutcome &outcome);
@@ -148,11 +155,17 @@ private:
     EepromImage m_image;
     std::unique_ptr<WindowVariant> m_variant;
     const MemoryLayout &m_layout;
-    ModuleSession *m_session;
+    SessionClient *m_session;
     WindowHost &m_host;
     EepromImage m_moduleBaseline;
     bool m_keepShownImageOnRead = false;
+    // Which identification is under way for a load sequence, if any.
+    enum class Identifying { None, AtStart, AfterReconnect };
+    Identifying m_identifying = Identifying::None;
+    bool m_keepAfterReconnect = false;
     bool m_loading = false;        // the start-up reads run
+    int m_loadReadsLeft = 0;       // of the start-up reads
+    bool m_loadReadsAsked = false; // every start-up read has been asked for
     bool m_cancelAsked = false;    // the operator pressed Cancel during the transfer under way
     bool m_readAfterReset = false; // the read that shows what a factory reset left
     std::array<QStringList, static_cast<int>(CheckedPart::Count)> m_invalid;

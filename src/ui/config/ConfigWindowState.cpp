@@ -3,8 +3,7 @@
 // operator's Cancel, and the questions after a store that was stopped or found the module's
 // memory changed.
 
-#include "link/protocol/ModuleProtocol.h"
-#include "session/ModuleSession.h"
+#include "session/SessionClient.h"
 #include "session/StoreReport.h"
 #include "ui/config/ConfigWindow.h"
 #include "ui/config/ScrollingForm.h"
@@ -36,19 +35,17 @@ bool ConfigWindow::cancelTransfer() {
 }
 
 bool ConfigWindow::lineGoneOffersReconnect(const QString &nothingDone) {
-    const ControllerLink &link = m_session->protocol().link();
-    if (!link.lineGone())
+    if (!m_session->lineGone())
         return false;
-    if (!link.aborted())
-        m_host.lineLost(link.failure() + QLatin1Char(' ') + nothingDone);
+    if (!m_session->aborted())
+        m_host.lineLost(m_session->lineFailure() + QLatin1Char(' ') + nothingDone);
     return true;
 }
 
 void ConfigWindow::showLineState() {
     m_statusLine->showPort(m_host.portName());
-    m_statusLine->showConnection(m_session->protocol().link().lineGone()
-                                     ? QStringLiteral("Line lost")
-                                     : QStringLiteral("Connected"));
+    m_statusLine->showConnection(m_session->lineGone() ? QStringLiteral("Line lost")
+                                                       : QStringLiteral("Connected"));
 }
 
 void ConfigWindow::showLastTransfer(const SessionOutcome &outcome) {

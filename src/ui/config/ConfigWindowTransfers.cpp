@@ -1,11 +1,11 @@
 // The configuration window's exchanges with the module: identification and load, reading
-// and storing the whole memory, and the factory settings. Each goes through the module
-// session; this file turns the session's signals into what the operator sees.
+// and storing the whole memory, and the factory settings. Each is a request to the module's
+// session, which runs it on its own thread; this file turns the session's signals into what
+// the operator sees, and takes the next step of a load when the one before has ended.
 
 #include "core/FieldNames.h"
-#include "link/protocol/ModuleProtocol.h"
 #include "link/protocol/SettingsTransfer.h"
-#include "session/ModuleSession.h"
+#include "session/SessionClient.h"
 #include "session/StoreReport.h"
 #include "ui/config/ConfigWindow.h"
 #include "ui/config/DeviceTable.h"
@@ -53,44 +53,36 @@ QString differencesText(ModuleKind kind, const std::vector<int> &differences) {
 } // namespace
 
 void ConfigWindow::connectSession() {
-    connect(m_session, &ModuleSession::started, this, &ConfigWindow::transferStarted);
-    connect(m_session, &ModuleSession::phaseChanged, this, &ConfigWindow::phaseChanged);
-    connect(m_session, &ModuleSession::progress, this,
+    connect(m_session, &SessionClient::started, this, &ConfigWindow::transferStarted);
+    connect(m_session, &SessionClient::phaseChanged, this, &ConfigWindow::phaseChanged);
+    connect(m_session, &SessionClient::progress, this,
             [this](SessionPhase, int address) { m_host.progressWindow().setAddress(address); });
-    connect(m_session, &ModuleSession::finished, this, &ConfigWindow::transferFinished);
-    connect(m_session, &ModuleSession::refused, this, [this](SessionJob job, const QString &why) {
+    connect(m_session, &SessionClient::finished, this, &ConfigWindow::transferFinished);
+    connect(m_session, &SessionClient::refused, this, [this](SessionJob job, const QString &why) {
         if (job == SessionJob::Read)
             m_keepShownImageOnRead = false;
-        if (!m_session->protocol().link().aborted())
+        if (!m_session->aborted())
             m_host.showMessage(why);
     });
     m_session->setVerifyAfterStore(true);
     // The backup holds what the module holds when the store starts, not when it was read.
     m_session->setReadBeforeStore(true);
-    connect(&m_session->protocol().link().channel(), &ByteChannel::lost, this,
-            &ConfigWindow::showLineState);
+    connect(m_session, &SessionClient::lost, this, &ConfigWindow::showLineState);
 }
 
-void ConfigWindow::attachSession(ModuleSession &session) {
+void ConfigWindow::attachSession(SessionClient &session) {
     disconnect(m_session, nullptr, this, nullptr);
     m_session = &session;
     connectSession();
     m_session->setInvalidFields(invalidFields());
-    m_variant->useProtocol(m_session->protocol());
+    m_variant->useSession(*m_session);
     showLineState();
 }
 
-bool ConfigWindow::loadAfterReconnect(bool keepShownImage) {
-    const auto identity = identifyModule();
-    if (!identity) {
-        if (!m_session->protocol().link().aborted())
-            reportFailure(m_session->lastOutcome().message);
-        return false;
-    }
-    setCaption(wire::windowCaption(*identity));
-    m_keepShownImageOnRead = keepShownImage;
-    readSettings();
-    return true;
+void ConfigWindow::loadAfterReconnect(bool keepShownImage) {
+    m_identifying = Identifying::AfterReconnect;
+    m_keepAfterReconnect = keepShownImage;
+    m_session->identify();
 }
 
 bool ConfigWindow::hasUnsavedEdits() const {
@@ -105,55 +97,79 @@ EepromImage ConfigWindow::imageToStore() const {
 }
 
 void ConfigWindow::reportFailure(const QString &text) {
-    if (m_session->protocol().link().failed())
+    if (m_session->lineGone())
         m_host.lineLost(text);
     else
         m_host.showMessage(text);
 }
 
-bool ConfigWindow::loadFromModule() {
+void ConfigWindow::loadFromModule() {
     setWide(false);
     m_image = startImage();
     m_bands->resetModeValues();
     showLineState();
-    const auto identity = identifyModule();
-    if (!identity)
-        return false;
-    m_loading = true;
-    loadIdentifiedModule(*identity);
-    m_loading = false;
-    return true;
+    m_identifying = Identifying::AtStart;
+    m_session->identify();
 }
 
-std::optional<wire::IdentityReply> ConfigWindow::identifyModule() {
-    if (m_session->identify() != Admission::Started || !m_session->lastOutcome().ok())
-        return std::nullopt;
-    return m_session->identity();
+void ConfigWindow::identified(const SessionOutcome &outcome) {
+    const Identifying purpose = std::exchange(m_identifying, Identifying::None);
+    const bool ok = outcome.ok() && outcome.identity;
+    if (purpose == Identifying::AtStart) {
+        if (ok)
+            loadIdentifiedModule(*outcome.identity);
+        else
+            Q_EMIT loaded(false, m_session->aborted() ? QString() : outcome.message);
+    } else if (purpose == Identifying::AfterReconnect) {
+        if (!ok) {
+            if (!m_session->aborted())
+                reportFailure(outcome.message);
+            return;
+        }
+        setCaption(wire::windowCaption(*outcome.identity));
+        m_keepShownImageOnRead = m_keepAfterReconnect;
+        readSettings();
+    }
 }
 
 void ConfigWindow::loadIdentifiedModule(const wire::IdentityReply &identity) {
     setCaption(wire::windowCaption(identity));
     setTransferButtonsVisible(true);
     show();
+    // Both reads are asked for at once; the second waits for the first in the session. The
+    // load ends when the last has.
+    m_loading = true;
+    m_loadReadsLeft = 2;
+    m_loadReadsAsked = false;
     readSettings();
     showControls();
     readSettings();
+    m_loadReadsAsked = true;
+    if (m_loadReadsLeft == 0)
+        loadReadEnded();
+}
+
+void ConfigWindow::loadReadEnded() {
+    if (!m_loading || !m_loadReadsAsked || m_loadReadsLeft > 0)
+        return;
+    m_loading = false;
     m_table->showMappingBytes();
     m_desk->restart();
+    Q_EMIT loaded(true, {});
 }
 
 void ConfigWindow::readSettings() {
-    if (lineGoneOffersReconnect(QStringLiteral("Nothing was read; the settings shown were kept.")))
-        return;
-    if (!m_variant->prepareTransfer([this] { readSettings(); }))
-        return;
-    m_session->read();
+    const bool asked = !lineGoneOffersReconnect(
+                           QStringLiteral("Nothing was read; the settings shown were kept.")) &&
+                       m_session->read() != Admission::Refused;
+    if (!asked && m_loading) {
+        --m_loadReadsLeft;
+        loadReadEnded();
+    }
 }
 
 void ConfigWindow::storeSettings() {
     if (lineGoneOffersReconnect(QStringLiteral("Nothing was stored, and no backup was made.")))
-        return;
-    if (!m_variant->prepareTransfer([this] { storeSettings(); }))
         return;
     // A store asked for while another transfer runs leaves the image as it is.
     const EepromImage toStore = imageToStore();
@@ -172,15 +188,16 @@ void ConfigWindow::restoreFactorySettings() {
 void ConfigWindow::startFactoryReset() {
     if (lineGoneOffersReconnect(QStringLiteral("Nothing was stored, and no backup was made.")))
         return;
-    if (!m_variant->prepareTransfer([this] { startFactoryReset(); }))
-        return;
     // The communication mode the window shows survives the reset.
     m_session->factoryReset(m_bands->modeByte());
 }
 
 // ---------------------------------------------------------------- the session's signals
 
-void ConfigWindow::transferStarted() {
+void ConfigWindow::transferStarted(SessionJob job) {
+    // Analog readings leave the window as it is: the operator ends a loop of them here.
+    if (job == SessionJob::ReadInputs)
+        return;
     // Nothing typed or clicked may change the image or start another exchange meanwhile.
     if (isEnabled())
         m_focusBeforeTransfer = focusWidget();
@@ -199,6 +216,8 @@ void ConfigWindow::phaseChanged(SessionPhase phase) {
 }
 
 void ConfigWindow::transferFinished(const SessionOutcome &outcome) {
+    if (outcome.job == SessionJob::ReadInputs)
+        return;
     m_host.progressWindow().hide();
     setEnabled(true);
     setTransferButtonsVisible(true);
@@ -218,9 +237,17 @@ void ConfigWindow::transferFinished(const SessionOutcome &outcome) {
         storeFinished(outcome);
         break;
     case SessionJob::Identify:
+        identified(outcome);
+        break;
+    case SessionJob::LinkTest:
+    case SessionJob::ReadInputs:
         break;
     }
     m_desk->transferEnded(outcome.job);
+    if (outcome.job == SessionJob::Read && m_loading) {
+        --m_loadReadsLeft;
+        loadReadEnded();
+    }
 }
 
 EepromImage ConfigWindow::moduleMemory() const {
@@ -239,12 +266,12 @@ void ConfigWindow::readFinished(const SessionOutcome &outcome) {
         return;
     }
     // Cancelled, it was the operator's own wish: the status line says what became of it.
-    if (!m_session->protocol().link().aborted() && !m_cancelAsked)
+    if (!m_session->aborted() && !m_cancelAsked)
         reportFailure(outcome.message + QStringLiteral(" The settings shown were kept."));
 }
 
 void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
-    if (m_session->protocol().link().aborted())
+    if (m_session->aborted())
         return; // the program is ending
     const bool reset = outcome.job == SessionJob::FactoryReset;
     if (outcome.ok())
@@ -265,7 +292,7 @@ void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
         reportFailure(text);
     }
     // After a reset the window shows what the module now holds, whether it worked or not.
-    if (reset && !m_session->protocol().link().failed()) {
+    if (reset && !m_session->lineGone()) {
         m_readAfterReset = true;
         readSettings();
     }

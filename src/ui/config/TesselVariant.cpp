@@ -50,7 +50,6 @@ public:
     }
 
     // Only transfers use the link, and they take turns on their own.
-    bool prepareTransfer(const std::function<void()> & /*transfer*/) override { return true; }
 
     // No help text here depends on what a control shows.
     [[nodiscard]] QString helpState(const QString & /*control*/, int /*index*/) const override {

@@ -54,6 +54,9 @@ QString transferSummary(const SessionOutcome &outcome, bool cancelled, const QTi
                             : QStringLiteral("Not identified at %1").arg(time);
     case SessionJob::Read:
         return readSummary(outcome, cancelled, time);
+    case SessionJob::LinkTest:
+    case SessionJob::ReadInputs:
+        return {}; // no transfer: the window does not tell them
     case SessionJob::Store:
     case SessionJob::FactoryReset:
         break;

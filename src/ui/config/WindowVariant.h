@@ -14,7 +14,7 @@ namespace tessel {
 
 class DeviceTable;
 class EepromImage;
-class ModuleProtocol;
+class SessionClient;
 class SettingsBands;
 
 // One of the two timing bands (steps 3 and 4): its frame's title and height, the caption
@@ -45,7 +45,7 @@ struct WindowLook {
 struct WindowParts {
     QWidget &window;
     EepromImage &image;
-    ModuleProtocol &protocol;
+    SessionClient &session;
     SettingsBands &bands;
     DeviceTable &table;
 };
@@ -60,16 +60,13 @@ public:
     // Adds the kind's own controls, once the shared ones exist and their handlers run. The
     // window calls it once, before anything else.
     virtual void addControls(const WindowParts &parts) = 0;
-    // The window talks to the module over another line from now on; the kind's own exchanges
-    // (if any) follow it. Called while no exchange runs.
-    virtual void useProtocol(ModuleProtocol &) {}
+    // The window talks to the module through another session from now on; the kind's own
+    // requests (if any) follow it.
+    virtual void useSession(SessionClient &) {}
     // Shows the function column of every row from the image (relay functions, or the analog
     // limits).
     virtual void showRowFunctions() = 0;
     virtual void functionCellClicked(int index) = 0;
-    // Runs before a transfer takes the link. False when the transfer cannot start now: the
-    // variant has kept `transfer` and runs it itself once the link is free.
-    virtual bool prepareTransfer(const std::function<void()> &transfer) = 0;
     // The part of a control's help that depends on what the control shows; empty for none.
     [[nodiscard]] virtual QString helpState(const QString &control, int index) const = 0;
 

@@ -4,7 +4,7 @@
 #include "link/ports/PortSource.h"
 #include "link/protocol/ModuleConnection.h"
 #include "session/BackupFolder.h"
-#include "session/ModuleSession.h"
+#include "session/SessionClient.h"
 #include "ui/config/ConfigWindow.h"
 #include "ui/desk/ProfileActions.h"
 #include "ui/desk/WindowDesk.h"
@@ -22,7 +22,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 namespace tessel {
 
@@ -64,6 +63,14 @@ QString otherKindText(const QString &port, const wire::IdentityReply &identity,
         .arg(port, moduleKindName(*kind), moduleKindName(windowKind));
 }
 
+// Drops a session once the signal under way has returned; its line closes with it.
+void retire(std::unique_ptr<SessionClient> session) {
+    if (!session)
+        return;
+    session->abort();
+    session.release()->deleteLater();
+}
+
 QIcon applicationIcon() {
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})
@@ -91,28 +98,21 @@ void Application::start() {
     m_splash->show();
     // A simulated run starts on its simulated module and a given port is tried first; only
     // when they fail is the operator asked.
-    bool choose = !m_options.simulate && !m_options.port;
     if (m_options.port)
         m_portName = *m_options.port;
-    for (;;) {
-        if (choose) {
-            const std::optional<QString> port = choosePort({});
-            if (!port) {
-                endProgram(0); // nothing is connected yet, so nothing is lost
-                return;
-            }
-            m_portName = *port;
-        }
-        const QString error = openLink();
-        m_splash->hide();
-        const Outcome outcome = error.isEmpty() ? connectToModule() : offerAnotherPort(error);
-        if (outcome == Outcome::Connected)
-            showStartupWindowBehind();
-        if (outcome != Outcome::ChooseAgain)
+    tryPort(!m_options.simulate && !m_options.port);
+}
+
+void Application::tryPort(bool choose) {
+    if (choose) {
+        const std::optional<QString> port = choosePort({});
+        if (!port) {
+            endProgram(0); // nothing is connected yet, so nothing is lost
             return;
-        m_connection.reset();
-        choose = true;
+        }
+        m_portName = *port;
     }
+    connectTo(m_portName);
 }
 
 std::optional<QString> Application::choosePort(const QString &offered) {
@@ -133,119 +133,141 @@ std::optional<QString> Application::choosePort(const QString &offered) {
     return chooser.portName();
 }
 
-QString Application::openLink() {
-    QString error;
-    m_connection = openConnection(m_portName, error);
-    if (m_connection)
-        m_portName = portNameOf(*m_connection, m_portName);
-    return error;
-}
-
-QString Application::portNameOf(const ModuleConnection &connection, const QString &port) const {
+QString Application::portNameOf(const SessionClient &session, const QString &port) const {
     // The simulated module answers on whatever port the operator picks.
-    return m_options.simulate ? connection.where() : port;
+    return m_options.simulate ? session.where() : port;
 }
 
-std::unique_ptr<ModuleConnection> Application::openConnection(const QString &port, QString &error) {
-    if (m_options.simulate)
-        return ModuleConnection::simulate(*m_options.simulate, m_options.faults, m_options.clock);
-    return ModuleConnection::openPort(port, error, m_options.clock);
-}
-
-Application::Outcome Application::connectToModule() {
-    const std::optional<wire::IdentityReply> identity = identifyModule(*m_connection, m_portName);
-    if (m_ending)
-        return Outcome::Stop;
-    if (m_cancelled)
-        return Outcome::ChooseAgain;
-    if (!identity)
-        return offerAnotherPort(noIdentityText(*m_connection, m_portName));
-    const std::optional<ModuleKind> kind = identity->moduleKind();
-    if (!kind) {
-        showMessage(unknownKindText(m_portName, *identity));
-        return Outcome::Connected;
+std::unique_ptr<SessionClient> Application::openSession(const QString &port) {
+    // A clock handed in is the tests' virtual one: the session then runs in this thread.
+    const auto make = m_options.clock ? &SessionClient::inCallerThread : &SessionClient::onThread;
+    if (m_options.simulate) {
+        return make(
+            [kind = *m_options.simulate, faults = m_options.faults, clock = m_options.clock](
+                QString &) { return ModuleConnection::simulate(kind, faults, clock); },
+            {});
     }
-    m_session = makeSession(*m_connection);
-    auto [window, desk] = assembleConfigWindow(*kind, *m_session, *this);
-    m_window = std::move(window);
-    watchLine(*m_connection);
-    if (m_window->loadFromModule()) {
-        if (m_ending)
-            return Outcome::Stop;
-        if (!m_options.profile.isEmpty())
-            desk->profiles().open(m_options.profile);
-        return Outcome::Connected;
-    }
-    if (m_ending)
-        return Outcome::Stop;
-    // The window's own identification failed, so it never appeared: without a word the
-    // operator would face a program with no window at all.
-    const QString why = m_session->lastOutcome().message;
-    m_window.reset();
-    m_session.reset();
-    return offerAnotherPort(why.isEmpty() ? noIdentityText(*m_connection, m_portName) : why);
+    return make([port, clock = m_options.clock](
+                    QString &error) { return ModuleConnection::openPort(port, error, clock); },
+                {});
 }
 
-std::optional<wire::IdentityReply> Application::identifyModule(ModuleConnection &connection,
-                                                               const QString &port) {
+void Application::connectTo(const QString &port) {
     m_cancelled = false;
-    m_identifying = &connection;
-    ControllerLink &link = connection.link();
-    m_connecting = std::make_unique<ConnectingWindow>(port, link.clock());
-    connect(m_connecting.get(), &ConnectingWindow::cancelRequested, this, [this, &link] {
-        m_cancelled = true;
-        link.abort();
-    });
-    m_connecting->show();
-    std::optional<wire::IdentityReply> identity;
-    {
-        auto session = link.tryBegin();
-        if (linkTest(connection) > 0) {
-            m_connecting->showStep(QStringLiteral("Identifying the module"));
-            identity = connection.protocol().identify(std::nullopt);
-        }
-    }
-    m_connecting.reset();
-    m_identifying = nullptr;
-    return identity;
+    m_tryingPort = port;
+    retire(std::move(m_trying));
+    m_trying = openSession(port);
+    SessionClient &session = *m_trying;
+    connect(&session, &SessionClient::opened, this,
+            [this, &session, port](const QString &error) { opened(session, port, error); });
+    session.open();
 }
 
-QString Application::noIdentityText(ModuleConnection &connection, const QString &port) {
-    const QString why = connection.link().failure();
+void Application::opened(SessionClient &session, const QString &port, const QString &error) {
+    m_splash->hide();
+    if (!error.isEmpty()) {
+        retire(std::move(m_trying));
+        if (m_reconnecting) {
+            if (offerReconnect(error))
+                reconnectNext();
+            else
+                reconnectEnded();
+        } else if (offerAnotherPort(error)) {
+            tryPort(true);
+        }
+        return;
+    }
+    if (!m_reconnecting)
+        m_portName = portNameOf(session, port);
+    session.setBackup(backups().forSession(session.where()));
+    m_connecting = std::make_unique<ConnectingWindow>(port, *session.clock());
+    connect(m_connecting.get(), &ConnectingWindow::cancelRequested, this, [this, &session] {
+        m_cancelled = true;
+        session.cancel();
+    });
+    connect(&session, &SessionClient::linkTestAttempt, m_connecting.get(),
+            [this](int attempt, int attempts) {
+                m_connecting->showStep(
+                    QStringLiteral("Link test %1 of %2").arg(attempt).arg(attempts));
+            });
+    connect(&session, &SessionClient::phaseChanged, m_connecting.get(),
+            [this] { m_connecting->showStep(QStringLiteral("Identifying the module")); });
+    connect(&session, &SessionClient::finished, this, &Application::identified,
+            Qt::SingleShotConnection);
+    m_connecting->show();
+    session.identify(ModuleConnection::kLinkTestAttempts);
+}
+
+void Application::identified(const SessionOutcome &outcome) {
+    m_connecting.reset();
+    if (m_ending)
+        return;
+    if (m_reconnecting)
+        reconnectWith(outcome);
+    else
+        startWith(outcome);
+}
+
+QString Application::noIdentityText(const SessionClient &session, const QString &port) {
+    const QString why = session.lineFailure();
     return why.isEmpty() ? noAnswerText(port) : why;
 }
 
-int Application::linkTest(ModuleConnection &connection) {
-    constexpr int kAttempts = ModuleConnection::kLinkTestAttempts;
-    return connection.protocol().linkTestRepeated(kAttempts, [this](int attempt) {
-        m_connecting->showStep(QStringLiteral("Link test %1 of %2").arg(attempt).arg(kAttempts));
-    });
+void Application::startWith(const SessionOutcome &outcome) {
+    if (m_cancelled || !outcome.identity) {
+        const QString why = noIdentityText(*m_trying, m_portName);
+        retire(std::move(m_trying));
+        if (m_cancelled || offerAnotherPort(why))
+            tryPort(true);
+        return;
+    }
+    m_session = std::move(m_trying);
+    const std::optional<ModuleKind> kind = outcome.identity->moduleKind();
+    if (!kind) {
+        showMessage(unknownKindText(m_portName, *outcome.identity));
+        showStartupWindowBehind();
+        return;
+    }
+    auto [window, desk] = assembleConfigWindow(*kind, *m_session, *this);
+    m_window = std::move(window);
+    m_desk = desk;
+    watchLine(*m_session);
+    connect(m_window.get(), &ConfigWindow::loaded, this, &Application::windowLoaded);
+    m_window->loadFromModule();
 }
 
-std::unique_ptr<ModuleSession> Application::makeSession(ModuleConnection &connection) const {
-    auto session = std::make_unique<ModuleSession>(connection.protocol());
-    session->setBackup(backups().forSession(connection.where()));
-    return session;
+void Application::windowLoaded(bool ok, const QString &why) {
+    if (m_ending)
+        return;
+    if (ok) {
+        if (!m_options.profile.isEmpty())
+            m_desk->profiles().open(m_options.profile);
+        showStartupWindowBehind();
+        return;
+    }
+    // The window's own identification failed, so it never appeared: without a word the
+    // operator would face a program with no window at all.
+    const QString text = why.isEmpty() ? noIdentityText(*m_session, m_portName) : why;
+    m_window.release()->deleteLater();
+    retire(std::move(m_session));
+    if (offerAnotherPort(text))
+        tryPort(true);
 }
 
-Application::Outcome Application::offerAnotherPort(const QString &text) {
+bool Application::offerAnotherPort(const QString &text) {
     const int answer =
         askChoice(text, {QStringLiteral("Choose Another Port"), QStringLiteral("Quit")}, 1);
     if (answer == 0 && !m_ending)
-        return Outcome::ChooseAgain;
+        return true;
     endProgram(1);
-    return Outcome::Stop;
+    return false;
 }
 
 void Application::lineLost(const QString &text) {
-    if (m_reconnectAsked)
+    if (m_reconnecting)
         return; // the reconnection asked for is on its way
-    if (!offerReconnect(text))
-        return;
-    m_reconnectAsked = true;
-    // The exchange that found the line gone still runs below this call; the line and the
-    // session it uses are replaced only after it has returned.
-    QMetaObject::invokeMethod(this, &Application::reconnectWhenFree, Qt::QueuedConnection);
+    if (offerReconnect(text))
+        reconnect();
 }
 
 bool Application::offerReconnect(const QString &text) {
@@ -257,89 +279,81 @@ bool Application::offerReconnect(const QString &text) {
            !m_ending;
 }
 
-void Application::reconnectWhenFree() {
-    if (m_ending)
-        return;
-    if (!m_connection->link().tryBegin()) {
-        // Run from a wait of the exchange that is ending: once it has let go of the line.
-        QTimer::singleShot(0, this, &Application::reconnectWhenFree);
-        return;
-    }
-    m_reconnectAsked = false;
-    reconnect();
-}
-
 void Application::reconnect() {
     // Judged against what the lost line last told of the module.
-    const bool edited = m_window->hasUnsavedEdits();
+    m_editedBeforeReconnect = m_window->hasUnsavedEdits();
     m_window->setEnabled(false);
-    QString port = m_portName;
-    for (bool again = true; again && !m_ending;) {
-        const std::optional<QString> chosen = choosePort(port);
-        if (!chosen)
-            break; // back to the window, its line still lost
-        port = *chosen;
-        QString error;
-        std::unique_ptr<ModuleConnection> connection = openConnection(port, error);
-        if (!connection) {
-            again = offerReconnect(error);
-            continue;
-        }
-        const auto identity = identifyModule(*connection, port);
-        if (m_ending)
-            break;
-        const QString refusal = whyNotTaken(*connection, port, identity);
-        if (!refusal.isEmpty()) {
-            again = offerReconnect(refusal);
-            continue;
-        }
-        adopt(std::move(connection), port);
-        m_window->setEnabled(true);
-        const bool keep =
-            edited &&
-            askChoice(
-                QStringLiteral("The window shows settings that the module did not hold "
-                               "when the line was lost. Keep them, to store them when "
-                               "you choose, or show what the module on %1 holds?")
-                    .arg(m_portName),
-                {QStringLiteral("Keep My Settings"), QStringLiteral("Show the Module's Settings")},
-                0) == 0;
-        m_window->loadAfterReconnect(keep);
+    m_reconnecting = true;
+    m_tryingPort = m_portName;
+    reconnectNext();
+}
+
+void Application::reconnectNext() {
+    const std::optional<QString> chosen = m_ending ? std::nullopt : choosePort(m_tryingPort);
+    if (!chosen) {
+        reconnectEnded(); // back to the window, its line still lost
         return;
     }
+    connectTo(*chosen);
+}
+
+void Application::reconnectWith(const SessionOutcome &outcome) {
+    const QString port = m_tryingPort;
+    const QString refusal = whyNotTaken(*m_trying, port, outcome);
+    if (!refusal.isEmpty()) {
+        retire(std::move(m_trying));
+        if (offerReconnect(refusal))
+            reconnectNext();
+        else
+            reconnectEnded();
+        return;
+    }
+    adopt(std::move(m_trying), port);
+    reconnectEnded();
+    const bool keep =
+        m_editedBeforeReconnect &&
+        askChoice(
+            QStringLiteral("The window shows settings that the module did not hold "
+                           "when the line was lost. Keep them, to store them when "
+                           "you choose, or show what the module on %1 holds?")
+                .arg(m_portName),
+            {QStringLiteral("Keep My Settings"), QStringLiteral("Show the Module's Settings")},
+            0) == 0;
+    m_window->loadAfterReconnect(keep);
+}
+
+void Application::reconnectEnded() {
+    m_reconnecting = false;
     m_window->setEnabled(true);
 }
 
-QString Application::whyNotTaken(ModuleConnection &connection, const QString &port,
-                                 const std::optional<wire::IdentityReply> &identity) const {
+QString Application::whyNotTaken(const SessionClient &session, const QString &port,
+                                 const SessionOutcome &outcome) const {
     // Cancel leads to the choice again: back to the port choice, or to the window.
     if (m_cancelled)
         return QStringLiteral("Connecting to %1 was cancelled.").arg(port);
-    if (!identity)
-        return noIdentityText(connection, port);
-    return otherKindText(port, *identity, m_window->kind());
+    if (!outcome.identity)
+        return noIdentityText(session, port);
+    return otherKindText(port, *outcome.identity, m_window->kind());
 }
 
-void Application::adopt(std::unique_ptr<ModuleConnection> connection, const QString &port) {
-    std::unique_ptr<ModuleSession> session = makeSession(*connection);
+void Application::adopt(std::unique_ptr<SessionClient> session, const QString &port) {
     m_window->attachSession(*session);
-    // The old session talks over the old line, so it goes first.
-    m_session = std::move(session);
-    m_connection = std::move(connection);
-    m_portName = portNameOf(*m_connection, port);
-    watchLine(*m_connection);
+    retire(std::exchange(m_session, std::move(session)));
+    m_portName = portNameOf(*m_session, port);
+    watchLine(*m_session);
 }
 
-void Application::watchLine(ModuleConnection &connection) {
+void Application::watchLine(SessionClient &session) {
     // Queued: the loss may be noticed inside a wait, and is then the exchange's to report.
-    connect(&connection.link().channel(), &ByteChannel::lost, this, &Application::lineLostWhileIdle,
+    connect(&session, &SessionClient::lost, this, &Application::lineLostWhileIdle,
             Qt::QueuedConnection);
 }
 
 void Application::lineLostWhileIdle() {
-    if (m_ending || !m_window || !m_window->isEnabled() || !m_connection->link().tryBegin())
+    if (m_ending || !m_window || !m_window->isEnabled() || m_session->busy())
         return; // a transfer or a reconnection is under way and tells what happened
-    const QString why = m_connection->link().failure();
+    const QString why = m_session->lineFailure();
     if (!why.isEmpty())
         lineLost(why + QStringLiteral(" Nothing was being sent; the settings shown were kept."));
 }
@@ -361,10 +375,10 @@ void Application::endProgram(int exitCode) {
         return;
     m_ending = true;
     m_exitCode = exitCode;
-    if (m_connection)
-        m_connection->link().abort();
-    if (m_identifying)
-        m_identifying->link().abort();
+    for (SessionClient *session : {m_session.get(), m_trying.get()}) {
+        if (session)
+            session->abort();
+    }
     QCoreApplication::exit(exitCode);
 }
 

@@ -7,7 +7,7 @@
 
 namespace tessel {
 
-AssembledWindow assembleConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &host) {
+AssembledWindow assembleConfigWindow(ModuleKind kind, SessionClient &session, WindowHost &host) {
     auto variant = kind == ModuleKind::Tessel ? makeTesselVariant() : makeThresholdVariant();
     auto window = std::make_unique<ConfigWindow>(std::move(variant), session, host);
     auto desk = std::make_unique<WindowDesk>(*window, host);

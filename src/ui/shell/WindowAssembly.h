@@ -7,7 +7,7 @@
 namespace tessel {
 
 class ConfigWindow;
-class ModuleSession;
+class SessionClient;
 class WindowDesk;
 class WindowHost;
 
@@ -18,6 +18,6 @@ struct AssembledWindow {
     WindowDesk *desk;
 };
 
-AssembledWindow assembleConfigWindow(ModuleKind kind, ModuleSession &session, WindowHost &host);
+AssembledWindow assembleConfigWindow(ModuleKind kind, SessionClient &session, WindowHost &host);
 
 } // namespace tessel

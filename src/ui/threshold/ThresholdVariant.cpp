@@ -38,8 +38,8 @@ WindowLook thresholdLook() {
 
 // The Threshold window: a 48-bit base serial and 4-digit row serials, capture speed and
 // reaction interval in place of debounce and refresh, and analog inputs with limits instead
-// of relay functions. Its input monitor holds the link while it reads, so a transfer waits
-// for the monitor to stop.
+// of relay functions. Its input monitor's readings are jobs of the session like the transfers,
+// so a transfer asked for during a loop of them follows the loop's last pass.
 class ThresholdVariant final : public WindowVariant {
 public:
     ThresholdVariant() : WindowVariant(thresholdLook()) {}
@@ -60,7 +60,7 @@ public:
         setBackground(m_setLimits, colours::kLightYellow);
 
         m_panel = new AnalogPanel(parts.image, &parts.window);
-        m_monitor = new AnalogMonitor(parts.protocol, *m_panel, this);
+        m_monitor = new AnalogMonitor(parts.session, *m_panel, this);
         connect(m_setLimits, &QPushButton::clicked, m_panel, &AnalogPanel::openLimits);
         connect(m_panel, &AnalogPanel::helpTextChosen, this, &WindowVariant::helpTextChosen);
         connect(m_panel, &AnalogPanel::limitsChecked, this, [this](const LimitCheckResult &result) {
@@ -69,7 +69,7 @@ public:
         connect(m_panel, &AnalogPanel::closed, m_setLimits, [this] { m_setLimits->setFocus(); });
     }
 
-    void useProtocol(ModuleProtocol &protocol) override { m_monitor->useProtocol(protocol); }
+    void useSession(SessionClient &session) override { m_monitor->useSession(session); }
 
     void showRowFunctions() override {
         m_panel->showInputRows();
@@ -83,10 +83,6 @@ public:
 
     void functionCellClicked(int index) override {
         m_table->showFunction(index, kLimiterFunctions);
-    }
-
-    bool prepareTransfer(const std::function<void()> &transfer) override {
-        return m_monitor->prepareTransfer(transfer);
     }
 
     [[nodiscard]] QString helpState(const QString &control, int index) const override {

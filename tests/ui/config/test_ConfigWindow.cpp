@@ -159,11 +159,11 @@ private Q_SLOTS:
         EepromImage image = factoryImage(ModuleKind::Threshold);
         image.setValue(map::kLastDeviceIndex, 15);
         bench.module.setMemory(*image.toMemory());
-        QVERIFY(bench.window->loadFromModule());
+        QVERIFY(bench.load());
         QCOMPARE(bench.child<QScrollBar>("deviceCount")->maximum(), 15);
         image.setValue(map::kLastDeviceIndex, 19);
         bench.module.setMemory(*image.toMemory());
-        QVERIFY(bench.window->loadFromModule());
+        QVERIFY(bench.load());
         QCOMPARE(bench.child<QScrollBar>("deviceCount")->maximum(), 23);
         QCOMPARE(bench.caption("settingValue_0"), QStringLiteral("20"));
         // A count beyond the table, as an erased module holds, is taken as the last row.

@@ -27,7 +27,7 @@ std::unique_ptr<WindowBench> benchWithTypes(const std::vector<int> &types, int m
         image.setValue(map::typeAddress(r), types[r]);
     image.setValue(map::kModeByte, modeByte);
     bench->module.setMemory(*image.toMemory());
-    if (!bench->window->loadFromModule())
+    if (!bench->load())
         qFatal("the window did not load");
     return bench;
 }

@@ -6,6 +6,7 @@
 #include "core/MemoryMap.h"
 #include "core/ProfileText.h"
 #include "session/BackupFolder.h"
+#include "session/SessionClient.h"
 #include "support/ModsimProcess.h"
 #include "support/RecordingApplication.h"
 #include "support/TestMain.h"
@@ -31,6 +32,7 @@ constexpr int kStoreAgain = 0;
 constexpr int kNotNow = 1;
 constexpr int kClose = 1;
 constexpr int kDumpWaitMs = 3000;
+constexpr int kLoadWaitMs = 20000;
 } // namespace
 
 class WindowEndToEndTest : public QObject {
@@ -41,16 +43,19 @@ private Q_SLOTS:
         QSKIP("needs tessel-modsim");
 #else
         QStandardPaths::setTestModeEnabled(true);
+        // Paced, so that the operator's Cancel, which crosses to the session's thread, comes
+        // while the block it is meant for is on its way.
         m_modsim = std::make_unique<ModsimProcess>(
             QStringLiteral(TESSEL_MODSIM_EXE),
-            QStringList{"--dump", m_dir.filePath(QStringLiteral("dump.txt"))});
+            QStringList{"--dump", m_dir.filePath(QStringLiteral("dump.txt")), "--reply-delay-us",
+                        "50000"});
         QVERIFY(!m_modsim->device().isEmpty());
         StartOptions options;
         options.port = m_modsim->device();
         options.backups = BackupFolder(m_dir.filePath(QStringLiteral("backups")));
         m_app = std::make_unique<RecordingApplication>(options);
         m_app->start();
-        QVERIFY(m_app->configWindow());
+        QTRY_VERIFY_WITH_TIMEOUT(m_app->configWindow() && idle(), kLoadWaitMs);
         QVERIFY2(m_app->questions.isEmpty() && m_app->messages.isEmpty(),
                  qPrintable((m_app->questions + m_app->messages).join('\n')));
 #endif
@@ -60,11 +65,13 @@ private Q_SLOTS:
         // The window corrects what it shows (the simulated module's factory memory has relay
         // functions above 0, shown as 0): the memory it can give back is one it stored.
         window().storeSettings();
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), kLoadWaitMs);
         const EepromImage old = window().imageToStore();
         QTRY_COMPARE_WITH_TIMEOUT(dumped(), old, kDumpWaitMs);
         auto *debounce = window().findChild<QScrollBar *>(QStringLiteral("debounce"));
         debounce->setValue(debounce->value() == 9 ? 10 : 9);
         window().storeSettings();
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), kLoadWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(dumped(), window().imageToStore(), kDumpWaitMs);
         // A store that went well says so on the status line, with its backup.
         VERIFY_TEXT(window().statusLine().lastTransfer(), startsWith, "Stored and verified at ");
@@ -74,6 +81,7 @@ private Q_SLOTS:
                     "; backup " + QFileInfo(backup).fileName());
         QVERIFY(window().findChild<WindowDesk *>()->profiles().open(backup));
         window().storeSettings();
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), kLoadWaitMs);
         QTRY_COMPARE_WITH_TIMEOUT(dumped(), old, kDumpWaitMs);
         QVERIFY2(m_app->messages.isEmpty(), qPrintable(m_app->messages.join('\n')));
     }
@@ -82,6 +90,7 @@ private Q_SLOTS:
         // The window corrects what it shows (the simulated module's factory memory has relay
         // functions above 0, shown as 0): a first store makes the module hold what is shown.
         window().storeSettings();
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), kLoadWaitMs);
         const EepromImage before = window().imageToStore();
         QTRY_COMPARE_WITH_TIMEOUT(dumped(), before, kDumpWaitMs);
         EepromImage edited = window().image();
@@ -97,6 +106,7 @@ private Q_SLOTS:
         const qsizetype asked = m_app->questions.size();
         m_app->choices = {kNotNow};
         window().storeSettings();
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), kLoadWaitMs);
         QVERIFY(during.acted);
         EepromImage mixed = before;
         for (int a = 0; a < 7 * kBlockSize; ++a)
@@ -119,6 +129,7 @@ private Q_SLOTS:
                                    [cancel] { cancel->click(); });
         m_app->choices = {kStoreAgain};
         window().storeSettings();
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), kLoadWaitMs);
         QVERIFY(again.acted);
         QCOMPARE(m_app->questions.size(), asked + 2);
         QTRY_COMPARE_WITH_TIMEOUT(dumped(), sent, kDumpWaitMs);
@@ -134,6 +145,7 @@ private Q_SLOTS:
                                     [cancel] { cancel->click(); });
         const qsizetype told = m_app->questions.size() + m_app->messages.size();
         window().readSettings();
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), kLoadWaitMs);
         QVERIFY(during.acted);
         QCOMPARE(window().imageToStore(), shown);
         QCOMPARE(m_app->questions.size() + m_app->messages.size(), told);
@@ -174,6 +186,10 @@ private:
             return {};
         return EepromImage(
             parseProfileText(QString::fromLatin1(file.readAll())).memory.value_or(ModuleMemory{}));
+    }
+    // No job of the window's session runs or waits: the session runs on a thread of its own.
+    [[nodiscard]] bool idle() const {
+        return m_app->session() && !m_app->session()->busy();
     }
     [[nodiscard]] ConfigWindow &window() const {
         return *m_app->configWindow();

@@ -118,7 +118,7 @@ private Q_SLOTS:
     void storeAskedForDuringAStore_waitsAndSendsTheImageOfItsClick() {
         m_bench->child<QScrollBar>("debounce")->setValue(9);
         int stores = 0;
-        QObject::connect(&m_bench->session, &ModuleSession::started,
+        QObject::connect(&m_bench->session, &SessionClient::started,
                          [&](SessionJob job) { stores += job == SessionJob::Store; });
         DuringTransfer during(m_bench->host.progress, QStringLiteral("Storing"), 100, [&] {
             m_bench->window->storeSettings(); // kept and run next

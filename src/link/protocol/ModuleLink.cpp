@@ -1,23 +1,29 @@
-#include "link/protocol/ControllerLink.h"
+#include "link/protocol/ModuleLink.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace tessel {
 
-LinkSession::~LinkSession() {
-    if (m_link)
-        m_link->m_busy = false;
-}
-
-ControllerLink::ControllerLink(ByteChannel &channel, LinkClock &clock)
+ModuleLink::ModuleLink(ByteChannel &channel, LinkClock &clock)
     : m_channel(channel), m_clock(clock) {}
 
-std::optional<LinkSession> ControllerLink::tryBegin() {
-    if (m_busy)
-        return std::nullopt;
-    m_busy = true;
-    return LinkSession(this);
+void ModuleLink::abort() {
+    m_aborted = true;
+    m_channel.wake();
 }
 
-QString ControllerLink::failure() const {
+void ModuleLink::interrupt() {
+    m_interrupted = true;
+    m_channel.wake();
+}
+
+qint64 ModuleLink::available() {
+    m_clock.catchUp();
+    return m_channel.bytesAvailable();
+}
+
+QString ModuleLink::failure() const {
     if (m_aborted)
         return QStringLiteral("The transfer was cancelled.");
     if (const QString lost = m_channel.lostReason(); !lost.isEmpty())
@@ -27,42 +33,45 @@ QString ControllerLink::failure() const {
     return {};
 }
 
-template <typename Condition> bool ControllerLink::pollUntil(int pollLimit, Condition cond) {
+template <typename Condition> bool ModuleLink::pollUntil(int pollLimit, Condition cond) {
     // The polls spent are the time waited in poll lengths, counted on every wake-up: a wait
     // sleeps through to its end unless something happens, and still ends after its polls.
     const qint64 budget = static_cast<qint64>(pollLimit) * LinkClock::kPollMicros;
     const qint64 start = m_clock.nowMicros();
     for (;;) {
-        m_clock.processEvents();
+        m_clock.catchUp();
         const qint64 waited = m_clock.nowMicros() - start;
         if (waited >= budget || failed())
             return false;
         if (cond())
             return true;
-        m_clock.idle(budget - waited);
+        m_clock.idle(m_channel, budget - waited);
     }
 }
 
-int ControllerLink::receive(int pollLimit) {
+int ModuleLink::receive(int pollLimit) {
     if (!pollUntil(pollLimit, [this] { return m_channel.bytesAvailable() > 0; }))
         return -1;
     return m_channel.readByte();
 }
 
-bool ControllerLink::waitForExactly(int count, int pollLimit) {
+bool ModuleLink::waitForExactly(int count, int pollLimit) {
     return pollUntil(pollLimit, [this, count] { return m_channel.bytesAvailable() == count; });
 }
 
-void ControllerLink::discardInput() {
-    if (m_channel.bytesAvailable() <= 0)
+void ModuleLink::rest(qint64 micros, const std::function<bool()> &done) {
+    if (micros <= 0)
         return;
-    do {
-        m_clock.processEvents();
-        m_channel.readByte();
-    } while (m_channel.bytesAvailable() > 0 && !failed());
+    const qint64 polls = (micros + LinkClock::kPollMicros - 1) / LinkClock::kPollMicros;
+    pollUntil(static_cast<int>(std::min<qint64>(polls, std::numeric_limits<int>::max())), done);
 }
 
-bool ControllerLink::send(const QByteArray &command) {
+void ModuleLink::discardInput() {
+    while (available() > 0 && !failed())
+        m_channel.readByte();
+}
+
+bool ModuleLink::send(const QByteArray &command) {
     if (failed())
         return false;
     return m_channel.write(command);

@@ -3,7 +3,8 @@
 #include "link/channels/ByteChannel.h"
 #include "link/protocol/LinkClock.h"
 
-#include <optional>
+#include <atomic>
+#include <functional>
 
 namespace tessel {
 
@@ -17,30 +18,13 @@ constexpr int kIdentify = 10000;      // one identification attempt: 1 s
 constexpr int kReadBlock = 50000;     // one block-read attempt: 5 s
 } // namespace polls
 
-class ControllerLink;
-
-// Held while an exchange (or a run of exchanges that belong together) waits for the
-// module; a second action that finds the link busy is ignored, never interleaved.
-class [[nodiscard]] LinkSession {
+// The byte-level procedures every exchange with the module is made of. They run on the thread
+// of the module's session: a wait blocks that thread on the channel until data arrives, the
+// wait is over, or another thread ends it (abort, interrupt), and runs no event loop, so that
+// nothing else of the program runs inside a wait and a silent module costs no time at all.
+class ModuleLink {
 public:
-    LinkSession(LinkSession &&other) noexcept : m_link(std::exchange(other.m_link, nullptr)) {}
-    LinkSession &operator=(LinkSession &&) = delete;
-    LinkSession(const LinkSession &) = delete;
-    ~LinkSession();
-
-private:
-    friend class ControllerLink;
-    explicit LinkSession(ControllerLink *link) : m_link(link) {}
-    ControllerLink *m_link;
-};
-
-// The byte-level procedures every window and the command line use to talk to the module.
-// Everything runs on the GUI thread: a wait lets pending events run, then sleeps in the
-// event loop until data arrives, the operator acts or the wait is over, so waiting neither
-// freezes the windows nor burns a core.
-class ControllerLink {
-public:
-    ControllerLink(ByteChannel &channel, LinkClock &clock);
+    ModuleLink(ByteChannel &channel, LinkClock &clock);
 
     [[nodiscard]] int receiveReplyByte() { return receive(polls::kReplyByte); }
     [[nodiscard]] int receiveIdentityByte() { return receive(polls::kIdentityByte); }
@@ -48,20 +32,22 @@ public:
     [[nodiscard]] int receive(int pollLimit);
     // Waits until exactly `count` bytes are waiting at a poll; false after pollLimit polls.
     [[nodiscard]] bool waitForExactly(int count, int pollLimit);
+    // Sleeps up to `micros`, ending sooner when `done()` holds at a wake-up or the link fails.
+    void rest(qint64 micros, const std::function<bool()> &done);
     // Reads and drops whatever has arrived.
     void discardInput();
     // Sends a whole command in one write.
     bool send(const QByteArray &command);
 
-    [[nodiscard]] std::optional<LinkSession> tryBegin();
-
-    // Ends every wait at once; set when the program is ending.
-    void abort() { m_aborted = true; }
+    // From any thread: ends every wait at once; set when the program is ending.
+    void abort();
     [[nodiscard]] bool aborted() const { return m_aborted; }
-    // Ends the waits of the exchanges under way as abort does, but only until
-    // clearInterrupt(): the operator gave up on one transfer, not on the module.
-    void interrupt() { m_interrupted = true; }
+    // From any thread: ends the waits of the exchanges under way as abort does, but only
+    // until clearInterrupt(): the operator gave up on one transfer, not on the module.
+    void interrupt();
     void clearInterrupt() { m_interrupted = false; }
+    // The bytes waiting, once what the clock made due has come in.
+    [[nodiscard]] qint64 available();
     // Why the link cannot go on (aborted, interrupted or line lost); empty while it works.
     [[nodiscard]] QString failure() const;
     [[nodiscard]] bool failed() const { return !failure().isEmpty(); }
@@ -72,15 +58,13 @@ public:
     [[nodiscard]] LinkClock &clock() { return m_clock; }
 
 private:
-    friend class LinkSession;
     // Waits until cond() holds at a poll; false when the budget is spent or the link failed.
     template <typename Condition> bool pollUntil(int pollLimit, Condition cond);
 
     ByteChannel &m_channel;
     LinkClock &m_clock;
-    bool m_busy = false;
-    bool m_aborted = false;
-    bool m_interrupted = false;
+    std::atomic<bool> m_aborted = false;
+    std::atomic<bool> m_interrupted = false;
 };
 
 } // namespace tessel
