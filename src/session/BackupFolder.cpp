@@ -1,6 +1,5 @@
 #include "session/BackupFolder.h"
 
-#include "core/MemoryMap.h"
 #include "core/ProfileText.h"
 #include "session/BackupList.h"
 #include "session/OutputFile.h"
@@ -8,58 +7,37 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSettings>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <map>
 #include <unistd.h>
 
 namespace tessel {
 
 namespace {
 
-struct Dated {
-    QString module;
-    QString time;
-    int number;
-    QString name;
-    // Oldest first: by the time in the name, then by the number that follows it.
-    bool operator<(const Dated &other) const {
-        return std::tie(time, number, name) < std::tie(other.time, other.number, other.name);
-    }
+// The sequence number of this process's backups: with the time to the millisecond and the
+// port, no two names are alike, and a name once made never comes again.
+std::atomic<int> s_sequence = 0;
+
+// The port as a part of a file name: "/dev/ttyUSB0" is "ttyUSB0", "tcp://host:4001" is
+// "host_4001": letters, digits, '.', '-' and '_' only.
+QString portForName(const QString &port) {
+    QString part = port.section(QLatin1Char('/'), -1).left(48);
+    for (QChar &c : part)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('.') &&
+            c != QLatin1Char('-'))
+            c = QLatin1Char('_');
+    return part.isEmpty() ? QStringLiteral("port") : part;
+}
+
+struct Held {
+    BackupName name;
+    QString file;
+    qint64 bytes;
 };
-
-QString hexOf(const EepromImage &image, int from, int count) {
-    QString text;
-    for (int a = from; a < from + count; ++a)
-        text += hexByte(image.value(a));
-    return text;
-}
-
-// The base serial as the window shows it, with "-" where the window shows ":", then what
-// tells modules on the same base serial apart.
-QString moduleForName(ModuleKind kind, const EepromImage &image) {
-    const MemoryLayout &layout = layoutOf(kind);
-    QString text = hexOf(image, 0, std::min(layout.baseSerialBytes, 4));
-    if (layout.baseSerialBytes > 4)
-        text += QLatin1Char('-') + hexOf(image, 4, layout.baseSerialBytes - 4);
-    text += QLatin1Char('-') + hexOf(image, map::recordAddress(0), layout.rowSerialBytes);
-    if (kind == ModuleKind::Threshold) {
-        QByteArray limits;
-        for (int input = 0; input < map::kAnalogInputs; ++input)
-            for (const int a : {map::limitTypeAddress(input), map::lowerLimitAddress(input),
-                                map::upperLimitAddress(input)})
-                limits.append(static_cast<char>(image.value(a)));
-        text += QStringLiteral("-%1").arg(qChecksum(limits), 4, 16, QLatin1Char('0')).toUpper();
-    }
-    return text;
-}
-
-bool holdsAProfile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) &&
-           parseProfileText(QString::fromLatin1(file.read(1 << 16))).memory.has_value();
-}
 
 bool isAbsoluteFolder(const QString &path) {
     return path.startsWith(QLatin1Char('/')) && QDir::cleanPath(path) != QLatin1String("/");
@@ -80,16 +58,44 @@ QString BackupFolder::dataHome(const QString &xdgDataHome, const QString &home,
     return {};
 }
 
+BackupRetention BackupRetention::fromSettings() {
+    const QSettings settings(QStringLiteral("tessel-config"), QStringLiteral("tessel-config"));
+    BackupRetention retention;
+    bool ok = false;
+    const int days = settings.value(QStringLiteral("backups/keepDays")).toInt(&ok);
+    if (ok && days >= 0)
+        retention.days = days;
+    return retention;
+}
+
 BackupFolder::BackupFolder(QString path, QString unavailable)
     : m_path(std::move(path)), m_unavailable(std::move(unavailable)) {}
 
-// A backup's name: the module (kind and serials), then the time it was made and, when two were
-// made in the same second, a number. Nothing else in the folder is ever deleted. Names from
-// before the device serial was added have the same form and are the same module's.
-const QRegularExpression &BackupFolder::namePattern() {
-    static const QRegularExpression pattern(
-        QStringLiteral(R"(^([a-z]+-[0-9A-F-]+)-(\d{8}T\d{6}Z)(?:-(\d+))?\.txt$)"));
-    return pattern;
+std::optional<BackupName> BackupFolder::parseName(const QString &fileName) {
+    // Since names carry the port: "tessel-20261206T210512.123Z-ttyUSB0-7.txt".
+    static const QRegularExpression current(
+        QStringLiteral(R"(^([a-z]+)-(\d{8}T\d{6}\.\d{3})Z-[A-Za-z0-9._-]+-(\d+)\.txt$)"));
+    // Before, they carried the module's serials: "tessel-0013A200-40A1B2C3-20261206T210512Z-2.txt".
+    static const QRegularExpression earlier(
+        QStringLiteral(R"(^([a-z]+)-[0-9A-F-]+-(\d{8}T\d{6})Z(?:-(\d+))?\.txt$)"));
+    for (const QRegularExpression *pattern : {&current, &earlier}) {
+        const QRegularExpressionMatch match = pattern->match(fileName);
+        if (!match.hasMatch())
+            continue;
+        const bool hasMillis = pattern == &current;
+        QDateTime when = QDateTime::fromString(match.captured(2),
+                                               hasMillis ? QStringLiteral("yyyyMMdd'T'HHmmss.zzz")
+                                                         : QStringLiteral("yyyyMMdd'T'HHmmss"));
+        if (!when.isValid())
+            return std::nullopt;
+        when.setTimeSpec(Qt::UTC);
+        return BackupName{match.captured(1), when, match.captured(3).toInt()};
+    }
+    return std::nullopt;
+}
+
+bool BackupName::operator<(const BackupName &other) const {
+    return when != other.when ? when < other.when : number < other.number;
 }
 
 BackupFolder BackupFolder::practice() const {
@@ -99,14 +105,16 @@ BackupFolder BackupFolder::practice() const {
     return folder;
 }
 
-QString BackupFolder::fileName(ModuleKind kind, const EepromImage &image, const QDateTime &when) {
-    return QStringLiteral("%1-%2-%3.txt")
-        .arg(moduleKindKey(kind), moduleForName(kind, image),
-             when.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")));
+QString BackupFolder::fileName(ModuleKind kind, const QDateTime &when, const QString &port,
+                               int number) {
+    return QStringLiteral("%1-%2-%3-%4.txt")
+        .arg(moduleKindKey(kind), when.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'")),
+             portForName(port))
+        .arg(number);
 }
 
 BackupResult BackupFolder::save(ModuleKind kind, const EepromImage &image, const QDateTime &when,
-                                const QString &port) const {
+                                const QString &port, QStringList *removed) const {
     const auto failure = [](const QString &what, const QString &why) {
         return BackupResult{{},
                             QStringLiteral("No backup of the module's memory could be saved: "
@@ -123,15 +131,12 @@ BackupResult BackupFolder::save(ModuleKind kind, const EepromImage &image, const
     if (!folder.mkpath(QStringLiteral(".")))
         return failure(m_path, QStringLiteral("the folder cannot be created"));
 
-    // The name is claimed by creating the file: another process saving in the same second
-    // gets the next number instead of this file.
-    const QString base = fileName(kind, image, when);
+    // The name is claimed by creating the file: another process saving in the same
+    // millisecond on the same port takes the next number instead of this file.
     QString path;
     int fd = -1;
-    for (int number = 1; fd < 0; ++number) {
-        const QString name =
-            number == 1 ? base : base.chopped(4) + QStringLiteral("-%1.txt").arg(number);
-        path = folder.filePath(name);
+    while (fd < 0) {
+        path = folder.filePath(fileName(kind, when, port, ++s_sequence));
         fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                     0666);
         if (fd < 0 && errno != EEXIST)
@@ -153,56 +158,65 @@ BackupResult BackupFolder::save(ModuleKind kind, const EepromImage &image, const
     }
     if (!port.isEmpty())
         recordBackupPort(path, port);
-    prune(QFileInfo(path).fileName());
+    const QStringList pruned = prune(QFileInfo(path).fileName(), when);
+    if (removed)
+        *removed = pruned;
     return {path, {}};
 }
 
-BackupFn BackupFolder::forSession(const QString &port) const {
-    return [folder = *this, port](const ModuleSession &session) {
-        return folder.save(*session.kind(), *session.moduleImage(), QDateTime::currentDateTimeUtc(),
-                           port);
+BackupFn BackupFolder::forSession(const QString &port,
+                                  const std::function<void(const QString &)> &tell) const {
+    return [folder = *this, port, tell](const ModuleSession &session) {
+        QStringList removed;
+        BackupResult saved = folder.save(*session.kind(), *session.moduleImage(),
+                                         QDateTime::currentDateTimeUtc(), port, &removed);
+        if (tell && !removed.isEmpty())
+            tell(folder.removalNote(removed));
+        return saved;
     };
 }
 
-void BackupFolder::prune(const QString &kept) const {
+QStringList BackupFolder::prune(const QString &kept, const QDateTime &now) const {
     QDir folder(m_path);
-    std::vector<Dated> backups;
-    QString keptModule;
-    for (const QString &name : folder.entryList(QDir::Files)) {
-        const QRegularExpressionMatch match = namePattern().match(name);
-        if (!match.hasMatch())
-            continue;
-        if (name == kept)
-            keptModule = match.captured(1);
-        else
-            backups.push_back(
-                {match.captured(1), match.captured(2), match.captured(3).toInt(), name});
+    std::vector<Held> held;
+    for (const QFileInfo &file : folder.entryInfoList(QDir::Files)) {
+        if (const std::optional<BackupName> name = parseName(file.fileName());
+            name && file.fileName() != kept)
+            held.push_back({*name, file.fileName(), file.size()});
     }
-    auto excess = static_cast<qsizetype>(backups.size()) - (kKept - 1);
-    if (excess <= 0)
-        return;
-    std::sort(backups.begin(), backups.end());
+    // Newest first: a backup is kept while it is young, or while those kept so far, the one
+    // just saved among them, stay within the count and the size.
+    std::sort(held.begin(), held.end(),
+              [](const Held &a, const Held &b) { return b.name < a.name; });
+    const QDateTime youngSince = now.addDays(-m_retention.days);
+    int count = 1;
+    qint64 bytes = QFileInfo(folder.filePath(kept)).size();
+    QStringList removed;
+    for (const Held &backup : held) {
+        ++count;
+        bytes += backup.bytes;
+        if (backup.name.when >= youngSince ||
+            (count <= m_retention.count && bytes <= m_retention.bytes))
+            continue;
+        if (folder.remove(backup.file))
+            removed << folder.filePath(backup.file);
+        --count;
+        bytes -= backup.bytes;
+    }
+    return removed;
+}
 
-    // Each module's newest backup that holds a profile stays, however old; the one just saved
-    // is its module's. Looked up only for modules that are about to lose a backup.
-    std::map<QString, QString> lastGood;
-    const auto isLastGood = [&](const Dated &backup) {
-        if (backup.module == keptModule)
-            return false;
-        if (!lastGood.count(backup.module)) {
-            QString &found = lastGood[backup.module];
-            for (auto b = backups.rbegin(); b != backups.rend() && found.isEmpty(); ++b)
-                if (b->module == backup.module && holdsAProfile(folder.filePath(b->name)))
-                    found = b->name;
-        }
-        return lastGood[backup.module] == backup.name;
-    };
-    for (auto b = backups.begin(); b != backups.end() && excess > 0; ++b) {
-        if (isLastGood(*b))
-            continue;
-        folder.remove(b->name);
-        --excess;
-    }
+QString BackupFolder::removalNote(const QStringList &removed) const {
+    if (removed.isEmpty())
+        return {};
+    return QStringLiteral("Removed %1 backup%2 older than %3 days, beyond the newest %4 or %5 MB: "
+                          "%6")
+        .arg(removed.size())
+        .arg(removed.size() == 1 ? QString() : QStringLiteral("s"))
+        .arg(m_retention.days)
+        .arg(m_retention.count)
+        .arg(m_retention.bytes / 1'000'000)
+        .arg(removed.join(QStringLiteral(", ")));
 }
 
 } // namespace tessel

@@ -76,33 +76,26 @@ QString describeModule(ModuleKind kind, const EepromImage &image) {
 }
 
 std::vector<BackupEntry> listBackups(const QString &folder, ModuleKind kind) {
-    // Each entry with the number its name carries when more were made in the same second.
-    std::vector<std::pair<BackupEntry, int>> found;
+    std::vector<std::pair<BackupEntry, BackupName>> found;
     const QDir dir(folder);
-    const QString prefix = moduleKindKey(kind) + QLatin1Char('-');
-    for (const QString &name : dir.entryList(QDir::Files, QDir::Name | QDir::Reversed)) {
-        const QRegularExpressionMatch match = BackupFolder::namePattern().match(name);
-        if (!match.hasMatch() || !name.startsWith(prefix))
+    for (const QString &name : dir.entryList(QDir::Files)) {
+        const std::optional<BackupName> parsed = BackupFolder::parseName(name);
+        if (!parsed || parsed->kind != moduleKindKey(kind))
             continue;
         QFile file(dir.filePath(name));
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        const ProfileParse parsed = parseProfileText(QString::fromLatin1(file.read(1 << 16)));
-        if (!parsed.memory)
+        const ProfileParse profile = parseProfileText(QString::fromLatin1(file.read(1 << 16)));
+        if (!profile.memory)
             continue;
-        QDateTime when =
-            QDateTime::fromString(match.captured(2), QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
-        when.setTimeSpec(Qt::UTC);
-        const EepromImage image(*parsed.memory);
-        found.push_back({{file.fileName(), when, recordedPort(file.fileName()),
+        const EepromImage image(*profile.memory);
+        found.push_back({{file.fileName(), parsed->when, recordedPort(file.fileName()),
                           describeModule(kind, image), image},
-                         match.captured(3).toInt()});
+                         *parsed});
     }
-    // Newest first across modules: by time, then by that number (the unnumbered one came
-    // first), compared as a number so that -10 is newer than -2.
-    std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) {
-        return a.first.when != b.first.when ? a.first.when > b.first.when : a.second > b.second;
-    });
+    // Newest first: by time, then by number, compared as a number so that 10 is newer than 2.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto &a, const auto &b) { return b.second < a.second; });
     std::vector<BackupEntry> entries;
     for (auto &[entry, number] : found)
         entries.push_back(std::move(entry));

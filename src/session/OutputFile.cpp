@@ -22,6 +22,15 @@ bool namesSomethingSpecial(const QString &path) {
     return path.startsWith(QLatin1String("/dev/")) || path.startsWith(QLatin1String("/proc/"));
 }
 
+// Where a name that may be a symbolic link to nothing yet leads: the file is made there and
+// the link stays, as cp makes it (replacing the link would cut what it joins).
+QString linkedTarget(const QString &path) {
+    QString target = path;
+    for (int hops = 0; hops < 40 && QFileInfo(target).isSymLink(); ++hops)
+        target = QFileInfo(target).symLinkTarget();
+    return target;
+}
+
 mode_t currentUmask() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -61,6 +70,20 @@ void syncFolder(const QString &folder) {
     }
 }
 
+bool sameFile(int fd, const QString &path) {
+    struct stat open {};
+    struct stat named {};
+    if (::fstat(fd, &open) != 0 || ::stat(encoded(path).constData(), &named) != 0)
+        return false;
+    if (S_ISCHR(open.st_mode) && S_ISCHR(named.st_mode))
+        return open.st_rdev == named.st_rdev;
+    return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+bool OutputFile::isSameFileAs(const QString &path) const {
+    return m_fd >= 0 && sameFile(m_fd, path);
+}
+
 OutputFile::OutputFile(QString path) : m_path(std::move(path)) {}
 
 OutputFile::~OutputFile() {
@@ -90,7 +113,7 @@ bool OutputFile::open() {
     if (::stat(encoded(m_path).constData(), &info) != 0) {
         if (errno != ENOENT)
             return fail(systemError());
-        return openBeside(m_path);
+        return openBeside(linkedTarget(m_path));
     }
     if (!S_ISREG(info.st_mode))
         return openInPlace(false);

@@ -28,6 +28,8 @@ public:
     [[nodiscard]] bool commit(const QByteArray &bytes);
 
     [[nodiscard]] const QString &path() const { return m_path; }
+    // True when what open() claimed is the file or device `path` names (its links followed).
+    [[nodiscard]] bool isSameFileAs(const QString &path) const;
     // "cannot write out.txt: No space left on device"
     [[nodiscard]] const QString &error() const { return m_error; }
 
@@ -50,6 +52,8 @@ private:
 [[nodiscard]] QString writeAndSync(int fd, const QByteArray &bytes);
 // Flushes a folder, so that a file just made or renamed in it survives a power cut.
 void syncFolder(const QString &folder);
+// True when the open `fd` is the file or device `path` names: one inode, or one device.
+[[nodiscard]] bool sameFile(int fd, const QString &path);
 // The system's words for the current errno: "No space left on device".
 [[nodiscard]] QString systemError();
 

@@ -60,6 +60,8 @@ ConfigRun::ConfigRun(const Invocation &how) {
     });
     if (how.outputReaderLines >= 0)
         m_process.setStandardOutputProcess(&m_reader);
+    if (!how.outputFile.isEmpty())
+        m_process.setStandardOutputFile(how.outputFile, QIODevice::Append);
     m_timer.start();
     m_process.start(QStringLiteral(TESSEL_CONFIG_EXE), how.arguments);
     if (how.outputReaderLines >= 0)

@@ -56,6 +56,7 @@ struct Invocation {
     QList<int> ignored;            // signals ignored from the start, as nohup leaves SIGHUP
     bool stderrOnTerminal = false; // standard error on a pseudo-terminal, as in a shell
     QString workingDirectory;
+    QString outputFile; // standard output into this file, as `> FILE`
     // Standard output through a pipe to a reader that goes after this many lines, as
     // `| head -n N`; -1 for none.
     int outputReaderLines = -1;

@@ -7,6 +7,8 @@
 #include "cli/commands/CommandTable.h"
 #include "support/TestMain.h"
 
+#include <QTcpServer>
+
 using namespace tessel;
 using namespace tessel::e2e;
 
@@ -19,12 +21,36 @@ class ArgumentsTest : public QObject {
 private Q_SLOTS:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-    void usageError_exitsTwoAndSaysWhy_data() {
+    void refusal_exitStatusSaysWhy_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
-        const auto row = [](const char *name, const QStringList &arguments, const char *message) {
-            QTest::newRow(name) << arguments << QString::fromLatin1(message);
+        QTest::addColumn<int>("exitCode");
+        const auto row = [](const char *name, const QStringList &arguments, const char *message,
+                            int exitCode = 2) {
+            QTest::newRow(name) << arguments << QString::fromLatin1(message) << exitCode;
         };
+        // Standard output is checked to its close; diff's 1 would claim a list that was lost.
+        for (const char *command : {"read", "identify", "diff"}) {
+            for (const char *json : {"", "--json"}) {
+                QStringList words{command, "--simulate", "tessel"};
+                if (QByteArray(command) == "diff")
+                    words << "PROFILE";
+                if (*json)
+                    words << json;
+                words << ">/dev/full";
+                row(qPrintable(QStringLiteral("%1 %2 onto a full disk").arg(command, json)), words,
+                    "cannot write standard output: No space left on device");
+            }
+        }
+        row("list-ports onto a full disk", {"list-ports", ">/dev/full"},
+            "cannot write standard output: No space left on device");
+        // A device server that is not there is a line that failed; an unknown host a bad name.
+        row("tcp refused", {"read", "--port", "tcp://127.0.0.1:CLOSED"},
+            "the connection was refused", 1);
+        row("tcp refused, diff", {"diff", "PROFILE", "--port", "tcp://127.0.0.1:CLOSED"},
+            "the connection was refused");
+        row("tcp host unknown", {"read", "--port", "tcp://no-such-host.invalid:4001"},
+            "no host of that name is known");
         // A stray word is reported rather than ignored.
         row("unknown command", {"reed", "--port", "x"}, "unknown command");
         row("help on no command", {"help", "reed"}, "unknown command");
@@ -71,17 +97,25 @@ private Q_SLOTS:
         row("window without a display", {"--port=ttyUSB0"}, "no display");
     }
 
-    void usageError_exitsTwoAndSaysWhy() {
+    void refusal_exitStatusSaysWhy() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
+        QFETCH(int, exitCode);
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        arguments.replaceInStrings(QStringLiteral("CLOSED"), QString::number(closed.serverPort()));
+        closed.close();
         const QString text = profileOf(everyByteValue(false));
         arguments.replaceInStrings(
             QStringLiteral("BADPROFILE"),
             writeProfile(m_dir, "bad.txt", QString(text).replace(" 37,", " 256,")));
         arguments.replaceInStrings(QStringLiteral("PROFILE"), writeProfile(m_dir, "p.txt", text));
         Invocation how(arguments);
+        if (arguments.last().startsWith('>'))
+            how.outputFile = arguments.takeLast().mid(1);
+        how.arguments = arguments;
         how.unset = kNoDisplay;
-        RUN_CONFIG(o, 2, how);
+        RUN_CONFIG(o, exitCode, how);
         QVERIFY2(o.err.contains(message), qPrintable(o.err));
         QVERIFY(o.out.isEmpty());
     }

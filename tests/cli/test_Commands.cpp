@@ -50,6 +50,16 @@ private Q_SLOTS:
         RUN_CONFIG(read, 0, toStdout);
         QCOMPARE(read.out, profileOf(factory) + '\n');
         QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("-"))));
+        // A link to nothing yet makes its target and stays a link; the module's own line is
+        // never written to.
+        const QString made = m_dir.filePath(moduleKindKey(kind) + ".txt");
+        const QString link = made + ".link";
+        QVERIFY(QFile::link(made, link));
+        CHECK_EXIT(runConfig(QStringList{"read", "-o", link} + port), 0);
+        QCOMPARE(contents(made), read.out.toLatin1());
+        QVERIFY(QFileInfo(link).isSymLink());
+        RUN_CONFIG(own, 2, QStringList{"read", "-o", module.port()} + port);
+        QVERIFY2(own.err.contains("the module's own port"), qPrintable(own.err));
 
         RUN_CONFIG(same, 0, QStringList{"diff", writeProfile(m_dir, "read.txt", read.out)} + port);
         QCOMPARE(same.out, QStringLiteral("no differences\n"));

@@ -30,10 +30,9 @@ EepromImage withSerial(ModuleKind kind, int firstDevice = 0x40A1B2C3) {
     return image;
 }
 
-// The name the backup of a Tessel module holding `image`, taken at `when`, is saved under.
-QString tesselBackup(const QDateTime &when,
-                     const EepromImage &image = withSerial(ModuleKind::Tessel)) {
-    return BackupFolder::fileName(ModuleKind::Tessel, image, when);
+// The name of a Tessel backup taken at `when` on ttyUSB0.
+QString tesselBackup(const QDateTime &when, int number = 1) {
+    return BackupFolder::fileName(ModuleKind::Tessel, when, QStringLiteral("/dev/ttyUSB0"), number);
 }
 
 QByteArray contentOf(const QString &path) {
@@ -60,72 +59,80 @@ void writeFile(const QString &folder, const QString &name, const QByteArray &byt
 class BackupsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void save_writesAProfileNamedByKindSerialAndUtcTime() {
+    void save_namesEveryBackupApartByTimePortAndNumber() {
         const BackupFolder folder(m_dir.filePath(QStringLiteral("named")));
-        const BackupResult tessel =
-            folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening);
-        QVERIFY2(tessel.error.isEmpty(), qPrintable(tessel.error));
-        QCOMPARE(tessel.where,
-                 folder.path() + QStringLiteral("/tessel-0013A200-40A1B2C3-20261206T210512Z.txt"));
-        QCOMPARE(readBackup(tessel.where), withSerial(ModuleKind::Tessel).toMemory());
-        // A second backup in the same second is kept beside the first.
-        EepromImage second = withSerial(ModuleKind::Tessel);
-        second.setValue(100, 7);
-        const BackupResult again = folder.save(ModuleKind::Tessel, second, kEvening);
-        QCOMPARE(QFileInfo(again.where).fileName(),
-                 QStringLiteral("tessel-0013A200-40A1B2C3-20261206T210512Z-2.txt"));
-        QCOMPARE(readBackup(again.where), second.toMemory());
-
-        // The same moment given in local time two hours ahead of UTC names the same second.
-        const QDateTime inAthens = kEvening.toOffsetFromUtc(2 * 3600);
-        const EepromImage sensor = withSerial(ModuleKind::Threshold);
-        const BackupResult threshold = folder.save(ModuleKind::Threshold, sensor, inAthens);
-        const QString name = QFileInfo(threshold.where).fileName();
-        static const QRegularExpression expected(
-            QStringLiteral(R"(^threshold-0013A200-4032-40A1-[0-9A-F]{4}-20261206T210512Z\.txt$)"));
-        QVERIFY2(expected.match(name).hasMatch(), qPrintable(name));
-        QCOMPARE(readBackup(threshold.where), sensor.toMemory());
-        // Sensors on the same relay controllers differ in their limits, and so do their names.
-        EepromImage other = sensor;
-        other.setValue(map::upperLimitAddress(15), sensor.value(map::upperLimitAddress(15)) ^ 1);
-        QVERIFY(BackupFolder::fileName(ModuleKind::Threshold, other, kEvening) !=
-                BackupFolder::fileName(ModuleKind::Threshold, sensor, kEvening));
-    }
-
-    void save_keepsTheNewest200AndNothingElseIsTouched() {
-        const BackupFolder folder(m_dir.filePath(QStringLiteral("many")));
-        QVERIFY(QDir().mkpath(folder.path()));
-        // The operator's own files in the folder are never the program's to delete.
-        const QStringList own = {"notes.txt", "tessel-copy.txt", "tessel-0013A200-1.txt"};
-        for (const QString &name : own)
-            writeFile(folder.path(), name);
-        // Another module's only good backup, older than all, and an empty one made since.
-        const EepromImage another = withSerial(ModuleKind::Tessel, 0x11223344);
-        const BackupResult lastGood =
-            folder.save(ModuleKind::Tessel, another, kEvening.addSecs(-3600));
-        writeFile(folder.path(), tesselBackup(kEvening.addSecs(-1), another));
-        // Two kinds taking turns, a second apart: the limit counts all of them together.
-        const int made = BackupFolder::kKept + 5;
+        // Modules programmed alike hold the same serials: each still keeps its own backup, even
+        // within one millisecond, and the same moment in local time names the same UTC time.
+        const EepromImage alike = withSerial(ModuleKind::Tessel);
         QStringList names;
-        for (int i = 0; i < made; ++i) {
-            const ModuleKind kind = i % 2 ? ModuleKind::Threshold : ModuleKind::Tessel;
-            const BackupResult saved = folder.save(kind, withSerial(kind), kEvening.addSecs(i));
+        for (const auto &[when, port] :
+             {std::pair(kEvening, QStringLiteral("/dev/ttyUSB0")),
+              std::pair(kEvening.toOffsetFromUtc(2 * 3600), QStringLiteral("/dev/ttyUSB0")),
+              std::pair(kEvening.addMSecs(7), QStringLiteral("tcp://bench-3:4001"))}) {
+            const BackupResult saved = folder.save(ModuleKind::Tessel, alike, when, port);
             QVERIFY2(saved.error.isEmpty(), qPrintable(saved.error));
+            QCOMPARE(readBackup(saved.where), alike.toMemory());
             names << QFileInfo(saved.where).fileName();
         }
-        QStringList expected = names.mid(made - BackupFolder::kKept + 1) + own;
-        expected << QFileInfo(lastGood.where).fileName();
-        expected.sort();
-        QCOMPARE(filesIn(folder.path()), expected);
+        static const QRegularExpression form(QStringLiteral(
+            R"(^tessel-20261206T210512\.00([07])Z-(ttyUSB0|bench-3_4001)-(\d+)\.txt$)"));
+        for (const QString &name : names)
+            QVERIFY2(form.match(name).hasMatch(), qPrintable(name));
+        QCOMPARE(filesIn(folder.path()).size(), 3);
+        QVERIFY(names[0] != names[1]);
+        QCOMPARE(BackupFolder::parseName(names[2])->when, kEvening.addMSecs(7));
+    }
 
-        // A clock set back: the backup just made stays, the oldest of the others goes.
-        const BackupResult early =
-            folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening.addDays(-30));
-        QVERIFY(QFileInfo::exists(early.where));
-        QVERIFY(!QFileInfo::exists(folder.path() + QLatin1Char('/') + names.at(6)));
-        QVERIFY(QFileInfo::exists(folder.path() + QLatin1Char('/') + names.at(7)));
-        QVERIFY(QFileInfo::exists(lastGood.where));
-        QCOMPARE(filesIn(folder.path()).size(), BackupFolder::kKept + 3);
+    void save_prunesOnlyOldBackupsBeyondCountOrSize_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("files");       // size bound, in backups
+        QTest::addColumn<QList<int>>("ages"); // days, of the backups there before the save
+        QTest::addColumn<QList<int>>("gone"); // which of them the save removes
+        QTest::newRow("young ones stay beyond the count")
+            << 2 << 99 << QList{1, 2, 89} << QList<int>{};
+        QTest::newRow("old ones beyond the count go")
+            << 3 << 99 << QList{1, 100, 101, 300} << QList{101, 300};
+        QTest::newRow("old ones beyond the size go")
+            << 99 << 3 << QList{100, 2, 101, 120} << QList{101, 120};
+        QTest::newRow("old ones within both bounds stay")
+            << 3 << 3 << QList{91, 92} << QList<int>{};
+    }
+
+    void save_prunesOnlyOldBackupsBeyondCountOrSize() {
+        QFETCH(int, count);
+        QFETCH(int, files);
+        QFETCH(QList<int>, ages);
+        QFETCH(QList<int>, gone);
+        QTemporaryDir dir;
+        BackupFolder folder(dir.path());
+        const QByteArray text =
+            profileText(withSerial(ModuleKind::Tessel)).toLatin1() + QByteArray("\n");
+        folder.setRetention({90, count, files * text.size()});
+        // The operator's files and those of the naming before ports: only a backup goes.
+        const QStringList own = {"notes.txt", "tessel-copy.txt", "tessel-20201206T210512Z.txt"};
+        for (const QString &name : own)
+            writeFile(dir.path(), name);
+        const QString earlierNaming = "tessel-0013A200-40A1B2C3-20201206T210512Z-2.txt";
+        writeFile(dir.path(), earlierNaming, text);
+        QStringList expected = own, removed;
+        removed << earlierNaming;
+        for (const int age : ages) {
+            const QString name = tesselBackup(kEvening.addDays(-age));
+            writeFile(dir.path(), name, text);
+            (gone.contains(age) ? removed : expected) << name;
+        }
+        QStringList said;
+        const BackupResult saved =
+            folder.save(ModuleKind::Tessel, withSerial(ModuleKind::Tessel), kEvening, {}, &said);
+        expected << QFileInfo(saved.where).fileName();
+        expected.sort();
+        QCOMPARE(filesIn(dir.path()), expected);
+        for (QString &path : removed)
+            path = dir.filePath(path);
+        removed.sort();
+        said.sort();
+        QCOMPARE(said, removed);
+        QVERIFY(folder.removalNote(said).contains(said.join(", ")));
     }
 
     void failedWrite_tellsWhyAndLosesNothing_data() {
@@ -148,11 +155,12 @@ private Q_SLOTS:
         QTemporaryDir dir;
         writeFile(dir.path(), "blocker", "not a folder");
         const QString path = dir.filePath(name);
-        const BackupFolder folder(path);
+        BackupFolder folder(path);
+        folder.setRetention({90, 1, 1});
         // A full folder: a backup that counted would prune its oldest.
         if (backup && QDir().mkpath(path))
-            for (int i = 0; i < BackupFolder::kKept; ++i)
-                writeFile(path, tesselBackup(kEvening.addDays(-1).addSecs(i)), "old");
+            for (int i = 0; i < 3; ++i)
+                writeFile(path, tesselBackup(kEvening.addDays(-300), i + 1), "old");
         const QByteArray old = "old profile\n", text = "DATA 1,2,3\n";
         if (!backup)
             writeFile(dir.path(), name, old);
@@ -232,11 +240,11 @@ private Q_SLOTS:
             folder.save(ModuleKind::Tessel, first, kEvening, "/dev/ttyUSB0").where;
         const QString newer = folder.save(ModuleKind::Tessel, second, kEvening.addSecs(60)).where;
         const QString sameSecond =
-            folder.save(ModuleKind::Tessel, second, kEvening.addSecs(60)).where; // "...Z-2.txt"
+            folder.save(ModuleKind::Tessel, second, kEvening.addSecs(60)).where;
         QVERIFY(!folder.save(ModuleKind::Threshold, withSerial(ModuleKind::Threshold), kEvening)
                      .where.isEmpty());
         // A backup that is not a profile (an empty file left by a full disk) is not offered.
-        writeFile(dir.path(), tesselBackup(kEvening.addSecs(120), first));
+        writeFile(dir.path(), tesselBackup(kEvening.addSecs(120)));
 
         const std::vector<BackupEntry> tessel = listBackups(folder.path(), ModuleKind::Tessel);
         QCOMPARE(tessel.size(), size_t(3));

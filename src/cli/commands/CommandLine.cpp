@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QSysInfo>
+#include <atomic>
 #include <memory>
 #include <pwd.h>
 #include <unistd.h>
@@ -32,13 +33,18 @@ namespace tessel {
 namespace {
 
 // The line to the module the request names, in the session's thread; nothing, with the reason
-// in `error`, when the port cannot be opened.
-ConnectionOpener openerFor(const CommandRequest &request) {
+// in `error`, when the port cannot be opened. `lineFailed` is set when the port was named right
+// but its line could not be made (a refused or unreachable network port), which is a lost line
+// rather than a bad port.
+ConnectionOpener openerFor(const CommandRequest &request,
+                           const std::shared_ptr<std::atomic<bool>> &lineFailed) {
     return [simulate = request.simulate, port = request.port,
-            leastWait = request.replyWaitMs * 1000LL](QString &error) {
+            leastWait = request.replyWaitMs * 1000LL, lineFailed](QString &error) {
+        bool failed = false;
         std::unique_ptr<ModuleConnection> connection =
             simulate ? ModuleConnection::simulate(*simulate)
-                     : ModuleConnection::openPort(port, error);
+                     : ModuleConnection::openPort(port, error, nullptr, &failed);
+        *lineFailed = failed;
         if (connection)
             connection->protocol().pace().setLeastWait(leastWait);
         return connection;
@@ -91,14 +97,21 @@ int runCommand(const CommandRequest &request, ModuleCommands &commands,
     return commands.diff(*kind, *profile);
 }
 
-// The backup a production run's stations share: they run in threads of their own, and two
-// saving and pruning the one folder at once could pick the same file name or prune each
-// other's work.
-BackupFn sharedBackup(BackupFn backup) {
+// Backups the folder removed to stay within its bounds are named on standard error.
+void tellPruning(const QString &note) {
+    printLine(stderr, QStringLiteral("tessel-config: ") + note);
+}
+
+// The backups of a production run's stations, each named for its port. They run in threads
+// of their own; one saves and prunes the folder at a time, so that no pruning counts a backup
+// another is still writing.
+std::function<BackupFn(const QString &)> sharedBackup(const BackupFolder &folder) {
     auto lock = std::make_shared<QMutex>();
-    return [lock, backup = std::move(backup)](const ModuleSession &session) {
-        const QMutexLocker locked(lock.get());
-        return backup(session);
+    return [lock, folder](const QString &port) -> BackupFn {
+        return [lock, backup = folder.forSession(port, tellPruning)](const ModuleSession &session) {
+            const QMutexLocker locked(lock.get());
+            return backup(session);
+        };
     };
 }
 
@@ -154,8 +167,11 @@ BackupFolder userBackups() {
     QString why;
     const QString data = BackupFolder::dataHome(qEnvironmentVariable("XDG_DATA_HOME"),
                                                 qEnvironmentVariable("HOME"), account, &why);
-    return data.isEmpty() ? BackupFolder({}, why)
-                          : BackupFolder(data + QStringLiteral("/tessel-config/backups"));
+    BackupFolder folder = data.isEmpty()
+                              ? BackupFolder({}, why)
+                              : BackupFolder(data + QStringLiteral("/tessel-config/backups"));
+    folder.setRetention(BackupRetention::fromSettings());
+    return folder;
 }
 
 bool isCommandLineInvocation(const QStringList &arguments) {
@@ -189,12 +205,9 @@ bool isCommandLineInvocation(const QStringList &arguments) {
     return false;
 }
 
-int runCommandLine(const QStringList &arguments, const BackupFolder &backups) {
-    ignoreClosedPipes();
-    const ParsedRequest parsed = parseCommandRequest(arguments);
-    if (!parsed.error.isEmpty())
-        return fail(exitcode::kBadInput, parsed.error);
-    const CommandRequest &request = parsed.request;
+namespace {
+
+int runRequest(const CommandRequest &request, const BackupFolder &backups) {
     if (request.help) {
         const commands::Command *command = commands::find(request.helpCommand);
         printText((command ? commandHelp(*command, helpWidth()) : overviewHelp(helpWidth()))
@@ -231,7 +244,7 @@ int runCommandLine(const QStringList &arguments, const BackupFolder &backups) {
         ProductionRequest production;
         production.ports = request.ports;
         production.setup.kind = *request.kind;
-        production.setup.backup = sharedBackup(backups.forSession());
+        production.setup.backupOn = sharedBackup(backups);
         production.setup.profile = EepromImage(*profile);
         production.setup.leastReplyWaitMicros = request.replyWaitMs * 1000LL;
         production.count = request.count;
@@ -241,16 +254,27 @@ int runCommandLine(const QStringList &arguments, const BackupFolder &backups) {
             return fail(exitcode::kBadInput, error);
         return runProduction(std::move(production));
     }
+    const auto lineFailed = std::make_shared<std::atomic<bool>>(false);
     const std::unique_ptr<SessionClient> session =
-        SessionClient::onThread(openerFor(request), commandLineLimits());
+        SessionClient::onThread(openerFor(request, lineFailed), commandLineLimits());
     session->setVerifyAfterStore(request.verify);
     session->open();
     session->waitUntilIdle();
     if (!session->isOpen())
-        return fail(exitcode::kBadInput, session->openError());
+        return diffStatus(request, fail(*lineFailed ? exitcode::kNoModule : exitcode::kBadInput,
+                                        session->openError()));
+    // Profile text written onto the module's own line would reach the module as commands.
+    if (request.command == QLatin1String("read") && !request.simulate &&
+        (output ? output->isSameFileAs(session->where())
+                : sameFile(STDOUT_FILENO, session->where()))) {
+        return fail(exitcode::kBadInput,
+                    QStringLiteral("%1 is the module's own port: the profile is not written "
+                                   "onto it; nothing was sent")
+                        .arg(output ? output->path() : QStringLiteral("standard output")));
+    }
     if (request.backup)
-        session->setBackup(
-            (request.simulate ? backups.practice() : backups).forSession(session->where()));
+        session->setBackup((request.simulate ? backups.practice() : backups)
+                               .forSession(session->where(), tellPruning));
     ModuleCommands commands(*session, session->where());
     commands.setJson(request.json);
     InterruptWatch interrupts;
@@ -261,6 +285,17 @@ int runCommandLine(const QStringList &arguments, const BackupFolder &backups) {
     if (interrupts.received() != 0)
         return exitcode::kSignalled + interrupts.received();
     return statusAfterOutput(status);
+}
+
+} // namespace
+
+int runCommandLine(const QStringList &arguments, const BackupFolder &backups) {
+    ignoreClosedPipes();
+    const ParsedRequest parsed = parseCommandRequest(arguments);
+    if (!parsed.error.isEmpty())
+        return fail(exitcode::kBadInput, parsed.error);
+    return closeStandardOutput(runRequest(parsed.request, backups),
+                               parsed.request.command == QLatin1String("diff"));
 }
 
 } // namespace tessel

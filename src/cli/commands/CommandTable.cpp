@@ -36,9 +36,11 @@ const std::array kCommands = {
             "Reads the module's whole memory and writes it as production profile text (16 "
             "records \"DATA\" of 16 values, on one line) to standard output or to the file of "
             "-o.\n\n"
-            "read -o replaces a regular file at once (its mode, owner and hard links kept) and "
-            "writes a device, a FIFO or /dev/stdout in place; a file that cannot be written (a "
-            "full disk) is exit status 2.",
+            "read -o replaces a regular file at once (its mode, owner and hard links kept), "
+            "creates the file a dangling symbolic link points to, and writes a device, a FIFO "
+            "or /dev/stdout in place; the module's own port is refused before anything is "
+            "sent. A file or standard output that cannot be written to the end (a full disk) "
+            "is exit status 2.",
             Completion::None,
             {QStringLiteral("Profiles")},
             {QStringLiteral("Keep what a module holds:"),
@@ -252,8 +254,9 @@ const std::array kTopics = {
           "A port NAME is COMn (on Linux /dev/ttyS(n-1)), a device as listed (ttyUSB0 is "
           "/dev/ttyUSB0), a full path, or tcp://HOST:PORT for a module behind a serial device "
           "server on the network. The line runs at 115200 baud, 8N1. A connection refused, a "
-          "host that does not answer within 5 s and a connection dropped later are handled "
-          "like a lost serial line.\n\n"
+          "host without a route to it or silent for 5 s, and a connection reset or closed "
+          "later are each named and handled like a lost serial line (exit status 1); a host "
+          "name that is not known is a port that cannot be opened (2).\n\n"
           "Every wait for the module is bounded: a block read is tried at most 3 times (5 s "
           "each), a store waits at most 15 s for each block's confirmation. While the link test "
           "or a transfer runs, a progress line is shown on standard error when it is a "
@@ -268,8 +271,12 @@ const std::array kTopics = {
           "Before write, factory-reset and program store anything, they read the module's "
           "memory and save it as a production profile in the backups folder of the user's data "
           "folder (~/.local/share/tessel-config/backups/ unless XDG_DATA_HOME says otherwise), "
-          "named by kind, the module's serials and time; the newest 200 are kept, and always "
-          "each module's last. A backup counts once it is on disk and reads back as written; "
+          "named by kind, time to the millisecond, port and a number, never by the module's "
+          "serials (modules programmed alike share them). A backup younger than 90 days "
+          "(keepDays in the [backups] group of ~/.config/tessel-config/tessel-config.conf) is "
+          "never deleted; older ones are kept, newest first, up to 200 backups and 64 MB, and "
+          "each one removed is named on standard error. A backup counts once it is on disk "
+          "and reads back as written; "
           "when it cannot be saved, nothing is stored. Any backup can be stored again with "
           "write. Stores on --simulate keep their backups apart, in backups/simulated/."},
     Topic{"When a store fails",
@@ -319,10 +326,12 @@ const std::array kTopics = {
 const std::array kExitStatuses = {
     ExitStatus{"0", "Success; for diff, the module holds exactly the profile."},
     ExitStatus{"1", "No module answered, the module is of an unknown kind (nothing is read or "
-                    "stored), the line failed or vanished, or the memory could not be read back "
+                    "stored), the line failed or vanished (a tcp:// connection too), or the "
+                    "memory could not be read back "
                     "after a store (the store itself completed); for diff, only that the module "
                     "differs from the profile; for program, that every port failed."},
-    ExitStatus{"2", "Bad usage, a bad profile, a port or file that cannot be opened or written, "
+    ExitStatus{"2", "Bad usage, a bad profile, a port or file that cannot be opened or written "
+                    "(standard output included), "
                     "no display for the window, or a backup that cannot be saved (nothing is "
                     "stored); for diff, also every failure that is 1 elsewhere."},
     ExitStatus{"3", "A block store was not confirmed (\"Error Storing Data\"), or the memory "
@@ -354,6 +363,8 @@ const std::array kFiles = {
                                "directory, unless --record names another."},
     Entry{"~/.local/share/tessel-config/backups/",
           "The module's memory saved before each store, as production profiles."},
+    Entry{"~/.config/tessel-config/tessel-config.conf",
+          "keepDays in its [backups] group: the days a backup is never deleted (default 90)."},
 };
 } // namespace
 

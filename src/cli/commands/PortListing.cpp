@@ -6,7 +6,6 @@
 
 #include <QJsonArray>
 #include <array>
-#include <cstdio>
 
 namespace tessel {
 
@@ -72,8 +71,7 @@ QString portsTable(const QList<PortFacts> &ports) {
 int listPorts(const PortSource &source, bool json) {
     const QList<PortFacts> ports = source.ports();
     if (ports.isEmpty() && !json) {
-        std::puts("No serial ports are present.");
-        std::fflush(stdout);
+        printLine(stdout, QStringLiteral("No serial ports are present."));
         return exitcode::kSuccess;
     }
     printText(json ? jsonText(portsJson(ports)) : portsTable(ports).toLocal8Bit());

@@ -1,11 +1,13 @@
 #include "cli/commands/Terminal.h"
 
+#include "cli/commands/CommandLine.h"
 #include "link/protocol/LinkClock.h"
 #include "session/SessionClient.h"
 
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <unistd.h>
 
 namespace tessel {
@@ -14,15 +16,25 @@ namespace {
 // Set once a write to standard output (or error) failed because its reader had gone.
 std::atomic<bool> s_outputClosed = false;
 std::atomic<bool> s_errorClosed = false;
+// The first reason a write to standard output failed for anything but a closed pipe.
+std::atomic<int> s_outputError = 0;
 
 std::atomic<bool> &closedFlag(FILE *stream) {
     return stream == stderr ? s_errorClosed : s_outputClosed;
 }
 
-// Flushes `stream`, noting a pipe whose reader has gone.
-void flushNoting(FILE *stream) {
-    if (std::fflush(stream) != 0 && errno == EPIPE)
+// Notes why a write to `stream` failed: a pipe whose reader has gone, or the first error.
+void noteFailure(FILE *stream) {
+    if (errno == EPIPE)
         closedFlag(stream) = true;
+    else if (stream == stdout && s_outputError == 0)
+        s_outputError = errno;
+}
+
+// Flushes `stream`, noting a failure.
+void flushNoting(FILE *stream) {
+    if (std::fflush(stream) != 0)
+        noteFailure(stream);
 }
 
 const char *verbOf(SessionPhase phase) {
@@ -43,15 +55,17 @@ const char *verbOf(SessionPhase phase) {
 void printLine(FILE *stream, const QString &text) {
     if (closedFlag(stream))
         return;
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
+    if (std::fputs(text.toLocal8Bit().constData(), stream) < 0 || std::fputc('\n', stream) == EOF)
+        noteFailure(stream);
     flushNoting(stream);
 }
 
 void printText(const QByteArray &text) {
     if (s_outputClosed)
         return;
-    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
+    if (std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout) !=
+        static_cast<size_t>(text.size()))
+        noteFailure(stdout);
     flushNoting(stdout);
 }
 
@@ -65,6 +79,23 @@ bool outputPipeClosed() {
 
 int statusAfterOutput(int status) {
     return outputPipeClosed() ? 128 + SIGPIPE : status;
+}
+
+int closeStandardOutput(int status, bool statusTellsOfOutput) {
+    if (s_outputClosed)
+        return status;
+    const bool failedBefore = std::ferror(stdout) != 0;
+    errno = 0;
+    // Some file systems report a failed write only when the file is closed.
+    if (std::fclose(stdout) != 0 && errno != EPIPE && errno != EBADF && s_outputError == 0)
+        s_outputError = errno;
+    if (failedBefore && s_outputError == 0)
+        s_outputError = EIO;
+    if (s_outputError == 0)
+        return status;
+    fail(exitcode::kBadInput, QStringLiteral("cannot write standard output: %1")
+                                  .arg(QString::fromLocal8Bit(std::strerror(s_outputError))));
+    return status == exitcode::kSuccess || statusTellsOfOutput ? exitcode::kBadInput : status;
 }
 
 int fail(int status, const QString &message) {

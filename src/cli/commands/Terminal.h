@@ -19,6 +19,10 @@ void ignoreClosedPipes();
 [[nodiscard]] bool outputPipeClosed();
 // `status`, or 141 when an output pipe closed during the run.
 [[nodiscard]] int statusAfterOutput(int status);
+// At the end of a command: standard output is flushed and closed, and a write that failed
+// (a full disk, an I/O error) is told, with status 2 instead of a success, or instead of any
+// status that speaks of what was printed (diff's "differs"). Called once, last.
+[[nodiscard]] int closeStandardOutput(int status, bool statusTellsOfOutput);
 // Text as it is (a document, a profile) on standard output, flushed.
 void printText(const QByteArray &text);
 // "tessel-config: <message>" on standard error; returns the exit status for the caller.

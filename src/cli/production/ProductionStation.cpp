@@ -81,7 +81,8 @@ void ProductionStation::start() {
         },
         commandLineLimits());
     m_session->setVerifyAfterStore(true);
-    m_session->setBackup(m_setup.backup);
+    if (m_setup.backupOn)
+        m_session->setBackup(m_setup.backupOn(m_port));
     connect(m_session.get(), &SessionClient::opened, this, &ProductionStation::opened);
     connect(m_session.get(), &SessionClient::finished, this, &ProductionStation::jobFinished);
     connect(m_session.get(), &SessionClient::progress, this, &ProductionStation::reportProgress);

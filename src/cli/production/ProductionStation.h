@@ -35,9 +35,9 @@ struct StationEvent {
 struct StationSetup {
     ModuleKind kind = ModuleKind::Tessel;
     EepromImage profile;
-    // Saves the module's memory before the store; none skips the backup. Called in the
-    // station's session thread.
-    BackupFn backup;
+    // What saves the module's memory on a port before the store; none skips the backup. The
+    // saving is called in the station's session thread.
+    std::function<BackupFn(const QString &port)> backupOn;
     // Every reply is waited for at least this long (--reply-wait); 0 for none.
     qint64 leastReplyWaitMicros = 0;
     // With a units file: each module is given the profile with its own unit's settings.

@@ -69,18 +69,33 @@ QString TcpChannel::open(const QString &portName, int timeoutMs) {
 }
 
 QString TcpChannel::whyNotConnected(const QString &address) const {
+    QString what;
     switch (m_socket.error()) {
     case QAbstractSocket::ConnectionRefusedError:
-        return QStringLiteral("Could not connect to %1: the connection was refused. Is the device "
-                              "server on and is this its port?")
-            .arg(address);
+        what = QStringLiteral("the connection was refused. Is the device server on and is this "
+                              "its port?");
+        break;
     case QAbstractSocket::HostNotFoundError:
-        return QStringLiteral("Could not connect to %1: no host of that name is known.")
-            .arg(address);
+        what = QStringLiteral("no host of that name is known.");
+        break;
+    case QAbstractSocket::NetworkError:
+        what = QStringLiteral("there is no route to the host (%1).").arg(m_socket.errorString());
+        break;
+    case QAbstractSocket::SocketTimeoutError:
+        what = QStringLiteral("the connection timed out.");
+        break;
+    case QAbstractSocket::RemoteHostClosedError:
+        what = QStringLiteral("the device server closed the connection as it was made.");
+        break;
     default:
+        what = m_socket.errorString() + QLatin1Char('.');
         break;
     }
-    return QStringLiteral("Could not connect to %1: %2.").arg(address, m_socket.errorString());
+    return QStringLiteral("Could not connect to %1: %2").arg(address, what);
+}
+
+bool TcpChannel::hostUnknown() const {
+    return m_socket.error() == QAbstractSocket::HostNotFoundError;
 }
 
 TcpChannel::~TcpChannel() {
@@ -108,12 +123,23 @@ void TcpChannel::onError(QAbstractSocket::SocketError error) {
     if (!m_open || error == QAbstractSocket::SocketTimeoutError)
         return;
     QString why;
-    if (error == QAbstractSocket::RemoteHostClosedError)
+    switch (error) {
+    case QAbstractSocket::RemoteHostClosedError:
         why = wasReset() ? QStringLiteral("the connection was reset (the device server "
                                           "restarted, or the network between dropped it)")
                          : QStringLiteral("the device server closed it");
-    else
+        break;
+    case QAbstractSocket::NetworkError:
+        why = QStringLiteral("there is no route to the host any more (%1)")
+                  .arg(m_socket.errorString());
+        break;
+    case QAbstractSocket::SocketTimeoutError:
+        why = QStringLiteral("the connection timed out");
+        break;
+    default:
         why = m_socket.errorString();
+        break;
+    }
     stopWatching();
     markLost(QStringLiteral("The connection to %1 was lost: %2.").arg(m_name, why));
 }

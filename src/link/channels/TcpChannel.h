@@ -37,6 +37,9 @@ public:
     [[nodiscard]] QString open(const QString &portName, int timeoutMs = kConnectTimeoutMs);
 
     [[nodiscard]] QString name() const override { return m_name; }
+    // After a failed open: the host's name is not known, a mistake in the port name rather
+    // than a line that failed.
+    [[nodiscard]] bool hostUnknown() const;
 
 private:
     void pushOut() override { m_socket.flush(); }

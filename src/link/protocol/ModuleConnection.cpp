@@ -11,10 +11,13 @@ namespace {
 // The channel a port name stands for. Kinds of port are told apart by the form of the name:
 // "tcp://HOST:PORT" is a serial device server on the network, every other name a serial port
 // (COM3, ttyUSB0, /dev/ttyUSB0).
-std::unique_ptr<ByteChannel> openChannel(const QString &portName, QString &error) {
+std::unique_ptr<ByteChannel> openChannel(const QString &portName, QString &error,
+                                         bool *lineFailed) {
     if (isTcpPortName(portName)) {
         auto tcp = std::make_unique<TcpChannel>();
         error = tcp->open(portName);
+        if (lineFailed)
+            *lineFailed = !error.isEmpty() && parseTcpPortName(portName) && !tcp->hostUnknown();
         return error.isEmpty() ? std::move(tcp) : nullptr;
     }
     auto serial = std::make_unique<SerialChannel>();
@@ -31,8 +34,9 @@ ModuleConnection::ModuleConnection(LinkClock *clock)
 ModuleConnection::~ModuleConnection() = default;
 
 std::unique_ptr<ModuleConnection> ModuleConnection::openPort(const QString &portName,
-                                                             QString &error, LinkClock *clock) {
-    std::unique_ptr<ByteChannel> channel = openChannel(portName, error);
+                                                             QString &error, LinkClock *clock,
+                                                             bool *lineFailed) {
+    std::unique_ptr<ByteChannel> channel = openChannel(portName, error, lineFailed);
     if (!channel)
         return nullptr;
     std::unique_ptr<ModuleConnection> connection(new ModuleConnection(clock));

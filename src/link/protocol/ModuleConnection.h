@@ -20,9 +20,13 @@ public:
 
     // The port a name stands for (COM3, ttyUSB0, a device path); nothing when it cannot be
     // opened, with the reason for the operator in `error`. Waits are timed by `clock`, the wall
-    // clock when none is given.
-    [[nodiscard]] static std::unique_ptr<ModuleConnection>
-    openPort(const QString &portName, QString &error, LinkClock *clock = nullptr);
+    // clock when none is given. `lineFailed` tells a network port that was named right but
+    // could not be reached (refused, no route, timed out), a failure of the line rather than of
+    // the name.
+    [[nodiscard]] static std::unique_ptr<ModuleConnection> openPort(const QString &portName,
+                                                                    QString &error,
+                                                                    LinkClock *clock = nullptr,
+                                                                    bool *lineFailed = nullptr);
     // The built-in simulated module of a kind, answering after a real module's delay.
     [[nodiscard]] static std::unique_ptr<ModuleConnection>
     simulate(ModuleKind kind, const SimulatorFaults &faults = {}, LinkClock *clock = nullptr);
