@@ -2,7 +2,7 @@
 
 namespace tessel {
 
-const std::array<QString, kControllerTypeCount> &ControllerTypeTable() {
+const std::array<QString, kControllerTypeCount> &controllerTypeNames() {
     static const std::array<QString, kControllerTypeCount> table = [] {
         std::array<QString, kControllerTypeCount> names;
         names[0] = QStringLiteral("WD1x 1-Ch. Relay Device   ");
@@ -12,7 +12,7 @@ const std::array<QString, kControllerTypeCount> &ControllerTypeTable() {
         // From index 4 on the channel count grows by 8 per step: 8, 16, ... 256.
         for (int type = 4; type < kControllerTypeCount; ++type) {
             const QString name =
-                QStringLiteral("Velqa %1-Ch. Relay Device").arg(ConsumptionOf(type));
+                QStringLiteral("Velqa %1-Ch. Relay Device").arg(consumptionOf(type));
             names[type] = name.leftJustified(26, QLatin1Char(' '));
         }
         return names;
@@ -38,7 +38,7 @@ const std::array<QString, kLimitTypeCount> &LimitTypeTable() {
 QString controllerTypeName(int type) {
     if (type < 0 || type >= kControllerTypeCount)
         return {};
-    return ControllerTypeTable()[type];
+    return controllerTypeNames()[type];
 }
 
 std::optional<int> limitTypeIndex(const QString &caption) {
@@ -50,7 +50,7 @@ std::optional<int> limitTypeIndex(const QString &caption) {
     return std::nullopt;
 }
 
-int ConsumptionOf(int type) {
+int consumptionOf(int type) {
     switch (type) {
     case 0:
         return 1;

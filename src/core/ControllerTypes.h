@@ -12,7 +12,7 @@ constexpr int kLimitTypeCount = 4;
 
 // The remote relay controllers a module can drive, indexed by the ControllerType entry of a
 // device record. Every name is padded to 26 characters so that the type column lines up.
-const std::array<QString, kControllerTypeCount> &ControllerTypeTable();
+const std::array<QString, kControllerTypeCount> &controllerTypeNames();
 // What a Tessel module does with a remote relay; the window only ever uses index 0.
 const std::array<QString, kRelayFunctionCount> &RelayFunctionTable();
 // How a Threshold module reacts to one analog input, indexed by the input's LimitType entry.
@@ -24,6 +24,6 @@ QString controllerTypeName(int type);
 std::optional<int> limitTypeIndex(const QString &caption);
 
 // Inputs a controller type takes: one per relay channel; 0 for a value that names no type.
-int ConsumptionOf(int type);
+int consumptionOf(int type);
 
 } // namespace tessel

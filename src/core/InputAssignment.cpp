@@ -83,7 +83,7 @@ std::vector<RowAssignment> computeAssignment(const std::vector<int> &typesOfRows
     rows.reserve(typesOfRowsInUse.size());
     Position at;
     for (const int type : typesOfRowsInUse) {
-        const int consumption = ConsumptionOf(type);
+        const int consumption = consumptionOf(type);
         if (needsNewBank(consumption, at.free))
             at.startNewBank();
         rows.push_back({captionOf(at, consumption), at.mappingByte()});
@@ -97,7 +97,7 @@ std::vector<bool> rowsBeyondCapacity(const std::vector<int> &typesOfRowsInUse, i
     beyond.reserve(typesOfRowsInUse.size());
     long long total = 0;
     for (const int type : typesOfRowsInUse) {
-        total += ConsumptionOf(type);
+        total += consumptionOf(type);
         beyond.push_back(total > capacity);
     }
     return beyond;

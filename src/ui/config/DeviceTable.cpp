@@ -59,7 +59,7 @@ const QString kNo = QStringLiteral("No");
 QString beyondCapacityReason(const std::vector<int> &types, int row, int capacity) {
     long long needed = 0;
     for (int r = 0; r <= row; ++r)
-        needed += ConsumptionOf(types[r]);
+        needed += consumptionOf(types[r]);
     const QString who =
         row == 0 ? QStringLiteral("The controller type of device 1 needs")
                  : QStringLiteral("The controller types of devices 1 to %1 need").arg(row + 1);
@@ -247,7 +247,7 @@ void DeviceTable::showTypes() {
     for (int r = 0; r < map::kRowCount; ++r) {
         const int type = std::clamp(m_image.value(map::typeAddress(r)), 0, map::kMaxType);
         m_image.setValue(map::typeAddress(r), type);
-        m_rows[r].type->setCaption(ControllerTypeTable()[type]);
+        m_rows[r].type->setCaption(controllerTypeNames()[type]);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "ui/desk/WindowMenus.h"
 #include "ui/dialogs/DifferencesWindow.h"
 #include "ui/dialogs/WindowHost.h"
+#include "ui/widgets/WindowPlace.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -136,8 +137,10 @@ bool ProfileActions::compare(const QString &path) {
     if (!profile)
         return false;
     RecentProfiles().add(path);
-    if (!m_comparison)
+    if (!m_comparison) {
         m_comparison = new DifferencesWindow(&m_window);
+        rememberPlace(*m_comparison, QStringLiteral("comparison"));
+    }
     m_comparison->setDifferences(QStringLiteral("Compare with %1").arg(QFileInfo(path).fileName()),
                                  m_window.kind(), QStringLiteral("window"), m_window.imageToStore(),
                                  QStringLiteral("profile"), *profile);

@@ -10,6 +10,7 @@
 #include "ui/dialogs/BackupsWindow.h"
 #include "ui/dialogs/DifferencesWindow.h"
 #include "ui/dialogs/WindowHost.h"
+#include "ui/widgets/WindowPlace.h"
 
 #include <QAbstractSlider>
 #include <QAction>
@@ -93,6 +94,7 @@ void WindowDesk::addActions(const DeskParts &parts) {
                                [this](const QString &path) { m_profiles->open(path); }},
                               &m_window);
         backups->setAttribute(Qt::WA_DeleteOnClose);
+        rememberPlace(*backups, QStringLiteral("backups"));
         backups->show(); // not modal: the comparison it opens must take input
     });
 
@@ -156,8 +158,10 @@ void WindowDesk::refresh() {
 }
 
 void WindowDesk::reviewChanges() {
-    if (!m_review)
+    if (!m_review) {
         m_review = new DifferencesWindow(&m_window);
+        rememberPlace(*m_review, QStringLiteral("review"));
+    }
     fillReview();
     m_review->show();
     m_review->raise();

@@ -15,6 +15,7 @@
 #include "ui/shell/StartupWindows.h"
 #include "ui/shell/WindowAssembly.h"
 #include "ui/widgets/Readability.h"
+#include "ui/widgets/WindowPlace.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -444,8 +445,10 @@ ProgressWindow &Application::progressWindow() {
 }
 
 void Application::showReport(const QString &profile) {
-    if (!m_report)
+    if (!m_report) {
         m_report = std::make_unique<ReportWindow>();
+        rememberPlace(*m_report, QStringLiteral("profile"));
+    }
     m_report->showProfile(profile);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -152,6 +153,28 @@ private Q_SLOTS:
         });
         loading.start();
         QVERIFY(loading.ending());
+    }
+
+    void configWindow_opensWhereItsKindWasLeft() {
+        QSettings().remove(QStringLiteral("windows"));
+        VirtualClock clock;
+        const auto openWindow = [&clock](ModuleKind kind) {
+            auto app = std::make_unique<RecordingApplication>(simulated(kind, clock));
+            app->start();
+            return app;
+        };
+        const QRect tesselPlace(40, 30, 500, 400);
+        {
+            auto app = openWindow(ModuleKind::Tessel);
+            QVERIFY(app->configWindow()->isVisible());
+            app->configWindow()->setGeometry(tesselPlace);
+            app->configWindow()->hide();
+        }
+        const auto again = openWindow(ModuleKind::Tessel);
+        QCOMPARE(again->configWindow()->geometry(), tesselPlace);
+        // The other kind's window has a place of its own.
+        const auto other = openWindow(ModuleKind::Threshold);
+        QVERIFY(other->configWindow()->geometry() != tesselPlace);
     }
 
     void reconnect_readsTheSameKindOfModule_data() {
