@@ -27,6 +27,7 @@ QString commandName(const QByteArray &command);
 // The six bytes a module answers to the identification.
 struct IdentityReply {
     std::array<int, 6> b{};
+    bool operator==(const IdentityReply &) const = default;
     // The kind byte as sent; moduleKind() says whether this program knows it.
     [[nodiscard]] int kind() const { return b[0]; }
     [[nodiscard]] std::optional<ModuleKind> moduleKind() const {

@@ -132,7 +132,15 @@ SessionOutcome ModuleSession::runIdentify(const SessionRequest &request) {
     }
     // After its link tests: a window that shows them shows the identification from here on.
     enterPhase(SessionPhase::Identifying);
-    m_identity = m_protocol.identify(m_limits.identifyAttempts);
+    const CheckedIdentity asked = identifyChecked(m_protocol, m_limits.identifyAttempts);
+    if (!asked.settled) {
+        return failed(SessionStatus::Unreliable,
+                      QStringLiteral("The line is unreliable: the module's identification came "
+                                     "back different each of the %1 times it was asked. Check "
+                                     "the cable and its plugs, then try again.")
+                          .arg(kReadsToSettle));
+    }
+    m_identity = asked.reply;
     if (!m_identity) {
         if (link.failed())
             return failed(SessionStatus::LinkFailed, link.failure());

@@ -30,6 +30,13 @@ private Q_SLOTS:
         const ModuleMemory wanted = everyByteValue(false);
         ModuleMemory shifted = wanted; // store7+9, the tenth byte of block 7's store, came twice:
         std::copy_backward(shifted.begin() + 118, shifted.begin() + 127, shifted.begin() + 128);
+        // The kind byte of an identity reply flipped: 1 would read as the unknown kind 3.
+        QTest::newRow("identify, the kind flipped once: two replies agree")
+            << "identify" << QStringList{"--flip-out", "identify+0:1"} << 0
+            << "Tessel module, ZigBee radio" << bytesOf(factory);
+        QTest::newRow("identify, the kind different every time")
+            << "identify" << QStringList{"--flip-out", "identify+0:1,identify#2+0:2,identify#3+0:3"}
+            << 1 << "identification came back different each of the 3 times" << bytesOf(factory);
         QTest::newRow("read, block 3 different every time")
             << "read" << QStringList{"--flip-out", "read3+0,read3#2+1,read3#3+2"} << 1
             << "The line is unreliable: block 3 " << bytesOf(factory);
@@ -40,12 +47,12 @@ private Q_SLOTS:
         QTest::newRow("write, the same bit flipped in both reads back")
             << "write" << QStringList{"--flip-out", "read0#3+0,read0#4+0"} << 0
             << "Stored and verified" << bytesOf(wanted);
-        // Link test and identification are the first two commands; the eighth is mid-transfer.
-        // diff keeps 1 for "differs": a module it could not read is trouble.
+        // A link test and two identifications are the first three commands; the ninth is
+        // mid-transfer. diff keeps 1 for "differs": a module it could not read is trouble.
         QTest::newRow("diff, line lost while reading")
-            << "diff" << QStringList{"--drop-after", "3"} << 2 << "lost" << bytesOf(factory);
+            << "diff" << QStringList{"--drop-after", "4"} << 2 << "lost" << bytesOf(factory);
         QTest::newRow("write, line lost")
-            << "write" << QStringList{"--drop-after", "8"} << 1 << "lost" << bytesOf(factory);
+            << "write" << QStringList{"--drop-after", "9"} << 1 << "lost" << bytesOf(factory);
         QTest::newRow("write, a byte doubled in block 7's store")
             << "write" << QStringList{"--double-in", "store7+9"} << 3
             << "Block 7 (addresses 112 to 127) holds neither the old nor the new settings"
@@ -69,7 +76,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, holds);
         SimulatedModule module(m_dir, ModuleKind::Tessel, fast() + faults);
         QStringList arguments{command, "--port", module.port()};
-        if (command != QLatin1String("read"))
+        if (command == QLatin1String("write") || command == QLatin1String("diff"))
             arguments << writeProfile(m_dir, "p.txt", profileOf(everyByteValue(false)));
         const Outcome o = runConfig(arguments, 30000); // a busy machine may take its time
         CHECK_EXIT(o, exitCode);

@@ -73,8 +73,8 @@ private Q_SLOTS:
             {"unidentified,,,unidentified,", {"--extra-identity-byte"}, factory},
             // Confirms every block, but holds bit 2 of block 7's tenth byte turned over.
             {"tessel,3,2008,verify-failed,7", {"--flip-in", "store7+12:2"}, flipped},
-            // Link test, identification, 22 block reads, then the line drops.
-            {"tessel,3,2008,link-lost,", {"--drop-after", "24"}, std::nullopt},
+            // Link test, identification (two replies), 22 block reads, then the line drops.
+            {"tessel,3,2008,link-lost,", {"--drop-after", "25"}, std::nullopt},
         };
         std::vector<std::unique_ptr<SimulatedModule>> modules;
         for (const Station &s : stations) {

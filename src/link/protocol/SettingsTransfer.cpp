@@ -27,26 +27,27 @@ TransferResult notStored(ModuleProtocol &protocol, int block) {
     result.failedBlock = block;
     return result;
 }
-// How many reads of a block may be needed before two agree.
-constexpr int kReadsToSettle = 3;
-
-struct CheckedBlock {
-    std::optional<BlockBytes> bytes; // nothing when a read failed
-    bool settled = true;             // false when no two reads agreed
+template <typename T> struct Checked {
+    std::optional<T> value; // nothing when a read failed
+    bool settled = true;    // false when no two reads agreed
 };
 
-// Reads a block until two reads agree, at most kReadsToSettle times.
-CheckedBlock readChecked(ModuleProtocol &protocol, int block, AttemptLimit attempts) {
-    std::vector<BlockBytes> reads;
+// Reads with `read` until two reads agree, at most kReadsToSettle times.
+template <typename T> Checked<T> untilTwoAgree(const std::function<std::optional<T>()> &read) {
+    std::vector<T> reads;
     while (static_cast<int>(reads.size()) < kReadsToSettle) {
-        const std::optional<BlockBytes> bytes = protocol.readBlock(block, attempts);
-        if (!bytes)
+        const std::optional<T> value = read();
+        if (!value)
             return {};
-        if (std::find(reads.begin(), reads.end(), *bytes) != reads.end())
-            return {bytes, true};
-        reads.push_back(*bytes);
+        if (std::find(reads.begin(), reads.end(), *value) != reads.end())
+            return {value, true};
+        reads.push_back(*value);
     }
     return {reads.front(), false};
+}
+
+Checked<BlockBytes> readChecked(ModuleProtocol &protocol, int block, AttemptLimit attempts) {
+    return untilTwoAgree<BlockBytes>([&] { return protocol.readBlock(block, attempts); });
 }
 } // namespace
 
@@ -55,8 +56,8 @@ TransferResult readBlocks(ModuleProtocol &protocol, const std::vector<int> &bloc
     TransferResult result;
     ModuleMemory memory{};
     for (const int block : blocks) {
-        const CheckedBlock read = readChecked(protocol, block, attemptsPerBlock);
-        if (!read.bytes) {
+        const Checked<BlockBytes> read = readChecked(protocol, block, attemptsPerBlock);
+        if (!read.value) {
             return linkFailure(
                 protocol,
                 QStringLiteral("Reading block %1 of the module's memory failed.").arg(block));
@@ -65,7 +66,7 @@ TransferResult readBlocks(ModuleProtocol &protocol, const std::vector<int> &bloc
             result.unreliableBlocks.push_back(block);
         for (int j = 0; j < kBlockSize; ++j) {
             const int address = block * kBlockSize + j;
-            memory[address] = (*read.bytes)[j];
+            memory[address] = (*read.value)[j];
             if (progress)
                 progress(address);
         }
@@ -85,6 +86,12 @@ TransferResult readBlocks(ModuleProtocol &protocol, const std::vector<int> &bloc
                 .arg(kReadsToSettle);
     }
     return result;
+}
+
+CheckedIdentity identifyChecked(ModuleProtocol &protocol, AttemptLimit attempts) {
+    const Checked<wire::IdentityReply> asked =
+        untilTwoAgree<wire::IdentityReply>([&] { return protocol.identify(attempts); });
+    return {asked.settled ? asked.value : std::nullopt, asked.settled};
 }
 
 std::vector<int> allBlocks() {

@@ -46,6 +46,15 @@ std::vector<int> allBlocks();
 TransferResult readWholeMemory(ModuleProtocol &protocol, const ProgressFn &progress,
                                AttemptLimit attemptsPerBlock = std::nullopt);
 
+// The module's identity, asked until two replies agree, as a block is read: it chooses the
+// kind, the window, the backup and the factory set, and one bit changed on the line would
+// choose another module's. A reply is given only when two agreed.
+struct CheckedIdentity {
+    std::optional<wire::IdentityReply> reply; // nothing when one went unanswered or none agreed
+    bool settled = true; // false when no two of the kReadsToSettle replies agreed
+};
+CheckedIdentity identifyChecked(ModuleProtocol &protocol, AttemptLimit attempts);
+
 // Stores blocks 0..15, each confirmed by one 88 alone before the next is sent; stops at the
 // first block that is not.
 // An image holding any entry outside 0..255 is refused before the first byte goes out.
@@ -53,6 +62,8 @@ TransferResult readWholeMemory(ModuleProtocol &protocol, const ProgressFn &progr
 TransferResult storeWholeMemory(ModuleProtocol &protocol, const EepromImage &image,
                                 const ProgressFn &progress, const StopFn &stopRequested = {});
 
+// How many times a block or the identity is read at most before two reads agree.
+inline constexpr int kReadsToSettle = 3;
 inline constexpr const char *kErrorStoringData = "Error Storing Data";
 
 } // namespace tessel

@@ -20,8 +20,9 @@ constexpr int kQuit = 1;
 constexpr int kReconnect = 0;
 constexpr int kShowModule = 1;
 
-// Link test and identification at start-up, the window's identification and two reads.
-constexpr int kLoadCommands = 1 + 1 + 1 + 4 * kBlockCount; // two reads, each block twice
+// Link test and identification at start-up, the window's identification (each two agreeing
+// replies) and two reads, each block twice.
+constexpr int kLoadCommands = 1 + 2 + 2 + 4 * kBlockCount;
 
 // Where the stores of these runs keep their backups.
 BackupFolder testBackups() {
@@ -67,10 +68,10 @@ private Q_SLOTS:
             << QString() << 100 << -1 << QList{kChooseAnotherPort, kQuit} << QStringList{"ttyUSB1"}
             << 2 << "No module answered on simulated Tessel module.\n"
             << 1;
-        // The link test and the first identification are answered; the line goes before the
-        // window identifies the module for itself.
+        // The link test and the first identification (two replies) are answered; the line goes
+        // before the window identifies the module for itself.
         QTest::newRow("line lost before the window loads")
-            << QString() << 0 << 3 << QList{kQuit} << QStringList() << 1 << "was lost" << 1;
+            << QString() << 0 << 4 << QList{kQuit} << QStringList() << 1 << "was lost" << 1;
         // The second port cannot be opened either; Cancel in the port choice is no error.
         QTest::newRow("port cannot be opened, then Cancel")
             << "/dev/tessel-config-no-such-port" << 0 << -1
