@@ -1,6 +1,7 @@
 #include "cli/commands/CommandLine.h"
 #include "cli/commands/Terminal.h"
 #include "cli/commands/WindowRequest.h"
+#include "link/protocol/WireTrace.h"
 #include "ui/shell/Application.h"
 
 #include <QApplication>
@@ -8,12 +9,22 @@
 
 using namespace tessel;
 
+namespace {
+constexpr int kKeptExchanges = 10000;
+} // namespace
+
 // Started by `tessel-config` for a run that asks for a window, with the arguments it was given
 // (already checked there, and checked again here for a run started directly).
 int main(int argc, char *argv[]) {
     const ParsedWindowRequest parsed = parseWindowRequest(argumentsOf(argc, argv));
     if (!parsed.error.isEmpty())
         return fail(exitcode::kBadInput, parsed.error + QStringLiteral(" (try --help)"));
+    // The window keeps the last exchanges for Help > Save Wire Trace.
+    TraceLog trace(kKeptExchanges);
+    if (!parsed.request.trace.isEmpty()) {
+        if (const QString error = trace.writeTo(parsed.request.trace); !error.isEmpty())
+            return fail(exitcode::kBadInput, error);
+    }
     QApplication app(argc, argv);
     nameTheApplication();
 

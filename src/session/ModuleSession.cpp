@@ -1,6 +1,7 @@
 #include "session/ModuleSession.h"
 
 #include "core/MemoryMap.h"
+#include "link/protocol/WireTrace.h"
 
 namespace tessel {
 
@@ -72,10 +73,13 @@ void ModuleSession::run(const SessionRequest &request) {
         m_stopRequested = false;
     }
     Q_EMIT started(request.job);
+    traceSession(jobName(request.job) + QStringLiteral(" started"));
     if (request.job != SessionJob::ReadInputs)
         settleAfterInputs();
     SessionOutcome outcome = runJob(request);
     outcome.job = request.job;
+    traceSession(jobName(request.job) + QStringLiteral(" ended: ") +
+                 (outcome.ok() ? QStringLiteral("done") : outcome.message));
     {
         const std::lock_guard lock(m_state);
         m_protocol.link().clearInterrupt(); // a Cancel ends one job, not the next

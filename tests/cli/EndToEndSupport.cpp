@@ -136,6 +136,28 @@ QByteArray contents(const QString &path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+QString schemaProblems(const QString &name, const QString &json) {
+    static const QString check = QStringLiteral(R"(import json, sys
+import jsonschema
+schema = json.load(open(sys.argv[1]))
+text = sys.stdin.read()
+lines = sys.argv[2] == "lines"
+documents = [json.loads(l) for l in text.splitlines() if l.strip()] if lines else [json.loads(text)]
+for document in documents:
+    jsonschema.validate(document, schema, format_checker=jsonschema.FormatChecker())
+)");
+    QProcess python;
+    python.start(
+        QStringLiteral("python3"),
+        {QStringLiteral("-c"), check, QStringLiteral(TESSEL_SCHEMA_DIR "/%1.schema.json").arg(name),
+         name == QLatin1String("program-event") ? QStringLiteral("lines") : QStringLiteral("one")});
+    python.write(json.toUtf8());
+    python.closeWriteChannel();
+    if (!python.waitForFinished(30000) || python.exitCode() != 0)
+        return QString::fromUtf8(python.readAllStandardError()) + QStringLiteral("\n") + json;
+    return {};
+}
+
 QString writeProfile(const QTemporaryDir &dir, const QString &name, const QString &text) {
     const QString path = dir.filePath(name);
     QFile file(path);

@@ -102,6 +102,9 @@ std::optional<ModuleMemory> memoryIn(const QString &profile);
 QByteArray contents(const QString &path);
 QString writeProfile(const QTemporaryDir &dir, const QString &name, const QString &text);
 ModuleMemory factoryMemory(ModuleKind kind);
+// Where `json` breaks docs/schemas/NAME.schema.json, in python3-jsonschema's words; empty when
+// it keeps to it. program-event is one document a line (none when a reader took the output).
+QString schemaProblems(const QString &name, const QString &json);
 // Blocks below `first` as in `stored`, the rest as in `before`.
 ModuleMemory storedUpTo(const ModuleMemory &stored, const ModuleMemory &before, int first);
 
@@ -114,6 +117,12 @@ ModuleMemory storedUpTo(const ModuleMemory &stored, const ModuleMemory &before, 
         QVERIFY2(checked.finished, qPrintable(describeRun(checked)));                              \
         QCOMPARE(checked.exitStatus, QProcess::NormalExit);                                        \
         QVERIFY2(checked.exitCode == (code), qPrintable(describeRun(checked)));                    \
+    } while (false)
+
+#define CHECK_SCHEMA(name, outcome)                                                                \
+    do {                                                                                           \
+        const QString problems = tessel::e2e::schemaProblems(name, (outcome).out);                 \
+        QVERIFY2(problems.isEmpty(), qPrintable(problems));                                        \
     } while (false)
 
 // Runs tessel-config (runConfig's arguments follow `code`) and checks that it exited with

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 using namespace tessel;
 using namespace tessel::e2e;
@@ -117,9 +118,13 @@ private Q_SLOTS:
         SimulatedModule module(m_dir, ModuleKind::Threshold, fast());
         const QStringList port = {"--port", module.port(), "--json"};
         RUN_CONFIG(identify, 0, QStringList{"identify"} + port);
+        CHECK_SCHEMA("identify", identify);
         QCOMPARE(jsonOf(identify).value("kind").toString(), QStringLiteral("threshold"));
+        RUN_CONFIG(ports, 0, {"list-ports", "--json"});
+        CHECK_SCHEMA("list-ports", ports);
 
         RUN_CONFIG(read, 0, QStringList{"read"} + port);
+        CHECK_SCHEMA("read", read);
         const ModuleMemory factory = factoryMemory(ModuleKind::Threshold);
         QJsonArray bytes;
         for (const quint8 byte : factory)
@@ -128,12 +133,35 @@ private Q_SLOTS:
         QCOMPARE(memoryIn(jsonOf(read).value("profile").toString()), factory);
 
         ModuleMemory changed = factory;
-        changed[7] = static_cast<quint8>(changed[7] + 1);
+        changed[23] = static_cast<quint8>(changed[23] + 1);
         RUN_CONFIG(diff, 1,
                    Invocation(QStringList{"diff", "-"} + port, profileOf(changed).toLatin1()));
-        const QJsonArray differences = jsonOf(diff).value("differences").toArray();
-        QCOMPARE(differences.at(0).toObject().value("address").toInt(), 7);
-        QCOMPARE(jsonOf(diff).value("same"), QJsonValue(false));
+        CHECK_SCHEMA("diff", diff);
+        // Block numbers count from 0, as every message does.
+        QJsonObject difference = jsonOf(diff).value("differences").toArray().at(0).toObject();
+        difference.remove(QStringLiteral("field"));
+        QCOMPARE(
+            difference,
+            (QJsonObject{
+                {"address", 23}, {"block", 1}, {"module", factory[23]}, {"profile", changed[23]}}));
+    }
+
+    // --trace writes one line per exchange and per job; QT_LOGGING_RULES does the same on
+    // standard error.
+    void trace_writesALinePerExchange() {
+        const QString path = m_dir.filePath(QStringLiteral("trace.txt"));
+        RUN_CONFIG(traced, 0, {"identify", "--simulate", "tessel", "--trace", path});
+        static const QRegularExpression line(QStringLiteral(
+            R"(^\d\d:\d\d:\d\d\.\d{3} (identification (started|ended: done)|)"
+            R"((link test -> 00 02 <- 58|identify -> 00 03 <- 01( [0-9a-f]{2}){5}) \(\d+\.\d ms\))$)"));
+        const QStringList lines = QString::fromUtf8(contents(path)).split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 5); // the job's start, two exchanges, its end, the last line's end
+        for (const QString &entry : lines.first(4))
+            QVERIFY2(line.match(entry).hasMatch(), qPrintable(entry));
+        Invocation ruled({"identify", "--simulate", "tessel"});
+        ruled.set = QStringList{"QT_LOGGING_RULES=tessel.wire=true"};
+        RUN_CONFIG(logged, 0, ruled);
+        QCOMPARE(logged.err.count(QStringLiteral(" -> ")), 2);
     }
 
     void progress_showsOnATerminalOnly() {
@@ -141,8 +169,13 @@ private Q_SLOTS:
         Invocation onTerminal({"read", "--port", module.port()});
         onTerminal.stderrOnTerminal = true;
         RUN_CONFIG(terminal, 0, onTerminal);
-        for (const char *shown : {"Link test 1 of 100", "Reading: block 16 of 16"})
+        for (const char *shown : {"Link test 1 of 100", "Reading: block 15 of 0 to 15"})
             QVERIFY2(terminal.err.contains(shown), qPrintable(terminal.err));
+        // A dumb terminal gets the end of each phase as a plain line, no cursor movement.
+        onTerminal.set = QStringList{"TERM=dumb"};
+        RUN_CONFIG(dumb, 0, onTerminal);
+        QCOMPARE(dumb.err,
+                 QStringLiteral("Link test 1 of 100\r\nReading: block 15 of 0 to 15\r\n"));
         RUN_CONFIG(pipe, 0, {"read", "--port", module.port()});
         QCOMPARE(pipe.out, terminal.out);
         QVERIFY2(pipe.err.isEmpty(), qPrintable(pipe.err));

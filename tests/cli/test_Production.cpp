@@ -137,14 +137,15 @@ private Q_SLOTS:
                  (QStringList{"waiting", "identified", "module", "done"}));
         QStringList programmed{"waiting", "identified"};
         for (const QString phase : {"programming", "verifying"})
-            for (int block = 1; block <= kBlockCount; ++block)
+            for (int block = 0; block < kBlockCount; ++block)
                 programmed << QStringLiteral("progress %1 %2").arg(phase).arg(block);
         programmed << "module"
                    << "done";
         QCOMPARE(events.value(fresh->port()), programmed);
-        QVERIFY2(again.out.endsWith("{\"alreadyProgrammed\":1,\"event\":\"totals\",\"failed\":0,"
-                                    "\"ok\":1,\"refused\":0}\n"),
-                 qPrintable(again.out));
+        QVERIFY2(
+            again.out.endsWith("{\"event\":\"totals\",\"schemaVersion\":1,\"totals\":{"
+                               "\"alreadyProgrammed\":1,\"failed\":0,\"ok\":1,\"refused\":0}}\n"),
+            qPrintable(again.out));
         QVERIFY(contents(record).startsWith(first));
         // Two lines more; of a port's two records, the later one is kept.
         QCOMPARE(recordsByPort(record, std::size(stations) + 2).value(modules[0]->port()).mid(5, 3),
@@ -232,6 +233,8 @@ private Q_SLOTS:
             const Ending &e = endings[i];
             const Outcome o = runs[i]->finish(kEndBoundMs);
             CHECK_EXIT(o, e.exitCode);
+            if (e.command == QLatin1String("program"))
+                CHECK_SCHEMA("program-event", o);
             if (!e.result.isEmpty())
                 QCOMPARE(recordsByPort(records[i], 1).value(modules[i]->port()).value(5), e.result);
             if (e.holds != Holds::UpToTheStop) {

@@ -1,6 +1,7 @@
 #include "cli/commands/CommandLine.h"
 
 #include "cli/commands/CommandRequest.h"
+#include "cli/commands/CommandTable.h"
 #include "cli/commands/HelpText.h"
 #include "cli/commands/InterruptWatch.h"
 #include "cli/commands/ModuleCommands.h"
@@ -14,6 +15,7 @@
 #include "core/UnitsFile.h"
 #include "link/ports/PortSource.h"
 #include "link/protocol/ModuleConnection.h"
+#include "link/protocol/WireTrace.h"
 #include "session/BackupFolder.h"
 #include "session/OutputFile.h"
 
@@ -180,10 +182,15 @@ bool isCommandLineInvocation(const QStringList &arguments) {
         QStringLiteral("-?"),        QStringLiteral("--help-all"), QStringLiteral("-v"),
         QStringLiteral("--version"), QStringLiteral("-version")};
     static const QStringList optionsWithValue = [] {
-        QStringList options = {QStringLiteral("-o")};
-        QStringList names = {QStringLiteral("port"), QStringLiteral("simulate"),
-                             QStringLiteral("output")};
-        names << qtOptionsWithValue(); // "-style Fusion" opens the window in that style
+        QStringList options;
+        QStringList names = qtOptionsWithValue(); // "-style Fusion" opens the window in that style
+        for (const commands::Option &option : commands::options()) {
+            if (!option.value)
+                continue;
+            names << QLatin1String(option.longName);
+            if (option.shortName != 0)
+                options << QStringLiteral("-") + QLatin1Char(option.shortName);
+        }
         for (const QString &name : names)
             options << QLatin1Char('-') + name << QStringLiteral("--") + name;
         return options;
@@ -294,6 +301,11 @@ int runCommandLine(const QStringList &arguments, const BackupFolder &backups) {
     const ParsedRequest parsed = parseCommandRequest(arguments);
     if (!parsed.error.isEmpty())
         return fail(exitcode::kBadInput, parsed.error);
+    TraceLog trace;
+    if (!parsed.request.trace.isEmpty()) {
+        if (const QString error = trace.writeTo(parsed.request.trace); !error.isEmpty())
+            return fail(exitcode::kBadInput, error);
+    }
     return closeStandardOutput(runRequest(parsed.request, backups),
                                parsed.request.command == QLatin1String("diff"));
 }

@@ -102,6 +102,9 @@ QString readCommandOptions(const QCommandLineParser &parser, CommandRequest &r) 
     r.station = parser.value(QStringLiteral("station")).trimmed();
     if (parser.isSet(QStringLiteral("station")) && r.station.isEmpty())
         return QStringLiteral("--station needs a name");
+    r.trace = parser.value(QStringLiteral("trace"));
+    if (parser.isSet(QStringLiteral("trace")) && r.trace.isEmpty())
+        return QStringLiteral("--trace needs a file name (or - for standard error)");
     if (parser.isSet(QStringLiteral("reply-wait"))) {
         bool ok = false;
         r.replyWaitMs = parser.value(QStringLiteral("reply-wait")).toInt(&ok);

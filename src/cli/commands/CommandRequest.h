@@ -39,6 +39,7 @@ struct CommandRequest {
     bool backup = false; // the module's memory is saved before a store
     bool json = false;   // one JSON document (program: one per event) instead of text
     int replyWaitMs = 0; // every reply is waited for at least this long; 0: the usual waits
+    QString trace;       // where the wire trace goes ("-": standard error); empty: nowhere
     bool help = false;
     QString helpCommand; // help: the command whose long help is asked for; empty: the overview
     bool version = false;

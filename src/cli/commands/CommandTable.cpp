@@ -245,6 +245,14 @@ const std::array kOptions = {
            "known to be slow (a radio bridge, a distant device server). Without it the waits "
            "lengthen by themselves once the module shows that it answers late (up to about 3 s "
            "late, with up to 1 s between the bytes of a reply)."},
+    Option{"trace",
+           0,
+           "FILE",
+           Completion::File,
+           {},
+           "Write one line per exchange with the module to FILE (- for standard error): the "
+           "time, the command and its bytes in hex, the reply, how long it took, and a retry or "
+           "time-out. QT_LOGGING_RULES=\"tessel.*=true\" does the same on standard error."},
     Option{"help", 'h', nullptr, Completion::None, {}, "Print the help and end."},
     Option{"version", 'v', nullptr, Completion::None, {}, "Print the program's version and end."},
 };
@@ -351,6 +359,9 @@ const std::array kEnvironment = {
     Entry{"TERM", "When it is dumb, progress and production status are plain lines, with no "
                   "cursor movement."},
     Entry{"NO_COLOR", "Honoured: the program writes no colour."},
+    Entry{"QT_LOGGING_RULES", "tessel.wire=true traces every exchange with the module on "
+                              "standard error, tessel.session=true what the session does, as "
+                              "--trace does."},
     Entry{"DISPLAY, WAYLAND_DISPLAY", "The display the window opens on; the commands need none."},
     Entry{"LANG, LC_ALL, LC_MESSAGES", "The language of the window and its messages. The "
                                        "command line's profiles, JSON and CSV never change."},

@@ -10,10 +10,16 @@ namespace tessel {
 
 namespace {
 QJsonObject header(const QString &where, std::optional<ModuleKind> kind) {
-    return {{QStringLiteral("port"), where},
-            {QStringLiteral("kind"), kind ? QJsonValue(moduleKindKey(*kind)) : QJsonValue()}};
+    return versioned(
+        {{QStringLiteral("port"), where},
+         {QStringLiteral("kind"), kind ? QJsonValue(moduleKindKey(*kind)) : QJsonValue()}});
 }
 } // namespace
+
+QJsonObject versioned(QJsonObject fields) {
+    fields.insert(QStringLiteral("schemaVersion"), kJsonSchemaVersion);
+    return fields;
+}
 
 QJsonObject identityJson(const QString &where, const wire::IdentityReply &identity) {
     QJsonObject o = header(where, identity.moduleKind());
@@ -24,10 +30,9 @@ QJsonObject identityJson(const QString &where, const wire::IdentityReply &identi
     o.insert(QStringLiteral("radio"),
              identity.zigBee() ? QStringLiteral("ZigBee") : QStringLiteral("other"));
     o.insert(QStringLiteral("firmwareVersion"), identity.firmwareVersion());
-    o.insert(QStringLiteral("releaseYear"),
-             wire::releaseYear(identity.releaseYearCode()).trimmed().toInt());
+    o.insert(QStringLiteral("releaseYear"), wire::releaseYearText(identity).toInt());
     o.insert(QStringLiteral("identity"), bytes);
-    o.insert(QStringLiteral("description"), wire::identityLine(identity));
+    o.insert(QStringLiteral("message"), wire::identityLine(identity));
     return o;
 }
 
@@ -47,6 +52,7 @@ QJsonObject differencesJson(const QString &where, ModuleKind kind, const EepromI
     QJsonArray list;
     for (const int address : differences) {
         list.append(QJsonObject{{QStringLiteral("address"), address},
+                                {QStringLiteral("block"), address / kBlockSize},
                                 {QStringLiteral("field"), fieldName(kind, address)},
                                 {QStringLiteral("module"), module.value(address)},
                                 {QStringLiteral("profile"), profile.value(address)}});

@@ -1,5 +1,8 @@
 #include "cli/commands/ModuleRecord.h"
 
+#include "core/ModuleKind.h"
+
+#include <QJsonArray>
 #include <QStringList>
 #include <cstdlib>
 #include <unistd.h>
@@ -14,6 +17,71 @@ QString csvField(const QString &value) {
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
+
+namespace {
+// A value as the CSV file writes it: text as it is, a number in digits, a list of numbers
+// separated by blanks, nothing for null.
+QString csvText(const QJsonValue &value) {
+    if (value.isString())
+        return value.toString();
+    if (value.isDouble())
+        return QString::number(value.toInt());
+    QStringList numbers;
+    for (const QJsonValue &number : value.toArray())
+        numbers << QString::number(number.toInt());
+    return numbers.join(QLatin1Char(' '));
+}
+
+QJsonArray blockList(const ModuleRecord &r) {
+    QJsonArray blocks;
+    for (const int block : r.differingBlocks)
+        blocks.append(block);
+    return blocks;
+}
+
+QJsonValue knownOrNull(int value) {
+    return value < 0 ? QJsonValue() : QJsonValue(value);
+}
+
+QJsonValue textOrNull(const QString &text) {
+    return text.isEmpty() ? QJsonValue() : QJsonValue(text);
+}
+
+// Each field of a record: its column in the CSV file (the names files already written rely on;
+// none for a field the file leaves out), its key in the JSON event, its value, and its text in
+// the file where that is not the value's.
+struct RecordField {
+    const char *column;
+    const char *key;
+    QJsonValue (*value)(const ModuleRecord &);
+    QString (*text)(const ModuleRecord &) = nullptr;
+};
+
+const RecordField kFields[] = {
+    {"time", "time",
+     [](const ModuleRecord &r) -> QJsonValue { return isoTimeWithOffset(r.finished); }},
+    {"port", "port", [](const ModuleRecord &r) -> QJsonValue { return r.port; }},
+    // With a units file: the unit given to the module (the record database keeps it).
+    {nullptr, "unit", [](const ModuleRecord &r) { return textOrNull(r.unit); }},
+    // The file names a kind this program does not know, or none, in words; JSON has null.
+    {"kind", "kind",
+     [](const ModuleRecord &r) {
+         return moduleKindFromKey(r.kind) ? QJsonValue(r.kind) : QJsonValue();
+     },
+     [](const ModuleRecord &r) { return r.kind; }},
+    {"firmware_version", "firmwareVersion",
+     [](const ModuleRecord &r) { return knownOrNull(r.firmwareVersion); }},
+    {"release_year", "releaseYear",
+     [](const ModuleRecord &r) { return knownOrNull(r.releaseYear); }},
+    {"result", "result", [](const ModuleRecord &r) -> QJsonValue { return resultKey(r.result); }},
+    {"differing_blocks", "differingBlocks",
+     [](const ModuleRecord &r) -> QJsonValue { return blockList(r); }},
+    {"backup", "backup", [](const ModuleRecord &r) { return textOrNull(r.backup); }},
+    {"seconds", "seconds", [](const ModuleRecord &r) -> QJsonValue { return r.seconds; },
+     [](const ModuleRecord &r) { return QString::number(r.seconds, 'f', 1); }},
+    {nullptr, "message", [](const ModuleRecord &r) { return textOrNull(r.message); }},
+};
+} // namespace
 
 QString resultKey(ModuleResult result) {
     switch (result) {
@@ -48,26 +116,28 @@ QString isoTimeWithOffset(const QDateTime &time) {
 }
 
 QString recordHeader() {
-    return QStringLiteral(
-        "time,port,kind,firmware_version,release_year,result,differing_blocks,backup,seconds");
+    QStringList columns;
+    for (const RecordField &field : kFields) {
+        if (field.column)
+            columns << QLatin1String(field.column);
+    }
+    return columns.join(QLatin1Char(','));
 }
 
 QString recordLine(const ModuleRecord &r) {
-    QStringList blocks;
-    for (const int block : r.differingBlocks)
-        blocks << QString::number(block);
-    const QStringList fields = {
-        isoTimeWithOffset(r.finished),
-        csvField(r.port),
-        csvField(r.kind),
-        r.firmwareVersion < 0 ? QString() : QString::number(r.firmwareVersion),
-        csvField(r.releaseYear),
-        resultKey(r.result),
-        blocks.join(QLatin1Char(' ')),
-        csvField(r.backup),
-        QString::number(r.seconds, 'f', 1),
-    };
-    return fields.join(QLatin1Char(','));
+    QStringList values;
+    for (const RecordField &field : kFields) {
+        if (field.column)
+            values << csvField(field.text ? field.text(r) : csvText(field.value(r)));
+    }
+    return values.join(QLatin1Char(','));
+}
+
+QJsonObject recordJson(const ModuleRecord &r) {
+    QJsonObject object;
+    for (const RecordField &field : kFields)
+        object.insert(QLatin1String(field.key), field.value(r));
+    return object;
 }
 
 QString RecordFile::open() {

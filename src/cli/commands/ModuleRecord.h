@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -34,8 +35,8 @@ struct ModuleRecord {
     // "tessel", "threshold", "unknown" for a kind byte this program does not know, or
     // "unidentified" when no identification came.
     QString kind;
-    int firmwareVersion = -1;
-    QString releaseYear;
+    int firmwareVersion = -1; // -1 until identified
+    int releaseYear = -1;
     ModuleResult result = ModuleResult::Ok;
     QList<int> differingBlocks; // when verification failed
     QString backup;
@@ -64,6 +65,8 @@ struct ModuleRecord {
 [[nodiscard]] QString recordHeader();
 // One record as a line of comma-separated values, without the line end.
 [[nodiscard]] QString recordLine(const ModuleRecord &record);
+// The same record as the keys of program's JSON "module" event, with the message.
+[[nodiscard]] QJsonObject recordJson(const ModuleRecord &record);
 
 // Where a production run keeps its records: a CSV file or a database.
 class RecordStore {

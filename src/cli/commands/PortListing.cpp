@@ -36,7 +36,7 @@ QJsonObject portsJson(const QList<PortFacts> &ports) {
         }
         list.append(o);
     }
-    return {{QStringLiteral("ports"), list}};
+    return versioned({{QStringLiteral("ports"), list}});
 }
 
 QString portsTable(const QList<PortFacts> &ports) {

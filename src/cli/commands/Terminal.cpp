@@ -103,6 +103,11 @@ int fail(int status, const QString &message) {
     return status;
 }
 
+bool cursorTerminal(int fd) {
+    const QByteArray term = qgetenv("TERM");
+    return isatty(fd) == 1 && !term.isEmpty() && term != "dumb";
+}
+
 QString seconds(int polls) {
     return QString::number(static_cast<double>(polls) * LinkClock::kPollMicros / 1e6);
 }
@@ -110,6 +115,7 @@ QString seconds(int polls) {
 ProgressLine::ProgressLine(SessionClient &session) {
     if (isatty(STDERR_FILENO) != 1)
         return;
+    m_plain = !cursorTerminal(STDERR_FILENO);
     connect(&session, &SessionClient::progress, this, &ProgressLine::show);
     connect(&session, &SessionClient::linkTestAttempt, this, &ProgressLine::showLinkTest);
     connect(&session, &SessionClient::phaseChanged, this, &ProgressLine::clear);
@@ -121,18 +127,21 @@ ProgressLine::~ProgressLine() {
 }
 
 void ProgressLine::show(SessionPhase phase, int address) {
-    if (address % kBlockSize != kBlockSize - 1)
+    if (address % kBlockSize != kBlockSize - 1 || (m_plain && address != kImageSize - 1))
         return;
-    std::fprintf(stderr, "\r%s: block %2d of %d", verbOf(phase), address / kBlockSize + 1,
-                 kBlockCount);
+    std::fprintf(stderr, m_plain ? "%s: block %d of 0 to %d\n" : "\r%s: block %2d of 0 to %d",
+                 verbOf(phase), address / kBlockSize, kBlockCount - 1);
     std::fflush(stderr);
-    m_shown = true;
+    m_shown = !m_plain;
 }
 
 void ProgressLine::showLinkTest(int attempt, int attempts) {
-    std::fprintf(stderr, "\rLink test %d of %d", attempt, attempts);
+    if (m_plain && attempt % 10 != 1)
+        return;
+    std::fprintf(stderr, m_plain ? "Link test %d of %d\n" : "\rLink test %d of %d", attempt,
+                 attempts);
     std::fflush(stderr);
-    m_shown = true;
+    m_shown = !m_plain;
 }
 
 void ProgressLine::clear() {

@@ -27,12 +27,16 @@ void ignoreClosedPipes();
 void printText(const QByteArray &text);
 // "tessel-config: <message>" on standard error; returns the exit status for the caller.
 int fail(int status, const QString &message);
+// Whether `fd` is a terminal that moves its cursor as told: a terminal whose TERM is set and
+// not "dumb" (an editor's shell buffer, a serial console). Elsewhere output is plain lines.
+[[nodiscard]] bool cursorTerminal(int fd);
 // The length of `polls` polls of the link in seconds, for messages ("1.5").
 QString seconds(int polls);
 
-// "Link test 4 of 100" and "Reading: block 3 of 16" on standard error while the session
+// "Link test 4 of 100" and "Reading: block 3 of 0 to 15" on standard error while the session
 // works, when that is a terminal; the line is cleared when the job ends, before anything else
-// is printed. Redirected to a file or a pipe, standard error gets only the messages.
+// is printed. A dumb terminal gets plain lines instead: every tenth link test and the end of
+// each phase. Redirected to a file or a pipe, standard error gets only the messages.
 class ProgressLine : public QObject {
     Q_OBJECT
 public:
@@ -44,6 +48,7 @@ private:
     void showLinkTest(int attempt, int attempts);
     void clear();
 
+    bool m_plain = false; // lines, not one line redrawn
     bool m_shown = false;
 };
 

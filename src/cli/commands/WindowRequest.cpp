@@ -37,9 +37,11 @@ ParsedWindowRequest parseWindowRequest(const QStringList &arguments) {
                                       QStringLiteral("KIND"));
     const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("port"),
                                   QStringLiteral("NAME"));
+    const QCommandLineOption trace(QStringLiteral("trace"), QStringLiteral("trace"),
+                                   QStringLiteral("FILE"));
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({simulate, port});
+    parser.addOptions({simulate, port, trace});
     for (const QString &name : qtOptionsWithValue())
         parser.addOption(qtOption(name, QStringLiteral("VALUE")));
     for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
@@ -51,7 +53,7 @@ ParsedWindowRequest parseWindowRequest(const QStringList &arguments) {
         parsed.error = parser.errorText();
         return parsed;
     }
-    for (const QCommandLineOption *option : {&simulate, &port}) {
+    for (const QCommandLineOption *option : {&simulate, &port, &trace}) {
         if (parser.values(*option).size() > 1) {
             parsed.error =
                 QStringLiteral("--%1 is given more than once").arg(option->names().constFirst());
@@ -76,6 +78,9 @@ ParsedWindowRequest parseWindowRequest(const QStringList &arguments) {
     if (files.size() > 1)
         parsed.error = QStringLiteral("the window opens one profile, not %1").arg(files.size());
     r.profile = files.value(0);
+    r.trace = parser.value(trace);
+    if (parser.isSet(trace) && r.trace.isEmpty())
+        parsed.error = QStringLiteral("--trace needs a file name (or - for standard error)");
     r.platformGiven = parser.isSet(QStringLiteral("platform"));
     return parsed;
 }

@@ -15,6 +15,7 @@ struct WindowRequest {
     QString port;
     QString profile;            // a profile file to open once the module is read
     bool platformGiven = false; // -platform: Qt is told where to draw
+    QString trace;              // where the wire trace goes ("-": standard error)
 };
 
 struct ParsedWindowRequest {

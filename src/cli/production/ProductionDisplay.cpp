@@ -1,5 +1,6 @@
 #include "cli/production/ProductionDisplay.h"
 
+#include "cli/commands/JsonOutput.h"
 #include "cli/commands/Terminal.h"
 
 #include <QJsonArray>
@@ -20,11 +21,11 @@ QString statusText(const StationEvent &e) {
     case StationEvent::Type::Identified:
         return e.text;
     case StationEvent::Type::Progress:
-        return QStringLiteral("%1 block %2 of %3")
+        return QStringLiteral("%1 block %2 of 0 to %3")
             .arg(e.phase == SessionPhase::Verifying ? QStringLiteral("verifying")
                                                     : QStringLiteral("programming"))
             .arg(e.block)
-            .arg(kBlockCount);
+            .arg(kBlockCount - 1);
     case StationEvent::Type::Done:
         return QStringLiteral("OK, replace the module");
     case StationEvent::Type::Failed:
@@ -118,8 +119,8 @@ void ProductionTotals::count(const ModuleRecord &record) {
 ProductionDisplay::Mode displayModeFor(bool json) {
     if (json)
         return ProductionDisplay::Mode::Json;
-    return isatty(STDOUT_FILENO) == 1 ? ProductionDisplay::Mode::Live
-                                      : ProductionDisplay::Mode::Plain;
+    return cursorTerminal(STDOUT_FILENO) ? ProductionDisplay::Mode::Live
+                                         : ProductionDisplay::Mode::Plain;
 }
 
 ProductionDisplay::ProductionDisplay(Mode mode, const QStringList &ports)
@@ -129,7 +130,8 @@ ProductionDisplay::ProductionDisplay(Mode mode, const QStringList &ports)
 }
 
 void ProductionDisplay::emitJson(const QJsonObject &object) {
-    printLine(stdout, QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+    printLine(stdout,
+              QString::fromUtf8(QJsonDocument(versioned(object)).toJson(QJsonDocument::Compact)));
 }
 
 void ProductionDisplay::show(const StationEvent &e, const ProductionTotals &totals) {
@@ -163,22 +165,10 @@ void ProductionDisplay::show(const StationEvent &e, const ProductionTotals &tota
 void ProductionDisplay::moduleFinished(const ModuleRecord &r, const ProductionTotals &totals) {
     switch (m_mode) {
     case Mode::Json: {
-        QJsonArray blocks;
-        for (const int block : r.differingBlocks)
-            blocks.append(block);
-        emitJson({{QStringLiteral("event"), QStringLiteral("module")},
-                  {QStringLiteral("time"), isoTimeWithOffset(r.finished)},
-                  {QStringLiteral("port"), r.port},
-                  {QStringLiteral("unit"), r.unit},
-                  {QStringLiteral("kind"), r.kind},
-                  {QStringLiteral("firmwareVersion"), r.firmwareVersion},
-                  {QStringLiteral("releaseYear"), r.releaseYear},
-                  {QStringLiteral("result"), resultKey(r.result)},
-                  {QStringLiteral("differingBlocks"), blocks},
-                  {QStringLiteral("backup"), r.backup},
-                  {QStringLiteral("seconds"), r.seconds},
-                  {QStringLiteral("message"), r.message},
-                  {QStringLiteral("totals"), totalsJson(totals)}});
+        QJsonObject object = recordJson(r);
+        object.insert(QStringLiteral("event"), QStringLiteral("module"));
+        object.insert(QStringLiteral("totals"), totalsJson(totals));
+        emitJson(object);
         return;
     }
     case Mode::Plain:
@@ -226,9 +216,8 @@ void ProductionDisplay::printAbove(FILE *stream, const QString &text) {
 
 void ProductionDisplay::finished(const ProductionTotals &totals) {
     if (m_mode == Mode::Json) {
-        QJsonObject object = totalsJson(totals);
-        object.insert(QStringLiteral("event"), QStringLiteral("totals"));
-        emitJson(object);
+        emitJson({{QStringLiteral("event"), QStringLiteral("totals")},
+                  {QStringLiteral("totals"), totalsJson(totals)}});
         return;
     }
     if (m_mode == Mode::Live)

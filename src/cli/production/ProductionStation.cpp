@@ -65,7 +65,7 @@ void ProductionStation::reportProgress(SessionPhase phase, int address) {
     e.station = m_index;
     e.port = m_port;
     e.phase = phase;
-    e.block = address / kBlockSize + 1;
+    e.block = address / kBlockSize;
     Q_EMIT event(e);
 }
 
@@ -198,7 +198,7 @@ void ProductionStation::identified(const SessionOutcome &outcome) {
     const std::optional<ModuleKind> kind = identity.moduleKind();
     m_record.kind = kind ? moduleKindKey(*kind) : QStringLiteral("unknown");
     m_record.firmwareVersion = identity.firmwareVersion();
-    m_record.releaseYear = wire::releaseYearText(identity);
+    m_record.releaseYear = wire::releaseYearText(identity).toInt();
     report(StationEvent::Type::Identified, wire::identityLine(identity));
     if (kind != m_setup.kind) {
         finish(ModuleResult::WrongKind,

@@ -18,7 +18,7 @@ struct StationEvent {
     enum class Type {
         Waiting,    // no module answers yet (or the last one was removed)
         Identified, // a module answered; `text` says what it is
-        Progress,   // `phase` Storing or Verifying, `block` 1..16
+        Progress,   // `phase` Storing or Verifying, `block` 0..15 done
         Done,       // the module ended ok: replace it
         Failed,     // the module did not end ok; `text` says why
         PortFailed, // the port could not be opened or was lost; the station ends

@@ -238,7 +238,7 @@ QString RecordDatabase::insertRecord(const ModuleRecord &r) {
              isoTimeWithOffset(r.finished), utcKey(r.finished), m_facts.station,
              m_facts.operatorName, r.port, r.kind,
              r.firmwareVersion < 0 ? QVariant() : QVariant(r.firmwareVersion),
-             nullable(r.releaseYear), nullable(r.unit), m_facts.profile, m_facts.profileSha256,
+             r.releaseYear < 0 ? QVariant() : QVariant(r.releaseYear), nullable(r.unit), m_facts.profile, m_facts.profileSha256,
              nullable(r.unitSettings.join(QStringLiteral("; "))), resultKey(r.result),
              nullable(blocks.join(QLatin1Char(' '))), nullable(r.backup),
              r.before ? profileText(*r.before) : QString(), r.seconds, nullable(r.message)})

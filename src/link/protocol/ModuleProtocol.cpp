@@ -1,6 +1,7 @@
 #include "link/protocol/ModuleProtocol.h"
 
 #include "core/MemoryMap.h"
+#include "link/protocol/WireTrace.h"
 
 #include <algorithm>
 #include <limits>
@@ -19,6 +20,10 @@ constexpr qint64 kLatePauseMicros = 1'500'000;
 
 bool attemptsLeft(const AttemptLimit &limit, int made) {
     return !limit || made < *limit;
+}
+
+QByteArray byteOrNothing(int byte) {
+    return byte < 0 ? QByteArray() : QByteArray(1, static_cast<char>(byte));
 }
 
 int pollsIn(qint64 micros) {
@@ -90,6 +95,11 @@ int ModuleProtocol::linkTestRepeated(int attempts, const std::function<void(int)
             break;
         const bool earlierOwed = !m_owed.empty();
         const int answer = m_link.receive(replyWait(polls::kReplyByte, 1));
+        traceExchange({QStringLiteral("link test"), wire::linkTest(), byteOrNothing(answer),
+                       now() - sentAt, attempt,
+                       answer < 0                 ? WireExchange::End::TimedOut
+                       : answer == wire::kAckByte ? WireExchange::End::Answered
+                                                  : WireExchange::End::WrongReply});
         if (answer < 0)
             owe(1, replyWait(late::kLinkTest, 1), sentAt);
         else
@@ -114,6 +124,12 @@ std::optional<wire::IdentityReply> ModuleProtocol::identify(AttemptLimit attempt
             break;
         // Exactly six: a seventh byte means the reply is not what we asked for.
         if (!m_link.waitForExactly(kLength, wait)) {
+            traceExchange({QStringLiteral("identify"),
+                           wire::identifyModuleCommand(),
+                           {},
+                           now() - sentAt,
+                           made + 1,
+                           WireExchange::End::TimedOut});
             owe(kLength, late::kIdentify, sentAt);
             continue;
         }
@@ -126,7 +142,14 @@ std::optional<wire::IdentityReply> ModuleProtocol::identify(AttemptLimit attempt
         // as this module pauses between the bytes of a reply.
         const int quiet = std::clamp(pollsIn(now() - sentAt), kLeastQuietAfterIdentity,
                                      replyWait(polls::kIdentify, 2));
+        const qint64 took = now() - sentAt;
         const bool alone = nothingFollows(quiet);
+        QByteArray replyBytes;
+        for (const int b : reply.b)
+            replyBytes.append(static_cast<char>(b));
+        traceExchange(
+            {QStringLiteral("identify"), wire::identifyModuleCommand(), replyBytes, took, made + 1,
+             whole && alone ? WireExchange::End::Answered : WireExchange::End::MoreFollowed});
         tookReply(kLength, earlierOwed, late::kIdentify, sentAt);
         if (whole && alone)
             return reply;
@@ -145,6 +168,12 @@ std::optional<BlockBytes> ModuleProtocol::readBlock(int block, AttemptLimit atte
         if (!m_link.send(wire::readConfigBlock(block)))
             break;
         if (!m_link.waitForExactly(kBlockSize, wait)) {
+            traceExchange({QStringLiteral("read block %1").arg(block),
+                           wire::readConfigBlock(block),
+                           {},
+                           now() - sentAt,
+                           made + 1,
+                           WireExchange::End::TimedOut});
             owe(kBlockSize, late::kReadBlock, sentAt);
             continue;
         }
@@ -159,6 +188,12 @@ std::optional<BlockBytes> ModuleProtocol::readBlock(int block, AttemptLimit atte
         }
         // A byte right behind the sixteen means they were not this block's reply alone.
         const bool alone = nothingFollows(0);
+        traceExchange({QStringLiteral("read block %1").arg(block), wire::readConfigBlock(block),
+                       QByteArray(reinterpret_cast<const char *>(bytes.data()), kBlockSize),
+                       now() - sentAt, made + 1,
+                       !complete        ? WireExchange::End::TimedOut
+                       : whole && alone ? WireExchange::End::Answered
+                                        : WireExchange::End::MoreFollowed});
         tookReply(kBlockSize, earlierOwed, late::kReadBlock, sentAt);
         if (complete && whole && alone)
             return bytes;
@@ -179,18 +214,28 @@ int ModuleProtocol::pollsToWatchAfter(qint64 tookMicros, bool lastOfStore) const
 StoreAnswer ModuleProtocol::writeBlock(int block, const BlockBytes &data, bool lastOfStore) {
     settle();
     const qint64 sentAt = now();
-    if (!m_link.send(wire::writeConfigBlock(block, data)))
+    const QByteArray command = wire::writeConfigBlock(block, data);
+    if (!m_link.send(command))
         return StoreAnswer::Unanswered;
     const int answer = m_link.receive(replyWait(polls::kStoreConfirm, 1));
+    const auto trace = [&](WireExchange::End end) {
+        traceExchange({QStringLiteral("store block %1").arg(block), command, byteOrNothing(answer),
+                       now() - sentAt, 1, end});
+    };
     if (answer < 0) {
+        trace(WireExchange::End::TimedOut);
         owe(1, late::kStore, sentAt);
         return StoreAnswer::Unanswered;
     }
-    if (answer != wire::kAckByte)
+    if (answer != wire::kAckByte) {
+        trace(WireExchange::End::WrongReply);
         return StoreAnswer::WrongByte;
+    }
     const qint64 took = now() - sentAt;
     const int watch = pollsToWatchAfter(took, lastOfStore);
-    if (!nothingFollows(watch))
+    const bool alone = nothingFollows(watch);
+    trace(alone ? WireExchange::End::Answered : WireExchange::End::MoreFollowed);
+    if (!alone)
         return StoreAnswer::AnsweredTwice;
     // A confirmation that came much sooner than usual does not teach what the usual pace is.
     if (m_quickestConfirmation < 0)
@@ -208,12 +253,18 @@ int ModuleProtocol::readAnalog(int input) {
     if (!m_link.send(wire::readAnalogInput(input)))
         return -1;
     const int level = m_link.receive(replyWait(polls::kAnalogLevel, 1));
+    // Two bytes to one request: which of them is this input's level cannot be told.
+    const bool alone = level >= 0 && nothingFollows(0);
+    traceExchange({QStringLiteral("read analog %1").arg(input), wire::readAnalogInput(input),
+                   byteOrNothing(level), now() - sentAt, 1,
+                   level < 0 ? WireExchange::End::TimedOut
+                   : alone   ? WireExchange::End::Answered
+                             : WireExchange::End::MoreFollowed});
     if (level < 0) {
         owe(1, replyWait(late::kAnalog, 1), sentAt);
         return -1;
     }
-    // Two bytes to one request: which of them is this input's level cannot be told.
-    return nothingFollows(0) ? level : -1;
+    return alone ? level : -1;
 }
 
 } // namespace tessel

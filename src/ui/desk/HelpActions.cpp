@@ -1,8 +1,11 @@
 #include "ui/desk/HelpActions.h"
 
+#include "link/protocol/WireTrace.h"
+#include "session/OutputFile.h"
 #include "ui/desk/WindowMenus.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -19,6 +22,23 @@ void addHelpActions(WindowMenus &menus, QWidget &window) {
                            "at the bottom left of the window explains it. On the command line, "
                            "<tt>tessel-config --help</tt> lists the commands.</p>")
                 .arg(QStringLiteral(TESSEL_VERSION)));
+    });
+    if (!TraceLog::current())
+        return;
+    // For support: the exchanges with the module as they went, the last 10,000 of them.
+    menus.add(WindowMenus::Menu::Help, QStringLiteral("Save Wire &Trace..."), {}, [&window] {
+        const QString path = QFileDialog::getSaveFileName(
+            &window, QStringLiteral("Save Wire Trace"), QStringLiteral("tessel-wire-trace.txt"),
+            QStringLiteral("Text files (*.txt);;All files (*)"));
+        const TraceLog *log = TraceLog::current();
+        if (path.isEmpty() || !log)
+            return;
+        OutputFile file(path);
+        const QStringList lines = log->kept();
+        const QByteArray text =
+            lines.isEmpty() ? QByteArray() : lines.join(QLatin1Char('\n')).toUtf8() + '\n';
+        if (!file.open() || !file.commit(text))
+            QMessageBox::warning(&window, QStringLiteral("Save Wire Trace"), file.error());
     });
 }
 

@@ -1,0 +1,126 @@
+#include "link/protocol/WireTrace.h"
+
+#include <QDateTime>
+#include <atomic>
+#include <cstdio>
+
+namespace tessel {
+
+Q_LOGGING_CATEGORY(wireLog, "tessel.wire", QtWarningMsg)
+Q_LOGGING_CATEGORY(sessionLog, "tessel.session", QtWarningMsg)
+
+namespace {
+// The log that takes the trace's messages; Qt's message handler is one function per process.
+std::atomic<TraceLog *> s_log = nullptr;
+
+const char *endText(WireExchange::End end) {
+    switch (end) {
+    case WireExchange::End::Answered:
+        return "";
+    case WireExchange::End::TimedOut:
+        return " time-out";
+    case WireExchange::End::WrongReply:
+        return " wrong reply";
+    case WireExchange::End::MoreFollowed:
+        break;
+    }
+    return " more bytes followed";
+}
+
+bool isTraceCategory(const char *category) {
+    return category && (qstrcmp(category, wireLog().categoryName()) == 0 ||
+                        qstrcmp(category, sessionLog().categoryName()) == 0);
+}
+
+void switchOn() {
+    QLoggingCategory::setFilterRules(QStringLiteral("tessel.wire.debug=true\n"
+                                                    "tessel.session.debug=true"));
+}
+} // namespace
+
+QString wireLine(const WireExchange &e) {
+    QString line = QStringLiteral("%1 %2 -> %3 <- %4 (%5 ms)")
+                       .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
+                            e.command, QString::fromLatin1(e.sent.toHex(' ')),
+                            e.reply.isEmpty() ? QStringLiteral("nothing")
+                                              : QString::fromLatin1(e.reply.toHex(' ')))
+                       .arg(static_cast<double>(e.micros) / 1000.0, 0, 'f', 1);
+    if (e.attempt > 1)
+        line += QStringLiteral(" attempt %1").arg(e.attempt);
+    return line + QLatin1String(endText(e.end));
+}
+
+void traceExchange(const WireExchange &exchange) {
+    if (wireLog().isDebugEnabled())
+        qCDebug(wireLog).noquote() << wireLine(exchange);
+}
+
+void traceSession(const QString &what) {
+    if (sessionLog().isDebugEnabled()) {
+        qCDebug(sessionLog).noquote()
+            << QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) + QLatin1Char(' ') +
+                   what;
+    }
+}
+
+const TraceLog *TraceLog::current() {
+    return s_log;
+}
+
+TraceLog::TraceLog(int keep) : m_keep(keep) {
+    m_toStandardError = qEnvironmentVariable("QT_LOGGING_RULES").contains(QLatin1String("tessel"));
+    if (m_keep > 0)
+        switchOn();
+    s_log = this;
+    m_previous = qInstallMessageHandler(&TraceLog::handle);
+}
+
+TraceLog::~TraceLog() {
+    qInstallMessageHandler(m_previous);
+    s_log = nullptr;
+}
+
+QString TraceLog::writeTo(const QString &path) {
+    const QMutexLocker locked(&m_mutex);
+    m_file.setFileName(path);
+    const bool opened = path == QLatin1String("-")
+                            ? m_file.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered)
+                            : m_file.open(QIODevice::WriteOnly | QIODevice::Append);
+    if (!opened)
+        return QStringLiteral("cannot write the trace to %1: %2").arg(path, m_file.errorString());
+    m_toStandardError = false;
+    switchOn();
+    return {};
+}
+
+QStringList TraceLog::kept() const {
+    const QMutexLocker locked(&m_mutex);
+    return QStringList(m_lines.begin(), m_lines.end());
+}
+
+void TraceLog::take(const QString &line) {
+    const QMutexLocker locked(&m_mutex);
+    if (m_keep > 0) {
+        if (static_cast<int>(m_lines.size()) == m_keep)
+            m_lines.pop_front();
+        m_lines.push_back(line);
+    }
+    if (m_file.isOpen()) {
+        m_file.write(line.toUtf8() + '\n');
+        m_file.flush();
+    } else if (m_toStandardError) {
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+    }
+}
+
+void TraceLog::handle(QtMsgType type, const QMessageLogContext &context, const QString &text) {
+    TraceLog *log = s_log;
+    if (log && isTraceCategory(context.category)) {
+        log->take(text);
+        return;
+    }
+    if (log && log->m_previous)
+        log->m_previous(type, context, text);
+}
+
+} // namespace tessel

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+namespace tessel {
+
+// The trace of what goes over the wire, one line per exchange ("tessel.wire"), and of what the
+// session does with it ("tessel.session"). Both are Qt logging categories, off by default:
+// --trace FILE switches them on (TraceLog), and so does QT_LOGGING_RULES="tessel.*=true".
+Q_DECLARE_LOGGING_CATEGORY(wireLog)
+Q_DECLARE_LOGGING_CATEGORY(sessionLog)
+
+// One exchange as the link made it: a command and what came back for it.
+struct WireExchange {
+    enum class End {
+        Answered,     // the reply the command asks for
+        TimedOut,     // not (all of) it within the wait
+        WrongReply,   // a byte other than the one the command asks for
+        MoreFollowed, // more bytes than the reply has: not taken as this command's
+    };
+    QString command; // "identify", "read block 3"
+    QByteArray sent;
+    QByteArray reply;
+    qint64 micros = 0; // from the command to its reply, or to the end of the wait
+    int attempt = 1;
+    End end = End::Answered;
+};
+
+// "16:05:07.123 read block 3 -> 00 04 03 <- 10 20 ... (12.4 ms)", with the attempt when it is
+// a retry and how it ended when it did not end well.
+QString wireLine(const WireExchange &exchange);
+// Logs the exchange in the wire category when that is on; costs a check when it is off.
+void traceExchange(const WireExchange &exchange);
+// Logs what the session does ("read started", "read ended: ...") in the session category.
+void traceSession(const QString &what);
+
+// Where the trace goes while the program runs: a file or standard error ("-"), and the last
+// exchanges kept for Help > Save Wire Trace. Takes the messages of the two categories from
+// Qt's message handler (all others go on to the handler before it) while it lives; there is
+// one a process, owned by main.
+class TraceLog {
+public:
+    // Keeps the last `keep` lines (0: none); switches the categories on when it keeps any.
+    explicit TraceLog(int keep = 0);
+    ~TraceLog();
+    TraceLog(const TraceLog &) = delete;
+    TraceLog &operator=(const TraceLog &) = delete;
+
+    // Writes every line to `path` ("-": standard error) from now on; an error message when it
+    // cannot be opened.
+    [[nodiscard]] QString writeTo(const QString &path);
+    // The lines kept, oldest first.
+    [[nodiscard]] QStringList kept() const;
+    // The log of this process, if one lives (the window's Help menu saves what it kept).
+    [[nodiscard]] static const TraceLog *current();
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text);
+    void take(const QString &line);
+
+    int m_keep;
+    mutable QMutex m_mutex;
+    std::deque<QString> m_lines;
+    QFile m_file;
+    // QT_LOGGING_RULES asked for the trace and no file takes it: standard error, as Qt would.
+    bool m_toStandardError = false;
+    QtMessageHandler m_previous = nullptr;
+};
+
+} // namespace tessel
