@@ -242,7 +242,9 @@ private Q_SLOTS:
         QMap<QString, QString> unitOn; // by port
         for (const QJsonValue &row : jsonList(listed.out, "records"))
             unitOn[row["port"].toString()] = row["unit"].toString();
-        const QString untouched = unitOn.value(jigs[0]->port());
+        // The first module's unit went back to the pool when nothing of it was stored: the
+        // second may have been given the same one after it.
+        QVERIFY(!unitOn.value(jigs[0]->port()).isEmpty());
         const QString partly = unitOn.value(jigs[1]->port());
         QCOMPARE(jigs[0]->memory(), factoryMemory(ModuleKind::Tessel));
         QCOMPARE(jigs[1]->memory(), storedUpTo(kitMemory(partly.mid(1).toInt()),
@@ -255,8 +257,8 @@ private Q_SLOTS:
             states,
             (QMap<QString, QString>{
                 {"K001", "left"}, {"K002", "left"}, {"K003", "left"}, {partly, "partly stored"}}));
-        QVERIFY2(untouched != partly && pool.out.contains("partly stored in module on " +
-                                                          jigs[1]->port() + " at station bench-2"),
+        QVERIFY2(pool.out.contains("partly stored in module on " + jigs[1]->port() +
+                                   " at station bench-2"),
                  qPrintable(pool.out));
 
         // The operator decides, and puts it back: once.
