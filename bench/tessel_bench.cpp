@@ -2,6 +2,7 @@
 // baud), beside the time the same bytes take on the wire, and the CPU time spent waiting on a
 // module that never answers.
 
+#include "LevelsBench.h"
 #include "ProductionBench.h"
 #include "RecordBench.h"
 #include "core/ModuleSimulator.h"
@@ -224,6 +225,9 @@ int main(int argc, char *argv[]) {
         report("whole-memory store", median(stores), 16 * (19 + 1) * kByteMillis,
                16 * kReplyDelayMillis);
     }
+
+    if (!benchLevels(modsim, runs))
+        return 1;
 
     // Waiting: identify against a module that never identifies itself.
     {

@@ -3,7 +3,6 @@
 #include "core/Commands.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace tessel {
 
@@ -39,14 +38,11 @@ void ModuleSimulator::setAnalogLevel(int input, int level) {
     m_fixedLevels.at(input) = level;
 }
 
-int ModuleSimulator::analogLevel(int input, qint64 nowMicros) const {
+int ModuleSimulator::takeAnalogLevel(int input, qint64 nowMicros) {
     const int fixed = m_fixedLevels.at(input);
     if (fixed != kLevelNotFixed)
         return fixed;
-    // A slow wave per input so that a monitor has something to show.
-    const double seconds = static_cast<double>(nowMicros) / 1e6;
-    const double phase = seconds / 8.0 + input * 0.4;
-    return static_cast<int>(std::lround(127.5 + 120.0 * std::sin(phase)));
+    return m_pattern.level(input, m_readings.at(input)++, nowMicros);
 }
 
 std::vector<ModuleSimulator::Reply> ModuleSimulator::receive(const QByteArray &bytes,
@@ -158,7 +154,7 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
         const int input = b1;
         if (input >= map::kAnalogInputs || m_kind != ModuleKind::Threshold)
             return;
-        const int level = analogLevel(input, nowMicros);
+        const int level = takeAnalogLevel(input, nowMicros);
         if (level >= 0)
             answer(QByteArray(1, static_cast<char>(level)),
                    m_replyDelay + m_faults.analogDelayMicros, replies);

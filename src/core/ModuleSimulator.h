@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EepromImage.h"
+#include "core/LevelPattern.h"
 #include "core/LineFaults.h"
 #include "core/MemoryMap.h"
 
@@ -63,9 +64,10 @@ public:
     [[nodiscard]] SimulatorFaults &faults() { return m_faults; }
     [[nodiscard]] const ModuleMemory &memory() const { return m_memory; }
     void setMemory(const ModuleMemory &memory) { m_memory = memory; }
-    // Fixes an analog input's level; -1 makes the input silent. Unfixed inputs drift slowly.
+    // Fixes an analog input's level; -1 makes the input silent. Unfixed inputs follow the
+    // pattern, a slow drift unless told otherwise.
     void setAnalogLevel(int input, int level);
-    [[nodiscard]] int analogLevel(int input, qint64 nowMicros) const;
+    void setLevelPattern(const LevelPattern &pattern) { m_pattern = pattern; }
 
     [[nodiscard]] bool lineDropped() const { return m_dropped; }
     // Every whole command received, in order, as sent.
@@ -84,6 +86,8 @@ private:
               std::vector<Reply> &replies);
     // When block-read and identity replies leave.
     [[nodiscard]] qint64 queryDelay() const;
+    // The level an analog reading answers now; each answered reading moves the pattern on.
+    [[nodiscard]] int takeAnalogLevel(int input, qint64 nowMicros);
 
     ModuleKind m_kind;
     SimulatorFaults m_faults;
@@ -96,6 +100,8 @@ private:
     QString m_executing;            // the name of the command being executed
     qint64 m_stalledUntil = -1;
     std::array<int, map::kAnalogInputs> m_fixedLevels{};
+    std::array<qint64, map::kAnalogInputs> m_readings{}; // answered, of each unfixed input
+    LevelPattern m_pattern;
     int m_linkTestsSeen = 0;
     int m_linkTestsBeforeSwap = -1; // after a store, until the module is taken out
     std::vector<ModuleMemory> m_swappedOut;

@@ -318,26 +318,14 @@ bool ModuleSession::readAgain(SessionOutcome &outcome, const std::optional<Eepro
 }
 
 SessionOutcome ModuleSession::runReadInputs(const SessionRequest &request) {
-    // The loop is looked at after each full pass. Passes are paced: at most kPassesPerSecond,
-    // which the eye cannot tell from more, and between them the thread sleeps instead of
-    // keeping the line and a core busy.
-    const ModuleLink &link = m_protocol.link();
-    LinkClock &clock = m_protocol.link().clock();
+    ModuleLink &link = m_protocol.link();
     const bool looped = m_inputsLooping;
-    for (;;) {
-        const qint64 started = clock.nowMicros();
-        for (const int input : request.inputs) {
-            Q_EMIT inputLevel(input, m_protocol.readAnalog(input));
-            if (link.failed())
-                break;
-        }
-        if (!inputsGoOn())
-            break;
-        const qint64 rest = started + kPassMicros - clock.nowMicros();
-        m_protocol.link().rest(rest, [this] { return !inputsGoOn(); });
-    }
+    LevelMonitor(m_protocol)
+        .run(
+            request.levels, [this] { return inputsGoOn(); },
+            [this](const LevelPass &pass) { Q_EMIT passRead(pass); });
     if (looped)
-        m_inputsEndedAt = clock.nowMicros();
+        m_inputsEndedAt = link.clock().nowMicros();
     if (link.failed())
         return failed(SessionStatus::LinkFailed, link.failure());
     return {};

@@ -3,6 +3,7 @@
 #include "core/Commands.h"
 #include "link/protocol/ModuleProtocol.h"
 #include "link/protocol/SettingsTransfer.h"
+#include "session/LevelMonitor.h"
 #include "session/SessionOutcome.h"
 
 #include <QObject>
@@ -37,7 +38,7 @@ struct SessionRequest {
     SessionJob job = SessionJob::Identify;
     EepromImage image;            // what a store sends
     std::optional<int> linkTests; // an identification's link tests, in place of the limits'
-    std::vector<int> inputs;      // the analog inputs of one pass of ReadInputs
+    LevelRun levels;              // what ReadInputs reads, how often and how long
 };
 
 // Why no store may go to the module at all (none identified, an unknown kind); empty when
@@ -56,9 +57,6 @@ struct SessionRequest {
 class ModuleSession : public QObject {
     Q_OBJECT
 public:
-    // How often a loop of analog readings refreshes the levels at most.
-    static constexpr int kPassesPerSecond = 20;
-    static constexpr qint64 kPassMicros = 1'000'000 / kPassesPerSecond;
     // How long a job after a loop of analog readings lets a late level come before it empties
     // the receive queue.
     static constexpr qint64 kSettleMicros = 2'000'000;
@@ -112,8 +110,8 @@ Q_SIGNALS:
     void linkTestAttempt(int attempt, int attempts);
     // The address 0..255 being read, stored or read back.
     void progress(tessel::SessionPhase phase, int address);
-    // An analog input's level 0..255, or -1 when it did not answer in time.
-    void inputLevel(int input, int level);
+    // A whole pass of analog readings.
+    void passRead(const tessel::LevelPass &pass);
     void finished(const tessel::SessionOutcome &outcome);
 
 private:

@@ -29,6 +29,7 @@ SessionClient::SessionClient(ConnectionOpener open, SessionLimits limits, bool o
     qRegisterMetaType<tessel::SessionJob>();
     qRegisterMetaType<tessel::SessionPhase>();
     qRegisterMetaType<tessel::SessionOutcome>();
+    qRegisterMetaType<tessel::LevelPass>();
     if (!ownThread)
         return;
     m_thread = std::make_unique<QThread>();
@@ -109,7 +110,7 @@ void SessionClient::attach(ModuleSession &session) {
     connect(&session, &ModuleSession::phaseChanged, this, &SessionClient::onPhaseChanged);
     connect(&session, &ModuleSession::linkTestAttempt, this, &SessionClient::linkTestAttempt);
     connect(&session, &ModuleSession::progress, this, &SessionClient::progress);
-    connect(&session, &ModuleSession::inputLevel, this, &SessionClient::inputLevel);
+    connect(&session, &ModuleSession::passRead, this, &SessionClient::passRead);
     connect(&session, &ModuleSession::finished, this, &SessionClient::onFinished);
     m_session = &session;
 }
@@ -180,12 +181,12 @@ Admission SessionClient::testLink() {
     return submit({SessionJob::LinkTest, {}, {}, {}});
 }
 
-Admission SessionClient::readInputs(std::vector<int> inputs) {
+Admission SessionClient::readInputs(LevelRun levels) {
     if (!m_open || m_running)
         return Admission::Refused; // a reading is never worth a message, nor a place in line
     SessionRequest request;
     request.job = SessionJob::ReadInputs;
-    request.inputs = std::move(inputs);
+    request.levels = std::move(levels);
     begin(request);
     return Admission::Started;
 }

@@ -65,9 +65,9 @@ public:
     // Stores the factory set of the identified module's kind. A window passes the mode byte it
     // shows, which replaces the set's own: the operator's communication mode survives a reset.
     Admission factoryReset(std::optional<int> keptModeByte = std::nullopt);
-    // Reads these analog inputs once, or pass after pass while inputs loop; ignored while
-    // another job runs.
-    Admission readInputs(std::vector<int> inputs);
+    // Reads analog inputs once, or pass after pass while inputs loop (see LevelRun); ignored
+    // while another job runs.
+    Admission readInputs(LevelRun levels);
     // One link test: ends Done when the module answered it, NoAnswer when it did not.
     Admission testLink();
     // Whether a reading of analog inputs goes on after its pass (a window's "read constantly").
@@ -123,7 +123,7 @@ Q_SIGNALS:
     void phaseChanged(tessel::SessionPhase phase);
     void linkTestAttempt(int attempt, int attempts);
     void progress(tessel::SessionPhase phase, int address);
-    void inputLevel(int input, int level);
+    void passRead(const tessel::LevelPass &pass);
     void finished(const tessel::SessionOutcome &outcome);
     // The line stopped working, also while no job ran; `why` is for the operator.
     void lost(const QString &why);

@@ -78,6 +78,11 @@ private Q_SLOTS:
         row("port on list-ports", {"list-ports", "--port", "x"}, "takes no --port");
         row("absent port", {"identify", "--port", "/dev/ttyNOSUCHPORT"}, "/dev/ttyNOSUCHPORT");
         row("reply wait 0", {"read", "--port", "x", "--reply-wait", "0"}, "1 to 60000");
+        row("monitor input 16", {"monitor", "--port", "x", "--inputs", "3-16"}, "inputs 0 to 15");
+        row("monitor input twice", {"monitor", "--port", "x", "--inputs", "1,0-2"}, "1 twice");
+        row("monitor csv and json", {"monitor", "--port", "x", "--csv", "--json"}, "not both");
+        row("csv on read", {"read", "--port", "x", "--csv"}, "belongs to records and monitor");
+        row("monitor on a tessel", {"monitor", "--simulate", "tessel"}, "Tessel module");
         row("program without kind", {"program", "PROFILE", "--port", "/dev/null"}, "--kind");
         row("program without port", {"program", "PROFILE", "--kind", "tessel"}, "--port");
         row("program count 0",

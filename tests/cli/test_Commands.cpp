@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <csignal>
 
 using namespace tessel;
 using namespace tessel::e2e;
@@ -181,6 +182,77 @@ private Q_SLOTS:
         RUN_CONFIG(pipe, 0, {"read", "--port", module.port()});
         QCOMPARE(pipe.out, terminal.out);
         QVERIFY2(pipe.err.isEmpty(), qPrintable(pipe.err));
+    }
+
+    // Every line is one whole pass of a module whose levels ramp by 3 at each reading, so the
+    // k-th pass holds 16 x input + 3(k - 1) for each input, however the run ends.
+    void monitor_printsEveryWholePassUntilItEnds_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<int>("status");
+        QTest::newRow("table for a duration") << ""
+                                              << "duration" << 0;
+        QTest::newRow("csv until Ctrl-C") << "--csv"
+                                          << "sigint" << 130;
+        QTest::newRow("json until the reader goes") << "--json"
+                                                    << "pipe" << 141;
+    }
+
+    void monitor_printsEveryWholePassUntilItEnds() {
+        QFETCH(QString, format);
+        QFETCH(QString, ending);
+        QFETCH(int, status);
+        SimulatedModule module(m_dir, ModuleKind::Threshold,
+                               fast() << "--levels"
+                                      << "ramp:3");
+        QStringList arguments{"monitor", "--port",     module.port(), "--inputs",
+                              "5,0,3-4", "--interval", "20",          format};
+        arguments.removeAll(QString());
+        if (ending == "duration")
+            arguments << "--duration"
+                      << "0.5";
+        Invocation how(arguments);
+        how.outputReaderLines = ending == "pipe" ? 3 : -1;
+        ConfigRun run(how);
+        QStringList lines;
+        for (int i = 0; ending == "sigint" && i < 4; ++i)
+            lines << run.nextLine(kQuickMs);
+        if (ending == "sigint")
+            run.sendSignal(SIGINT);
+        const Outcome o = run.finish(kQuickMs);
+        CHECK_EXIT(o, status);
+        QVERIFY2(o.err.isEmpty(), qPrintable(o.err));
+        lines += o.out.split('\n', Qt::SkipEmptyParts);
+        if (format != "--json") // a header names the columns
+            QCOMPARE(lines.takeFirst().simplified(),
+                     format == "--csv" ? "time,in0,in3,in4,in5" : "time in0 in3 in4 in5");
+        QVERIFY2(ending != "duration" || (lines.size() >= 10 && lines.size() <= 26),
+                 qPrintable(lines.join('\n')));
+        const QRegularExpression isoTime(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d$)");
+        for (int k = 1; k <= lines.size(); ++k) {
+            const QString &line = lines.at(k - 1);
+            QStringList cells =
+                format == "--csv" ? line.split(',') : line.split(' ', Qt::SkipEmptyParts);
+            if (format == "--json") {
+                const QJsonObject pass = QJsonDocument::fromJson(line.toUtf8()).object();
+                QCOMPARE(schemaProblems("monitor", line), QString());
+                QCOMPARE(pass.value("port").toString(), module.port());
+                QCOMPARE(pass.value("pass").toInt(), k);
+                QCOMPARE(pass.value("inputs").toArray(), QJsonArray({0, 3, 4, 5}));
+                cells = QStringList{pass.value("time").toString()};
+                for (const QJsonValue level : pass.value("levels").toArray())
+                    cells << QString::number(level.toInt(-1));
+            }
+            QVERIFY2(cells.size() == 5, qPrintable(line));
+            const QString time = cells.takeFirst();
+            QVERIFY2(format.isEmpty() ? QTime::fromString(time, "HH:mm:ss.zzz").isValid()
+                                      : isoTime.match(time).hasMatch(),
+                     qPrintable(line));
+            QStringList expected;
+            for (const int input : {0, 3, 4, 5})
+                expected << QString::number((16 * input + 3 * (k - 1)) % 256);
+            QCOMPARE(cells, expected);
+        }
     }
 
 private:

@@ -247,6 +247,55 @@ private Q_SLOTS:
         QVERIFY(bench->session.lastOutcome().ok());
         QCOMPARE(bench->session.lastOutcome().received, expected);
     }
+
+    // Passes start on the interval's beat until the duration is over, or end when the loop is
+    // turned off during a pass; each input answers its own ramp, a silent one -1, one not read
+    // -1. A pass the line cuts short is handed to no one.
+    void readInputs_passesOnTimeUntilDoneOrStopped() {
+        SimulatorFaults faults;
+        faults.dropAfterCommands = 20 * 3 + 3 * 3 + 2; // two readings into the fourth looping pass
+        Bench bench(ModuleKind::Threshold, faults);
+        bench.module.setLevelPattern({LevelPattern::Shape::Ramp, 1});
+        std::vector<LevelPass> passes;
+        connect(&bench.session, &SessionClient::passRead, this,
+                [&](const LevelPass &pass) { passes.push_back(pass); });
+        bench.session.setInputsLooping(true);
+        QCOMPARE(bench.session.readInputs({{1, 2, 9}, 50'000, 1'000'000}), Admission::Started);
+        QVERIFY(bench.session.lastOutcome().ok());
+        QCOMPARE(passes.size(), 20u);
+        bench.module.setAnalogLevel(2, -1);
+        QCOMPARE(bench.session.readInputs({{1, 2, 9}, 0, std::nullopt}), Admission::Started);
+        QCOMPARE(bench.session.lastOutcome().status, SessionStatus::LinkFailed);
+        QCOMPARE(passes.size(), 23u);
+        for (int k = 0; k < 23; ++k) {
+            const LevelPass &pass = passes.at(k);
+            QCOMPARE(pass.number, k < 20 ? k + 1 : k - 19);
+            QCOMPARE(pass.inputs, (std::vector<int>{1, 2, 9}));
+            if (k < 20)
+                QCOMPARE(pass.startedMicros - passes.front().startedMicros, k * 50'000);
+            std::array<int, map::kAnalogInputs> levels{};
+            levels.fill(-1);
+            levels[1] = 16 + k;
+            levels[2] = k < 20 ? 32 + k : -1;
+            levels[9] = 144 + k;
+            QCOMPARE(pass.levels, levels);
+        }
+    }
+
+    // Turned off, a loop ends after the pass under way: that pass is the last one handed out.
+    void readInputs_loopTurnedOffEndsAfterItsPass() {
+        Bench bench(ModuleKind::Threshold);
+        int passes = 0;
+        connect(&bench.session, &SessionClient::passRead, this, [&](const LevelPass &) {
+            if (++passes == 3)
+                bench.session.setInputsLooping(false);
+        });
+        bench.session.setInputsLooping(true);
+        QCOMPARE(bench.session.readInputs({{0, 15}, 50'000, std::nullopt}), Admission::Started);
+        QVERIFY(bench.session.lastOutcome().ok());
+        QCOMPARE(passes, 3);
+        QCOMPARE(bench.module.commands().size(), 6u);
+    }
 };
 
 TESSEL_TEST_OBJECT(ModuleSessionTest);

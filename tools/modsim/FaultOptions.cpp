@@ -70,6 +70,19 @@ const std::vector<FaultOption> &faultOptions() {
         {"analog-delay-us", "N", QStringLiteral("Extra microseconds before an analog level."),
          whole(0, kMinute * 1000,
                [](ModuleSetup &s, qint64 v) { s.faults.analogDelayMicros = v; })},
+        {"levels", "PATTERN",
+         QStringLiteral("How the analog levels move: drift (default; slowly, with the clock), "
+                        "ramp[:STEP] (input N answers 16N at its first reading, then STEP "
+                        "more at each, wrapping at 256; STEP 1 unless given) or sine[:PERIOD] "
+                        "(a wave of PERIOD readings, 64 unless given, input N a sixteenth of a "
+                        "wave ahead of input N-1)."),
+         [](const QString &value, ModuleSetup &setup) {
+             QString error;
+             const auto pattern = parseLevelPattern(value, error);
+             if (pattern)
+                 setup.levels = *pattern;
+             return error;
+         }},
         {"drop-after", "N", QStringLiteral("Close the device after N commands, as if unplugged."),
          whole(0, 100000000,
                [](ModuleSetup &s, qint64 v) { s.faults.dropAfterCommands = asInt(v); })},

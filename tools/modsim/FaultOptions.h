@@ -11,6 +11,7 @@ namespace tessel {
 struct ModuleSetup {
     SimulatorFaults faults;
     qint64 replyDelayMicros = kModuleReplyDelayMicros;
+    LevelPattern levels; // how the analog inputs of a Threshold module move
 };
 
 void addFaultOptions(QCommandLineParser &parser);

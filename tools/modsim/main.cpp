@@ -80,6 +80,7 @@ int main(int argc, char *argv[]) {
     }
 
     ModuleSimulator module(*kind, setup.faults, setup.replyDelayMicros);
+    module.setLevelPattern(setup.levels);
     PtyModule::Options options;
     options.pacing = !parser.isSet(QStringLiteral("no-pacing"));
     options.dumpPath = parser.value(QStringLiteral("dump"));

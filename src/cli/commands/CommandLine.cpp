@@ -4,6 +4,7 @@
 #include "cli/commands/CommandTable.h"
 #include "cli/commands/HelpText.h"
 #include "cli/commands/InterruptWatch.h"
+#include "cli/commands/LevelStream.h"
 #include "cli/commands/ModuleCommands.h"
 #include "cli/commands/PortListing.h"
 #include "cli/commands/Terminal.h"
@@ -85,6 +86,8 @@ int runCommand(const CommandRequest &request, ModuleCommands &commands,
         return diffStatus(request, status);
     if (request.command == QLatin1String("identify"))
         return commands.printIdentity();
+    if (request.command == QLatin1String("monitor"))
+        return streamLevels(commands.session(), commands.where(), request.monitor);
     // A module of a kind this program does not know is not read either: its memory map,
     // and so any profile made of it, would mean nothing here.
     const std::optional<ModuleKind> kind = commands.knownKind();

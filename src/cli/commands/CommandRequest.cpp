@@ -201,6 +201,42 @@ QString readRecordsOptions(const QCommandLineParser &parser, CommandRequest &r) 
     return {};
 }
 
+// How monitor reads and prints.
+QString readMonitorOptions(const QCommandLineParser &parser, CommandRequest &r) {
+    constexpr qint64 kDefaultIntervalMs = 1000;
+    constexpr qint64 kLongestIntervalMs = 3'600'000;
+    constexpr double kLongestDurationS = 1e7;
+    MonitorOptions &m = r.monitor;
+    const QString inputs = QStringLiteral("inputs");
+    const QString interval = QStringLiteral("interval");
+    const QString duration = QStringLiteral("duration");
+    QString error;
+    const auto chosen =
+        parseInputList(parser.isSet(inputs) ? parser.value(inputs) : QStringLiteral("0-15"), error);
+    if (!chosen)
+        return error;
+    m.run.inputs = *chosen;
+    bool ok = true;
+    const qint64 intervalMs =
+        parser.isSet(interval) ? parser.value(interval).toLongLong(&ok) : kDefaultIntervalMs;
+    if (!ok || intervalMs < 0 || intervalMs > kLongestIntervalMs)
+        return QStringLiteral("--interval takes milliseconds, 0 to %1").arg(kLongestIntervalMs);
+    m.run.intervalMicros = intervalMs * 1000;
+    if (parser.isSet(duration)) {
+        const double seconds = parser.value(duration).toDouble(&ok);
+        if (!ok || !(seconds > 0) || seconds > kLongestDurationS)
+            return QStringLiteral("--duration takes seconds, more than 0");
+        m.run.durationMicros = static_cast<qint64>(seconds * 1e6);
+    }
+    const bool csv = parser.isSet(QStringLiteral("csv"));
+    if (csv && r.json)
+        return QStringLiteral("give either --csv or --json, not both");
+    m.format = r.json ? MonitorOptions::Format::Json
+               : csv  ? MonitorOptions::Format::Csv
+                      : MonitorOptions::Format::Table;
+    return {};
+}
+
 // The port, or the kind of simulated module, that the command talks to.
 QString readModuleChoice(const QCommandLineParser &parser, CommandRequest &r) {
     if (r.command == QLatin1String("list-ports"))
@@ -259,6 +295,8 @@ ParsedRequest parseCommandRequest(const QStringList &arguments) {
         parsed.error = readRecordsOptions(parser, r);
     else if (parsed.error.isEmpty())
         parsed.error = readModuleChoice(parser, r);
+    if (parsed.error.isEmpty() && r.command == QLatin1String("monitor"))
+        parsed.error = readMonitorOptions(parser, r);
     return parsed;
 }
 

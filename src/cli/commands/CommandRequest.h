@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/commands/LevelStream.h"
 #include "core/ModuleKind.h"
 
 #include <QString>
@@ -40,6 +41,7 @@ struct CommandRequest {
     bool json = false;   // one JSON document (program: one per event) instead of text
     int replyWaitMs = 0; // every reply is waited for at least this long; 0: the usual waits
     QString trace;       // where the wire trace goes ("-": standard error); empty: nowhere
+    MonitorOptions monitor; // what monitor reads, how often, for how long and how it prints
     bool help = false;
     QString helpCommand; // help: the command whose long help is asked for; empty: the overview
     bool version = false;

@@ -13,10 +13,11 @@ const QString kDiff = QStringLiteral("diff");
 const QString kListPorts = QStringLiteral("list-ports");
 const QString kProgramCommand = QStringLiteral("program");
 const QString kRecords = QStringLiteral("records");
+const QString kMonitor = QStringLiteral("monitor");
 const QString kHelp = QStringLiteral("help");
 const QString kWindowName = QString::fromLatin1(kWindow);
 
-const QStringList kOneModule = {kIdentify, kRead, kWrite, kFactoryReset, kDiff};
+const QStringList kOneModule = {kIdentify, kRead, kWrite, kFactoryReset, kDiff, kMonitor};
 const QStringList kStores = {kWrite, kFactoryReset};
 
 const std::array kCommands = {
@@ -74,6 +75,19 @@ const std::array kCommands = {
             {QStringLiteral("Profiles")},
             {QStringLiteral("Check a module against its profile in a script:"),
              QStringLiteral("$ tessel-config diff module.txt --port ttyUSB0 --json")}},
+    Command{"monitor",
+            "",
+            "a Threshold module's analog levels, pass after pass",
+            "Reads the analog inputs of a Threshold module over and over and prints one line per "
+            "pass under a header naming the inputs: the time, then each level 0 to 255, \"-\" "
+            "where the input did not answer in time. Runs until Ctrl-C, the end of --duration "
+            "or a reader of the output that goes away; every line is a whole pass. A module of "
+            "another kind is refused with status 2.",
+            Completion::None,
+            {QStringLiteral("Ports")},
+            {QStringLiteral("Log inputs 0 and 3 to 5 for an hour, a pass a second:"),
+             QStringLiteral("$ tessel-config monitor --port ttyUSB0 --inputs 0,3-5 \\"),
+             QStringLiteral("$     --duration 3600 --csv > levels.csv")}},
     Command{"list-ports",
             "",
             "the serial ports present",
@@ -161,9 +175,10 @@ const std::array kOptions = {
            0,
            nullptr,
            Completion::None,
-           {kIdentify, kRead, kDiff, kListPorts, kProgramCommand, kRecords},
+           {kIdentify, kRead, kDiff, kListPorts, kProgramCommand, kRecords, kMonitor},
            "Print one JSON document instead of text; with program, one JSON object per event "
-           "and line."},
+           "and line; with monitor, one per pass (port, pass, time, inputs, levels with null "
+           "where none came)."},
     Option{"kind",
            0,
            "KIND",
@@ -232,8 +247,17 @@ const std::array kOptions = {
            0,
            nullptr,
            Completion::None,
-           {kRecords},
-           "Export every field as comma-separated values, one line per module under a header."},
+           {kRecords, kMonitor},
+           "Export every field as comma-separated values, one line per module under a header; "
+           "with monitor, one line per pass: ISO 8601 time with its offset from UTC, then the "
+           "levels, an empty field where none came."},
+    Option{"inputs", 0, "LIST", Completion::None, {kMonitor},
+           "The inputs to read, such as 0,3-5 (default: all 16)."},
+    Option{"interval", 0, "MS", Completion::None, {kMonitor},
+           "Start a pass every MS milliseconds (default 1000; 0 reads as fast as the line "
+           "allows), later only when a pass takes longer."},
+    Option{"duration", 0, "S", Completion::None, {kMonitor},
+           "Stop after S seconds (a decimal number allowed)."},
     Option{"put-back",
            0,
            "LABEL",

@@ -30,6 +30,9 @@ public:
     // commands that store or compare need it.
     std::optional<ModuleKind> knownKind();
 
+    [[nodiscard]] SessionClient &session() { return m_session; }
+    [[nodiscard]] const QString &where() const { return m_where; }
+
     // Results as one JSON document each instead of text.
     void setJson(bool json) { m_json = json; }
 

@@ -105,16 +105,6 @@ QString resultKey(ModuleResult result) {
     return QStringLiteral("link-lost");
 }
 
-QString isoTimeWithOffset(const QDateTime &time) {
-    const int offset = time.offsetFromUtc();
-    const int minutes = std::abs(offset) / 60;
-    return time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
-           QLatin1Char(offset < 0 ? '-' : '+') +
-           QStringLiteral("%1:%2")
-               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
-}
-
 QString recordHeader() {
     QStringList columns;
     for (const RecordField &field : kFields) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EepromImage.h"
+#include "session/LevelRecord.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -53,9 +54,6 @@ struct ModuleRecord {
 
     [[nodiscard]] bool ok() const { return result == ModuleResult::Ok; }
 };
-
-// "2025-03-09T14:05:07+02:00": ISO 8601 with the offset from UTC always written out.
-[[nodiscard]] QString isoTimeWithOffset(const QDateTime &time);
 
 // A value as one CSV field: quoted when it holds a separator, a quote or a line end, so that
 // a port or a backup path with a comma keeps its column.

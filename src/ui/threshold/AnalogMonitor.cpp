@@ -24,8 +24,10 @@ void AnalogMonitor::useSession(SessionClient &session) {
     if (m_session)
         disconnect(m_session, nullptr, this, nullptr);
     m_session = &session;
-    connect(m_session, &SessionClient::inputLevel, this,
-            [this](int input, int level) { m_panel.showLevel(input, level); });
+    connect(m_session, &SessionClient::passRead, this, [this](const LevelPass &pass) {
+        for (const int input : pass.inputs)
+            m_panel.showLevel(input, pass.levels.at(input));
+    });
     // A transfer ends the loop, as the box then shows: asked for during the loop, it follows
     // the loop's last pass.
     const auto endLoop = [this] { m_panel.loopReadBox()->setChecked(false); };
@@ -48,7 +50,9 @@ void AnalogMonitor::readInput(int index) {
 }
 
 void AnalogMonitor::read(std::vector<int> inputs) {
-    m_session->readInputs(std::move(inputs));
+    LevelRun run;
+    run.inputs = std::move(inputs);
+    m_session->readInputs(std::move(run));
 }
 
 } // namespace tessel
