@@ -17,6 +17,12 @@ AnalogMonitor::AnalogMonitor(SessionClient &session, AnalogPanel &panel, QObject
         connect(panel.meter(i), &LevelMeter::pressed, this, [this, i] { readInput(i); });
     connect(panel.loopReadBox(), &QCheckBox::toggled, this,
             [this](bool checked) { m_session->setInputsLooping(checked); });
+    // Ticking the box is asking for readings: they start at once, of every input. (A box
+    // checked by the program, as when a loop is set up before a click, starts nothing.)
+    connect(panel.loopReadBox(), &QCheckBox::clicked, this, [this](bool checked) {
+        if (checked)
+            readAllInputs();
+    });
     useSession(session);
 }
 

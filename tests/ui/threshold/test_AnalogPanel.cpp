@@ -161,6 +161,20 @@ private Q_SLOTS:
         QVERIFY(m_bench->clock.nowMicros() - started < 2010 * kMillis);
     }
 
+    // Ticking "Read Inputs Constantly" is the one action that starts monitoring every input.
+    void tickingTheLoopBox_readsEveryInputAtOnceUntilCleared() {
+        click(m_bench->child("setLimits"));
+        auto *loop = m_bench->child<QCheckBox>("readConstantly");
+        m_bench->clock.callAfter(1025 * kMillis, [loop] { loop->setChecked(false); });
+        const std::size_t before = m_bench->module.commands().size();
+        click(loop);
+        QList<int> passes;
+        for (int pass = 0; pass < 21; ++pass) // 20 a second, the last one finished
+            for (int input = 0; input < 16; ++input)
+                passes << input;
+        QCOMPARE(analogRequests(*m_bench, before), passes);
+    }
+
 private:
     std::unique_ptr<WindowBench> m_bench;
 };
