@@ -111,10 +111,12 @@ private:
     std::vector<QByteArray> m_commands;
 };
 
-// Every command the program sends is one of the five, with operands in range.
+// Every command the program sends is one of the five, with operands in range, or the bytes
+// that realign the module after an exchange went wrong: seventeen that start no command.
 QString malformedCommand(const QByteArray &c) {
     const auto at = [&c](qsizetype i) { return static_cast<quint8>(c.at(i)); };
-    const bool ok = (c.size() == 2 && at(0) == 0x00 && (at(1) == 0x02 || at(1) == 0x03)) ||
+    const bool ok = c == QByteArray(wire::kWriteBlockLength - 2, '\xff') ||
+                    (c.size() == 2 && at(0) == 0x00 && (at(1) == 0x02 || at(1) == 0x03)) ||
                     (c.size() == 3 && at(0) == 0x00 && at(1) == 0x01 && at(2) < kBlockCount) ||
                     (c.size() == 19 && at(0) == 0x01 && at(1) == 0x02 && at(2) < kBlockCount) ||
                     (c.size() == 2 && at(0) == 0x02 && at(1) < 16);

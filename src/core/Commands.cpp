@@ -44,9 +44,14 @@ QByteArray writeConfigBlock(int block, const BlockBytes &data) {
 }
 
 int commandLength(const QByteArray &bytes) {
+    if (bytes.isEmpty())
+        return 0;
+    // A byte that starts no command is noise at once, not held for the byte after it.
+    const auto b0 = static_cast<quint8>(bytes[0]);
+    if (b0 > 0x02)
+        return -1;
     if (bytes.size() < 2)
         return 0;
-    const auto b0 = static_cast<quint8>(bytes[0]);
     const auto b1 = static_cast<quint8>(bytes[1]);
     if (b0 == 0x00 && (b1 == 0x02 || b1 == 0x03))
         return 2;

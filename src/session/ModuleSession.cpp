@@ -76,8 +76,16 @@ void ModuleSession::run(const SessionRequest &request) {
     traceSession(jobName(request.job) + QStringLiteral(" started"));
     if (request.job != SessionJob::ReadInputs)
         settleAfterInputs();
+    const int garbledBefore = m_protocol.garbledStores();
     SessionOutcome outcome = runJob(request);
     outcome.job = request.job;
+    if (m_protocol.garbledStores() != garbledBefore) {
+        outcome.warning = QStringLiteral(
+            "The line turned a command into the start of a block store, and the module "
+            "confirmed that store when it was ended with bytes that start no command. Its block "
+            "number was 255, which names no block, so no block should have changed; read the "
+            "module again to be sure.");
+    }
     traceSession(jobName(request.job) + QStringLiteral(" ended: ") +
                  (outcome.ok() ? QStringLiteral("done") : outcome.message));
     {
@@ -115,9 +123,24 @@ SessionOutcome ModuleSession::runJob(const SessionRequest &request) {
 SessionOutcome ModuleSession::runLinkTest() {
     if (m_protocol.linkTestRepeated(1) > 0)
         return {};
+    return unansweredLinkTests();
+}
+
+SessionOutcome ModuleSession::unansweredLinkTests() const {
     const ModuleLink &link = m_protocol.link();
     if (link.failed())
         return failed(SessionStatus::LinkFailed, link.failure());
+    if (const int wrong = m_protocol.wrongAnswers(); wrong > 0) {
+        return failed(
+            SessionStatus::OutOfStep,
+            QStringLiteral("The module answers, but every reply is out of step: %1 "
+                           "link %2 answered with %3 instead of 88, even with the "
+                           "line realigned after each. Check the cable and its "
+                           "plugs, then try again.")
+                .arg(wrong)
+                .arg(wrong == 1 ? QStringLiteral("test was") : QStringLiteral("tests were"))
+                .arg(m_protocol.lastWrongAnswer()));
+    }
     return failed(SessionStatus::NoAnswer, QStringLiteral("No module answered."));
 }
 
@@ -130,9 +153,7 @@ SessionOutcome ModuleSession::runIdentify(const SessionRequest &request) {
     if (linkTests > 0 && m_protocol.linkTestRepeated(linkTests, [this, linkTests](int attempt) {
             Q_EMIT linkTestAttempt(attempt, linkTests);
         }) == 0) {
-        if (link.failed())
-            return failed(SessionStatus::LinkFailed, link.failure());
-        return failed(SessionStatus::NoAnswer, QStringLiteral("No module answered."));
+        return unansweredLinkTests();
     }
     // After its link tests: a window that shows them shows the identification from here on.
     enterPhase(SessionPhase::Identifying);

@@ -121,6 +121,9 @@ private:
     SessionOutcome runStore(const SessionRequest &request);
     SessionOutcome runReadInputs(const SessionRequest &request);
     SessionOutcome runLinkTest();
+    // Why no link test was answered with 88: no answer at all, answers out of step, or the
+    // line failed.
+    [[nodiscard]] SessionOutcome unansweredLinkTests() const;
     // After a loop of analog readings: a level asked for last may still come, and is not to be
     // taken for the next job's reply.
     void settleAfterInputs();

@@ -33,6 +33,7 @@ enum class SessionStatus {
     Differs,        // the memory read back after the store is not what was sent
     Stopped,        // asked to stop: the store ended between two blocks
     Unreliable,     // a read never agreed with itself: the line changes bytes
+    OutOfStep,      // link tests were answered, but never with 88
     ModuleChanged,  // nothing was sent: the memory read first is not what was last known
 };
 
@@ -48,7 +49,10 @@ enum class BlockHolds {
 struct SessionOutcome {
     SessionJob job = SessionJob::Identify;
     SessionStatus status = SessionStatus::Done;
-    QString message;  // for the operator; empty when Done
+    QString message; // for the operator; empty when Done
+    // What the operator must know however the job ended: the line garbled a command that the
+    // module may have acted on. Empty when nothing was seen.
+    QString warning;
     EepromImage sent; // the copy a store or factory reset sent
     // What a read, the read-back of a checked store, or the read before a store that found
     // the memory changed returned.

@@ -37,6 +37,15 @@ private Q_SLOTS:
         QTest::newRow("identify, the kind different every time")
             << "identify" << QStringList{"--flip-out", "identify+0:1,identify#2+0:2,identify#3+0:3"}
             << 1 << "identification came back different each of the 3 times" << bytesOf(factory);
+        // The module would take the 02 left over with the next link test's 00, and so on.
+        QTest::newRow("read, the first byte lost on its way")
+            << "read" << QStringList{"--drop-in", "0"} << 0 << profileOf(factory) + '\n'
+            << bytesOf(factory);
+        // 00 02 became 01 02: the link tests after it would be stored as block 0, and the
+        // backup would hold them.
+        QTest::newRow("write, a link test turned into the start of a store")
+            << "write" << QStringList{"--flip-in", "0:0"} << 0 << "no block should have changed"
+            << bytesOf(wanted);
         QTest::newRow("read, block 3 different every time")
             << "read" << QStringList{"--flip-out", "read3+0,read3#2+1,read3#3+2"} << 1
             << "The line is unreliable: block 3 " << bytesOf(factory);

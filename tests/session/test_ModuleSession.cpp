@@ -10,23 +10,59 @@ using namespace tessel::test;
 class ModuleSessionTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void identify_tellsSilenceFromAnUnansweredIdentification() {
-        SimulatorFaults silent;
-        silent.ignoreLinkTests = 1000;
-        Bench quiet(ModuleKind::Tessel, silent, {3, 2, std::nullopt});
-        QCOMPARE(quiet.session.identify(), Admission::Started);
-        QCOMPARE(quiet.session.lastOutcome().status, SessionStatus::NoAnswer);
-        QCOMPARE(quiet.module.countCommands(0x00, 0x02), 3);
-        QCOMPARE(quiet.module.countCommands(0x00, 0x03), 0);
+    void identify_tellsWhatTheLineShowed_data() {
+        QTest::addColumn<ModuleKind>("kind");
+        QTest::addColumn<SimulatorFaults>("faults");
+        QTest::addColumn<SessionStatus>("status");
+        QTest::addColumn<int>("linkTests");       // as the module took them
+        QTest::addColumn<int>("identifications"); // as the module took them
+        QTest::addColumn<QString>("said");        // the message and the warning
+        SimulatorFaults f;
+        f.ignoreLinkTests = 1000;
+        QTest::newRow("silent") << ModuleKind::Tessel << f << SessionStatus::NoAnswer << 3 << 0
+                                << "No module answered.";
+        f = {};
+        f.neverIdentify = true;
+        QTest::newRow("link test answered, identification not")
+            << ModuleKind::Tessel << f << SessionStatus::NotIdentified << 1 << 2
+            << "answered the link test but not the identification";
+        // The first byte lost: the module would take the 02 left over with the next link
+        // test's 00 for an analog read, and so every link test after it.
+        f = {};
+        f.spots = {{LineFault::Drop, LineDirection::ToModule, {}, 1, 0}};
+        QTest::newRow("first byte lost")
+            << ModuleKind::Tessel << f << SessionStatus::Done << 1 << 2 << "";
+        // 00 02 became 01 02, the start of a store: the link tests after it would have been
+        // stored as block 0.
+        f.spots = {{LineFault::Flip, LineDirection::ToModule, {}, 1, 0, 0}};
+        QTest::newRow("link test turned into a store")
+            << ModuleKind::Threshold << f << SessionStatus::Done << 1 << 2
+            << "Its block number was 255, which names no block";
+        f.spots.clear();
+        for (int test = 1; test <= 3; ++test)
+            f.spots.push_back(
+                {LineFault::Flip, LineDirection::FromModule, "link-test", test, 0, 0});
+        QTest::newRow("every acknowledge changed")
+            << ModuleKind::Tessel << f << SessionStatus::OutOfStep << 3 << 0
+            << "out of step: 3 link tests were answered with 89 instead of 88";
+    }
 
-        SimulatorFaults mute;
-        mute.neverIdentify = true;
-        Bench unnamed(ModuleKind::Tessel, mute, {3, 2, std::nullopt});
-        QCOMPARE(unnamed.session.identify(), Admission::Started);
-        QCOMPARE(unnamed.session.lastOutcome().status, SessionStatus::NotIdentified);
-        QCOMPARE(unnamed.module.countCommands(0x00, 0x03), 2);
-        QVERIFY(!unnamed.session.identity().has_value());
-        QVERIFY(!unnamed.session.kind().has_value());
+    void identify_tellsWhatTheLineShowed() {
+        QFETCH(ModuleKind, kind);
+        QFETCH(SimulatorFaults, faults);
+        QFETCH(QString, said);
+        Bench bench(kind, faults, {3, 2, std::nullopt});
+        QCOMPARE(bench.session.identify(), Admission::Started);
+        const SessionOutcome &outcome = bench.session.lastOutcome();
+        QTEST(outcome.status, "status");
+        QTEST(bench.module.countCommands(0x00, 0x02), "linkTests");
+        QTEST(bench.module.countCommands(0x00, 0x03), "identifications");
+        QCOMPARE(outcome.message.isEmpty() && outcome.warning.isEmpty(), said.isEmpty());
+        QVERIFY2((outcome.message + outcome.warning).contains(said),
+                 qPrintable(outcome.message + outcome.warning));
+        QCOMPARE(bench.session.kind(), outcome.ok() ? std::optional(kind) : std::nullopt);
+        // Nothing the line did changed the module's memory.
+        QCOMPARE(moduleHolds(bench), factoryImage(kind));
     }
 
     void unknownKind_refusesStoresAndFactoryReset() {

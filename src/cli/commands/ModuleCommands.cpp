@@ -29,6 +29,9 @@ bool ModuleCommands::runJob(const std::function<Admission()> &ask) {
     const ProgressLine progress(m_session);
     const Admission admission = ask();
     m_session.waitUntilIdle();
+    if (const QString &warning = m_session.lastOutcome().warning;
+        admission == Admission::Started && !warning.isEmpty())
+        printLine(stderr, QStringLiteral("tessel-config: %1: %2").arg(m_where, warning));
     return admission == Admission::Started;
 }
 

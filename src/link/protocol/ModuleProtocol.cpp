@@ -17,6 +17,15 @@ constexpr int kLeastQuietAfterIdentity = 10; // 1 ms
 // While the bytes of a late reply keep coming at most this far apart, a retry waits for the
 // rest of them rather than sending its command into the middle of that reply.
 constexpr qint64 kLatePauseMicros = 1'500'000;
+// The bytes that realign the module: 0xFF starts no command, so the module skips them, unless
+// it waits for the rest of one. They complete any command to the module's harm only if it
+// had already taken a store's block number: the longest command, a store, is 19 bytes, and a
+// store whose first two bytes the line made of another command's takes the first of these
+// as its block number, 255, which names no block, so the module stores nothing.
+const QByteArray kRealignment(wire::kWriteBlockLength - 2, '\xff');
+// After a realignment, the line is watched until it has been quiet this long (or longer when
+// the module is slower) for what the module answers to the command it ended.
+constexpr int kRealignQuiet = 500; // 50 ms
 
 bool attemptsLeft(const AttemptLimit &limit, int made) {
     return !limit || made < *limit;
@@ -34,6 +43,7 @@ int pollsIn(qint64 micros) {
 } // namespace
 
 void ModuleProtocol::owe(int bytes, int latePolls, qint64 sentAt) {
+    wentWrong();
     m_owed.add(bytes, now() + static_cast<qint64>(latePolls) * LinkClock::kPollMicros, sentAt);
 }
 
@@ -66,10 +76,32 @@ void ModuleProtocol::waitOutOwed(qint64 until) {
 
 void ModuleProtocol::settle() {
     waitOutOwed(m_owed.lastExpiry());
+    if (m_outOfStep)
+        realign();
 }
 
 void ModuleProtocol::settleForRetry(int waitPolls) {
     waitOutOwed(now() + static_cast<qint64>(waitPolls) * LinkClock::kPollMicros);
+    if (m_outOfStep)
+        realign();
+}
+
+void ModuleProtocol::realign() {
+    m_outOfStep = false;
+    const qint64 sentAt = now();
+    if (!m_link.send(kRealignment))
+        return;
+    QByteArray answered;
+    int b = 0;
+    while (answered.size() <= kBlockSize && (b = m_link.receive(replyWait(kRealignQuiet, 1))) >= 0)
+        answered.append(static_cast<char>(b));
+    discardWaiting();
+    traceExchange({QStringLiteral("realignment"), kRealignment, answered, now() - sentAt, 1,
+                   WireExchange::End::Answered});
+    m_owed.pay(static_cast<int>(answered.size()));
+    // One 88 alone: the module confirmed a store it had been left in the middle of.
+    if (answered == QByteArray(1, static_cast<char>(wire::kAckByte)))
+        ++m_garbledStores;
 }
 
 bool ModuleProtocol::nothingFollows(int pollLimit) {
@@ -79,6 +111,7 @@ bool ModuleProtocol::nothingFollows(int pollLimit) {
         m_owed.pay(1);
     }
     discardWaiting();
+    wentWrong();
     return false;
 }
 
@@ -87,6 +120,8 @@ int ModuleProtocol::linkTestRepeated(int attempts, const std::function<void(int)
     for (int attempt = 1; attempt <= attempts && !m_link.failed(); ++attempt) {
         if (beforeAttempt)
             beforeAttempt(attempt);
+        if (m_outOfStep)
+            realign();
         // Within the run the queue is not emptied: an acknowledge that comes late still shows
         // that the module is there. Those still owed when the run ends are waited out before
         // the next exchange.
@@ -104,8 +139,15 @@ int ModuleProtocol::linkTestRepeated(int attempts, const std::function<void(int)
             owe(1, replyWait(late::kLinkTest, 1), sentAt);
         else
             tookReply(1, earlierOwed, replyWait(late::kLinkTest, 1), sentAt);
-        if (answer == wire::kAckByte)
+        if (answer == wire::kAckByte) {
+            m_wrongAnswers = 0;
             return attempt;
+        }
+        if (answer >= 0) {
+            ++m_wrongAnswers;
+            m_lastWrongAnswer = answer;
+            wentWrong();
+        }
     }
     return 0;
 }
@@ -153,6 +195,7 @@ std::optional<wire::IdentityReply> ModuleProtocol::identify(AttemptLimit attempt
         tookReply(kLength, earlierOwed, late::kIdentify, sentAt);
         if (whole && alone)
             return reply;
+        wentWrong();
     }
     return std::nullopt;
 }
@@ -197,6 +240,7 @@ std::optional<BlockBytes> ModuleProtocol::readBlock(int block, AttemptLimit atte
         tookReply(kBlockSize, earlierOwed, late::kReadBlock, sentAt);
         if (complete && whole && alone)
             return bytes;
+        wentWrong();
     }
     return std::nullopt;
 }
@@ -229,6 +273,7 @@ StoreAnswer ModuleProtocol::writeBlock(int block, const BlockBytes &data, bool l
     }
     if (answer != wire::kAckByte) {
         trace(WireExchange::End::WrongReply);
+        wentWrong();
         return StoreAnswer::WrongByte;
     }
     const qint64 took = now() - sentAt;

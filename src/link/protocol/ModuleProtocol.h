@@ -59,6 +59,14 @@ public:
     // `pollLimit` polls for one; whatever came is discarded.
     [[nodiscard]] bool nothingFollows(int pollLimit);
 
+    // Link tests answered with another byte than 88 since the last one answered with 88, and
+    // the last such byte: the module answers, but out of step.
+    [[nodiscard]] int wrongAnswers() const { return m_wrongAnswers; }
+    [[nodiscard]] int lastWrongAnswer() const { return m_lastWrongAnswer; }
+    // How many times the module confirmed a store that a realignment ended: the line had
+    // turned a command into the start of a block store.
+    [[nodiscard]] int garbledStores() const { return m_garbledStores; }
+
     [[nodiscard]] ModuleLink &link() { return m_link; }
     // How late this module has shown it answers; every wait follows it.
     [[nodiscard]] ReplyPace &pace() { return m_pace; }
@@ -71,6 +79,13 @@ private:
     // Before a retry: the same, but for one more wait of `waitPolls` at most.
     void settleForRetry(int waitPolls);
     void waitOutOwed(qint64 until);
+    // After an exchange that went wrong, before the next command: the module may have been
+    // left in the middle of a command (a byte lost, or one changed into the start of another),
+    // and would take the next command's bytes as that one's. Bytes that start no command end
+    // it, and what it answers then is discarded.
+    void realign();
+    // An exchange did not end as it should: the next command is realigned first.
+    void wentWrong() { m_outOfStep = true; }
     // Polls to wait for a reply of `length` bytes whose wait at the module's usual pace is
     // `basePolls`.
     [[nodiscard]] int replyWait(int basePolls, int length) const {
@@ -95,6 +110,10 @@ private:
     ReplyPace m_pace;
     // The quickest clean store confirmation seen, in microseconds; -1 before the first.
     qint64 m_quickestConfirmation = -1;
+    bool m_outOfStep = false;
+    int m_wrongAnswers = 0;
+    int m_lastWrongAnswer = -1;
+    int m_garbledStores = 0;
 };
 
 } // namespace tessel
