@@ -3,6 +3,7 @@
 #include "core/Commands.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tessel {
 
@@ -50,6 +51,12 @@ std::vector<ModuleSimulator::Reply> ModuleSimulator::receive(const QByteArray &b
     std::vector<Reply> replies;
     if (m_dropped)
         return replies;
+    if (m_leavesAt && nowMicros >= *m_leavesAt)
+        takeOut();
+    if (nowMicros < m_emptyUntil) {
+        m_pending.clear(); // no module takes them
+        return replies;
+    }
     m_pending += m_line.toModule(bytes, m_faults.spots);
     for (;;) {
         const int length = wire::commandLength(m_pending);
@@ -79,6 +86,14 @@ std::vector<ModuleSimulator::Reply> ModuleSimulator::receive(const QByteArray &b
     return replies;
 }
 
+void ModuleSimulator::takeOut() {
+    m_swappedOut.push_back(m_memory);
+    m_memory = *factoryImage(m_kind).toMemory();
+    m_emptyUntil = m_leavesAt.value_or(0) + m_faults.swapGapMicros;
+    m_leavesAt.reset();
+    m_pending.clear();
+}
+
 void ModuleSimulator::answer(const QByteArray &bytes, qint64 delayMicros,
                              std::vector<Reply> &replies) {
     send(bytes, delayMicros, true, replies);
@@ -101,6 +116,14 @@ void ModuleSimulator::send(const QByteArray &bytes, qint64 delayMicros, bool ans
         replies.push_back({crossed.mid(i, 1), delay + i * gap});
 }
 
+void ModuleSimulator::storeBlock(const QByteArray &command) {
+    const int block = static_cast<quint8>(command[2]);
+    if (block >= kBlockCount)
+        return;
+    for (int j = 0; j < kBlockSize; ++j)
+        m_memory[block * kBlockSize + j] = static_cast<quint8>(command[3 + j]);
+}
+
 qint64 ModuleSimulator::queryDelay() const {
     return m_faults.lateReplyMicros >= 0 ? m_faults.lateReplyMicros : m_replyDelay;
 }
@@ -110,6 +133,10 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
     const auto b1 = static_cast<quint8>(command[1]);
     const auto op = static_cast<quint8>(command[0]);
     if (op == 0x00 && b1 == 0x02) {
+        // The first link test after a store: the program is done with the module, and the
+        // technician takes it out a while after.
+        if (std::exchange(m_storeEnded, false) && m_faults.swapHoldMicros >= 0)
+            m_leavesAt = nowMicros + m_faults.swapHoldMicros;
         if (++m_linkTestsSeen > m_faults.ignoreLinkTests)
             answer(QByteArray(1, static_cast<char>(wire::kAckByte)), m_replyDelay, replies);
         if (m_linkTestsBeforeSwap > 0 && --m_linkTestsBeforeSwap == 0) {
@@ -138,16 +165,21 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
             send(QByteArray(1, static_cast<char>(wire::kAckByte)), 0, false, replies);
         if (block == m_faults.silentBlock)
             return;
+        if (block == m_faults.pullOutAtBlock && !m_leavesAt) {
+            // Pulled out as the block came in: it is stored, but no confirmation leaves.
+            storeBlock(command);
+            m_leavesAt = nowMicros;
+            m_faults.pullOutAtBlock = -1; // the next module stays in
+            return;
+        }
         if (block == m_faults.failBlock) {
             answer(QByteArray(1, '\x15'), m_replyDelay, replies);
             return;
         }
-        if (block < kBlockCount) {
-            for (int j = 0; j < kBlockSize; ++j)
-                m_memory[block * kBlockSize + j] = static_cast<quint8>(command[3 + j]);
-        }
+        storeBlock(command);
         if (block == kBlockCount - 1)
             m_linkTestsBeforeSwap = m_faults.swapAfterLinkTests;
+        m_storeEnded = block == kBlockCount - 1;
         answer(QByteArray(m_faults.doubleAck ? 2 : 1, static_cast<char>(wire::kAckByte)),
                m_replyDelay, replies);
     } else if (op == 0x02) {

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace tessel {
@@ -41,6 +42,13 @@ struct SimulatorFaults {
     // unanswered) and a fresh module with the factory settings is put in.
     int swapAfterLinkTests = -1;
     int swapSilentLinkTests = 2;
+    // The same jig on the clock: the module is taken out this long after the first link test
+    // that follows a store's last block, the program then being done with it (or, with
+    // `pullOutAtBlock`, as that block's store arrives: it takes the block but is gone before
+    // it confirms), the jig stays empty for `swapGapMicros`, then a fresh module is in.
+    qint64 swapHoldMicros = -1;
+    qint64 swapGapMicros = 0;
+    int pullOutAtBlock = -1;
 };
 
 // The module side of the wire protocol: parses the commands it receives and says what it
@@ -76,6 +84,12 @@ public:
     [[nodiscard]] int countCommands(int first, int second) const;
     // The memory of every module taken out of a swapping jig, in order.
     [[nodiscard]] const std::vector<ModuleMemory> &swappedOut() const { return m_swappedOut; }
+    // When the module in a jig on the clock is to be taken out; nothing while it stays.
+    [[nodiscard]] std::optional<qint64> leavesAt() const { return m_leavesAt; }
+    // Takes the module out (at the time leavesAt() said); the jig stays empty until
+    // emptyUntil(), then holds a fresh module. receive() does it on its own when it is due.
+    void takeOut();
+    [[nodiscard]] qint64 emptyUntil() const { return m_emptyUntil; }
 
 private:
     void execute(const QByteArray &command, qint64 nowMicros, std::vector<Reply> &replies);
@@ -84,6 +98,7 @@ private:
     // Sends bytes over the faulty line, `answering` the command executed, or none.
     void send(const QByteArray &bytes, qint64 delayMicros, bool answering,
               std::vector<Reply> &replies);
+    void storeBlock(const QByteArray &command);
     // When block-read and identity replies leave.
     [[nodiscard]] qint64 queryDelay() const;
     // The level an analog reading answers now; each answered reading moves the pattern on.
@@ -105,6 +120,9 @@ private:
     int m_linkTestsSeen = 0;
     int m_linkTestsBeforeSwap = -1; // after a store, until the module is taken out
     std::vector<ModuleMemory> m_swappedOut;
+    std::optional<qint64> m_leavesAt;
+    bool m_storeEnded = false; // a store's last block came, and no link test since
+    qint64 m_emptyUntil = -1;  // an empty jig: nothing receives the commands before this
     bool m_dropped = false;
 };
 

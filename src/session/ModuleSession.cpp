@@ -77,7 +77,11 @@ void ModuleSession::run(const SessionRequest &request) {
     if (request.job != SessionJob::ReadInputs)
         settleAfterInputs();
     const int garbledBefore = m_protocol.garbledStores();
+    const qint64 startedAt = m_protocol.link().clock().nowMicros();
+    m_protocol.link().clearSilence();
     SessionOutcome outcome = runJob(request);
+    outcome.tookMicros = m_protocol.link().clock().nowMicros() - startedAt;
+    outcome.moduleLeft = m_protocol.link().moduleLeft();
     outcome.job = request.job;
     if (m_protocol.garbledStores() != garbledBefore) {
         outcome.warning = QStringLiteral(
@@ -112,7 +116,7 @@ SessionOutcome ModuleSession::runJob(const SessionRequest &request) {
     case SessionJob::ReadInputs:
         return runReadInputs(request);
     case SessionJob::LinkTest:
-        return runLinkTest();
+        return runLinkTest(request.linkTestWaitMicros);
     case SessionJob::Store:
     case SessionJob::FactoryReset:
         break;
@@ -120,8 +124,8 @@ SessionOutcome ModuleSession::runJob(const SessionRequest &request) {
     return runStore(request);
 }
 
-SessionOutcome ModuleSession::runLinkTest() {
-    if (m_protocol.linkTestRepeated(1) > 0)
+SessionOutcome ModuleSession::runLinkTest(std::optional<qint64> waitMicros) {
+    if (waitMicros ? m_protocol.linkTestWithin(*waitMicros) : m_protocol.linkTestRepeated(1) > 0)
         return {};
     return unansweredLinkTests();
 }

@@ -39,6 +39,9 @@ struct SessionRequest {
     EepromImage image;            // what a store sends
     std::optional<int> linkTests; // an identification's link tests, in place of the limits'
     LevelRun levels;              // what ReadInputs reads, how often and how long
+    // A link test that waits this long for its answer and takes one later than twice that as
+    // lost, for a module whose pace is known; none for the usual waits.
+    std::optional<qint64> linkTestWaitMicros;
 };
 
 // Why no store may go to the module at all (none identified, an unknown kind); empty when
@@ -98,6 +101,9 @@ public:
     void cancel();
     // From any thread: whether a loop of analog readings goes on after its pass.
     void setInputsLooping(bool looping);
+    // A wait that hears nothing from the module for longer than this takes it to have left
+    // (ModuleLink::setSilenceLimit); 0 (at first) for no limit.
+    void setSilenceLimit(qint64 micros) { m_protocol.link().setSilenceLimit(micros); }
     // From any thread: every wait ends at once, for good (the program is ending).
     void abort() { m_protocol.link().abort(); }
 
@@ -120,7 +126,7 @@ private:
     SessionOutcome runRead();
     SessionOutcome runStore(const SessionRequest &request);
     SessionOutcome runReadInputs(const SessionRequest &request);
-    SessionOutcome runLinkTest();
+    SessionOutcome runLinkTest(std::optional<qint64> waitMicros);
     // Why no link test was answered with 88: no answer at all, answers out of step, or the
     // line failed.
     [[nodiscard]] SessionOutcome unansweredLinkTests() const;

@@ -177,8 +177,8 @@ Admission SessionClient::factoryReset(std::optional<int> keptModeByte) {
     return submit({SessionJob::FactoryReset, image, {}, {}});
 }
 
-Admission SessionClient::testLink() {
-    return submit({SessionJob::LinkTest, {}, {}, {}});
+Admission SessionClient::testLink(std::optional<qint64> waitMicros) {
+    return submit({SessionJob::LinkTest, {}, {}, {}, waitMicros});
 }
 
 Admission SessionClient::readInputs(LevelRun levels) {
@@ -316,6 +316,14 @@ void SessionClient::setBackup(BackupFn backup) {
 void SessionClient::setReadBeforeStore(bool read) {
     m_readBeforeStore = read;
     postSetting([read](ModuleSession &session) { session.setReadBeforeStore(read); });
+}
+
+void SessionClient::setSilenceLimit(qint64 micros) {
+    postSetting([micros](ModuleSession &session) { session.setSilenceLimit(micros); });
+}
+
+void SessionClient::forgetOwedReplies() {
+    postSetting([](ModuleSession &session) { session.protocol().forgetOwed(); });
 }
 
 void SessionClient::postSetting(std::function<void(ModuleSession &)> apply) {

@@ -68,8 +68,9 @@ public:
     // Reads analog inputs once, or pass after pass while inputs loop (see LevelRun); ignored
     // while another job runs.
     Admission readInputs(LevelRun levels);
-    // One link test: ends Done when the module answered it, NoAnswer when it did not.
-    Admission testLink();
+    // One link test: ends Done when the module answered it, NoAnswer when it did not. With
+    // `waitMicros`, it waits that long (see ModuleProtocol::linkTestWithin).
+    Admission testLink(std::optional<qint64> waitMicros = std::nullopt);
     // Whether a reading of analog inputs goes on after its pass (a window's "read constantly").
     void setInputsLooping(bool looping);
 
@@ -97,6 +98,10 @@ public:
     [[nodiscard]] bool verifyAfterStore() const { return m_verifyAfterStore; }
     void setBackup(BackupFn backup);
     void setReadBeforeStore(bool read);
+    // See ModuleSession::setSilenceLimit; takes effect from the next job asked for.
+    void setSilenceLimit(qint64 micros);
+    // The module was taken out: see ModuleProtocol::forgetOwed.
+    void forgetOwedReplies();
 
     [[nodiscard]] bool busy() const { return m_running.has_value(); }
     [[nodiscard]] std::optional<SessionJob> runningJob() const { return m_running; }

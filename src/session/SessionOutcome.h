@@ -75,6 +75,11 @@ struct SessionOutcome {
     std::optional<EepromImage> moduleImage;
     ReplyPace pace;
     QString lineFailure;
+    // The module left the line during the job (see ModuleLink::setSilenceLimit): nothing
+    // after that was taken as its own.
+    bool moduleLeft = false;
+    // How long the job took on the line's clock (a link test: until its answer).
+    qint64 tookMicros = 0;
 
     [[nodiscard]] bool ok() const { return status == SessionStatus::Done; }
     // The blocks that hold the differences, in order, each once.

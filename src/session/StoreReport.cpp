@@ -131,6 +131,35 @@ QStringList notStoredLines(const SessionOutcome &outcome) {
     return lines + blockStates(block, block);
 }
 
+// The module left during the store of `failedBlock`: what was confirmed, the block in flight, and
+// the rest, which nobody can read now. Its backup is named, but restoring it on this port would
+// write it onto whatever module answers there next.
+QStringList leftLines(const SessionOutcome &outcome) {
+    const int block = outcome.failedBlock;
+    QStringList lines{QString::fromLatin1(kErrorStoringData),
+                      QStringLiteral("The store stopped at %1: %2")
+                          .arg(blocks(block, block).toLower(), causeOf(outcome.message))};
+    if (block > 0)
+        lines << blocksHold(0, block - 1, QStringLiteral("the new settings: each was confirmed."));
+    else
+        lines << QStringLiteral("No block holds the new settings.");
+    lines << blocks(block, block) +
+                 QStringLiteral(" was in flight: it may hold the old or the new settings.");
+    if (block + 1 < kBlockCount) {
+        lines << blocks(block + 1, kBlockCount - 1) +
+                     (block + 2 == kBlockCount
+                          ? QStringLiteral(" was not sent; it could not be read again because "
+                                           "the module left.")
+                          : QStringLiteral(" were not sent; they could not be read again "
+                                           "because the module left."));
+    }
+    if (!outcome.backup.isEmpty())
+        lines << backupNote(outcome.backup);
+    lines << QStringLiteral("No restore command is given: the module has left the port, and the "
+                            "next one there is another module.");
+    return lines;
+}
+
 QStringList stoppedLines(const SessionOutcome &outcome) {
     const int block = outcome.failedBlock;
     const QString first =
@@ -173,7 +202,8 @@ QString storeReport(const SessionOutcome &outcome, const QString &port) {
     case SessionStatus::LinkFailed:
         if (outcome.failedBlock < 0)
             return outcome.message; // nothing was sent
-        lines = notStoredLines(outcome) + backupAndNextStep(outcome, port);
+        lines = outcome.moduleLeft ? leftLines(outcome)
+                                   : notStoredLines(outcome) + backupAndNextStep(outcome, port);
         break;
     case SessionStatus::Stopped:
         lines = stoppedLines(outcome) + backupAndNextStep(outcome, port);

@@ -36,6 +36,8 @@ public:
     // With --log-commands, the name of the next command the module received; empty when none
     // comes within 5 s.
     QString nextCommand() { return m_process.nextLine(); }
+    // Its standard output, for lines read as they come.
+    QProcess &output() { return m_process.process(); }
 
 private:
     static inline int s_count = 0;
@@ -84,6 +86,7 @@ public:
     void sendSignal(int signal);
     // The next line of standard output, empty when none comes within `ms`.
     QString nextLine(int ms) { return nextLineOf(m_process, ms); }
+    QProcess &output() { return m_process; }
 
 private:
     QProcess m_process;

@@ -4,6 +4,7 @@
 
 #include "EndToEndSupport.h"
 #include "cli/commands/ModuleRecord.h"
+#include "session/StoreReport.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestMain.h"
 
@@ -19,6 +20,9 @@ namespace {
 constexpr int kRunBoundMs = 60000;
 // For a run to end once signalled: well below the minute of a reply wait.
 constexpr int kEndBoundMs = 20000;
+// A module taken out of a jig is said to be gone within a second; on a computer busy with
+// other tests, within this.
+constexpr int kSeenWithinMs = 2000;
 
 // Every address a value of its own, so that a block stored or not shows in the memory.
 const ModuleMemory kProfile = everyByteValue(true);
@@ -246,6 +250,152 @@ private Q_SLOTS:
             const int last = match.captured(1).toInt();
             QVERIFY2(match.hasMatch() && last < kBlockCount - 1, qPrintable(describeRun(o)));
             QCOMPARE(modules[i]->memory(), storedUpTo(kProfile, before, last + 1));
+        }
+    }
+
+    void jig_seesEverySwapAndTellsOfEachModuleOnItsOwn() {
+        // Jigs where the technician takes each module out 0.3 s after the program is done with
+        // it and puts the next one in after a gap, or pulls one out while block 7 is being stored;
+        // with one adapter for the jig, or one that goes with each module. The jig takes out only
+        // modules whose store ended, so a swap that is missed leaves the run short of its count.
+        // Each module taken out must hold the profile, its port must say so within a second, and
+        // each record must tell of that module alone.
+        struct Jig {
+            int ports;
+            QStringList options; // tessel-modsim's, for each port
+            int count;
+            QString firstResult; // of each port's first module; the others end ok
+            int firstHolds;      // blocks of the profile the first module holds when taken out
+        };
+        const QStringList oneSecond{"--swap-after-ms", "300", "--swap-gap-ms", "1000"};
+        const Jig jigs[] = {
+            {8, oneSecond, 64, "ok", kBlockCount},
+            // Quicker than two checks: one goes unanswered, and what answers next is new.
+            {1, {"--swap-after-ms", "300", "--swap-gap-ms", "300"}, 4, "ok", kBlockCount},
+            {1, QStringList{"--unplug"} + oneSecond, 3, "ok", kBlockCount},
+            {1, {"--pull-out-at", "7", "--swap-gap-ms", "1500"}, 1, "link-lost", 8},
+            {1, {"--unplug", "--pull-out-at", "7", "--swap-gap-ms", "1000"}, 1, "link-lost", 8},
+        };
+        struct Line {
+            qint64 ms;
+            QString port, event, result, backup, message;
+        };
+        QList<Line> lines;
+        QElapsedTimer clock;
+        clock.start();
+        const auto take = [&](QProcess &from, const QString &port) {
+            while (from.canReadLine()) {
+                const QString text = QString::fromUtf8(from.readLine()).trimmed();
+                const QJsonObject e = QJsonDocument::fromJson(text.toUtf8()).object();
+                lines.append({clock.elapsed(), e.isEmpty() ? port : e["port"].toString(),
+                              e.isEmpty() ? text : e["event"].toString(), e["result"].toString(),
+                              e["backup"].toString(), e["message"].toString()});
+            }
+        };
+        const ModuleMemory factory = factoryMemory(ModuleKind::Tessel);
+        QList<qint64>
+            seenAfter; // ms from each module taken out of the 8 ports to its port saying so
+        for (const Jig &jig : jigs) {
+            std::vector<std::unique_ptr<SimulatedModule>> modules;
+            QList<const SimulatedModule *> ports;
+            for (int i = 0; i < jig.ports; ++i) {
+                const QStringList link{"--link", m_dir.filePath(QStringLiteral("jig-%1").arg(i))};
+                modules.push_back(
+                    module(ModuleKind::Tessel,
+                           jig.options + QStringList{"--log-commands"} +
+                               (jig.options.contains("--unplug") ? link : QStringList{})));
+                ports << modules.back().get();
+            }
+            lines.clear();
+            const qint64 started = clock.elapsed();
+            ConfigRun run(program(ports, {"--count", QString::number(jig.count), "--json"}));
+            while (run.output().state() != QProcess::NotRunning &&
+                   clock.elapsed() - started < kRunBoundMs) {
+                QTest::qWait(5);
+                for (const auto &m : modules)
+                    take(m->output(), m->port());
+                take(run.output(), {});
+            }
+            Outcome o = run.finish(kEndBoundMs);
+            take(run.output(), {});
+            for (const Line &l : lines)
+                o.out += l.event != "module" || l.result == "ok" ? QString() : l.port + l.message;
+            CHECK_EXIT(o, jig.firstResult == "ok" ? 0 : 3);
+            QVERIFY2(!(o.out + o.err).contains("restore the backup"), qPrintable(describeRun(o)));
+            qint64 lastOk = started;
+            int ok = 0;
+            for (const auto &m : modules) {
+                QList<Line> records;
+                QList<qint64> outAt, saidAt;
+                for (const Line &l : lines) {
+                    if (l.port != m->port())
+                        continue;
+                    if (l.event == "module")
+                        records << l;
+                    else if (l.event == "module-out")
+                        outAt << l.ms;
+                    else if (l.event == "removed" || l.event == "adapter-gone")
+                        saidAt << l.ms;
+                }
+                // Each module taken out, and the one left in the jig when recorded.
+                const std::vector<ModuleMemory> held = m->modules();
+                QVERIFY2(records.size() + 1 >= qsizetype(held.size()), qPrintable(describeRun(o)));
+                for (qsizetype i = 0; i < records.size(); ++i) {
+                    const bool first = i == 0;
+                    QCOMPARE(records[i].result, first ? jig.firstResult : QString("ok"));
+                    QCOMPARE(held.at(i),
+                             storedUpTo(kProfile, factory, first ? jig.firstHolds : kBlockCount));
+                    QCOMPARE(memoryIn(QString::fromLatin1(contents(records[i].backup))), factory);
+                    ok += records[i].result == "ok";
+                    if (records[i].result == "ok")
+                        lastOk = std::max(lastOk, records[i].ms);
+                }
+                // Nothing is said to have gone that did not.
+                QVERIFY2(saidAt.size() <= outAt.size(), qPrintable(describeRun(o)));
+                if (jig.firstResult != "ok") {
+                    // What was confirmed, what was in flight, and nothing read after it left.
+                    const QStringList account = records[0].message.split('\n');
+                    QCOMPARE(account.mid(2),
+                             (QStringList{"Blocks 0 to 6 (addresses 0 to 111) hold the new "
+                                          "settings: each was confirmed.",
+                                          "Block 7 (addresses 112 to 127) was in flight: it may "
+                                          "hold the old or the new settings.",
+                                          "Blocks 8 to 15 (addresses 128 to 255) were not sent; "
+                                          "they could not be read again because the module left.",
+                                          backupNote(records[0].backup),
+                                          "No restore command is given: the module has left the "
+                                          "port, and the next one there is another module."}));
+                    QVERIFY2(account.value(1).startsWith("The store stopped at block 7 "),
+                             qPrintable(records[0].message));
+                    continue;
+                }
+                // Each module taken out is said to have gone, unless the run was stopped
+                // (--count) before its port could tell.
+                const auto stopping = std::find_if(lines.begin(), lines.end(), [](const Line &l) {
+                    return l.event == "stopping";
+                });
+                for (qsizetype i = 0; i < outAt.size(); ++i) {
+                    if (i >= saidAt.size()) {
+                        QVERIFY2(stopping != lines.end() && outAt[i] > stopping->ms - kSeenWithinMs,
+                                 "a swap was missed");
+                        continue;
+                    }
+                    QVERIFY2(saidAt[i] >= outAt[i] && saidAt[i] - outAt[i] < kSeenWithinMs,
+                             qPrintable(QStringLiteral("module %1 out at %2 ms, said at %3 ms")
+                                            .arg(i)
+                                            .arg(outAt[i])
+                                            .arg(saidAt[i])));
+                    if (jig.ports > 1)
+                        seenAfter << saidAt[i] - outAt[i];
+                }
+            }
+            if (jig.ports > 1) {
+                std::sort(seenAfter.begin(), seenAfter.end());
+                qInfo("removal seen after %lld ms (median), %lld ms (worst) over %lld swaps; %.1f "
+                      "modules a minute on %d ports with 1 s swaps",
+                      seenAfter.value(seenAfter.size() / 2), seenAfter.value(seenAfter.size() - 1),
+                      seenAfter.size(), ok * 60000.0 / double(lastOk - started), jig.ports);
+            }
         }
     }
 

@@ -136,6 +136,23 @@ const std::vector<FaultOption> &faultOptions() {
          QStringLiteral("The link tests the empty jig of --swap-after leaves unanswered "
                         "(default 2)."),
          whole(1, 1000, [](ModuleSetup &s, qint64 v) { s.faults.swapSilentLinkTests = asInt(v); })},
+        {"swap-after-ms", "X",
+         QStringLiteral("A jig on the clock: X milliseconds after the first link test that "
+                        "follows a store's last block the module is taken out, the jig stays "
+                        "empty for --swap-gap-ms, then holds a fresh module with the factory "
+                        "settings (memories kept as with --swap-after)."),
+         whole(0, 10 * kMinute,
+               [](ModuleSetup &s, qint64 v) { s.faults.swapHoldMicros = v * 1000; })},
+        {"pull-out-at", "B",
+         QStringLiteral("Take the module out as the store of block B comes in: it keeps the "
+                        "block but never confirms it; the jig stays empty for --swap-gap-ms, "
+                        "then holds a fresh module."),
+         whole(0, 255, [](ModuleSetup &s, qint64 v) { s.faults.pullOutAtBlock = asInt(v); })},
+        {"swap-gap-ms", "X",
+         QStringLiteral("How long the jig of --swap-after-ms or --pull-out-at stays empty "
+                        "(default 0)."),
+         whole(0, 10 * kMinute,
+               [](ModuleSetup &s, qint64 v) { s.faults.swapGapMicros = v * 1000; })},
         {"stall-ms", "X",
          QStringLiteral("How long the stall of --stall-after lasts (default 8000)."),
          whole(0, 10 * kMinute, [](ModuleSetup &s, qint64 v) { s.faults.stallMicros = v * 1000; })},

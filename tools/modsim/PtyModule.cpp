@@ -3,8 +3,10 @@
 #include "core/Commands.h"
 #include "core/ProfileText.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -46,11 +48,59 @@ PtyModule::PtyModule(ModuleSimulator &module, Options options, QObject *parent)
     m_sendTimer.setSingleShot(true);
     m_sendTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_sendTimer, &QTimer::timeout, this, &PtyModule::sendDue);
+    for (QTimer *timer : {&m_leaveTimer, &m_backTimer}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    connect(&m_leaveTimer, &QTimer::timeout, this, &PtyModule::takeOut);
+    connect(&m_backTimer, &QTimer::timeout, this, &PtyModule::putIn);
     m_elapsed.start();
 }
 
 PtyModule::~PtyModule() {
     closeTerminal();
+    if (!m_options.linkPath.isEmpty())
+        ::unlink(QFile::encodeName(m_options.linkPath).constData());
+}
+
+void PtyModule::log(const QString &line) {
+    if (!m_options.logCommands)
+        return;
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+void PtyModule::dumpSwapped() {
+    // A module taken out keeps its memory in a file of its own; the dump then shows the next.
+    if (m_swapsDumped == m_module.swappedOut().size())
+        return;
+    for (; m_swapsDumped < m_module.swappedOut().size(); ++m_swapsDumped)
+        dumpMemory(m_module.swappedOut()[m_swapsDumped],
+                   QStringLiteral(".%1").arg(m_swapsDumped + 1));
+    writeDump();
+}
+
+void PtyModule::takeOut() {
+    if (!m_module.leavesAt())
+        return;
+    m_leaveTimer.stop();
+    m_module.takeOut();
+    dumpSwapped();
+    if (m_options.unplug) {
+        closeTerminal();
+        if (!m_options.linkPath.isEmpty())
+            ::unlink(QFile::encodeName(m_options.linkPath).constData());
+    }
+    log(QStringLiteral("module-out"));
+    m_backTimer.start(static_cast<int>(std::max<qint64>(0, m_module.emptyUntil() - now()) / 1000));
+}
+
+void PtyModule::putIn() {
+    if (m_options.unplug) {
+        if (const QString error = open(); !error.isEmpty())
+            Q_EMIT dumpFailed(error);
+    }
+    log(QStringLiteral("module-in"));
 }
 
 QString PtyModule::open() {
@@ -78,6 +128,12 @@ QString PtyModule::open() {
     m_master = master;
     m_slaveKeeper = slave;
     m_devicePath = QString::fromLocal8Bit(name);
+    if (!m_options.linkPath.isEmpty()) {
+        const QByteArray link = QFile::encodeName(m_options.linkPath);
+        ::unlink(link.constData());
+        if (::symlink(name, link.constData()) != 0)
+            return systemError("cannot make the link to the pseudo-terminal");
+    }
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &PtyModule::onReadable);
     writeDump();
@@ -124,6 +180,11 @@ void PtyModule::onReadable() {
             std::max(arrival, m_inputFreeAt) + static_cast<double>(received.size()) * kByteMicros;
         m_inputFreeAt = receivedAt;
     }
+    // The module was due to go before these bytes came: they find the jig empty.
+    if (m_module.leavesAt() && *m_module.leavesAt() <= static_cast<qint64>(receivedAt))
+        takeOut();
+    if (m_master < 0)
+        return;
 
     const std::size_t commandsBefore = m_module.commands().size();
     const auto replies = m_module.receive(received, static_cast<qint64>(receivedAt));
@@ -135,14 +196,12 @@ void PtyModule::onReadable() {
     }
     if (m_options.logCommands)
         std::fflush(stdout);
-    // A module taken out keeps its memory in a file of its own; the dump then shows the next.
-    for (; m_swapsDumped < m_module.swappedOut().size(); stored = true) {
-        ++m_swapsDumped;
-        dumpMemory(m_module.swappedOut()[m_swapsDumped - 1],
-                   QStringLiteral(".%1").arg(m_swapsDumped));
-    }
-    if (stored)
+    if (m_swapsDumped < m_module.swappedOut().size())
+        dumpSwapped();
+    else if (stored)
         writeDump();
+    if (const auto leaves = m_module.leavesAt(); leaves && !m_leaveTimer.isActive())
+        m_leaveTimer.start(static_cast<int>(std::max<qint64>(0, *leaves - now()) / 1000));
 
     if (m_module.lineDropped()) {
         closeTerminal();

@@ -30,6 +30,12 @@ public:
         // Each command's name ("link-test", "read3", "store15") printed on standard output as
         // it is received, so that a test can wait for what the module was asked.
         bool logCommands = false;
+        // A path kept as a symbolic link to the device, as a stable by-id name is; it goes
+        // with the device and comes back with it.
+        QString linkPath;
+        // In a jig that swaps modules, each module brings its own adapter: the device goes
+        // when the module is taken out and a new one appears when the next is put in.
+        bool unplug = false;
     };
 
     PtyModule(ModuleSimulator &module, Options options, QObject *parent = nullptr);
@@ -41,6 +47,10 @@ public:
     [[nodiscard]] QString open();
     // The device a client opens, e.g. /dev/pts/4.
     [[nodiscard]] QString devicePath() const { return m_devicePath; }
+    // What a client is told to open: the link when there is one, else the device.
+    [[nodiscard]] QString portPath() const {
+        return m_options.linkPath.isEmpty() ? m_devicePath : m_options.linkPath;
+    }
     // Writes the dump file now (another transport changed the module's memory).
     void writeDump();
 
@@ -54,6 +64,12 @@ private:
     void onReadable();
     void sendDue();
     void closeTerminal();
+    // The jig's module is taken out, and later the next one put in; printed with
+    // logCommands as "module-out" and "module-in".
+    void takeOut();
+    void putIn();
+    void log(const QString &line);
+    void dumpSwapped();
     // Writes `memory` to the dump file, its name followed by `suffix`.
     void dumpMemory(const ModuleMemory &memory, const QString &suffix = {});
     [[nodiscard]] qint64 now() const { return m_elapsed.nsecsElapsed() / 1000; }
@@ -66,6 +82,8 @@ private:
     QString m_devicePath;
     QSocketNotifier *m_notifier = nullptr;
     QTimer m_sendTimer;
+    QTimer m_leaveTimer;
+    QTimer m_backTimer;
     QElapsedTimer m_elapsed;
     // Reply bytes by the time (microseconds on m_elapsed) they reach the client.
     std::multimap<qint64, char> m_outgoing;

@@ -51,6 +51,14 @@ int main(int argc, char *argv[]) {
         {QStringLiteral("log-commands"),
          QStringLiteral("Print the name of each command received (link-test, identify, readN, "
                         "storeN, analogN) on a line of its own.")},
+        {QStringLiteral("link"),
+         QStringLiteral("Keep PATH a symbolic link to the device, as a stable by-id name, and "
+                        "print it instead of the device."),
+         QStringLiteral("PATH")},
+        {QStringLiteral("unplug"),
+         QStringLiteral("Each module of a swapping jig brings its own adapter: the device (and "
+                        "the --link) goes when the module is taken out and comes back with the "
+                        "next one. --log-commands prints module-out and module-in.")},
         {QStringLiteral("no-pacing"),
          QStringLiteral("Do not pace bytes at 115200 baud (10 bits a byte).")},
         {QStringLiteral("tcp"),
@@ -85,6 +93,8 @@ int main(int argc, char *argv[]) {
     options.pacing = !parser.isSet(QStringLiteral("no-pacing"));
     options.dumpPath = parser.value(QStringLiteral("dump"));
     options.logCommands = parser.isSet(QStringLiteral("log-commands"));
+    options.linkPath = parser.value(QStringLiteral("link"));
+    options.unplug = parser.isSet(QStringLiteral("unplug"));
     PtyModule pty(module, options);
     QObject::connect(&pty, &PtyModule::lineDropped, &app, [] { QCoreApplication::exit(0); });
     QObject::connect(&pty, &PtyModule::dumpFailed, &app, [](const QString &message) {
@@ -95,7 +105,7 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "tessel-modsim: %s\n", qPrintable(error));
         return 1;
     }
-    std::printf("%s\n", qPrintable(pty.devicePath()));
+    std::printf("%s\n", qPrintable(pty.portPath()));
 
     TcpModule tcp(module);
     if (parser.isSet(QStringLiteral("tcp"))) {

@@ -101,7 +101,11 @@ const std::array kCommands = {
             "production on many ports at once",
             "On every port at once: waits for a module, identifies it, refuses one of another "
             "kind, reads its memory for the backup, stores the profile in FILE, reads it back "
-            "and compares, then waits until the module is removed and starts again. A terminal "
+            "and compares, then waits until the module is removed and starts again. Modules are "
+            "alike, so a module is the same one only while it keeps answering: one that misses a "
+            "check and then answers is taken as a new module, and one that stops answering while "
+            "it is worked on is recorded with what was confirmed before it left. A port whose "
+            "adapter goes away is opened again when it comes back. A terminal "
             "shows one status line per port and rings a bell when a module is done; elsewhere "
             "each module gets one plain line. A module that holds the profile already is "
             "recorded as already programmed and not stored again.\n\n"

@@ -18,6 +18,11 @@ QString statusText(const StationEvent &e) {
     switch (e.type) {
     case StationEvent::Type::Waiting:
         return QStringLiteral("waiting for a module");
+    case StationEvent::Type::Removed:
+        return e.text.isEmpty() ? QStringLiteral("removed, waiting for a module")
+                                : QStringLiteral("removed: ") + e.text;
+    case StationEvent::Type::PortGone:
+        return QStringLiteral("adapter gone, waiting for it");
     case StationEvent::Type::Identified:
         return e.text;
     case StationEvent::Type::Progress:
@@ -77,6 +82,10 @@ QString eventKey(StationEvent::Type type) {
     switch (type) {
     case StationEvent::Type::Waiting:
         return QStringLiteral("waiting");
+    case StationEvent::Type::Removed:
+        return QStringLiteral("removed");
+    case StationEvent::Type::PortGone:
+        return QStringLiteral("adapter-gone");
     case StationEvent::Type::Identified:
         return QStringLiteral("identified");
     case StationEvent::Type::Progress:
@@ -153,6 +162,11 @@ void ProductionDisplay::show(const StationEvent &e, const ProductionTotals &tota
     }
     case Mode::Plain:
         if (e.type == StationEvent::Type::PortFailed)
+            printLine(stderr, QStringLiteral("tessel-config: %1: %2").arg(e.port, e.text));
+        else if (e.type == StationEvent::Type::PortGone)
+            printLine(stderr, QStringLiteral("tessel-config: %1: %2 (adapter gone, waiting for it)")
+                                  .arg(e.port, e.text));
+        else if (e.type == StationEvent::Type::Removed && !e.text.isEmpty())
             printLine(stderr, QStringLiteral("tessel-config: %1: %2").arg(e.port, e.text));
         return;
     case Mode::Live:

@@ -9,11 +9,19 @@
 namespace tessel {
 
 namespace {
-// Between two link tests of a module that is done: often enough to see it go at once,
-// rarely enough to leave the line quiet.
-constexpr int kRemovalPollMs = 250;
-// A module counts as removed after this many link tests in a row went unanswered.
+// Between two checks of a module that is done: often enough to see it go well within a second,
+// rarely enough to leave the line quiet (three bytes each).
+constexpr int kRemovalPollMs = 200;
+// A module counts as removed after this many checks in a row went unanswered.
 constexpr int kSilentTestsForRemoval = 2;
+// A check waits this many times as long as the module has taken to answer one, and at least
+// kLeastCheckWait (the system's latency on a busy computer), at most a link test's usual wait.
+constexpr qint64 kCheckWaitFactor = 4;
+constexpr qint64 kLeastCheckWaitMicros = 200'000;
+constexpr qint64 kLongestCheckWaitMicros = polls::kReplyByte * LinkClock::kPollMicros;
+// The shortest time in which a module can be taken out and another put in: a silence this much
+// longer than the module's usual answers ends the work on it.
+constexpr qint64 kSwapMicros = 1'000'000;
 // A link test that fails faster than this did not wait for the module (the line refused the
 // command); the next one waits a little, so that a broken line never spins.
 constexpr int kQuickFailureMs = 100;
@@ -39,7 +47,9 @@ bool mayHoldPartOf(const SessionOutcome &outcome, const std::optional<EepromImag
 } // namespace
 
 ProductionStation::ProductionStation(int index, QString port, StationSetup setup, QObject *parent)
-    : QObject(parent), m_index(index), m_port(std::move(port)), m_setup(std::move(setup)) {
+    : QObject(parent), m_index(index), m_port(std::move(port)), m_setup(std::move(setup)),
+      m_adapter(m_port) {
+    connect(&m_adapter, &AdapterWatch::back, this, &ProductionStation::open);
     m_pause.setSingleShot(true);
     connect(&m_pause, &QTimer::timeout, this, &ProductionStation::testLink);
     m_unitWait.setSingleShot(true);
@@ -70,7 +80,16 @@ void ProductionStation::reportProgress(SessionPhase phase, int address) {
 }
 
 void ProductionStation::start() {
-    const QString port = m_port;
+    open();
+}
+
+void ProductionStation::open() {
+    if (m_stop) {
+        end();
+        return;
+    }
+    m_step = Step::Opening;
+    const QString port = m_adapter.present();
     const qint64 leastWait = m_setup.leastReplyWaitMicros;
     m_session = SessionClient::onThread(
         [port, leastWait](QString &error) {
@@ -90,6 +109,13 @@ void ProductionStation::start() {
 }
 
 void ProductionStation::opened(const QString &error) {
+    if (!error.isEmpty() && m_adapterLeft) {
+        // The adapter is back but does not open yet (the system is still setting it up).
+        m_step = Step::AwaitingAdapter;
+        dropSession();
+        m_adapter.start();
+        return;
+    }
     if (!error.isEmpty()) {
         report(StationEvent::Type::PortFailed, error);
         end();
@@ -98,8 +124,28 @@ void ProductionStation::opened(const QString &error) {
     awaitModule();
 }
 
+void ProductionStation::adapterGone() {
+    if (!m_adapter.watchable()) {
+        end();
+        return;
+    }
+    report(StationEvent::Type::PortGone, m_session->lineFailure());
+    m_step = Step::AwaitingAdapter;
+    m_adapterLeft = true;
+    m_pause.stop();
+    dropSession();
+    m_adapter.start();
+}
+
+void ProductionStation::dropSession() {
+    // Its signal may be on its way out of it: it goes once that has returned.
+    m_session->disconnect(this);
+    m_session.release()->deleteLater();
+}
+
 bool ProductionStation::betweenModules() const {
-    return m_step == Step::AwaitingModule || m_step == Step::AwaitingRemoval;
+    return m_step == Step::AwaitingModule || m_step == Step::AwaitingRemoval ||
+           m_step == Step::AwaitingAdapter;
 }
 
 void ProductionStation::requestStop() {
@@ -108,7 +154,8 @@ void ProductionStation::requestStop() {
         return; // the module in progress is finished first
     // A pause ends here, a link test under way in the session's thread, at once.
     m_pause.stop();
-    if (m_session->busy())
+    m_adapter.stop();
+    if (m_session && m_session->busy())
         m_session->cancel();
     else
         end();
@@ -125,10 +172,20 @@ void ProductionStation::stopStoreNow() {
         requestStop();
 }
 
-void ProductionStation::awaitModule() {
+void ProductionStation::awaitModule(StationEvent::Type type, const QString &text) {
     m_step = Step::AwaitingModule;
-    report(StationEvent::Type::Waiting);
+    m_session->setSilenceLimit(0);
+    if (type == StationEvent::Type::Removed)
+        m_session->forgetOwedReplies();
+    report(type, text);
     testLink();
+}
+
+qint64 ProductionStation::checkWaitMicros() const {
+    if (m_replyMicros == 0)
+        return kLongestCheckWaitMicros;
+    return std::clamp(m_replyMicros * kCheckWaitFactor, kLeastCheckWaitMicros,
+                      kLongestCheckWaitMicros);
 }
 
 void ProductionStation::testLink() {
@@ -137,7 +194,12 @@ void ProductionStation::testLink() {
         return;
     }
     m_attempt.start();
-    m_session->testLink();
+    // The usual link test until a module has shown how long this line takes; from then on one
+    // that is not held up by the answers the empty jig still owes.
+    if (m_replyMicros == 0)
+        m_session->testLink();
+    else
+        m_session->testLink(checkWaitMicros());
 }
 
 void ProductionStation::jobFinished(const SessionOutcome &outcome) {
@@ -159,30 +221,57 @@ void ProductionStation::jobFinished(const SessionOutcome &outcome) {
         return;
     case Step::Opening:
     case Step::AwaitingUnit:
+    case Step::AwaitingAdapter:
     case Step::Ended:
         return;
     }
 }
 
 void ProductionStation::moduleAnswered(const SessionOutcome &outcome) {
-    if (m_stop || m_session->lineGone()) {
+    if (m_stop || m_session->aborted()) {
         end();
+        return;
+    }
+    if (m_session->lineGone()) {
+        adapterGone();
         return;
     }
     if (!outcome.ok()) {
         m_pause.start(m_attempt.elapsed() < kQuickFailureMs ? kRemovalPollMs : 0);
         return;
     }
+    // Its first answer sets its pace until its checks after the store show it better (the
+    // first link test on a port may include waiting out replies owed to earlier ones).
+    m_replyMicros = outcome.tookMicros;
+    begin();
+}
+
+void ProductionStation::begin() {
     m_step = Step::Identifying;
     m_took.start();
     m_record = ModuleRecord();
     m_record.port = m_port;
     m_record.kind = QStringLiteral("unknown");
+    m_moduleLeft = false;
+    m_session->setSilenceLimit(kSwapMicros + checkWaitMicros());
     m_session->identify();
+}
+
+bool ProductionStation::moduleLeft(const SessionOutcome &outcome) const {
+    return outcome.moduleLeft || (m_session->lineGone() && !m_session->aborted());
 }
 
 void ProductionStation::identified(const SessionOutcome &outcome) {
     if (!outcome.identity) {
+        if (moduleLeft(outcome)) {
+            // Nothing was learned of it: no record, and the next module to answer is new.
+            if (m_session->lineGone())
+                adapterGone();
+            else
+                awaitModule(StationEvent::Type::Removed,
+                            QStringLiteral("the module left before it was identified"));
+            return;
+        }
         if (m_session->lineGone()) {
             finish(ModuleResult::LinkLost, m_session->lineFailure());
             return;
@@ -213,8 +302,10 @@ void ProductionStation::identified(const SessionOutcome &outcome) {
 
 void ProductionStation::readForBackup(const SessionOutcome &outcome) {
     if (!outcome.ok()) {
-        if (m_session->lineGone()) {
-            finish(ModuleResult::LinkLost, outcome.message);
+        m_moduleLeft = moduleLeft(outcome);
+        if (m_session->lineGone() || m_moduleLeft) {
+            finish(ModuleResult::LinkLost,
+                   outcome.message + QStringLiteral(" Nothing was stored, and no backup made."));
             return;
         }
         finish(ModuleResult::StoreFailed,
@@ -277,7 +368,11 @@ void ProductionStation::store(const EepromImage &image) {
     m_session->store(image);
 }
 
-void ProductionStation::stored(const SessionOutcome &outcome) {
+void ProductionStation::stored(const SessionOutcome &result) {
+    SessionOutcome outcome = result;
+    // A module that left with its adapter is gone as one that was pulled out is.
+    m_moduleLeft = moduleLeft(outcome);
+    outcome.moduleLeft = m_moduleLeft;
     m_record.backup = outcome.backup;
     m_record.unitMayBeStored = !m_record.unit.isEmpty() && mayHoldPartOf(outcome, m_record.before);
     if (outcome.ok()) {
@@ -287,7 +382,7 @@ void ProductionStation::stored(const SessionOutcome &outcome) {
     // The same account of what the module now holds, the backup and the next step as a
     // command-line store gives.
     const QString account = storeReport(outcome, m_port);
-    const bool lost = m_session->lineGone();
+    const bool lost = m_session->lineGone() || m_moduleLeft;
     switch (outcome.status) {
     case SessionStatus::Differs:
         for (const int block : outcome.differingBlocks())
@@ -314,29 +409,55 @@ void ProductionStation::finish(ModuleResult result, const QString &message) {
         report(StationEvent::Type::Done);
     else
         report(StationEvent::Type::Failed, m_record.message);
-    if (m_session->lineGone()) {
+    if (m_stop || m_session->aborted()) {
         end();
         return;
     }
+    if (m_session->lineGone()) {
+        adapterGone();
+        return;
+    }
+    if (m_moduleLeft) {
+        awaitModule(StationEvent::Type::Removed, QStringLiteral("the module left during its work"));
+        return;
+    }
+    m_session->setSilenceLimit(0);
     m_step = Step::AwaitingRemoval;
     m_silentTests = 0;
+    m_checksAnswered = 0;
     testLink();
 }
 
 void ProductionStation::removalTested(const SessionOutcome &outcome) {
-    if (m_stop || m_session->lineGone()) {
+    if (m_stop || m_session->aborted()) {
         end();
         return;
     }
-    if (outcome.ok()) {
-        m_silentTests = 0;
-        m_pause.start(kRemovalPollMs);
+    if (m_session->lineGone()) {
+        adapterGone();
         return;
     }
-    if (++m_silentTests >= kSilentTestsForRemoval)
-        awaitModule();
-    else
-        testLink();
+    if (!outcome.ok()) {
+        if (++m_silentTests >= kSilentTestsForRemoval)
+            awaitModule(StationEvent::Type::Removed);
+        else
+            testLink();
+        return;
+    }
+    if (m_silentTests > 0) {
+        // Silent once, then answering: another module may have been put in within the gap.
+        // Whichever it is, it is worked on as a new one (one that holds the profile already
+        // is recorded so, and nothing is stored to it).
+        report(StationEvent::Type::Removed,
+               QStringLiteral("a check went unanswered, then the port answered again: the "
+                              "module may have been swapped faster than the checks can tell, "
+                              "so it is taken as a new module"));
+        begin();
+        return;
+    }
+    m_replyMicros =
+        m_checksAnswered++ == 0 ? outcome.tookMicros : std::max(m_replyMicros, outcome.tookMicros);
+    m_pause.start(kRemovalPollMs);
 }
 
 void ProductionStation::end() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/commands/ModuleRecord.h"
+#include "cli/production/AdapterWatch.h"
 #include "cli/production/UnitDispenser.h"
 #include "core/EepromImage.h"
 #include "core/ModuleKind.h"
@@ -16,12 +17,14 @@ namespace tessel {
 // What a station reports while it works; the run shows it and keeps the totals.
 struct StationEvent {
     enum class Type {
-        Waiting,    // no module answers yet (or the last one was removed)
+        Waiting,    // no module answers yet
+        Removed,    // the module was taken out (or left during its work); waiting for the next
         Identified, // a module answered; `text` says what it is
         Progress,   // `phase` Storing or Verifying, `block` 0..15 done
         Done,       // the module ended ok: replace it
         Failed,     // the module did not end ok; `text` says why
         PortFailed, // the port could not be opened or was lost; the station ends
+        PortGone,   // the adapter went away; the station waits for it to come back
     };
     Type type = Type::Waiting;
     int station = 0;
@@ -46,6 +49,15 @@ struct StationSetup {
 
 // One port of a production run: waits for a module, identifies it, programs and checks it,
 // waits until it is removed, and starts again.
+//
+// Modules are alike and have no serial number, so a module is taken to be the same one only
+// while it keeps answering: once it is done it is checked several times a second (link tests
+// that wait as long as this module takes to answer, a few times over), and a module that
+// leaves a single check unanswered and then answers is taken as a new module, since a swap
+// may hide in that gap. While a module is worked on, a silence long enough to swap it ends
+// the work (ModuleLink::setSilenceLimit): its record says what was confirmed before it left,
+// nothing read afterwards counts as its own, and the next module to answer is a new one. An
+// adapter that goes away is waited for and opened again (AdapterWatch).
 //
 // A station is the session of its port, on that session's own thread, as a window's is: the
 // station itself lives in the run's thread and moves from step to step as the session's jobs
@@ -82,12 +94,23 @@ private:
         AwaitingUnit,
         Storing,
         AwaitingRemoval,
+        AwaitingAdapter,
         Ended
     };
 
+    void open();
     void opened(const QString &error);
     void jobFinished(const SessionOutcome &outcome);
     void testLink();
+    // The module found is worked on from its identification.
+    void begin();
+    // What a check waits for the module's answer: a few times what it has taken.
+    [[nodiscard]] qint64 checkWaitMicros() const;
+    // The adapter went away: the session goes, and the station waits for it to come back.
+    void adapterGone();
+    void dropSession();
+    // The module left during its work (or the line went with it): nothing more of it counts.
+    [[nodiscard]] bool moduleLeft(const SessionOutcome &outcome) const;
     void moduleAnswered(const SessionOutcome &outcome);
     void removalTested(const SessionOutcome &outcome);
     void identified(const SessionOutcome &outcome);
@@ -98,7 +121,8 @@ private:
     void stored(const SessionOutcome &outcome);
     // Ends the module in progress with `result`, and goes on to wait for its removal.
     void finish(ModuleResult result, const QString &message);
-    void awaitModule();
+    void awaitModule(StationEvent::Type type = StationEvent::Type::Waiting,
+                     const QString &text = {});
     void end();
     // Between modules: waiting for one, or for its removal.
     [[nodiscard]] bool betweenModules() const;
@@ -117,6 +141,14 @@ private:
     QElapsedTimer m_attempt; // the link test under way
     QElapsedTimer m_took;    // the module in progress
     int m_silentTests = 0;
+    // The slowest answer to a link test of the module in the jig (or of the last one, while
+    // none is), on the line's clock; 0 before any module answered.
+    qint64 m_replyMicros = 0;
+    int m_checksAnswered = 0;   // of the module in the jig, after its store
+    bool m_moduleLeft = false;  // the module in progress left during its work
+    bool m_adapterLeft = false; // the adapter went away once: a port that does not open is
+                                // waited for
+    AdapterWatch m_adapter;
     ModuleRecord m_record;
 };
 

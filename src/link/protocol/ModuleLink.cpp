@@ -20,7 +20,25 @@ void ModuleLink::interrupt() {
 
 qint64 ModuleLink::available() {
     m_clock.catchUp();
+    noteHeard();
     return m_channel.bytesAvailable();
+}
+
+void ModuleLink::clearSilence() {
+    m_heardAt = m_clock.nowMicros();
+    m_leftAfter = 0;
+}
+
+void ModuleLink::noteHeard() {
+    if (m_channel.bytesAvailable() > 0 && m_leftAfter == 0)
+        m_heardAt = m_clock.nowMicros();
+}
+
+void ModuleLink::checkSilence() {
+    if (m_silenceLimit <= 0 || m_leftAfter > 0)
+        return;
+    if (const qint64 silent = m_clock.nowMicros() - m_heardAt; silent > m_silenceLimit)
+        m_leftAfter = silent;
 }
 
 QString ModuleLink::failure() const {
@@ -28,6 +46,11 @@ QString ModuleLink::failure() const {
         return QStringLiteral("The transfer was cancelled.");
     if (const QString lost = m_channel.lostReason(); !lost.isEmpty())
         return lost;
+    if (m_leftAfter > 0) {
+        return QStringLiteral("The module stopped answering for %1 s: it was taken out or lost "
+                              "its power.")
+            .arg(static_cast<double>(m_leftAfter) / 1e6, 0, 'f', 1);
+    }
     if (m_interrupted)
         return QStringLiteral("Cancel was pressed.");
     return {};
@@ -40,12 +63,17 @@ template <typename Condition> bool ModuleLink::pollUntil(int pollLimit, Conditio
     const qint64 start = m_clock.nowMicros();
     for (;;) {
         m_clock.catchUp();
+        noteHeard();
+        checkSilence();
         const qint64 waited = m_clock.nowMicros() - start;
         if (waited >= budget || failed())
             return false;
         if (cond())
             return true;
-        m_clock.idle(m_channel, budget - waited);
+        qint64 sleep = budget - waited;
+        if (m_silenceLimit > 0)
+            sleep = std::min(sleep, m_heardAt + m_silenceLimit + 1 - m_clock.nowMicros());
+        m_clock.idle(m_channel, std::max<qint64>(sleep, 1));
     }
 }
 

@@ -46,6 +46,15 @@ public:
     // until clearInterrupt(): the operator gave up on one transfer, not on the module.
     void interrupt();
     void clearInterrupt() { m_interrupted = false; }
+    // In a jig where modules are swapped, a wait that hears nothing from the module for longer
+    // than `micros` may have let it be taken out and another put in: every wait then ends and
+    // the link fails until clearSilence(), so that nothing more is taken from the line for
+    // the module that was there. 0 (at first): no limit.
+    void setSilenceLimit(qint64 micros) { m_silenceLimit = micros; }
+    // Whether the limit was passed since clearSilence().
+    [[nodiscard]] bool moduleLeft() const { return m_leftAfter > 0; }
+    // Starts watching afresh, as if the module had just been heard.
+    void clearSilence();
     // The bytes waiting, once what the clock made due has come in.
     [[nodiscard]] qint64 available();
     // Why the link cannot go on (aborted, interrupted or line lost); empty while it works.
@@ -60,11 +69,17 @@ public:
 private:
     // Waits until cond() holds at a poll; false when the budget is spent or the link failed.
     template <typename Condition> bool pollUntil(int pollLimit, Condition cond);
+    // Bytes came: the module is there. Then whether the silence limit has been passed.
+    void noteHeard();
+    void checkSilence();
 
     ByteChannel &m_channel;
     LinkClock &m_clock;
     std::atomic<bool> m_aborted = false;
     std::atomic<bool> m_interrupted = false;
+    qint64 m_silenceLimit = 0;
+    qint64 m_heardAt = 0;   // when bytes from the module were last seen
+    qint64 m_leftAfter = 0; // how long it had been silent when taken to be gone
 };
 
 } // namespace tessel

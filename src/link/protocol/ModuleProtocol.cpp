@@ -152,6 +152,23 @@ int ModuleProtocol::linkTestRepeated(int attempts, const std::function<void(int)
     return 0;
 }
 
+bool ModuleProtocol::linkTestWithin(qint64 waitMicros) {
+    discardWaiting();
+    m_owed.dropExpired(now());
+    const qint64 sentAt = now();
+    if (!m_link.send(wire::linkTest()))
+        return false;
+    const int wait = pollsIn(waitMicros);
+    const int answer = m_link.receive(wait);
+    if (answer < 0)
+        owe(1, wait, sentAt);
+    return answer == wire::kAckByte;
+}
+
+void ModuleProtocol::forgetOwed() {
+    m_owed.dropExpired(std::numeric_limits<qint64>::max());
+}
+
 std::optional<wire::IdentityReply> ModuleProtocol::identify(AttemptLimit attempts) {
     constexpr int kLength = 6;
     for (int made = 0; attemptsLeft(attempts, made) && !m_link.failed(); ++made) {

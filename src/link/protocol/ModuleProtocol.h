@@ -47,6 +47,14 @@ public:
     // Up to `attempts` link tests; the number of the attempt that succeeded, or 0.
     [[nodiscard]] int linkTestRepeated(int attempts,
                                        const std::function<void(int)> &beforeAttempt = {});
+    // One link test for a module whose pace is known, where waiting out the usual late reply
+    // would hide its arrival or its removal: it waits `waitMicros` for the answer, and an
+    // answer later than twice that counts as lost. Replies still owed are not waited out
+    // first; what is waiting is dropped.
+    [[nodiscard]] bool linkTestWithin(qint64 waitMicros);
+    // The module that owed replies was taken out: none of them will come, and the next
+    // module's exchanges do not wait for them.
+    void forgetOwed();
     [[nodiscard]] std::optional<wire::IdentityReply> identify(AttemptLimit attempts);
     [[nodiscard]] std::optional<BlockBytes> readBlock(int block, AttemptLimit attempts);
     // The confirmation of a store's last block is watched a while for a byte behind it, as the
