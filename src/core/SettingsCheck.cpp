@@ -13,6 +13,10 @@ QString beyondCapacityField(int row, int capacity) {
         .arg(capacity);
 }
 
+bool capacityApplies(const EepromImage &image) {
+    return (image.value(map::kModeByte) & map::kRemapValue) == 0;
+}
+
 QStringList rejectedLimits(const LimitCheckResult &result) {
     if (!result.failingRow)
         return {};
@@ -34,7 +38,7 @@ QStringList invalidSettings(ModuleKind kind, const EepromImage &image) {
     QStringList invalid;
     const std::vector<bool> beyond = rowsBeyondCapacity(types, layout.inputCapacity);
     for (int r = 0; r < static_cast<int>(beyond.size()); ++r) {
-        if (beyond[r])
+        if (beyond[r] && capacityApplies(image))
             invalid << beyondCapacityField(r, layout.inputCapacity);
     }
     if (kind == ModuleKind::Threshold) {

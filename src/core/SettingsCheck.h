@@ -13,6 +13,13 @@ namespace tessel {
 // refused in the window's words.
 [[nodiscard]] QStringList invalidSettings(ModuleKind kind, const EepromImage &image);
 
+// Whether the inputs the rows' controller types take are judged against the module's: only
+// while the calculated assignment gives the mapping bytes. With custom mapping bytes the
+// operator says which inputs drive each device, several devices may share them, and the
+// calculated assignment does not apply; a Threshold module's own factory set is such a table
+// (one 32-channel device on the module's 16 inputs, custom mapping bytes).
+[[nodiscard]] bool capacityApplies(const EepromImage &image);
+
 // "controller type of device 3 (beyond the module's 256 inputs)"; `row` counts from 0.
 [[nodiscard]] QString beyondCapacityField(int row, int capacity);
 // The limits a failed limit check marks: "lower limit of input 4", "upper limit of input 4".

@@ -1,6 +1,7 @@
 #include "session/ModuleSession.h"
 
 #include "core/MemoryMap.h"
+#include "core/SettingChanges.h"
 #include "link/protocol/WireTrace.h"
 
 namespace tessel {
@@ -258,10 +259,11 @@ bool ModuleSession::readBeforeStore(const SessionRequest &request, SessionOutcom
     outcome.status = SessionStatus::ModuleChanged;
     outcome.received = read.received;
     outcome.differences = differingAddresses(*known, read.received);
-    const auto count = outcome.differences.size();
-    outcome.message = QStringLiteral("The module's memory changed since it was read: %1.")
-                          .arg(count == 1 ? QStringLiteral("1 setting differs")
-                                          : QStringLiteral("%1 settings differ").arg(count));
+    const std::vector<SettingChange> changes = settingChanges(*kind(), *known, read.received);
+    outcome.message =
+        QStringLiteral("The module's memory changed since it was read: %1.\n%2")
+            .arg(settingsSummary(int(changes.size()), int(outcome.differences.size())),
+                 changeLines(changes));
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "session/SessionOutcome.h"
 
+#include <algorithm>
+
 namespace tessel {
 
 std::vector<int> differingAddresses(const EepromImage &a, const EepromImage &b) {
@@ -18,6 +20,34 @@ std::vector<int> SessionOutcome::differingBlocks() const {
             blocks.push_back(address / kBlockSize);
     }
     return blocks;
+}
+
+std::vector<BlockHolds> SessionOutcome::blockAccount() const {
+    const bool stored = job == SessionJob::Store || job == SessionJob::FactoryReset;
+    if (!stored)
+        return std::vector<BlockHolds>(kBlockCount, BlockHolds::Old);
+    if (!holds.empty())
+        return holds;
+    std::vector<BlockHolds> account(kBlockCount, BlockHolds::New);
+    switch (status) {
+    case SessionStatus::Done:
+    case SessionStatus::ReadBackFailed: // every block was confirmed
+        return account;
+    case SessionStatus::Differs: // not read again: the blocks that differ are in doubt
+        for (const int block : differingBlocks())
+            account[block] = BlockHolds::NotNew;
+        return account;
+    default:
+        break;
+    }
+    // Confirmed up to the block it ended at; that one in doubt unless it was never sent.
+    for (int block = std::max(failedBlock, 0); block < kBlockCount; ++block)
+        account[block] = BlockHolds::Old;
+    const bool inDoubt =
+        status == SessionStatus::NotConfirmed || status == SessionStatus::LinkFailed;
+    if (inDoubt && failedBlock >= 0)
+        account[failedBlock] = BlockHolds::NotNew;
+    return account;
 }
 
 BlockHolds blockHolds(const EepromImage &now, const EepromImage &sent,

@@ -84,6 +84,10 @@ struct SessionOutcome {
     [[nodiscard]] bool ok() const { return status == SessionStatus::Done; }
     // The blocks that hold the differences, in order, each once.
     [[nodiscard]] std::vector<int> differingBlocks() const;
+    // What each block holds now by the account a store's report gives: the new settings
+    // (confirmed, or read again equal), the old (not sent), or something else or unknown (a
+    // store not confirmed, bytes the line changed). All Old for a job that sent nothing.
+    [[nodiscard]] std::vector<BlockHolds> blockAccount() const;
 };
 
 // Addresses at which two images hold different values, in address order.

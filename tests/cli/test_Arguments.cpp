@@ -73,6 +73,7 @@ private Q_SLOTS:
         row("no-backup on read", {"read", "--port", "x", "--no-backup"}, "write and factory-reset");
         row("verify both ways", {"write", "p.txt", "--port", "x", "--verify", "--no-verify"},
             "not both");
+        row("bytes on read", {"read", "--simulate", "tessel", "--bytes"}, "belongs to diff");
         row("json on write", {"write", "--simulate", "tessel", "p.txt", "--json"},
             "--json belongs");
         row("port on list-ports", {"list-ports", "--port", "x"}, "takes no --port");

@@ -29,17 +29,33 @@ private Q_SLOTS:
     void everyCommand_onOneModule_data() {
         QTest::addColumn<ModuleKind>("kind");
         QTest::addColumn<QString>("identity");
+        QTest::addColumn<QString>("differences"); // profile bytes 0, 23, 56 changed
         QTest::newRow("tessel")
             << ModuleKind::Tessel
-            << "Tessel module, ZigBee radio, firmware version 3, release year 2008\n";
+            << "Tessel module, ZigBee radio, firmware version 3, release year 2008\n"
+            << "Base serial: 0013A200 → 5A13A200\n"
+               "  address 0 (base serial byte 1): module 0, profile 90\n"
+               "Device 1 controller type: Velqa 8-Ch. Relay Device → 94 (no such type)\n"
+               "  address 23 (row 1 controller type): module 4, profile 94\n"
+               "Device 6 serial: 9B1B0063 → C11B0063\n"
+               "  address 56 (row 6 serial byte 1): module 155, profile 193\n"
+               "3 settings differ (3 of 256 addresses)\n";
         QTest::newRow("threshold")
             << ModuleKind::Threshold
-            << "Threshold module, ZigBee radio, firmware version 3, release year 2008\n";
+            << "Threshold module, ZigBee radio, firmware version 3, release year 2008\n"
+            << "Base serial: 0013A200:4032 → 5A13A200:4032\n"
+               "  address 0 (base serial byte 1): module 0, profile 90\n"
+               "Device 1 controller type: Velqa 32-Ch. Relay Device → 93 (no such type)\n"
+               "  address 23 (row 1 controller type): module 7, profile 93\n"
+               "Device 6 serial: 6666 → 3C66\n"
+               "  address 56 (row 6 serial byte 1): module 102, profile 60\n"
+               "3 settings differ (3 of 256 addresses)\n";
     }
 
     void everyCommand_onOneModule() {
         QFETCH(ModuleKind, kind);
         QFETCH(QString, identity);
+        QFETCH(QString, differences);
         SimulatedModule module(m_dir, kind, fast());
         const QStringList port{"--port", module.port()};
         RUN_CONFIG(identify, 0, QStringList{"identify"} + port);
@@ -66,22 +82,14 @@ private Q_SLOTS:
         RUN_CONFIG(same, 0, QStringList{"diff", writeProfile(m_dir, "read.txt", read.out)} + port);
         QCOMPARE(same.out, QStringLiteral("no differences\n"));
         ModuleMemory profile = factory;
-        const int addresses[] = {0, 23, 56, 255}; // ascending, as diff lists them
-        for (int a : addresses)
+        for (int a : {0, 23, 56})
             profile[a] = static_cast<quint8>(profile[a] ^ 0x5A);
         const QString other = writeProfile(m_dir, "other.txt", profileOf(profile));
-        RUN_CONFIG(some, 1, QStringList{"diff", other} + port); // like diff(1)
-        const QStringList lines = some.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 5);
-        for (int i = 0; i < 4; ++i) { // the module's value first, then the profile's
-            const int a = addresses[i];
-            QVERIFY2(
-                lines.at(i).startsWith(QStringLiteral("address %1 ").arg(a)) &&
-                    lines.at(i).endsWith(
-                        QStringLiteral("module %1, profile %2").arg(factory[a]).arg(profile[a])),
-                qPrintable(lines.at(i)));
-        }
-        QCOMPARE(lines.last(), QStringLiteral("4 of 256 addresses differ"));
+        // Settings, the module's value first; with --bytes each one's addresses under it.
+        RUN_CONFIG(bytes, 1, QStringList{"diff", other, "--bytes"} + port); // like diff(1)
+        QCOMPARE(bytes.out, differences);
+        RUN_CONFIG(settings, 1, QStringList{"diff", other} + port);
+        QCOMPARE(settings.out, differences.remove(QRegularExpression("  address [^\n]*\n")));
         QCOMPARE(module.memory(), factory);
 
         // Every byte value, split over lines with extra blanks as a profile copied out of an
@@ -145,6 +153,11 @@ private Q_SLOTS:
             difference,
             (QJsonObject{
                 {"address", 23}, {"block", 1}, {"module", factory[23]}, {"profile", changed[23]}}));
+        QCOMPARE(jsonOf(diff).value("settings").toArray(),
+                 QJsonArray({QJsonObject{{"setting", "Device 1 controller type"},
+                                         {"module", "Velqa 32-Ch. Relay Device"},
+                                         {"profile", "Velqa 40-Ch. Relay Device"},
+                                         {"addresses", QJsonArray{23}}}}));
     }
 
     // --trace writes one line per exchange and per job; QT_LOGGING_RULES does the same on

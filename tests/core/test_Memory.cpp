@@ -2,10 +2,9 @@
 // production profile that holds it as text.
 
 #include "core/EepromImage.h"
-#include "core/FieldNames.h"
 #include "core/ProfileText.h"
+#include "core/SettingChanges.h"
 
-#include <QSet>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -39,6 +38,110 @@ TEST(EepromImage, factory_sets_hold_the_documented_bytes) {
             EXPECT_EQ(image.value(a), quint8(expected[a]))
                 << moduleKindName(kind).toStdString() << " " << a;
     }
+}
+
+namespace {
+EepromImage edited(EepromImage image, std::initializer_list<std::pair<int, int>> entries) {
+    for (const auto &[address, value] : entries)
+        image.setValue(address, value);
+    return image;
+}
+
+QStringList linesOf(const std::vector<SettingChange> &changes) {
+    QStringList lines;
+    for (const SettingChange &c : changes)
+        lines << c.line() + QStringLiteral(" @ ") + c.addressText();
+    return lines;
+}
+} // namespace
+
+TEST(settingChanges, name_settings_as_the_windows_show_them) {
+    const EepromImage tessel = factoryImage(ModuleKind::Tessel);
+    const EepromImage threshold = factoryImage(ModuleKind::Threshold);
+    const struct {
+        ModuleKind kind;
+        EepromImage after;
+        QStringList lines;
+    } cases[] = {
+        {ModuleKind::Tessel,
+         edited(tessel, {{22, 0}, {12, 130}, {13, 0}, {209, 256}}),
+         {"Communication mode: 2-Way Communication → 1-Way Communication (faster) @ 12: 0 → 130",
+          "Mode byte bits 5 to 7: 0 → 128 @ 12: 0 → 130",
+          "Address 13 (not shown): 13 → 0 @ 13: 13 → 0",
+          "Device 1 relay function: 22 (no such function) → Tessel Relay On/Off @ 22: 22 → 0",
+          "Mapping byte of device 2: 17 → 256 @ 209: 17 → 256"}},
+        {ModuleKind::Threshold,
+         edited(threshold, {{42, 9}, {51, 50}, {52, 1}, {146, 7}}),
+         {"Limit type of input 3: Activate Relay Above Limit → 9 (no such type) @ 42: 0 → 9",
+          "Lower limit of input 4: 51 → 50 @ 51: 51 → 50",
+          "Upper limit of input 4: 52 → 1 @ 52: 52 → 1",
+          "Address 146 (not shown): 0 → 7 @ 146: 0 → 7"}},
+        {ModuleKind::Threshold,
+         edited(threshold, {{16, kUnknownEntry}, {17, kUnknownEntry}}),
+         {"Device 1 serial: 9B05 → unknown @ 16: 155 → ?, 17: 5 → ?"}},
+    };
+    for (const auto &c : cases) {
+        const EepromImage before = c.kind == ModuleKind::Tessel ? tessel : threshold;
+        EXPECT_EQ(linesOf(settingChanges(c.kind, before, c.after)).join('\n').toStdString(),
+                  c.lines.join('\n').toStdString());
+    }
+}
+
+TEST(settingChanges, list_every_address_that_differs_and_no_other) {
+    // A store must never write a byte that no listed setting names.
+    for (ModuleKind kind : {ModuleKind::Tessel, ModuleKind::Threshold}) {
+        const EepromImage before = factoryImage(kind);
+        for (int a = 0; a < kImageSize; ++a) {
+            for (const int flip : {0x01, 0x80, 0xFF}) {
+                const auto changes =
+                    settingChanges(kind, before, edited(before, {{a, before.value(a) ^ flip}}));
+                ASSERT_FALSE(changes.empty()) << a;
+                for (const SettingChange &c : changes)
+                    EXPECT_EQ(c.bytes, (std::vector<ByteChange>{
+                                           {a, before.value(a), before.value(a) ^ flip}}))
+                        << a;
+            }
+        }
+    }
+}
+
+TEST(storeChanges, list_the_windows_corrections_with_the_operators_edits) {
+    // Relay functions, a device count and controller types out of range, as a module may hold
+    // them; the operator then edits a serial and a type the window had corrected.
+    const EepromImage module =
+        edited(factoryImage(ModuleKind::Tessel), {{6, 30}, {47, 40}, {55, 41}});
+    const EepromImage shown = windowCorrected(ModuleKind::Tessel, module);
+    const auto changes =
+        storeChanges(ModuleKind::Tessel, module, shown, edited(shown, {{35, 2}, {47, 4}}));
+    QStringList edits;
+    int corrections = 0;
+    for (const SettingChange &c : changes)
+        c.correction ? ++corrections : (edits << c.line(), 0);
+    EXPECT_EQ(corrections, 24 + 2); // relay functions, device count, device 5's type
+    EXPECT_EQ(edits.join('\n').toStdString(),
+              "Device 3 serial: 9B3F0001 → 9B3F0002\n"
+              "Device 4 controller type: 40 (no such type) → Velqa 8-Ch. Relay Device");
+}
+
+TEST(kindWrittenBy, tells_a_kind_where_the_bytes_show_it) {
+    const EepromImage tessel =
+        windowCorrected(ModuleKind::Tessel, factoryImage(ModuleKind::Tessel));
+    const EepromImage threshold = factoryImage(ModuleKind::Threshold);
+    const struct {
+        EepromImage memory;
+        std::optional<ModuleKind> kind;
+    } cases[] = {
+        {edited(factoryImage(ModuleKind::Tessel), {{12, 3}}), ModuleKind::Tessel},
+        {edited(threshold, {{12, 0}}), ModuleKind::Threshold},
+        {tessel, ModuleKind::Tessel},              // more inputs than a Threshold module has
+        {edited(tessel, {{12, 8}}), std::nullopt}, // as many, but on custom mapping bytes
+        {edited(tessel, {{6, 1}, {18, 4}}), ModuleKind::Tessel}, // no limit type 4
+        {edited(threshold, {{16, 0}}), ModuleKind::Threshold},   // relay functions not 0
+        {startImage(), std::nullopt},                            // fits both
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(kindWrittenBy(*c.memory.toMemory()), c.kind)
+            << profileText(c.memory).toStdString();
 }
 
 TEST(profileText, start_image_reads_as_documented) {

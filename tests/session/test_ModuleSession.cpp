@@ -7,6 +7,16 @@
 using namespace tessel;
 using namespace tessel::test;
 
+namespace {
+// What a store's account says of each block: N the new settings, O the old, ? in doubt.
+QString accountOf(const SessionOutcome &outcome) {
+    QString letters;
+    for (const BlockHolds holds : outcome.blockAccount())
+        letters += holds == BlockHolds::New ? 'N' : holds == BlockHolds::Old ? 'O' : '?';
+    return letters;
+}
+} // namespace
+
 class ModuleSessionTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -124,18 +134,22 @@ private Q_SLOTS:
         QTest::addColumn<bool>("losesTwoBytes"); // after confirming every block
         QTest::addColumn<SessionStatus>("status");
         QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("account"); // each block: New, Old, ? in doubt
         // Every block is read again, so the session knows what the module holds (blocks 0 to 4
         // new, the rest old), not what the confirmations suggest. The account of each block is
         // checked end to end, in the command-line tests.
         QTest::newRow("block 5 unconfirmed")
-            << 5 << -1 << false << SessionStatus::NotConfirmed << "Error Storing Data";
+            << 5 << -1 << false << SessionStatus::NotConfirmed << "Error Storing Data"
+            << "NNNNNOOOOOOOOOOO";
         QTest::newRow("two bytes lost before the read-back")
-            << -1 << -1 << true << SessionStatus::Differs << "2 of 256";
+            << -1 << -1 << true << SessionStatus::Differs << "2 of 256"
+            << "NN?NNNNNNNNN?NNN";
         // Identification (two agreeing replies), the read, the store, then two block reads of
         // the read-back.
         QTest::newRow("line lost in the read-back")
             << -1 << 2 + kCheckedRead + kBlockCount + 2 << false << SessionStatus::ReadBackFailed
-            << "lost";
+            << "lost"
+            << "NNNNNNNNNNNNNNNN";
     }
 
     void faultyStore_endsKnowingWhatTheModuleHolds() {
@@ -167,6 +181,7 @@ private Q_SLOTS:
         QCOMPARE(moduleHolds(*bench) == descending(), dropAfter >= 0);
         if (losesTwoBytes)
             QCOMPARE(outcome.differences, (std::vector{40, 200}));
+        QTEST(accountOf(outcome), "account");
     }
 
     void backup_holdsWhatTheModuleHeldBeforeAnythingIsSent() {
@@ -217,18 +232,22 @@ private Q_SLOTS:
         QTest::addColumn<SessionStatus>("status");
         QTest::addColumn<int>("failedBlock");
         QTest::addColumn<int>("blocksSent");
+        QTest::addColumn<QString>("account");
         const SessionJob read = SessionJob::Read, store = SessionJob::Store;
         const SessionPhase reading = SessionPhase::Reading, storing = SessionPhase::Storing;
-        QTest::newRow("read, cancelled")
-            << read << reading << 2 << 1 << SessionStatus::LinkFailed << -1 << 0;
+        QTest::newRow("read, cancelled") << read << reading << 2 << 1 << SessionStatus::LinkFailed
+                                         << -1 << 0 << "OOOOOOOOOOOOOOOO";
         QTest::newRow("read before a store, cancelled")
-            << store << reading << 2 << 1 << SessionStatus::LinkFailed << -1 << 0;
+            << store << reading << 2 << 1 << SessionStatus::LinkFailed << -1 << 0
+            << "OOOOOOOOOOOOOOOO";
         QTest::newRow("store, stopped: after the block in flight")
-            << store << storing << 2 << 0 << SessionStatus::Stopped << 3 << 3;
+            << store << storing << 2 << 0 << SessionStatus::Stopped << 3 << 3 << "NNNOOOOOOOOOOOOO";
         QTest::newRow("store, cancelled twice: at once")
-            << store << storing << 2 << 2 << SessionStatus::LinkFailed << 2 << 3;
+            << store << storing << 2 << 2 << SessionStatus::LinkFailed << 2 << 3
+            << "NN?OOOOOOOOOOOOO";
         QTest::newRow("store, stopped in its last block: no read-back")
-            << store << storing << 15 << 0 << SessionStatus::ReadBackFailed << -1 << 16;
+            << store << storing << 15 << 0 << SessionStatus::ReadBackFailed << -1 << 16
+            << "NNNNNNNNNNNNNNNN";
     }
 
     void stopOrCancel_endsTheJobAndTheNextOneRuns() {
@@ -265,6 +284,7 @@ private Q_SLOTS:
         const SessionOutcome outcome = bench->session.lastOutcome();
         QTEST(outcome.status, "status");
         QTEST(outcome.failedBlock, "failedBlock");
+        QTEST(accountOf(outcome), "account");
         if (outcome.status == SessionStatus::LinkFailed)
             QVERIFY2(outcome.message.contains("Cancel was pressed."), qPrintable(outcome.message));
         QCOMPARE(bench->stores(), blocksSent);

@@ -13,6 +13,7 @@
 #include "ui/shell/WindowAssembly.h"
 #include "ui/widgets/FormControls.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,15 @@
 #define VERIFY_TEXT(text, check, part) QVERIFY2((text).check(part), qPrintable(text))
 
 namespace tessel::testing {
+
+// The window's action whose text, without its mnemonic, starts with `text`.
+inline QAction *windowAction(const QWidget &window, const QString &text) {
+    for (QAction *a : window.findChildren<QAction *>()) {
+        if (a->text().remove(QLatin1Char('&')).startsWith(text))
+            return a;
+    }
+    qFatal("no action %s", qPrintable(text));
+}
 
 // One entry of the module's memory changed, as another tool might have left it.
 inline void setModuleEntry(ModuleSimulator &module, int address, int value) {
@@ -75,8 +85,9 @@ public:
         offered = answers;
         return choices.isEmpty() ? onClose : choices.takeFirst();
     }
-    ClosingChoice askStoreBeforeClosing() override {
-        questions << QStringLiteral("Store the changes into the module before closing?");
+    ClosingChoice askStoreBeforeClosing(const QString &changes) override {
+        questions << QStringLiteral("Store the changes into the module before closing?\n") +
+                         changes;
         return closing;
     }
 

@@ -287,6 +287,7 @@ int runRequest(const CommandRequest &request, const BackupFolder &backups) {
                                .forSession(session->where(), tellPruning));
     ModuleCommands commands(*session, session->where());
     commands.setJson(request.json);
+    commands.setBytes(request.bytes);
     InterruptWatch interrupts;
     QObject::connect(&interrupts, &InterruptWatch::interrupted, &interrupts,
                      [&commands] { commands.interrupt(); });

@@ -105,6 +105,7 @@ QString readCommandOptions(const QCommandLineParser &parser, CommandRequest &r) 
     r.trace = parser.value(QStringLiteral("trace"));
     if (parser.isSet(QStringLiteral("trace")) && r.trace.isEmpty())
         return QStringLiteral("--trace needs a file name (or - for standard error)");
+    r.bytes = parser.isSet(QStringLiteral("bytes"));
     if (parser.isSet(QStringLiteral("reply-wait"))) {
         bool ok = false;
         r.replyWaitMs = parser.value(QStringLiteral("reply-wait")).toInt(&ok);

@@ -68,9 +68,10 @@ const std::array kCommands = {
     Command{"diff",
             "FILE",
             "where the module differs from a profile",
-            "Lists field by field where the module's memory differs from the profile in FILE, "
-            "or prints \"no differences\". The status is 0 when they are the same and 1 when they "
-            "differ, like diff(1); any trouble is 2.",
+            "Lists, setting by setting in the window's words, where the module's memory differs "
+            "from the profile in FILE, the module's value first, or prints \"no differences\"; "
+            "with --bytes each setting's addresses and byte values follow it. The status is 0 when "
+            "they are the same and 1 when they differ, like diff(1); any trouble is 2.",
             Completion::Profile,
             {QStringLiteral("Profiles")},
             {QStringLiteral("Check a module against its profile in a script:"),
@@ -175,6 +176,12 @@ const std::array kOptions = {
            "Read the memory back after the store and compare (the default)."},
     Option{"no-backup", 0, nullptr, Completion::None, kStores,
            "Do not save the module's memory before the store."},
+    Option{"bytes",
+           0,
+           nullptr,
+           Completion::None,
+           {kDiff},
+           "With diff: each differing setting's addresses and their byte values too."},
     Option{"json",
            0,
            nullptr,

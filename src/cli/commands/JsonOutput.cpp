@@ -2,6 +2,8 @@
 
 #include "core/FieldNames.h"
 #include "core/ProfileText.h"
+#include "core/SettingChanges.h"
+#include "session/SessionOutcome.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -47,18 +49,30 @@ QJsonObject memoryJson(const QString &where, ModuleKind kind, const EepromImage 
 }
 
 QJsonObject differencesJson(const QString &where, ModuleKind kind, const EepromImage &module,
-                            const EepromImage &profile, const std::vector<int> &differences) {
+                            const EepromImage &profile) {
     QJsonObject o = header(where, kind);
     QJsonArray list;
-    for (const int address : differences) {
+    for (const int address : differingAddresses(module, profile)) {
         list.append(QJsonObject{{QStringLiteral("address"), address},
                                 {QStringLiteral("block"), address / kBlockSize},
                                 {QStringLiteral("field"), fieldName(kind, address)},
                                 {QStringLiteral("module"), module.value(address)},
                                 {QStringLiteral("profile"), profile.value(address)}});
     }
-    o.insert(QStringLiteral("same"), differences.empty());
+    // The same differences as the settings the windows show, each with its addresses.
+    QJsonArray settings;
+    for (const SettingChange &change : settingChanges(kind, module, profile)) {
+        QJsonArray addresses;
+        for (const ByteChange &b : change.bytes)
+            addresses.append(b.address);
+        settings.append(QJsonObject{{QStringLiteral("setting"), change.name},
+                                    {QStringLiteral("module"), change.before},
+                                    {QStringLiteral("profile"), change.after},
+                                    {QStringLiteral("addresses"), addresses}});
+    }
+    o.insert(QStringLiteral("same"), list.isEmpty());
     o.insert(QStringLiteral("differences"), list);
+    o.insert(QStringLiteral("settings"), settings);
     return o;
 }
 

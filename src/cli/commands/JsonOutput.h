@@ -22,9 +22,10 @@ QJsonObject identityJson(const QString &where, const wire::IdentityReply &identi
 // kind, memory (256 numbers), profile (the production profile text).
 QJsonObject memoryJson(const QString &where, ModuleKind kind, const EepromImage &image);
 
-// kind, same, differences: [{address, block, field, module, profile}, ...].
+// kind, same, differences: [{address, block, field, module, profile}, ...], and the same as
+// settings: [{setting, module, profile, addresses}, ...].
 QJsonObject differencesJson(const QString &where, ModuleKind kind, const EepromImage &module,
-                            const EepromImage &profile, const std::vector<int> &differences);
+                            const EepromImage &profile);
 
 // The document as indented JSON text, ending in a newline.
 QByteArray jsonText(const QJsonObject &document);

@@ -5,6 +5,7 @@
 #include "cli/commands/Terminal.h"
 #include "core/FieldNames.h"
 #include "core/ProfileText.h"
+#include "core/SettingChanges.h"
 #include "link/protocol/ModuleConnection.h"
 #include "session/OutputFile.h"
 #include "session/StoreReport.h"
@@ -182,17 +183,22 @@ int ModuleCommands::diff(ModuleKind kind, const ModuleMemory &profile) {
     if (readMemory(image) != exitcode::kSuccess)
         return exitcode::kDiffTrouble;
     const EepromImage expected(profile);
-    const std::vector<int> differences = differingAddresses(image, expected);
+    const std::vector<SettingChange> changes = settingChanges(kind, image, expected);
     if (m_json) {
-        printText(jsonText(differencesJson(m_where, kind, image, expected, differences)));
-        return differences.empty() ? exitcode::kSuccess : exitcode::kDiffers;
+        printText(jsonText(differencesJson(m_where, kind, image, expected)));
+        return changes.empty() ? exitcode::kSuccess : exitcode::kDiffers;
     }
-    for (const int address : differences) {
-        printLine(stdout, describeDifference(kind, address, image.value(address),
-                                             QStringLiteral("profile"), expected.value(address)));
+    for (const SettingChange &change : changes) {
+        printLine(stdout, change.line());
+        for (const ByteChange &b : m_bytes ? change.bytes : std::vector<ByteChange>{}) {
+            printLine(stdout, QStringLiteral("  ") + describeDifference(kind, b.address, b.before,
+                                                                        QStringLiteral("profile"),
+                                                                        b.after));
+        }
     }
-    printLine(stdout, differenceSummary(int(differences.size())));
-    return differences.empty() ? exitcode::kSuccess : exitcode::kDiffers;
+    printLine(stdout, settingsSummary(int(changes.size()),
+                                      int(differingAddresses(image, expected).size())));
+    return changes.empty() ? exitcode::kSuccess : exitcode::kDiffers;
 }
 
 void ModuleCommands::interrupt() {

@@ -35,6 +35,8 @@ public:
 
     // Results as one JSON document each instead of text.
     void setJson(bool json) { m_json = json; }
+    // diff lists each setting's addresses and byte values under it.
+    void setBytes(bool bytes) { m_bytes = bytes; }
 
     int printIdentity();
     int read(OutputFile *output);
@@ -64,6 +66,7 @@ private:
     SessionClient &m_session;
     QString m_where;
     bool m_json = false;
+    bool m_bytes = false;
     bool m_stopAsked = false;
 };
 

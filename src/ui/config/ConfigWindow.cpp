@@ -1,6 +1,7 @@
 #include "ui/config/ConfigWindow.h"
 
 #include "core/ProfileText.h"
+#include "core/SettingChanges.h"
 #include "session/SessionClient.h"
 #include "ui/config/DeviceTable.h"
 #include "ui/config/PointerHelp.h"
@@ -20,7 +21,7 @@ ConfigWindow::ConfigWindow(std::unique_ptr<WindowVariant> variant, SessionClient
                            WindowHost &host, QWidget *parent)
     : QWidget(parent), m_image(startImage()), m_variant(std::move(variant)),
       m_layout(layoutOf(m_variant->look().kind)), m_session(&session), m_host(host),
-      m_moduleBaseline(m_image) {
+      m_moduleBaseline(m_image), m_moduleMemory(m_image) {
     const WindowLook &look = m_variant->look();
     setObjectName(look.objectName);
     setCaption(look.title);
@@ -141,6 +142,7 @@ void ConfigWindow::fieldsChecked(CheckedPart part, const QStringList &invalid) {
     m_invalid[static_cast<int>(part)] = invalid;
     m_session->setInvalidFields(invalidFields());
     showTransferButtons();
+    m_desk->fieldsChecked();
 }
 
 QStringList ConfigWindow::invalidFields() const {
@@ -165,7 +167,8 @@ void ConfigWindow::showTransferButtons() {
 // ---------------------------------------------------------------- showing the image
 
 void ConfigWindow::showImage(const EepromImage &image, ShowAs as) {
-    m_image = image;
+    // What the controls cannot show is corrected first, the same way the reviews name it.
+    m_image = windowCorrected(kind(), image);
     showControls();
     if (as == ShowAs::Form)
         return;
@@ -173,7 +176,9 @@ void ConfigWindow::showImage(const EepromImage &image, ShowAs as) {
     if (as == ShowAs::Read) {
         m_table->enableMappingBytes();
         m_table->showMappingBytes();
-        // What the window shows of a module is the baseline, tidied as the window tidies it.
+        // What the window shows of a module is the baseline, tidied as the window tidies it;
+        // the memory itself is kept byte for byte, for what a store would change.
+        m_moduleMemory = image;
         m_moduleBaseline = imageToStore();
     }
 }

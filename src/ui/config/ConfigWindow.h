@@ -74,10 +74,13 @@ public:
     // The image as a store would send it: the shown one with the window's mode byte.
     [[nodiscard]] EepromImage imageToStore() const;
     // The settings last read (as shown) or stored; the start image before the first read.
+    // After a store that did not end well, each block as its account says: the new settings,
+    // the old, or kUnknownEntry where it may hold either (counted as not stored).
     [[nodiscard]] const EepromImage &moduleBaseline() const { return m_moduleBaseline; }
-    // The module's memory byte for byte where the session knows it (the baseline is tidied as
-    // the window shows it: relay functions at 0, mapping bytes computed); else the baseline.
-    [[nodiscard]] EepromImage moduleMemory() const;
+    // The module's memory byte for byte as last read or stored, accounted like the baseline;
+    // the baseline is what the window made of it when it showed it (relay functions at 0,
+    // mapping bytes computed), and the difference is what the next store corrects.
+    [[nodiscard]] const EepromImage &moduleMemory() const { return m_moduleMemory; }
     // The form and the buttons the desk's menus offer too.
     [[nodiscard]] DeskParts deskParts() const;
     // The menus, the history of edits and the marks of what differs from the module, built
@@ -88,6 +91,9 @@ public:
     void readSettings();
     // "Store These Settings Into Controller"
     void storeSettings();
+    // Stores `memory` exactly as it is (a backup), with the read before and the read-back of
+    // every store, and shows what the module then holds; "Restored and verified" when it did.
+    void restoreMemory(const EepromImage &memory);
     // "Restore to Factory Default Settings"
     void restoreFactorySettings();
 
@@ -136,6 +142,8 @@ private:
     void transferFinished(const SessionOutcome &outcome);
     void readFinished(const SessionOutcome &outcome);
     void storeFinished(const SessionOutcome &outcome);
+    // Counts as stored what the account of `outcome` says each block holds.
+    void followAccount(const SessionOutcome &outcome);
     // The title from the module's identity, with the place Qt marks unstored settings at.
     void setCaption(const QString &caption);
     // Tells the operator why a transfer failed; when the line is gone, the host offers to
@@ -150,7 +158,7 @@ private:
     void showLastTransfer(const SessionOutcome &outcome);
     void showStoreHiddenLine();
     void offerStoreAgain(const SessionOutcome &outcome);
-    void askAboutChangedMemory(const SessionOutcome &outcome);
+    void askAboutChangedMemory(const SessionOutcome &outcome, bool restoring);
 
     EepromImage m_image;
     std::unique_ptr<WindowVariant> m_variant;
@@ -158,6 +166,8 @@ private:
     SessionClient *m_session;
     WindowHost &m_host;
     EepromImage m_moduleBaseline;
+    EepromImage m_moduleMemory;
+    bool m_restoring = false; // the store under way restores a backup
     bool m_keepShownImageOnRead = false;
     // Which identification is under way for a load sequence, if any.
     enum class Identifying { None, AtStart, AfterReconnect };

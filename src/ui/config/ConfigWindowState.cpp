@@ -55,8 +55,8 @@ void ConfigWindow::showLastTransfer(const SessionOutcome &outcome) {
     if (outcome.status == SessionStatus::Refused && outcome.failedBlock < 0 &&
         outcome.backup.isEmpty() && outcome.job != SessionJob::Identify)
         return; // refused before anything was asked of the module: no transfer took place
-    m_statusLine->showLastTransfer(transferSummary(outcome, m_cancelAsked, QTime::currentTime()),
-                                   outcome.backup);
+    m_statusLine->showLastTransfer(
+        transferSummary(outcome, m_cancelAsked, QTime::currentTime(), m_restoring), outcome.backup);
     showLineState();
 }
 
@@ -67,7 +67,7 @@ void ConfigWindow::offerStoreAgain(const SessionOutcome &outcome) {
         storeSettings();
 }
 
-void ConfigWindow::askAboutChangedMemory(const SessionOutcome &outcome) {
+void ConfigWindow::askAboutChangedMemory(const SessionOutcome &outcome, bool restoring) {
     const QString text =
         outcome.message +
         QStringLiteral("\n\nNothing was sent. Store Anyway overwrites what the module holds now "
@@ -78,7 +78,7 @@ void ConfigWindow::askAboutChangedMemory(const SessionOutcome &outcome) {
                               QStringLiteral("Cancel")};
     switch (m_host.askChoice(text, answers, 2)) {
     case 0:
-        storeSettings();
+        restoring ? restoreMemory(outcome.sent) : storeSettings();
         break;
     case 1:
         showImage(outcome.received, ShowAs::Read);

@@ -4,6 +4,7 @@
 // the operator sees, and takes the next step of a load when the one before has ended.
 
 #include "core/FieldNames.h"
+#include "core/SettingChanges.h"
 #include "link/protocol/SettingsTransfer.h"
 #include "session/SessionClient.h"
 #include "session/StoreReport.h"
@@ -178,6 +179,18 @@ void ConfigWindow::storeSettings() {
     m_session->store(toStore);
 }
 
+void ConfigWindow::restoreMemory(const EepromImage &memory) {
+    if (lineGoneOffersReconnect(QStringLiteral("Nothing was stored, and no backup was made.")))
+        return;
+    // Only a store of its own may be taken for the restore: none waits behind another job.
+    if (m_session->busy())
+        return;
+    // Set first: a session in the caller's thread ends the store before store() returns.
+    m_restoring = true;
+    if (m_session->store(memory) == Admission::Refused)
+        m_restoring = false;
+}
+
 void ConfigWindow::restoreFactorySettings() {
     if (!m_host.askQuestion(
             QStringLiteral("Overwrite all settings of this module with the factory settings?")))
@@ -250,15 +263,12 @@ void ConfigWindow::transferFinished(const SessionOutcome &outcome) {
     }
 }
 
-EepromImage ConfigWindow::moduleMemory() const {
-    return m_session->moduleImage().value_or(m_moduleBaseline);
-}
-
 void ConfigWindow::readFinished(const SessionOutcome &outcome) {
     // After a reconnect the operator may keep the settings shown: the read then only tells
     // what the module holds.
     const bool keepShown = std::exchange(m_keepShownImageOnRead, false);
     if (outcome.ok()) {
+        m_moduleMemory = outcome.received;
         if (keepShown)
             m_moduleBaseline = outcome.received;
         else
@@ -270,19 +280,38 @@ void ConfigWindow::readFinished(const SessionOutcome &outcome) {
         reportFailure(outcome.message + QStringLiteral(" The settings shown were kept."));
 }
 
+void ConfigWindow::followAccount(const SessionOutcome &outcome) {
+    const std::vector<BlockHolds> account = outcome.blockAccount();
+    for (int block = 0; block < kBlockCount; ++block) {
+        if (account[block] == BlockHolds::Old)
+            continue;
+        // A block that may hold either counts as not stored: its settings stay to be stored.
+        const bool stored = account[block] == BlockHolds::New;
+        for (int a = block * kBlockSize; a < (block + 1) * kBlockSize; ++a) {
+            const int value = stored ? outcome.sent.value(a) : kUnknownEntry;
+            m_moduleMemory.setValue(a, value);
+            m_moduleBaseline.setValue(a, value);
+        }
+    }
+}
+
 void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
     if (m_session->aborted())
         return; // the program is ending
     const bool reset = outcome.job == SessionJob::FactoryReset;
-    if (outcome.ok())
-        m_moduleBaseline = outcome.sent;
+    const bool restoring = std::exchange(m_restoring, false);
+    followAccount(outcome);
+    if (restoring && outcome.ok()) {
+        showImage(outcome.sent, ShowAs::Read); // the backup's bytes are the module's now
+        m_desk->checkpoint(QStringLiteral("Restore Backup"));
+    }
     // A store that went well, or that Cancel ended before anything was sent, is told on the
     // status line alone.
     const bool nothingSent = outcome.failedBlock < 0 && outcome.status == SessionStatus::LinkFailed;
     if (outcome.status == SessionStatus::Stopped) {
         offerStoreAgain(outcome);
     } else if (outcome.status == SessionStatus::ModuleChanged) {
-        askAboutChangedMemory(outcome);
+        askAboutChangedMemory(outcome, restoring);
     } else if (!outcome.ok() && !(nothingSent && m_cancelAsked)) {
         // The same account of what the module now holds as the command line gives, and the
         // differing settings by the names the window shows them under.

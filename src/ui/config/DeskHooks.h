@@ -32,6 +32,8 @@ public:
     virtual void restart() {}
     // The window shows settings the operator chose in a question: one step named `what`.
     virtual void checkpoint(const QString &) {}
+    // The window's checks ran: a field may have turned red or back.
+    virtual void fieldsChecked() {}
     // Asks before closing a window whose settings differ from the module; false when it stays
     // open.
     [[nodiscard]] virtual bool mayClose() { return true; }

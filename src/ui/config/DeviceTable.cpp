@@ -56,18 +56,31 @@ const QString kYes = QStringLiteral("Yes");
 const QString kNo = QStringLiteral("No");
 
 // Why row `row` is red when the inputs its controller type needs lie beyond the module's.
-QString beyondCapacityReason(const std::vector<int> &types, int row, int capacity) {
+QString beyondCapacityReason(const std::vector<int> &types, int row, int capacity,
+                             int maxStepType) {
     long long needed = 0;
     for (int r = 0; r <= row; ++r)
         needed += consumptionOf(types[r]);
+    // The type with the most channels that the inputs left before this row still take.
+    const long long left = capacity - (needed - consumptionOf(types[row]));
+    QString fits = QStringLiteral(" No controller type fits here: use fewer devices.");
+    for (int type = maxStepType; type >= 0 && left > 0; --type) {
+        if (consumptionOf(type) <= left) {
+            fits = QStringLiteral(" \"%1\" (%2 input%3) fits here.")
+                       .arg(controllerTypeName(type).trimmed())
+                       .arg(consumptionOf(type))
+                       .arg(consumptionOf(type) == 1 ? QString() : QStringLiteral("s"));
+            break;
+        }
+    }
     const QString who =
         row == 0 ? QStringLiteral("The controller type of device 1 needs")
                  : QStringLiteral("The controller types of devices 1 to %1 need").arg(row + 1);
-    return QStringLiteral("%1 %2 inputs, but the module has %3. Choose a type with fewer "
-                          "channels, or fewer devices, to store.")
+    return QStringLiteral("%1 %2 inputs, but the module has %3.%4")
         .arg(who)
         .arg(needed)
-        .arg(capacity);
+        .arg(capacity)
+        .arg(fits);
 }
 
 } // namespace
@@ -137,6 +150,7 @@ void DeviceTable::buildRow(int r, const WindowLook &look, QWidget *window) {
     row.serial->setAlignment(Qt::AlignCenter);
     row.serial->setClickable(true);
     row.serialEditor = new QLineEdit(QStringLiteral("????"), window);
+    takeUpperCase(row.serialEditor);
     row.serialEditor->setObjectName(elementName(QStringLiteral("serialEditor"), r));
     row.serialEditor->setGeometry(cellRect(kSerialColumn, r).adjusted(-3, -2, 3, 2));
     row.serialEditor->setAccessibleName(QStringLiteral("Serial of ") + device);
@@ -401,10 +415,14 @@ void DeviceTable::paintRow(int row, const QColor &colour, bool includeActive) {
 
 void DeviceTable::recolourRows() {
     const int n = lastRowInUse();
-    m_beyondCapacity = rowsBeyondCapacity(typesInUse(), m_layout.inputCapacity);
+    // Custom mapping bytes say which inputs each device takes: the count is not judged then.
+    m_beyondCapacity = m_calculatedMapping
+                           ? rowsBeyondCapacity(typesInUse(), m_layout.inputCapacity)
+                           : std::vector<bool>(n + 1, false);
     for (int r = 0; r <= n; ++r) {
         if (m_beyondCapacity[r]) {
-            const QString why = beyondCapacityReason(typesInUse(), r, m_layout.inputCapacity);
+            const QString why =
+                beyondCapacityReason(typesInUse(), r, m_layout.inputCapacity, m_maxStepType);
             const DeviceRow &row = m_rows[r];
             for (CaptionLabel *cell :
                  {row.number, row.active, row.serial, row.type, row.function, row.inputs})
@@ -415,8 +433,12 @@ void DeviceTable::recolourRows() {
             setBackground(m_rows[r].inputs, colours::kGrey);
         }
     }
+    // On a dark palette an inactive row's dark grey is close to the palette's own background.
+    const bool dark = colours::windowBackground().lightnessF() < 0.5;
     for (int r = 0; r < map::kRowCount; ++r) {
         DeviceRow &row = m_rows[r];
+        for (CaptionLabel *cell : {row.number, row.serial, row.type, row.function, row.inputs})
+            cell->setHatched(dark && !isActive(r));
         if (!isActive(r)) {
             paintRow(r, colours::kDarkGrey, false);
             setBackground(row.active, colours::kSilver);
@@ -437,8 +459,8 @@ void DeviceTable::markRejected() {
     QStringList invalid;
     for (int r : m_rejectedSerials) {
         const QString why = QStringLiteral("The serial typed here is not %1 hexadecimal digits "
-                                           "in capitals (0 to 9, A to F); the one shown before "
-                                           "is kept until it is.")
+                                           "(0 to 9, A to F); the one shown before is kept "
+                                           "until it is.")
                                 .arg(2 * m_layout.rowSerialBytes);
         markInvalid(m_rows[r].serial, why);
         markInvalid(m_rows[r].serialEditor, why);

@@ -75,6 +75,7 @@ void SettingsBands::buildSerialBand() {
         makeFrame(QStringLiteral("baseSerialBand"), QStringLiteral("Step 1: Base Serial Number"),
                   twipRect(120, 120, 3735, 975), m_window);
     m_baseSerial = new QLineEdit(m_serialBand);
+    takeUpperCase(m_baseSerial);
     m_baseSerial->setObjectName(QStringLiteral("baseSerial"));
     m_baseSerial->setAccessibleName(QStringLiteral("Base serial number"));
     QFont serialFont = m_baseSerial->font();
@@ -239,9 +240,8 @@ void SettingsBands::baseSerialEdited() {
         setBackground(m_baseSerial, colours::windowBackground());
     } else {
         markInvalid(m_baseSerial,
-                    QStringLiteral("The base serial is not %1 hexadecimal digits in "
-                                   "capitals (0 to 9, A to F); the one shown before is "
-                                   "kept until it is.")
+                    QStringLiteral("The base serial is not %1 hexadecimal digits (0 to 9, "
+                                   "A to F); the one shown before is kept until it is.")
                         .arg(2 * m_layout.baseSerialBytes));
     }
     if (bytes) {

@@ -46,7 +46,8 @@ QString storeResult(const SessionOutcome &outcome, bool cancelled, const QString
 
 } // namespace
 
-QString transferSummary(const SessionOutcome &outcome, bool cancelled, const QTime &at) {
+QString transferSummary(const SessionOutcome &outcome, bool cancelled, const QTime &at,
+                        bool restore) {
     const QString time = at.toString(QStringLiteral("HH:mm"));
     switch (outcome.job) {
     case SessionJob::Identify:
@@ -64,8 +65,9 @@ QString transferSummary(const SessionOutcome &outcome, bool cancelled, const QTi
     const bool reset = outcome.job == SessionJob::FactoryReset;
     QString text;
     if (outcome.ok()) {
-        text = (reset ? QStringLiteral("Factory settings stored and verified at %1")
-                      : QStringLiteral("Stored and verified at %1"))
+        text = (reset     ? QStringLiteral("Factory settings stored and verified at %1")
+                : restore ? QStringLiteral("Restored and verified at %1")
+                          : QStringLiteral("Stored and verified at %1"))
                    .arg(time);
     } else {
         text = (reset ? QStringLiteral("Factory reset ") : QStringLiteral("Store ")) +

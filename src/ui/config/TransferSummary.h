@@ -9,8 +9,8 @@ namespace tessel {
 
 // The last transfer as the status line states it, one short sentence with the time it ended:
 // "Stored and verified at 14:02; backup tessel-0013A200-20261206T140211Z.txt". `cancelled`
-// says the operator pressed Cancel during it.
+// says the operator pressed Cancel during it; `restore`, that the store restored a backup.
 [[nodiscard]] QString transferSummary(const SessionOutcome &outcome, bool cancelled,
-                                      const QTime &at);
+                                      const QTime &at, bool restore = false);
 
 } // namespace tessel

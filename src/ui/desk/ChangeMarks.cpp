@@ -1,20 +1,27 @@
 #include "ui/desk/ChangeMarks.h"
 
+#include "core/InputAssignment.h"
 #include "core/MemoryMap.h"
+#include "core/SettingChanges.h"
 #include "session/SessionOutcome.h"
 #include "ui/widgets/FormControls.h"
 
 #include <QPainter>
+#include <QPolygon>
 #include <QWidget>
+#include <algorithm>
 
 namespace tessel {
 
 namespace {
 
-constexpr int kFrameWidth = 2;
+constexpr int kCornerSize = 8;
+constexpr int kLineWidth = 2;
 const QString kChanged = QStringLiteral("changed");
 
-// Drawn over a control, letting the pointer through to it.
+// Drawn over a control, letting the pointer through to it: an amber corner at its top left
+// and a line along its bottom. The focus is a frame all round in the highlight colour, so
+// the two read apart at a glance, also on one control.
 class ChangeFrame : public QWidget {
 public:
     explicit ChangeFrame(QWidget *control) : QWidget(control->parentWidget()) {
@@ -29,12 +36,39 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override {
         QPainter painter(this);
-        QPen pen(palette().color(QPalette::Highlight), kFrameWidth);
-        pen.setJoinStyle(Qt::MiterJoin);
-        painter.setPen(pen);
-        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colours::kChangedMark);
+        const int corner = std::min({kCornerSize, width(), height()});
+        painter.drawPolygon(QPolygon({{0, 0}, {corner, 0}, {0, corner}}));
+        painter.fillRect(0, height() - kLineWidth, width(), kLineWidth, colours::kChangedMark);
     }
 };
+
+// The cells that change with the settings but hold none themselves: a row that comes into
+// use (or leaves it) with the device count, and the inputs a row is assigned.
+QStringList consequences(const EepromImage &module, const EepromImage &shown) {
+    const auto rowsInUse = [](const EepromImage &image) {
+        return std::clamp(image.value(map::kLastDeviceIndex), 0, map::kMaxLastDeviceIndex) + 1;
+    };
+    const auto assignment = [&](const EepromImage &image) {
+        std::vector<int> types;
+        for (int r = 0; r < rowsInUse(image); ++r)
+            types.push_back(image.value(map::typeAddress(r)));
+        return computeAssignment(types);
+    };
+    const std::vector<RowAssignment> before = assignment(module);
+    const std::vector<RowAssignment> after = assignment(shown);
+    QStringList names;
+    for (int r = 0; r < map::kRowCount; ++r) {
+        const bool was = r < int(before.size());
+        const bool is = r < int(after.size());
+        if (was != is)
+            names << elementName(QStringLiteral("deviceNumber"), r);
+        if (is && (!was || before[r].caption != after[r].caption))
+            names << elementName(QStringLiteral("inputAssignment"), r);
+    }
+    return names;
+}
 
 QStringList recordControls(ModuleKind kind, int row, int offset) {
     if (offset < layoutOf(kind).rowSerialBytes)
@@ -73,6 +107,8 @@ QStringList modeControls(int changedBits) {
 } // namespace
 
 QStringList controlsShowing(ModuleKind kind, int address, int a, int b) {
+    // A value not known differs in every bit.
+    const int changed = a == kUnknownEntry || b == kUnknownEntry ? 0xFF : a ^ b;
     if (address < layoutOf(kind).baseSerialBytes)
         return {QStringLiteral("baseSerial")};
     switch (address) {
@@ -83,14 +119,14 @@ QStringList controlsShowing(ModuleKind kind, int address, int a, int b) {
     case map::kRefresh:
         return {QStringLiteral("refresh")};
     case map::kModeByte:
-        return modeControls(a ^ b);
+        return modeControls(changed);
     default:
         break;
     }
     if (address >= map::kActiveMask && address < map::kModeByte) {
         QStringList names;
         for (int bit = 0; bit < 8; ++bit) {
-            if ((a ^ b) >> bit & 1)
+            if (changed >> bit & 1)
                 names << elementName(QStringLiteral("active"),
                                      (address - map::kActiveMask) * 8 + bit);
         }
@@ -110,6 +146,10 @@ ChangeMarks::ChangeMarks(QWidget &form, ModuleKind kind)
 
 void ChangeMarks::show(const EepromImage &module, const EepromImage &shown) {
     unmarkAll();
+    for (const QString &name : consequences(module, shown)) {
+        if (QWidget *control = m_form.findChild<QWidget *>(name))
+            mark(control);
+    }
     for (const int address : differingAddresses(module, shown)) {
         for (const QString &name :
              controlsShowing(m_kind, address, module.value(address), shown.value(address))) {

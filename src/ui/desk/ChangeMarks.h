@@ -12,10 +12,11 @@ class QWidget;
 
 namespace tessel {
 
-// Marks every control whose value differs from the module's memory: a frame drawn in the
-// palette's highlight colour around it, which stands out on light and dark palettes alike
-// and leaves the control's own background (red for a rejected value, grey for a computed
-// one) to say what it says; and "changed" at the front of its accessible description.
+// Marks every control whose value differs from the module's memory, and the cells that change
+// with it (rows coming into use, input assignments): an amber corner and underline drawn over
+// it, unlike the focus frame in shape and colour on light and dark palettes alike, leaving the
+// control's own background (red for a rejected value, grey for a computed one) to say what it
+// says; and "changed" at the front of its accessible description.
 class ChangeMarks : public QObject {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "ui/desk/ProfileActions.h"
 
 #include "core/ProfileText.h"
+#include "core/SettingChanges.h"
 #include "session/OutputFile.h"
 #include "session/SessionOutcome.h"
 #include "ui/config/ConfigWindow.h"
@@ -26,10 +27,6 @@ namespace {
 using Menu = WindowMenus::Menu;
 
 constexpr int kSavedNoteMs = 10000;
-
-QString settingsText(int count) {
-    return count == 1 ? QStringLiteral("1 setting") : QStringLiteral("%1 settings").arg(count);
-}
 
 // The one local file a drag carries; empty for anything else.
 QString draggedFile(const QMimeData *data) {
@@ -97,14 +94,24 @@ bool ProfileActions::open(const QString &path) {
     if (!profile)
         return false;
     RecentProfiles().add(path);
-    // The file does not say which kind of module it was made for: a profile of the other kind
-    // changes most settings at once, and the count shows it before anything changes. It is
-    // counted against the module's own bytes, so that a profile read from this module counts
-    // only what was changed in it, not what the window tidies on showing it.
-    const int changes = int(differingAddresses(m_window.moduleMemory(), *profile).size());
-    if (changes > 0 &&
-        !m_host.askQuestion(QStringLiteral("This profile changes %1 of this module. Load it?")
-                                .arg(settingsText(changes))))
+    // The file does not say which kind of module it was made for, but its bytes may: the
+    // question then says so. The changes are counted against the module's own bytes, so that
+    // a profile read from this module counts only what was changed in it, not what the window
+    // tidies on showing it.
+    const ModuleKind kind = m_window.kind();
+    const QString changes =
+        settingsCount(int(settingChanges(kind, m_window.moduleMemory(), *profile).size()));
+    const std::optional<ModuleKind> writer = kindWrittenBy(*profile->toMemory());
+    QString question =
+        QStringLiteral("This profile changes %1 of this module. Load it?").arg(changes);
+    if (writer && *writer != kind) {
+        question = QStringLiteral("This profile looks like a %1's; this window is a %2's. It "
+                                  "changes %3. Load it anyway?")
+                       .arg(moduleKindName(*writer), moduleKindName(kind), changes);
+    } else if (changes == settingsCount(0)) {
+        question.clear();
+    }
+    if (!question.isEmpty() && !m_host.askQuestion(question))
         return false;
     m_desk.loadAsEdits(*profile, QStringLiteral("Open Profile"));
     return true;
@@ -141,9 +148,9 @@ bool ProfileActions::compare(const QString &path) {
         m_comparison = new DifferencesWindow(&m_window);
         rememberPlace(*m_comparison, QStringLiteral("comparison"));
     }
-    m_comparison->setDifferences(QStringLiteral("Compare with %1").arg(QFileInfo(path).fileName()),
-                                 m_window.kind(), QStringLiteral("window"), m_window.imageToStore(),
-                                 QStringLiteral("profile"), *profile);
+    m_comparison->setChanges(QStringLiteral("Compare with %1").arg(QFileInfo(path).fileName()),
+                             QStringLiteral("window"), QStringLiteral("profile"),
+                             settingChanges(m_window.kind(), m_window.imageToStore(), *profile));
     m_comparison->show();
     m_comparison->raise();
     m_comparison->activateWindow();

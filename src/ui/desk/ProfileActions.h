@@ -38,9 +38,11 @@ public:
     // A profile file dragged over or dropped on the window; false for anything else.
     bool takeFileDrop(QEvent *event);
 
+    // The profile in `path`; nothing, and the operator told why, when it cannot be read.
+    [[nodiscard]] std::optional<EepromImage> readFile(const QString &path);
+
 private:
     // The profile in `path`; nothing, with the operator told why, when there is none.
-    [[nodiscard]] std::optional<EepromImage> readFile(const QString &path);
     void fillRecentMenu();
 
     ConfigWindow &m_window;

@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <QUndoStack>
+#include <algorithm>
 
 namespace tessel {
 
@@ -34,11 +35,27 @@ const QObject *mergingControl(QObject *watched) {
     return nullptr;
 }
 
-QString unstoredText(int count) {
-    if (count == 0)
-        return QStringLiteral("No changes");
-    return count == 1 ? QStringLiteral("1 setting not stored")
-                      : QStringLiteral("%1 settings not stored").arg(count);
+// "1 setting not valid: the serial of device 3", "2 settings not stored", "24 corrections
+// the next store writes": what the status line counts, most pressing first.
+QString unstoredText(const QStringList &invalid, int edits, int corrections) {
+    QStringList parts;
+    if (!invalid.isEmpty()) {
+        parts << QStringLiteral("%1 not valid: %2")
+                     .arg(settingsCount(int(invalid.size())), invalid.join(QStringLiteral(", ")));
+    }
+    if (edits > 0)
+        parts << settingsCount(edits) + QStringLiteral(" not stored");
+    if (corrections > 0) {
+        parts << (corrections == 1
+                      ? QStringLiteral("1 correction the next store writes")
+                      : QStringLiteral("%1 corrections the next store writes").arg(corrections));
+    }
+    return parts.isEmpty() ? QStringLiteral("No changes") : parts.join(QStringLiteral("; "));
+}
+
+int correctionsIn(const std::vector<SettingChange> &changes) {
+    return int(std::count_if(changes.begin(), changes.end(),
+                             [](const SettingChange &c) { return c.correction; }));
 }
 } // namespace
 
@@ -86,17 +103,7 @@ void WindowDesk::addActions(const DeskParts &parts) {
     m_menus->menu(Menu::Module)->addSeparator();
     m_menus->addButton(Menu::Module, parts.factory);
     m_menus->menu(Menu::Module)->addSeparator();
-    m_menus->add(Menu::Module, QStringLiteral("&Backups..."), {}, [this] {
-        auto *backups =
-            new BackupsWindow(m_window.kind(), m_host.backupsFolder(),
-                              {[this] { return m_window.imageToStore(); },
-                               [this](const QString &path) { m_profiles->compare(path); },
-                               [this](const QString &path) { m_profiles->open(path); }},
-                              &m_window);
-        backups->setAttribute(Qt::WA_DeleteOnClose);
-        rememberPlace(*backups, QStringLiteral("backups"));
-        backups->show(); // not modal: the comparison it opens must take input
-    });
+    m_menus->add(Menu::Module, QStringLiteral("&Backups..."), {}, [this] { openBackups(); });
 
     addHelpActions(*m_menus, m_window);
 }
@@ -107,8 +114,43 @@ void WindowDesk::loadAsEdits(const EepromImage &settings, const QString &what) {
     m_history->checkpoint(what);
 }
 
+void WindowDesk::openBackups() {
+    auto *backups = new BackupsWindow(m_window.kind(), m_host.backupsFolder(),
+                                      {[this] { return m_window.imageToStore(); },
+                                       [this](const QString &path) { m_profiles->compare(path); },
+                                       [this](const QString &path) { m_profiles->open(path); },
+                                       [this](const QString &path) { restoreBackup(path); }},
+                                      &m_window);
+    backups->setAttribute(Qt::WA_DeleteOnClose);
+    rememberPlace(*backups, QStringLiteral("backups"));
+    backups->show(); // not modal: the comparison it opens must take input
+}
+
+void WindowDesk::restoreBackup(const QString &path) {
+    const std::optional<EepromImage> backup = m_profiles->readFile(path);
+    if (!backup)
+        return;
+    // Exactly the backup's bytes: nothing of the window's own settings or corrections.
+    const std::vector<SettingChange> changes =
+        settingChanges(m_window.kind(), m_window.moduleMemory(), *backup);
+    const QString question =
+        changes.empty()
+            ? QStringLiteral("The module holds this backup already. Store it again?")
+            : QStringLiteral("Restoring this backup changes %1 of the module:\n%2\n\nA backup "
+                             "of what the module holds now is saved first. Restore it?")
+                  .arg(settingsCount(int(changes.size())), changeLines(changes));
+    if (m_host.askQuestion(question))
+        m_window.restoreMemory(*backup);
+}
+
 int WindowDesk::unstoredCount() const {
-    return int(differingAddresses(m_window.moduleBaseline(), m_window.imageToStore()).size());
+    return int(
+        settingChanges(m_window.kind(), m_window.moduleBaseline(), m_window.imageToStore()).size());
+}
+
+std::vector<SettingChange> WindowDesk::storeChanges() const {
+    return tessel::storeChanges(m_window.kind(), m_window.moduleMemory(), m_window.moduleBaseline(),
+                                m_window.imageToStore());
 }
 
 void WindowDesk::transferStarting() {
@@ -132,7 +174,7 @@ void WindowDesk::checkpoint(const QString &what) {
 bool WindowDesk::mayClose() {
     if (unstoredCount() == 0)
         return true;
-    switch (m_host.askStoreBeforeClosing()) {
+    switch (m_host.askStoreBeforeClosing(changeLines(storeChanges()))) {
     case ClosingChoice::Discard:
         return true;
     case ClosingChoice::Cancel:
@@ -149,9 +191,10 @@ void WindowDesk::refresh() {
     const EepromImage module = m_window.moduleBaseline();
     const EepromImage shown = m_window.imageToStore();
     m_marks->show(module, shown);
-    const int count = int(differingAddresses(module, shown).size());
+    const int count = unstoredCount();
     m_window.setWindowModified(count > 0);
-    m_unstored->setText(unstoredText(count));
+    m_unstored->setText(
+        unstoredText(m_window.invalidFields(), count, correctionsIn(storeChanges())));
     m_unstored->setAccessibleName(m_unstored->text());
     if (m_review && m_review->isVisible())
         fillReview();
@@ -169,9 +212,9 @@ void WindowDesk::reviewChanges() {
 }
 
 void WindowDesk::fillReview() {
-    m_review->setDifferences(QStringLiteral("Review Changes"), m_window.kind(),
-                             QStringLiteral("module"), m_window.moduleBaseline(),
-                             QStringLiteral("window"), m_window.imageToStore());
+    // What the next store writes: the operator's edits and the window's corrections.
+    m_review->setChanges(QStringLiteral("Review Changes"), QStringLiteral("module"),
+                         QStringLiteral("next store"), storeChanges());
 }
 
 bool WindowDesk::eventFilter(QObject *watched, QEvent *event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/SettingChanges.h"
 #include "ui/config/DeskHooks.h"
 
 #include <QObject>
@@ -39,14 +40,17 @@ public:
     // Puts `settings` into the window as edits over what the module holds (a profile, a
     // backup): one step of the history named `what`, stored only when the operator stores.
     void loadAsEdits(const EepromImage &settings, const QString &what);
-    // The window's settings differ from the module's memory at this many addresses.
+    // The settings shown that differ from the module's as the window showed them (edits).
     [[nodiscard]] int unstoredCount() const;
+    // What the next store changes in the module, the window's corrections flagged.
+    [[nodiscard]] std::vector<SettingChange> storeChanges() const;
 
     // What the window tells its desk (DeskHooks).
     void transferStarting() override;
     void transferEnded(SessionJob job) override;
     void restart() override;
     void checkpoint(const QString &what) override;
+    void fieldsChecked() override { refresh(); }
     // Asks before closing a window whose settings differ from the module; false when it stays
     // open (Cancel, or a store that did not succeed).
     [[nodiscard]] bool mayClose() override;
@@ -60,6 +64,9 @@ private:
     void addActions(const DeskParts &parts);
     void reviewChanges();
     void fillReview();
+    void openBackups();
+    // Stores a backup's bytes exactly, once the operator has seen what it changes.
+    void restoreBackup(const QString &path);
     // An event in the window after which its settings may have changed.
     void afterInput(QObject *watched);
 

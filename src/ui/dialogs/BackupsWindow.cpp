@@ -1,6 +1,6 @@
 #include "ui/dialogs/BackupsWindow.h"
 
-#include "session/SessionOutcome.h"
+#include "core/SettingChanges.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>
@@ -23,9 +23,11 @@ BackupsWindow::BackupsWindow(ModuleKind kind, QString folder, Actions actions, Q
     : QDialog(parent), m_kind(kind), m_folder(std::move(folder)), m_actions(std::move(actions)),
       m_list(new QTreeWidget(this)), m_summary(new QLabel(this)),
       m_compare(new QPushButton(QStringLiteral("&Compare with Window"), this)),
-      m_load(new QPushButton(QStringLiteral("&Load into Window"), this)) {
+      m_load(new QPushButton(QStringLiteral("&Load into Window"), this)),
+      m_restore(new QPushButton(QStringLiteral("&Restore..."), this)) {
     setObjectName(QStringLiteral("BackupsWindow"));
-    setWindowTitle(QStringLiteral("Backups of %1 Modules").arg(moduleKindName(kind)));
+    setWindowTitle(QStringLiteral("Backups of %1s").arg(moduleKindName(kind)));
+    m_restore->setObjectName(QStringLiteral("restoreBackup"));
     m_list->setObjectName(QStringLiteral("BackupList"));
     m_list->setAccessibleName(QStringLiteral("Backups"));
     m_list->setRootIsDecorated(false);
@@ -43,6 +45,7 @@ BackupsWindow::BackupsWindow(ModuleKind kind, QString folder, Actions actions, Q
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->addButton(m_compare, QDialogButtonBox::ActionRole);
     buttons->addButton(m_load, QDialogButtonBox::ActionRole);
+    buttons->addButton(m_restore, QDialogButtonBox::ActionRole);
     QPushButton *open =
         buttons->addButton(QStringLiteral("Open &Folder"), QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -51,6 +54,11 @@ BackupsWindow::BackupsWindow(ModuleKind kind, QString folder, Actions actions, Q
         const QString path = chosenPath();
         accept();
         m_actions.load(path);
+    });
+    connect(m_restore, &QPushButton::clicked, this, [this] {
+        const QString path = chosenPath();
+        accept();
+        m_actions.restore(path);
     });
     connect(open, &QPushButton::clicked, this,
             [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(m_folder)); });
@@ -77,7 +85,7 @@ void BackupsWindow::refresh() {
         item->setText(When, locale.toString(entry.when.toLocalTime(), QLocale::ShortFormat));
         item->setText(Port, entry.port.isEmpty() ? QStringLiteral("(not recorded)") : entry.port);
         item->setText(Module, entry.description);
-        item->setText(Differs, QString::number(differingAddresses(entry.image, window).size()));
+        item->setText(Differs, QString::number(settingChanges(m_kind, window, entry.image).size()));
         item->setTextAlignment(Differs, Qt::AlignRight | Qt::AlignVCenter);
         item->setToolTip(Module, entry.path);
         item->setToolTip(Port, entry.port);
@@ -103,6 +111,7 @@ void BackupsWindow::showChoice() {
     const bool chosen = !chosenPath().isEmpty();
     m_compare->setEnabled(chosen);
     m_load->setEnabled(chosen);
+    m_restore->setEnabled(chosen);
 }
 
 } // namespace tessel

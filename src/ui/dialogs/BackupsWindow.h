@@ -15,8 +15,8 @@ namespace tessel {
 
 // The backups of the window's module kind: when each was made, on which port, what tells its
 // module apart, and how many settings differ from the window. From here a backup is compared
-// with the window or loaded into it (as edits, stored with the window's normal store); the
-// folder opens in the desktop's file manager.
+// with the window, loaded into it (as edits, stored with the window's normal store) or
+// restored (its bytes stored exactly); the folder opens in the desktop's file manager.
 class BackupsWindow : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +24,7 @@ public:
         std::function<EepromImage()> windowImage;
         std::function<void(const QString &path)> compare;
         std::function<void(const QString &path)> load;
+        std::function<void(const QString &path)> restore;
     };
 
     BackupsWindow(ModuleKind kind, QString folder, Actions actions, QWidget *parent = nullptr);
@@ -45,6 +46,7 @@ private:
     QLabel *m_summary;
     QPushButton *m_compare;
     QPushButton *m_load;
+    QPushButton *m_restore;
 };
 
 } // namespace tessel

@@ -1,8 +1,6 @@
 #include "ui/dialogs/DifferencesWindow.h"
 
-#include "core/FieldNames.h"
-#include "session/SessionOutcome.h"
-
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -15,27 +13,32 @@
 namespace tessel {
 
 namespace {
+constexpr int kAddressColumn = 3;
+
 QString capitalised(const QString &word) {
     return word.left(1).toUpper() + word.mid(1);
 }
 } // namespace
 
 DifferencesWindow::DifferencesWindow(QWidget *parent)
-    : QDialog(parent), m_list(new QTreeWidget(this)), m_summary(new QLabel(this)) {
+    : QDialog(parent), m_list(new QTreeWidget(this)),
+      m_addresses(new QCheckBox(QStringLiteral("Show &addresses"), this)),
+      m_summary(new QLabel(this)) {
     setObjectName(QStringLiteral("differences"));
     m_list->setObjectName(QStringLiteral("differenceList"));
     m_list->setRootIsDecorated(false);
     m_list->setAlternatingRowColors(true);
     m_list->setUniformRowHeights(true);
     m_list->setAccessibleName(QStringLiteral("differences"));
-    // The setting's name takes the spare width, so that the two values stand side by side.
+    // Every column as wide as its texts, so that no setting's name is cut; the window scrolls.
     m_list->setColumnCount(4);
-    QHeaderView *header = m_list->header();
-    header->setStretchLastSection(false);
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->setColumnHidden(kAddressColumn, true);
+    m_addresses->setObjectName(QStringLiteral("showAddresses"));
+    connect(m_addresses, &QCheckBox::toggled, this,
+            [this](bool shown) { m_list->setColumnHidden(kAddressColumn, !shown); });
     m_summary->setObjectName(QStringLiteral("differenceSummary"));
-    m_summary->setAccessibleDescription(QStringLiteral("How many addresses differ"));
+    m_summary->setAccessibleDescription(QStringLiteral("How many settings differ"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton *copy = buttons->addButton(QStringLiteral("&Copy"), QDialogButtonBox::ActionRole);
@@ -48,31 +51,39 @@ DifferencesWindow::DifferencesWindow(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addWidget(m_summary);
+    layout->addWidget(m_addresses);
     layout->addWidget(buttons);
-    resize(560, 420);
+    resize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 26);
 }
 
-void DifferencesWindow::setDifferences(const QString &title, ModuleKind kind,
-                                       const QString &firstName, const EepromImage &first,
-                                       const QString &secondName, const EepromImage &second) {
+void DifferencesWindow::setChanges(const QString &title, const QString &firstName,
+                                   const QString &secondName,
+                                   const std::vector<SettingChange> &changes) {
     setWindowTitle(title);
     m_list->clear();
-    m_list->setHeaderLabels({QStringLiteral("Address"), QStringLiteral("Setting"),
-                             capitalised(firstName), capitalised(secondName)});
+    m_list->setHeaderLabels({QStringLiteral("Setting"), capitalised(firstName),
+                             capitalised(secondName), QStringLiteral("Addresses")});
     m_lines.clear();
-    const std::vector<int> addresses = differingAddresses(first, second);
-    for (const int address : addresses) {
-        const int a = first.value(address);
-        const int b = second.value(address);
+    int corrections = 0;
+    int addresses = 0;
+    for (const SettingChange &change : changes) {
+        const QString name =
+            change.correction ? change.name + QStringLiteral(" (correction)") : change.name;
         auto *item =
-            new QTreeWidgetItem(m_list, {QString::number(address), fieldName(kind, address),
-                                         QString::number(a), QString::number(b)});
-        for (const int column : {0, 2, 3})
-            item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-        m_lines << differenceLine(kind, address, {firstName, a}, {secondName, b});
+            new QTreeWidgetItem(m_list, {name, change.before, change.after, change.addressText()});
+        item->setToolTip(kAddressColumn, change.addressText());
+        corrections += change.correction;
+        addresses += int(change.bytes.size());
+        m_lines << change.line();
     }
-    m_lines << differenceSummary(int(addresses.size()));
-    m_summary->setText(m_lines.last());
+    QString summary = settingsSummary(int(changes.size()), addresses);
+    if (corrections > 0) {
+        summary += corrections == 1
+                       ? QStringLiteral("; 1 is a correction the window made")
+                       : QStringLiteral("; %1 are corrections the window made").arg(corrections);
+    }
+    m_lines << summary;
+    m_summary->setText(summary);
 }
 
 } // namespace tessel

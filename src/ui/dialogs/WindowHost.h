@@ -29,8 +29,8 @@ public:
     // again and gives the window the new line's session (ConfigWindow::attachSession).
     virtual void lineLost(const QString &text) = 0;
     // "Store the changes into the module before closing?" with Store, Discard and Cancel;
-    // Cancel is the default and what Escape picks.
-    virtual ClosingChoice askStoreBeforeClosing() = 0;
+    // Cancel is the default and what Escape picks. `changes` lists what a store would write.
+    virtual ClosingChoice askStoreBeforeClosing(const QString &changes) = 0;
     // The file the operator picks; empty when they cancel.
     virtual QString chooseFile(FileChoice purpose) = 0;
     virtual ProgressWindow &progressWindow() = 0;

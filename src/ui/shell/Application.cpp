@@ -391,10 +391,11 @@ void Application::showMessage(const QString &text) {
     QMessageBox::warning(dialogParent(), QStringLiteral("tessel-config"), text);
 }
 
-ClosingChoice Application::askStoreBeforeClosing() {
+ClosingChoice Application::askStoreBeforeClosing(const QString &changes) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("tessel-config"),
                     QStringLiteral("Store the changes into the module before closing?"),
                     QMessageBox::NoButton, dialogParent());
+    box.setInformativeText(changes);
     QAbstractButton *store = box.addButton(QStringLiteral("&Store"), QMessageBox::AcceptRole);
     QAbstractButton *discard =
         box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);

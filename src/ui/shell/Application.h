@@ -66,7 +66,7 @@ public:
     // The session of the window's line; null before a module answered.
     [[nodiscard]] SessionClient *session() const { return m_session.get(); }
     [[nodiscard]] QWidget *startupWindow() const;
-    ClosingChoice askStoreBeforeClosing() override;
+    ClosingChoice askStoreBeforeClosing(const QString &changes) override;
     QString chooseFile(FileChoice purpose) override;
     ProgressWindow &progressWindow() override;
     [[nodiscard]] QString portName() const override { return m_portName; }

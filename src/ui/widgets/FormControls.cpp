@@ -4,15 +4,18 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyleOptionFocusRect>
+#include <QValidator>
+#include <utility>
 
 namespace tessel {
 
 namespace {
 constexpr const char *kInvalidReason = "invalidReason";
+constexpr int kFocusFrameWidth = 2;
 } // namespace
 
 QColor colours::windowBackground() {
@@ -97,15 +100,36 @@ void CaptionLabel::keyPressEvent(QKeyEvent *event) {
     QLabel::keyPressEvent(event);
 }
 
+void CaptionLabel::setHatched(bool hatched) {
+    if (std::exchange(m_hatched, hatched) != hatched)
+        update();
+}
+
 void CaptionLabel::paintEvent(QPaintEvent *event) {
     QLabel::paintEvent(event);
+    QPainter painter(this);
+    if (m_hatched)
+        painter.fillRect(rect(), QBrush(QColor(255, 255, 255, 70), Qt::BDiagPattern));
     if (!hasFocus())
         return;
-    QPainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(1, 1, -1, -1);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    // The style's dotted focus rectangle is hardly seen on a small cell.
+    QPen pen(palette().color(QPalette::Highlight), kFocusFrameWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
+void takeUpperCase(QLineEdit *edit) {
+    // Every text typed or pasted passes the validator, which may change it.
+    class UpperCase : public QValidator {
+    public:
+        using QValidator::QValidator;
+        State validate(QString &input, int &) const override {
+            input = input.toUpper();
+            return Acceptable;
+        }
+    };
+    edit->setValidator(new UpperCase(edit));
 }
 
 } // namespace tessel

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QWidget>
 
+class QLineEdit;
 class QPushButton;
 
 namespace tessel {
@@ -20,6 +21,9 @@ inline const QColor kLightGreen{192, 255, 192};
 inline const QColor kLightCyan{192, 255, 255};
 inline const QColor kRed{255, 128, 128};
 inline const QColor kWhite{255, 255, 255};
+// The corner mark of a control whose value differs from the module's: amber, apart from the
+// blue of the focus frames on light and dark palettes alike.
+inline const QColor kChangedMark{230, 140, 0};
 // The system's ordinary text-box background.
 QColor windowBackground();
 } // namespace colours
@@ -46,6 +50,10 @@ void markInvalid(QWidget *widget, const QString &why);
 // Why a field is red; empty when it is not.
 QString invalidReason(const QWidget *widget);
 
+// The box shows and takes what is typed in upper case: hex digits typed in lower case mean
+// the same.
+void takeUpperCase(QLineEdit *edit);
+
 // "mappingByte" and 3 -> "mappingByte_3": the object name of an element of a control array.
 QString elementName(const QString &array, int index);
 
@@ -64,8 +72,13 @@ public:
 
     void setCaption(const QString &caption);
     [[nodiscard]] QString caption() const { return text(); }
-    // Clickable labels take the keyboard focus in reading order.
+    // Clickable labels take the keyboard focus in reading order; it shows as a frame in the
+    // palette's highlight colour.
     void setClickable(bool clickable);
+    // Hatched over its background: an inactive row's cell on a dark palette, whose dark grey
+    // would hardly differ from the palette's own.
+    void setHatched(bool hatched);
+    [[nodiscard]] bool hatched() const { return m_hatched; }
 
 Q_SIGNALS:
     void clicked();
@@ -78,6 +91,7 @@ protected:
 
 private:
     bool m_clickable = false;
+    bool m_hatched = false;
 };
 
 } // namespace tessel

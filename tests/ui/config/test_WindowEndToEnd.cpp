@@ -1,7 +1,7 @@
 // The window against tessel-modsim on a pseudo-terminal, one module for the whole object,
-// what it holds read from the memory the simulator dumps after every stored block: a backup
-// stored back, a store and a read stopped by the operator, and a store asked for after the
-// line went.
+// what it holds read from the memory the simulator dumps after every stored block: what the
+// review lists is what a store writes, a backup restored exactly, a store and a read stopped by the
+// operator, and a store asked for after the line went.
 
 #include "core/MemoryMap.h"
 #include "core/ProfileText.h"
@@ -13,14 +13,19 @@
 #include "support/WindowBench.h"
 #include "ui/desk/ProfileActions.h"
 #include "ui/desk/WindowDesk.h"
+#include "ui/dialogs/DifferencesWindow.h"
 
+#include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 #include <memory>
 
@@ -61,29 +66,53 @@ private Q_SLOTS:
 #endif
     }
 
-    void backupStoredBack_givesTheModuleItsOldMemory() {
-        // The window corrects what it shows (the simulated module's factory memory has relay
-        // functions above 0, shown as 0): the memory it can give back is one it stored.
-        window().storeSettings();
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), kLoadWaitMs);
-        const EepromImage old = window().imageToStore();
-        QTRY_COMPARE_WITH_TIMEOUT(dumped(), old, kDumpWaitMs);
+    // The module's factory memory has relay functions above 0, which the window keeps at 0:
+    // counted, reviewed and stored as corrections; a backup restored gives them back exactly.
+    void reviewIsWhatTheStoreWrites_andRestoreGivesTheOldMemoryBack() {
+        const EepromImage old = factoryImage(ModuleKind::Tessel);
+        QCOMPARE(unstored(window()), QStringLiteral("24 corrections the next store writes"));
         auto *debounce = window().findChild<QScrollBar *>(QStringLiteral("debounce"));
         debounce->setValue(debounce->value() == 9 ? 10 : 9);
-        window().storeSettings();
+        window().findChild<WindowDesk *>()->refresh();
+        QCOMPARE(unstored(window()),
+                 QStringLiteral("1 setting not stored; 24 corrections the next store writes"));
+        storeWritesTheReview(window(), old, dumpPath(m_dir));
+
+        windowAction(window(), "Backups")->trigger();
+        auto *backups = window().findChild<QDialog *>(QStringLiteral("BackupsWindow"));
+        QCOMPARE(backups->windowTitle(), QStringLiteral("Backups of Tessel modules"));
+        backups->findChild<QPushButton *>(QStringLiteral("restoreBackup"))->click();
+        VERIFY_TEXT(m_app->questions.last(), startsWith,
+                    "Restoring this backup changes 25 settings of the module:\nDebounce: ");
         QTRY_VERIFY_WITH_TIMEOUT(idle(), kLoadWaitMs);
-        QTRY_COMPARE_WITH_TIMEOUT(dumped(), window().imageToStore(), kDumpWaitMs);
-        // A store that went well says so on the status line, with its backup.
-        VERIFY_TEXT(window().statusLine().lastTransfer(), startsWith, "Stored and verified at ");
-        const QString backup =
-            window().findChild<QLabel *>(QStringLiteral("statusLastTransfer"))->toolTip();
-        VERIFY_TEXT(window().statusLine().lastTransfer(), endsWith,
-                    "; backup " + QFileInfo(backup).fileName());
-        QVERIFY(window().findChild<WindowDesk *>()->profiles().open(backup));
-        window().storeSettings();
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), kLoadWaitMs);
-        QTRY_COMPARE_WITH_TIMEOUT(dumped(), old, kDumpWaitMs);
+        QCOMPARE(dumped(), old);
+        VERIFY_TEXT(window().statusLine().lastTransfer(), startsWith, "Restored and verified at ");
+        QCOMPARE(unstored(window()), QStringLiteral("24 corrections the next store writes"));
         QVERIFY2(m_app->messages.isEmpty(), qPrintable(m_app->messages.join('\n')));
+    }
+
+    // A Threshold module whose limit types lie past the end of their table.
+    void thresholdReviewIsWhatTheStoreWrites() {
+        QTemporaryDir dir;
+        ModsimProcess modsim(QStringLiteral(TESSEL_MODSIM_EXE),
+                             {"--kind", "threshold", "--dump", dumpPath(dir)});
+        StartOptions options;
+        options.port = modsim.device();
+        options.backups = BackupFolder(dir.filePath(QStringLiteral("backups")));
+        RecordingApplication app(options);
+        app.start();
+        QTRY_VERIFY_WITH_TIMEOUT(app.configWindow() && !app.session()->busy(), kLoadWaitMs);
+        ConfigWindow &threshold = *app.configWindow();
+        EepromImage odd = factoryImage(ModuleKind::Threshold);
+        odd.setValue(map::limitTypeAddress(0), 9);
+        odd.setValue(map::limitTypeAddress(5), 200);
+        threshold.restoreMemory(odd);
+        QTRY_COMPARE_WITH_TIMEOUT(unstored(threshold),
+                                  QStringLiteral("2 corrections the next store writes"),
+                                  kLoadWaitMs);
+        QCOMPARE(dumped(dumpPath(dir)), odd);
+        threshold.findChild<QScrollBar *>(QStringLiteral("refresh"))->setValue(40);
+        storeWritesTheReview(threshold, odd, dumpPath(dir));
     }
 
     void cancelDuringBlock6_leavesSevenNewBlocksAndTellsThem() {
@@ -123,6 +152,8 @@ private Q_SLOTS:
         VERIFY_TEXT(window().statusLine().lastTransfer(), contains,
                     "blocks 0 to 6 new, 7 to 15 old");
         QCOMPARE(window().imageToStore(), sent);
+        // The debounce went in a confirmed block, the serial byte did not.
+        QCOMPARE(unstored(window()), QStringLiteral("1 setting not stored"));
 
         // Stopped again, and this time stored again: the module then holds every new block.
         const DuringTransfer again(progress, QStringLiteral("Storing"), 6 * kBlockSize,
@@ -180,8 +211,11 @@ private Q_SLOTS:
     }
 
 private:
-    [[nodiscard]] EepromImage dumped() const {
-        QFile file(m_dir.filePath(QStringLiteral("dump.txt")));
+    static QString dumpPath(const QTemporaryDir &dir) {
+        return dir.filePath(QStringLiteral("dump.txt"));
+    }
+    static EepromImage dumped(const QString &path) {
+        QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return {};
         return EepromImage(
@@ -190,6 +224,32 @@ private:
     // No job of the window's session runs or waits: the session runs on a thread of its own.
     [[nodiscard]] bool idle() const {
         return m_app->session() && !m_app->session()->busy();
+    }
+    [[nodiscard]] EepromImage dumped() const {
+        return dumped(dumpPath(m_dir));
+    }
+    static QString unstored(const ConfigWindow &w) {
+        return w.findChild<QLabel *>(QStringLiteral("unstoredCount"))->text();
+    }
+    // What the review shows the next store writes, taken from its address column and applied
+    // to the module's memory, is what the module holds after the store: nothing unlisted.
+    static void storeWritesTheReview(ConfigWindow &w, const EepromImage &before,
+                                     const QString &dump) {
+        windowAction(w, "Review Changes")->trigger();
+        const auto *review = w.findChild<DifferencesWindow *>();
+        EepromImage expected = before;
+        static const QRegularExpression byte(QStringLiteral("(\\d+): \\S+ → (\\d+)"));
+        for (int i = 0; i < review->list()->topLevelItemCount(); ++i) {
+            auto bytes = byte.globalMatch(review->list()->topLevelItem(i)->text(3));
+            while (bytes.hasNext()) {
+                const QRegularExpressionMatch m = bytes.next();
+                expected.setValue(m.captured(1).toInt(), m.captured(2).toInt());
+            }
+        }
+        QVERIFY(expected != before);
+        w.storeSettings();
+        QTRY_COMPARE_WITH_TIMEOUT(unstored(w), QStringLiteral("No changes"), kLoadWaitMs);
+        QCOMPARE(dumped(dump), expected);
     }
     [[nodiscard]] ConfigWindow &window() const {
         return *m_app->configWindow();

@@ -26,8 +26,10 @@ private Q_SLOTS:
 
         QStringList compared, loaded;
         BackupsWindow backups(ModuleKind::Tessel, folder.path(),
-                              {[&] { return window; }, [&](const QString &p) { compared << p; },
-                               [&](const QString &p) { loaded << p; }});
+                              {[&] { return window; },
+                               [&](const QString &p) { compared << p; },
+                               [&](const QString &p) { loaded << p; },
+                               {}});
         QTreeWidget *list = backups.list();
 
         // The newest is chosen at first; Enter on a row compares it, Load takes the chosen one.
@@ -43,13 +45,14 @@ private Q_SLOTS:
         QCOMPARE(loaded, QStringList{older});
         QVERIFY(!backups.isVisible());
 
-        // An empty folder offers nothing to compare or load.
+        // An empty folder offers nothing to compare, load or restore.
         QTemporaryDir empty;
         const BackupsWindow none(ModuleKind::Tessel, empty.path(),
-                                 {[&] { return window; }, {}, {}});
+                                 {[&] { return window; }, {}, {}, {}});
         QCOMPARE(none.list()->topLevelItemCount(), 0);
         for (QPushButton *b : none.findChildren<QPushButton *>())
-            QCOMPARE(b->isEnabled(), !b->text().contains(QStringLiteral("Window")));
+            QCOMPARE(b->isEnabled(),
+                     !b->text().contains("Window") && !b->text().contains("Restore"));
     }
 };
 
