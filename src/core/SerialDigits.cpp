@@ -16,7 +16,7 @@ std::optional<std::vector<int>> parseSerial(const QString &text, int bytes, bool
         bool ok = true;
         for (QChar c : digits.mid(2 * i, 2))
             ok = ok && ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-                        (c >= QLatin1Char('A') && c <= QLatin1Char('F')));
+                        (c.toUpper() >= QLatin1Char('A') && c.toUpper() <= QLatin1Char('F')));
         if (!ok)
             return std::nullopt;
         values.push_back(digits.mid(2 * i, 2).toInt(nullptr, 16));

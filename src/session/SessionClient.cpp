@@ -8,6 +8,15 @@
 
 namespace tessel {
 
+namespace {
+SessionRequest requestFor(SessionJob job, EepromImage image = {}) {
+    SessionRequest request;
+    request.job = job;
+    request.image = std::move(image);
+    return request;
+}
+} // namespace
+
 // The line and the session a client built; made, used and destroyed in the session's thread.
 struct SessionClient::Line {
     std::unique_ptr<ModuleConnection> connection;
@@ -149,20 +158,19 @@ QString SessionClient::lineFailure() const {
 }
 
 Admission SessionClient::identify(std::optional<int> linkTests) {
-    SessionRequest request;
-    request.job = SessionJob::Identify;
+    SessionRequest request = requestFor(SessionJob::Identify);
     request.linkTests = linkTests;
     return submit(std::move(request));
 }
 
 Admission SessionClient::read() {
-    return submit({SessionJob::Read, {}, {}, {}});
+    return submit(requestFor(SessionJob::Read));
 }
 
 Admission SessionClient::store(const EepromImage &image) {
     if (const QString why = storeRefusal(image); !why.isEmpty())
         return refuse(SessionJob::Store, why);
-    return submit({SessionJob::Store, image, {}, {}});
+    return submit(requestFor(SessionJob::Store, image));
 }
 
 Admission SessionClient::factoryReset(std::optional<int> keptModeByte) {
@@ -174,18 +182,19 @@ Admission SessionClient::factoryReset(std::optional<int> keptModeByte) {
     if (const auto bad = image.badEntries(); !bad.empty())
         return refuse(SessionJob::FactoryReset,
                       QStringLiteral("Nothing was stored: %1.").arg(describeBadEntries(bad)));
-    return submit({SessionJob::FactoryReset, image, {}, {}});
+    return submit(requestFor(SessionJob::FactoryReset, image));
 }
 
 Admission SessionClient::testLink(std::optional<qint64> waitMicros) {
-    return submit({SessionJob::LinkTest, {}, {}, {}, waitMicros});
+    SessionRequest request = requestFor(SessionJob::LinkTest);
+    request.linkTestWaitMicros = waitMicros;
+    return submit(std::move(request));
 }
 
 Admission SessionClient::readInputs(LevelRun levels) {
     if (!m_open || m_running)
         return Admission::Refused; // a reading is never worth a message, nor a place in line
-    SessionRequest request;
-    request.job = SessionJob::ReadInputs;
+    SessionRequest request = requestFor(SessionJob::ReadInputs);
     request.levels = std::move(levels);
     begin(request);
     return Admission::Started;

@@ -13,8 +13,4 @@ namespace tessel {
 QString baseSerialText(const EepromImage &image, const MemoryLayout &layout);
 QString rowSerialText(const EepromImage &image, const MemoryLayout &layout, int row);
 
-// The bytes of a typed serial of exactly `bytes` bytes, hex digits in either case; nothing for
-// any other text.
-std::optional<std::vector<int>> parseSerial(const QString &text, int bytes, bool withColon);
-
 } // namespace tessel
