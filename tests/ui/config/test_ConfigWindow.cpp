@@ -48,7 +48,8 @@ private Q_SLOTS:
         QCOMPARE(bench->caption("settingValue_1") + bench->caption("settingValue_2"), "94");
         bench->child<QLineEdit>("baseSerial")->setText("0013A2FF");
         click(bench->child("serial_4"));
-        bench->child<QLineEdit>("serialEditor_4")->setText("CAFE0001");
+        // Typed in lower case, stored and shown in upper case.
+        bench->child<QLineEdit>("serialEditor_4")->setText("cafe0001");
         hover(bench->form());
         click(bench->child("active_0"));
         // Rows a smaller count hides keep what they hold, and come back with it.
