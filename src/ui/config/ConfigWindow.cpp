@@ -35,7 +35,7 @@ ConfigWindow::ConfigWindow(std::unique_ptr<WindowVariant> variant, SessionClient
     // Created in reading order, which is also the order the keyboard focus takes.
     m_bands = new SettingsBands(m_image, look, form);
     m_table = new DeviceTable(m_image, look, form);
-    m_help = new PointerHelp(*m_variant, form);
+    m_help = new PointerHelp(*m_variant, form, m_scroll->footer());
     buildButtons();
     buildStateLines();
     connectParts();
@@ -68,21 +68,21 @@ void ConfigWindow::attachDesk(std::unique_ptr<DeskHooks> desk) {
 }
 
 void ConfigWindow::buildButtons() {
-    QWidget *form = m_scroll->form();
+    QWidget *form = m_scroll->footer();
     m_productionProfile = makeButton(QStringLiteral("productionProfile"),
                                      QStringLiteral("&Generate Production Profile for Quantity "
                                                     "Purchases"),
                                      form);
-    m_productionProfile->setGeometry(twipRect(8520, 8880, 4260, 495));
+    m_productionProfile->setGeometry(footerRect(8520, 8880, 4260, 495));
     m_readSettings = makeButton(QStringLiteral("readSettings"),
                                 QStringLiteral("&Read Settings from Controller"), form);
-    m_readSettings->setGeometry(twipRect(8520, 9435, 4260, 495));
+    m_readSettings->setGeometry(footerRect(8520, 9435, 4260, 495));
     m_storeSettings = makeButton(QStringLiteral("storeSettings"),
                                  QStringLiteral("&Store These Settings Into Controller"), form);
-    m_storeSettings->setGeometry(twipRect(8520, 9990, 4260, 495));
+    m_storeSettings->setGeometry(footerRect(8520, 9990, 4260, 495));
     m_restoreFactory = makeButton(QStringLiteral("restoreFactorySettings"),
                                   QStringLiteral("Restore to Factory &Default Settings"), form);
-    m_restoreFactory->setGeometry(twipRect(12960, 9840, 3240, 615));
+    m_restoreFactory->setGeometry(footerRect(12960, 9840, 3240, 615));
     setBackground(m_productionProfile, colours::kLightGreen);
     setBackground(m_readSettings, colours::kLightCyan);
     setBackground(m_storeSettings, colours::kLightRed);
@@ -113,7 +113,9 @@ void ConfigWindow::connectParts() {
 }
 
 void ConfigWindow::collectAdvancedArea() {
-    for (QWidget *child : m_scroll->form()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget *child : m_scroll->form()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly) +
+                              m_scroll->footer()->findChildren<QWidget *>(
+                                  Qt::FindDirectChildrenOnly)) {
         if (child->x() < px(kNarrowWidthTwips))
             continue;
         QList<QWidget *> area = child->findChildren<QWidget *>();
@@ -124,7 +126,8 @@ void ConfigWindow::collectAdvancedArea() {
 }
 
 void ConfigWindow::setWide(bool wide) {
-    m_scroll->setFormSize({px(wide ? kWideWidthTwips : kNarrowWidthTwips), px(kHeightTwips)});
+    m_scroll->setFormSize({px(wide ? kWideWidthTwips : kNarrowWidthTwips), px(kHeightTwips)},
+                          px(kHeightTwips - kFooterTopTwips));
     // The narrow window cuts the advanced area off: what lies there cannot be seen, so it
     // must not be reached with the keyboard either (a Space on a control nobody sees would
     // act unseen). The mouse cannot reach it anyway.

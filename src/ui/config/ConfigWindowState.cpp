@@ -19,7 +19,7 @@
 namespace tessel {
 
 void ConfigWindow::buildStateLines() {
-    m_storeHiddenLine = new StoreHiddenLine(m_scroll->form());
+    m_storeHiddenLine = new StoreHiddenLine(m_scroll->footer());
     m_storeHiddenLine->setGeometry(m_storeSettings->geometry());
     m_statusLine = new WindowStatusLine(this);
     layout()->addWidget(m_statusLine);

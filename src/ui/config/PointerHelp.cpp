@@ -39,12 +39,12 @@ HelpEntry withInvalidReason(HelpEntry entry, const QWidget *control) {
 
 } // namespace
 
-PointerHelp::PointerHelp(const WindowVariant &variant, QWidget *window)
-    : QObject(window), m_variant(variant), m_window(*window) {
-    m_help = new QPlainTextEdit(initialHelpText(), window);
+PointerHelp::PointerHelp(const WindowVariant &variant, QWidget *window, QWidget *footer)
+    : QObject(window), m_variant(variant), m_window(*window), m_footer(*footer) {
+    m_help = new QPlainTextEdit(initialHelpText(), footer);
     m_help->setObjectName(QStringLiteral("help"));
     m_help->setReadOnly(true);
-    m_help->setGeometry(twipRect(120, 8880, 8295, 1665));
+    m_help->setGeometry(footerRect(120, 8880, 8295, 1665));
     m_help->setAccessibleName(QStringLiteral("Help"));
     setBackground(m_help, colours::kGrey);
     m_help->viewport()->setMouseTracking(true);
@@ -53,7 +53,7 @@ PointerHelp::PointerHelp(const WindowVariant &variant, QWidget *window)
 void PointerHelp::watchControls() {
     m_window.setMouseTracking(true);
     m_window.installEventFilter(this);
-    for (QWidget *child : m_window.findChildren<QWidget *>()) {
+    for (QWidget *child : m_window.findChildren<QWidget *>() + m_footer.findChildren<QWidget *>()) {
         child->setMouseTracking(true);
         child->installEventFilter(this);
     }

@@ -18,8 +18,8 @@ class WindowVariant;
 class PointerHelp : public QObject {
     Q_OBJECT
 public:
-    // Creates the help box in the window.
-    PointerHelp(const WindowVariant &variant, QWidget *window);
+    // Creates the help box on `footer`, the band under the form; the controls of both are watched.
+    PointerHelp(const WindowVariant &variant, QWidget *window, QWidget *footer);
 
     // Follows the pointer over the window and every control it holds now; call once all
     // controls exist.
@@ -38,6 +38,7 @@ private:
 
     const WindowVariant &m_variant;
     QWidget &m_window;
+    QWidget &m_footer;
     QPlainTextEdit *m_help;
 };
 

@@ -29,7 +29,8 @@ constexpr int kAround = 8;
 
 } // namespace
 
-ScrollingForm::ScrollingForm(QWidget &window) : QScrollArea(&window), m_window(window) {
+ScrollingForm::ScrollingForm(QWidget &window)
+    : QScrollArea(&window), m_window(window), m_footer(new QScrollArea(&window)) {
     setObjectName(QStringLiteral("formScroll"));
     setFrameShape(QFrame::NoFrame);
     // The keyboard goes from control to control as before; the area itself is no stop.
@@ -41,6 +42,20 @@ ScrollingForm::ScrollingForm(QWidget &window) : QScrollArea(&window), m_window(w
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(this);
+    // The band scrolls sideways only, and only with the form.
+    m_footer->setObjectName(QStringLiteral("footerScroll"));
+    m_footer->setFrameShape(QFrame::NoFrame);
+    m_footer->setFocusPolicy(Qt::NoFocus);
+    m_footer->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_footer->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_footer->setWidget(new QWidget);
+    footer()->setObjectName(QStringLiteral("footer"));
+    m_footer->hide();
+    layout->addWidget(m_footer);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, m_footer->horizontalScrollBar(),
+            &QScrollBar::setValue);
+    connect(m_footer->horizontalScrollBar(), &QScrollBar::valueChanged, horizontalScrollBar(),
+            &QScrollBar::setValue);
     window.setMinimumSize(kSmallest);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *now) { focusChanged(now); });
@@ -58,26 +73,31 @@ bool ScrollingForm::eventFilter(QObject *watched, QEvent *event) {
     return QScrollArea::eventFilter(watched, event);
 }
 
-void ScrollingForm::setFormSize(QSize size) {
-    form()->setFixedSize(size);
+void ScrollingForm::setFormSize(QSize size, int footerHeight) {
+    form()->setFixedSize(size.width(), size.height() - footerHeight);
+    footer()->setFixedSize(size.width(), footerHeight);
+    m_footer->setFixedHeight(footerHeight);
+    m_footer->setVisible(footerHeight > 0);
     fitWindow();
 }
 
 void ScrollingForm::fitWindow() {
     // A menu bar above the form and a status line below it take their own height.
-    QSize natural = form()->size();
+    QSize natural = form()->size() + QSize(0, footer()->height());
     const QLayout *layout = m_window.layout();
     if (const QWidget *bar = layout->menuBar())
         natural.rheight() += bar->sizeHint().height();
     for (int i = 0; i < layout->count(); ++i) {
         const QWidget *other = layout->itemAt(i)->widget();
-        if (other && other != this && !other->isHidden())
+        if (other && other != this && other != m_footer && !other->isHidden())
             natural.rheight() += other->sizeHint().height();
     }
     fitToScreen(m_window, natural, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 void ScrollingForm::focusChanged(QWidget *now) {
+    if (now && footer()->isAncestorOf(now))
+        m_footer->ensureWidgetVisible(now, kAround, 0);
     if (!now || !form()->isAncestorOf(now))
         return;
     // The whole control, with a little of what surrounds it; ensureWidgetVisible would show no

@@ -8,7 +8,8 @@ namespace tessel {
 // A form laid out at a fixed size, in a scroll area that fills its window. On a screen that
 // holds the whole form the window looks as if the form were the window itself; on a smaller
 // screen, or at a large scale factor, the window opens as large as the screen allows and the
-// form scrolls, and whichever control takes the keyboard focus is scrolled into view.
+// form scrolls, and whichever control takes the keyboard focus is scrolled into view. A band
+// at the foot of the form may be kept in view whatever the form's height.
 class ScrollingForm : public QScrollArea {
     Q_OBJECT
 public:
@@ -16,8 +17,12 @@ public:
     explicit ScrollingForm(QWidget &window);
 
     [[nodiscard]] QWidget *form() const { return widget(); }
-    // Gives the form its size and fits the window around it.
-    void setFormSize(QSize size);
+    // The band under the form, as wide as it, that stays in view however far the form scrolls
+    // up or down, and scrolls sideways with it. Hidden while it has no height.
+    [[nodiscard]] QWidget *footer() const { return m_footer->widget(); }
+    // Gives the form its size, the lowest `footerHeight` of it being the band, and fits the
+    // window around them.
+    void setFormSize(QSize size, int footerHeight = 0);
     // Fits the window to the form again, on the screen it is on now.
     void fitWindow();
 
@@ -28,6 +33,7 @@ private:
     void focusChanged(QWidget *now);
 
     QWidget &m_window;
+    QScrollArea *m_footer;
 };
 
 // Sizes a top-level window to `natural`, or to as much of it as the available area of its

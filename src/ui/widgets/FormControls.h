@@ -40,6 +40,13 @@ constexpr QRect twipRect(int left, int top, int width, int height) {
 constexpr int kNarrowWidthTwips = 12840;
 constexpr int kWideWidthTwips = 16335;
 constexpr int kHeightTwips = 10680;
+// From here down (the help and the transfer buttons) the form is a band of its own that stays in
+// view under the part that scrolls: a short screen never cuts the store button.
+constexpr int kFooterTopTwips = 8760;
+// A place in that band, in the twips of the whole client area.
+constexpr QRect footerRect(int left, int top, int width, int height) {
+    return twipRect(left, top - kFooterTopTwips, width, height);
+}
 
 // Sets a widget's background through its palette, so that it can be read back.
 void setBackground(QWidget *widget, const QColor &colour);
