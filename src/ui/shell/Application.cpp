@@ -161,6 +161,8 @@ void Application::connectTo(const QString &port) {
     SessionClient &session = *m_trying;
     connect(&session, &SessionClient::opened, this,
             [this, &session, port](const QString &error) { opened(session, port, error); });
+    // A command the line garbled into a store is told whichever job it happened in.
+    connect(&session, &SessionClient::finished, this, &Application::tellWarning);
     session.open();
 }
 
@@ -385,6 +387,11 @@ void Application::endProgram(int exitCode) {
 
 QWidget *Application::dialogParent() const {
     return m_window && m_window->isVisible() ? static_cast<QWidget *>(m_window.get()) : nullptr;
+}
+
+void Application::tellWarning(const SessionOutcome &outcome) {
+    if (!outcome.warning.isEmpty() && !m_ending)
+        showMessage(outcome.warning);
 }
 
 void Application::showMessage(const QString &text) {

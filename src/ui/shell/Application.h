@@ -90,6 +90,8 @@ private:
     void opened(SessionClient &session, const QString &port, const QString &error);
     // The link test and identification on the session being connected have ended.
     void identified(const SessionOutcome &outcome);
+    // Any job of a session has ended: what the operator must know however it ended is told.
+    void tellWarning(const SessionOutcome &outcome);
     // At start-up: the module that answered gets its window, or another port is offered.
     void startWith(const SessionOutcome &outcome);
     // The window has loaded its module, or could not identify it (`why`).

@@ -157,6 +157,22 @@ private Q_SLOTS:
         QVERIFY(loading.ending());
     }
 
+    // The line turned the first link test into the start of a block store, which the module
+    // confirmed: the window still opens on the module, and the operator is told, once.
+    void garbledStoreAtStart_isTold() {
+        VirtualClock clock;
+        SimulatorFaults faults;
+        faults.spots = {{LineFault::Flip, LineDirection::ToModule, {}, 1, 0, 0}};
+        RecordingApplication app(simulated(ModuleKind::Threshold, clock, faults));
+        app.start();
+        QVERIFY(app.configWindow());
+        QCOMPARE(app.configWindow()->kind(), ModuleKind::Threshold);
+        QVERIFY2(app.questions.isEmpty(), qPrintable(app.questions.join('\n')));
+        QCOMPARE(app.messages.size(), 1);
+        VERIFY_TEXT(app.messages.first(), startsWith,
+                    "The line turned a command into the start of a block store");
+    }
+
     void configWindow_opensWhereItsKindWasLeft() {
         QSettings().remove(QStringLiteral("windows"));
         VirtualClock clock;
