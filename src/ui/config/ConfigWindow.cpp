@@ -43,7 +43,7 @@ ConfigWindow::ConfigWindow(std::unique_ptr<WindowVariant> variant, SessionClient
     // Until the first read the count control stands at its start, one device.
     m_table->showRowsInUse(0);
     m_bands->setBaseSerialText(look.initialBaseSerial);
-    m_variant->addControls({*form, m_image, *m_session, *m_bands, *m_table});
+    m_variant->addControls({*form, m_image, *m_session, *m_bands, *m_table, m_host});
     m_help->watchControls();
     collectAdvancedArea();
     setWide(false);

@@ -64,6 +64,7 @@ public:
 
     [[nodiscard]] const EepromImage &image() const { return m_image; }
     [[nodiscard]] ModuleKind kind() const { return m_layout.kind; }
+    [[nodiscard]] WindowVariant &variant() const { return *m_variant; }
     // How settings come into the window. Form: they replace the image and every control shows
     // them, the row serial editors keeping what they hold. Whole: the serial editors take them
     // too, as the window's own (a profile, a step of the history). Read: what the module holds,

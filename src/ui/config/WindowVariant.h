@@ -2,12 +2,14 @@
 
 #include "core/ModuleKind.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
+class QAction;
 class QWidget;
 
 namespace tessel {
@@ -16,6 +18,7 @@ class DeviceTable;
 class EepromImage;
 class SessionClient;
 class SettingsBands;
+class WindowHost;
 
 // One of the two timing bands (steps 3 and 4): its frame's title and height, the caption
 // left of its scroll bar and what a screen reader calls the bar.
@@ -48,6 +51,7 @@ struct WindowParts {
     SessionClient &session;
     SettingsBands &bands;
     DeviceTable &table;
+    WindowHost &host;
 };
 
 // Where the configuration window of one module kind differs from the other's. There is one
@@ -69,11 +73,18 @@ public:
     virtual void functionCellClicked(int index) = 0;
     // The part of a control's help that depends on what the control shows; empty for none.
     [[nodiscard]] virtual QString helpState(const QString &control, int index) const = 0;
+    // The kind's own entries of the File and Module menus; none at first.
+    [[nodiscard]] virtual QList<QAction *> fileActions() const { return {}; }
+    [[nodiscard]] virtual QList<QAction *> moduleActions() const { return {}; }
 
 Q_SIGNALS:
     void helpTextChosen(const QString &text);
     // The kind's own fields that its checks reject now, named as the operator knows them.
     void fieldsChecked(const QStringList &invalid);
+    // The kind's own tools change the settings: one edit named `what`, as a profile loaded.
+    void editWanted(const tessel::EepromImage &settings, const QString &what);
+    // A lasting note for the status line (a record under way); empty when there is none.
+    void statusNote(const QString &text);
 
 protected:
     explicit WindowVariant(WindowLook look) : m_look(std::move(look)) {}

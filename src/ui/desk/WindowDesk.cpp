@@ -2,6 +2,7 @@
 
 #include "ui/config/ConfigWindow.h"
 #include "ui/config/WindowStatusLine.h"
+#include "ui/config/WindowVariant.h"
 #include "ui/desk/ChangeMarks.h"
 #include "ui/desk/EditHistory.h"
 #include "ui/desk/HelpActions.h"
@@ -70,7 +71,17 @@ WindowDesk::WindowDesk(ConfigWindow &window, WindowHost &host)
     m_unstored->setObjectName(QStringLiteral("unstoredCount"));
     m_unstored->setAccessibleDescription(
         QStringLiteral("Settings that differ from the module's memory"));
+    auto *note = new QLabel(m_statusLine);
+    note->setObjectName(QStringLiteral("variantNote"));
+    note->hide();
+    m_statusLine->addPermanentWidget(note);
     m_statusLine->addPermanentWidget(m_unstored);
+    connect(&window.variant(), &WindowVariant::statusNote, note, [note](const QString &text) {
+        note->setText(text);
+        note->setAccessibleName(text);
+        note->setVisible(!text.isEmpty());
+    });
+    connect(&window.variant(), &WindowVariant::editWanted, this, &WindowDesk::loadAsEdits);
     m_profiles = new ProfileActions(window, host, *this);
     addActions(window.deskParts());
     connect(m_history, &EditHistory::settingsChanged, this, &WindowDesk::refresh);
@@ -85,6 +96,7 @@ WindowDesk::~WindowDesk() {
 void WindowDesk::addActions(const DeskParts &parts) {
     m_profiles->addActions(*m_menus);
     m_menus->menu(Menu::File)->addSeparator();
+    m_menus->menu(Menu::File)->addActions(m_window.variant().fileActions());
     m_menus->addButton(Menu::File, parts.report);
     m_menus->menu(Menu::File)->addSeparator();
     m_menus->add(Menu::File, QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
@@ -104,6 +116,10 @@ void WindowDesk::addActions(const DeskParts &parts) {
     m_menus->addButton(Menu::Module, parts.factory);
     m_menus->menu(Menu::Module)->addSeparator();
     m_menus->add(Menu::Module, QStringLiteral("&Backups..."), {}, [this] { openBackups(); });
+    if (const QList<QAction *> own = m_window.variant().moduleActions(); !own.isEmpty()) {
+        m_menus->menu(Menu::Module)->addSeparator();
+        m_menus->menu(Menu::Module)->addActions(own);
+    }
 
     addHelpActions(*m_menus, m_window);
 }

@@ -10,7 +10,7 @@ class ProgressWindow;
 // The operator's answer when a window with settings not stored is closed.
 enum class ClosingChoice { Store, Discard, Cancel };
 // What a file is chosen for.
-enum class FileChoice { OpenProfile, SaveProfile, CompareProfile };
+enum class FileChoice { OpenProfile, SaveProfile, CompareProfile, RecordLevels };
 
 // What a configuration window needs from the program around it. The application provides
 // the real windows; tests provide a recorder, so that no test waits on a message box.

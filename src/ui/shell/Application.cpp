@@ -416,7 +416,9 @@ ClosingChoice Application::askStoreBeforeClosing(const QString &changes) {
 }
 
 QString Application::chooseFile(FileChoice purpose) {
-    const QString filter = QStringLiteral("Production profiles (*.txt);;All files (*)");
+    const QString filter = purpose == FileChoice::RecordLevels
+                               ? QStringLiteral("Levels (*.csv);;All files (*)")
+                               : QStringLiteral("Production profiles (*.txt);;All files (*)");
     QFileDialog dialog(dialogParent(), {}, {}, filter);
     switch (purpose) {
     case FileChoice::OpenProfile:
@@ -431,6 +433,11 @@ QString Application::chooseFile(FileChoice purpose) {
         dialog.setWindowTitle(QStringLiteral("Save Profile As"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
+        break;
+    case FileChoice::RecordLevels:
+        dialog.setWindowTitle(QStringLiteral("Record Levels"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
         break;
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

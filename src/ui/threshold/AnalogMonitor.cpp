@@ -33,6 +33,7 @@ void AnalogMonitor::useSession(SessionClient &session) {
     connect(m_session, &SessionClient::passRead, this, [this](const LevelPass &pass) {
         for (const int input : pass.inputs)
             m_panel.showLevel(input, pass.levels.at(input));
+        Q_EMIT passShown(pass);
     });
     // A transfer ends the loop, as the box then shows: asked for during the loop, it follows
     // the loop's last pass.

@@ -7,6 +7,7 @@ namespace tessel {
 
 class AnalogPanel;
 class SessionClient;
+struct LevelPass;
 
 // Reads the analog inputs of a Threshold module into the panel's meters, once or for as long
 // as "Read Inputs Constantly" stays checked. A reading is a job of the module's session like
@@ -21,6 +22,10 @@ public:
     void readInput(int index);
     // Reads through another session from now on.
     void useSession(SessionClient &session);
+
+Q_SIGNALS:
+    // Every pass read, once the meters show it.
+    void passShown(const tessel::LevelPass &pass);
 
 private:
     void read(std::vector<int> inputs);

@@ -94,38 +94,6 @@ private:
 
 } // namespace
 
-// ---------------------------------------------------------------- level meter
-
-LevelMeter::LevelMeter(QWidget *parent) : QProgressBar(parent) {
-    setRange(0, 255);
-    setTextVisible(false);
-    setFocusPolicy(Qt::StrongFocus);
-    // The level is what a screen reader speaks, as for the value labels beside it.
-    connect(this, &QProgressBar::valueChanged, this,
-            [this](int level) { setAccessibleName(QString::number(level)); });
-    showUnknown();
-}
-
-void LevelMeter::showUnknown() {
-    setValue(0);
-    setAccessibleName(kUnknownLevel);
-}
-
-void LevelMeter::mousePressEvent(QMouseEvent *event) {
-    event->accept();
-    Q_EMIT pressed();
-}
-
-void LevelMeter::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter) {
-        event->accept();
-        Q_EMIT pressed();
-        return;
-    }
-    QProgressBar::keyPressEvent(event);
-}
-
 // ---------------------------------------------------------------- building
 
 AnalogPanel::AnalogPanel(EepromImage &image, QWidget *parent) : QFrame(parent), m_image(image) {
@@ -258,6 +226,12 @@ void AnalogPanel::buildMonitorControls() {
     m_loopRead->setObjectName(QStringLiteral("readConstantly"));
     m_loopRead->setGeometry(twipRect(kMeterLeft, 5040, kMeterWidth, 285));
     setBackground(m_loopRead, colours::kSilver);
+
+    m_trend = new QPushButton(QStringLiteral("Trend..."), m_limitsArea);
+    m_trend->setObjectName(QStringLiteral("levelsTrend"));
+    m_trend->setAccessibleName(QStringLiteral("Levels Over Time"));
+    m_trend->setGeometry(twipRect(kValueLeft, 5010, kValueWidth, 330));
+    m_trend->setAutoDefault(false);
 }
 
 // ---------------------------------------------------------------- limits editor
@@ -301,6 +275,7 @@ void AnalogPanel::stepLimitType(int index) {
     m_image.setValue(address, type);
     m_limitTypes[index]->setCaption(LimitTypeTable()[type]);
     showSecondLimit(index);
+    showLimitMarks();
 }
 
 void AnalogPanel::limitTypeShown(int index) {
@@ -309,6 +284,7 @@ void AnalogPanel::limitTypeShown(int index) {
         m_image.setValue(address, 0);
     m_limitTypes[index]->setCaption(LimitTypeTable()[limitType(index)]);
     showSecondLimit(index);
+    showLimitMarks();
     Q_EMIT helpTextChosen(limitTypeHelp(m_limitTypes[index]->caption()));
 }
 
@@ -340,6 +316,7 @@ void AnalogPanel::commitLimits() {
         rows[i] = {limitType(i), m_limits[i]->caption(), m_limits[kAnalogRows + i]->caption()};
     const LimitCheckResult result = checkLimits(rows);
     storeLimits(m_image, result);
+    showLimitMarks();
     showCheckResult(result);
     m_committing = false;
 }
@@ -436,13 +413,19 @@ void AnalogPanel::showLimitTypes() {
         // its type, as opening the panel would make it.
         showSecondLimit(i);
     }
+    showLimitMarks();
 }
 
 void AnalogPanel::showLevel(int input, int level) {
     if (level < 0 || level > 255)
         return;
-    m_meters[input]->setValue(level);
+    m_meters[input]->showLevel(level);
     m_levels[input]->setCaption(QString::number(level));
+}
+
+void AnalogPanel::showLimitMarks() {
+    for (int i = 0; i < kAnalogRows; ++i)
+        m_meters[i]->setLimits(limitsOf(m_image, i));
 }
 
 } // namespace tessel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LimitCheck.h"
+#include "ui/threshold/LevelMeter.h"
 #include "ui/widgets/FormControls.h"
 
 #include <QFrame>
@@ -14,23 +15,6 @@ class QPushButton;
 namespace tessel {
 
 class EepromImage;
-
-// The level meter of one analog input. Pressing it (or Space or Enter while it has the focus)
-// asks for a reading of its input.
-class LevelMeter : public QProgressBar {
-    Q_OBJECT
-public:
-    explicit LevelMeter(QWidget *parent = nullptr);
-    // No level known: an empty bar, and "???" for a screen reader as on the value beside it.
-    void showUnknown();
-
-Q_SIGNALS:
-    void pressed();
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-};
 
 // The Threshold window's analog panel ("Set Limits of Inputs"): the limit type and the two limits
 // of each of the 16 analog inputs, and the meters of the input monitor. The limit labels are the
@@ -63,9 +47,12 @@ public:
     // A level read from input `input`; anything that is not a byte leaves the meter and the
     // value label as they were.
     void showLevel(int input, int level);
+    // Puts every meter's limit marks where the image's limits now are.
+    void showLimitMarks();
 
     [[nodiscard]] QPushButton *readAllButton() const { return m_readAll; }
     [[nodiscard]] QCheckBox *loopReadBox() const { return m_loopRead; }
+    [[nodiscard]] QPushButton *trendButton() const { return m_trend; }
     [[nodiscard]] LevelMeter *meter(int input) const { return m_meters.at(input); }
 
 Q_SIGNALS:
@@ -96,6 +83,7 @@ private:
     std::array<QLineEdit *, kLimitBoxes> m_limitEditors{};
     QPushButton *m_readAll = nullptr;
     QCheckBox *m_loopRead = nullptr;
+    QPushButton *m_trend = nullptr;
     std::array<LevelMeter *, kAnalogRows> m_meters{};
     std::array<CaptionLabel *, kAnalogRows> m_levels{};
     bool m_committing = false;

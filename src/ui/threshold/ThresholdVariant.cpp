@@ -8,6 +8,7 @@
 #include "ui/config/SettingsBands.h"
 #include "ui/threshold/AnalogMonitor.h"
 #include "ui/threshold/AnalogPanel.h"
+#include "ui/threshold/LevelTools.h"
 
 #include <QPushButton>
 
@@ -67,6 +68,24 @@ public:
             Q_EMIT fieldsChecked(rejectedLimits(result));
         });
         connect(m_panel, &AnalogPanel::closed, m_setLimits, [this] { m_setLimits->setFocus(); });
+
+        m_tools = new LevelTools(parts.image, parts.host, parts.window);
+        connect(m_monitor, &AnalogMonitor::passShown, m_tools, &LevelTools::take);
+        connect(m_panel->trendButton(), &QPushButton::clicked, m_tools, &LevelTools::showTrend);
+        connect(m_tools, &LevelTools::statusNote, this, &WindowVariant::statusNote);
+        connect(m_tools, &LevelTools::editWanted, this,
+                [this](const EepromImage &settings, const QString &what) {
+                    Q_EMIT editWanted(settings, what);
+                    // Checked as a typed limit is: a pair too close is marked and not stored.
+                    m_panel->commitLimits();
+                });
+    }
+
+    [[nodiscard]] QList<QAction *> fileActions() const override {
+        return {m_tools->recordAction()};
+    }
+    [[nodiscard]] QList<QAction *> moduleActions() const override {
+        return {m_tools->trendAction()};
     }
 
     void useSession(SessionClient &session) override { m_monitor->useSession(session); }
@@ -101,6 +120,7 @@ private:
     QPushButton *m_setLimits = nullptr;
     AnalogPanel *m_panel = nullptr;
     AnalogMonitor *m_monitor = nullptr;
+    LevelTools *m_tools = nullptr;
 };
 
 } // namespace
