@@ -47,6 +47,10 @@ void LevelTools::showTrend() {
                                             : map::upperLimitAddress(input),
                                       value);
                     Q_EMIT editWanted(settings, what);
+                    // Showing the edit brings the configuration window forward; the installer
+                    // is still at work in this one.
+                    m_trend->raise();
+                    m_trend->activateWindow();
                 });
     }
     m_trend->show();

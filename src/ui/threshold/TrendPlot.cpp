@@ -62,8 +62,23 @@ void TrendPlot::paintEvent(QPaintEvent * /*event*/) {
     drawAxes(p, area);
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(area.adjusted(-8, -8, 200, 8));
+    std::vector<QRectF> labels;
     for (const int input : m_inputs)
-        drawInput(p, area, input);
+        drawInput(p, area, input, labels);
+}
+
+void TrendPlot::drawLabel(QPainter &p, QPointF leftMiddle, const QString &text,
+                          std::vector<QRectF> &taken) {
+    // With many inputs chosen their names at the right edge would pile up: a name that would
+    // cover one already drawn is left out, the line's colour still telling it.
+    const QFontMetricsF metrics(p.font());
+    const QRectF box(leftMiddle - QPointF(0, metrics.height() / 2),
+                     QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+    if (std::any_of(taken.begin(), taken.end(),
+                    [&box](const QRectF &other) { return other.intersects(box); }))
+        return;
+    taken.push_back(box);
+    p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
 void TrendPlot::drawAxes(QPainter &p, const QRectF &area) const {
@@ -93,7 +108,8 @@ void TrendPlot::drawAxes(QPainter &p, const QRectF &area) const {
     p.drawRect(area);
 }
 
-void TrendPlot::drawInput(QPainter &p, const QRectF &area, int input) const {
+void TrendPlot::drawInput(QPainter &p, const QRectF &area, int input,
+                          std::vector<QRectF> &labels) const {
     const qint64 end = endMicros();
     const qint64 begin = end - spanMicros();
     const auto xOf = [&](qint64 at) {
@@ -140,8 +156,8 @@ void TrendPlot::drawInput(QPainter &p, const QRectF &area, int input) const {
     const auto limitLine = [&](int value, const QString &name) {
         const double y = yOf(value + 0.5);
         p.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
-        p.drawText(QRectF(area.right() + 4, y - 10, 200, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("%1 %2").arg(input).arg(name));
+        drawLabel(p, QPointF(area.right() + 4, y), QStringLiteral("%1 %2").arg(input).arg(name),
+                  labels);
     };
     limitLine(limits.lower, limits.type >= 2 ? QStringLiteral("lower") : QStringLiteral("limit"));
     if (limits.type >= 2)
@@ -153,7 +169,7 @@ void TrendPlot::drawInput(QPainter &p, const QRectF &area, int input) const {
         QFont bold = font();
         bold.setBold(true);
         p.setFont(bold);
-        p.drawText(line.last() + QPointF(4, -4), QString::number(input));
+        drawLabel(p, line.last() + QPointF(4, 0), QString::number(input), labels);
         p.setFont(font());
     }
 

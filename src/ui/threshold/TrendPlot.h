@@ -28,6 +28,7 @@ public:
     // The right edge of the view on the readings' clock.
     [[nodiscard]] qint64 endMicros() const;
     [[nodiscard]] qint64 spanMicros() const;
+    [[nodiscard]] InputLimits limitsOf(int input) const { return m_limits(input); }
 
     static QColor colourOf(int input);
 
@@ -37,7 +38,9 @@ protected:
 private:
     [[nodiscard]] QRectF plotArea() const;
     void drawAxes(QPainter &p, const QRectF &area) const;
-    void drawInput(QPainter &p, const QRectF &area, int input) const;
+    void drawInput(QPainter &p, const QRectF &area, int input, std::vector<QRectF> &labels) const;
+    static void drawLabel(QPainter &p, QPointF leftMiddle, const QString &text,
+                          std::vector<QRectF> &taken);
 
     const LevelHistory &m_history;
     LimitsOf m_limits;

@@ -151,8 +151,14 @@ void TrendWindow::showStatistics() {
     }
     const int row = m_statistics->currentRow();
     const bool seen = row >= 0 && m_history.statistics(row).count() > 0;
-    for (QPushButton *button : m_fromSeen)
-        button->setEnabled(seen);
+    // Above and Below use the lower limit alone: an upper one set for them would do nothing.
+    const bool twoLimits = seen && m_plot->limitsOf(row).type >= 2;
+    for (int s = 0; s < int(m_fromSeen.size()); ++s) {
+        const auto source = static_cast<LimitSource>(s);
+        const bool upper =
+            source == LimitSource::UpperFromMaximum || source == LimitSource::UpperFromNow;
+        m_fromSeen[s]->setEnabled(upper ? twoLimits : seen);
+    }
 }
 
 void TrendWindow::setLimitFromSeen(LimitSource source) {

@@ -3,6 +3,7 @@
 // record of levels and limits set from what was seen, stored like any other edit.
 
 #include "core/LevelStatistics.h"
+#include "core/SettingChanges.h"
 #include "support/TestMain.h"
 #include "support/WindowBench.h"
 #include "ui/desk/ChangeMarks.h"
@@ -14,6 +15,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QRegularExpression>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -22,10 +25,65 @@ using namespace tessel;
 using namespace tessel::testing;
 
 namespace {
-constexpr int kRamp = 8; // each input moves 8 levels at each reading
-// The level of `input` at its `reading`-th reading from the ramp.
-int ramp(int input, int reading) {
-    return (16 * input + kRamp * reading) % 256;
+constexpr int kPasses = 40; // two seconds of monitoring, 20 passes a second
+constexpr int kInput = 2;   // set to Outside 40..200
+const InputLimits kLimits{2, 40, 200};
+const LevelPattern kRamp{LevelPattern::Shape::Ramp, 8};
+
+int level(int input, int reading) {
+    return kRamp.level(input, reading, 0);
+}
+
+// A window on a module whose levels ramp, that has monitored every input for two seconds with
+// "Levels Over Time" open, recording the levels to `record`.
+std::unique_ptr<WindowBench> monitored(const QString &record) {
+    auto bench = loadedThreshold();
+    bench->module.setLevelPattern(kRamp);
+    setModuleEntry(bench->module, map::limitTypeAddress(kInput), kLimits.type);
+    setModuleEntry(bench->module, map::lowerLimitAddress(kInput), kLimits.lower);
+    setModuleEntry(bench->module, map::upperLimitAddress(kInput), kLimits.upper);
+    // Two rows of 8 inputs: the module holds settings a store is offered for.
+    setModuleEntry(bench->module, map::kLastDeviceIndex, 1);
+    setModuleEntry(bench->module, map::typeAddress(0), 4);
+    setModuleEntry(bench->module, map::typeAddress(1), 4);
+    bench->window->readSettings();
+    bench->host.fileToChoose = record;
+    bench->window->findChild<QAction *>("recordLevels")->trigger();
+    click(bench->child("setLimits"));
+    click(bench->child("levelsTrend"));
+    // Ticking the box reads at once, 20 passes a second, until it is cleared.
+    auto *loop = bench->child<QCheckBox>("readConstantly");
+    bench->clock.callAfter(1990 * kMillis, [loop] { loop->setChecked(false); });
+    click(loop);
+    return bench;
+}
+
+TrendWindow *trendOf(const WindowBench &bench) {
+    return bench.child<TrendWindow>("trendWindow");
+}
+
+// The trend's table of statistics as shown, a line for each input.
+QStringList statisticsShown(const WindowBench &bench) {
+    QTest::qWait(TrendWindow::kRedrawMillis + 50);
+    auto *table = trendOf(bench)->findChild<QTableWidget *>("trendStatistics");
+    QStringList rows;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << table->item(r, c)->text();
+        rows << cells.join(' ');
+    }
+    return rows;
+}
+
+QStringList changesShown(const WindowBench &bench) {
+    QStringList lines;
+    for (const SettingChange &change : settingChanges(
+             ModuleKind::Threshold, bench.window->moduleBaseline(), bench.window->imageToStore()))
+        lines << change.line();
+    for (QWidget *control : bench.desk->marks().marked())
+        lines << control->objectName();
+    return lines;
 }
 } // namespace
 
@@ -41,12 +99,12 @@ private Q_SLOTS:
         QTest::newRow("above, over") << 0 << 100 << 0 << 101 << true;
         QTest::newRow("above, on the limit") << 0 << 100 << 0 << 100 << false;
         QTest::newRow("below, under") << 1 << 50 << 200 << 49 << true;
+        QTest::newRow("below, over") << 1 << 50 << 20 << 51 << false;
         QTest::newRow("outside, over the upper") << 2 << 100 << 150 << 151 << true;
         QTest::newRow("outside, on the upper") << 2 << 100 << 150 << 150 << false;
         QTest::newRow("inside, between") << 3 << 100 << 150 << 120 << true;
         QTest::newRow("inside, on the lower") << 3 << 100 << 150 << 100 << false;
     }
-
     void meter_marksLimitsAndTellsATriggeringLevelInWords() {
         QFETCH(int, type);
         QFETCH(int, lower);
@@ -62,97 +120,164 @@ private Q_SLOTS:
         bench->window->readSettings();
         click(bench->child("readAllInputs"));
         auto *meter = bench->child<LevelMeter>(name("levelMeter", input));
-        QCOMPARE(meter->limits(), (InputLimits{type, lower, upper}));
-        QCOMPARE(meter->triggered(), on);
-        QCOMPARE(meter->accessibleName(),
-                 on ? QStringLiteral("%1, relay on").arg(level) : QString::number(level));
+        const QString heard =
+            on ? QStringLiteral("%1, relay on").arg(level) : QString::number(level);
+        QCOMPARE(std::tuple(meter->limits(), meter->triggered(), meter->accessibleName()),
+                 std::tuple(InputLimits{type, lower, upper}, on, heard));
         // The marks follow a type stepped in the panel at once.
         click(bench->child("setLimits"));
         click(bench->child(name("limitType", input)));
-        QCOMPARE(meter->limits().type, (type + 1) % 4);
+        QCOMPARE(meter->limits(), (InputLimits{(type + 1) % 4, lower, upper}));
     }
 
-    void monitor_recordsTrendsAndSetsLimitsFromWhatItSaw() {
-        auto bench = loadedThreshold();
-        bench->module.setLevelPattern({LevelPattern::Shape::Ramp, kRamp});
-        const int input = 2; // Outside 40..200
-        setModuleEntry(bench->module, map::limitTypeAddress(input), 2);
-        setModuleEntry(bench->module, map::lowerLimitAddress(input), 40);
-        setModuleEntry(bench->module, map::upperLimitAddress(input), 200);
-        bench->window->readSettings();
-        showTableWithinCapacity(*bench);
+    // The trend's statistics and crossing marks, each input against its own limits; pause
+    // holds the view while readings go on, clear starts the statistics again.
+    void trend_showsStatisticsAndCrossingsOfWhatWasRead() {
         const QTemporaryDir dir;
-        bench->host.fileToChoose = dir.filePath(QStringLiteral("levels.csv"));
-        bench->window->findChild<QAction *>("recordLevels")->trigger();
-        bench->window->findChild<QAction *>("levelsOverTime")->trigger();
-        auto *trend = bench->window->findChild<TrendWindow *>("trendWindow");
-
-        // Ticking the box reads at once, 20 passes a second, until it is cleared.
-        click(bench->child("setLimits"));
-        auto *loop = bench->child<QCheckBox>("readConstantly");
-        bench->clock.callAfter(1990 * kMillis, [loop] { loop->setChecked(false); });
-        click(loop);
-        constexpr int kPasses = 40;
+        auto bench = monitored(dir.filePath(QStringLiteral("levels.csv")));
         QCOMPARE(analogRequests(*bench).size(), kPasses * 16);
+        QStringList wanted;
+        QStringList wantedMarks;
+        for (int input = 0; input < map::kAnalogInputs; ++input) {
+            const InputLimits limits = limitsOf(bench->window->image(), input);
+            LevelStatistics expected;
+            for (int k = 0; k < kPasses; ++k) {
+                if (const auto c = expected.add(k, level(input, k), limits))
+                    wantedMarks << QStringLiteral("%1 %2 %3")
+                                       .arg(input)
+                                       .arg(c->level)
+                                       .arg(c->entered ? "in" : "out");
+            }
+            wanted << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                          .arg(input)
+                          .arg(level(input, kPasses - 1))
+                          .arg(expected.minimum())
+                          .arg(expected.maximum())
+                          .arg(expected.mean(), 0, 'f', 1)
+                          .arg(expected.crossings());
+        }
+        QCOMPARE(statisticsShown(*bench), wanted);
+        const LevelHistory &history = bench->window->findChild<LevelTools *>()->history();
+        QStringList marks;
+        for (const LevelHistory::Mark &m : history.marks())
+            marks << QStringLiteral("%1 %2 %3")
+                         .arg(m.input)
+                         .arg(m.crossing.level)
+                         .arg(m.crossing.entered ? "in" : "out");
+        std::sort(marks.begin(), marks.end());
+        std::sort(wantedMarks.begin(), wantedMarks.end());
+        QCOMPARE(marks, wantedMarks);
+
+        TrendPlot &plot = trendOf(*bench)->plot();
+        trendOf(*bench)->findChild<QSpinBox *>("trendMinutes")->setValue(60);
+        const qint64 held = plot.endMicros();
+        click(trendOf(*bench)->findChild<QPushButton *>("trendPause"));
+        click(bench->child("readAllInputs"));
+        QCOMPARE(std::tuple(plot.paused(), plot.endMicros(), plot.spanMicros()),
+                 std::tuple(true, held, qint64(3600) * 1'000'000));
+        click(trendOf(*bench)->findChild<QPushButton *>("trendPause"));
+        QCOMPARE(plot.endMicros(), history.samples().back().atMicros);
+        QVERIFY(plot.endMicros() > held);
+
+        click(trendOf(*bench)->findChild<QPushButton *>("trendClear"));
+        QStringList cleared;
+        for (int input = 0; input < map::kAnalogInputs; ++input)
+            cleared << QStringLiteral("%1 - - - - -").arg(input);
+        QCOMPARE(statisticsShown(*bench), cleared);
+        QVERIFY(history.marks().empty());
+    }
+
+    // The whole record: a header, then a row for each pass with its time and offset and the
+    // 16 levels the module sent; the status line counts the rows while it records.
+    void record_holdsEveryPassAsTheModuleSentIt() {
+        const QTemporaryDir dir;
+        auto bench = monitored(dir.filePath(QStringLiteral("levels.csv")));
         QCOMPARE(bench->caption("variantNote"),
                  QStringLiteral("Recording levels to levels.csv: %1 rows").arg(kPasses));
-
-        LevelStatistics expected;
-        std::vector<Crossing> crossings;
-        for (int k = 0; k < kPasses; ++k) {
-            if (const auto c = expected.add(k, ramp(input, k), {2, 40, 200}))
-                crossings.push_back(*c);
-        }
-        QTest::qWait(TrendWindow::kRedrawMillis + 50);
-        auto *table = trend->findChild<QTableWidget *>("trendStatistics");
-        QStringList shown;
-        for (int c = 1; c < table->columnCount(); ++c)
-            shown << table->item(input, c)->text();
-        QCOMPARE(shown, (QStringList{QString::number(ramp(input, kPasses - 1)), "0", "248",
-                                     QString::number(expected.mean(), 'f', 1), "3"}));
-        // The crossings marked: their levels and which way they went.
-        QList<std::pair<int, bool>> marked;
-        QList<std::pair<int, bool>> wanted;
-        for (const auto &mark : bench->window->findChild<LevelTools *>()->history().marks()) {
-            if (mark.input == input)
-                marked << std::pair(mark.crossing.level, mark.crossing.entered);
-        }
-        for (const Crossing &c : crossings)
-            wanted << std::pair(c.level, c.entered);
-        QCOMPARE(marked, wanted);
-
-        // Limits from what was seen: an edit like any other, undone, then stored.
-        table->selectRow(input);
-        click(trend->findChild<QPushButton *>("limitFromSeen_1")); // upper from maximum, 248 + 5
-        click(trend->findChild<QPushButton *>("limitFromSeen_2")); // lower from now, 88 - 5
-        QCOMPARE(bench->window->image().value(map::upperLimitAddress(input)), 253);
-        QCOMPARE(bench->window->image().value(map::lowerLimitAddress(input)), 83);
-        QVERIFY(bench->desk->marks().marked().contains(bench->child(name("limit", input))));
-        bench->desk->history().stack().undo();
-        QCOMPARE(bench->window->image().value(map::lowerLimitAddress(input)), 40);
-        click(bench->child("limitsDone"));
-        bench->window->storeSettings();
-        QCOMPARE(bench->module.memory()[map::upperLimitAddress(input)], 253);
-        QCOMPARE(bench->module.memory()[map::lowerLimitAddress(input)], 40);
-
-        // The record holds every pass, each level as the module sent it.
+        QVERIFY(bench->child("variantNote")->isVisible());
         bench->window->findChild<QAction *>("recordLevels")->trigger();
         QVERIFY(bench->child("variantNote")->isHidden());
+
+        QString wanted = QStringLiteral("time");
+        for (int input = 0; input < map::kAnalogInputs; ++input)
+            wanted += QStringLiteral(",in%1").arg(input);
+        for (int k = 0; k < kPasses; ++k) {
+            wanted += QStringLiteral("\nTIME");
+            for (int input = 0; input < map::kAnalogInputs; ++input)
+                wanted += QStringLiteral(",%1").arg(level(input, k));
+        }
         QFile file(bench->host.fileToChoose);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QStringList rows = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(rows.size(), kPasses + 1);
-        QVERIFY(rows.first().startsWith("time,in0,in1,"));
-        for (int k = 0; k < kPasses; ++k) {
-            QStringList cells = rows.at(k + 1).split(',');
-            QVERIFY2(QDateTime::fromString(cells.takeFirst(), Qt::ISODateWithMs).isValid(),
-                     qPrintable(rows.at(k + 1)));
-            QStringList levels;
-            for (int i = 0; i < 16; ++i)
-                levels << QString::number(ramp(i, k));
-            QCOMPARE(cells, levels);
-        }
+        static const QRegularExpression time(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}[+-]\\d\\d:\\d\\d,"),
+            QRegularExpression::MultilineOption);
+        QCOMPARE(QString::fromUtf8(file.readAll()).replace(time, QStringLiteral("TIME,")),
+                 wanted + '\n');
         QVERIFY(bench->host.messages.isEmpty());
+    }
+
+    // Each limit set from what was seen is one edit of its own: the window's changes and marks
+    // are that limit alone, undo takes it back, and the store writes it.
+    void limitFromSeen_isAnEditStoredLikeAnyOther_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("margin");
+        QTest::addColumn<QStringList>("changes");
+        // Input 2 read 32, 40, ... 248, then 0 ... 88: least 0, most 248, last 88.
+        const QString lower = QStringLiteral("Lower limit of input 2: 40 → %1");
+        const QString upper = QStringLiteral("Upper limit of input 2: 200 → %1");
+        QTest::newRow("lower from least")
+            << "limitFromSeen_0" << 5 << QStringList{lower.arg(0), "limit_2"};
+        QTest::newRow("upper from most")
+            << "limitFromSeen_1" << 5 << QStringList{upper.arg(253), "limit_18"};
+        QTest::newRow("upper from most, kept a byte")
+            << "limitFromSeen_1" << 10 << QStringList{upper.arg(255), "limit_18"};
+        QTest::newRow("lower from now")
+            << "limitFromSeen_2" << 5 << QStringList{lower.arg(83), "limit_2"};
+        QTest::newRow("upper from now, no margin")
+            << "limitFromSeen_3" << 0 << QStringList{upper.arg(88), "limit_18"};
+    }
+    void limitFromSeen_isAnEditStoredLikeAnyOther() {
+        QFETCH(QString, button);
+        QFETCH(int, margin);
+        QFETCH(QStringList, changes);
+        auto bench = monitored({});
+        TrendWindow *trend = trendOf(*bench);
+        statisticsShown(*bench);
+        QCOMPARE(trend->findChild<QSpinBox *>("trendMargin")->value(), 5);
+        trend->findChild<QSpinBox *>("trendMargin")->setValue(margin);
+        trend->findChild<QTableWidget *>("trendStatistics")->selectRow(kInput);
+        click(trend->findChild<QPushButton *>(button));
+        QCOMPARE(changesShown(*bench), changes);
+
+        QUndoStack &steps = bench->desk->history().stack();
+        VERIFY_TEXT(steps.undoText(), startsWith, QStringLiteral("Set "));
+        VERIFY_TEXT(steps.undoText(), contains, QStringLiteral(" Limit of Input 2 from "));
+        steps.undo();
+        QCOMPARE(changesShown(*bench), QStringList());
+        steps.redo();
+        click(bench->child("limitsDone"));
+        bench->window->storeSettings();
+        QCOMPARE(EepromImage(bench->module.memory()), bench->window->imageToStore());
+        QCOMPARE(changesShown(*bench), QStringList());
+    }
+
+    // The upper limit means nothing to Above and Below: it is not offered for them.
+    void limitFromSeen_offersTheUpperLimitOnlyWhereTheTypeUsesIt() {
+        auto bench = monitored({});
+        auto *table = trendOf(*bench)->findChild<QTableWidget *>("trendStatistics");
+        const auto offered = [&] {
+            QString shown;
+            for (int s = 0; s < 4; ++s)
+                shown +=
+                    trendOf(*bench)->findChild<QPushButton *>(name("limitFromSeen", s))->isEnabled()
+                        ? '+'
+                        : '-';
+            return shown;
+        };
+        table->selectRow(kInput);
+        QCOMPARE(offered(), QStringLiteral("++++"));
+        table->selectRow(kInput + 1);
+        QCOMPARE(offered(), QStringLiteral("+-+-"));
     }
 };
 
