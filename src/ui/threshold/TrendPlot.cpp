@@ -42,10 +42,12 @@ qint64 TrendPlot::spanMicros() const {
     return m_minutes * kMinuteMicros;
 }
 
-QColor TrendPlot::colourOf(int input) {
-    // Sixteen hues around the wheel, neighbours apart, dark enough for a light background and
-    // light enough for a dark one.
-    return QColor::fromHsv((input * 7 % 16) * 360 / 16, 200, 200);
+QColor TrendPlot::colourOf(int input, const QColor &background) {
+    // Sixteen hues around the wheel, neighbours apart: full and darker on a light background,
+    // paler and brighter on a dark one, where a deep blue or violet would hardly show.
+    const int hue = (input * 7 % 16) * 360 / 16;
+    return background.lightness() < 128 ? QColor::fromHsv(hue, 140, 255)
+                                        : QColor::fromHsv(hue, 200, 200);
 }
 
 QRectF TrendPlot::plotArea() const {
@@ -116,7 +118,7 @@ void TrendPlot::drawInput(QPainter &p, const QRectF &area, int input,
         return area.left() + area.width() * double(at - begin) / double(spanMicros());
     };
     const auto yOf = [&](double level) { return area.bottom() - area.height() * level / kTop; };
-    const QColor colour = colourOf(input);
+    const QColor colour = colourOf(input, palette().color(QPalette::Base));
 
     // One pixel column at a time: its least and most level, joined to the next.
     QPolygonF line;

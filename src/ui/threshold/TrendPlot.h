@@ -30,7 +30,8 @@ public:
     [[nodiscard]] qint64 spanMicros() const;
     [[nodiscard]] InputLimits limitsOf(int input) const { return m_limits(input); }
 
-    static QColor colourOf(int input);
+    // The colour of an input's line, its number and its limits over `background`.
+    static QColor colourOf(int input, const QColor &background);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

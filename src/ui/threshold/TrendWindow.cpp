@@ -84,7 +84,8 @@ TrendWindow::TrendWindow(LevelHistory &history, TrendPlot::LimitsOf limits, QWid
         for (int c = 0; c < kColumns.size(); ++c)
             m_statistics->setItem(i, c, new QTableWidgetItem);
         m_statistics->item(i, 0)->setText(QString::number(i));
-        m_statistics->item(i, 0)->setForeground(TrendPlot::colourOf(i));
+        m_statistics->item(i, 0)->setForeground(
+            TrendPlot::colourOf(i, m_statistics->palette().color(QPalette::Base)));
     }
     connect(m_statistics, &QTableWidget::itemSelectionChanged, this, &TrendWindow::showStatistics);
 
