@@ -113,9 +113,9 @@ void ConfigWindow::connectParts() {
 }
 
 void ConfigWindow::collectAdvancedArea() {
-    for (QWidget *child : m_scroll->form()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly) +
-                              m_scroll->footer()->findChildren<QWidget *>(
-                                  Qt::FindDirectChildrenOnly)) {
+    for (QWidget *child :
+         m_scroll->form()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly) +
+             m_scroll->footer()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (child->x() < px(kNarrowWidthTwips))
             continue;
         QList<QWidget *> area = child->findChildren<QWidget *>();
@@ -183,6 +183,7 @@ void ConfigWindow::showImage(const EepromImage &image, ShowAs as) {
         // the memory itself is kept byte for byte, for what a store would change.
         m_moduleMemory = image;
         m_moduleBaseline = imageToStore();
+        m_variant->moduleRead();
     }
 }
 

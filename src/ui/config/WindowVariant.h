@@ -70,6 +70,9 @@ public:
     // Shows the function column of every row from the image (relay functions, or the analog
     // limits).
     virtual void showRowFunctions() = 0;
+    // The window has shown what the module holds, read anew: what the kind showed of the
+    // module's state before no longer counts. An edit, an undo or a profile keeps it.
+    virtual void moduleRead() {}
     virtual void functionCellClicked(int index) = 0;
     // The part of a control's help that depends on what the control shows; empty for none.
     [[nodiscard]] virtual QString helpState(const QString &control, int index) const = 0;

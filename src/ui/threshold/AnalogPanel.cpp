@@ -386,8 +386,6 @@ void AnalogPanel::showInputRows() {
         m_inputNumbers[i]->setCaption(withLeadingBlank(i));
         m_inputNumbers[i]->setVisible(true);
         m_inputNumbers[i]->setEnabled(true);
-        m_levels[i]->setCaption(kUnknownLevel);
-        m_meters[i]->showUnknown();
         m_levels[i]->setVisible(true);
         m_levels[i]->setEnabled(true);
         const std::pair<int, int> limits[] = {{i, map::lowerLimitAddress(i)},
@@ -400,6 +398,13 @@ void AnalogPanel::showInputRows() {
             // shown before this read back into the image.
             m_limitEditors[k]->setText(m_limits[k]->caption());
         }
+    }
+}
+
+void AnalogPanel::forgetLevels() {
+    for (int i = 0; i < kAnalogRows; ++i) {
+        m_levels[i]->setCaption(kUnknownLevel);
+        m_meters[i]->showUnknown();
     }
 }
 

@@ -35,9 +35,11 @@ public:
     void commitLimits();
     void closeLimits();
 
-    // Shows the image: input numbers, "???" for the values, the limits, then the limit types
-    // (each type whose caption changes runs limitTypeShown).
+    // Shows the image: input numbers and the limits, then the limit types (each type whose
+    // caption changes runs limitTypeShown).
     void showInputRows();
+    // "???" for every level: those shown were another reading's, perhaps of another module.
+    void forgetLevels();
     void showLimitTypes();
 
     // The caption of the input's limit type; what the help of its type and limit boxes

@@ -100,6 +100,8 @@ public:
         m_panel->showLimitTypes();
     }
 
+    void moduleRead() override { m_panel->forgetLevels(); }
+
     void functionCellClicked(int index) override {
         m_table->showFunction(index, kLimiterFunctions);
     }

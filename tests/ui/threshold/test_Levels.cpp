@@ -246,8 +246,18 @@ private Q_SLOTS:
         QCOMPARE(trend->findChild<QSpinBox *>("trendMargin")->value(), 5);
         trend->findChild<QSpinBox *>("trendMargin")->setValue(margin);
         trend->findChild<QTableWidget *>("trendStatistics")->selectRow(kInput);
+        const auto levelsShown = [&bench] {
+            QStringList shown;
+            for (int input = 0; input < map::kAnalogInputs; ++input)
+                shown << bench->caption(name("level", input));
+            return shown;
+        };
+        const QStringList before = levelsShown();
+        QVERIFY(!before.contains(QStringLiteral("???")));
         click(trend->findChild<QPushButton *>(button));
         QCOMPARE(changesShown(*bench), changes);
+        // An edit is no new reading: the levels read stay shown.
+        QCOMPARE(levelsShown(), before);
 
         QUndoStack &steps = bench->desk->history().stack();
         VERIFY_TEXT(steps.undoText(), startsWith, QStringLiteral("Set "));
