@@ -64,8 +64,9 @@ TEST(settingChanges, name_settings_as_the_windows_show_them) {
         QStringList lines;
     } cases[] = {
         {ModuleKind::Tessel,
-         edited(tessel, {{22, 0}, {12, 130}, {13, 0}, {209, 256}}),
-         {"Communication mode: 2-Way Communication → 1-Way Communication (faster) @ 12: 0 → 130",
+         edited(tessel, {{6, 9}, {22, 0}, {12, 130}, {13, 0}, {209, 256}}),
+         {"Device count: 7 → 10 @ 6: 6 → 9",
+          "Communication mode: 2-Way Communication → 1-Way Communication (faster) @ 12: 0 → 130",
           "Mode byte bits 5 to 7: 0 → 128 @ 12: 0 → 130",
           "Address 13 (not shown): 13 → 0 @ 13: 13 → 0",
           "Device 1 relay function: 22 (no such function) → Tessel Relay On/Off @ 22: 22 → 0",
@@ -133,15 +134,28 @@ TEST(kindWrittenBy, tells_a_kind_where_the_bytes_show_it) {
     } cases[] = {
         {edited(factoryImage(ModuleKind::Tessel), {{12, 3}}), ModuleKind::Tessel},
         {edited(threshold, {{12, 0}}), ModuleKind::Threshold},
-        {tessel, ModuleKind::Tessel},              // more inputs than a Threshold module has
-        {edited(tessel, {{12, 8}}), std::nullopt}, // as many, but on custom mapping bytes
+        {tessel, ModuleKind::Tessel},                   // more inputs than a Threshold module has
+        {edited(tessel, {{6, 2}}), ModuleKind::Tessel}, // 17 inputs: 8 + 8 + 1
+        {edited(tessel, {{6, 1}}), std::nullopt},       // 16: as many as a Threshold module's
+        {edited(tessel, {{12, 8}}), std::nullopt},      // as many, but on custom mapping bytes
         {edited(tessel, {{6, 1}, {18, 4}}), ModuleKind::Tessel}, // no limit type 4
+        {edited(tessel, {{6, 1}, {18, 3}}), std::nullopt},       // limit type 3 is one
         {edited(threshold, {{16, 0}}), ModuleKind::Threshold},   // relay functions not 0
         {startImage(), std::nullopt},                            // fits both
     };
     for (const auto &c : cases)
         EXPECT_EQ(kindWrittenBy(*c.memory.toMemory()), c.kind)
             << profileText(c.memory).toStdString();
+}
+
+TEST(changeLines, list_the_first_changes_and_count_the_rest) {
+    const EepromImage factory = factoryImage(ModuleKind::Threshold);
+    const auto changes = settingChanges(ModuleKind::Threshold, factory,
+                                        edited(factory, {{51, 1}, {52, 2}, {146, 7}}));
+    const QString lines[] = {"Lower limit of input 4: 51 → 1", "Upper limit of input 4: 52 → 2",
+                             "Address 146 (not shown): 0 → 7"};
+    EXPECT_EQ(changeLines(changes, 2), lines[0] + '\n' + lines[1] + "\nand 1 more");
+    EXPECT_EQ(changeLines(changes, 3), lines[0] + '\n' + lines[1] + '\n' + lines[2]);
 }
 
 TEST(profileText, start_image_reads_as_documented) {
