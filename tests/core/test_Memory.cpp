@@ -112,6 +112,11 @@ TEST(storeChanges, list_the_windows_corrections_with_the_operators_edits) {
     const EepromImage module =
         edited(factoryImage(ModuleKind::Tessel), {{6, 30}, {47, 40}, {55, 41}});
     const EepromImage shown = windowCorrected(ModuleKind::Tessel, module);
+    // Every relay function 0, the device count and the types at their highest: 24 devices, type 35.
+    EepromImage corrected = edited(module, {{6, 23}, {47, 35}, {55, 35}});
+    for (int row = 0; row < 24; ++row)
+        corrected.setValue(16 + 8 * row + 6, 0);
+    EXPECT_EQ(profileText(shown).toStdString(), profileText(corrected).toStdString());
     const auto changes =
         storeChanges(ModuleKind::Tessel, module, shown, edited(shown, {{35, 2}, {47, 4}}));
     QStringList edits;
