@@ -77,6 +77,9 @@ private Q_SLOTS:
         QTest::newRow("restore command quoted for a shell")
             << storeEnded(SessionStatus::Stopped, 4, {}, "/tmp/Op's data/b.txt") << "COM3"
             << QStringList{kRestore.arg("COM3", "'/tmp/Op'\\''s data/b.txt'")};
+        QTest::newRow("a space alone is quoted")
+            << storeEnded(SessionStatus::Stopped, 4, {}, "/tmp/My backups/b.txt") << "COM3"
+            << QStringList{kRestore.arg("COM3", "'/tmp/My backups/b.txt'")};
     }
 
     void report_saysWhatEachBlockHoldsAndTheNextStep() {
