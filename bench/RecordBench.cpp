@@ -1,7 +1,7 @@
 #include "RecordBench.h"
 
-#include "cli/production/RecordDatabase.h"
-#include "cli/production/UnitPool.h"
+#include "session/production/RecordDatabase.h"
+#include "session/production/UnitPool.h"
 #include "support/PostgresServer.h"
 
 #include <QElapsedTimer>

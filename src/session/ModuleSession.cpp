@@ -2,9 +2,15 @@
 
 #include "core/MemoryMap.h"
 #include "core/SettingChanges.h"
+#include "link/protocol/ModuleConnection.h"
 #include "link/protocol/WireTrace.h"
 
 namespace tessel {
+
+SessionLimits boundedLimits() {
+    return {ModuleConnection::kLinkTestAttempts, kBoundedIdentifyAttempts,
+            kBoundedBlockReadAttempts};
+}
 
 namespace {
 SessionOutcome failed(SessionStatus status, const QString &message) {

@@ -23,6 +23,12 @@ struct SessionLimits {
     AttemptLimit blockReadAttempts; // attempts at each block of a read or a read-back
 };
 
+// The limits of a run nobody watches over each wait (the command line, a production station):
+// every wait is bounded, so that no silent or confused module holds it up.
+inline constexpr int kBoundedIdentifyAttempts = 10;
+inline constexpr int kBoundedBlockReadAttempts = 3;
+[[nodiscard]] SessionLimits boundedLimits();
+
 class ModuleSession;
 
 // Where a copy of the module's memory went before a store, or why none could be made.

@@ -3,8 +3,8 @@
 // pipe ends a store, `write`'s as well as `program`'s.
 
 #include "EndToEndSupport.h"
-#include "cli/commands/ModuleRecord.h"
 #include "session/StoreReport.h"
+#include "session/production/ModuleRecord.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestMain.h"
 

@@ -9,23 +9,19 @@
 #include "cli/commands/PortListing.h"
 #include "cli/commands/Terminal.h"
 #include "cli/commands/WindowRequest.h"
-#include "cli/production/ProductionRun.h"
+#include "cli/production/ProgramCommand.h"
 #include "cli/production/RecordsCommand.h"
 #include "core/ProfileText.h"
-#include "core/SettingsCheck.h"
-#include "core/UnitsFile.h"
 #include "link/ports/PortSource.h"
 #include "link/protocol/ModuleConnection.h"
 #include "link/protocol/WireTrace.h"
 #include "session/BackupFolder.h"
 #include "session/OutputFile.h"
+#include "session/production/ProductionSetup.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
-#include <QSysInfo>
 #include <atomic>
 #include <memory>
 #include <pwd.h>
@@ -105,49 +101,6 @@ int runCommand(const CommandRequest &request, ModuleCommands &commands,
 // Backups the folder removed to stay within its bounds are named on standard error.
 void tellPruning(const QString &note) {
     printLine(stderr, QStringLiteral("tessel-config: ") + note);
-}
-
-// The backups of a production run's stations, each named for its port. They run in threads
-// of their own; one saves and prunes the folder at a time, so that no pruning counts a backup
-// another is still writing.
-std::function<BackupFn(const QString &)> sharedBackup(const BackupFolder &folder) {
-    auto lock = std::make_shared<QMutex>();
-    return [lock, folder](const QString &port) -> BackupFn {
-        return [lock, backup = folder.forSession(port, tellPruning)](const ModuleSession &session) {
-            const QMutexLocker locked(lock.get());
-            return backup(session);
-        };
-    };
-}
-
-// The units file, read and checked whole before any port is opened, and what every record of
-// the run shares.
-QString readUnitsFile(const CommandRequest &request, ProductionRequest &production) {
-    const EepromImage &profile = production.setup.profile;
-    const ModuleMemory memory = *profile.toMemory();
-    production.facts = {
-        request.station.isEmpty() ? QSysInfo::machineHostName() : request.station,
-        request.operatorName, QFileInfo(request.file).fileName(),
-        QString::fromLatin1(QCryptographicHash::hash(QByteArrayView(memory.data(), memory.size()),
-                                                     QCryptographicHash::Sha256)
-                                .toHex())};
-    if (request.units.isEmpty())
-        return {};
-    if (const QStringList invalid = invalidSettings(*request.kind, profile); !invalid.isEmpty()) {
-        return QStringLiteral("%1: the window would not store this profile: correct %2 first; "
-                              "nothing was sent")
-            .arg(request.file, invalid.join(QStringLiteral(", ")));
-    }
-    QFile file(request.units);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read %1: %2").arg(request.units, file.errorString());
-    UnitsParse parsed = readUnits(file.readAll(), request.units, *request.kind, profile);
-    if (!parsed.error.isEmpty())
-        return parsed.error + QStringLiteral("; nothing was sent");
-    production.units = std::move(parsed.units);
-    production.unitsBatch = QFileInfo(request.units).fileName();
-    production.scan = request.scan;
-    return {};
 }
 
 } // namespace
@@ -254,19 +207,22 @@ int runRequest(const CommandRequest &request, const BackupFolder &backups) {
         ProductionRequest production;
         production.ports = request.ports;
         production.setup.kind = *request.kind;
-        production.setup.backupOn = sharedBackup(backups);
+        production.setup.backupOn = sharedBackups(backups, tellPruning);
         production.setup.profile = EepromImage(*profile);
         production.setup.leastReplyWaitMicros = request.replyWaitMs * 1000LL;
         production.count = request.count;
         production.recordPath = request.record;
-        production.json = request.json;
-        if (const QString error = readUnitsFile(request, production); !error.isEmpty())
+        production.facts =
+            runFacts(request.file, production.setup.profile, request.station, request.operatorName);
+        production.scan = request.scan;
+        if (const QString error = readUnitsFile(request.units, request.file, production);
+            !error.isEmpty())
             return fail(exitcode::kBadInput, error);
-        return runProduction(std::move(production));
+        return runProduction(std::move(production), request.json);
     }
     const auto lineFailed = std::make_shared<std::atomic<bool>>(false);
     const std::unique_ptr<SessionClient> session =
-        SessionClient::onThread(openerFor(request, lineFailed), commandLineLimits());
+        SessionClient::onThread(openerFor(request, lineFailed), boundedLimits());
     session->setVerifyAfterStore(request.verify);
     session->open();
     session->waitUntilIdle();

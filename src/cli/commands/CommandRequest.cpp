@@ -1,7 +1,7 @@
 #include "cli/commands/CommandRequest.h"
 
 #include "cli/commands/CommandTable.h"
-#include "cli/production/RecordDatabase.h"
+#include "session/production/RecordDatabase.h"
 #include "link/channels/TcpChannel.h"
 
 #include <QCommandLineParser>

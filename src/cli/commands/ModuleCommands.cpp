@@ -13,18 +13,11 @@
 namespace tessel {
 
 namespace {
-constexpr int kIdentifyAttempts = 10;
-constexpr int kBlockReadAttempts = 3;
-
 QString describeDifference(ModuleKind kind, int address, int module, const QString &otherName,
                            int other) {
     return differenceLine(kind, address, {QStringLiteral("module"), module}, {otherName, other});
 }
 } // namespace
-
-SessionLimits commandLineLimits() {
-    return {ModuleConnection::kLinkTestAttempts, kIdentifyAttempts, kBlockReadAttempts};
-}
 
 bool ModuleCommands::runJob(const std::function<Admission()> &ask) {
     const ProgressLine progress(m_session);
@@ -60,7 +53,7 @@ int ModuleCommands::identify() {
                                    "identification: %2 attempts waited up to %3 s each for a "
                                    "reply of exactly 6 bytes%4")
                         .arg(m_where)
-                        .arg(kIdentifyAttempts)
+                        .arg(kBoundedIdentifyAttempts)
                         .arg(seconds(pace.waitPolls(polls::kIdentify, 6)))
                         .arg(seen.isEmpty() ? QString() : QStringLiteral("; ") + seen));
     }
@@ -93,7 +86,7 @@ int ModuleCommands::readFailure(const SessionOutcome &outcome) {
     QString message = outcome.message;
     if (outcome.status == SessionStatus::LinkFailed && !m_session.lineGone()) {
         message += QStringLiteral(" %1 attempts each waited %2 s for exactly %3 bytes.")
-                       .arg(kBlockReadAttempts)
+                       .arg(kBoundedBlockReadAttempts)
                        .arg(seconds(polls::kReadBlock))
                        .arg(kBlockSize);
     }

@@ -10,10 +10,6 @@ namespace tessel {
 
 class OutputFile;
 
-// How long the command line insists: every wait is bounded, so that no command hangs on a
-// silent or confused module.
-SessionLimits commandLineLimits();
-
 // The commands that talk to a module, each through the module's session, one job after another:
 // each waits for its job in the main thread's event loop, where Ctrl-C comes in. Each returns
 // an exit status and has said what happened: results on standard output, failures on standard

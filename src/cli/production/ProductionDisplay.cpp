@@ -114,17 +114,6 @@ QJsonObject totalsJson(const ProductionTotals &t) {
 }
 } // namespace
 
-void ProductionTotals::count(const ModuleRecord &record) {
-    if (record.ok())
-        ++ok;
-    else if (record.result == ModuleResult::WrongKind)
-        ++refused;
-    else if (record.result == ModuleResult::AlreadyProgrammed)
-        ++already;
-    else
-        ++failed;
-}
-
 ProductionDisplay::Mode displayModeFor(bool json) {
     if (json)
         return ProductionDisplay::Mode::Json;

@@ -1,22 +1,11 @@
 #pragma once
 
-#include "cli/commands/ModuleRecord.h"
-#include "cli/production/ProductionStation.h"
+#include "session/production/ProductionRun.h"
 
 #include <QStringList>
 #include <cstdio>
 
 namespace tessel {
-
-// Running totals of a production run.
-struct ProductionTotals {
-    int ok = 0;
-    int failed = 0;  // started and did not end ok
-    int refused = 0; // another kind: nothing was stored
-    int already = 0; // held the profile already: nothing was stored, not a new module
-
-    void count(const ModuleRecord &record);
-};
 
 // What the staff see of a production run. On a terminal: one status line per port, redrawn in
 // place, a bell when a module is done, and the totals below. Elsewhere: one line per module

@@ -2,9 +2,9 @@
 
 #include "cli/commands/CommandLine.h"
 #include "cli/commands/Terminal.h"
-#include "cli/production/RecordDatabase.h"
-#include "cli/production/UnitPool.h"
 #include "session/OutputFile.h"
+#include "session/production/RecordDatabase.h"
+#include "session/production/UnitPool.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>

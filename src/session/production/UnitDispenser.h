@@ -1,21 +1,19 @@
 #pragma once
 
-#include "cli/production/UnitPool.h"
 #include "core/UnitsFile.h"
+#include "session/production/UnitPool.h"
 
 #include <QObject>
 #include <QStringList>
 #include <map>
 #include <optional>
 
-class QSocketNotifier;
-
 namespace tessel {
 
 // A production run's units, asked for by its stations in the run's thread, where the pool's
-// database connection lives. With scanning, the labels a scanner types on standard input
-// (each ended by Enter) choose the units, in the order scanned, for the next modules that
-// need one.
+// database connection lives. With scanning, the labels a scanner types choose the units, in
+// the order scanned, for the next modules that need one: on any port, or on the port the scan
+// was made for.
 class UnitDispenser : public QObject {
     Q_OBJECT
 public:
@@ -33,10 +31,9 @@ public:
     // The store of the unit begins; an error message when the pool could not mark it.
     [[nodiscard]] QString storing(const QString &label, const QString &port);
 
-    // A line typed on standard input: a scanned label.
-    void scanned(const QString &line);
-    // Reads the scanner from standard input while the run runs.
-    void watchScanner();
+    // A scanned label, for the next module on `port` (empty: on any port).
+    void scanned(const QString &line, const QString &port = {});
+    [[nodiscard]] bool scanning() const { return m_scan; }
 
 Q_SIGNALS:
     // A word for the operator: a scan taken or refused.
@@ -49,10 +46,12 @@ private:
     QString m_batch;
     std::map<QString, Unit> m_units;
     bool m_scan;
-    QStringList m_scans;   // scanned labels not yet given out
-    QStringList m_waiting; // ports told to scan
-    QSocketNotifier *m_scanner = nullptr;
-    QByteArray m_typed;
+    struct Scan {
+        QString label;
+        QString port; // empty: any
+    };
+    std::vector<Scan> m_scans; // scanned labels not yet given out
+    QStringList m_waiting;     // ports told to scan
 };
 
 } // namespace tessel

@@ -1,4 +1,4 @@
-#include "cli/production/AdapterWatch.h"
+#include "session/production/AdapterWatch.h"
 
 #include "link/channels/TcpChannel.h"
 #include "link/ports/PortSource.h"

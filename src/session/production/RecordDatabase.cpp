@@ -1,4 +1,4 @@
-#include "cli/production/RecordDatabase.h"
+#include "session/production/RecordDatabase.h"
 
 #include "core/ProfileText.h"
 
@@ -238,7 +238,8 @@ QString RecordDatabase::insertRecord(const ModuleRecord &r) {
              isoTimeWithOffset(r.finished), utcKey(r.finished), m_facts.station,
              m_facts.operatorName, r.port, r.kind,
              r.firmwareVersion < 0 ? QVariant() : QVariant(r.firmwareVersion),
-             r.releaseYear < 0 ? QVariant() : QVariant(r.releaseYear), nullable(r.unit), m_facts.profile, m_facts.profileSha256,
+             r.releaseYear < 0 ? QVariant() : QVariant(r.releaseYear), nullable(r.unit),
+             m_facts.profile, m_facts.profileSha256,
              nullable(r.unitSettings.join(QStringLiteral("; "))), resultKey(r.result),
              nullable(blocks.join(QLatin1Char(' '))), nullable(r.backup),
              r.before ? profileText(*r.before) : QString(), r.seconds, nullable(r.message)})

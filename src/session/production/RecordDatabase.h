@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/commands/ModuleRecord.h"
+#include "session/production/ModuleRecord.h"
 
 #include <QJsonArray>
 #include <QSqlDatabase>

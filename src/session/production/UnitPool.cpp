@@ -1,4 +1,4 @@
-#include "cli/production/UnitPool.h"
+#include "session/production/UnitPool.h"
 
 #include <QJsonObject>
 #include <QSqlQuery>

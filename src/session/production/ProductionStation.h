@@ -1,11 +1,11 @@
 #pragma once
 
-#include "cli/commands/ModuleRecord.h"
-#include "cli/production/AdapterWatch.h"
-#include "cli/production/UnitDispenser.h"
 #include "core/EepromImage.h"
 #include "core/ModuleKind.h"
 #include "session/SessionClient.h"
+#include "session/production/AdapterWatch.h"
+#include "session/production/ModuleRecord.h"
+#include "session/production/UnitDispenser.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/production/RecordDatabase.h"
 #include "core/UnitsFile.h"
+#include "session/production/RecordDatabase.h"
 
 #include <QJsonArray>
 #include <optional>

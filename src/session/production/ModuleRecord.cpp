@@ -1,4 +1,4 @@
-#include "cli/commands/ModuleRecord.h"
+#include "session/production/ModuleRecord.h"
 
 #include "core/ModuleKind.h"
 

@@ -1,7 +1,6 @@
-#include "cli/production/UnitDispenser.h"
+#include "session/production/UnitDispenser.h"
 
-#include <QSocketNotifier>
-#include <unistd.h>
+#include <algorithm>
 
 namespace tessel {
 
@@ -12,7 +11,10 @@ UnitDispenser::UnitDispenser(UnitPool &pool, QString batch, std::vector<Unit> un
 }
 
 UnitDispenser::Answer UnitDispenser::take(const QString &port, Unit &unit, QString &why) {
-    if (m_scan && m_scans.isEmpty()) {
+    const auto scan = std::find_if(m_scans.begin(), m_scans.end(), [&port](const Scan &s) {
+        return s.port.isEmpty() || s.port == port;
+    });
+    if (m_scan && scan == m_scans.end()) {
         if (!m_waiting.contains(port)) {
             m_waiting << port;
             Q_EMIT note(QStringLiteral("%1: scan the kit label for this module").arg(port));
@@ -20,8 +22,12 @@ UnitDispenser::Answer UnitDispenser::take(const QString &port, Unit &unit, QStri
         return Answer::Wait;
     }
     m_waiting.removeAll(port);
-    const QString scan = m_scan ? m_scans.takeFirst() : QString();
-    const std::optional<QString> taken = m_pool.take(m_batch, port, scan, why);
+    QString label;
+    if (m_scan) {
+        label = scan->label;
+        m_scans.erase(scan);
+    }
+    const std::optional<QString> taken = m_pool.take(m_batch, port, label, why);
     if (taken) {
         unit = m_units.at(*taken);
         // The run stops once the last unit is given out, not when the next module finds none.
@@ -43,7 +49,7 @@ QString UnitDispenser::storing(const QString &label, const QString &port) {
     return m_pool.storing(label, port);
 }
 
-void UnitDispenser::scanned(const QString &line) {
+void UnitDispenser::scanned(const QString &line, const QString &port) {
     const QString label = line.trimmed();
     if (label.isEmpty())
         return;
@@ -51,30 +57,15 @@ void UnitDispenser::scanned(const QString &line) {
         Q_EMIT note(QStringLiteral("%1 is not a unit of %2; scan another").arg(label, m_batch));
         return;
     }
-    if (m_scans.contains(label)) {
+    if (std::any_of(m_scans.begin(), m_scans.end(),
+                    [&label](const Scan &s) { return s.label == label; })) {
         Q_EMIT note(QStringLiteral("%1 was scanned already").arg(label));
         return;
     }
-    m_scans << label;
-    Q_EMIT note(QStringLiteral("%1 scanned: for the next module").arg(label));
-}
-
-void UnitDispenser::watchScanner() {
-    m_scanner = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
-    connect(m_scanner, &QSocketNotifier::activated, this, [this] {
-        char buffer[512];
-        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n <= 0) {
-            m_scanner->setEnabled(false); // the scanner is gone; scans already made stay
-            return;
-        }
-        m_typed.append(buffer, n);
-        qsizetype end = 0;
-        while ((end = m_typed.indexOf('\n')) >= 0) {
-            scanned(QString::fromUtf8(m_typed.left(end)));
-            m_typed.remove(0, end + 1);
-        }
-    });
+    m_scans.push_back({label, port});
+    Q_EMIT note(port.isEmpty()
+                    ? QStringLiteral("%1 scanned: for the next module").arg(label)
+                    : QStringLiteral("%1: %2 scanned: for the next module").arg(port, label));
 }
 
 } // namespace tessel

@@ -1,7 +1,7 @@
-#include "cli/production/ProductionStation.h"
+#include "session/production/ProductionStation.h"
 
-#include "cli/commands/ModuleCommands.h"
 #include "link/protocol/ModuleConnection.h"
+#include "session/ModuleSession.h"
 #include "session/StoreReport.h"
 
 #include <QDateTime>
@@ -98,7 +98,7 @@ void ProductionStation::open() {
                 connection->protocol().pace().setLeastWait(leastWait);
             return connection;
         },
-        commandLineLimits());
+        boundedLimits());
     m_session->setVerifyAfterStore(true);
     if (m_setup.backupOn)
         m_session->setBackup(m_setup.backupOn(m_port));
