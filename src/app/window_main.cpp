@@ -2,7 +2,9 @@
 #include "cli/commands/Terminal.h"
 #include "cli/commands/WindowRequest.h"
 #include "link/protocol/WireTrace.h"
+#include "ui/production/ProductionWindow.h"
 #include "ui/shell/Application.h"
+#include "ui/widgets/Readability.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -27,6 +29,12 @@ int main(int argc, char *argv[]) {
     }
     QApplication app(argc, argv);
     nameTheApplication();
+    if (parsed.request.production) {
+        applyPaletteFromEnvironment();
+        ProductionWindow window(userBackups());
+        window.show();
+        return QApplication::exec();
+    }
 
     StartOptions options;
     options.simulate = parsed.request.simulate;

@@ -41,7 +41,7 @@ if [ -f /usr/share/bash-completion/bash_completion ]; then
         fi
     done <<EOF
 tessel-config wr|write 
-tessel-config p|profile.txt program 
+tessel-config p|production profile.txt program 
 tessel-config read --o|--output 
 tessel-config write --n|--no-backup --no-verify 
 tessel-config program profile.txt --kind |tessel threshold 

@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <pwd.h>
@@ -161,6 +162,10 @@ bool isCommandLineInvocation(const QStringList &arguments) {
             ++i; // its value
             continue;
         }
+        // `production` opens the station window, unless its help is asked for.
+        if (a == QLatin1String("production"))
+            return std::any_of(arguments.begin() + i + 1, arguments.end(),
+                               [](const QString &b) { return actionOptions.contains(b); });
         // A word is a command, unless it names a file (a profile the window opens).
         if (!a.startsWith(QLatin1Char('-')))
             return isCommandName(a) || !QFileInfo(a).isFile();

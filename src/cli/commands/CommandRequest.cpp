@@ -1,8 +1,8 @@
 #include "cli/commands/CommandRequest.h"
 
 #include "cli/commands/CommandTable.h"
-#include "session/production/RecordDatabase.h"
 #include "link/channels/TcpChannel.h"
+#include "session/production/RecordDatabase.h"
 
 #include <QCommandLineParser>
 

@@ -145,6 +145,27 @@ const std::array kCommands = {
              QStringLiteral("$     --csv -o today.csv"),
              QStringLiteral("A unit whose module failed part way, given out again:"),
              QStringLiteral("$ tessel-config records units --put-back K017")}},
+    Command{
+        "production",
+        "",
+        "the station window: production runs watched from the floor",
+        "Opens the station window, which runs what program runs and writes the same "
+        "record. In it the operator chooses the profile and its kind, a units file (whose "
+        "units a database record keeps in its pool, shared by every station that names the "
+        "same record), whether a scanner chooses each module's unit, the record and the "
+        "ports, several at once, then presses Start. Each port has a tile readable from a "
+        "couple of metres: WAITING, IDENTIFYING, STORING and CHECKING with the block, PASS "
+        "with the unit, FAIL or REFUSED with the reason and what became of the unit, and "
+        "REMOVE THE MODULE; the colour always comes with the word. A pass beeps once, a "
+        "failure three times (the sound can be switched off). Beside the tiles: passed, "
+        "failed and refused for this run and for today from the record, the units left, "
+        "and the last 20 records.\n\n"
+        "Space starts and stops (a second stop ends the stores under way after the block in "
+        "flight), F11 fills the screen, and with scanning each port has a field that takes "
+        "its kit labels. The configuration window opens it from Module > Production.",
+        Completion::None,
+        {QStringLiteral("Units files")},
+        {QStringLiteral("Open the station window:"), QStringLiteral("$ tessel-config production")}},
     Command{"help",
             "[COMMAND]",
             "the long help of a command",

@@ -74,7 +74,14 @@ ParsedWindowRequest parseWindowRequest(const QStringList &arguments) {
     }
     if (r.simulate && parser.isSet(port))
         parsed.error = QStringLiteral("give either --port or --simulate, not both");
-    const QStringList files = parser.positionalArguments();
+    QStringList files = parser.positionalArguments();
+    r.production = files.value(0) == QLatin1String("production");
+    if (r.production) {
+        files.removeFirst();
+        if (!files.isEmpty() || r.simulate || !r.port.isEmpty())
+            parsed.error = QStringLiteral("production takes its profile, units and ports in its "
+                                          "window, not as arguments");
+    }
     if (files.size() > 1)
         parsed.error = QStringLiteral("the window opens one profile, not %1").arg(files.size());
     r.profile = files.value(0);

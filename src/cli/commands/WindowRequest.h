@@ -16,6 +16,7 @@ struct WindowRequest {
     QString profile;            // a profile file to open once the module is read
     bool platformGiven = false; // -platform: Qt is told where to draw
     QString trace;              // where the wire trace goes ("-": standard error)
+    bool production = false;    // `production`: the station window instead
 };
 
 struct ParsedWindowRequest {

@@ -11,6 +11,7 @@
 #include "ui/dialogs/BackupsWindow.h"
 #include "ui/dialogs/DifferencesWindow.h"
 #include "ui/dialogs/WindowHost.h"
+#include "ui/production/ProductionWindow.h"
 #include "ui/widgets/WindowPlace.h"
 
 #include <QAbstractSlider>
@@ -116,6 +117,12 @@ void WindowDesk::addActions(const DeskParts &parts) {
     m_menus->addButton(Menu::Module, parts.factory);
     m_menus->menu(Menu::Module)->addSeparator();
     m_menus->add(Menu::Module, QStringLiteral("&Backups..."), {}, [this] { openBackups(); });
+    m_menus->add(Menu::Module, QStringLiteral("&Production..."), {}, [this] {
+        // A window of its own that outlives this one's module: it opens its ports itself.
+        auto *production = new ProductionWindow(BackupFolder(m_host.backupsFolder()));
+        production->setAttribute(Qt::WA_DeleteOnClose);
+        production->show();
+    });
     if (const QList<QAction *> own = m_window.variant().moduleActions(); !own.isEmpty()) {
         m_menus->menu(Menu::Module)->addSeparator();
         m_menus->menu(Menu::Module)->addActions(own);

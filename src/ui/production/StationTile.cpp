@@ -1,0 +1,136 @@
+#include "ui/production/StationTile.h"
+
+#include "ui/widgets/Readability.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace tessel {
+
+namespace {
+// The reason in a few words: the first sentence of the first line.
+QString fewWords(const QString &message) {
+    QString line = message.section(QLatin1Char('\n'), 0, 0).trimmed();
+    const qsizetype stop = line.indexOf(QStringLiteral(": "));
+    if (stop > 0 && stop < 60)
+        line = line.left(stop);
+    constexpr qsizetype kMost = 60;
+    return line.size() <= kMost ? line : line.left(kMost - 3) + QStringLiteral("...");
+}
+
+QString blockText(const StationEvent &e) {
+    return QStringLiteral("block %1 of %2").arg(e.block + 1).arg(kBlockCount);
+}
+
+QColor toneColour(TileView::Tone tone) {
+    switch (tone) {
+    case TileView::Tone::Working:
+        return {40, 90, 170};
+    case TileView::Tone::Pass:
+        return {20, 120, 50};
+    case TileView::Tone::Fail:
+        return {180, 30, 30};
+    case TileView::Tone::Idle:
+        break;
+    }
+    return {96, 96, 96};
+}
+
+void setPointSize(QLabel *label, int points, bool bold) {
+    QFont font = label->font();
+    font.setPointSize(points);
+    font.setBold(bold);
+    label->setFont(font);
+}
+} // namespace
+
+TileView tileFor(const StationEvent &e) {
+    using Type = StationEvent::Type;
+    switch (e.type) {
+    case Type::Waiting:
+    case Type::Removed:
+        return {QStringLiteral("WAITING"),
+                e.text.isEmpty() ? QStringLiteral("waiting for a module") : fewWords(e.text),
+                QStringLiteral("PUT IN A MODULE"), TileView::Tone::Idle};
+    case Type::Identified:
+        return {QStringLiteral("IDENTIFYING"), fewWords(e.text), {}, TileView::Tone::Working};
+    case Type::Progress:
+        return {e.phase == SessionPhase::Verifying ? QStringLiteral("CHECKING")
+                                                   : QStringLiteral("STORING"),
+                blockText(e), QStringLiteral("DO NOT REMOVE"), TileView::Tone::Working};
+    case Type::PortGone:
+        return {QStringLiteral("NO ADAPTER"), QStringLiteral("adapter gone, waiting for it"),
+                QStringLiteral("PLUG THE ADAPTER IN"), TileView::Tone::Fail};
+    case Type::PortFailed:
+        return {QStringLiteral("PORT FAILED"), fewWords(e.text), QStringLiteral("CHECK THE PORT"),
+                TileView::Tone::Fail};
+    case Type::Done:
+    case Type::Failed:
+        break;
+    }
+    // A module's end is shown from its record, which comes first.
+    return {};
+}
+
+TileView tileFor(const ModuleRecord &r) {
+    const QString remove = QStringLiteral("REMOVE THE MODULE");
+    if (r.ok())
+        return {QStringLiteral("PASS"),
+                r.unit.isEmpty() ? QStringLiteral("stored and checked") : r.unit, remove,
+                TileView::Tone::Pass};
+    if (r.result == ModuleResult::AlreadyProgrammed)
+        return {QStringLiteral("PASS"), QStringLiteral("held the profile already"), remove,
+                TileView::Tone::Pass};
+    QString detail = fewWords(r.message);
+    if (!r.unit.isEmpty()) {
+        detail += QLatin1Char('\n') +
+                  (r.unitMayBeStored ? QStringLiteral("unit %1 partly stored").arg(r.unit)
+                                     : QStringLiteral("unit %1 back in the pool").arg(r.unit));
+    }
+    return {r.result == ModuleResult::WrongKind ? QStringLiteral("REFUSED")
+                                                : QStringLiteral("FAIL"),
+            detail, remove, TileView::Tone::Fail};
+}
+
+StationTile::StationTile(const QString &port, QWidget *parent)
+    : QFrame(parent), m_port(new QLabel(port, this)), m_word(new QLabel(this)),
+      m_detail(new QLabel(this)), m_instruction(new QLabel(this)) {
+    setObjectName(QStringLiteral("tile:") + port);
+    setFrameShape(QFrame::Box);
+    setLineWidth(2);
+    setAutoFillBackground(true);
+    setMinimumSize(320, 220);
+    auto *layout = new QVBoxLayout(this);
+    setPointSize(m_port, 14, true);
+    setPointSize(m_word, 40, true);
+    setPointSize(m_detail, 20, false);
+    setPointSize(m_instruction, 18, true);
+    for (QLabel *label : {m_port, m_word, m_detail, m_instruction}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
+    layout->setStretch(1, 1);
+    display(
+        {QStringLiteral("OPENING"), QStringLiteral("opening the port"), {}, TileView::Tone::Idle});
+}
+
+void StationTile::display(const TileView &view) {
+    m_view = view;
+    m_word->setText(view.word);
+    m_detail->setText(view.detail);
+    m_instruction->setText(view.instruction);
+    const QColor background = toneColour(view.tone);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, readableTextOn(background));
+    setPalette(palette);
+    setAccessibleName(text());
+}
+
+QString StationTile::text() const {
+    return QStringList{m_port->text(), m_view.word, m_view.detail, m_view.instruction}.join(
+        QStringLiteral(" | "));
+}
+
+} // namespace tessel
