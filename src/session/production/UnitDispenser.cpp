@@ -18,6 +18,7 @@ UnitDispenser::Answer UnitDispenser::take(const QString &port, Unit &unit, QStri
         if (!m_waiting.contains(port)) {
             m_waiting << port;
             Q_EMIT note(QStringLiteral("%1: scan the kit label for this module").arg(port));
+            Q_EMIT scanWanted(port);
         }
         return Answer::Wait;
     }

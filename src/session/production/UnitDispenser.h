@@ -38,6 +38,8 @@ public:
 Q_SIGNALS:
     // A word for the operator: a scan taken or refused.
     void note(const QString &text);
+    // The module on `port` waits for its kit label to be scanned.
+    void scanWanted(const QString &port);
     // No unit is left: no station will get one.
     void exhausted(const QString &why);
 

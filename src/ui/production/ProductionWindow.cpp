@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QTimer>
@@ -109,8 +110,8 @@ ProductionWindow::ProductionWindow(BackupFolder backups, QWidget *parent)
     main->addWidget(m_note);
     main->addWidget(m_tileArea, 1);
     auto *layout = new QHBoxLayout(this);
-    layout->addLayout(main, 3);
-    layout->addLayout(side, 2);
+    layout->addLayout(main, 2);
+    layout->addLayout(side, 1);
 
     auto *space = new QShortcut(Qt::Key_Space, this);
     connect(space, &QShortcut::activated, this, &ProductionWindow::startOrStop);
@@ -120,7 +121,8 @@ ProductionWindow::ProductionWindow(BackupFolder backups, QWidget *parent)
     say(QStringLiteral("Choose the profile and the ports, then press Start (Space)."));
     refreshCounters();
     // Room for four tiles beside the choices; the station's own place once it has one.
-    resize(1280, 800);
+    const QSize room = screen()->availableGeometry().size() * 9 / 10;
+    resize(std::min(1280, room.width()), std::min(800, room.height()));
     rememberPlace(*this, QStringLiteral("production"));
 }
 
@@ -176,10 +178,14 @@ void ProductionWindow::start() {
         say(error, true);
         return;
     }
+    if (UnitDispenser *units = m_run->units()) {
+        connect(units, &UnitDispenser::scanWanted, this,
+                [this](const QString &port) { tileOf(port).display(scanTile()); });
+    }
     m_setup->remember();
     m_runRecords.clear();
     buildTiles(choices.ports, scan);
-    m_setup->setEnabled(false);
+    m_setup->setVisible(false); // the room goes to the tiles while the run runs
     m_startStop->setText(QStringLiteral("Stop"));
     say(scan ? QStringLiteral("Running: scan each module's kit label into its port's field.")
              : QStringLiteral("Running: put in the modules."));
@@ -226,6 +232,10 @@ void ProductionWindow::buildTiles(const QStringList &ports, bool scan) {
     }
 }
 
+StationTile &ProductionWindow::tileOf(const QString &port) const {
+    return *m_tileArea->findChild<StationTile *>(QStringLiteral("tile:") + port);
+}
+
 QLineEdit *ProductionWindow::scanField(const QString &port) const {
     return m_tileArea->findChild<QLineEdit *>(QStringLiteral("scan:") + port);
 }
@@ -241,10 +251,7 @@ bool ProductionWindow::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void ProductionWindow::moduleFinished(const ModuleRecord &record) {
-    for (StationTile *tile : m_stationTiles) {
-        if (tile->objectName() == QStringLiteral("tile:") + record.port)
-            tile->display(tileFor(record));
-    }
+    tileOf(record.port).display(tileFor(record));
     m_runRecords.push_front(record);
     if (m_runRecords.size() > kLastRecords)
         m_runRecords.pop_back();
@@ -334,7 +341,7 @@ void ProductionWindow::runEndedHere() {
     refreshCounters();
     refreshRecords();
     m_run.reset();
-    m_setup->setEnabled(true);
+    m_setup->setVisible(true);
     m_startStop->setText(QStringLiteral("Start"));
     Q_EMIT runEnded();
     if (m_closeWhenEnded)

@@ -57,6 +57,7 @@ private:
     void start();
     void runEndedHere();
     void buildTiles(const QStringList &ports, bool scan);
+    [[nodiscard]] StationTile &tileOf(const QString &port) const;
     void moduleFinished(const ModuleRecord &record);
     void refreshCounters();
     void refreshRecords();

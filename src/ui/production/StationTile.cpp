@@ -2,19 +2,22 @@
 
 #include "ui/widgets/Readability.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace tessel {
 
 namespace {
-// The reason in a few words: the first sentence of the first line.
+// The reason in a few words: the first line, up to its first explanation (after ": " or in
+// brackets), which the record and the terminal give whole.
 QString fewWords(const QString &message) {
     QString line = message.section(QLatin1Char('\n'), 0, 0).trimmed();
-    const qsizetype stop = line.indexOf(QStringLiteral(": "));
-    if (stop > 0 && stop < 60)
-        line = line.left(stop);
-    constexpr qsizetype kMost = 60;
+    for (const QString &stop : {QStringLiteral(": "), QStringLiteral(" (")}) {
+        if (const qsizetype at = line.indexOf(stop); at > 0)
+            line.truncate(at);
+    }
+    constexpr qsizetype kMost = 48;
     return line.size() <= kMost ? line : line.left(kMost - 3) + QStringLiteral("...");
 }
 
@@ -35,6 +38,9 @@ QColor toneColour(TileView::Tone tone) {
     }
     return {96, 96, 96};
 }
+
+constexpr int kWordPoints = 40;
+constexpr int kLeastWordPoints = 12;
 
 void setPointSize(QLabel *label, int points, bool bold) {
     QFont font = label->font();
@@ -92,6 +98,11 @@ TileView tileFor(const ModuleRecord &r) {
             detail, remove, TileView::Tone::Fail};
 }
 
+TileView scanTile() {
+    return {QStringLiteral("SCAN"), QStringLiteral("waiting for this module's kit label"),
+            QStringLiteral("SCAN THE KIT LABEL"), TileView::Tone::Working};
+}
+
 StationTile::StationTile(const QString &port, QWidget *parent)
     : QFrame(parent), m_port(new QLabel(port, this)), m_word(new QLabel(this)),
       m_detail(new QLabel(this)), m_instruction(new QLabel(this)) {
@@ -99,10 +110,10 @@ StationTile::StationTile(const QString &port, QWidget *parent)
     setFrameShape(QFrame::Box);
     setLineWidth(2);
     setAutoFillBackground(true);
-    setMinimumSize(320, 220);
+    setMinimumSize(240, 180);
     auto *layout = new QVBoxLayout(this);
     setPointSize(m_port, 14, true);
-    setPointSize(m_word, 40, true);
+    setPointSize(m_word, kWordPoints, true);
     setPointSize(m_detail, 20, false);
     setPointSize(m_instruction, 18, true);
     for (QLabel *label : {m_port, m_word, m_detail, m_instruction}) {
@@ -126,6 +137,23 @@ void StationTile::display(const TileView &view) {
     palette.setColor(QPalette::WindowText, readableTextOn(background));
     setPalette(palette);
     setAccessibleName(text());
+    fitWord();
+}
+
+void StationTile::resizeEvent(QResizeEvent *event) {
+    QFrame::resizeEvent(event);
+    fitWord();
+}
+
+void StationTile::fitWord() {
+    QFont font = m_word->font();
+    const int room = contentsRect().width() - 2 * layout()->contentsMargins().left();
+    for (int points = kWordPoints; points >= kLeastWordPoints; points -= 2) {
+        font.setPointSize(points);
+        if (QFontMetrics(font).horizontalAdvance(m_view.word) <= room)
+            break;
+    }
+    m_word->setFont(font);
 }
 
 QString StationTile::text() const {

@@ -26,6 +26,8 @@ struct TileView {
 // The tile once a module has ended: PASS with its unit, or FAIL with the reason in a few words
 // and what became of its unit; either way the module is to be taken out.
 [[nodiscard]] TileView tileFor(const ModuleRecord &record);
+// The tile of a module that waits for its kit label.
+[[nodiscard]] TileView scanTile();
 
 // One port of the station window, readable from a couple of metres away.
 class StationTile : public QFrame {
@@ -38,7 +40,13 @@ public:
     // The port and everything the tile says, one line each part, as a reader sees it.
     [[nodiscard]] QString text() const;
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    // The word as large as the tile lets it be, up to its usual size.
+    void fitWord();
+
     QLabel *m_port;
     QLabel *m_word;
     QLabel *m_detail;

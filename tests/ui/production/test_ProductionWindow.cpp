@@ -31,9 +31,7 @@ void writeFile(const QString &path, const QString &text) {
 // are listed as the system lists them, and finish in no fixed order.
 QStringList sortedView(const QString &view) {
     QStringList lines = view.split(QLatin1Char('\n'));
-    const qsizetype counters = lines.indexOf(QRegularExpression(QStringLiteral("^run ")));
-    if (counters < 0)
-        return lines;
+    const qsizetype counters = lines.indexOf(QRegularExpression(QStringLiteral("run .*")));
     QStringList tiles = lines.mid(1, counters - 1);
     QStringList records = lines.mid(counters + 1);
     tiles.sort();
@@ -74,8 +72,7 @@ private Q_SLOTS:
             << "run.csv" << QStringList{}
             << stopped + "P1 | PASS | stored and checked | REMOVE THE MODULE\n"
                          "P2 | FAIL | Error Storing Data | REMOVE THE MODULE\n"
-                         "P3 | REFUSED | this is not a Tessel module (Threshold module, "
-                         "ZigBee rad... | REMOVE THE MODULE\n"
+                         "P3 | REFUSED | this is not a Tessel module | REMOVE THE MODULE\n"
                          "run 1 1 1 | today - - - | left -\n"
                          "P1  ok\nP2  store-failed\nP3  wrong-kind"
             << QList<bool>{false, false, true};
@@ -127,6 +124,8 @@ private Q_SLOTS:
         if (!scans.isEmpty()) {
             QLineEdit *field = window.scanField(choices.ports.first());
             QVERIFY(field && field->hasFocus());
+            // The module waits for its label, and its tile says so.
+            QTRY_VERIFY_WITH_TIMEOUT(window.viewText().contains(" | SCAN | "), kRunWaitMs);
             for (const QString &label : scans) {
                 QTest::keyClicks(field, label);
                 QTest::keyClick(field, Qt::Key_Return);
@@ -134,6 +133,9 @@ private Q_SLOTS:
         }
         QTRY_VERIFY2_WITH_TIMEOUT(sounded.size() == sounds.size(), qPrintable(window.viewText()),
                                   kRunWaitMs);
+        const bool fullScreen = window.isFullScreen(); // as the last window was left
+        QTest::keyClick(&window, Qt::Key_F11);
+        QTRY_VERIFY(window.isFullScreen() != fullScreen);
         QTest::keyClick(&window, Qt::Key_Space);
         QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, kRunWaitMs);
         QCOMPARE(sortedView(window.viewText()), sortedView(view));
