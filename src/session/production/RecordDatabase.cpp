@@ -287,11 +287,13 @@ QString RecordDatabase::records(const RecordFilter &filter, QJsonArray &rows) {
     }
     QSqlQuery q = query();
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT %1 FROM records%2 ORDER BY id")
+    q.prepare(QStringLiteral("SELECT %1 FROM records%2 ORDER BY id%3")
                   .arg(columns.join(QStringLiteral(", ")),
                        conditions.isEmpty()
                            ? QString()
-                           : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "))));
+                           : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND ")),
+                       filter.newest > 0 ? QStringLiteral(" DESC LIMIT %1").arg(filter.newest)
+                                         : QString()));
     for (const QVariant &value : values)
         q.addBindValue(value);
     if (!q.exec())
@@ -301,7 +303,11 @@ QString RecordDatabase::records(const RecordFilter &filter, QJsonArray &rows) {
         for (int i = 0; i < recordColumns().size(); ++i)
             row.insert(recordColumns().at(i).second,
                        q.isNull(i) ? QJsonValue() : QJsonValue::fromVariant(q.value(i)));
-        rows.append(row);
+        // The newest come newest first: each goes before those read so far.
+        if (filter.newest > 0)
+            rows.prepend(row);
+        else
+            rows.append(row);
     }
     return {};
 }

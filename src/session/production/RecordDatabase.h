@@ -25,6 +25,7 @@ struct RecordFilter {
     QString unit;
     QString station;
     QString result;
+    int newest = 0; // only the newest this many, still oldest first; 0 for all
 };
 
 // The production record as a database through Qt SQL: a SQLite file, or a PostgreSQL server

@@ -305,8 +305,10 @@ void ProductionWindow::refreshRecords() {
     QList<QStringList> lines;
     RecordDatabase *db = m_run ? m_run->database() : nullptr;
     QJsonArray rows;
-    if (db && db->records({}, rows).isEmpty()) {
-        for (qsizetype i = rows.size() - 1; i >= 0 && lines.size() < kLastRecords; --i) {
+    RecordFilter newest;
+    newest.newest = kLastRecords;
+    if (db && db->records(newest, rows).isEmpty()) {
+        for (qsizetype i = rows.size() - 1; i >= 0; --i) {
             const QJsonObject row = rows.at(i).toObject();
             lines << QStringList{QDateTime::fromString(row.value(QStringLiteral("time")).toString(),
                                                        Qt::ISODateWithMs)

@@ -28,14 +28,17 @@ void writeFile(const QString &path, const QString &text) {
 }
 
 // The view with its tiles and its records each in the order of their ports' names: the ports
-// are listed as the system lists them, and finish in no fixed order.
+// are listed as the system lists them, and finish in no fixed order one against another.
 QStringList sortedView(const QString &view) {
     QStringList lines = view.split(QLatin1Char('\n'));
     const qsizetype counters = lines.indexOf(QRegularExpression(QStringLiteral("run .*")));
     QStringList tiles = lines.mid(1, counters - 1);
     QStringList records = lines.mid(counters + 1);
     tiles.sort();
-    records.sort();
+    // Newest first within each port.
+    std::stable_sort(records.begin(), records.end(), [](const QString &a, const QString &b) {
+        return a.section(QLatin1Char(' '), 0, 0) < b.section(QLatin1Char(' '), 0, 0);
+    });
     return QStringList{lines.first()} + tiles + QStringList{lines.at(counters)} + records;
 }
 } // namespace
@@ -63,6 +66,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("scans"); // typed into port 1's field, each with Enter
         QTest::addColumn<QString>("view");      // ports named P1, P2... in it
         QTest::addColumn<QList<bool>>("sounds");
+        QTest::addColumn<bool>("operatorStops"); // with Space; else the last unit ends the run
 
         const QString stopped = QStringLiteral("stopped: no new module is started; finishing "
                                                "those in progress (Stop again ends their "
@@ -75,17 +79,24 @@ private Q_SLOTS:
                          "P3 | REFUSED | this is not a Tessel module | REMOVE THE MODULE\n"
                          "run 1 1 1 | today - - - | left -\n"
                          "P1  ok\nP2  store-failed\nP3  wrong-kind"
-            << QList<bool>{false, false, true};
+            << QList<bool>{false, false, true} << true;
         QTest::newRow("units from a database, a failure puts its kit aside")
             << QList<QStringList>{{"--fail-block", "5"}} << true << "run.sqlite" << QStringList{}
             << stopped + "P1 | FAIL | Error Storing Data\nunit K1 partly stored | REMOVE THE "
                          "MODULE\nrun 0 1 0 | today 0 1 0 | left 2\nP1 K1 store-failed"
-            << QList<bool>{false};
+            << QList<bool>{false} << true;
+        QTest::newRow("one jig, every kit, newest first")
+            << QList<QStringList>{{"--swap-after", "1"}} << true << "run.sqlite" << QStringList{}
+            << "the last unit of kits.csv is given out: no new module is started; finishing "
+               "those in progress\n"
+               "P1 | PASS | K3 | REMOVE THE MODULE\n"
+               "run 3 0 0 | today 3 0 0 | left 0\nP1 K3 ok\nP1 K2 ok\nP1 K1 ok"
+            << QList<bool>{true, true, true} << false;
         QTest::newRow("a scanned kit, an unknown label refused")
             << QList<QStringList>{{}} << true << "run.sqlite" << QStringList{"K9", "K3"}
             << stopped + "P1 | PASS | K3 | REMOVE THE MODULE\n"
                          "run 1 0 0 | today 1 0 0 | left 2\nP1 K3 ok"
-            << QList<bool>{true};
+            << QList<bool>{true} << true;
     }
 
     // Each row's modules are put in, the run waits until every one has ended, then the
@@ -97,6 +108,7 @@ private Q_SLOTS:
         QFETCH(QStringList, scans);
         QFETCH(QString, view);
         QFETCH(QList<bool>, sounds);
+        QFETCH(bool, operatorStops);
 
         QTemporaryDir runDir;
         std::vector<std::unique_ptr<ModsimProcess>> modsims;
@@ -136,7 +148,8 @@ private Q_SLOTS:
         const bool fullScreen = window.isFullScreen(); // as the last window was left
         QTest::keyClick(&window, Qt::Key_F11);
         QTRY_VERIFY(window.isFullScreen() != fullScreen);
-        QTest::keyClick(&window, Qt::Key_Space);
+        if (operatorStops)
+            QTest::keyClick(&window, Qt::Key_Space);
         QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, kRunWaitMs);
         QCOMPARE(sortedView(window.viewText()), sortedView(view));
         QList<bool> heard;
