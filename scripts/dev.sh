@@ -10,6 +10,8 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libgtest-dev
           # the window icon is drawn from its SVG while building
           librsvg2-bin
+          # the windows' translations: lupdate and lrelease, and Qt's own catalogues
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
           # the Debian package and the checks of what is installed
           dpkg-dev file desktop-file-utils appstream groff-base mandoc
           # the shells whose completions the install test loads

@@ -4,6 +4,7 @@
 #include "link/protocol/WireTrace.h"
 #include "ui/production/ProductionWindow.h"
 #include "ui/shell/Application.h"
+#include "ui/shell/WindowLanguage.h"
 #include "ui/widgets/Readability.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char *argv[]) {
     }
     QApplication app(argc, argv);
     nameTheApplication();
+    const WindowLanguage language;
     if (parsed.request.production) {
         applyPaletteFromEnvironment();
         ProductionWindow window(userBackups());

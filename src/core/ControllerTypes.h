@@ -20,6 +20,13 @@ const std::array<QString, kLimitTypeCount> &LimitTypeTable();
 
 // The name of a controller type, or an empty string for a value that names no type.
 QString controllerTypeName(int type);
+
+// The same names in the user's language, for the windows to show; the tables above stay in
+// English for the command line, files and anything that reads a name back. Empty for a value
+// that names nothing.
+QString shownControllerTypeName(int type);
+QString shownRelayFunction(int function);
+QString shownLimitType(int type);
 // The index of a limit type caption, or nothing for any other text.
 std::optional<int> limitTypeIndex(const QString &caption);
 

@@ -2,29 +2,36 @@
 
 #include "core/MemoryMap.h"
 
+#include <QCoreApplication>
+
 namespace tessel {
+
+// The context the windows translate this file's texts in.
+struct FieldNames {
+    Q_DECLARE_TR_FUNCTIONS(tessel::FieldNames)
+};
 
 namespace {
 
 QString recordFieldName(ModuleKind kind, int row, int offset) {
-    const QString rowName = QStringLiteral("row %1 ").arg(row + 1);
-    const QString unused = rowName + QStringLiteral("unused byte +%1").arg(offset);
+    const QString rowName = FieldNames::tr("row %1 ").arg(row + 1);
+    const QString unused = rowName + FieldNames::tr("unused byte +%1").arg(offset);
     const int serialBytes = layoutOf(kind).rowSerialBytes;
     if (offset < serialBytes)
-        return rowName + QStringLiteral("serial byte %1").arg(offset + 1);
+        return rowName + FieldNames::tr("serial byte %1").arg(offset + 1);
     if (offset == 7)
-        return rowName + QStringLiteral("controller type");
+        return rowName + FieldNames::tr("controller type");
     if (kind == ModuleKind::Tessel)
-        return offset == 6 ? rowName + QStringLiteral("relay function") : unused;
+        return offset == 6 ? rowName + FieldNames::tr("relay function") : unused;
     // A Threshold module keeps analog input r in the record of row r + 1.
     if (row < map::kAnalogInputs) {
         switch (offset) {
         case 2:
-            return QStringLiteral("input %1 limit type").arg(row);
+            return FieldNames::tr("input %1 limit type").arg(row);
         case 3:
-            return QStringLiteral("lower limit of input %1").arg(row);
+            return FieldNames::tr("lower limit of input %1").arg(row);
         case 4:
-            return QStringLiteral("upper limit of input %1").arg(row);
+            return FieldNames::tr("upper limit of input %1").arg(row);
         default:
             break;
         }
@@ -36,34 +43,34 @@ QString recordFieldName(ModuleKind kind, int row, int offset) {
 
 QString fieldName(ModuleKind kind, int address) {
     if (address < 0 || address >= kImageSize)
-        return QStringLiteral("address %1").arg(address);
-    const QString unused = QStringLiteral("unused address %1").arg(address);
+        return FieldNames::tr("address %1").arg(address);
+    const QString unused = FieldNames::tr("unused address %1").arg(address);
     if (address >= map::kMappingStart + map::kRowCount)
         return unused;
     if (address >= map::kMappingStart)
-        return QStringLiteral("mapping byte of row %1").arg(address - map::kMappingStart + 1);
+        return FieldNames::tr("mapping byte of row %1").arg(address - map::kMappingStart + 1);
     if (address >= map::kRecordStart) {
         const int relative = address - map::kRecordStart;
         return recordFieldName(kind, relative / map::kRecordSize, relative % map::kRecordSize);
     }
     const bool threshold = kind != ModuleKind::Tessel;
     if (address < layoutOf(kind).baseSerialBytes)
-        return QStringLiteral("base serial byte %1").arg(address + 1);
+        return FieldNames::tr("base serial byte %1").arg(address + 1);
     switch (address) {
     case map::kLastDeviceIndex:
-        return QStringLiteral("device count");
+        return FieldNames::tr("device count");
     case map::kDebounce:
-        return threshold ? QStringLiteral("capture speed") : QStringLiteral("debounce");
+        return threshold ? FieldNames::tr("capture speed") : FieldNames::tr("debounce");
     case map::kRefresh:
-        return threshold ? QStringLiteral("reaction interval") : QStringLiteral("refresh");
+        return threshold ? FieldNames::tr("reaction interval") : FieldNames::tr("refresh");
     case map::kActiveMask:
     case map::kActiveMask + 1:
     case map::kActiveMask + 2: {
         const int first = (address - map::kActiveMask) * 8 + 1;
-        return QStringLiteral("active mask (rows %1-%2)").arg(first).arg(first + 7);
+        return FieldNames::tr("active mask (rows %1-%2)").arg(first).arg(first + 7);
     }
     case map::kModeByte:
-        return QStringLiteral("mode byte");
+        return FieldNames::tr("mode byte");
     default:
         return unused;
     }

@@ -3,10 +3,16 @@
 #include "core/ControllerTypes.h"
 #include "core/NumberText.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <limits>
 
 namespace tessel {
+
+// The context the windows translate this file's texts in.
+struct InputAssignment {
+    Q_DECLARE_TR_FUNCTIONS(tessel::InputAssignment)
+};
 
 namespace {
 
@@ -47,16 +53,18 @@ QString lastBankDigits(qint64 lastBank) {
 }
 
 QString captionOf(const Position &at, int consumption) {
-    const QString head = QStringLiteral("Bank: ") + QString::number(at.bank);
+    //: The input assignment column: bank (or banks) %1, input (or inputs) %2.
+    const QString caption = InputAssignment::tr("Bank: %1  Input:%2");
+    const QString bank = QString::number(at.bank);
     if (consumption <= 1)
-        return head + QStringLiteral("  Input:") + withLeadingBlank(at.input);
+        return caption.arg(bank, withLeadingBlank(at.input));
     if (consumption <= 8) {
-        return head + QStringLiteral("  Input:") + withLeadingBlank(at.input) + QLatin1Char('-') +
-               QString::number(at.input + consumption - 1);
+        return caption.arg(bank, withLeadingBlank(at.input) + QLatin1Char('-') +
+                                     QString::number(at.input + consumption - 1));
     }
     const qint64 lastBank = at.bank + consumption / 8 - 1;
-    return head + QLatin1Char('-') + lastBankDigits(lastBank) + QStringLiteral("  Input:") +
-           withLeadingBlank(at.input) + QStringLiteral("-8");
+    return caption.arg(bank + QLatin1Char('-') + lastBankDigits(lastBank),
+                       withLeadingBlank(at.input) + QStringLiteral("-8"));
 }
 
 void take(Position &at, int consumption) {

@@ -4,11 +4,17 @@
 #include "core/MemoryMap.h"
 #include "core/NumberText.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace tessel {
+
+// The context the windows translate this file's texts in.
+struct LimitCheck {
+    Q_DECLARE_TR_FUNCTIONS(tessel::LimitCheck)
+};
 
 namespace {
 
@@ -79,14 +85,14 @@ void storeLimits(EepromImage &image, const LimitCheckResult &result) {
 QString limitCheckMessage(int code) {
     switch (code) {
     case 1:
-        return QStringLiteral("Limits are too close together.  Please Separate Limits with at "
+        return LimitCheck::tr("Limits are too close together.  Please Separate Limits with at "
                               "least 1 value in between.");
     case 2:
-        return QStringLiteral("Lower Limit Cannot Be Higher the Upper Limit");
+        return LimitCheck::tr("Lower Limit Cannot Be Higher the Upper Limit");
     case 3:
-        return QStringLiteral("Value Cannot be Less than 0");
+        return LimitCheck::tr("Value Cannot be Less than 0");
     case 4:
-        return QStringLiteral("Value Cannot be Above 255");
+        return LimitCheck::tr("Value Cannot be Above 255");
     default:
         return {};
     }
@@ -94,12 +100,12 @@ QString limitCheckMessage(int code) {
 
 QString reactionText(int captureSpeed) {
     if (captureSpeed <= 8)
-        return QStringLiteral("Device will Respond to a Reaction in About 6 Seconds.");
+        return LimitCheck::tr("Device will Respond to a Reaction in About 6 Seconds.");
     // An estimate only: the longer the delay between the reads of a group, the slower the
     // module reacts; at 8 and below a fixed floor of about 6 seconds dominates.
     const int seconds = static_cast<int>(std::floor(captureSpeed * 0.7882352));
-    return QStringLiteral("Device will Reponds to a Reaction in About") +
-           withLeadingBlank(seconds) + QStringLiteral(" Seconds.");
+    return LimitCheck::tr("Device will Reponds to a Reaction in About%1 Seconds.")
+        .arg(withLeadingBlank(seconds));
 }
 
 } // namespace tessel

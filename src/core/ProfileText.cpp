@@ -2,9 +2,15 @@
 
 #include "core/NumberText.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 namespace tessel {
+
+// The context the windows translate this file's texts in.
+struct ProfileText {
+    Q_DECLARE_TR_FUNCTIONS(tessel::ProfileText)
+};
 
 QString profileText(const EepromImage &image) {
     QString text;
@@ -79,7 +85,7 @@ std::optional<int> wholeByte(QStringView word) {
 }
 
 QString where(int record, int value) {
-    return QStringLiteral("record %1, value %2: ").arg(record).arg(value);
+    return ProfileText::tr("record %1, value %2: ").arg(record).arg(value);
 }
 
 ProfileParse failure(QString error) {
@@ -94,15 +100,15 @@ ProfileParse parseProfileText(const QString &text) {
     for (int record = 1; record <= kBlockCount; ++record) {
         in.skipBlanks();
         if (in.atEnd()) {
-            return failure(QStringLiteral("record %1: missing, a profile holds %2 records, "
-                                          "found %3")
+            return failure(ProfileText::tr("record %1: missing, a profile holds %2 records, "
+                                           "found %3")
                                .arg(record)
                                .arg(kBlockCount)
                                .arg(record - 1));
         }
         const QStringView keyword = in.word();
         if (keyword != QLatin1String("DATA")) {
-            return failure(QStringLiteral("record %1: expected \"DATA\", found %2")
+            return failure(ProfileText::tr("record %1: expected \"DATA\", found %2")
                                .arg(record)
                                .arg(quoted(keyword.isEmpty() ? in.rest() : keyword)));
         }
@@ -114,18 +120,19 @@ ProfileParse parseProfileText(const QString &text) {
                     if (found.isEmpty() || found == QLatin1String("DATA")) {
                         return failure(
                             where(record, value) +
-                            QStringLiteral("missing, a record holds %1 values").arg(kBlockSize));
+                            ProfileText::tr("missing, a record holds %1 values").arg(kBlockSize));
                     }
                     return failure(where(record, value) +
-                                   QStringLiteral("expected \",\" before %1").arg(quoted(found)));
+                                   ProfileText::tr("expected \",\" before %1").arg(quoted(found)));
                 }
                 in.advance();
                 in.skipBlanks();
             }
             const QStringView word = in.word();
             if (word.isEmpty()) {
-                return failure(where(record, value) +
-                               QStringLiteral("missing, a record holds %1 values").arg(kBlockSize));
+                return failure(
+                    where(record, value) +
+                    ProfileText::tr("missing, a record holds %1 values").arg(kBlockSize));
             }
             const std::optional<int> byte = wholeByte(word);
             if (!byte) {
@@ -142,7 +149,7 @@ ProfileParse parseProfileText(const QString &text) {
             in.skipBlanks();
             const QStringView extra = in.word();
             return failure(where(record, kBlockSize + 1) +
-                           QStringLiteral("unexpected %1, a record holds %2 values")
+                           ProfileText::tr("unexpected %1, a record holds %2 values")
                                .arg(quoted(extra.isEmpty() ? in.rest() : extra))
                                .arg(kBlockSize));
         }
@@ -150,7 +157,7 @@ ProfileParse parseProfileText(const QString &text) {
     in.skipBlanks();
     if (!in.atEnd()) {
         const QStringView extra = in.word();
-        return failure(QStringLiteral("record %1: unexpected %2 after the last of %3 records")
+        return failure(ProfileText::tr("record %1: unexpected %2 after the last of %3 records")
                            .arg(kBlockCount + 1)
                            .arg(quoted(extra.isEmpty() ? in.rest() : extra))
                            .arg(kBlockCount));

@@ -3,20 +3,38 @@
 #include "core/MemoryMap.h"
 #include "core/SettingsCheck.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <functional>
 
 namespace tessel {
 
+// The context the windows translate this file's texts in.
+struct SettingChanges {
+    Q_DECLARE_TR_FUNCTIONS(tessel::SettingChanges)
+};
+
 namespace {
 
 constexpr int kWholeEntry = -1;
 constexpr int kModeUnusedBits = 0xE0;
 
+// A setting's name in English, with the number that fills its %1 (none when negative); the
+// windows show it translated.
+struct SettingName {
+    const char *source;
+    int number = -1;
+
+    [[nodiscard]] QString text() const {
+        const QString name = SettingChanges::tr(source);
+        return number < 0 ? name : name.arg(number);
+    }
+};
+
 // One setting of a kind: where it lives and how the window shows its value.
 struct Setting {
-    QString name;
+    SettingName name;
     std::vector<int> addresses;
     int mask = kWholeEntry; // the bits of its one address that are this setting
     std::function<QString(const std::vector<int> &)> text;
@@ -38,98 +56,114 @@ QString hexText(const std::vector<int> &values) {
 }
 
 // A name from a table, or the number with what it is not.
-template <std::size_t N>
-QString tableText(const std::array<QString, N> &table, int value, const char *missing) {
-    if (value >= 0 && value < int(N))
-        return table[value].trimmed();
-    return QStringLiteral("%1 (%2)").arg(value).arg(QLatin1String(missing));
+QString tableText(QString (*shown)(int), int value, const QString &missing) {
+    const QString name = shown(value);
+    return name.isEmpty() ? QStringLiteral("%1 (%2)").arg(value).arg(missing) : name.trimmed();
 }
 
-QString onOff(bool on) {
-    return on ? QStringLiteral("on") : QStringLiteral("off");
+SettingName notShown(int address) {
+    return {QT_TRANSLATE_NOOP("tessel::SettingChanges", "Address %1 (not shown)"), address};
 }
 
-QString notShown(int address) {
-    return QStringLiteral("Address %1 (not shown)").arg(address);
+// A value shown as one of two words, translated when it is shown.
+auto bit(int mask, const char *on, const char *off) {
+    return [=](const std::vector<int> &v) {
+        return SettingChanges::tr((v.front() & mask) ? on : off);
+    };
 }
 
-Setting plain(const QString &name, int address) {
+Setting plain(const SettingName &name, int address) {
     return {name, {address}, kWholeEntry, numberText};
 }
 
 void addRecordSettings(ModuleKind kind, int row, std::vector<Setting> &settings) {
-    const QString device = QStringLiteral("Device %1 ").arg(row + 1);
+    const int device = row + 1;
     const int start = map::recordAddress(row);
     const int serialBytes = layoutOf(kind).rowSerialBytes;
     std::vector<int> serial;
     for (int j = 0; j < serialBytes; ++j)
         serial.push_back(start + j);
-    settings.push_back({device + QStringLiteral("serial"), serial, kWholeEntry, hexText});
+    settings.push_back({{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Device %1 serial"), device},
+                        serial,
+                        kWholeEntry,
+                        hexText});
     const bool analog = kind == ModuleKind::Threshold && row < map::kAnalogInputs;
     for (int offset = serialBytes; offset < 7; ++offset) {
         const int address = start + offset;
         if (kind == ModuleKind::Tessel && offset == 6) {
-            settings.push_back({device + QStringLiteral("relay function"),
-                                {address},
-                                kWholeEntry,
-                                [](const std::vector<int> &v) {
-                                    return tableText(RelayFunctionTable(), v.front(),
-                                                     "no such function");
-                                }});
+            settings.push_back(
+                {{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Device %1 relay function"), device},
+                 {address},
+                 kWholeEntry,
+                 [](const std::vector<int> &v) {
+                     return tableText(shownRelayFunction, v.front(),
+                                      SettingChanges::tr("no such function"));
+                 }});
         } else if (analog && offset == 2) {
-            settings.push_back({QStringLiteral("Limit type of input %1").arg(row),
-                                {address},
-                                kWholeEntry,
-                                [](const std::vector<int> &v) {
-                                    return tableText(LimitTypeTable(), v.front(), "no such type");
-                                }});
+            settings.push_back(
+                {{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Limit type of input %1"), row},
+                 {address},
+                 kWholeEntry,
+                 [](const std::vector<int> &v) {
+                     return tableText(shownLimitType, v.front(),
+                                      SettingChanges::tr("no such type"));
+                 }});
         } else if (analog && offset == 3) {
-            settings.push_back(plain(QStringLiteral("Lower limit of input %1").arg(row), address));
+            settings.push_back(
+                plain({QT_TRANSLATE_NOOP("tessel::SettingChanges", "Lower limit of input %1"), row},
+                      address));
         } else if (analog && offset == 4) {
-            settings.push_back(plain(QStringLiteral("Upper limit of input %1").arg(row), address));
+            settings.push_back(
+                plain({QT_TRANSLATE_NOOP("tessel::SettingChanges", "Upper limit of input %1"), row},
+                      address));
         } else {
             settings.push_back(plain(notShown(address), address));
         }
     }
-    settings.push_back({device + QStringLiteral("controller type"),
-                        {map::typeAddress(row)},
-                        kWholeEntry,
-                        [](const std::vector<int> &v) {
-                            return tableText(controllerTypeNames(), v.front(), "no such type");
-                        }});
+    settings.push_back(
+        {{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Device %1 controller type"), device},
+         {map::typeAddress(row)},
+         kWholeEntry,
+         [](const std::vector<int> &v) {
+             return tableText(shownControllerTypeName, v.front(),
+                              SettingChanges::tr("no such type"));
+         }});
 }
 
 void addModeSettings(std::vector<Setting> &settings) {
-    const auto bit = [](int mask, const QString &on, const QString &off) {
-        return [=](const std::vector<int> &v) { return (v.front() & mask) ? on : off; };
-    };
-    settings.push_back({QStringLiteral("Communication mode"),
-                        {map::kModeByte},
-                        map::kCommModeMask,
-                        [](const std::vector<int> &v) {
-                            static const QString captions[] = {
-                                QStringLiteral("2-Way Communication"),
-                                QStringLiteral("2-Way QM Port Confirmation"),
-                                QStringLiteral("1-Way Communication (faster)"),
-                                QStringLiteral("3 (no such mode)")};
-                            return captions[v.front() & map::kCommModeMask];
-                        }});
-    settings.push_back({QStringLiteral("Lite commands"),
+    settings.push_back(
+        {{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Communication mode")},
+         {map::kModeByte},
+         map::kCommModeMask,
+         [](const std::vector<int> &v) {
+             const char *const captions[] = {
+                 QT_TRANSLATE_NOOP("tessel::SettingChanges", "2-Way Communication"),
+                 QT_TRANSLATE_NOOP("tessel::SettingChanges", "2-Way QM Port Confirmation"),
+                 QT_TRANSLATE_NOOP("tessel::SettingChanges", "1-Way Communication (faster)"),
+                 QT_TRANSLATE_NOOP("tessel::SettingChanges", "3 (no such mode)")};
+             return SettingChanges::tr(captions[v.front() & map::kCommModeMask]);
+         }});
+    settings.push_back({{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Lite commands")},
                         {map::kModeByte},
                         map::kLiteValue,
-                        bit(map::kLiteValue, onOff(true), onOff(false))});
-    settings.push_back({QStringLiteral("Mapping bytes"),
-                        {map::kModeByte},
-                        map::kRemapValue,
-                        bit(map::kRemapValue, QStringLiteral("Remap to Custom Settings"),
-                            QStringLiteral("Use Calculated Mapping Bytes"))});
-    settings.push_back({QStringLiteral("Forced delay"),
-                        {map::kModeByte},
-                        map::kForceDelayValue,
-                        bit(map::kForceDelayValue, onOff(true), onOff(false))});
+                        bit(map::kLiteValue, QT_TRANSLATE_NOOP("tessel::SettingChanges", "on"),
+                            QT_TRANSLATE_NOOP("tessel::SettingChanges", "off"))});
+    settings.push_back(
+        {{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Mapping bytes")},
+         {map::kModeByte},
+         map::kRemapValue,
+         bit(map::kRemapValue,
+             QT_TRANSLATE_NOOP("tessel::SettingChanges", "Remap to Custom Settings"),
+             QT_TRANSLATE_NOOP("tessel::SettingChanges", "Use Calculated Mapping Bytes"))});
+    settings.push_back(
+        {{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Forced delay")},
+         {map::kModeByte},
+         map::kForceDelayValue,
+         bit(map::kForceDelayValue, QT_TRANSLATE_NOOP("tessel::SettingChanges", "on"),
+             QT_TRANSLATE_NOOP("tessel::SettingChanges", "off"))});
     // Bits no window sets; a store rebuilds the byte without them.
     settings.push_back(
-        {QStringLiteral("Mode byte bits 5 to 7"),
+        {{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Mode byte bits 5 to 7")},
          {map::kModeByte},
          ~(map::kCommModeMask | map::kLiteValue | map::kRemapValue | map::kForceDelayValue),
          [](const std::vector<int> &v) { return QString::number(v.front() & kModeUnusedBits); }});
@@ -144,32 +178,36 @@ const std::vector<Setting> &settingsOf(ModuleKind kind) {
         std::vector<int> base;
         for (int a = 0; a < layout.baseSerialBytes; ++a)
             base.push_back(a);
-        settings.push_back(
-            {QStringLiteral("Base serial"), base, kWholeEntry, [](const std::vector<int> &v) {
-                 const QString hex = hexText(v);
-                 return v.size() > 4 ? hex.left(8) + QLatin1Char(':') + hex.mid(8) : hex;
-             }});
+        settings.push_back({{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Base serial")},
+                            base,
+                            kWholeEntry,
+                            [](const std::vector<int> &v) {
+                                const QString hex = hexText(v);
+                                return v.size() > 4 ? hex.left(8) + QLatin1Char(':') + hex.mid(8)
+                                                    : hex;
+                            }});
         for (int a = layout.baseSerialBytes; a < map::kLastDeviceIndex; ++a)
             settings.push_back(plain(notShown(a), a));
-        settings.push_back({QStringLiteral("Device count"),
+        settings.push_back({{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Device count")},
                             {map::kLastDeviceIndex},
                             kWholeEntry,
                             [](const std::vector<int> &v) { return QString::number(v[0] + 1); }});
         settings.push_back(
-            plain(threshold ? QStringLiteral("Capture speed") : QStringLiteral("Debounce"),
+            plain({threshold ? QT_TRANSLATE_NOOP("tessel::SettingChanges", "Capture speed")
+                             : QT_TRANSLATE_NOOP("tessel::SettingChanges", "Debounce")},
                   map::kDebounce));
         settings.push_back(
-            plain(threshold ? QStringLiteral("Reaction interval") : QStringLiteral("Refresh"),
+            plain({threshold ? QT_TRANSLATE_NOOP("tessel::SettingChanges", "Reaction interval")
+                             : QT_TRANSLATE_NOOP("tessel::SettingChanges", "Refresh")},
                   map::kRefresh));
         for (int row = 0; row < map::kRowCount; ++row) {
             const int mask = 1 << map::activeBit(row);
-            settings.push_back({QStringLiteral("Device %1 active").arg(row + 1),
-                                {map::activeAddress(row)},
-                                mask,
-                                [mask](const std::vector<int> &v) {
-                                    return (v.front() & mask) ? QStringLiteral("Yes")
-                                                              : QStringLiteral("No");
-                                }});
+            settings.push_back(
+                {{QT_TRANSLATE_NOOP("tessel::SettingChanges", "Device %1 active"), row + 1},
+                 {map::activeAddress(row)},
+                 mask,
+                 bit(mask, QT_TRANSLATE_NOOP("tessel::SettingChanges", "Yes"),
+                     QT_TRANSLATE_NOOP("tessel::SettingChanges", "No"))});
         }
         addModeSettings(settings);
         for (int a = map::kModeByte + 1; a < map::kRecordStart; ++a)
@@ -177,8 +215,9 @@ const std::vector<Setting> &settingsOf(ModuleKind kind) {
         for (int row = 0; row < map::kRowCount; ++row)
             addRecordSettings(k, row, settings);
         for (int row = 0; row < map::kRowCount; ++row)
-            settings.push_back(plain(QStringLiteral("Mapping byte of device %1").arg(row + 1),
-                                     map::mappingAddress(row)));
+            settings.push_back(plain(
+                {QT_TRANSLATE_NOOP("tessel::SettingChanges", "Mapping byte of device %1"), row + 1},
+                map::mappingAddress(row)));
         for (int a = map::kMappingStart + map::kRowCount; a < kImageSize; ++a)
             settings.push_back(plain(notShown(a), a));
         return settings;
@@ -192,7 +231,7 @@ QString valueText(const Setting &setting, const EepromImage &image) {
     std::vector<int> values;
     for (const int a : setting.addresses) {
         if (image.value(a) == kUnknownEntry)
-            return QStringLiteral("unknown");
+            return SettingChanges::tr("unknown");
         values.push_back(image.value(a));
     }
     return setting.text(values);
@@ -218,7 +257,7 @@ bool sameButModeByte(const ModuleMemory &memory, const EepromImage &image) {
 
 QString SettingChange::line() const {
     return QStringLiteral("%1: %2 → %3%4")
-        .arg(name, before, after, correction ? QStringLiteral(" (correction)") : QString());
+        .arg(name, before, after, correction ? SettingChanges::tr(" (correction)") : QString());
 }
 
 QString SettingChange::addressText() const {
@@ -236,7 +275,7 @@ std::vector<SettingChange> settingChanges(ModuleKind kind, const EepromImage &be
                                           const EepromImage &after) {
     std::vector<SettingChange> changes;
     for (const Setting &setting : settingsOf(kind)) {
-        SettingChange change{setting.name, {}, {}, {}, false};
+        SettingChange change{setting.name.text(), {}, {}, {}, false};
         for (const int a : setting.addresses) {
             const int b = before.value(a);
             const int c = after.value(a);
@@ -266,14 +305,15 @@ std::vector<SettingChange> storeChanges(ModuleKind kind, const EepromImage &modu
 }
 
 QString settingsCount(int count) {
-    return count == 1 ? QStringLiteral("1 setting") : QStringLiteral("%1 settings").arg(count);
+    return count == 1 ? SettingChanges::tr("1 setting")
+                      : SettingChanges::tr("%1 settings").arg(count);
 }
 
 QString changeLines(const std::vector<SettingChange> &changes, int most) {
     QStringList lines;
     for (const SettingChange &change : changes) {
         if (lines.size() == most) {
-            lines << QStringLiteral("and %1 more").arg(changes.size() - most);
+            lines << SettingChanges::tr("and %1 more").arg(changes.size() - most);
             break;
         }
         lines << change.line();
@@ -283,10 +323,10 @@ QString changeLines(const std::vector<SettingChange> &changes, int most) {
 
 QString settingsSummary(int settings, int addresses) {
     if (settings == 0)
-        return QStringLiteral("no differences");
-    return QStringLiteral("%1 %2 (%3 of %4 addresses)")
-        .arg(settingsCount(settings),
-             settings == 1 ? QStringLiteral("differs") : QStringLiteral("differ"))
+        return SettingChanges::tr("no differences");
+    return (settings == 1 ? SettingChanges::tr("%1 differs (%2 of %3 addresses)")
+                          : SettingChanges::tr("%1 differ (%2 of %3 addresses)"))
+        .arg(settingsCount(settings))
         .arg(addresses)
         .arg(kImageSize);
 }

@@ -3,12 +3,18 @@
 #include "core/InputAssignment.h"
 #include "core/MemoryMap.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace tessel {
 
+// The context the windows translate this file's texts in.
+struct SettingsCheck {
+    Q_DECLARE_TR_FUNCTIONS(tessel::SettingsCheck)
+};
+
 QString beyondCapacityField(int row, int capacity) {
-    return QStringLiteral("controller type of device %1 (beyond the module's %2 inputs)")
+    return SettingsCheck::tr("controller type of device %1 (beyond the module's %2 inputs)")
         .arg(row + 1)
         .arg(capacity);
 }
@@ -23,9 +29,9 @@ QStringList rejectedLimits(const LimitCheckResult &result) {
     const int input = *result.failingRow;
     QStringList names;
     if (result.marked == LimitMark::Lower || result.marked == LimitMark::Both)
-        names << QStringLiteral("lower limit of input %1").arg(input);
+        names << SettingsCheck::tr("lower limit of input %1").arg(input);
     if (result.marked == LimitMark::Upper || result.marked == LimitMark::Both)
-        names << QStringLiteral("upper limit of input %1").arg(input);
+        names << SettingsCheck::tr("upper limit of input %1").arg(input);
     return names;
 }
 

@@ -117,19 +117,19 @@ BackupResult BackupFolder::save(ModuleKind kind, const EepromImage &image, const
                                 const QString &port, QStringList *removed) const {
     const auto failure = [](const QString &what, const QString &why) {
         return BackupResult{{},
-                            QStringLiteral("No backup of the module's memory could be saved: "
-                                           "cannot write %1 (%2). Nothing was stored.")
+                            tr("No backup of the module's memory could be saved: "
+                               "cannot write %1 (%2). Nothing was stored.")
                                 .arg(what, why)};
     };
     if (m_path.isEmpty())
-        return {{},
-                QStringLiteral("No backup of the module's memory could be saved: %1. Nothing "
-                               "was stored.")
-                    .arg(m_unavailable.isEmpty() ? QStringLiteral("no folder for them was given")
-                                                 : m_unavailable)};
+        return {
+            {},
+            tr("No backup of the module's memory could be saved: %1. Nothing "
+               "was stored.")
+                .arg(m_unavailable.isEmpty() ? tr("no folder for them was given") : m_unavailable)};
     QDir folder(m_path);
     if (!folder.mkpath(QStringLiteral(".")))
-        return failure(m_path, QStringLiteral("the folder cannot be created"));
+        return failure(m_path, tr("the folder cannot be created"));
 
     // The name is claimed by creating the file: another process saving in the same
     // millisecond on the same port takes the next number instead of this file.
@@ -150,7 +150,7 @@ BackupResult BackupFolder::save(ModuleKind kind, const EepromImage &image, const
         syncFolder(m_path);
         QFile written(path);
         if (!written.open(QIODevice::ReadOnly) || written.readAll() != text)
-            why = QStringLiteral("it does not read back as written");
+            why = tr("it does not read back as written");
     }
     if (!why.isEmpty()) {
         QFile::remove(path);

@@ -2,6 +2,7 @@
 
 #include "session/ModuleSession.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <optional>
@@ -34,6 +35,8 @@ struct BackupName {
 // example "tessel-20261206T210512.123Z-ttyUSB0-7.txt": never the module's serials, which
 // modules programmed alike share, so no backup is ever taken for another module's.
 class BackupFolder {
+    Q_DECLARE_TR_FUNCTIONS(tessel::BackupFolder)
+
 public:
     // No folder: every save fails and says so. The folder is always the caller's to give: the
     // program chooses it once, from the environment, when it starts (see dataHome).

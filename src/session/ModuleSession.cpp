@@ -41,9 +41,9 @@ SessionStatus statusOf(TransferStatus status) {
 
 QString moduleRefusal(const std::optional<wire::IdentityReply> &identity) {
     if (!identity)
-        return QStringLiteral("No module has been identified; nothing was stored.");
+        return ModuleSession::tr("No module has been identified; nothing was stored.");
     if (!identity->moduleKind()) {
-        return QStringLiteral("The module reports the unknown kind %1; nothing was stored.")
+        return ModuleSession::tr("The module reports the unknown kind %1; nothing was stored.")
             .arg(identity->kind());
     }
     return {};
@@ -60,7 +60,7 @@ QString storeRefusal(const std::optional<wire::IdentityReply> &identity,
         problems << describeBadEntries(bad);
     if (problems.isEmpty())
         return {};
-    return QStringLiteral("Nothing was stored: correct %1 first.")
+    return ModuleSession::tr("Nothing was stored: correct %1 first.")
         .arg(problems.join(QStringLiteral(", ")));
 }
 
@@ -91,11 +91,11 @@ void ModuleSession::run(const SessionRequest &request) {
     outcome.moduleLeft = m_protocol.link().moduleLeft();
     outcome.job = request.job;
     if (m_protocol.garbledStores() != garbledBefore) {
-        outcome.warning = QStringLiteral(
-            "The line turned a command into the start of a block store, and the module "
-            "confirmed that store when it was ended with bytes that start no command. Its block "
-            "number was 255, which names no block, so no block should have changed; read the "
-            "module again to be sure.");
+        outcome.warning =
+            tr("The line turned a command into the start of a block store, and the module "
+               "confirmed that store when it was ended with bytes that start no command. Its block "
+               "number was 255, which names no block, so no block should have changed; read the "
+               "module again to be sure.");
     }
     traceSession(jobName(request.job) + QStringLiteral(" ended: ") +
                  (outcome.ok() ? QStringLiteral("done") : outcome.message));
@@ -144,15 +144,15 @@ SessionOutcome ModuleSession::unansweredLinkTests() const {
     if (const int wrong = m_protocol.wrongAnswers(); wrong > 0) {
         return failed(
             SessionStatus::OutOfStep,
-            QStringLiteral("The module answers, but every reply is out of step: %1 "
-                           "link %2 answered with %3 instead of 88, even with the "
-                           "line realigned after each. Check the cable and its "
-                           "plugs, then try again.")
+            ModuleSession::tr("The module answers, but every reply is out of step: %1 "
+                              "link %2 answered with %3 instead of 88, even with the "
+                              "line realigned after each. Check the cable and its "
+                              "plugs, then try again.")
                 .arg(wrong)
-                .arg(wrong == 1 ? QStringLiteral("test was") : QStringLiteral("tests were"))
+                .arg(wrong == 1 ? ModuleSession::tr("test was") : ModuleSession::tr("tests were"))
                 .arg(m_protocol.lastWrongAnswer()));
     }
-    return failed(SessionStatus::NoAnswer, QStringLiteral("No module answered."));
+    return failed(SessionStatus::NoAnswer, ModuleSession::tr("No module answered."));
 }
 
 SessionOutcome ModuleSession::runIdentify(const SessionRequest &request) {
@@ -171,9 +171,9 @@ SessionOutcome ModuleSession::runIdentify(const SessionRequest &request) {
     const CheckedIdentity asked = identifyChecked(m_protocol, m_limits.identifyAttempts);
     if (!asked.settled) {
         return failed(SessionStatus::Unreliable,
-                      QStringLiteral("The line is unreliable: the module's identification came "
-                                     "back different each of the %1 times it was asked. Check "
-                                     "the cable and its plugs, then try again.")
+                      ModuleSession::tr("The line is unreliable: the module's identification came "
+                                        "back different each of the %1 times it was asked. Check "
+                                        "the cable and its plugs, then try again.")
                           .arg(kReadsToSettle));
     }
     m_identity = asked.reply;
@@ -183,8 +183,8 @@ SessionOutcome ModuleSession::runIdentify(const SessionRequest &request) {
         // What the line showed tells a module too slow for the waits from one that is silent.
         const QString seen = m_protocol.pace().describe();
         return failed(SessionStatus::NotIdentified,
-                      QStringLiteral("The module answered the link test but not the "
-                                     "identification%1.")
+                      ModuleSession::tr("The module answered the link test but not the "
+                                        "identification%1.")
                           .arg(seen.isEmpty() ? QString() : QStringLiteral(": ") + seen));
     }
     return {};
@@ -213,7 +213,7 @@ SessionOutcome ModuleSession::runStore(const SessionRequest &request) {
         // Nothing can reach the module: no backup is written from what was known of it.
         outcome.status = SessionStatus::LinkFailed;
         outcome.message = m_protocol.link().failure() +
-                          QStringLiteral(" Nothing was sent, and no backup was made.");
+                          ModuleSession::tr(" Nothing was sent, and no backup was made.");
         return outcome;
     }
     if (!readBeforeStore(request, outcome) || !backUp(outcome))
@@ -238,7 +238,7 @@ SessionOutcome ModuleSession::runStore(const SessionRequest &request) {
     if (m_verifyAfterStore && m_stopRequested) {
         // Asked to stop while the last block was on its way: the check is what is left.
         outcome.status = SessionStatus::ReadBackFailed;
-        outcome.message = QStringLiteral("The read-back was not started: a stop was asked for.");
+        outcome.message = ModuleSession::tr("The read-back was not started: a stop was asked for.");
     } else if (m_verifyAfterStore) {
         readBack(outcome, before);
     }
@@ -255,8 +255,8 @@ bool ModuleSession::readBeforeStore(const SessionRequest &request, SessionOutcom
     const SessionOutcome read = runRead();
     if (!read.ok()) {
         outcome.status = read.status;
-        outcome.message = QStringLiteral("The module's memory could not be read for its "
-                                         "backup, so nothing was stored. %1")
+        outcome.message = ModuleSession::tr("The module's memory could not be read for its "
+                                            "backup, so nothing was stored. %1")
                               .arg(read.message);
         return false;
     }
@@ -267,7 +267,7 @@ bool ModuleSession::readBeforeStore(const SessionRequest &request, SessionOutcom
     outcome.differences = differingAddresses(*known, read.received);
     const std::vector<SettingChange> changes = settingChanges(*kind(), *known, read.received);
     outcome.message =
-        QStringLiteral("The module's memory changed since it was read: %1.\n%2")
+        ModuleSession::tr("The module's memory changed since it was read: %1.\n%2")
             .arg(settingsSummary(int(changes.size()), int(outcome.differences.size())),
                  changeLines(changes));
     return false;
@@ -322,7 +322,7 @@ void ModuleSession::readBack(SessionOutcome &outcome, const std::optional<Eeprom
     if (!outcome.differences.empty()) {
         outcome.status = SessionStatus::Differs;
         outcome.message =
-            QStringLiteral("Verification failed: %1 of %2 addresses differ after the store.")
+            ModuleSession::tr("Verification failed: %1 of %2 addresses differ after the store.")
                 .arg(outcome.differences.size())
                 .arg(kImageSize);
     }

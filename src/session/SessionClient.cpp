@@ -153,7 +153,7 @@ std::optional<SessionJob> SessionClient::waitingJob() const {
 
 QString SessionClient::lineFailure() const {
     if (m_aborted)
-        return QStringLiteral("The transfer was cancelled.");
+        return SessionClient::tr("The transfer was cancelled.");
     return m_lineFailure;
 }
 
@@ -181,7 +181,7 @@ Admission SessionClient::factoryReset(std::optional<int> keptModeByte) {
         image.setValue(map::kModeByte, *keptModeByte);
     if (const auto bad = image.badEntries(); !bad.empty())
         return refuse(SessionJob::FactoryReset,
-                      QStringLiteral("Nothing was stored: %1.").arg(describeBadEntries(bad)));
+                      SessionClient::tr("Nothing was stored: %1.").arg(describeBadEntries(bad)));
     return submit(requestFor(SessionJob::FactoryReset, image));
 }
 
@@ -212,16 +212,16 @@ Admission SessionClient::refuse(SessionJob job, const QString &message) {
 
 Admission SessionClient::submit(SessionRequest request) {
     if (!m_open) {
-        return refuse(request.job, QStringLiteral("No line to a module is open; this %1 was not "
-                                                  "started.")
-                                       .arg(jobName(request.job)));
+        return refuse(request.job, SessionClient::tr("No line to a module is open; this %1 was not "
+                                                     "started.")
+                                       .arg(shownJobName(request.job)));
     }
     if (m_running) {
         if (m_waiting) {
             return refuse(request.job,
-                          QStringLiteral("The module is busy and another transfer already waits "
-                                         "for it; this %1 was not started.")
-                              .arg(jobName(request.job)));
+                          SessionClient::tr("The module is busy and another transfer already waits "
+                                            "for it; this %1 was not started.")
+                              .arg(shownJobName(request.job)));
         }
         if (m_running == SessionJob::ReadInputs)
             m_session.load()->setInputsLooping(false);
@@ -289,21 +289,21 @@ void SessionClient::onLost(const QString &why) {
 
 void SessionClient::dropWaiting(const QString &because) {
     if (std::optional<SessionRequest> dropped = std::exchange(m_waiting, std::nullopt))
-        Q_EMIT refused(dropped->job, because.arg(jobName(dropped->job)));
+        Q_EMIT refused(dropped->job, because.arg(shownJobName(dropped->job)));
 }
 
 void SessionClient::requestStop() {
     if (!m_running)
         return;
     m_session.load()->requestStop();
-    dropWaiting(QStringLiteral("The transfer before this %1 was stopped; it was not started."));
+    dropWaiting(SessionClient::tr("The transfer before this %1 was stopped; it was not started."));
 }
 
 void SessionClient::cancel() {
     if (!m_running)
         return;
     m_session.load()->cancel();
-    dropWaiting(QStringLiteral("The transfer before this %1 was stopped; it was not started."));
+    dropWaiting(SessionClient::tr("The transfer before this %1 was stopped; it was not started."));
 }
 
 void SessionClient::abort() {

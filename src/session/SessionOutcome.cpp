@@ -1,5 +1,6 @@
 #include "session/SessionOutcome.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace tessel {
@@ -66,22 +67,32 @@ BlockHolds blockHolds(const EepromImage &now, const EepromImage &sent,
     return same(*before) ? BlockHolds::Old : BlockHolds::Neither;
 }
 
-QString jobName(SessionJob job) {
+namespace {
+const char *jobSource(SessionJob job) {
     switch (job) {
     case SessionJob::Identify:
-        return QStringLiteral("identification");
+        return QT_TRANSLATE_NOOP("tessel::SessionJob", "identification");
     case SessionJob::Read:
-        return QStringLiteral("read");
+        return QT_TRANSLATE_NOOP("tessel::SessionJob", "read");
     case SessionJob::Store:
-        return QStringLiteral("store");
+        return QT_TRANSLATE_NOOP("tessel::SessionJob", "store");
     case SessionJob::LinkTest:
-        return QStringLiteral("link test");
+        return QT_TRANSLATE_NOOP("tessel::SessionJob", "link test");
     case SessionJob::ReadInputs:
-        return QStringLiteral("reading of the inputs");
+        return QT_TRANSLATE_NOOP("tessel::SessionJob", "reading of the inputs");
     case SessionJob::FactoryReset:
         break;
     }
-    return QStringLiteral("factory reset");
+    return QT_TRANSLATE_NOOP("tessel::SessionJob", "factory reset");
+}
+} // namespace
+
+QString jobName(SessionJob job) {
+    return QString::fromLatin1(jobSource(job));
+}
+
+QString shownJobName(SessionJob job) {
+    return QCoreApplication::translate("tessel::SessionJob", jobSource(job));
 }
 
 } // namespace tessel

@@ -97,8 +97,10 @@ std::vector<int> differingAddresses(const EepromImage &a, const EepromImage &b);
 BlockHolds blockHolds(const EepromImage &now, const EepromImage &sent,
                       const std::optional<EepromImage> &before, int block);
 
-// "read", "store", "factory reset": how messages name a job.
+// "read", "store", "factory reset": how the trace names a job.
 QString jobName(SessionJob job);
+// The same in the user's language, for the messages the windows show.
+QString shownJobName(SessionJob job);
 
 } // namespace tessel
 

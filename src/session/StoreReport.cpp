@@ -2,10 +2,16 @@
 
 #include "link/protocol/SettingsTransfer.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 
 namespace tessel {
+
+// The context the windows translate this file's texts in.
+struct StoreReport {
+    Q_DECLARE_TR_FUNCTIONS(tessel::StoreReport)
+};
 
 namespace {
 
@@ -17,7 +23,7 @@ QString ranges(const std::vector<int> &values) {
         while (last + 1 < values.size() && values[last + 1] == values[last] + 1)
             ++last;
         parts << (last == i ? QString::number(values[i])
-                            : QStringLiteral("%1 to %2").arg(values[i]).arg(values[last]));
+                            : StoreReport::tr("%1 to %2").arg(values[i]).arg(values[last]));
         i = last + 1;
     }
     return parts.join(QStringLiteral(", "));
@@ -25,18 +31,18 @@ QString ranges(const std::vector<int> &values) {
 
 // "Block 5 (addresses 80 to 95)", "Blocks 0 to 4 (addresses 0 to 79)".
 QString blocks(int first, int last) {
-    const QString addresses = QStringLiteral("addresses %1 to %2")
+    const QString addresses = StoreReport::tr("addresses %1 to %2")
                                   .arg(first * kBlockSize)
                                   .arg((last + 1) * kBlockSize - 1);
     if (first == last)
-        return QStringLiteral("Block %1 (%2)").arg(first).arg(addresses);
-    return QStringLiteral("Blocks %1 to %2 (%3)").arg(first).arg(last).arg(addresses);
+        return StoreReport::tr("Block %1 (%2)").arg(first).arg(addresses);
+    return StoreReport::tr("Blocks %1 to %2 (%3)").arg(first).arg(last).arg(addresses);
 }
 
 // "Block 5 holds", "Blocks 0 to 4 hold": blocks(first, last) and its verb.
 QString blocksHold(int first, int last, const QString &what) {
     return blocks(first, last) +
-           (first == last ? QStringLiteral(" holds ") : QStringLiteral(" hold ")) + what;
+           (first == last ? StoreReport::tr(" holds ") : StoreReport::tr(" hold ")) + what;
 }
 
 // A word a shell takes as it is: quoted when it holds anything but the usual path characters.
@@ -63,17 +69,17 @@ QString causeOf(const QString &message) {
 QStringList blockStates(int firstNotNew, int unknown) {
     QStringList lines;
     if (firstNotNew > 0)
-        lines << blocksHold(0, firstNotNew - 1, QStringLiteral("the new settings."));
+        lines << blocksHold(0, firstNotNew - 1, StoreReport::tr("the new settings."));
     else
-        lines << QStringLiteral("No block holds the new settings.");
+        lines << StoreReport::tr("No block holds the new settings.");
     if (unknown >= 0) {
         lines << blocks(unknown, unknown) +
-                     QStringLiteral(" may hold the old or the new settings: its store was not "
-                                    "confirmed.");
+                     StoreReport::tr(" may hold the old or the new settings: its store was not "
+                                     "confirmed.");
     }
     const int firstOld = unknown >= 0 ? unknown + 1 : firstNotNew;
     if (firstOld < kBlockCount)
-        lines << blocksHold(firstOld, kBlockCount - 1, QStringLiteral("the old settings."));
+        lines << blocksHold(firstOld, kBlockCount - 1, StoreReport::tr("the old settings."));
     return lines;
 }
 
@@ -86,18 +92,19 @@ QStringList holdsLines(const std::vector<BlockHolds> &holds) {
             ++last;
         switch (holds[first]) {
         case BlockHolds::New:
-            lines << blocksHold(first, last, QStringLiteral("the new settings."));
+            lines << blocksHold(first, last, StoreReport::tr("the new settings."));
             break;
         case BlockHolds::Old:
-            lines << blocksHold(first, last, QStringLiteral("the old settings."));
+            lines << blocksHold(first, last, StoreReport::tr("the old settings."));
             break;
         case BlockHolds::Neither:
             lines << blocksHold(first, last,
-                                QStringLiteral("neither the old nor the new settings: the line "
-                                               "changed what was sent."));
+                                StoreReport::tr("neither the old nor the new settings: the line "
+                                                "changed what was sent."));
             break;
         case BlockHolds::NotNew:
-            lines << blocksHold(first, last, QStringLiteral("other values than the new settings."));
+            lines << blocksHold(first, last,
+                                StoreReport::tr("other values than the new settings."));
             break;
         }
         first = last + 1;
@@ -107,12 +114,12 @@ QStringList holdsLines(const std::vector<BlockHolds> &holds) {
 
 QStringList backupAndNextStep(const SessionOutcome &outcome, const QString &port) {
     if (outcome.backup.isEmpty()) {
-        return {QStringLiteral("No backup of the module's memory was saved before the store."),
-                QStringLiteral("Run the store again.")};
+        return {StoreReport::tr("No backup of the module's memory was saved before the store."),
+                StoreReport::tr("Run the store again.")};
     }
     return {backupNote(outcome.backup),
-            QStringLiteral("Run the store again, or restore the backup with: tessel-config write "
-                           "--port %1 %2")
+            StoreReport::tr("Run the store again, or restore the backup with: tessel-config write "
+                            "--port %1 %2")
                 .arg(shellWord(port), shellWord(outcome.backup))};
 }
 
@@ -120,14 +127,14 @@ QStringList notStoredLines(const SessionOutcome &outcome) {
     const int block = outcome.failedBlock;
     QStringList lines{QString::fromLatin1(kErrorStoringData)};
     if (outcome.status == SessionStatus::NotConfirmed) {
-        lines << QStringLiteral("The module did not confirm the store of %1.")
+        lines << StoreReport::tr("The module did not confirm the store of %1.")
                      .arg(blocks(block, block).toLower());
     } else {
-        lines << QStringLiteral("The store stopped at %1: %2")
+        lines << StoreReport::tr("The store stopped at %1: %2")
                      .arg(blocks(block, block).toLower(), causeOf(outcome.message));
     }
     if (!outcome.holds.empty())
-        return lines << QStringLiteral("Read again after the store:") << holdsLines(outcome.holds);
+        return lines << StoreReport::tr("Read again after the store:") << holdsLines(outcome.holds);
     return lines + blockStates(block, block);
 }
 
@@ -137,60 +144,60 @@ QStringList notStoredLines(const SessionOutcome &outcome) {
 QStringList leftLines(const SessionOutcome &outcome) {
     const int block = outcome.failedBlock;
     QStringList lines{QString::fromLatin1(kErrorStoringData),
-                      QStringLiteral("The store stopped at %1: %2")
+                      StoreReport::tr("The store stopped at %1: %2")
                           .arg(blocks(block, block).toLower(), causeOf(outcome.message))};
     if (block > 0)
-        lines << blocksHold(0, block - 1, QStringLiteral("the new settings: each was confirmed."));
+        lines << blocksHold(0, block - 1, StoreReport::tr("the new settings: each was confirmed."));
     else
-        lines << QStringLiteral("No block holds the new settings.");
+        lines << StoreReport::tr("No block holds the new settings.");
     lines << blocks(block, block) +
-                 QStringLiteral(" was in flight: it may hold the old or the new settings.");
+                 StoreReport::tr(" was in flight: it may hold the old or the new settings.");
     if (block + 1 < kBlockCount) {
         lines << blocks(block + 1, kBlockCount - 1) +
                      (block + 2 == kBlockCount
-                          ? QStringLiteral(" was not sent; it could not be read again because "
-                                           "the module left.")
-                          : QStringLiteral(" were not sent; they could not be read again "
-                                           "because the module left."));
+                          ? StoreReport::tr(" was not sent; it could not be read again because "
+                                            "the module left.")
+                          : StoreReport::tr(" were not sent; they could not be read again "
+                                            "because the module left."));
     }
     if (!outcome.backup.isEmpty())
         lines << backupNote(outcome.backup);
-    lines << QStringLiteral("No restore command is given: the module has left the port, and the "
-                            "next one there is another module.");
+    lines << StoreReport::tr("No restore command is given: the module has left the port, and the "
+                             "next one there is another module.");
     return lines;
 }
 
 QStringList stoppedLines(const SessionOutcome &outcome) {
     const int block = outcome.failedBlock;
     const QString first =
-        block == 0 ? QStringLiteral("The store was stopped before its first block, as asked.")
-                   : QStringLiteral("The store was stopped after block %1, as asked; every block "
-                                    "sent was confirmed.")
+        block == 0 ? StoreReport::tr("The store was stopped before its first block, as asked.")
+                   : StoreReport::tr("The store was stopped after block %1, as asked; every block "
+                                     "sent was confirmed.")
                          .arg(block - 1);
     return QStringList{first} + blockStates(block, -1);
 }
 
 QStringList differsLines(const SessionOutcome &outcome) {
     return QStringList{outcome.message,
-                       QStringLiteral("Every block was confirmed, but the module holds other "
-                                      "values than were stored at addresses %1 (blocks %2).")
+                       StoreReport::tr("Every block was confirmed, but the module holds other "
+                                       "values than were stored at addresses %1 (blocks %2).")
                            .arg(ranges(outcome.differences), ranges(outcome.differingBlocks()))} +
            holdsLines(outcome.holds);
 }
 
 QStringList readBackFailedLines(const SessionOutcome &outcome) {
-    return {QStringLiteral("The store itself completed: all %1 blocks were stored and each was "
-                           "confirmed by the module.")
+    return {StoreReport::tr("The store itself completed: all %1 blocks were stored and each was "
+                            "confirmed by the module.")
                 .arg(kBlockCount),
-            QStringLiteral("Verification could not be done: %1").arg(outcome.message),
-            QStringLiteral("Read the module to compare; should that fail too, check the "
-                           "connection.")};
+            StoreReport::tr("Verification could not be done: %1").arg(outcome.message),
+            StoreReport::tr("Read the module to compare; should that fail too, check the "
+                            "connection.")};
 }
 
 } // namespace
 
 QString backupNote(const QString &path) {
-    return QStringLiteral("The module's memory before the store is saved in %1.").arg(path);
+    return StoreReport::tr("The module's memory before the store is saved in %1.").arg(path);
 }
 
 QString storeReport(const SessionOutcome &outcome, const QString &port) {

@@ -14,7 +14,7 @@ SerialChannel::SerialChannel(QObject *parent) : DeviceChannel(m_port, parent) {
 QString SerialChannel::open(const QString &portName) {
     m_device = deviceForPortName(portName);
     if (m_device.isEmpty())
-        return QStringLiteral("No port was chosen.");
+        return SerialChannel::tr("No port was chosen.");
     m_port.setPortName(m_device);
     m_port.setBaudRate(QSerialPort::Baud115200);
     m_port.setDataBits(QSerialPort::Data8);
@@ -61,8 +61,8 @@ void SerialChannel::onError(QSerialPort::SerialPortError error) {
         if (m_port.isOpen() && !isLost()) {
             m_port.close();
             m_claim.reset();
-            markLost(QStringLiteral("The connection on %1 was lost: the device disappeared or "
-                                    "stopped working.")
+            markLost(SerialChannel::tr("The connection on %1 was lost: the device disappeared or "
+                                       "stopped working.")
                          .arg(m_device));
         }
         return;

@@ -34,9 +34,10 @@ void SimulatedChannel::inject(const QByteArray &bytes) {
 }
 
 QString SimulatedChannel::lostReason() const {
-    return m_module.lineDropped() ? QStringLiteral("The connection to the simulated module was "
-                                                   "lost.")
-                                  : QString();
+    return m_module.lineDropped()
+               ? SimulatedChannel::tr("The connection to the simulated module was "
+                                      "lost.")
+               : QString();
 }
 
 QString SimulatedChannel::name() const {

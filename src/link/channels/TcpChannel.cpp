@@ -60,7 +60,7 @@ QString TcpChannel::open(const QString &portName, int timeoutMs) {
     }
     const QString why = m_socket.error() != QAbstractSocket::SocketTimeoutError
                             ? whyNotConnected(m_name)
-                            : QStringLiteral("Could not connect to %1: the host did not answer "
+                            : TcpChannel::tr("Could not connect to %1: the host did not answer "
                                              "within %2 s.")
                                   .arg(m_name)
                                   .arg(timeoutMs / 1000.0);
@@ -72,26 +72,26 @@ QString TcpChannel::whyNotConnected(const QString &address) const {
     QString what;
     switch (m_socket.error()) {
     case QAbstractSocket::ConnectionRefusedError:
-        what = QStringLiteral("the connection was refused. Is the device server on and is this "
+        what = TcpChannel::tr("the connection was refused. Is the device server on and is this "
                               "its port?");
         break;
     case QAbstractSocket::HostNotFoundError:
-        what = QStringLiteral("no host of that name is known.");
+        what = TcpChannel::tr("no host of that name is known.");
         break;
     case QAbstractSocket::NetworkError:
-        what = QStringLiteral("there is no route to the host (%1).").arg(m_socket.errorString());
+        what = TcpChannel::tr("there is no route to the host (%1).").arg(m_socket.errorString());
         break;
     case QAbstractSocket::SocketTimeoutError:
-        what = QStringLiteral("the connection timed out.");
+        what = TcpChannel::tr("the connection timed out.");
         break;
     case QAbstractSocket::RemoteHostClosedError:
-        what = QStringLiteral("the device server closed the connection as it was made.");
+        what = TcpChannel::tr("the device server closed the connection as it was made.");
         break;
     default:
         what = m_socket.errorString() + QLatin1Char('.');
         break;
     }
-    return QStringLiteral("Could not connect to %1: %2").arg(address, what);
+    return TcpChannel::tr("Could not connect to %1: %2").arg(address, what);
 }
 
 bool TcpChannel::hostUnknown() const {
@@ -125,23 +125,23 @@ void TcpChannel::onError(QAbstractSocket::SocketError error) {
     QString why;
     switch (error) {
     case QAbstractSocket::RemoteHostClosedError:
-        why = wasReset() ? QStringLiteral("the connection was reset (the device server "
+        why = wasReset() ? TcpChannel::tr("the connection was reset (the device server "
                                           "restarted, or the network between dropped it)")
-                         : QStringLiteral("the device server closed it");
+                         : TcpChannel::tr("the device server closed it");
         break;
     case QAbstractSocket::NetworkError:
-        why = QStringLiteral("there is no route to the host any more (%1)")
+        why = TcpChannel::tr("there is no route to the host any more (%1)")
                   .arg(m_socket.errorString());
         break;
     case QAbstractSocket::SocketTimeoutError:
-        why = QStringLiteral("the connection timed out");
+        why = TcpChannel::tr("the connection timed out");
         break;
     default:
         why = m_socket.errorString();
         break;
     }
     stopWatching();
-    markLost(QStringLiteral("The connection to %1 was lost: %2.").arg(m_name, why));
+    markLost(TcpChannel::tr("The connection to %1 was lost: %2.").arg(m_name, why));
 }
 
 } // namespace tessel

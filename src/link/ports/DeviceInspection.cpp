@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
+#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -17,6 +18,11 @@
 #endif
 
 namespace tessel {
+
+// The context the windows translate this file's texts in.
+struct DeviceInspection {
+    Q_DECLARE_TR_FUNCTIONS(tessel::DeviceInspection)
+};
 
 QStringList standardLockFolders() {
     // The folders serial programs (and QSerialPort itself) leave their lock files in.
@@ -67,16 +73,16 @@ QString commandName(qint64 pid) {
 
 QString describeFileKind(mode_t mode) {
     if (S_ISREG(mode))
-        return QStringLiteral("a regular file");
+        return DeviceInspection::tr("a regular file");
     if (S_ISDIR(mode))
-        return QStringLiteral("a directory");
+        return DeviceInspection::tr("a directory");
     if (S_ISBLK(mode))
-        return QStringLiteral("a block device (a disk)");
+        return DeviceInspection::tr("a block device (a disk)");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a pipe");
+        return DeviceInspection::tr("a pipe");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("not a device");
+        return DeviceInspection::tr("a socket");
+    return DeviceInspection::tr("not a device");
 }
 
 bool sessionHasGroup(gid_t gid) {

@@ -1,6 +1,13 @@
 #include "link/ports/OpenFailure.h"
 
+#include <QCoreApplication>
+
 namespace tessel {
+
+// The context the windows translate this file's texts in.
+struct OpenFailure {
+    Q_DECLARE_TR_FUNCTIONS(tessel::OpenFailure)
+};
 
 namespace {
 using Kind = DeviceEvidence::Kind;
@@ -31,8 +38,8 @@ QString inUse(const QString &port, const DeviceEvidence &evidence) {
     QString holder;
     if (evidence.lockHolder) {
         holder = evidence.lockHolderName.isEmpty()
-                     ? QStringLiteral(" (process %1)").arg(*evidence.lockHolder)
-                     : QStringLiteral(" (%1, process %2)")
+                     ? OpenFailure::tr(" (process %1)").arg(*evidence.lockHolder)
+                     : OpenFailure::tr(" (%1, process %2)")
                            .arg(evidence.lockHolderName)
                            .arg(*evidence.lockHolder);
     }
@@ -44,20 +51,20 @@ QString inUse(const QString &port, const DeviceEvidence &evidence) {
 QString permissionDenied(const QString &port, const QString &device,
                          const DeviceEvidence &evidence) {
     const QString denied =
-        QStringLiteral("Cannot open %1: permission denied.").arg(portWithDevice(port, device));
+        OpenFailure::tr("Cannot open %1: permission denied.").arg(portWithDevice(port, device));
     const QString group = evidence.ownerGroup;
     if (group.isEmpty() || !evidence.groupMayOpen)
-        return denied + QStringLiteral(" Only the owner of %1 may open it; ask the "
-                                       "administrator to give it to the dialout group.")
+        return denied + OpenFailure::tr(" Only the owner of %1 may open it; ask the "
+                                        "administrator to give it to the dialout group.")
                             .arg(device);
     if (evidence.groupNotYetActive)
-        return denied + QStringLiteral(" You belong to the group %1, which owns the device, but "
-                                       "this login started before you were added: log out and "
-                                       "in again.")
+        return denied + OpenFailure::tr(" You belong to the group %1, which owns the device, but "
+                                        "this login started before you were added: log out and "
+                                        "in again.")
                             .arg(group);
-    return denied + QStringLiteral(" Your user must belong to the group %1, which owns the "
-                                   "device: sudo usermod -aG %1 $USER, then log out and in "
-                                   "again.")
+    return denied + OpenFailure::tr(" Your user must belong to the group %1, which owns the "
+                                    "device: sudo usermod -aG %1 $USER, then log out and in "
+                                    "again.")
                         .arg(group);
 }
 } // namespace
@@ -69,11 +76,11 @@ QString explainOpenFailure(const QString &portName, const QString &device,
     const QString named = nameAndDevice(port, device);
     switch (evidence.kind) {
     case Kind::Missing:
-        return nothingBehind(named, device, QStringLiteral("does not exist."), present);
+        return nothingBehind(named, device, OpenFailure::tr("does not exist."), present);
     case Kind::NoHardware:
         return nothingBehind(named, device,
-                             QStringLiteral("has no serial port behind it: the system keeps "
-                                            "the name, but no hardware answers."),
+                             OpenFailure::tr("has no serial port behind it: the system keeps "
+                                             "the name, but no hardware answers."),
                              present);
     case Kind::NotADevice:
         return QStringLiteral("%1 is not a serial port: it is %2.").arg(device, evidence.fileKind);
@@ -91,7 +98,7 @@ QString explainOpenFailure(const QString &portName, const QString &device,
         return inUse(port, evidence);
     if (evidence.accessDenied)
         return permissionDenied(port, device, evidence);
-    return QStringLiteral("Cannot open %1: %2.").arg(portWithDevice(port, device), systemText);
+    return OpenFailure::tr("Cannot open %1: %2.").arg(portWithDevice(port, device), systemText);
 }
 
 } // namespace tessel

@@ -2,10 +2,16 @@
 
 #include "link/ports/PortSetting.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
 namespace tessel {
+
+// The context the windows translate this file's texts in.
+struct PortFactsText {
+    Q_DECLARE_TR_FUNCTIONS(tessel::PortFactsText)
+};
 
 namespace {
 QString hex4(quint16 value) {
@@ -26,7 +32,7 @@ QString PortFacts::summary() const {
         if (!text.isEmpty() && !known.contains(text))
             known << text;
     if (!serialNumber.isEmpty())
-        known << QStringLiteral("serial %1").arg(serialNumber);
+        known << PortFactsText::tr("serial %1").arg(serialNumber);
     if (vendorId)
         known << vendorProduct();
     return known.isEmpty() ? name
@@ -64,11 +70,11 @@ const PortFacts *findPort(const QString &name, const QList<PortFacts> &ports) {
 
 QString portsPresentText(const QList<PortFacts> &ports) {
     if (ports.isEmpty())
-        return QStringLiteral("No serial ports are present.");
+        return PortFactsText::tr("No serial ports are present.");
     QStringList lines;
     for (const PortFacts &port : ports)
         lines << port.summary();
-    return QStringLiteral("Ports present: %1.").arg(lines.join(QLatin1String("; ")));
+    return PortFactsText::tr("Ports present: %1.").arg(lines.join(QLatin1String("; ")));
 }
 
 } // namespace tessel

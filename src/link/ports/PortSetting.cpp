@@ -41,7 +41,7 @@ std::optional<QString> readField(const QString &path) {
 // Empty when written; otherwise the reason.
 QString writeName(const QString &name, const QString &path) {
     if (isOtherThanAFile(path))
-        return QStringLiteral("it is there, but not as a regular file");
+        return PortSetting::tr("it is there, but not as a regular file");
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(name.toLocal8Bit() + '\n') < 0 || !file.flush())
@@ -93,24 +93,25 @@ QString PortSetting::remember(const QString &name) const {
         const QString whyNotHere = writeName(name, hereFile);
         if (whyNotHere.isEmpty())
             return {};
-        why = QStringLiteral("the port setting file %1 could not be written in the working "
-                             "directory %2 (%3)")
+        why = PortSetting::tr("the port setting file %1 could not be written in the working "
+                              "directory %2 (%3)")
                   .arg(QString::fromLatin1(kPortSettingFile),
                        QDir::toNativeSeparators(QFileInfo(hereFile).absolutePath()), whyNotHere);
     }
     const QString folder = QDir::toNativeSeparators(m_configFolder);
-    const QString whyNotThere = m_configFolder.isEmpty() ? QStringLiteral("no folder is known")
+    const QString whyNotThere = m_configFolder.isEmpty() ? PortSetting::tr("no folder is known")
                                 : !QDir().mkpath(m_configFolder)
-                                    ? QStringLiteral("the folder cannot be created")
+                                    ? PortSetting::tr("the folder cannot be created")
                                     : writeName(name, configFile());
     if (whyNotThere.isEmpty())
-        return why.isEmpty() ? QString()
-                             : QStringLiteral("The port is remembered in %1: %2.").arg(folder, why);
-    why += (why.isEmpty() ? QStringLiteral("it could not be written in %1 (%2)")
-                          : QStringLiteral(", nor in %1 (%2)"))
+        return why.isEmpty()
+                   ? QString()
+                   : PortSetting::tr("The port is remembered in %1: %2.").arg(folder, why);
+    why += (why.isEmpty() ? PortSetting::tr("it could not be written in %1 (%2)")
+                          : PortSetting::tr(", nor in %1 (%2)"))
                .arg(folder, whyNotThere);
-    return QStringLiteral("The port could not be remembered: %1. %2 is used for this run; choose "
-                          "it again next time.")
+    return PortSetting::tr("The port could not be remembered: %1. %2 is used for this run; choose "
+                           "it again next time.")
         .arg(why, name.trimmed());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -14,6 +15,8 @@ inline constexpr const char *kPortSettingFile = "tessel.cfg";
 // configuration folder; never into the home folder, where a program started from the desktop's
 // menu runs, nor into a working directory that held no setting.
 class PortSetting {
+    Q_DECLARE_TR_FUNCTIONS(tessel::PortSetting)
+
 public:
     // The working directory, the folder of the program's QSettings and the user's home.
     PortSetting();

@@ -43,16 +43,16 @@ void ModuleLink::checkSilence() {
 
 QString ModuleLink::failure() const {
     if (m_aborted)
-        return QStringLiteral("The transfer was cancelled.");
+        return tr("The transfer was cancelled.");
     if (const QString lost = m_channel.lostReason(); !lost.isEmpty())
         return lost;
     if (m_leftAfter > 0) {
-        return QStringLiteral("The module stopped answering for %1 s: it was taken out or lost "
-                              "its power.")
+        return tr("The module stopped answering for %1 s: it was taken out or lost "
+                  "its power.")
             .arg(static_cast<double>(m_leftAfter) / 1e6, 0, 'f', 1);
     }
     if (m_interrupted)
-        return QStringLiteral("Cancel was pressed.");
+        return tr("Cancel was pressed.");
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include "link/channels/ByteChannel.h"
 #include "link/protocol/LinkClock.h"
 
+#include <QCoreApplication>
 #include <atomic>
 #include <functional>
 
@@ -23,6 +24,8 @@ constexpr int kReadBlock = 50000;     // one block-read attempt: 5 s
 // wait is over, or another thread ends it (abort, interrupt), and runs no event loop, so that
 // nothing else of the program runs inside a wait and a silent module costs no time at all.
 class ModuleLink {
+    Q_DECLARE_TR_FUNCTIONS(tessel::ModuleLink)
+
 public:
     ModuleLink(ByteChannel &channel, LinkClock &clock);
 

@@ -1,10 +1,16 @@
 #include "link/protocol/SettingsTransfer.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <numeric>
 
 namespace tessel {
+
+// The context the windows translate this file's texts in.
+struct SettingsTransfer {
+    Q_DECLARE_TR_FUNCTIONS(tessel::SettingsTransfer)
+};
 
 namespace {
 TransferResult linkFailure(ModuleProtocol &protocol, const QString &what) {
@@ -60,7 +66,7 @@ TransferResult readBlocks(ModuleProtocol &protocol, const std::vector<int> &bloc
         if (!read.value) {
             return linkFailure(
                 protocol,
-                QStringLiteral("Reading block %1 of the module's memory failed.").arg(block));
+                SettingsTransfer::tr("Reading block %1 of the module's memory failed.").arg(block));
         }
         if (!read.settled)
             result.unreliableBlocks.push_back(block);
@@ -78,11 +84,14 @@ TransferResult readBlocks(ModuleProtocol &protocol, const std::vector<int> &bloc
             names << QString::number(block);
         result.status = TransferStatus::Unreliable;
         result.message =
-            QStringLiteral("The line is unreliable: %1 %2 came back different each "
-                           "of the %3 times it was read. Check the cable and its "
-                           "plugs, then try again.")
-                .arg(names.size() == 1 ? QStringLiteral("block") : QStringLiteral("blocks"),
-                     names.join(QStringLiteral(", ")))
+            (names.size() == 1
+                 ? SettingsTransfer::tr("The line is unreliable: block %1 came back different "
+                                        "each of the %2 times it was read. Check the cable and "
+                                        "its plugs, then try again.")
+                 : SettingsTransfer::tr("The line is unreliable: blocks %1 came back different "
+                                        "each of the %2 times it was read. Check the cable and "
+                                        "its plugs, then try again."))
+                .arg(names.join(QStringLiteral(", ")))
                 .arg(kReadsToSettle);
     }
     return result;
@@ -111,8 +120,8 @@ TransferResult storeWholeMemory(ModuleProtocol &protocol, const EepromImage &ima
     const auto bad = image.badEntries();
     if (!bad.empty()) {
         result.status = TransferStatus::Refused;
-        result.message = QStringLiteral("Nothing was stored: these entries do not fit in one "
-                                        "byte (0 to 255): %1.")
+        result.message = SettingsTransfer::tr("Nothing was stored: these entries do not fit in one "
+                                              "byte (0 to 255): %1.")
                              .arg(describeBadEntries(bad));
         return result;
     }
@@ -122,7 +131,8 @@ TransferResult storeWholeMemory(ModuleProtocol &protocol, const EepromImage &ima
             return notStored(protocol, block - 1);
         if (stopRequested && stopRequested()) {
             result.status = TransferStatus::Stopped;
-            result.message = QStringLiteral("The store was stopped before block %1.").arg(block);
+            result.message =
+                SettingsTransfer::tr("The store was stopped before block %1.").arg(block);
             result.failedBlock = block;
             return result;
         }

@@ -70,18 +70,18 @@ void ConfigWindow::attachDesk(std::unique_ptr<DeskHooks> desk) {
 void ConfigWindow::buildButtons() {
     QWidget *form = m_scroll->footer();
     m_productionProfile = makeButton(QStringLiteral("productionProfile"),
-                                     QStringLiteral("&Generate Production Profile for Quantity "
-                                                    "Purchases"),
+                                     tr("&Generate Production Profile for Quantity "
+                                        "Purchases"),
                                      form);
     m_productionProfile->setGeometry(footerRect(8520, 8880, 4260, 495));
-    m_readSettings = makeButton(QStringLiteral("readSettings"),
-                                QStringLiteral("&Read Settings from Controller"), form);
+    m_readSettings =
+        makeButton(QStringLiteral("readSettings"), tr("&Read Settings from Controller"), form);
     m_readSettings->setGeometry(footerRect(8520, 9435, 4260, 495));
     m_storeSettings = makeButton(QStringLiteral("storeSettings"),
-                                 QStringLiteral("&Store These Settings Into Controller"), form);
+                                 tr("&Store These Settings Into Controller"), form);
     m_storeSettings->setGeometry(footerRect(8520, 9990, 4260, 495));
     m_restoreFactory = makeButton(QStringLiteral("restoreFactorySettings"),
-                                  QStringLiteral("Restore to Factory &Default Settings"), form);
+                                  tr("Restore to Factory &Default Settings"), form);
     m_restoreFactory->setGeometry(footerRect(12960, 9840, 3240, 615));
     setBackground(m_productionProfile, colours::kLightGreen);
     setBackground(m_readSettings, colours::kLightCyan);

@@ -44,8 +44,7 @@ bool ConfigWindow::lineGoneOffersReconnect(const QString &nothingDone) {
 
 void ConfigWindow::showLineState() {
     m_statusLine->showPort(m_host.portName());
-    m_statusLine->showConnection(m_session->lineGone() ? QStringLiteral("Line lost")
-                                                       : QStringLiteral("Connected"));
+    m_statusLine->showConnection(m_session->lineGone() ? tr("Line lost") : tr("Connected"));
 }
 
 void ConfigWindow::showLastTransfer(const SessionOutcome &outcome) {
@@ -61,28 +60,26 @@ void ConfigWindow::showLastTransfer(const SessionOutcome &outcome) {
 }
 
 void ConfigWindow::offerStoreAgain(const SessionOutcome &outcome) {
-    const QString text = storeReport(outcome, m_host.portName()) +
-                         QStringLiteral("\n\nStore the settings shown again?");
-    if (m_host.askChoice(text, {QStringLiteral("Store Again"), QStringLiteral("Not Now")}, 1) == 0)
+    const QString text =
+        storeReport(outcome, m_host.portName()) + tr("\n\nStore the settings shown again?");
+    if (m_host.askChoice(text, {tr("Store Again"), tr("Not Now")}, 1) == 0)
         storeSettings();
 }
 
 void ConfigWindow::askAboutChangedMemory(const SessionOutcome &outcome, bool restoring) {
     const QString text =
         outcome.message +
-        QStringLiteral("\n\nNothing was sent. Store Anyway overwrites what the module holds now "
-                       "(a backup of it is saved first); Show the Module's Settings replaces "
-                       "the settings shown with it.");
-    const QStringList answers{QStringLiteral("Store Anyway"),
-                              QStringLiteral("Show the Module's Settings"),
-                              QStringLiteral("Cancel")};
+        tr("\n\nNothing was sent. Store Anyway overwrites what the module holds now "
+           "(a backup of it is saved first); Show the Module's Settings replaces "
+           "the settings shown with it.");
+    const QStringList answers{tr("Store Anyway"), tr("Show the Module's Settings"), tr("Cancel")};
     switch (m_host.askChoice(text, answers, 2)) {
     case 0:
         restoring ? restoreMemory(outcome.sent) : storeSettings();
         break;
     case 1:
         showImage(outcome.received, ShowAs::Read);
-        m_desk->checkpoint(QStringLiteral("Show the Module's Settings"));
+        m_desk->checkpoint(tr("Show the Module's Settings"));
         break;
     default:
         break;

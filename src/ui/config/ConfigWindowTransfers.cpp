@@ -26,11 +26,11 @@ constexpr int kDifferencesNamed = 8;
 QString progressCaption(SessionPhase phase) {
     switch (phase) {
     case SessionPhase::Reading:
-        return QStringLiteral("Loading Settings from Controller....");
+        return ConfigWindow::tr("Loading Settings from Controller....");
     case SessionPhase::Storing:
-        return QStringLiteral("Storing Settings in Tessel Module....");
+        return ConfigWindow::tr("Storing Settings in Tessel Module....");
     case SessionPhase::Verifying:
-        return QStringLiteral("Verifying...");
+        return ConfigWindow::tr("Verifying...");
     case SessionPhase::Identifying:
         break;
     }
@@ -42,12 +42,12 @@ QString differencesText(ModuleKind kind, const std::vector<int> &differences) {
     QStringList names;
     for (int address : differences) {
         if (names.size() == kDifferencesNamed) {
-            names << QStringLiteral("and %1 more").arg(differences.size() - kDifferencesNamed);
+            names << ConfigWindow::tr("and %1 more").arg(differences.size() - kDifferencesNamed);
             break;
         }
         names << fieldName(kind, address);
     }
-    return QStringLiteral("The module holds other values than were sent for: %1.")
+    return ConfigWindow::tr("The module holds other values than were sent for: %1.")
         .arg(names.join(QStringLiteral(", ")));
 }
 
@@ -160,9 +160,9 @@ void ConfigWindow::loadReadEnded() {
 }
 
 void ConfigWindow::readSettings() {
-    const bool asked = !lineGoneOffersReconnect(
-                           QStringLiteral("Nothing was read; the settings shown were kept.")) &&
-                       m_session->read() != Admission::Refused;
+    const bool asked =
+        !lineGoneOffersReconnect(tr("Nothing was read; the settings shown were kept.")) &&
+        m_session->read() != Admission::Refused;
     if (!asked && m_loading) {
         --m_loadReadsLeft;
         loadReadEnded();
@@ -170,7 +170,7 @@ void ConfigWindow::readSettings() {
 }
 
 void ConfigWindow::storeSettings() {
-    if (lineGoneOffersReconnect(QStringLiteral("Nothing was stored, and no backup was made.")))
+    if (lineGoneOffersReconnect(tr("Nothing was stored, and no backup was made.")))
         return;
     // A store asked for while another transfer runs leaves the image as it is.
     const EepromImage toStore = imageToStore();
@@ -180,7 +180,7 @@ void ConfigWindow::storeSettings() {
 }
 
 void ConfigWindow::restoreMemory(const EepromImage &memory) {
-    if (lineGoneOffersReconnect(QStringLiteral("Nothing was stored, and no backup was made.")))
+    if (lineGoneOffersReconnect(tr("Nothing was stored, and no backup was made.")))
         return;
     // Only a store of its own may be taken for the restore: none waits behind another job.
     if (m_session->busy())
@@ -192,14 +192,13 @@ void ConfigWindow::restoreMemory(const EepromImage &memory) {
 }
 
 void ConfigWindow::restoreFactorySettings() {
-    if (!m_host.askQuestion(
-            QStringLiteral("Overwrite all settings of this module with the factory settings?")))
+    if (!m_host.askQuestion(tr("Overwrite all settings of this module with the factory settings?")))
         return;
     startFactoryReset();
 }
 
 void ConfigWindow::startFactoryReset() {
-    if (lineGoneOffersReconnect(QStringLiteral("Nothing was stored, and no backup was made.")))
+    if (lineGoneOffersReconnect(tr("Nothing was stored, and no backup was made.")))
         return;
     // The communication mode the window shows survives the reset.
     m_session->factoryReset(m_bands->modeByte());
@@ -223,7 +222,7 @@ void ConfigWindow::transferStarted(SessionJob job) {
 void ConfigWindow::phaseChanged(SessionPhase phase) {
     QString caption = progressCaption(phase);
     if (phase == SessionPhase::Reading && m_session->runningJob() != SessionJob::Read)
-        caption = QStringLiteral("Reading the module's memory before the store....");
+        caption = tr("Reading the module's memory before the store....");
     if (!caption.isEmpty())
         m_host.progressWindow().begin(caption, this);
 }
@@ -277,7 +276,7 @@ void ConfigWindow::readFinished(const SessionOutcome &outcome) {
     }
     // Cancelled, it was the operator's own wish: the status line says what became of it.
     if (!m_session->aborted() && !m_cancelAsked)
-        reportFailure(outcome.message + QStringLiteral(" The settings shown were kept."));
+        reportFailure(outcome.message + tr(" The settings shown were kept."));
 }
 
 void ConfigWindow::followAccount(const SessionOutcome &outcome) {
@@ -303,7 +302,7 @@ void ConfigWindow::storeFinished(const SessionOutcome &outcome) {
     followAccount(outcome);
     if (restoring && outcome.ok()) {
         showImage(outcome.sent, ShowAs::Read); // the backup's bytes are the module's now
-        m_desk->checkpoint(QStringLiteral("Restore Backup"));
+        m_desk->checkpoint(tr("Restore Backup"));
     }
     // A store that went well, or that Cancel ended before anything was sent, is told on the
     // status line alone.

@@ -51,9 +51,13 @@ bool plainByteText(const QString &text) {
     return digits.toInt() <= 255;
 }
 
-const QString kRemapped = QStringLiteral("REMAPPED");
-const QString kYes = QStringLiteral("Yes");
-const QString kNo = QStringLiteral("No");
+QString remappedCaption() {
+    return DeviceTable::tr("REMAPPED");
+}
+
+QString activeCaption(bool active) {
+    return active ? DeviceTable::tr("Yes") : DeviceTable::tr("No");
+}
 
 // Why row `row` is red when the inputs its controller type needs lie beyond the module's.
 QString beyondCapacityReason(const std::vector<int> &types, int row, int capacity,
@@ -63,20 +67,20 @@ QString beyondCapacityReason(const std::vector<int> &types, int row, int capacit
         needed += consumptionOf(types[r]);
     // The type with the most channels that the inputs left before this row still take.
     const long long left = capacity - (needed - consumptionOf(types[row]));
-    QString fits = QStringLiteral(" No controller type fits here: use fewer devices.");
+    QString fits = DeviceTable::tr(" No controller type fits here: use fewer devices.");
     for (int type = maxStepType; type >= 0 && left > 0; --type) {
         if (consumptionOf(type) <= left) {
-            fits = QStringLiteral(" \"%1\" (%2 input%3) fits here.")
-                       .arg(controllerTypeName(type).trimmed())
-                       .arg(consumptionOf(type))
-                       .arg(consumptionOf(type) == 1 ? QString() : QStringLiteral("s"));
+            fits = (consumptionOf(type) == 1 ? DeviceTable::tr(" \"%1\" (%2 input) fits here.")
+                                             : DeviceTable::tr(" \"%1\" (%2 inputs) fits here."))
+                       .arg(shownControllerTypeName(type).trimmed())
+                       .arg(consumptionOf(type));
             break;
         }
     }
     const QString who =
-        row == 0 ? QStringLiteral("The controller type of device 1 needs")
-                 : QStringLiteral("The controller types of devices 1 to %1 need").arg(row + 1);
-    return QStringLiteral("%1 %2 inputs, but the module has %3.%4")
+        row == 0 ? DeviceTable::tr("The controller type of device 1 needs")
+                 : DeviceTable::tr("The controller types of devices 1 to %1 need").arg(row + 1);
+    return DeviceTable::tr("%1 %2 inputs, but the module has %3.%4")
         .arg(who)
         .arg(needed)
         .arg(capacity)
@@ -99,8 +103,8 @@ DeviceTable::DeviceTable(EepromImage &image, const WindowLook &look, QWidget *wi
 
 void DeviceTable::buildHeader(const WindowLook &look, QWidget *window) {
     auto *title = makeLabel(QStringLiteral("tableTitle"),
-                            QStringLiteral("Configure Communication to Multiple Destination "
-                                           "Controllers"),
+                            tr("Configure Communication to Multiple Destination "
+                               "Controllers"),
                             window);
     title->setGeometry(twipRect(120, 2280, 12600, 285));
     QFont bold = title->font();
@@ -112,27 +116,27 @@ void DeviceTable::buildHeader(const WindowLook &look, QWidget *window) {
     headLine->setObjectName(QStringLiteral("tableHeads"));
     headLine->setGeometry(twipRect(0, 2640, kWideWidthTwips, 300));
     const std::pair<Column, QString> heads[] = {
-        {kNumberColumn, QStringLiteral("Device:")},
-        {kActiveColumn, QStringLiteral("Active:")},
-        {kSerialColumn, QStringLiteral("Serial:")},
-        {kTypeColumn, QStringLiteral("Controller Type:")},
+        {kNumberColumn, tr("Device:")},
+        {kActiveColumn, tr("Active:")},
+        {kSerialColumn, tr("Serial:")},
+        {kTypeColumn, tr("Controller Type:")},
         {kFunctionColumn, look.functionHeader},
-        {kInputsColumn, QStringLiteral("Input Assignment:")},
+        {kInputsColumn, tr("Input Assignment:")},
         {Column{kMappingByteColumn.left,
                 kMappingColumn.left + kMappingColumn.width - kMappingByteColumn.left},
-         QStringLiteral("MAP Byte: (remapping)")}};
+         tr("MAP Byte: (remapping)")}};
     for (const auto &[column, word] : heads) {
         auto *head = new QLabel(word, headLine);
         head->setGeometry(twipRect(column.left, 0, column.width, 300));
     }
     headLine->setAccessibleName(
-        QStringLiteral("Device: Active: Serial: Controller Type: Function: Input Assignment: "
-                       "MAP Byte: (remapping)"));
+        tr("Device: Active: Serial: Controller Type: Function: Input Assignment: "
+           "MAP Byte: (remapping)"));
 }
 
 void DeviceTable::buildRow(int r, const WindowLook &look, QWidget *window) {
     DeviceRow &row = m_rows[r];
-    const QString device = QStringLiteral("device %1").arg(r + 1);
+    const QString device = tr("device %1").arg(r + 1);
     auto cell = [&](const QString &array, Column column, const QString &what) {
         CaptionLabel *label = makeLabel(elementName(array, r), {}, window);
         label->setGeometry(cellRect(column, r));
@@ -141,50 +145,48 @@ void DeviceTable::buildRow(int r, const WindowLook &look, QWidget *window) {
         label->setAccessibleDescription(what + QStringLiteral(", ") + device);
         return label;
     };
-    row.number = cell(QStringLiteral("deviceNumber"), kNumberColumn, QStringLiteral("Device"));
+    row.number = cell(QStringLiteral("deviceNumber"), kNumberColumn, tr("Device"));
     row.number->setAlignment(Qt::AlignCenter);
-    row.active = cell(QStringLiteral("active"), kActiveColumn, QStringLiteral("Active"));
+    row.active = cell(QStringLiteral("active"), kActiveColumn, tr("Active"));
     row.active->setAlignment(Qt::AlignCenter);
     row.active->setClickable(true);
-    row.serial = cell(QStringLiteral("serial"), kSerialColumn, QStringLiteral("Serial"));
+    row.serial = cell(QStringLiteral("serial"), kSerialColumn, tr("Serial"));
     row.serial->setAlignment(Qt::AlignCenter);
     row.serial->setClickable(true);
     row.serialEditor = new QLineEdit(QStringLiteral("????"), window);
     takeUpperCase(row.serialEditor);
     row.serialEditor->setObjectName(elementName(QStringLiteral("serialEditor"), r));
     row.serialEditor->setGeometry(cellRect(kSerialColumn, r).adjusted(-3, -2, 3, 2));
-    row.serialEditor->setAccessibleName(QStringLiteral("Serial of ") + device);
-    row.serialEditor->setAccessibleDescription(QStringLiteral("Serial, ") + device);
+    row.serialEditor->setAccessibleName(tr("Serial of ") + device);
+    row.serialEditor->setAccessibleDescription(tr("Serial, ") + device);
     row.serialEditor->setMaxLength(look.rowSerialMaxLength);
     row.serialEditor->hide();
     row.previousType =
         makeButton(elementName(QStringLiteral("previousType"), r), QStringLiteral("<"), window);
     row.previousType->setGeometry(cellRect(kPreviousColumn, r));
-    row.previousType->setAccessibleName(QStringLiteral("Previous controller type for ") + device);
-    row.type =
-        cell(QStringLiteral("controllerType"), kTypeColumn, QStringLiteral("Controller type"));
+    row.previousType->setAccessibleName(tr("Previous controller type for ") + device);
+    row.type = cell(QStringLiteral("controllerType"), kTypeColumn, tr("Controller type"));
     row.nextType =
         makeButton(elementName(QStringLiteral("nextType"), r), QStringLiteral(">"), window);
     row.nextType->setGeometry(cellRect(kNextColumn, r));
-    row.nextType->setAccessibleName(QStringLiteral("Next controller type for ") + device);
-    row.function = cell(QStringLiteral("function"), kFunctionColumn, QStringLiteral("Function"));
+    row.nextType->setAccessibleName(tr("Next controller type for ") + device);
+    row.function = cell(QStringLiteral("function"), kFunctionColumn, tr("Function"));
     row.function->setClickable(true);
     row.function->setCaption(look.initialFunctionCaption);
-    row.inputs =
-        cell(QStringLiteral("inputAssignment"), kInputsColumn, QStringLiteral("Input assignment"));
+    row.inputs = cell(QStringLiteral("inputAssignment"), kInputsColumn, tr("Input assignment"));
     row.mappingByte = new QLineEdit(QStringLiteral("???"), window);
     row.mappingByte->setObjectName(elementName(QStringLiteral("mappingByte"), r));
     row.mappingByte->setGeometry(cellRect(kMappingByteColumn, r));
-    row.mappingByte->setAccessibleName(QStringLiteral("Mapping byte of ") + device);
-    row.mappingByte->setAccessibleDescription(QStringLiteral("Mapping byte, ") + device);
+    row.mappingByte->setAccessibleName(tr("Mapping byte of ") + device);
+    row.mappingByte->setAccessibleDescription(tr("Mapping byte, ") + device);
     row.mappingByte->setFrame(false);
     setBackground(row.mappingByte, colours::kLightRed);
-    row.mapping = cell(QStringLiteral("mapping"), kMappingColumn, QStringLiteral("Mapping"));
+    row.mapping = cell(QStringLiteral("mapping"), kMappingColumn, tr("Mapping"));
     for (CaptionLabel *grey : {row.number, row.inputs, row.mapping})
         setBackground(grey, colours::kGrey);
     for (QPushButton *step : {row.previousType, row.nextType}) {
         step->setAutoDefault(false);
-        step->setAccessibleDescription(QStringLiteral("Controller type, ") + device);
+        step->setAccessibleDescription(tr("Controller type, ") + device);
     }
 }
 
@@ -244,7 +246,7 @@ void DeviceTable::showDeviceCount(int lastRow) {
 
 void DeviceTable::showActiveStates() {
     for (int r = 0; r < map::kRowCount; ++r)
-        m_rows[r].active->setCaption(isActive(r) ? kYes : kNo);
+        m_rows[r].active->setCaption(activeCaption(isActive(r)));
 }
 
 void DeviceTable::showSerials() {
@@ -261,7 +263,7 @@ void DeviceTable::showTypes() {
     for (int r = 0; r < map::kRowCount; ++r) {
         const int type = std::clamp(m_image.value(map::typeAddress(r)), 0, map::kMaxType);
         m_image.setValue(map::typeAddress(r), type);
-        m_rows[r].type->setCaption(controllerTypeNames()[type]);
+        m_rows[r].type->setCaption(shownControllerTypeName(type));
     }
 }
 
@@ -278,7 +280,7 @@ void DeviceTable::enableMappingBytes() {
 
 void DeviceTable::toggleActive(int index) {
     const bool nowActive = !isActive(index);
-    m_rows[index].active->setCaption(nowActive ? kYes : kNo);
+    m_rows[index].active->setCaption(activeCaption(nowActive));
     m_image.setBit(map::activeAddress(index), map::activeBit(index), nowActive);
     recolourRows();
 }
@@ -293,7 +295,7 @@ void DeviceTable::stepType(int index, int step) {
     if (step < 0 && type < 0)
         type = m_maxStepType;
     m_image.setValue(address, type);
-    m_rows[index].type->setCaption(controllerTypeName(type));
+    m_rows[index].type->setCaption(shownControllerTypeName(type));
     computeInputAssignment();
 }
 
@@ -350,7 +352,7 @@ void DeviceTable::computeInputAssignment() {
             row.mapping->setCaption(assignment[r].caption);
             m_image.setValue(map::mappingAddress(r), assignment[r].mappingByte);
         } else {
-            row.mapping->setCaption(kRemapped);
+            row.mapping->setCaption(remappedCaption());
         }
     }
     recolourRows();
@@ -364,7 +366,7 @@ void DeviceTable::showMappingMode(bool calculated) {
             row.mappingByte->setEnabled(false);
     } else {
         for (DeviceRow &row : m_rows) {
-            row.mapping->setCaption(kRemapped);
+            row.mapping->setCaption(remappedCaption());
             row.mappingByte->setEnabled(true);
         }
     }
@@ -458,13 +460,13 @@ void DeviceTable::recolourRows() {
 void DeviceTable::markRejected() {
     QStringList invalid;
     for (int r : m_rejectedSerials) {
-        const QString why = QStringLiteral("The serial typed here is not %1 hexadecimal digits "
-                                           "(0 to 9, A to F); the one shown before is kept "
-                                           "until it is.")
+        const QString why = tr("The serial typed here is not %1 hexadecimal digits "
+                               "(0 to 9, A to F); the one shown before is kept "
+                               "until it is.")
                                 .arg(2 * m_layout.rowSerialBytes);
         markInvalid(m_rows[r].serial, why);
         markInvalid(m_rows[r].serialEditor, why);
-        invalid << QStringLiteral("serial of device %1").arg(r + 1);
+        invalid << tr("serial of device %1").arg(r + 1);
     }
     for (int r = 0; r < static_cast<int>(m_beyondCapacity.size()); ++r) {
         if (m_beyondCapacity[r] && r <= lastRowInUse()) {
@@ -473,11 +475,11 @@ void DeviceTable::markRejected() {
     }
     // A mapping byte that does not fit in one byte can never be stored: mark it and its row.
     for (int r : rowsWithRejectedMapping()) {
-        const QString why = QStringLiteral("The mapping byte is not a number from 0 to 255.");
+        const QString why = tr("The mapping byte is not a number from 0 to 255.");
         for (QWidget *cell : std::initializer_list<QWidget *>{m_rows[r].mappingByte,
                                                               m_rows[r].number, m_rows[r].mapping})
             markInvalid(cell, why);
-        invalid << QStringLiteral("mapping byte of device %1").arg(r + 1);
+        invalid << tr("mapping byte of device %1").arg(r + 1);
     }
     Q_EMIT fieldsChecked(invalid);
 }

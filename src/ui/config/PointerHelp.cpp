@@ -32,7 +32,7 @@ HelpEntry withInvalidReason(HelpEntry entry, const QWidget *control) {
     const QString why = invalidReason(control);
     if (why.isEmpty())
         return entry;
-    const QString reason = QStringLiteral("Why it is red: ") + why;
+    const QString reason = PointerHelp::tr("Why it is red: %1").arg(why);
     entry.text = entry.text ? *entry.text + QStringLiteral("\n\n") + reason : reason;
     return entry;
 }
@@ -45,7 +45,7 @@ PointerHelp::PointerHelp(const WindowVariant &variant, QWidget *window, QWidget 
     m_help->setObjectName(QStringLiteral("help"));
     m_help->setReadOnly(true);
     m_help->setGeometry(footerRect(120, 8880, 8295, 1665));
-    m_help->setAccessibleName(QStringLiteral("Help"));
+    m_help->setAccessibleName(tr("Help"));
     setBackground(m_help, colours::kGrey);
     m_help->viewport()->setMouseTracking(true);
 }

@@ -16,8 +16,10 @@ namespace tessel {
 
 namespace {
 
-const QString kAdvancedClosed = QStringLiteral("Advanced Features ----->");
-const QString kAdvancedOpen = QStringLiteral("<----- HIDE");
+// The advanced area's button, as it reads with the area closed and open.
+QString advancedCaption(bool open) {
+    return open ? SettingsBands::tr("<----- HIDE") : SettingsBands::tr("Advanced Features ----->");
+}
 
 QGroupBox *makeFrame(const QString &name, const QString &title, QRect geometry, QWidget *window) {
     auto *frame = new QGroupBox(title, window);
@@ -71,49 +73,47 @@ SettingsBands::SettingsBands(EepromImage &image, const WindowLook &look, QWidget
 // ---------------------------------------------------------------- layout
 
 void SettingsBands::buildSerialBand() {
-    m_serialBand =
-        makeFrame(QStringLiteral("baseSerialBand"), QStringLiteral("Step 1: Base Serial Number"),
-                  twipRect(120, 120, 3735, 975), m_window);
+    m_serialBand = makeFrame(QStringLiteral("baseSerialBand"), tr("Step 1: Base Serial Number"),
+                             twipRect(120, 120, 3735, 975), m_window);
     m_baseSerial = new QLineEdit(m_serialBand);
     takeUpperCase(m_baseSerial);
     m_baseSerial->setObjectName(QStringLiteral("baseSerial"));
-    m_baseSerial->setAccessibleName(QStringLiteral("Base serial number"));
+    m_baseSerial->setAccessibleName(tr("Base serial number"));
     QFont serialFont = m_baseSerial->font();
     serialFont.setPointSize(12);
     m_baseSerial->setFont(serialFont);
     m_baseSerial->setGeometry(twipRect(120, 300, 2040, 420));
-    m_restoreDefaultSerial = makeButton(QStringLiteral("restoreDefaultSerial"),
-                                        QStringLiteral("Restore Default"), m_serialBand);
+    m_restoreDefaultSerial =
+        makeButton(QStringLiteral("restoreDefaultSerial"), tr("Restore Default"), m_serialBand);
     m_restoreDefaultSerial->setGeometry(twipRect(2220, 240, 1395, 315));
-    m_broadcastToAll = makeButton(QStringLiteral("broadcastToAll"),
-                                  QStringLiteral("Broadcast to All"), m_serialBand);
+    m_broadcastToAll =
+        makeButton(QStringLiteral("broadcastToAll"), tr("Broadcast to All"), m_serialBand);
     m_broadcastToAll->setGeometry(twipRect(2220, 570, 1395, 315));
 }
 
 void SettingsBands::buildCountBand() {
-    m_countBand = makeFrame(
-        QStringLiteral("deviceCountBand"),
-        QStringLiteral("Step 2:  How Many Different Relay Controllers will this Tessel Talk To?"),
-        twipRect(3960, 120, 5775, 975), m_window);
+    m_countBand =
+        makeFrame(QStringLiteral("deviceCountBand"),
+                  tr("Step 2:  How Many Different Relay Controllers will this Tessel Talk To?"),
+                  twipRect(3960, 120, 5775, 975), m_window);
     m_deviceCount =
         new SettingBar(QStringLiteral("deviceCount"), m_layout.initialMaxDevice, m_countBand);
-    m_deviceCount->setAccessibleName(QStringLiteral("Device count"));
+    m_deviceCount->setAccessibleName(tr("Device count"));
     m_deviceCount->setGeometry(twipRect(240, 420, 4560, 300));
     m_countValue = makeLabel(QStringLiteral("settingValue_0"), QStringLiteral("???"), m_countBand);
     m_countValue->setGeometry(twipRect(4920, 420, 720, 300));
 }
 
 void SettingsBands::buildModeBands() {
-    m_modesBand = makeFrame(QStringLiteral("modesBand"), QStringLiteral("Operational Modes:"),
+    m_modesBand = makeFrame(QStringLiteral("modesBand"), tr("Operational Modes:"),
                             twipRect(9840, 120, 2940, 975), m_window);
     m_commModes = makeOptionGroup<3>(QStringLiteral("commMode"),
-                                     {QStringLiteral("2-Way Communication"),
-                                      QStringLiteral("2-Way QM Port Confirmation"),
-                                      QStringLiteral("1-Way Communication (faster)")},
+                                     {tr("2-Way Communication"), tr("2-Way QM Port Confirmation"),
+                                      tr("1-Way Communication (faster)")},
                                      2760, m_modesBand);
-    m_liteCommands = new QCheckBox(QStringLiteral("Process Velqa Lite Commands"), m_modesBand);
+    m_liteCommands = new QCheckBox(tr("Process Velqa Lite Commands"), m_modesBand);
     m_liteCommands->setObjectName(QStringLiteral("liteCommands"));
-    m_forceDelay = new QCheckBox(QStringLiteral("Force Velqa Delay (compatibility)"), m_modesBand);
+    m_forceDelay = new QCheckBox(tr("Force Velqa Delay (compatibility)"), m_modesBand);
     m_forceDelay->setObjectName(QStringLiteral("forceDelay"));
     // The firmware's third mode and its two compatibility flags are carried, never offered.
     for (QWidget *hidden :
@@ -123,15 +123,15 @@ void SettingsBands::buildModeBands() {
         hidden->setEnabled(false);
     }
 
-    m_advancedFeatures = makeButton(QStringLiteral("advancedFeatures"), kAdvancedClosed, m_window);
+    m_advancedFeatures =
+        makeButton(QStringLiteral("advancedFeatures"), advancedCaption(false), m_window);
     m_advancedFeatures->setGeometry(twipRect(9840, 1200, 2940, 375));
 
-    m_mappingBand = makeFrame(QStringLiteral("mappingModeBand"), QStringLiteral("Mapping Byte:"),
+    m_mappingBand = makeFrame(QStringLiteral("mappingModeBand"), tr("Mapping Byte:"),
                               twipRect(12960, 120, 3240, 975), m_window);
-    m_mappingModes = makeOptionGroup<2>(QStringLiteral("mappingMode"),
-                                        {QStringLiteral("Use Calculated Mapping Bytes"),
-                                         QStringLiteral("Remap to Custom Settings")},
-                                        3000, m_mappingBand);
+    m_mappingModes = makeOptionGroup<2>(
+        QStringLiteral("mappingMode"),
+        {tr("Use Calculated Mapping Bytes"), tr("Remap to Custom Settings")}, 3000, m_mappingBand);
 }
 
 std::tuple<QGroupBox *, QScrollBar *, CaptionLabel *>
@@ -239,16 +239,15 @@ void SettingsBands::baseSerialEdited() {
     if (bytes) {
         setBackground(m_baseSerial, colours::windowBackground());
     } else {
-        markInvalid(m_baseSerial,
-                    QStringLiteral("The base serial is not %1 hexadecimal digits (0 to 9, "
-                                   "A to F); the one shown before is kept until it is.")
-                        .arg(2 * m_layout.baseSerialBytes));
+        markInvalid(m_baseSerial, tr("The base serial is not %1 hexadecimal digits (0 to 9, "
+                                     "A to F); the one shown before is kept until it is.")
+                                      .arg(2 * m_layout.baseSerialBytes));
     }
     if (bytes) {
         for (int a = 0; a < m_layout.baseSerialBytes; ++a)
             m_image.setValue(a, (*bytes)[a]);
     }
-    Q_EMIT fieldsChecked(bytes ? QStringList{} : QStringList{QStringLiteral("base serial number")});
+    Q_EMIT fieldsChecked(bytes ? QStringList{} : QStringList{tr("base serial number")});
 }
 
 void SettingsBands::restoreDefaultSerial() {
@@ -326,7 +325,7 @@ int SettingsBands::modeByte() const {
 
 void SettingsBands::toggleAdvancedArea() {
     m_advancedOpen = !m_advancedOpen;
-    m_advancedFeatures->setText(m_advancedOpen ? kAdvancedOpen : kAdvancedClosed);
+    m_advancedFeatures->setText(advancedCaption(m_advancedOpen));
     Q_EMIT advancedShown(m_advancedOpen);
 }
 

@@ -9,20 +9,21 @@ constexpr int kFieldsNamed = 2;
 
 QString storeHiddenReason(bool transferRuns, const QStringList &invalidFields) {
     if (transferRuns)
-        return QStringLiteral("Store returns when the transfer under way ends.");
+        return StoreHiddenLine::tr("Store returns when the transfer under way ends.");
     if (invalidFields.isEmpty())
         return {};
     QStringList named = invalidFields.mid(0, kFieldsNamed);
     if (invalidFields.size() > kFieldsNamed)
-        named << QStringLiteral("%1 more").arg(invalidFields.size() - kFieldsNamed);
-    return QStringLiteral("Not stored until corrected: %1.").arg(named.join(QStringLiteral(", ")));
+        named << StoreHiddenLine::tr("%1 more").arg(invalidFields.size() - kFieldsNamed);
+    return StoreHiddenLine::tr("Not stored until corrected: %1.")
+        .arg(named.join(QStringLiteral(", ")));
 }
 
 StoreHiddenLine::StoreHiddenLine(QWidget *parent) : QLabel(parent) {
     setObjectName(QStringLiteral("storeHiddenReason"));
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setAccessibleDescription(QStringLiteral("Why the store button is hidden"));
+    setAccessibleDescription(tr("Why the store button is hidden"));
     hide();
 }
 
@@ -30,9 +31,10 @@ void StoreHiddenLine::showWhy(bool transferRuns, const QStringList &invalidField
     const QString why = storeHiddenReason(transferRuns, invalidFields);
     setText(why);
     setAccessibleName(why);
-    setToolTip(transferRuns ? why
-                            : QStringLiteral("Correct these to store: %1.")
-                                  .arg(invalidFields.join(QStringLiteral(", "))));
+    setToolTip(
+        transferRuns
+            ? why
+            : tr("Correct these to store: %1.").arg(invalidFields.join(QStringLiteral(", "))));
     setVisible(!why.isEmpty());
 }
 

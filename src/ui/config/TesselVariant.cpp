@@ -10,16 +10,16 @@ namespace {
 WindowLook tesselLook() {
     return {.kind = ModuleKind::Tessel,
             .objectName = QStringLiteral("tesselWindow"),
-            .title = QStringLiteral("ZigBee Tessel Module"),
+            .title = WindowVariant::tr("ZigBee Tessel Module"),
             .initialBaseSerial = {},
-            .functionHeader = QStringLiteral("Function:"),
+            .functionHeader = WindowVariant::tr("Function:"),
             .initialFunctionCaption = {},
             .rowSerialMaxLength = 13,
             .maxStepType = map::kMaxType,
-            .debounceBand = {QStringLiteral("Step 3: Configure Debounce Setting"), 1200, 855,
-                             QStringLiteral("Debounce:"), QStringLiteral("Debounce")},
-            .refreshBand = {QStringLiteral("Step 4: Configure Refresh Setting"), 1200, 855,
-                            QStringLiteral("Refresh:"), QStringLiteral("Refresh")}};
+            .debounceBand = {WindowVariant::tr("Step 3: Configure Debounce Setting"), 1200, 855,
+                             WindowVariant::tr("Debounce:"), WindowVariant::tr("Debounce")},
+            .refreshBand = {WindowVariant::tr("Step 4: Configure Refresh Setting"), 1200, 855,
+                            WindowVariant::tr("Refresh:"), WindowVariant::tr("Refresh")}};
 }
 
 // The Tessel window: every row switches a relay, and nothing but a transfer uses the link.
@@ -37,7 +37,7 @@ public:
             if (m_image->value(map::functionAddress(r)) > 0)
                 m_image->setValue(map::functionAddress(r), 0);
             const int function = std::max(0, m_image->value(map::functionAddress(r)));
-            m_table->showFunction(r, RelayFunctionTable()[function]);
+            m_table->showFunction(r, shownRelayFunction(function));
         }
     }
 
@@ -46,7 +46,7 @@ public:
         if (m_image->value(address) > 1)
             m_image->setValue(address, 0);
         const int function = std::clamp(m_image->value(address), 0, 3);
-        m_table->showFunction(index, RelayFunctionTable()[function]);
+        m_table->showFunction(index, shownRelayFunction(function));
     }
 
     // Only transfers use the link, and they take turns on their own.

@@ -2,17 +2,23 @@
 
 #include "link/protocol/SettingsTransfer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace tessel {
+
+// The context the status line's sentences are translated in.
+struct TransferSummary {
+    Q_DECLARE_TR_FUNCTIONS(tessel::TransferSummary)
+};
 
 namespace {
 
 QString readSummary(const SessionOutcome &outcome, bool cancelled, const QString &at) {
     if (outcome.ok())
-        return QStringLiteral("Read at %1").arg(at);
-    return QStringLiteral("Read %1 at %2; the settings shown were kept")
-        .arg(cancelled ? QStringLiteral("cancelled") : QStringLiteral("failed"), at);
+        return TransferSummary::tr("Read at %1").arg(at);
+    return TransferSummary::tr("Read %1 at %2; the settings shown were kept")
+        .arg(cancelled ? TransferSummary::tr("cancelled") : TransferSummary::tr("failed"), at);
 }
 
 // What a store that sent blocks left in the module, without its backup.
@@ -21,27 +27,27 @@ QString storeResult(const SessionOutcome &outcome, bool cancelled, const QString
     switch (outcome.status) {
     case SessionStatus::Stopped:
         if (block == 0)
-            return QStringLiteral("stopped at %1 before its first block").arg(at);
-        return QStringLiteral("stopped at %1: blocks 0 to %2 new, %3 to %4 old")
+            return TransferSummary::tr("stopped at %1 before its first block").arg(at);
+        return TransferSummary::tr("stopped at %1: blocks 0 to %2 new, %3 to %4 old")
             .arg(at)
             .arg(block - 1)
             .arg(block)
             .arg(kBlockCount - 1);
     case SessionStatus::Differs:
-        return QStringLiteral("stored at %1, but %2 addresses differ on reading back")
+        return TransferSummary::tr("stored at %1, but %2 addresses differ on reading back")
             .arg(at)
             .arg(outcome.differences.size());
     case SessionStatus::ReadBackFailed:
-        return QStringLiteral("stored at %1, not verified").arg(at);
+        return TransferSummary::tr("stored at %1, not verified").arg(at);
     case SessionStatus::ModuleChanged:
-        return QStringLiteral("not started at %1: the module's memory changed").arg(at);
+        return TransferSummary::tr("not started at %1: the module's memory changed").arg(at);
     default:
         break;
     }
     if (block >= 0)
-        return QStringLiteral("failed at %1 at block %2").arg(at).arg(block);
-    return QStringLiteral("%1 at %2; nothing was sent")
-        .arg(cancelled ? QStringLiteral("cancelled") : QStringLiteral("not done"), at);
+        return TransferSummary::tr("failed at %1 at block %2").arg(at).arg(block);
+    return TransferSummary::tr("%1 at %2; nothing was sent")
+        .arg(cancelled ? TransferSummary::tr("cancelled") : TransferSummary::tr("not done"), at);
 }
 
 } // namespace
@@ -51,8 +57,8 @@ QString transferSummary(const SessionOutcome &outcome, bool cancelled, const QTi
     const QString time = at.toString(QStringLiteral("HH:mm"));
     switch (outcome.job) {
     case SessionJob::Identify:
-        return outcome.ok() ? QStringLiteral("Identified at %1").arg(time)
-                            : QStringLiteral("Not identified at %1").arg(time);
+        return outcome.ok() ? TransferSummary::tr("Identified at %1").arg(time)
+                            : TransferSummary::tr("Not identified at %1").arg(time);
     case SessionJob::Read:
         return readSummary(outcome, cancelled, time);
     case SessionJob::LinkTest:
@@ -65,16 +71,16 @@ QString transferSummary(const SessionOutcome &outcome, bool cancelled, const QTi
     const bool reset = outcome.job == SessionJob::FactoryReset;
     QString text;
     if (outcome.ok()) {
-        text = (reset     ? QStringLiteral("Factory settings stored and verified at %1")
-                : restore ? QStringLiteral("Restored and verified at %1")
-                          : QStringLiteral("Stored and verified at %1"))
+        text = (reset     ? TransferSummary::tr("Factory settings stored and verified at %1")
+                : restore ? TransferSummary::tr("Restored and verified at %1")
+                          : TransferSummary::tr("Stored and verified at %1"))
                    .arg(time);
     } else {
-        text = (reset ? QStringLiteral("Factory reset ") : QStringLiteral("Store ")) +
+        text = (reset ? TransferSummary::tr("Factory reset ") : TransferSummary::tr("Store ")) +
                storeResult(outcome, cancelled, time);
     }
     if (!outcome.backup.isEmpty())
-        text += QStringLiteral("; backup ") + QFileInfo(outcome.backup).fileName();
+        text += TransferSummary::tr("; backup ") + QFileInfo(outcome.backup).fileName();
     return text;
 }
 

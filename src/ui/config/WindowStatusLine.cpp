@@ -16,13 +16,12 @@ WindowStatusLine::WindowStatusLine(QWidget *parent) : QStatusBar(parent) {
     setSizeGripEnabled(false);
     // What stands on the right keeps off the window's edge.
     setContentsMargins(0, 0, 6, 0);
-    m_port = addLabel(QStringLiteral("statusPort"), QStringLiteral("Port of the module"));
-    m_connection = addLabel(QStringLiteral("statusConnection"), QStringLiteral("Connection"));
+    m_port = addLabel(QStringLiteral("statusPort"), tr("Port of the module"));
+    m_connection = addLabel(QStringLiteral("statusConnection"), tr("Connection"));
     // The last transfer takes what room is left, and is the one cut short when it runs out.
-    m_lastTransfer =
-        addLabel(QStringLiteral("statusLastTransfer"), QStringLiteral("Last transfer"), 1);
+    m_lastTransfer = addLabel(QStringLiteral("statusLastTransfer"), tr("Last transfer"), 1);
     m_lastTransfer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    showLastTransfer(QStringLiteral("No transfer yet"));
+    showLastTransfer(tr("No transfer yet"));
 }
 
 QLabel *WindowStatusLine::addLabel(const QString &name, const QString &description, int stretch) {

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kCornerSize = 8;
 constexpr int kLineWidth = 2;
-const QString kChanged = QStringLiteral("changed");
 
 // Drawn over a control, letting the pointer through to it: an amber corner at its top left
 // and a line along its bottom. The focus is a frame all round in the highlight colour, so
@@ -165,8 +164,8 @@ void ChangeMarks::mark(QWidget *control) {
             return;
     }
     const QString description = control->accessibleDescription();
-    control->setAccessibleDescription(
-        description.isEmpty() ? kChanged : kChanged + QStringLiteral(", ") + description);
+    control->setAccessibleDescription(description.isEmpty() ? tr("changed")
+                                                            : tr("changed, %1").arg(description));
     // A control that is not shown (a row beyond the device count) is marked for a screen
     // reader, but has no frame on screen.
     QWidget *frame = control->isHidden() ? nullptr : new ChangeFrame(control);

@@ -40,21 +40,21 @@ ProfileActions::ProfileActions(ConfigWindow &window, WindowHost &host, WindowDes
     : QObject(&window), m_window(window), m_host(host), m_desk(desk) {}
 
 void ProfileActions::addActions(WindowMenus &menus) {
-    menus.add(Menu::File, QStringLiteral("&Open Profile..."), QKeySequence::Open, [this] {
+    menus.add(Menu::File, tr("&Open Profile..."), QKeySequence::Open, [this] {
         if (const QString path = m_host.chooseFile(FileChoice::OpenProfile); !path.isEmpty())
             open(path);
     });
-    m_recent = menus.menu(Menu::File)->addMenu(QStringLiteral("Open &Recent"));
+    m_recent = menus.menu(Menu::File)->addMenu(tr("Open &Recent"));
     m_recent->setObjectName(QStringLiteral("recentProfiles"));
     connect(m_recent, &QMenu::aboutToShow, this, &ProfileActions::fillRecentMenu);
     fillRecentMenu();
-    menus.add(Menu::File, QStringLiteral("&Save Profile As..."),
-              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] {
+    menus.add(Menu::File, tr("&Save Profile As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+              [this] {
                   if (const QString path = m_host.chooseFile(FileChoice::SaveProfile);
                       !path.isEmpty())
                       save(path);
               });
-    menus.add(Menu::File, QStringLiteral("&Compare with Profile..."), {}, [this] {
+    menus.add(Menu::File, tr("&Compare with Profile..."), {}, [this] {
         if (const QString path = m_host.chooseFile(FileChoice::CompareProfile); !path.isEmpty())
             compare(path);
     });
@@ -78,14 +78,14 @@ std::optional<EepromImage> ProfileActions::readFile(const QString &path) {
     QFile file(path);
     QString error;
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Cannot read %1: %2").arg(name, file.errorString());
+        error = tr("Cannot read %1: %2").arg(name, file.errorString());
         RecentProfiles().remove(path);
     } else if (const ProfileParse parsed = readProfile(file, name); parsed.memory) {
         return EepromImage(*parsed.memory);
     } else {
         error = parsed.error;
     }
-    m_host.showMessage(error + QStringLiteral(". The window's settings were not changed."));
+    m_host.showMessage(error + tr(". The window's settings were not changed."));
     return std::nullopt;
 }
 
@@ -102,18 +102,17 @@ bool ProfileActions::open(const QString &path) {
     const QString changes =
         settingsCount(int(settingChanges(kind, m_window.moduleMemory(), *profile).size()));
     const std::optional<ModuleKind> writer = kindWrittenBy(*profile->toMemory());
-    QString question =
-        QStringLiteral("This profile changes %1 of this module. Load it?").arg(changes);
+    QString question = tr("This profile changes %1 of this module. Load it?").arg(changes);
     if (writer && *writer != kind) {
-        question = QStringLiteral("This profile looks like a %1's; this window is a %2's. It "
-                                  "changes %3. Load it anyway?")
+        question = tr("This profile looks like a %1's; this window is a %2's. It "
+                      "changes %3. Load it anyway?")
                        .arg(moduleKindName(*writer), moduleKindName(kind), changes);
     } else if (changes == settingsCount(0)) {
         question.clear();
     }
     if (!question.isEmpty() && !m_host.askQuestion(question))
         return false;
-    m_desk.loadAsEdits(*profile, QStringLiteral("Open Profile"));
+    m_desk.loadAsEdits(*profile, tr("Open Profile"));
     return true;
 }
 
@@ -121,21 +120,19 @@ bool ProfileActions::save(const QString &path) {
     const EepromImage settings = m_window.imageToStore();
     QString error;
     if (const QStringList invalid = m_window.invalidFields(); !invalid.isEmpty()) {
-        error = QStringLiteral("These settings are not valid: %1.")
-                    .arg(invalid.join(QStringLiteral(", ")));
+        error = tr("These settings are not valid: %1.").arg(invalid.join(QStringLiteral(", ")));
     } else if (const auto bad = settings.badEntries(); !bad.empty()) {
-        error =
-            QStringLiteral("These entries do not fit in a byte: %1.").arg(describeBadEntries(bad));
+        error = tr("These entries do not fit in a byte: %1.").arg(describeBadEntries(bad));
     } else {
         error = writeProfileFile(path, profileText(settings));
     }
     if (!error.isEmpty()) {
-        m_host.showMessage(error + QStringLiteral(" The profile was not saved."));
+        m_host.showMessage(error + tr(" The profile was not saved."));
         return false;
     }
     RecentProfiles().add(path);
-    m_desk.statusLine().showMessage(
-        QStringLiteral("Profile saved to %1").arg(QDir::toNativeSeparators(path)), kSavedNoteMs);
+    m_desk.statusLine().showMessage(tr("Profile saved to %1").arg(QDir::toNativeSeparators(path)),
+                                    kSavedNoteMs);
     return true;
 }
 
@@ -148,8 +145,8 @@ bool ProfileActions::compare(const QString &path) {
         m_comparison = new DifferencesWindow(&m_window);
         rememberPlace(*m_comparison, QStringLiteral("comparison"));
     }
-    m_comparison->setChanges(QStringLiteral("Compare with %1").arg(QFileInfo(path).fileName()),
-                             QStringLiteral("window"), QStringLiteral("profile"),
+    m_comparison->setChanges(tr("Compare with %1").arg(QFileInfo(path).fileName()), tr("window"),
+                             tr("profile"),
                              settingChanges(m_window.kind(), m_window.imageToStore(), *profile));
     m_comparison->show();
     m_comparison->raise();

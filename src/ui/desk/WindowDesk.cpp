@@ -42,17 +42,17 @@ const QObject *mergingControl(QObject *watched) {
 QString unstoredText(const QStringList &invalid, int edits, int corrections) {
     QStringList parts;
     if (!invalid.isEmpty()) {
-        parts << QStringLiteral("%1 not valid: %2")
+        parts << WindowDesk::tr("%1 not valid: %2")
                      .arg(settingsCount(int(invalid.size())), invalid.join(QStringLiteral(", ")));
     }
     if (edits > 0)
-        parts << settingsCount(edits) + QStringLiteral(" not stored");
+        parts << settingsCount(edits) + WindowDesk::tr(" not stored");
     if (corrections > 0) {
         parts << (corrections == 1
-                      ? QStringLiteral("1 correction the next store writes")
-                      : QStringLiteral("%1 corrections the next store writes").arg(corrections));
+                      ? WindowDesk::tr("1 correction the next store writes")
+                      : WindowDesk::tr("%1 corrections the next store writes").arg(corrections));
     }
-    return parts.isEmpty() ? QStringLiteral("No changes") : parts.join(QStringLiteral("; "));
+    return parts.isEmpty() ? WindowDesk::tr("No changes") : parts.join(QStringLiteral("; "));
 }
 
 int correctionsIn(const std::vector<SettingChange> &changes) {
@@ -70,8 +70,7 @@ WindowDesk::WindowDesk(ConfigWindow &window, WindowHost &host)
       m_marks(new ChangeMarks(*window.deskParts().form, window.kind())),
       m_statusLine(&window.statusLine()), m_unstored(new QLabel(m_statusLine)) {
     m_unstored->setObjectName(QStringLiteral("unstoredCount"));
-    m_unstored->setAccessibleDescription(
-        QStringLiteral("Settings that differ from the module's memory"));
+    m_unstored->setAccessibleDescription(tr("Settings that differ from the module's memory"));
     auto *note = new QLabel(m_statusLine);
     note->setObjectName(QStringLiteral("variantNote"));
     note->hide();
@@ -100,24 +99,24 @@ void WindowDesk::addActions(const DeskParts &parts) {
     m_menus->menu(Menu::File)->addActions(m_window.variant().fileActions());
     m_menus->addButton(Menu::File, parts.report);
     m_menus->menu(Menu::File)->addSeparator();
-    m_menus->add(Menu::File, QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+    m_menus->add(Menu::File, tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
                  [this] { m_window.close(); });
 
-    QAction *undo = m_history->stack().createUndoAction(this, QStringLiteral("&Undo"));
+    QAction *undo = m_history->stack().createUndoAction(this, tr("&Undo"));
     undo->setShortcut(QKeySequence::Undo);
-    QAction *redo = m_history->stack().createRedoAction(this, QStringLiteral("&Redo"));
+    QAction *redo = m_history->stack().createRedoAction(this, tr("&Redo"));
     redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     m_menus->menu(Menu::Edit)->addActions({undo, redo});
     m_menus->menu(Menu::Edit)->addSeparator();
-    m_menus->add(Menu::Edit, QStringLiteral("Re&view Changes..."), {}, [this] { reviewChanges(); });
+    m_menus->add(Menu::Edit, tr("Re&view Changes..."), {}, [this] { reviewChanges(); });
 
     m_menus->addButton(Menu::Module, parts.read);
     m_menus->addButton(Menu::Module, parts.store);
     m_menus->menu(Menu::Module)->addSeparator();
     m_menus->addButton(Menu::Module, parts.factory);
     m_menus->menu(Menu::Module)->addSeparator();
-    m_menus->add(Menu::Module, QStringLiteral("&Backups..."), {}, [this] { openBackups(); });
-    m_menus->add(Menu::Module, QStringLiteral("&Production..."), {}, [this] {
+    m_menus->add(Menu::Module, tr("&Backups..."), {}, [this] { openBackups(); });
+    m_menus->add(Menu::Module, tr("&Production..."), {}, [this] {
         // A window of its own that outlives this one's module: it opens its ports itself.
         auto *production = new ProductionWindow(BackupFolder(m_host.backupsFolder()));
         production->setAttribute(Qt::WA_DeleteOnClose);
@@ -132,7 +131,7 @@ void WindowDesk::addActions(const DeskParts &parts) {
 }
 
 void WindowDesk::loadAsEdits(const EepromImage &settings, const QString &what) {
-    m_history->checkpoint(QStringLiteral("Edit"));
+    m_history->checkpoint(tr("Edit"));
     m_window.showImage(settings, ConfigWindow::ShowAs::Whole);
     m_history->checkpoint(what);
 }
@@ -157,11 +156,10 @@ void WindowDesk::restoreBackup(const QString &path) {
     const std::vector<SettingChange> changes =
         settingChanges(m_window.kind(), m_window.moduleMemory(), *backup);
     const QString question =
-        changes.empty()
-            ? QStringLiteral("The module holds this backup already. Store it again?")
-            : QStringLiteral("Restoring this backup changes %1 of the module:\n%2\n\nA backup "
+        changes.empty() ? tr("The module holds this backup already. Store it again?")
+                        : tr("Restoring this backup changes %1 of the module:\n%2\n\nA backup "
                              "of what the module holds now is saved first. Restore it?")
-                  .arg(settingsCount(int(changes.size())), changeLines(changes));
+                              .arg(settingsCount(int(changes.size())), changeLines(changes));
     if (m_host.askQuestion(question))
         m_window.restoreMemory(*backup);
 }
@@ -177,12 +175,12 @@ std::vector<SettingChange> WindowDesk::storeChanges() const {
 }
 
 void WindowDesk::transferStarting() {
-    m_history->checkpoint(QStringLiteral("Edit"));
+    m_history->checkpoint(tr("Edit"));
 }
 
 void WindowDesk::transferEnded(SessionJob job) {
     if (job == SessionJob::Read)
-        m_history->checkpoint(QStringLiteral("Read Settings"));
+        m_history->checkpoint(tr("Read Settings"));
     refresh();
 }
 
@@ -236,8 +234,7 @@ void WindowDesk::reviewChanges() {
 
 void WindowDesk::fillReview() {
     // What the next store writes: the operator's edits and the window's corrections.
-    m_review->setChanges(QStringLiteral("Review Changes"), QStringLiteral("module"),
-                         QStringLiteral("next store"), storeChanges());
+    m_review->setChanges(tr("Review Changes"), tr("module"), tr("next store"), storeChanges());
 }
 
 bool WindowDesk::eventFilter(QObject *watched, QEvent *event) {
@@ -279,7 +276,7 @@ void WindowDesk::afterInput(QObject *watched) {
     // The control's handler runs when the event is delivered; the step is taken after it.
     QTimer::singleShot(0, this, [this, control = mergingControl(watched)] {
         m_checkpointDue = false;
-        m_history->checkpoint(QStringLiteral("Edit"), control);
+        m_history->checkpoint(tr("Edit"), control);
     });
 }
 

@@ -22,8 +22,7 @@ WindowMenus::WindowMenus(QWidget &window) : QObject(&window), m_bar(new QMenuBar
     m_bar->setObjectName(QStringLiteral("menuBar"));
     // One bar per window, also where the desktop would move it to a global menu.
     m_bar->setNativeMenuBar(false);
-    const std::array<QString, 4> titles = {QStringLiteral("&File"), QStringLiteral("&Edit"),
-                                           QStringLiteral("&Module"), QStringLiteral("&Help")};
+    const std::array<QString, 4> titles = {tr("&File"), tr("&Edit"), tr("&Module"), tr("&Help")};
     for (std::size_t i = 0; i < titles.size(); ++i)
         m_menus.at(i) = m_bar->addMenu(titles.at(i));
     if (window.layout())

@@ -22,32 +22,30 @@ enum Column { When, Module, Differs, Port };
 BackupsWindow::BackupsWindow(ModuleKind kind, QString folder, Actions actions, QWidget *parent)
     : QDialog(parent), m_kind(kind), m_folder(std::move(folder)), m_actions(std::move(actions)),
       m_list(new QTreeWidget(this)), m_summary(new QLabel(this)),
-      m_compare(new QPushButton(QStringLiteral("&Compare with Window"), this)),
-      m_load(new QPushButton(QStringLiteral("&Load into Window"), this)),
-      m_restore(new QPushButton(QStringLiteral("&Restore..."), this)) {
+      m_compare(new QPushButton(tr("&Compare with Window"), this)),
+      m_load(new QPushButton(tr("&Load into Window"), this)),
+      m_restore(new QPushButton(tr("&Restore..."), this)) {
     setObjectName(QStringLiteral("BackupsWindow"));
-    setWindowTitle(QStringLiteral("Backups of %1s").arg(moduleKindName(kind)));
+    setWindowTitle(tr("Backups of %1s").arg(moduleKindName(kind)));
     m_restore->setObjectName(QStringLiteral("restoreBackup"));
     m_list->setObjectName(QStringLiteral("BackupList"));
-    m_list->setAccessibleName(QStringLiteral("Backups"));
+    m_list->setAccessibleName(tr("Backups"));
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
-    m_list->setHeaderLabels({QStringLiteral("When"), QStringLiteral("Module"),
-                             QStringLiteral("Differing"), QStringLiteral("Port")});
+    m_list->setHeaderLabels({tr("When"), tr("Module"), tr("Differing"), tr("Port")});
     m_list->setTextElideMode(Qt::ElideMiddle);
     for (const int column : {When, Module, Differs})
         m_list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     m_summary->setObjectName(QStringLiteral("BackupsFolder"));
     m_summary->setWordWrap(true);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_summary->setAccessibleDescription(QStringLiteral("The backups folder"));
+    m_summary->setAccessibleDescription(tr("The backups folder"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->addButton(m_compare, QDialogButtonBox::ActionRole);
     buttons->addButton(m_load, QDialogButtonBox::ActionRole);
     buttons->addButton(m_restore, QDialogButtonBox::ActionRole);
-    QPushButton *open =
-        buttons->addButton(QStringLiteral("Open &Folder"), QDialogButtonBox::ActionRole);
+    QPushButton *open = buttons->addButton(tr("Open &Folder"), QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_compare, &QPushButton::clicked, this, [this] { m_actions.compare(chosenPath()); });
     connect(m_load, &QPushButton::clicked, this, [this] {
@@ -83,7 +81,7 @@ void BackupsWindow::refresh() {
     for (const BackupEntry &entry : m_entries) {
         auto *item = new QTreeWidgetItem(m_list);
         item->setText(When, locale.toString(entry.when.toLocalTime(), QLocale::ShortFormat));
-        item->setText(Port, entry.port.isEmpty() ? QStringLiteral("(not recorded)") : entry.port);
+        item->setText(Port, entry.port.isEmpty() ? tr("(not recorded)") : entry.port);
         item->setText(Module, entry.description);
         item->setText(Differs, QString::number(settingChanges(m_kind, window, entry.image).size()));
         item->setTextAlignment(Differs, Qt::AlignRight | Qt::AlignVCenter);
@@ -91,12 +89,11 @@ void BackupsWindow::refresh() {
         item->setToolTip(Port, entry.port);
     }
     m_summary->setText(
-        m_entries.empty()
-            ? QStringLiteral("No backups of %1s in %2.").arg(moduleKindName(m_kind), m_folder)
-            : QStringLiteral("%1 in %2, newest first.")
-                  .arg(m_entries.size() == 1 ? QStringLiteral("One backup")
-                                             : QStringLiteral("%1 backups").arg(m_entries.size()),
-                       m_folder));
+        m_entries.empty() ? tr("No backups of %1s in %2.").arg(moduleKindName(m_kind), m_folder)
+                          : tr("%1 in %2, newest first.")
+                                .arg(m_entries.size() == 1 ? tr("One backup")
+                                                           : tr("%1 backups").arg(m_entries.size()),
+                                     m_folder));
     if (!m_entries.empty())
         m_list->setCurrentItem(m_list->topLevelItem(0));
     showChoice();

@@ -22,14 +22,13 @@ QString capitalised(const QString &word) {
 
 DifferencesWindow::DifferencesWindow(QWidget *parent)
     : QDialog(parent), m_list(new QTreeWidget(this)),
-      m_addresses(new QCheckBox(QStringLiteral("Show &addresses"), this)),
-      m_summary(new QLabel(this)) {
-    setObjectName(QStringLiteral("differences"));
+      m_addresses(new QCheckBox(tr("Show &addresses"), this)), m_summary(new QLabel(this)) {
+    setObjectName(tr("differences"));
     m_list->setObjectName(QStringLiteral("differenceList"));
     m_list->setRootIsDecorated(false);
     m_list->setAlternatingRowColors(true);
     m_list->setUniformRowHeights(true);
-    m_list->setAccessibleName(QStringLiteral("differences"));
+    m_list->setAccessibleName(tr("differences"));
     // Every column as wide as its texts, so that no setting's name is cut; the window scrolls.
     m_list->setColumnCount(4);
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -38,10 +37,10 @@ DifferencesWindow::DifferencesWindow(QWidget *parent)
     connect(m_addresses, &QCheckBox::toggled, this,
             [this](bool shown) { m_list->setColumnHidden(kAddressColumn, !shown); });
     m_summary->setObjectName(QStringLiteral("differenceSummary"));
-    m_summary->setAccessibleDescription(QStringLiteral("How many settings differ"));
+    m_summary->setAccessibleDescription(tr("How many settings differ"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton *copy = buttons->addButton(QStringLiteral("&Copy"), QDialogButtonBox::ActionRole);
+    QPushButton *copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
     copy->setObjectName(QStringLiteral("copyDifferences"));
     connect(copy, &QPushButton::clicked, this, [this] {
         QGuiApplication::clipboard()->setText(m_lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
@@ -61,14 +60,13 @@ void DifferencesWindow::setChanges(const QString &title, const QString &firstNam
                                    const std::vector<SettingChange> &changes) {
     setWindowTitle(title);
     m_list->clear();
-    m_list->setHeaderLabels({QStringLiteral("Setting"), capitalised(firstName),
-                             capitalised(secondName), QStringLiteral("Addresses")});
+    m_list->setHeaderLabels(
+        {tr("Setting"), capitalised(firstName), capitalised(secondName), tr("Addresses")});
     m_lines.clear();
     int corrections = 0;
     int addresses = 0;
     for (const SettingChange &change : changes) {
-        const QString name =
-            change.correction ? change.name + QStringLiteral(" (correction)") : change.name;
+        const QString name = change.correction ? change.name + tr(" (correction)") : change.name;
         auto *item =
             new QTreeWidgetItem(m_list, {name, change.before, change.after, change.addressText()});
         item->setToolTip(kAddressColumn, change.addressText());
@@ -78,9 +76,8 @@ void DifferencesWindow::setChanges(const QString &title, const QString &firstNam
     }
     QString summary = settingsSummary(int(changes.size()), addresses);
     if (corrections > 0) {
-        summary += corrections == 1
-                       ? QStringLiteral("; 1 is a correction the window made")
-                       : QStringLiteral("; %1 are corrections the window made").arg(corrections);
+        summary += corrections == 1 ? tr("; 1 is a correction the window made")
+                                    : tr("; %1 are corrections the window made").arg(corrections);
     }
     m_lines << summary;
     m_summary->setText(summary);

@@ -37,15 +37,15 @@ QWidget *firstShown(std::initializer_list<QWidget *> windows) {
 }
 
 QString noAnswerText(const QString &port) {
-    return QStringLiteral("No module answered on %1.\n\nCheck that the module has power, that its "
-                          "cable is plugged in at both ends, and that %1 is the port the cable "
-                          "is on.")
+    return Application::tr("No module answered on %1.\n\nCheck that the module has power, that its "
+                           "cable is plugged in at both ends, and that %1 is the port the cable "
+                           "is on.")
         .arg(port);
 }
 
 QString unknownKindText(const QString &port, const wire::IdentityReply &identity) {
-    return QStringLiteral("The module on %1 reports the kind %2, which this program cannot "
-                          "configure.")
+    return Application::tr("The module on %1 reports the kind %2, which this program cannot "
+                           "configure.")
         .arg(port)
         .arg(identity.kind());
 }
@@ -59,8 +59,8 @@ QString otherKindText(const QString &port, const wire::IdentityReply &identity,
         return unknownKindText(port, identity);
     if (*kind == windowKind)
         return {};
-    return QStringLiteral("The module on %1 is a %2, but this window is for a %3, so nothing "
-                          "was read from it.")
+    return Application::tr("The module on %1 is a %2, but this window is for a %3, so nothing "
+                           "was read from it.")
         .arg(port, moduleKindName(*kind), moduleKindName(windowKind));
 }
 
@@ -190,11 +190,10 @@ void Application::opened(SessionClient &session, const QString &port, const QStr
     });
     connect(&session, &SessionClient::linkTestAttempt, m_connecting.get(),
             [this](int attempt, int attempts) {
-                m_connecting->showStep(
-                    QStringLiteral("Link test %1 of %2").arg(attempt).arg(attempts));
+                m_connecting->showStep(tr("Link test %1 of %2").arg(attempt).arg(attempts));
             });
     connect(&session, &SessionClient::phaseChanged, m_connecting.get(),
-            [this] { m_connecting->showStep(QStringLiteral("Identifying the module")); });
+            [this] { m_connecting->showStep(tr("Identifying the module")); });
     connect(&session, &SessionClient::finished, this, &Application::identified,
             Qt::SingleShotConnection);
     m_connecting->show();
@@ -258,8 +257,7 @@ void Application::windowLoaded(bool ok, const QString &why) {
 }
 
 bool Application::offerAnotherPort(const QString &text) {
-    const int answer =
-        askChoice(text, {QStringLiteral("Choose Another Port"), QStringLiteral("Quit")}, 1);
+    const int answer = askChoice(text, {tr("Choose Another Port"), tr("Quit")}, 1);
     if (answer == 0 && !m_ending)
         return true;
     endProgram(1);
@@ -274,12 +272,10 @@ void Application::lineLost(const QString &text) {
 }
 
 bool Application::offerReconnect(const QString &text) {
-    const QString offer =
-        text + QStringLiteral("\n\nReconnect tests the link again, on this port or another, "
-                              "and reads the module. Close leaves this window open without a "
-                              "module.");
-    return askChoice(offer, {QStringLiteral("Reconnect"), QStringLiteral("Close")}, 1) == 0 &&
-           !m_ending;
+    const QString offer = text + tr("\n\nReconnect tests the link again, on this port or another, "
+                                    "and reads the module. Close leaves this window open without a "
+                                    "module.");
+    return askChoice(offer, {tr("Reconnect"), tr("Close")}, 1) == 0 && !m_ending;
 }
 
 void Application::reconnect() {
@@ -313,15 +309,12 @@ void Application::reconnectWith(const SessionOutcome &outcome) {
     }
     adopt(std::move(m_trying), port);
     reconnectEnded();
-    const bool keep =
-        m_editedBeforeReconnect &&
-        askChoice(
-            QStringLiteral("The window shows settings that the module did not hold "
-                           "when the line was lost. Keep them, to store them when "
-                           "you choose, or show what the module on %1 holds?")
-                .arg(m_portName),
-            {QStringLiteral("Keep My Settings"), QStringLiteral("Show the Module's Settings")},
-            0) == 0;
+    const bool keep = m_editedBeforeReconnect &&
+                      askChoice(tr("The window shows settings that the module did not hold "
+                                   "when the line was lost. Keep them, to store them when "
+                                   "you choose, or show what the module on %1 holds?")
+                                    .arg(m_portName),
+                                {tr("Keep My Settings"), tr("Show the Module's Settings")}, 0) == 0;
     m_window->loadAfterReconnect(keep);
 }
 
@@ -334,7 +327,7 @@ QString Application::whyNotTaken(const SessionClient &session, const QString &po
                                  const SessionOutcome &outcome) const {
     // Cancel leads to the choice again: back to the port choice, or to the window.
     if (m_cancelled)
-        return QStringLiteral("Connecting to %1 was cancelled.").arg(port);
+        return tr("Connecting to %1 was cancelled.").arg(port);
     if (!outcome.identity)
         return noIdentityText(session, port);
     return otherKindText(port, *outcome.identity, m_window->kind());
@@ -358,7 +351,7 @@ void Application::lineLostWhileIdle() {
         return; // a transfer or a reconnection is under way and tells what happened
     const QString why = m_session->lineFailure();
     if (!why.isEmpty())
-        lineLost(why + QStringLiteral(" Nothing was being sent; the settings shown were kept."));
+        lineLost(why + tr(" Nothing was being sent; the settings shown were kept."));
 }
 
 int Application::askChoice(const QString &text, const QStringList &answers, int onClose) {
@@ -400,12 +393,11 @@ void Application::showMessage(const QString &text) {
 
 ClosingChoice Application::askStoreBeforeClosing(const QString &changes) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("tessel-config"),
-                    QStringLiteral("Store the changes into the module before closing?"),
-                    QMessageBox::NoButton, dialogParent());
+                    tr("Store the changes into the module before closing?"), QMessageBox::NoButton,
+                    dialogParent());
     box.setInformativeText(changes);
-    QAbstractButton *store = box.addButton(QStringLiteral("&Store"), QMessageBox::AcceptRole);
-    QAbstractButton *discard =
-        box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    QAbstractButton *store = box.addButton(tr("&Store"), QMessageBox::AcceptRole);
+    QAbstractButton *discard = box.addButton(tr("&Discard"), QMessageBox::DestructiveRole);
     QPushButton *cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
@@ -418,19 +410,19 @@ ClosingChoice Application::askStoreBeforeClosing(const QString &changes) {
 QString Application::chooseFile(FileChoice purpose) {
     const QString filter = purpose == FileChoice::RecordLevels
                                ? QStringLiteral("Levels (*.csv);;All files (*)")
-                               : QStringLiteral("Production profiles (*.txt);;All files (*)");
+                               : tr("Production profiles (*.txt);;All files (*)");
     QFileDialog dialog(dialogParent(), {}, {}, filter);
     switch (purpose) {
     case FileChoice::OpenProfile:
-        dialog.setWindowTitle(QStringLiteral("Open Profile"));
+        dialog.setWindowTitle(tr("Open Profile"));
         dialog.setFileMode(QFileDialog::ExistingFile);
         break;
     case FileChoice::CompareProfile:
-        dialog.setWindowTitle(QStringLiteral("Compare with Profile"));
+        dialog.setWindowTitle(tr("Compare with Profile"));
         dialog.setFileMode(QFileDialog::ExistingFile);
         break;
     case FileChoice::SaveProfile:
-        dialog.setWindowTitle(QStringLiteral("Save Profile As"));
+        dialog.setWindowTitle(tr("Save Profile As"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
         break;

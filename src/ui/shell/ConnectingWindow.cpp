@@ -18,16 +18,16 @@ ConnectingWindow::ConnectingWindow(const QString &port, const LinkClock &clock, 
     setObjectName(QStringLiteral("connecting"));
     setWindowTitle(QStringLiteral("tessel-config"));
     auto *layout = new QVBoxLayout(this);
-    auto *label = new QLabel(QStringLiteral("Connecting to %1…").arg(port), this);
+    auto *label = new QLabel(tr("Connecting to %1…").arg(port), this);
     label->setObjectName(QStringLiteral("connectingLabel"));
     layout->addWidget(label);
     m_step->setObjectName(QStringLiteral("connectingStep"));
-    m_step->setAccessibleDescription(QStringLiteral("What is being tried"));
+    m_step->setAccessibleDescription(tr("What is being tried"));
     layout->addWidget(m_step);
     m_waited->setObjectName(QStringLiteral("connectingWaited"));
-    m_waited->setAccessibleDescription(QStringLiteral("Time waited for the module"));
+    m_waited->setAccessibleDescription(tr("Time waited for the module"));
     layout->addWidget(m_waited);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("connectingCancel"));
     layout->addWidget(cancel, 0, Qt::AlignHCenter);
     connect(cancel, &QPushButton::clicked, this, &ConnectingWindow::reject);
@@ -44,7 +44,7 @@ void ConnectingWindow::showStep(const QString &step) {
 
 void ConnectingWindow::showWaited() {
     const qint64 seconds = (m_clock.nowMicros() - m_startedMicros) / 1'000'000;
-    m_waited->setText(QStringLiteral("Waited %1 s").arg(seconds));
+    m_waited->setText(tr("Waited %1 s").arg(seconds));
 }
 
 void ConnectingWindow::reject() {

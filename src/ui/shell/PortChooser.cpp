@@ -12,12 +12,12 @@ namespace tessel {
 
 QString portDetailsText(const PortFacts &port) {
     const std::pair<QString, QString> facts[] = {
-        {QStringLiteral("Device"), port.device},
-        {QStringLiteral("Description"), port.description},
-        {QStringLiteral("Manufacturer"), port.manufacturer},
-        {QStringLiteral("Serial number"), port.serialNumber},
-        {QStringLiteral("USB vendor:product"), port.vendorProduct()},
-        {QStringLiteral("Stable name"), port.stableName},
+        {PortChooser::tr("Device"), port.device},
+        {PortChooser::tr("Description"), port.description},
+        {PortChooser::tr("Manufacturer"), port.manufacturer},
+        {PortChooser::tr("Serial number"), port.serialNumber},
+        {PortChooser::tr("USB vendor:product"), port.vendorProduct()},
+        {PortChooser::tr("Stable name"), port.stableName},
     };
     QStringList lines;
     for (const auto &[what, value] : facts)
@@ -30,24 +30,24 @@ PortChooser::PortChooser(const PortSource &source, PortSetting setting, QWidget 
     : QDialog(parent), m_setting(std::move(setting)), m_watcher(source, PortWatcher::kIntervalMs),
       m_ports(new QComboBox(this)), m_details(new QLabel(this)) {
     setObjectName(QStringLiteral("portChooser"));
-    setWindowTitle(QStringLiteral("Select Com Port"));
+    setWindowTitle(tr("Select Com Port"));
     // Wide enough for a port's stable name (/dev/serial/by-id/usb-...-port0), in the box and
     // in the facts below it.
     setFixedSize(px(9600), px(3165));
-    auto *label = new QLabel(QStringLiteral("Com Port"), this);
+    auto *label = new QLabel(tr("Com Port"), this);
     label->setObjectName(QStringLiteral("portCaption"));
     label->setGeometry(twipRect(240, 240, 1335, 315));
     label->setBuddy(m_ports);
     m_ports->setObjectName(QStringLiteral("ports"));
     m_ports->setEditable(true);
     m_ports->setGeometry(twipRect(1200, 240, 8160, 315));
-    m_ports->setAccessibleName(QStringLiteral("Com Port"));
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ports->setAccessibleName(tr("Com Port"));
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(twipRect(1080, 840, 1095, 315));
     ok->setDefault(true);
     // Unlike closing the window, which takes the port offered, Cancel chooses none.
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     cancel->setGeometry(twipRect(2280, 840, 1095, 315));
     m_details->setObjectName(QStringLiteral("portDetails"));
@@ -55,7 +55,7 @@ PortChooser::PortChooser(const PortSource &source, PortSetting setting, QWidget 
     m_details->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_details->setWordWrap(true);
     m_details->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_details->setAccessibleDescription(QStringLiteral("What the system knows of the port"));
+    m_details->setAccessibleDescription(tr("What the system knows of the port"));
 
     showPorts(m_watcher.ports());
     m_offered = portToPreselect(m_setting.remembered(), m_watcher.ports());
@@ -119,8 +119,7 @@ void PortChooser::showDetails() {
     const PortFacts *port = findPort(name, m_watcher.ports());
     const QString details =
         port ? portDetailsText(*port)
-             : (name.isEmpty() ? QString()
-                               : QStringLiteral("%1 is not among the ports present.").arg(name));
+             : (name.isEmpty() ? QString() : tr("%1 is not among the ports present.").arg(name));
     // A name longer than its place is shortened in the middle, where by-id names differ
     // least; the tool tip holds it whole.
     const QString shown =

@@ -11,7 +11,7 @@ namespace tessel {
 
 StartupWindow::StartupWindow(QWidget *parent) : QWidget(parent) {
     setObjectName(QStringLiteral("startWindow"));
-    setWindowTitle(QStringLiteral("ZigBee Tessel Communications"));
+    setWindowTitle(tr("ZigBee Tessel Communications"));
     setFixedSize(px(4005), px(930));
 }
 
@@ -56,8 +56,8 @@ void SplashWindow::paintEvent(QPaintEvent *) {
     small.setPointSize(11);
     painter.setFont(small);
     painter.drawText(QRect(40, 180, 440, 60), Qt::AlignLeft | Qt::TextWordWrap,
-                     QStringLiteral("Configuration of Tessel and Threshold radio input modules\n"
-                                    "Version %1")
+                     tr("Configuration of Tessel and Threshold radio input modules\n"
+                        "Version %1")
                          .arg(QStringLiteral(TESSEL_VERSION)));
 }
 

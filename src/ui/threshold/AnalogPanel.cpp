@@ -105,7 +105,7 @@ AnalogPanel::AnalogPanel(EepromImage &image, QWidget *parent) : QFrame(parent), 
     // not reach the window underneath.
     setAttribute(Qt::WA_NoMousePropagation);
 
-    m_done = new QPushButton(QStringLiteral("DONE!"), this);
+    m_done = new QPushButton(tr("DONE!"), this);
     m_done->setObjectName(QStringLiteral("limitsDone"));
     m_done->setGeometry(twipRect(kAreaLeft, 30, kAreaWidth, 300));
     m_done->setAutoDefault(false);
@@ -133,17 +133,18 @@ AnalogPanel::AnalogPanel(EepromImage &image, QWidget *parent) : QFrame(parent), 
     const int lower = kLowerLeft + kLimitWidth / 2 - kHeadsLeft;
     const int upper = kUpperLeft + kLimitWidth / 2 - kHeadsLeft;
     auto *heads = new ColumnHeads(
-        QStringLiteral("Analog                                   Lower      Upper "),
+        //: Column heads: words two or more spaces apart, each centred over its column.
+        tr("Analog                                   Lower      Upper "),
         {inputCentre, lower, upper}, m_limitsArea);
     heads->setObjectName(QStringLiteral("limitHeads"));
     heads->setGeometry(twipRect(kHeadsLeft, 240, 5535, 285));
     auto *columnHeads = new ColumnHeads(
-        QStringLiteral("Input:    Limit Type:                Limit:       Limit:      "),
+        //: Column heads: words two or more spaces apart, each centred over its column.
+        tr("Input:    Limit Type:                Limit:       Limit:      "),
         {inputCentre, typeCentre, lower, upper}, m_limitsArea);
     columnHeads->setObjectName(QStringLiteral("limitColumnHeads"));
     columnHeads->setGeometry(twipRect(kHeadsLeft, 600, 5535, 285));
-    auto *note =
-        new QLabel(QStringLiteral("Activate Relays wihen Limits are Reached"), m_limitsArea);
+    auto *note = new QLabel(tr("Activate Relays wihen Limits are Reached"), m_limitsArea);
     note->setObjectName(QStringLiteral("relayNote"));
     note->setGeometry(twipRect(120, 5040, 5535, 285));
 
@@ -156,27 +157,25 @@ AnalogPanel::AnalogPanel(EepromImage &image, QWidget *parent) : QFrame(parent), 
 }
 
 void AnalogPanel::buildRow(int i) {
-    const QString input = QStringLiteral("input %1").arg(i);
+    const QString input = tr("input %1").arg(i);
 
     m_inputNumbers[i] =
         rowLabel(QStringLiteral("analogInput"), i, kInputLeft, kInputWidth, i, m_limitsArea);
     setBackground(m_inputNumbers[i], colours::kGrey);
     // Each label's caption is what a screen reader speaks; its description says what it is.
-    m_inputNumbers[i]->setAccessibleDescription(QStringLiteral("Analog input number"));
+    m_inputNumbers[i]->setAccessibleDescription(tr("Analog input number"));
 
     m_limitTypes[i] =
         rowLabel(QStringLiteral("limitType"), i, kTypeLeft, kTypeWidth, i, m_limitsArea);
     setBackground(m_limitTypes[i], colours::windowBackground());
     m_limitTypes[i]->setClickable(true);
-    m_limitTypes[i]->setAccessibleDescription(QStringLiteral("Limit type, ") + input);
+    m_limitTypes[i]->setAccessibleDescription(tr("Limit type, ") + input);
     connect(m_limitTypes[i], &CaptionLabel::clicked, this, [this, i] { stepLimitType(i); });
     connect(m_limitTypes[i], &CaptionLabel::captionChanged, this, [this, i] { limitTypeShown(i); });
 
     const std::pair<int, int> boxes[] = {{i, kLowerLeft}, {kAnalogRows + i, kUpperLeft}};
     for (const auto &[k, left] : boxes) {
-        const QString name =
-            (k < kAnalogRows ? QStringLiteral("Lower limit, ") : QStringLiteral("Upper limit, ")) +
-            input;
+        const QString name = (k < kAnalogRows ? tr("Lower limit, ") : tr("Upper limit, ")) + input;
         m_limits[k] = rowLabel(QStringLiteral("limit"), k, left, kLimitWidth, i, m_limitsArea);
         setBackground(m_limits[k], colours::windowBackground());
         m_limits[k]->setClickable(true);
@@ -190,7 +189,7 @@ void AnalogPanel::buildRow(int i) {
         m_limitEditors[k]->setAlignment(Qt::AlignCenter);
         m_limitEditors[k]->setAccessibleName(name);
         m_limitEditors[k]->setAccessibleDescription(
-            QStringLiteral("Type 0 to 255, then press Enter or move the mouse"));
+            tr("Type 0 to 255, then press Enter or move the mouse"));
         setBackground(m_limitEditors[k], colours::kLightRed);
         m_limitEditors[k]->hide();
         connect(m_limitEditors[k], &QLineEdit::returnPressed, this, [this, k] { finishTyping(k); });
@@ -201,28 +200,27 @@ void AnalogPanel::buildRow(int i) {
     m_meters[i] = new LevelMeter(m_limitsArea);
     m_meters[i]->setObjectName(elementName(QStringLiteral("levelMeter"), i));
     m_meters[i]->setGeometry(twipRect(kMeterLeft, rowTop(i), kMeterWidth, kRowHeight));
-    m_meters[i]->setAccessibleDescription(QStringLiteral("Level, ") + input);
+    m_meters[i]->setAccessibleDescription(tr("Level, ") + input);
 
     m_levels[i] = rowLabel(QStringLiteral("level"), i, kValueLeft, kValueWidth, i, m_limitsArea);
     m_levels[i]->setCaption(kUnknownLevel);
     setBackground(m_levels[i], colours::kGrey);
-    m_levels[i]->setAccessibleDescription(QStringLiteral("Reading, ") + input);
+    m_levels[i]->setAccessibleDescription(tr("Reading, ") + input);
 }
 
 void AnalogPanel::buildMonitorControls() {
-    auto *readAll =
-        new QLabel(QStringLiteral("Click Bars Below to Read Individual Inputs"), m_limitsArea);
+    auto *readAll = new QLabel(tr("Click Bars Below to Read Individual Inputs"), m_limitsArea);
     readAll->setObjectName(QStringLiteral("meterHint"));
     readAll->setGeometry(twipRect(6000, 360, 3975, 285));
     readAll->setAlignment(Qt::AlignCenter);
     setBackground(readAll, colours::kSilver);
 
-    m_readAll = new QPushButton(QStringLiteral("Read All A/D Inputs"), m_limitsArea);
+    m_readAll = new QPushButton(tr("Read All A/D Inputs"), m_limitsArea);
     m_readAll->setObjectName(QStringLiteral("readAllInputs"));
     m_readAll->setGeometry(twipRect(kMeterLeft, 720, 3735, 315));
     m_readAll->setAutoDefault(false);
 
-    m_loopRead = new QCheckBox(QStringLiteral("Read Inputs Constantly"), m_limitsArea);
+    m_loopRead = new QCheckBox(tr("Read Inputs Constantly"), m_limitsArea);
     m_loopRead->setObjectName(QStringLiteral("readConstantly"));
     m_loopRead->setGeometry(twipRect(kMeterLeft, 5040, kMeterWidth, 285));
     setBackground(m_loopRead, colours::kSilver);
@@ -243,7 +241,13 @@ int AnalogPanel::limitType(int input) const {
 QString AnalogPanel::limitTypeCaption(int input) const {
     if (input < 0 || input >= kAnalogRows)
         return {};
-    return m_limitTypes[input]->caption();
+    // The help reads the English name; the label may show it in the user's language.
+    const QString shown = m_limitTypes[input]->caption();
+    for (int type = 0; type < kLimitTypeCount; ++type) {
+        if (shown == shownLimitType(type))
+            return LimitTypeTable()[type];
+    }
+    return shown;
 }
 
 void AnalogPanel::showSecondLimit(int input) {
@@ -273,7 +277,7 @@ void AnalogPanel::stepLimitType(int index) {
     if (type > map::kMaxLimitType || type < 0)
         type = 0;
     m_image.setValue(address, type);
-    m_limitTypes[index]->setCaption(LimitTypeTable()[type]);
+    m_limitTypes[index]->setCaption(shownLimitType(type));
     showSecondLimit(index);
     showLimitMarks();
 }
@@ -282,7 +286,7 @@ void AnalogPanel::limitTypeShown(int index) {
     const int address = map::limitTypeAddress(index);
     if (m_image.value(address) > map::kMaxLimitType || m_image.value(address) < 0)
         m_image.setValue(address, 0);
-    m_limitTypes[index]->setCaption(LimitTypeTable()[limitType(index)]);
+    m_limitTypes[index]->setCaption(shownLimitType(limitType(index)));
     showSecondLimit(index);
     showLimitMarks();
     Q_EMIT helpTextChosen(limitTypeHelp(m_limitTypes[index]->caption()));
@@ -411,7 +415,7 @@ void AnalogPanel::forgetLevels() {
 void AnalogPanel::showLimitTypes() {
     for (int i = 0; i < kAnalogRows; ++i) {
         const int type = std::clamp(limitType(i), 0, map::kMaxLimitType);
-        m_limitTypes[i]->setCaption(LimitTypeTable()[type]);
+        m_limitTypes[i]->setCaption(shownLimitType(type));
         m_limitTypes[i]->setVisible(true);
         m_limitTypes[i]->setEnabled(true);
         // A row whose type did not change ran no limitTypeShown; its second limit still follows

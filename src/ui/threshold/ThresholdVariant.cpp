@@ -16,25 +16,27 @@ namespace tessel {
 
 namespace {
 
-const QString kLimiterFunctions = QStringLiteral("Relay Limiter Functions");
+QString limiterFunctions() {
+    return WindowVariant::tr("Relay Limiter Functions");
+}
 // A Threshold module takes at most 16 inputs: stepping stops at the 16-channel type.
 constexpr int kMaxStepType = 5;
 
 WindowLook thresholdLook() {
     return {.kind = ModuleKind::Threshold,
             .objectName = QStringLiteral("thresholdWindow"),
-            .title = QStringLiteral("ZigBee Threshold Sensor Monitoring"),
+            .title = WindowVariant::tr("ZigBee Threshold Sensor Monitoring"),
             .initialBaseSerial = QStringLiteral("0013A200:4032"),
-            .functionHeader = QStringLiteral("Limits:"),
+            .functionHeader = WindowVariant::tr("Limits:"),
             .initialFunctionCaption = QStringLiteral("??"),
             .rowSerialMaxLength = 4,
             .maxStepType = kMaxStepType,
-            .debounceBand = {QStringLiteral("Step 3: Capture Speed (Lower is Faster)"), 1080, 975,
-                             QStringLiteral("Speed:"), QStringLiteral("Capture speed")},
+            .debounceBand = {WindowVariant::tr("Step 3: Capture Speed (Lower is Faster)"), 1080,
+                             975, WindowVariant::tr("Speed:"), WindowVariant::tr("Capture speed")},
             .refreshBand = {
-                QStringLiteral("Step 4: Reaction Interval (Lower is Faster, Value in Seconds)"),
-                1080, 975, QStringLiteral("Seconds:"),
-                QStringLiteral("Reaction interval in seconds")}};
+                WindowVariant::tr("Step 4: Reaction Interval (Lower is Faster, Value in Seconds)"),
+                1080, 975, WindowVariant::tr("Seconds:"),
+                WindowVariant::tr("Reaction interval in seconds")}};
 }
 
 // The Threshold window: a 48-bit base serial and 4-digit row serials, capture speed and
@@ -54,7 +56,7 @@ public:
         connect(&parts.bands, &SettingsBands::debounceChanged, m_reactionTime,
                 [this](int speed) { m_reactionTime->setCaption(reactionText(speed)); });
 
-        m_setLimits = new QPushButton(QStringLiteral("Set Limits of Inputs"), &parts.window);
+        m_setLimits = new QPushButton(WindowVariant::tr("Set Limits of Inputs"), &parts.window);
         m_setLimits->setObjectName(QStringLiteral("setLimits"));
         m_setLimits->setGeometry(twipRect(8160, 2070, 2520, 315));
         m_setLimits->setAutoDefault(false);
@@ -95,7 +97,7 @@ public:
         for (int r = 0; r < map::kAnalogInputs; ++r) {
             if (m_image->value(map::limitTypeAddress(r)) > map::kMaxLimitType)
                 m_image->setValue(map::limitTypeAddress(r), map::kMaxLimitType);
-            m_table->showFunction(r, kLimiterFunctions);
+            m_table->showFunction(r, limiterFunctions());
         }
         m_panel->showLimitTypes();
     }
@@ -103,7 +105,7 @@ public:
     void moduleRead() override { m_panel->forgetLevels(); }
 
     void functionCellClicked(int index) override {
-        m_table->showFunction(index, kLimiterFunctions);
+        m_table->showFunction(index, limiterFunctions());
     }
 
     [[nodiscard]] QString helpState(const QString &control, int index) const override {
