@@ -1,5 +1,7 @@
 #include "core/Commands.h"
 
+#include <QCoreApplication>
+
 namespace tessel::wire {
 
 namespace {
@@ -76,14 +78,22 @@ QString commandName(const QByteArray &command) {
     return b1 == 0x02 ? QStringLiteral("link-test") : QStringLiteral("identify");
 }
 
+// The context the window's title is translated in.
+struct WindowCaption {
+    Q_DECLARE_TR_FUNCTIONS(tessel::wire::WindowCaption)
+};
+
 QString windowCaption(const IdentityReply &reply) {
-    QString caption = QStringLiteral("Ombrevane Generation 2: ");
+    QString radioAndKind;
     if (reply.zigBee())
-        caption += QStringLiteral("ZigBee ");
+        radioAndKind += QStringLiteral("ZigBee ");
     if (reply.moduleKind() == ModuleKind::Tessel)
-        caption += QStringLiteral("Tessel Module ");
-    return caption + QStringLiteral("Version") + signColumnNumber(reply.firmwareVersion()) +
-           QStringLiteral(" Release Year:") + releaseYear(reply.releaseYearCode());
+        radioAndKind += WindowCaption::tr("Tessel Module ");
+    //: The window's title: %1 the radio and kind (may be empty), %2 the firmware version and
+    //: %3 the release year, each after a blank or a minus sign.
+    return WindowCaption::tr("Ombrevane Generation 2: %1Version%2 Release Year:%3")
+        .arg(radioAndKind, signColumnNumber(reply.firmwareVersion()),
+             releaseYear(reply.releaseYearCode()));
 }
 
 QString identityLine(const IdentityReply &reply) {

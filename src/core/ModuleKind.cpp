@@ -1,5 +1,6 @@
 #include "core/ModuleKind.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace tessel {
@@ -13,8 +14,9 @@ struct KindEntry {
 };
 
 constexpr std::array<KindEntry, 2> kKinds = {{
-    {ModuleKind::Tessel, "tessel", "Tessel module"},
-    {ModuleKind::Threshold, "threshold", "Threshold module"},
+    {ModuleKind::Tessel, "tessel", QT_TRANSLATE_NOOP("tessel::ModuleKind", "Tessel module")},
+    {ModuleKind::Threshold, "threshold",
+     QT_TRANSLATE_NOOP("tessel::ModuleKind", "Threshold module")},
 }};
 
 } // namespace
@@ -23,6 +25,14 @@ ModuleKindNames namesOf(ModuleKind kind) {
     for (const KindEntry &entry : kKinds) {
         if (entry.kind == kind)
             return {QString::fromLatin1(entry.key), QString::fromLatin1(entry.text)};
+    }
+    return {};
+}
+
+QString shownModuleKindName(ModuleKind kind) {
+    for (const KindEntry &entry : kKinds) {
+        if (entry.kind == kind)
+            return QCoreApplication::translate("tessel::ModuleKind", entry.text);
     }
     return {};
 }

@@ -36,5 +36,7 @@ struct ModuleKindNames {
 [[nodiscard]] inline QString moduleKindName(ModuleKind kind) {
     return namesOf(kind).text;
 }
+// The same in the user's language, for the windows.
+[[nodiscard]] QString shownModuleKindName(ModuleKind kind);
 
 } // namespace tessel

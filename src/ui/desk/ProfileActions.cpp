@@ -106,7 +106,7 @@ bool ProfileActions::open(const QString &path) {
     if (writer && *writer != kind) {
         question = tr("This profile looks like a %1's; this window is a %2's. It "
                       "changes %3. Load it anyway?")
-                       .arg(moduleKindName(*writer), moduleKindName(kind), changes);
+                       .arg(shownModuleKindName(*writer), shownModuleKindName(kind), changes);
     } else if (changes == settingsCount(0)) {
         question.clear();
     }

@@ -26,7 +26,7 @@ BackupsWindow::BackupsWindow(ModuleKind kind, QString folder, Actions actions, Q
       m_load(new QPushButton(tr("&Load into Window"), this)),
       m_restore(new QPushButton(tr("&Restore..."), this)) {
     setObjectName(QStringLiteral("BackupsWindow"));
-    setWindowTitle(tr("Backups of %1s").arg(moduleKindName(kind)));
+    setWindowTitle(tr("Backups of %1s").arg(shownModuleKindName(kind)));
     m_restore->setObjectName(QStringLiteral("restoreBackup"));
     m_list->setObjectName(QStringLiteral("BackupList"));
     m_list->setAccessibleName(tr("Backups"));
@@ -89,7 +89,7 @@ void BackupsWindow::refresh() {
         item->setToolTip(Port, entry.port);
     }
     m_summary->setText(
-        m_entries.empty() ? tr("No backups of %1s in %2.").arg(moduleKindName(m_kind), m_folder)
+        m_entries.empty() ? tr("No backups of %1s in %2.").arg(shownModuleKindName(m_kind), m_folder)
                           : tr("%1 in %2, newest first.")
                                 .arg(m_entries.size() == 1 ? tr("One backup")
                                                            : tr("%1 backups").arg(m_entries.size()),

@@ -61,7 +61,7 @@ QString otherKindText(const QString &port, const wire::IdentityReply &identity,
         return {};
     return Application::tr("The module on %1 is a %2, but this window is for a %3, so nothing "
                            "was read from it.")
-        .arg(port, moduleKindName(*kind), moduleKindName(windowKind));
+        .arg(port, shownModuleKindName(*kind), shownModuleKindName(windowKind));
 }
 
 // Drops a session once the signal under way has returned; its line closes with it.
