@@ -65,6 +65,14 @@
         <source>Read Inputs Constantly</source>
         <translation>Eingänge ständig lesen</translation>
     </message>
+    <message>
+        <source>Trend...</source>
+        <translation>Verlauf...</translation>
+    </message>
+    <message>
+        <source>Levels Over Time</source>
+        <translation>Pegel über die Zeit</translation>
+    </message>
 </context>
 <context>
     <name>tessel::Application</name>
@@ -163,6 +171,14 @@ Neu verbinden testet die Verbindung erneut, an diesem oder einem anderen Port, u
     <message>
         <source>Save Profile As</source>
         <translation>Profil speichern unter</translation>
+    </message>
+    <message>
+        <source>Levels (*.csv);;All files (*)</source>
+        <translation>Pegel (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Record Levels</source>
+        <translation>Pegel aufzeichnen</translation>
     </message>
 </context>
 <context>
@@ -924,6 +940,40 @@ Es wurde nichts gesendet. Trotzdem schreiben überschreibt, was das Modul jetzt 
         <source>Bank: %1  Input:%2</source>
         <extracomment>The input assignment column: bank (or banks) %1, input (or inputs) %2.</extracomment>
         <translation>Bank: %1  Eing.:%2</translation>
+    </message>
+</context>
+<context>
+    <name>tessel::LevelMeter</name>
+    <message>
+        <source>%1, relay on</source>
+        <translation>%1, Relais ein</translation>
+    </message>
+</context>
+<context>
+    <name>tessel::LevelTools</name>
+    <message>
+        <source>Levels Over &amp;Time...</source>
+        <translation>Pegel über die &amp;Zeit...</translation>
+    </message>
+    <message>
+        <source>Record &amp;Levels...</source>
+        <translation>&amp;Pegel aufzeichnen...</translation>
+    </message>
+    <message>
+        <source>The record of levels has stopped: %1. The rows before that are in the file.</source>
+        <translation>Die Aufzeichnung der Pegel wurde beendet: %1. Die Zeilen davor stehen in der Datei.</translation>
+    </message>
+    <message>
+        <source>The levels cannot be recorded: %1</source>
+        <translation>Die Pegel können nicht aufgezeichnet werden: %1</translation>
+    </message>
+    <message>
+        <source>Stop Recording &amp;Levels</source>
+        <translation>&amp;Pegelaufzeichnung beenden</translation>
+    </message>
+    <message>
+        <source>Recording levels to %1: %2 rows</source>
+        <translation>Pegel werden in %1 aufgezeichnet: %2 Zeilen</translation>
     </message>
 </context>
 <context>
@@ -1987,6 +2037,124 @@ Version %1</translation>
     <message>
         <source>; backup </source>
         <translation>; Sicherung </translation>
+    </message>
+</context>
+<context>
+    <name>tessel::TrendPlot</name>
+    <message>
+        <source>now</source>
+        <translation>jetzt</translation>
+    </message>
+    <message>
+        <source>-%1 min</source>
+        <translation>-%1 Min.</translation>
+    </message>
+    <message>
+        <source>lower</source>
+        <translation>unten</translation>
+    </message>
+    <message>
+        <source>limit</source>
+        <translation>Grenze</translation>
+    </message>
+    <message>
+        <source>upper</source>
+        <translation>oben</translation>
+    </message>
+</context>
+<context>
+    <name>tessel::TrendWindow</name>
+    <message>
+        <source>Input</source>
+        <translation>Eingang</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Jetzt</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Kleinster</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Größter</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Crossings</source>
+        <translation>Überschreitungen</translation>
+    </message>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Anhalten</translation>
+    </message>
+    <message>
+        <source>Levels Over Time</source>
+        <translation>Pegel über die Zeit</translation>
+    </message>
+    <message>
+        <source>Levels of the chosen inputs over time</source>
+        <translation>Pegel der gewählten Eingänge über die Zeit</translation>
+    </message>
+    <message>
+        <source>Inputs:</source>
+        <translation>Eingänge:</translation>
+    </message>
+    <message>
+        <source>&amp;Last</source>
+        <translation>&amp;Letzte</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> Min.</translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation>&amp;Fortsetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>L&amp;eeren</translation>
+    </message>
+    <message>
+        <source>&amp;Margin:</source>
+        <translation>&amp;Abstand:</translation>
+    </message>
+    <message>
+        <source>Set Lower Limit from Minimum Seen</source>
+        <translation>Unteren Grenzwert aus Minimum</translation>
+    </message>
+    <message>
+        <source>Set Upper Limit from Maximum Seen</source>
+        <translation>Oberen Grenzwert aus Maximum</translation>
+    </message>
+    <message>
+        <source>Set Lower Limit from Level Now</source>
+        <translation>Unteren Grenzwert aus Pegel jetzt</translation>
+    </message>
+    <message>
+        <source>Set Upper Limit from Level Now</source>
+        <translation>Oberen Grenzwert aus Pegel jetzt</translation>
+    </message>
+    <message>
+        <source>Set Lower Limit of Input %1 from Minimum Seen</source>
+        <translation>Unteren Grenzwert von Eingang %1 aus Minimum</translation>
+    </message>
+    <message>
+        <source>Set Upper Limit of Input %1 from Maximum Seen</source>
+        <translation>Oberen Grenzwert von Eingang %1 aus Maximum</translation>
+    </message>
+    <message>
+        <source>Set Lower Limit of Input %1 from Level Now</source>
+        <translation>Unteren Grenzwert von Eingang %1 aus Pegel jetzt</translation>
+    </message>
+    <message>
+        <source>Set Upper Limit of Input %1 from Level Now</source>
+        <translation>Oberen Grenzwert von Eingang %1 aus Pegel jetzt</translation>
     </message>
 </context>
 <context>

@@ -409,7 +409,7 @@ ClosingChoice Application::askStoreBeforeClosing(const QString &changes) {
 
 QString Application::chooseFile(FileChoice purpose) {
     const QString filter = purpose == FileChoice::RecordLevels
-                               ? QStringLiteral("Levels (*.csv);;All files (*)")
+                               ? tr("Levels (*.csv);;All files (*)")
                                : tr("Production profiles (*.txt);;All files (*)");
     QFileDialog dialog(dialogParent(), {}, {}, filter);
     switch (purpose) {
@@ -427,7 +427,7 @@ QString Application::chooseFile(FileChoice purpose) {
         dialog.setDefaultSuffix(QStringLiteral("txt"));
         break;
     case FileChoice::RecordLevels:
-        dialog.setWindowTitle(QStringLiteral("Record Levels"));
+        dialog.setWindowTitle(tr("Record Levels"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("csv"));
         break;

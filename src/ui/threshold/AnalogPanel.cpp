@@ -225,9 +225,9 @@ void AnalogPanel::buildMonitorControls() {
     m_loopRead->setGeometry(twipRect(kMeterLeft, 5040, kMeterWidth, 285));
     setBackground(m_loopRead, colours::kSilver);
 
-    m_trend = new QPushButton(QStringLiteral("Trend..."), m_limitsArea);
+    m_trend = new QPushButton(tr("Trend..."), m_limitsArea);
     m_trend->setObjectName(QStringLiteral("levelsTrend"));
-    m_trend->setAccessibleName(QStringLiteral("Levels Over Time"));
+    m_trend->setAccessibleName(tr("Levels Over Time"));
     m_trend->setGeometry(twipRect(kValueLeft, 5010, kValueWidth, 330));
     m_trend->setAutoDefault(false);
 }

@@ -46,7 +46,7 @@ bool LevelMeter::triggered() const {
 void LevelMeter::describe() {
     // The level is what a screen reader speaks, as for the value labels beside it.
     setAccessibleName(!m_known      ? kUnknownLevel
-                      : triggered() ? QStringLiteral("%1, relay on").arg(value())
+                      : triggered() ? tr("%1, relay on").arg(value())
                                     : QString::number(value()));
 }
 

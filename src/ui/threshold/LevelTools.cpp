@@ -11,8 +11,8 @@ namespace tessel {
 
 LevelTools::LevelTools(EepromImage &image, WindowHost &host, QWidget &window)
     : QObject(&window), m_image(image), m_host(host), m_window(window),
-      m_trendAction(new QAction(QStringLiteral("Levels Over &Time..."), this)),
-      m_recordAction(new QAction(QStringLiteral("Record &Levels..."), this)) {
+      m_trendAction(new QAction(tr("Levels Over &Time..."), this)),
+      m_recordAction(new QAction(tr("Record &Levels..."), this)) {
     m_trendAction->setObjectName(QStringLiteral("levelsOverTime"));
     m_recordAction->setObjectName(QStringLiteral("recordLevels"));
     connect(m_trendAction, &QAction::triggered, this, &LevelTools::showTrend);
@@ -20,8 +20,8 @@ LevelTools::LevelTools(EepromImage &image, WindowHost &host, QWidget &window)
     connect(&m_record, &LevelRecord::rowAdded, this, &LevelTools::showRecordState);
     connect(&m_record, &LevelRecord::failed, this, [this] {
         showRecordState();
-        m_host.showMessage(QStringLiteral("The record of levels has stopped: %1. The rows "
-                                          "before that are in the file.")
+        m_host.showMessage(tr("The record of levels has stopped: %1. The rows "
+                              "before that are in the file.")
                                .arg(m_record.error()));
     });
 }
@@ -70,8 +70,7 @@ void LevelTools::toggleRecord() {
     if (path.isEmpty())
         return;
     if (!m_record.start(path)) {
-        m_host.showMessage(
-            QStringLiteral("The levels cannot be recorded: %1").arg(m_record.error()));
+        m_host.showMessage(tr("The levels cannot be recorded: %1").arg(m_record.error()));
         return;
     }
     showRecordState();
@@ -79,9 +78,8 @@ void LevelTools::toggleRecord() {
 
 void LevelTools::showRecordState() {
     const bool on = m_record.recording();
-    m_recordAction->setText(on ? QStringLiteral("Stop Recording &Levels")
-                               : QStringLiteral("Record &Levels..."));
-    Q_EMIT statusNote(on ? QStringLiteral("Recording levels to %1: %2 rows")
+    m_recordAction->setText(on ? tr("Stop Recording &Levels") : tr("Record &Levels..."));
+    Q_EMIT statusNote(on ? tr("Recording levels to %1: %2 rows")
                                .arg(QFileInfo(m_record.path()).fileName())
                                .arg(m_record.rows())
                          : QString());

@@ -103,7 +103,7 @@ void TrendPlot::drawAxes(QPainter &p, const QRectF &area) const {
         p.setPen(grid);
         p.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
         p.setPen(text);
-        const QString label = m == 0 ? QStringLiteral("now") : QStringLiteral("-%1 min").arg(m);
+        const QString label = m == 0 ? tr("now") : tr("-%1 min").arg(m);
         p.drawText(QRectF(x - 40, area.bottom() + 2, 80, height() - area.bottom()),
                    Qt::AlignHCenter | Qt::AlignTop, label);
     }
@@ -161,9 +161,9 @@ void TrendPlot::drawInput(QPainter &p, const QRectF &area, int input,
         drawLabel(p, QPointF(area.right() + 4, y), QStringLiteral("%1 %2").arg(input).arg(name),
                   labels);
     };
-    limitLine(limits.lower, limits.type >= 2 ? QStringLiteral("lower") : QStringLiteral("limit"));
+    limitLine(limits.lower, limits.type >= 2 ? tr("lower") : tr("limit"));
     if (limits.type >= 2)
-        limitLine(limits.upper, QStringLiteral("upper"));
+        limitLine(limits.upper, tr("upper"));
 
     p.setPen(QPen(colour, 2));
     p.drawPolyline(line);

@@ -16,27 +16,38 @@
 namespace tessel {
 
 namespace {
-const QStringList kColumns = {QStringLiteral("Input"),   QStringLiteral("Now"),
-                              QStringLiteral("Minimum"), QStringLiteral("Maximum"),
-                              QStringLiteral("Mean"),    QStringLiteral("Crossings")};
+// The statistics table's column heads.
+QStringList columnHeads() {
+    return {TrendWindow::tr("Input"),   TrendWindow::tr("Now"),  TrendWindow::tr("Minimum"),
+            TrendWindow::tr("Maximum"), TrendWindow::tr("Mean"), TrendWindow::tr("Crossings")};
+}
+// Each way of setting a limit from the levels seen, as its button and as the edit it makes
+// (the step Undo names, with the input's number).
 const char *const kSourceTexts[] = {
-    "Set Lower Limit from Minimum Seen", "Set Upper Limit from Maximum Seen",
-    "Set Lower Limit from Level Now", "Set Upper Limit from Level Now"};
+    QT_TRANSLATE_NOOP("tessel::TrendWindow", "Set Lower Limit from Minimum Seen"),
+    QT_TRANSLATE_NOOP("tessel::TrendWindow", "Set Upper Limit from Maximum Seen"),
+    QT_TRANSLATE_NOOP("tessel::TrendWindow", "Set Lower Limit from Level Now"),
+    QT_TRANSLATE_NOOP("tessel::TrendWindow", "Set Upper Limit from Level Now")};
+const char *const kSourceSteps[] = {
+    QT_TRANSLATE_NOOP("tessel::TrendWindow", "Set Lower Limit of Input %1 from Minimum Seen"),
+    QT_TRANSLATE_NOOP("tessel::TrendWindow", "Set Upper Limit of Input %1 from Maximum Seen"),
+    QT_TRANSLATE_NOOP("tessel::TrendWindow", "Set Lower Limit of Input %1 from Level Now"),
+    QT_TRANSLATE_NOOP("tessel::TrendWindow", "Set Upper Limit of Input %1 from Level Now")};
 } // namespace
 
 TrendWindow::TrendWindow(LevelHistory &history, TrendPlot::LimitsOf limits, QWidget *parent)
     : QWidget(parent, Qt::Window), m_history(history),
       m_plot(new TrendPlot(history, std::move(limits), this)), m_minutes(new QSpinBox(this)),
-      m_pause(new QPushButton(QStringLiteral("&Pause"), this)),
-      m_statistics(new QTableWidget(map::kAnalogInputs, int(kColumns.size()), this)),
+      m_pause(new QPushButton(tr("&Pause"), this)),
+      m_statistics(new QTableWidget(map::kAnalogInputs, int(columnHeads().size()), this)),
       m_margin(new QSpinBox(this)) {
     setObjectName(QStringLiteral("trendWindow"));
-    setWindowTitle(QStringLiteral("Levels Over Time"));
+    setWindowTitle(tr("Levels Over Time"));
     m_plot->setObjectName(QStringLiteral("trendPlot"));
-    m_plot->setAccessibleName(QStringLiteral("Levels of the chosen inputs over time"));
+    m_plot->setAccessibleName(tr("Levels of the chosen inputs over time"));
 
     auto *choice = new QHBoxLayout;
-    choice->addWidget(new QLabel(QStringLiteral("Inputs:"), this));
+    choice->addWidget(new QLabel(tr("Inputs:"), this));
     for (int i = 0; i < map::kAnalogInputs; ++i) {
         m_inputs[i] = new QCheckBox(QString::number(i), this);
         m_inputs[i]->setObjectName(QStringLiteral("trendInput_%1").arg(i));
@@ -47,20 +58,20 @@ TrendWindow::TrendWindow(LevelHistory &history, TrendPlot::LimitsOf limits, QWid
     choice->addStretch();
 
     auto *view = new QHBoxLayout;
-    auto *spanLabel = new QLabel(QStringLiteral("&Last"), this);
+    auto *spanLabel = new QLabel(tr("&Last"), this);
     spanLabel->setBuddy(m_minutes);
     m_minutes->setObjectName(QStringLiteral("trendMinutes"));
     m_minutes->setRange(1, 60);
     m_minutes->setValue(5);
-    m_minutes->setSuffix(QStringLiteral(" min"));
+    m_minutes->setSuffix(tr(" min"));
     connect(m_minutes, &QSpinBox::valueChanged, m_plot, &TrendPlot::setSpanMinutes);
     m_pause->setObjectName(QStringLiteral("trendPause"));
     m_pause->setCheckable(true);
     connect(m_pause, &QPushButton::toggled, this, [this](bool paused) {
         m_plot->setPaused(paused);
-        m_pause->setText(paused ? QStringLiteral("&Resume") : QStringLiteral("&Pause"));
+        m_pause->setText(paused ? tr("&Resume") : tr("&Pause"));
     });
-    auto *clear = new QPushButton(QStringLiteral("&Clear"), this);
+    auto *clear = new QPushButton(tr("&Clear"), this);
     clear->setObjectName(QStringLiteral("trendClear"));
     connect(clear, &QPushButton::clicked, this, [this] {
         m_history.clear();
@@ -74,14 +85,14 @@ TrendWindow::TrendWindow(LevelHistory &history, TrendPlot::LimitsOf limits, QWid
     view->addStretch();
 
     m_statistics->setObjectName(QStringLiteral("trendStatistics"));
-    m_statistics->setHorizontalHeaderLabels(kColumns);
+    m_statistics->setHorizontalHeaderLabels(columnHeads());
     m_statistics->verticalHeader()->hide();
     m_statistics->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_statistics->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_statistics->setSelectionMode(QAbstractItemView::SingleSelection);
     m_statistics->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (int i = 0; i < map::kAnalogInputs; ++i) {
-        for (int c = 0; c < kColumns.size(); ++c)
+        for (int c = 0; c < columnHeads().size(); ++c)
             m_statistics->setItem(i, c, new QTableWidgetItem);
         m_statistics->item(i, 0)->setText(QString::number(i));
         m_statistics->item(i, 0)->setForeground(
@@ -90,7 +101,7 @@ TrendWindow::TrendWindow(LevelHistory &history, TrendPlot::LimitsOf limits, QWid
     connect(m_statistics, &QTableWidget::itemSelectionChanged, this, &TrendWindow::showStatistics);
 
     auto *limitsBox = new QGridLayout;
-    auto *marginLabel = new QLabel(QStringLiteral("&Margin:"), this);
+    auto *marginLabel = new QLabel(tr("&Margin:"), this);
     marginLabel->setBuddy(m_margin);
     m_margin->setObjectName(QStringLiteral("trendMargin"));
     m_margin->setRange(0, 100);
@@ -98,7 +109,7 @@ TrendWindow::TrendWindow(LevelHistory &history, TrendPlot::LimitsOf limits, QWid
     limitsBox->addWidget(marginLabel, 0, 0);
     limitsBox->addWidget(m_margin, 1, 0);
     for (int s = 0; s < 4; ++s) {
-        m_fromSeen[s] = new QPushButton(QString::fromLatin1(kSourceTexts[s]), this);
+        m_fromSeen[s] = new QPushButton(tr(kSourceTexts[s]), this);
         m_fromSeen[s]->setObjectName(QStringLiteral("limitFromSeen_%1").arg(s));
         connect(m_fromSeen[s], &QPushButton::clicked, this,
                 [this, s] { setLimitFromSeen(static_cast<LimitSource>(s)); });
@@ -173,10 +184,7 @@ void TrendWindow::setLimitFromSeen(LimitSource source) {
                      : source == LimitSource::UpperFromMaximum ? s.maximum()
                                                                : *s.last();
     const int value = limitFromSeen(seen, m_margin->value(), lower);
-    const QString text = QString::fromLatin1(kSourceTexts[static_cast<int>(source)]);
-    Q_EMIT limitWanted(input, lower, value,
-                       QString(text).replace(QStringLiteral(" Limit "),
-                                             QStringLiteral(" Limit of Input %1 ").arg(input)));
+    Q_EMIT limitWanted(input, lower, value, tr(kSourceSteps[static_cast<int>(source)]).arg(input));
 }
 
 } // namespace tessel
