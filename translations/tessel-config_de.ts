@@ -1246,6 +1246,113 @@ Es wurde nichts gesendet. Trotzdem schreiben überschreibt, was das Modul jetzt 
     </message>
 </context>
 <context>
+    <name>tessel::ProductionWindow</name>
+    <message>
+        <source>passed</source>
+        <translation>bestanden</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>abgelehnt</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>So&amp;und for pass and fail</source>
+        <translation>To&amp;n bei Bestanden und Fehler</translation>
+    </message>
+    <message>
+        <source>Production - tessel-config</source>
+        <translation>Produktion - tessel-config</translation>
+    </message>
+    <message>
+        <source>units left</source>
+        <translation>Einheiten übrig</translation>
+    </message>
+    <message>
+        <source>this run</source>
+        <translation>dieser Lauf</translation>
+    </message>
+    <message>
+        <source>today</source>
+        <translation>heute</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Last %1 records:</source>
+        <translation>Letzte %1 Einträge:</translation>
+    </message>
+    <message>
+        <source>Choose the profile and the ports, then press Start (Space).</source>
+        <translation>Profil und Ports wählen, dann Start drücken (Leertaste).</translation>
+    </message>
+    <message>
+        <source>stopped: no new module is started; finishing those in progress (Stop again ends their stores after the block in flight)</source>
+        <translation>gestoppt: kein neues Modul wird begonnen; laufende werden fertig (erneutes Stopp beendet ihr Schreiben nach dem laufenden Block)</translation>
+    </message>
+    <message>
+        <source>Stop now</source>
+        <translation>Sofort stoppen</translation>
+    </message>
+    <message>
+        <source>stopped again: stores end after the block in flight</source>
+        <translation>erneut gestoppt: das Schreiben endet nach dem laufenden Block</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Running: scan each module&apos;s kit label into its port&apos;s field.</source>
+        <translation>Läuft: das Kit-Etikett jedes Moduls in das Feld seines Ports scannen.</translation>
+    </message>
+    <message>
+        <source>Running: put in the modules.</source>
+        <translation>Läuft: Module einsetzen.</translation>
+    </message>
+    <message>
+        <source>scan the kit label for %1</source>
+        <translation>Kit-Etikett für %1 scannen</translation>
+    </message>
+    <message>
+        <source>STOPPED</source>
+        <translation>GESTOPPT</translation>
+    </message>
+    <message>
+        <source>the run has ended</source>
+        <translation>der Lauf ist beendet</translation>
+    </message>
+    <message>
+        <source>closing: no new module is started</source>
+        <translation>Schließen: kein neues Modul wird begonnen</translation>
+    </message>
+    <message>
+        <source>closing: stores end after the block in flight</source>
+        <translation>Schließen: das Schreiben endet nach dem laufenden Block</translation>
+    </message>
+</context>
+<context>
     <name>tessel::ProfileActions</name>
     <message>
         <source>&amp;Open Profile...</source>
@@ -1393,6 +1500,89 @@ Es wurde nichts gesendet. Trotzdem schreiben überschreibt, was das Modul jetzt 
     <message>
         <source> The profile was not saved.</source>
         <translation> Das Profil wurde nicht gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>tessel::RunSetup</name>
+    <message>
+        <source>Choose the profile to store.</source>
+        <translation>Das zu schreibende Profil wählen.</translation>
+    </message>
+    <message>
+        <source>Tick at least one port.</source>
+        <translation>Mindestens einen Port ankreuzen.</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>%1 nicht lesbar: %2</translation>
+    </message>
+    <message>
+        <source>%1; nothing was sent</source>
+        <translation>%1; nichts wurde gesendet</translation>
+    </message>
+    <message>
+        <source>A units file needs a database record (a .sqlite file or a postgresql:// address), which keeps which units are done.</source>
+        <translation>Eine Einheitendatei braucht ein Datenbank-Protokoll (eine .sqlite-Datei oder eine postgresql://-Adresse), das festhält, welche Einheiten fertig sind.</translation>
+    </message>
+    <message>
+        <source>&amp;Scan a kit label for each module</source>
+        <translation>Kit-Etikett für jedes Modul &amp;scannen</translation>
+    </message>
+    <message>
+        <source>none: every module gets the profile as it is</source>
+        <translation>keine: jedes Modul erhält das Profil unverändert</translation>
+    </message>
+    <message>
+        <source>a .sqlite or .csv file, or postgresql://HOST/DB</source>
+        <translation>eine .sqlite- oder .csv-Datei oder postgresql://HOST/DB</translation>
+    </message>
+    <message>
+        <source>another port: a device path or tcp://HOST:PORT</source>
+        <translation>weiterer Port: ein Gerätepfad oder tcp://HOST:PORT</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Wählen...</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>Profiles (*.txt);;All files (*)</source>
+        <translation>Profile (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Units file</source>
+        <translation>Einheitendatei</translation>
+    </message>
+    <message>
+        <source>Units files (*.csv);;All files (*)</source>
+        <translation>Einheitendateien (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Profile:</source>
+        <translation>&amp;Profil:</translation>
+    </message>
+    <message>
+        <source>&amp;Kind:</source>
+        <translation>&amp;Typ:</translation>
+    </message>
+    <message>
+        <source>&amp;Units file:</source>
+        <translation>&amp;Einheitendatei:</translation>
+    </message>
+    <message>
+        <source>&amp;Record:</source>
+        <translation>P&amp;rotokoll:</translation>
+    </message>
+    <message>
+        <source>P&amp;orts:</source>
+        <translation>P&amp;orts:</translation>
     </message>
 </context>
 <context>
@@ -1757,6 +1947,113 @@ Version %1</translation>
     <message>
         <source>ZigBee Tessel Communications</source>
         <translation>ZigBee-Tessel-Kommunikation</translation>
+    </message>
+</context>
+<context>
+    <name>tessel::StationTile</name>
+    <message>
+        <source>block %1 of %2</source>
+        <translation>Block %1 von %2</translation>
+    </message>
+    <message>
+        <source>WAITING</source>
+        <translation>WARTEN</translation>
+    </message>
+    <message>
+        <source>waiting for a module</source>
+        <translation>wartet auf ein Modul</translation>
+    </message>
+    <message>
+        <source>PUT IN A MODULE</source>
+        <translation>MODUL EINSETZEN</translation>
+    </message>
+    <message>
+        <source>IDENTIFYING</source>
+        <translation>ERKENNEN</translation>
+    </message>
+    <message>
+        <source>CHECKING</source>
+        <translation>PRÜFEN</translation>
+    </message>
+    <message>
+        <source>STORING</source>
+        <translation>SCHREIBEN</translation>
+    </message>
+    <message>
+        <source>DO NOT REMOVE</source>
+        <translation>NICHT ENTNEHMEN</translation>
+    </message>
+    <message>
+        <source>NO ADAPTER</source>
+        <translation>KEIN ADAPTER</translation>
+    </message>
+    <message>
+        <source>adapter gone, waiting for it</source>
+        <translation>Adapter fehlt, wartet darauf</translation>
+    </message>
+    <message>
+        <source>PLUG THE ADAPTER IN</source>
+        <translation>ADAPTER EINSTECKEN</translation>
+    </message>
+    <message>
+        <source>PORT FAILED</source>
+        <translation>PORTFEHLER</translation>
+    </message>
+    <message>
+        <source>CHECK THE PORT</source>
+        <translation>PORT PRÜFEN</translation>
+    </message>
+    <message>
+        <source>REMOVE THE MODULE</source>
+        <translation>MODUL ENTNEHMEN</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>BESTANDEN</translation>
+    </message>
+    <message>
+        <source>stored and checked</source>
+        <translation>geschrieben und geprüft</translation>
+    </message>
+    <message>
+        <source>held the profile already</source>
+        <translation>hatte das Profil schon</translation>
+    </message>
+    <message>
+        <source>unit %1 partly stored</source>
+        <translation>Einheit %1 teilweise geschrieben</translation>
+    </message>
+    <message>
+        <source>unit %1 back in the pool</source>
+        <translation>Einheit %1 zurück im Vorrat</translation>
+    </message>
+    <message>
+        <source>REFUSED</source>
+        <translation>ABGELEHNT</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>FEHLER</translation>
+    </message>
+    <message>
+        <source>SCAN</source>
+        <translation>SCANNEN</translation>
+    </message>
+    <message>
+        <source>waiting for this module&apos;s kit label</source>
+        <translation>wartet auf das Kit-Etikett dieses Moduls</translation>
+    </message>
+    <message>
+        <source>SCAN THE KIT LABEL</source>
+        <translation>KIT-ETIKETT SCANNEN</translation>
+    </message>
+    <message>
+        <source>OPENING</source>
+        <translation>ÖFFNEN</translation>
+    </message>
+    <message>
+        <source>opening the port</source>
+        <translation>Port wird geöffnet</translation>
     </message>
 </context>
 <context>
@@ -2236,6 +2533,10 @@ Vom jetzigen Inhalt des Moduls wird zuerst eine Sicherung gespeichert. Wiederher
     <message>
         <source>next store</source>
         <translation>nächstes Schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Production...</source>
+        <translation>&amp;Produktion...</translation>
     </message>
 </context>
 <context>

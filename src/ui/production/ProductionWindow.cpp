@@ -24,8 +24,9 @@ namespace tessel {
 namespace {
 constexpr int kFailBeeps = 3;
 constexpr int kBeepGapMs = 180;
-const QStringList kCounterNames = {QStringLiteral("passed"), QStringLiteral("failed"),
-                                   QStringLiteral("refused")};
+const char *const kCounterNames[] = {QT_TRANSLATE_NOOP("tessel::ProductionWindow", "passed"),
+                                     QT_TRANSLATE_NOOP("tessel::ProductionWindow", "failed"),
+                                     QT_TRANSLATE_NOOP("tessel::ProductionWindow", "refused")};
 
 // Passed, failed and refused among records' result keys.
 std::array<int, 3> countResults(const QStringList &results) {
@@ -57,12 +58,12 @@ QLabel *bigLabel(QWidget *parent, int points) {
 
 ProductionWindow::ProductionWindow(BackupFolder backups, QWidget *parent)
     : QWidget(parent, Qt::Window), m_backups(std::move(backups)), m_setup(new RunSetup(this)),
-      m_startStop(new QPushButton(QStringLiteral("Start"), this)), m_note(new QLabel(this)),
+      m_startStop(new QPushButton(tr("Start"), this)), m_note(new QLabel(this)),
       m_tileArea(new QWidget(this)), m_tiles(new QGridLayout(m_tileArea)),
       m_records(new QTableWidget(0, 4, this)),
-      m_soundOn(new QCheckBox(QStringLiteral("So&und for pass and fail"), this)) {
+      m_soundOn(new QCheckBox(tr("So&und for pass and fail"), this)) {
     setObjectName(QStringLiteral("productionWindow"));
-    setWindowTitle(QStringLiteral("Production - tessel-config"));
+    setWindowTitle(tr("Production - tessel-config"));
     m_startStop->setObjectName(QStringLiteral("startStop"));
     m_note->setObjectName(QStringLiteral("note"));
     m_note->setWordWrap(true);
@@ -76,11 +77,11 @@ ProductionWindow::ProductionWindow(BackupFolder backups, QWidget *parent)
 
     auto *counters = new QGridLayout;
     for (int column = 0; column < 3; ++column) {
-        auto *title = new QLabel(kCounterNames.at(column), this);
+        auto *title = new QLabel(tr(kCounterNames[column]), this);
         counters->addWidget(title, 0, column + 1, Qt::AlignCenter);
     }
-    counters->addWidget(new QLabel(QStringLiteral("units left"), this), 0, 4, Qt::AlignCenter);
-    const QStringList rows = {QStringLiteral("this run"), QStringLiteral("today")};
+    counters->addWidget(new QLabel(tr("units left"), this), 0, 4, Qt::AlignCenter);
+    const QStringList rows = {tr("this run"), tr("today")};
     for (int row = 0; row < 2; ++row) {
         counters->addWidget(new QLabel(rows.at(row), this), row + 1, 0);
         for (int column = 0; column < 3; ++column) {
@@ -92,8 +93,7 @@ ProductionWindow::ProductionWindow(BackupFolder backups, QWidget *parent)
     counters->addWidget(m_counters.back(), 1, 4, Qt::AlignCenter);
 
     m_records->setObjectName(QStringLiteral("lastRecords"));
-    m_records->setHorizontalHeaderLabels({QStringLiteral("Time"), QStringLiteral("Port"),
-                                          QStringLiteral("Unit"), QStringLiteral("Result")});
+    m_records->setHorizontalHeaderLabels({tr("Time"), tr("Port"), tr("Unit"), tr("Result")});
     m_records->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_records->verticalHeader()->hide();
     m_records->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -104,7 +104,7 @@ ProductionWindow::ProductionWindow(BackupFolder backups, QWidget *parent)
     side->addWidget(m_soundOn);
     side->addWidget(m_startStop);
     side->addLayout(counters);
-    side->addWidget(new QLabel(QStringLiteral("Last %1 records:").arg(kLastRecords), this));
+    side->addWidget(new QLabel(tr("Last %1 records:").arg(kLastRecords), this));
     side->addWidget(m_records, 1);
     auto *main = new QVBoxLayout;
     main->addWidget(m_note);
@@ -118,7 +118,7 @@ ProductionWindow::ProductionWindow(BackupFolder backups, QWidget *parent)
     auto *fullScreen = new QShortcut(Qt::Key_F11, this);
     connect(fullScreen, &QShortcut::activated, this,
             [this] { isFullScreen() ? showNormal() : showFullScreen(); });
-    say(QStringLiteral("Choose the profile and the ports, then press Start (Space)."));
+    say(tr("Choose the profile and the ports, then press Start (Space)."));
     refreshCounters();
     // Room for four tiles beside the choices; the station's own place once it has one.
     const QSize room = screen()->availableGeometry().size() * 9 / 10;
@@ -144,13 +144,12 @@ void ProductionWindow::startOrStop() {
         return;
     }
     if (!m_run->stopped()) {
-        m_run->stop(QStringLiteral("stopped: no new module is started; finishing those in "
-                                   "progress (Stop again ends their stores after the block in "
-                                   "flight)"));
-        m_startStop->setText(QStringLiteral("Stop now"));
+        m_run->stop(tr("stopped: no new module is started; finishing those in progress (Stop "
+                       "again ends their stores after the block in flight)"));
+        m_startStop->setText(tr("Stop now"));
         return;
     }
-    m_run->endStores(QStringLiteral("stopped again: stores end after the block in flight"));
+    m_run->endStores(tr("stopped again: stores end after the block in flight"));
 }
 
 void ProductionWindow::start() {
@@ -186,9 +185,9 @@ void ProductionWindow::start() {
     m_runRecords.clear();
     buildTiles(choices.ports, scan);
     m_setup->setVisible(false); // the room goes to the tiles while the run runs
-    m_startStop->setText(QStringLiteral("Stop"));
-    say(scan ? QStringLiteral("Running: scan each module's kit label into its port's field.")
-             : QStringLiteral("Running: put in the modules."));
+    m_startStop->setText(tr("Stop"));
+    say(scan ? tr("Running: scan each module's kit label into its port's field.")
+             : tr("Running: put in the modules."));
     refreshCounters();
     refreshRecords();
     if (!m_scanFields.empty())
@@ -216,7 +215,7 @@ void ProductionWindow::buildTiles(const QStringList &ports, bool scan) {
             continue;
         auto *field = new QLineEdit(m_tileArea);
         field->setObjectName(QStringLiteral("scan:") + ports.at(i));
-        field->setPlaceholderText(QStringLiteral("scan the kit label for %1").arg(ports.at(i)));
+        field->setPlaceholderText(tr("scan the kit label for %1").arg(ports.at(i)));
         QFont font = field->font();
         font.setPointSize(16);
         field->setFont(font);
@@ -333,10 +332,7 @@ void ProductionWindow::runEndedHere() {
     // The run's record and pool stay readable until the next run: the counters keep showing.
     for (StationTile *tile : m_stationTiles) {
         if (tile->view().tone != TileView::Tone::Pass && tile->view().tone != TileView::Tone::Fail)
-            tile->display({QStringLiteral("STOPPED"),
-                           QStringLiteral("the run has ended"),
-                           {},
-                           TileView::Tone::Idle});
+            tile->display({tr("STOPPED"), tr("the run has ended"), {}, TileView::Tone::Idle});
     }
     for (QLineEdit *field : m_scanFields)
         field->setEnabled(false);
@@ -344,7 +340,7 @@ void ProductionWindow::runEndedHere() {
     refreshRecords();
     m_run.reset();
     m_setup->setVisible(true);
-    m_startStop->setText(QStringLiteral("Start"));
+    m_startStop->setText(tr("Start"));
     Q_EMIT runEnded();
     if (m_closeWhenEnded)
         close();
@@ -354,8 +350,8 @@ void ProductionWindow::closeEvent(QCloseEvent *event) {
     // A run ends with every module's record: the window closes once it has.
     if (m_run) {
         m_closeWhenEnded = true;
-        m_run->stop(QStringLiteral("closing: no new module is started"));
-        m_run->endStores(QStringLiteral("closing: stores end after the block in flight"));
+        m_run->stop(tr("closing: no new module is started"));
+        m_run->endStores(tr("closing: stores end after the block in flight"));
         event->ignore();
         return;
     }

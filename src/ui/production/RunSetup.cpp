@@ -32,18 +32,18 @@ QWidget *withChooser(QLineEdit *edit, QPushButton *choose) {
 QString prepareRun(const RunChoices &choices, const BackupFolder &backups,
                    ProductionRequest &request) {
     if (choices.profile.isEmpty())
-        return QStringLiteral("Choose the profile to store.");
+        return RunSetup::tr("Choose the profile to store.");
     if (choices.ports.isEmpty())
-        return QStringLiteral("Tick at least one port.");
+        return RunSetup::tr("Tick at least one port.");
     QFile file(choices.profile);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read %1: %2").arg(choices.profile, file.errorString());
+        return RunSetup::tr("cannot read %1: %2").arg(choices.profile, file.errorString());
     const ProfileParse parsed = readProfile(file, choices.profile);
     if (!parsed.memory)
-        return parsed.error + QStringLiteral("; nothing was sent");
+        return RunSetup::tr("%1; nothing was sent").arg(parsed.error);
     if (!choices.units.isEmpty() && !RecordDatabase::isDatabase(choices.record))
-        return QStringLiteral("A units file needs a database record (a .sqlite file or a "
-                              "postgresql:// address), which keeps which units are done.");
+        return RunSetup::tr("A units file needs a database record (a .sqlite file or a "
+                            "postgresql:// address), which keeps which units are done.");
     request.ports = choices.ports;
     request.setup.kind = choices.kind;
     request.setup.profile = EepromImage(*parsed.memory);
@@ -57,7 +57,7 @@ QString prepareRun(const RunChoices &choices, const BackupFolder &backups,
 RunSetup::RunSetup(QWidget *parent)
     : QWidget(parent), m_profile(new QLineEdit(this)), m_kind(new QComboBox(this)),
       m_units(new QLineEdit(this)),
-      m_scan(new QCheckBox(QStringLiteral("&Scan a kit label for each module"), this)),
+      m_scan(new QCheckBox(tr("&Scan a kit label for each module"), this)),
       m_record(new QLineEdit(QStringLiteral("production.sqlite"), this)),
       m_ports(new QListWidget(this)), m_otherPort(new QLineEdit(this)) {
     m_profile->setObjectName(QStringLiteral("profile"));
@@ -66,29 +66,27 @@ RunSetup::RunSetup(QWidget *parent)
     m_record->setObjectName(QStringLiteral("record"));
     m_ports->setObjectName(QStringLiteral("ports"));
     m_otherPort->setObjectName(QStringLiteral("otherPort"));
-    m_units->setPlaceholderText(QStringLiteral("none: every module gets the profile as it is"));
-    m_record->setPlaceholderText(QStringLiteral("a .sqlite or .csv file, or postgresql://HOST/DB"));
-    m_otherPort->setPlaceholderText(
-        QStringLiteral("another port: a device path or tcp://HOST:PORT"));
+    m_units->setPlaceholderText(tr("none: every module gets the profile as it is"));
+    m_record->setPlaceholderText(tr("a .sqlite or .csv file, or postgresql://HOST/DB"));
+    m_otherPort->setPlaceholderText(tr("another port: a device path or tcp://HOST:PORT"));
     for (const ModuleKind kind : {ModuleKind::Tessel, ModuleKind::Threshold})
         m_kind->addItem(moduleKindName(kind), static_cast<int>(kind));
     m_ports->setMaximumHeight(110);
 
-    auto *profile = new QPushButton(QStringLiteral("Choose..."), this);
+    auto *profile = new QPushButton(tr("Choose..."), this);
     connect(profile, &QPushButton::clicked, this, [this] {
-        if (const QString f = chooseFile(QStringLiteral("Profile"),
-                                         QStringLiteral("Profiles (*.txt);;All files (*)"));
+        if (const QString f = chooseFile(tr("Profile"), tr("Profiles (*.txt);;All files (*)"));
             !f.isEmpty())
             m_profile->setText(f);
     });
-    auto *units = new QPushButton(QStringLiteral("Choose..."), this);
+    auto *units = new QPushButton(tr("Choose..."), this);
     connect(units, &QPushButton::clicked, this, [this] {
-        if (const QString f = chooseFile(QStringLiteral("Units file"),
-                                         QStringLiteral("Units files (*.csv);;All files (*)"));
+        if (const QString f =
+                chooseFile(tr("Units file"), tr("Units files (*.csv);;All files (*)"));
             !f.isEmpty())
             m_units->setText(f);
     });
-    auto *add = new QPushButton(QStringLiteral("&Add"), this);
+    auto *add = new QPushButton(tr("&Add"), this);
     connect(add, &QPushButton::clicked, this, [this] {
         if (const QString name = m_otherPort->text().trimmed(); !name.isEmpty())
             addPort(name, true);
@@ -97,12 +95,12 @@ RunSetup::RunSetup(QWidget *parent)
     connect(m_otherPort, &QLineEdit::returnPressed, add, &QPushButton::click);
 
     auto *form = new QFormLayout(this);
-    form->addRow(QStringLiteral("&Profile:"), withChooser(m_profile, profile));
-    form->addRow(QStringLiteral("&Kind:"), m_kind);
-    form->addRow(QStringLiteral("&Units file:"), withChooser(m_units, units));
+    form->addRow(tr("&Profile:"), withChooser(m_profile, profile));
+    form->addRow(tr("&Kind:"), m_kind);
+    form->addRow(tr("&Units file:"), withChooser(m_units, units));
     form->addRow(QString(), m_scan);
-    form->addRow(QStringLiteral("&Record:"), m_record);
-    form->addRow(QStringLiteral("P&orts:"), m_ports);
+    form->addRow(tr("&Record:"), m_record);
+    form->addRow(tr("P&orts:"), m_ports);
     form->addRow(QString(), withChooser(m_otherPort, add));
     refreshPorts();
     QSettings settings;

@@ -22,7 +22,7 @@ QString fewWords(const QString &message) {
 }
 
 QString blockText(const StationEvent &e) {
-    return QStringLiteral("block %1 of %2").arg(e.block + 1).arg(kBlockCount);
+    return StationTile::tr("block %1 of %2").arg(e.block + 1).arg(kBlockCount);
 }
 
 QColor toneColour(TileView::Tone tone) {
@@ -55,20 +55,20 @@ TileView tileFor(const StationEvent &e) {
     switch (e.type) {
     case Type::Waiting:
     case Type::Removed:
-        return {QStringLiteral("WAITING"),
-                e.text.isEmpty() ? QStringLiteral("waiting for a module") : fewWords(e.text),
-                QStringLiteral("PUT IN A MODULE"), TileView::Tone::Idle};
+        return {StationTile::tr("WAITING"),
+                e.text.isEmpty() ? StationTile::tr("waiting for a module") : fewWords(e.text),
+                StationTile::tr("PUT IN A MODULE"), TileView::Tone::Idle};
     case Type::Identified:
-        return {QStringLiteral("IDENTIFYING"), fewWords(e.text), {}, TileView::Tone::Working};
+        return {StationTile::tr("IDENTIFYING"), fewWords(e.text), {}, TileView::Tone::Working};
     case Type::Progress:
-        return {e.phase == SessionPhase::Verifying ? QStringLiteral("CHECKING")
-                                                   : QStringLiteral("STORING"),
-                blockText(e), QStringLiteral("DO NOT REMOVE"), TileView::Tone::Working};
+        return {e.phase == SessionPhase::Verifying ? StationTile::tr("CHECKING")
+                                                   : StationTile::tr("STORING"),
+                blockText(e), StationTile::tr("DO NOT REMOVE"), TileView::Tone::Working};
     case Type::PortGone:
-        return {QStringLiteral("NO ADAPTER"), QStringLiteral("adapter gone, waiting for it"),
-                QStringLiteral("PLUG THE ADAPTER IN"), TileView::Tone::Fail};
+        return {StationTile::tr("NO ADAPTER"), StationTile::tr("adapter gone, waiting for it"),
+                StationTile::tr("PLUG THE ADAPTER IN"), TileView::Tone::Fail};
     case Type::PortFailed:
-        return {QStringLiteral("PORT FAILED"), fewWords(e.text), QStringLiteral("CHECK THE PORT"),
+        return {StationTile::tr("PORT FAILED"), fewWords(e.text), StationTile::tr("CHECK THE PORT"),
                 TileView::Tone::Fail};
     case Type::Done:
     case Type::Failed:
@@ -79,28 +79,28 @@ TileView tileFor(const StationEvent &e) {
 }
 
 TileView tileFor(const ModuleRecord &r) {
-    const QString remove = QStringLiteral("REMOVE THE MODULE");
+    const QString remove = StationTile::tr("REMOVE THE MODULE");
     if (r.ok())
-        return {QStringLiteral("PASS"),
-                r.unit.isEmpty() ? QStringLiteral("stored and checked") : r.unit, remove,
+        return {StationTile::tr("PASS"),
+                r.unit.isEmpty() ? StationTile::tr("stored and checked") : r.unit, remove,
                 TileView::Tone::Pass};
     if (r.result == ModuleResult::AlreadyProgrammed)
-        return {QStringLiteral("PASS"), QStringLiteral("held the profile already"), remove,
+        return {StationTile::tr("PASS"), StationTile::tr("held the profile already"), remove,
                 TileView::Tone::Pass};
     QString detail = fewWords(r.message);
     if (!r.unit.isEmpty()) {
         detail += QLatin1Char('\n') +
-                  (r.unitMayBeStored ? QStringLiteral("unit %1 partly stored").arg(r.unit)
-                                     : QStringLiteral("unit %1 back in the pool").arg(r.unit));
+                  (r.unitMayBeStored ? StationTile::tr("unit %1 partly stored").arg(r.unit)
+                                     : StationTile::tr("unit %1 back in the pool").arg(r.unit));
     }
-    return {r.result == ModuleResult::WrongKind ? QStringLiteral("REFUSED")
-                                                : QStringLiteral("FAIL"),
+    return {r.result == ModuleResult::WrongKind ? StationTile::tr("REFUSED")
+                                                : StationTile::tr("FAIL"),
             detail, remove, TileView::Tone::Fail};
 }
 
 TileView scanTile() {
-    return {QStringLiteral("SCAN"), QStringLiteral("waiting for this module's kit label"),
-            QStringLiteral("SCAN THE KIT LABEL"), TileView::Tone::Working};
+    return {StationTile::tr("SCAN"), StationTile::tr("waiting for this module's kit label"),
+            StationTile::tr("SCAN THE KIT LABEL"), TileView::Tone::Working};
 }
 
 StationTile::StationTile(const QString &port, QWidget *parent)
@@ -122,8 +122,7 @@ StationTile::StationTile(const QString &port, QWidget *parent)
         layout->addWidget(label);
     }
     layout->setStretch(1, 1);
-    display(
-        {QStringLiteral("OPENING"), QStringLiteral("opening the port"), {}, TileView::Tone::Idle});
+    display({tr("OPENING"), tr("opening the port"), {}, TileView::Tone::Idle});
 }
 
 void StationTile::display(const TileView &view) {
