@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "LevelsBench.h"
 
 #include "core/ModuleSimulator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "RecordBench.h"
 
 #include "session/production/RecordDatabase.h"

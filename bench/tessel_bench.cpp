@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Whole-memory read and store over a pseudo-terminal against tessel-modsim (paced at 115200
 // baud), beside the time the same bytes take on the wire, and the CPU time spent waiting on a
 // module that never answers.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Writes a man page from a program's --help text, so the page never drifts from the program.
 #   cmake -DPROGRAM=<built executable> -DNAME=<name> -DVERSION=<x.y.z> -DOUTPUT=<file.1>
 #         -P ManPage.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Installed like other software: the two programs, a menu entry with its icons, man pages made
 # from the programs' own --help and AppStream metainfo. The Debian package (debian/, built by
 # `scripts/dev.sh package`) takes exactly these files, as debian/tessel-config.install lists

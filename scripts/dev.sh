@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Sets up a Debian machine for tessel-config and builds it.
 #   scripts/dev.sh run [tessel|threshold]  install what is missing, build, start on the simulated module
 #   scripts/dev.sh test [--sanitize]       install what is missing, build, run the whole suite headless

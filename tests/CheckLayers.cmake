@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Fails when a source file includes a header of a layer above its own. Run by CTest:
 #   cmake -DROOT=<source dir> -P CheckLayers.cmake
 # Each layer may include itself and the layers listed after it. The window layer is seven rooms

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Fails when the tests grow past their share of the code they test: code lines (neither blank
 # nor only a comment) of .cpp, .h, .cmake and .txt files under tests/ against src/ and tools/.
 # Run as: cmake -DROOT=<project root> [-DPERCENT=<share, default 33>] -P CheckTestBudget.cmake

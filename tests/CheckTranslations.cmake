@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Fails when a catalogue is not complete for the sources: lupdate, run over a copy of it as the
 # update_translations target runs it, would add a text or drop one, or a text is left without a
 # translation. Run as: cmake -DLUPDATE=<lupdate> -DROOT=<project root> -DTS=<catalogue>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "cli/commands/CommandLine.h"
 #include "cli/commands/Terminal.h"
 #include "cli/commands/WindowRequest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "core/LineFaults.h"
 
 #include "core/Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // The real tessel-config executable and tessel-modsim on a pseudo-terminal, for the

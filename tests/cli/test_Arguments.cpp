@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the program makes of its arguments: the window or a command, the usage errors of
 // both (status 2, a message on standard error, nothing on standard output).
 // Without a display the window refuses to start, so a usage error shows whether the words

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The commands as a shell user runs them, against tessel-modsim over a pseudo-terminal:
 // their output, "-" for standard input and output, and the JSON documents.
 

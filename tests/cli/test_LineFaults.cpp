@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The commands against modules whose line misbehaves: refused blocks, noise, bytes doubled,
 // a line that drops. What the module holds afterwards is read from tessel-modsim's dump.
 

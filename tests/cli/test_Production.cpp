@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // `tessel-config program` against several tessel-modsim modules at once, over pseudo-terminals
 // and TCP, with the record file read back line by line; and every way a signal or a closed
 // pipe ends a store, `write`'s as well as `program`'s.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // `program --units` end to end: every module its own kit from a units file, in tessel-modsim's
 // jig where modules are swapped; the record database (SQLite, and a PostgreSQL server the test
 // starts) holding each module once and giving each unit once, also to two programs at once

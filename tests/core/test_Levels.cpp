@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Levels against limits: which levels trigger for each limit type, what is kept of the levels
 // seen, limits set from them, and the simulated module's patterns of levels.
 

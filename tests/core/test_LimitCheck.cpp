@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Numbers as the operator types them: how they are read and rounded, mapping texts, the rules
 // for analog limits, and the help of a limit's controls.
 

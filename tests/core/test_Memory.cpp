@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The memory image: its factory sets, the names a difference is reported under, and the
 // production profile that holds it as text.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The bytes on the wire and what the identity reply says about a module.
 
 #include "core/Commands.h"

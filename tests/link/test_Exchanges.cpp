@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The exchanges with a module on the virtual clock: their waits and retries,
 // and that a reply counts only for the exchange that asked for it (late
 // replies, trailing bytes and stray acknowledges are never taken for another

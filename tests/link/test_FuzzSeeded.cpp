@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The fuzz harnesses with seeded random inputs, so every build checks their properties
 // without a fuzzing compiler. A failure prints the seed and input index to replay.
 

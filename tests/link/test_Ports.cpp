@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The serial ports and the line to them: the one remembered (in the working directory or,
 // failing that, the configuration folder, with a message that says where), why one does not open
 // (what is at the path, another program holding it), and a wait on the wall clock: a silent

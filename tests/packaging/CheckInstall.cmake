@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Installs the build into a stage, as the package build does it (prefix /usr, DESTDIR), and
 # checks that it gives exactly the files the Debian package takes (debian/tessel-config.install)
 # and that the pieces point at each other: the menu entry's program and icon exist, the

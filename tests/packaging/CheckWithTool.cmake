@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Runs a validator (TOOL, a command and its options) on FILE; skipped when the validator is not
 # installed, failed on any complaint.
 list(GET TOOL 0 program)

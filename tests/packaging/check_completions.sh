@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The installed completions, with the installed program first on PATH:
 #   check_completions.sh STAGE
 # bash: registered for tessel-config, and what it offers for a few command lines; zsh and fish:

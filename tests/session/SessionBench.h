@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // A module session on a simulated module and a virtual clock, for the session's tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The record of levels: its times, its rows for whole, partial and silent passes, what reaches
 // the disk each second, and what it says when the file cannot be written.
 

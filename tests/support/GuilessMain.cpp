@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The main of the test executables without windows: runs the test objects its arguments name.
 
 #include "support/TestMain.h"

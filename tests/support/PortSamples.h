@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // Ports as the system describes them: a motherboard port it knows nothing about, and a USB

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // A PostgreSQL server of its own for one test, from the Debian package's binaries: a private

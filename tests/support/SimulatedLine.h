@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // A simulated module on a virtual line: what the link, session and window tests stand on. The

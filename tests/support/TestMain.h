@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // One test executable per area: each test object registers itself with TESSEL_TEST_OBJECT,

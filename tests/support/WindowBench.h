@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // A configuration window wired to a simulated module on a virtual clock, with a host that

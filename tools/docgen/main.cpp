@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tessel-docgen: writes tessel-config's man page or a shell's completion script to a file,
 // from the command table.
 //   tessel-docgen (man | bash | zsh | fish) FILE [DATE]

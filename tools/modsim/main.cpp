@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tessel-modsim: a simulated module on a pseudo-terminal, for trying the program without
 // hardware and for its end-to-end tests.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "link/protocol/ModuleConnection.h"
 
 #include "link/channels/SerialChannel.h"

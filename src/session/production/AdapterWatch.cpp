@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "session/production/AdapterWatch.h"
 
 #include "link/channels/TcpChannel.h"

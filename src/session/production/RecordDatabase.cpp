@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "session/production/RecordDatabase.h"
 
 #include "core/ProfileText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the configuration window says of its own state besides the form: the status line
 // (port, connection, last transfer), the line that stands in for a hidden store button, the
 // operator's Cancel, and the questions after a store that was stopped or found the module's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The configuration window's exchanges with the module: identification and load, reading
 // and storing the whole memory, and the factory settings. Each is a request to the module's
 // session, which runs it on its own thread; this file turns the session's signals into what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "ui/shell/ConnectingWindow.h"
 
 #include "link/protocol/LinkClock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "ui/shell/PortChooser.h"
 
 #include "link/ports/PortSource.h"

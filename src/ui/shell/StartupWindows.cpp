@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "ui/shell/StartupWindows.h"
 
 #include "ui/widgets/FormControls.h"

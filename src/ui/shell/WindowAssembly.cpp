@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "ui/shell/WindowAssembly.h"
 
 #include "ui/config/ConfigWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The configuration window of each kind against its simulated module: what it shows of what
 // the module holds, and what its stores, factory settings and device range write.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The device table's marks and mapping bytes: rows beyond the module's inputs,
 // the two mapping modes, and mapping bytes typed by hand.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The windows on a screen smaller than the forms: 1920x1080 at twice the scale, which leaves
 // 960x540 for the windows (the screen is set up in main.cpp), less than a 1366x768 laptop
 // gives in either direction.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window against tessel-modsim on a pseudo-terminal, one module for the whole object,
 // what it holds read from the memory the simulator dumps after every stored block: what the
 // review lists is what a store writes, a backup restored exactly, a store and a read stopped by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the operator can and cannot do to a store: what is sent is fixed when the store starts,
 // what the window marks invalid is never stored, controls the narrow window does not show do
 // nothing, and the operator is told what a store left in the module. Opening a profile,

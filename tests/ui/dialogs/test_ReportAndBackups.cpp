@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window that lists the backups of the module's memory.
 
 #include "session/BackupFolder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The station window against tessel-modsim processes on pseudo-terminals: what it shows of a
 // whole run (every tile, every counter, the last records) once the operator has stopped it,
 // the sounds it made, and kit labels scanned into a port's own field.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The application on simulated modules and a virtual clock: the ports a start-up offers until
 // the operator ends, what ends the program, and the reconnection after a line went.
 

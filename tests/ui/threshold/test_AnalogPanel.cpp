@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The analog panel of the Threshold window: limit types, typed limits and their check (the
 // rules of the check itself are the core's; here, what the panel marks, offers and keeps), and
 // its input monitor: single readings and reading loops (a loop giving way to a transfer is

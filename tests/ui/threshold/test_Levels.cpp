@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the Threshold window makes of the levels it reads: the limits and trigger range on each
 // meter, and, against a module whose levels ramp, the trend's statistics and crossings, the
 // record of levels and limits set from what was seen, stored like any other edit.

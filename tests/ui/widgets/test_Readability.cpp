@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Windows a reader can read: text colours that stand out from every fixed background, under
 // the desktop's light palette and a dark one, and labels whose value a screen reader speaks.
 
