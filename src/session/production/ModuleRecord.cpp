@@ -106,6 +106,14 @@ QString resultKey(ModuleResult result) {
     return QStringLiteral("link-lost");
 }
 
+std::optional<ModuleResult> resultOfKey(const QString &key) {
+    for (int r = 0; r <= static_cast<int>(ModuleResult::LinkLost); ++r) {
+        if (resultKey(static_cast<ModuleResult>(r)) == key)
+            return static_cast<ModuleResult>(r);
+    }
+    return std::nullopt;
+}
+
 QString recordHeader() {
     QStringList columns;
     for (const RecordField &field : kFields) {

@@ -29,6 +29,8 @@ enum class ModuleResult {
 // "ok", "already-programmed", "wrong-kind", "unidentified", "stopped", "store-failed",
 // "verify-failed", "link-lost".
 [[nodiscard]] QString resultKey(ModuleResult result);
+// The result a key names; none for a key this program does not write.
+[[nodiscard]] std::optional<ModuleResult> resultOfKey(const QString &key);
 
 // One module that went through a production run.
 struct ModuleRecord {

@@ -3,12 +3,12 @@
 
 namespace tessel {
 
-void ProductionTotals::count(const ModuleRecord &record) {
-    if (record.ok())
+void ProductionTotals::count(ModuleResult result) {
+    if (result == ModuleResult::Ok)
         ++ok;
-    else if (record.result == ModuleResult::WrongKind)
+    else if (result == ModuleResult::WrongKind)
         ++refused;
-    else if (record.result == ModuleResult::AlreadyProgrammed)
+    else if (result == ModuleResult::AlreadyProgrammed)
         ++already;
     else
         ++failed;

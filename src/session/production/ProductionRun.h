@@ -32,7 +32,8 @@ struct ProductionTotals {
     int refused = 0; // another kind: nothing was stored
     int already = 0; // held the profile already: nothing was stored, not a new module
 
-    void count(const ModuleRecord &record);
+    void count(ModuleResult result);
+    void count(const ModuleRecord &record) { count(record.result); }
     friend bool operator==(const ProductionTotals &, const ProductionTotals &) = default;
 };
 

@@ -29,18 +29,13 @@ const char *const kCounterNames[] = {QT_TRANSLATE_NOOP("tessel::ProductionWindow
                                      QT_TRANSLATE_NOOP("tessel::ProductionWindow", "failed"),
                                      QT_TRANSLATE_NOOP("tessel::ProductionWindow", "refused")};
 
-// Passed, failed and refused among records' result keys.
-std::array<int, 3> countResults(const QStringList &results) {
-    std::array<int, 3> counts{};
-    for (const QString &result : results) {
-        if (result == resultKey(ModuleResult::Ok))
-            ++counts[0];
-        else if (result == resultKey(ModuleResult::WrongKind))
-            ++counts[2];
-        else if (result != resultKey(ModuleResult::AlreadyProgrammed))
-            ++counts[1];
-    }
-    return counts;
+// Records' result keys counted as a run counts its own modules; a key this program does not
+// write counts as a failure.
+ProductionTotals countResults(const QStringList &results) {
+    ProductionTotals totals;
+    for (const QString &key : results)
+        totals.count(resultOfKey(key).value_or(ModuleResult::LinkLost));
+    return totals;
 }
 
 QString startOfToday() {
@@ -287,9 +282,10 @@ void ProductionWindow::refreshCounters() {
             QStringList results;
             for (const QJsonValue &row : rows)
                 results << row.toObject().value(QStringLiteral("result")).toString();
-            const std::array<int, 3> counts = countResults(results);
-            for (int i = 0; i < 3; ++i)
-                texts[3 + i] = QString::number(counts.at(i));
+            const ProductionTotals counted = countResults(results);
+            texts[3] = QString::number(counted.ok);
+            texts[4] = QString::number(counted.failed);
+            texts[5] = QString::number(counted.refused);
         }
         QString error;
         if (UnitPool *pool = m_run->pool(); pool) {
