@@ -9,6 +9,7 @@
 #include "support/ModsimProcess.h"
 #include "support/TestMain.h"
 #include "ui/production/ProductionWindow.h"
+#include "ui/production/StationTile.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -58,6 +59,34 @@ private Q_SLOTS:
         writeFile(m_dir.filePath(QStringLiteral("profile.txt")), profileText(profile));
         writeFile(m_dir.filePath(QStringLiteral("kits.csv")),
                   QStringLiteral("unit,base serial\nK1,10000001\nK2,10000002\nK3,10000003\n"));
+    }
+
+    // Each step a station reports, as its tile shows it: word, detail, instruction and tone.
+    void tileFor_eachStepOfAStation() {
+        using Tone = TileView::Tone;
+        const auto step = [](StationEvent::Type type, SessionPhase phase, int block) {
+            StationEvent e;
+            e.type = type;
+            e.phase = phase;
+            e.block = block;
+            return tileFor(e);
+        };
+        using T = StationEvent::Type;
+        const std::pair<TileView, TileView> cases[] = {
+            {step(T::Waiting, SessionPhase::Storing, 0),
+             {"WAITING", "waiting for a module", "PUT IN A MODULE", Tone::Idle}},
+            {step(T::Progress, SessionPhase::Storing, 0),
+             {"STORING", "block 1 of 16", "DO NOT REMOVE", Tone::Working}},
+            {step(T::Progress, SessionPhase::Verifying, 15),
+             {"CHECKING", "block 16 of 16", "DO NOT REMOVE", Tone::Working}},
+            {step(T::PortGone, SessionPhase::Storing, 0),
+             {"NO ADAPTER", "adapter gone, waiting for it", "PLUG THE ADAPTER IN", Tone::Fail}},
+        };
+        for (const auto &[shown, wanted] : cases) {
+            QCOMPARE(QStringList({shown.word, shown.detail, shown.instruction}),
+                     QStringList({wanted.word, wanted.detail, wanted.instruction}));
+            QCOMPARE(shown.tone, wanted.tone);
+        }
     }
 
     void run_showsEveryTileCounterAndRecord_data() {
