@@ -165,7 +165,13 @@ private Q_SLOTS:
     // standard error.
     void trace_writesALinePerExchange() {
         const QString path = m_dir.filePath(QStringLiteral("trace.txt"));
-        RUN_CONFIG(traced, 0, {"identify", "--simulate", "tessel", "--trace", path});
+        // Times are the local time of day, here five and a half hours ahead of UTC.
+        Invocation zoned({"identify", "--simulate", "tessel", "--trace", path});
+        zoned.set = QStringList{"TZ=XYZ-5:30"};
+        const auto localNow = [] { return QDateTime::currentDateTimeUtc().addSecs(19800).time(); };
+        const QTime before = localNow();
+        RUN_CONFIG(traced, 0, zoned);
+        const QTime after = localNow();
         static const QRegularExpression line(QStringLiteral(
             R"(^\d\d:\d\d:\d\d\.\d{3} (identification (started|ended: done)|)"
             R"((link test -> 00 02 <- 58|identify -> 00 03 <- 01( [0-9a-f]{2}){5}) \(\d+\.\d ms\))$)"));
@@ -175,6 +181,9 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), 6);
         for (const QString &entry : lines.first(5))
             QVERIFY2(line.match(entry).hasMatch(), qPrintable(entry));
+        const QTime first = QTime::fromString(lines.first().left(12), "HH:mm:ss.zzz");
+        QVERIFY2((before.msecsTo(first) >= 0 && first.msecsTo(after) >= 0) || after < before,
+                 qPrintable(lines.first()));
         Invocation ruled({"identify", "--simulate", "tessel"});
         ruled.set = QStringList{"QT_LOGGING_RULES=tessel.wire=true"};
         RUN_CONFIG(logged, 0, ruled);

@@ -5,6 +5,7 @@
 // exchange).
 
 #include "link/protocol/SettingsTransfer.h"
+#include "link/protocol/WireTrace.h"
 #include "support/SimulatedLine.h"
 #include "support/TestMain.h"
 
@@ -23,6 +24,32 @@ enum Before { Nothing, LinkTest, AnalogLevel, StrayAfterWatch };
 class ExchangesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // The window keeps the last exchanges and session steps as they came, and makes them the
+    // trace's text, in local time, only when asked.
+    void traceLog_keepsTheLastLinesAsText() {
+        TraceLog log(2);
+        const QTime before = QTime::currentTime();
+        traceExchange({QStringLiteral("link test"), QByteArray("\x00\x02", 2), QByteArray("X"),
+                       1200, 1, WireExchange::End::Answered});
+        traceSession(QStringLiteral("read started"));
+        traceExchange({QStringLiteral("read block 3"),
+                       QByteArray("\x00\x01\x03", 3),
+                       {},
+                       150'000,
+                       2,
+                       WireExchange::End::TimedOut});
+        const QTime after = QTime::currentTime();
+        QStringList lines = log.kept();
+        for (QString &line : lines) {
+            const QTime at = QTime::fromString(line.left(12), QStringLiteral("HH:mm:ss.zzz"));
+            QVERIFY2((before <= at && at <= after) || after < before, qPrintable(line));
+            line.remove(0, 13);
+        }
+        QCOMPARE(lines, QStringList({QStringLiteral("read started"),
+                                     QStringLiteral("read block 3 -> 00 01 03 <- nothing "
+                                                    "(150.0 ms) attempt 2 time-out")}));
+    }
+
     void store_refusesImageWithEntriesThatAreNotBytes() {
         Bench bench(ModuleKind::Tessel);
         EepromImage image = startImage();

@@ -33,16 +33,20 @@ bool isTraceCategory(const char *category) {
                         qstrcmp(category, sessionLog().categoryName()) == 0);
 }
 
+// "16:05:07.123": the local time of day at `atMillis` since the epoch.
+QString timeOfDay(qint64 atMillis) {
+    return QDateTime::fromMSecsSinceEpoch(atMillis).time().toString(QStringLiteral("HH:mm:ss.zzz"));
+}
+
 void switchOn() {
     QLoggingCategory::setFilterRules(QStringLiteral("tessel.wire.debug=true\n"
                                                     "tessel.session.debug=true"));
 }
 } // namespace
 
-QString wireLine(const WireExchange &e) {
+QString wireLine(const WireExchange &e, qint64 atMillis) {
     QString line = QStringLiteral("%1 %2 -> %3 <- %4 (%5 ms)")
-                       .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
-                            e.command, QString::fromLatin1(e.sent.toHex(' ')),
+                       .arg(timeOfDay(atMillis), e.command, QString::fromLatin1(e.sent.toHex(' ')),
                             e.reply.isEmpty() ? QStringLiteral("nothing")
                                               : QString::fromLatin1(e.reply.toHex(' ')))
                        .arg(static_cast<double>(e.micros) / 1000.0, 0, 'f', 1);
@@ -51,27 +55,41 @@ QString wireLine(const WireExchange &e) {
     return line + QLatin1String(endText(e.end));
 }
 
+namespace {
+QString sessionLine(const QString &what, qint64 atMillis) {
+    return timeOfDay(atMillis) + QLatin1Char(' ') + what;
+}
+
+// Keeps `entry` in the process's log, and logs it as text in `category` when that is on.
+template <typename Entry>
+void trace(const QLoggingCategory &(*category)(), const Entry &entry,
+           QString (*text)(const Entry &, qint64)) {
+    const bool logged = category().isDebugEnabled();
+    TraceLog *log = TraceLog::current();
+    if (!logged && !log)
+        return;
+    const qint64 at = QDateTime::currentMSecsSinceEpoch();
+    if (log)
+        log->keep(at, entry);
+    if (logged)
+        qCDebug(category).noquote() << text(entry, at);
+}
+} // namespace
+
 void traceExchange(const WireExchange &exchange) {
-    if (wireLog().isDebugEnabled())
-        qCDebug(wireLog).noquote() << wireLine(exchange);
+    trace(wireLog, exchange, &wireLine);
 }
 
 void traceSession(const QString &what) {
-    if (sessionLog().isDebugEnabled()) {
-        qCDebug(sessionLog).noquote()
-            << QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) + QLatin1Char(' ') +
-                   what;
-    }
+    trace(sessionLog, what, &sessionLine);
 }
 
-const TraceLog *TraceLog::current() {
+TraceLog *TraceLog::current() {
     return s_log;
 }
 
 TraceLog::TraceLog(int keep) : m_keep(keep) {
     m_toStandardError = qEnvironmentVariable("QT_LOGGING_RULES").contains(QLatin1String("tessel"));
-    if (m_keep > 0)
-        switchOn();
     s_log = this;
     m_previous = qInstallMessageHandler(&TraceLog::handle);
 }
@@ -96,16 +114,34 @@ QString TraceLog::writeTo(const QString &path) {
 
 QStringList TraceLog::kept() const {
     const QMutexLocker locked(&m_mutex);
-    return QStringList(m_lines.begin(), m_lines.end());
+    QStringList lines;
+    lines.reserve(qsizetype(m_lines.size()));
+    for (const KeptLine &line : m_lines) {
+        lines << (line.exchange ? wireLine(*line.exchange, line.atMillis)
+                                : sessionLine(line.what, line.atMillis));
+    }
+    return lines;
+}
+
+void TraceLog::keep(qint64 atMillis, const WireExchange &exchange) {
+    keep({atMillis, exchange, {}});
+}
+
+void TraceLog::keep(qint64 atMillis, const QString &what) {
+    keep({atMillis, std::nullopt, what});
+}
+
+void TraceLog::keep(KeptLine line) {
+    if (m_keep <= 0)
+        return;
+    const QMutexLocker locked(&m_mutex);
+    if (static_cast<int>(m_lines.size()) == m_keep)
+        m_lines.pop_front();
+    m_lines.push_back(std::move(line));
 }
 
 void TraceLog::take(const QString &line) {
     const QMutexLocker locked(&m_mutex);
-    if (m_keep > 0) {
-        if (static_cast<int>(m_lines.size()) == m_keep)
-            m_lines.pop_front();
-        m_lines.push_back(line);
-    }
     if (m_file.isOpen()) {
         m_file.write(line.toUtf8() + '\n');
         m_file.flush();

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <optional>
 
 namespace tessel {
 
@@ -34,8 +35,9 @@ struct WireExchange {
 };
 
 // "16:05:07.123 read block 3 -> 00 04 03 <- 10 20 ... (12.4 ms)", with the attempt when it is
-// a retry and how it ended when it did not end well.
-QString wireLine(const WireExchange &exchange);
+// a retry and how it ended when it did not end well; the time is the local time of `atMillis`
+// (since the epoch).
+QString wireLine(const WireExchange &exchange, qint64 atMillis);
 // Logs the exchange in the wire category when that is on; costs a check when it is off.
 void traceExchange(const WireExchange &exchange);
 // Logs what the session does ("read started", "read ended: ...") in the session category.
@@ -44,10 +46,12 @@ void traceSession(const QString &what);
 // Where the trace goes while the program runs: a file or standard error ("-"), and the last
 // exchanges kept for Help > Save Wire Trace. Takes the messages of the two categories from
 // Qt's message handler (all others go on to the handler before it) while it lives; there is
-// one a process, owned by main.
+// one a process, owned by main. What it keeps it keeps as it came and turns into text only when
+// asked: hundreds of exchanges a second, mostly never looked at, would otherwise cost more to
+// format than to make.
 class TraceLog {
 public:
-    // Keeps the last `keep` lines (0: none); switches the categories on when it keeps any.
+    // Keeps the last `keep` lines (0: none).
     explicit TraceLog(int keep = 0);
     ~TraceLog();
     TraceLog(const TraceLog &) = delete;
@@ -59,15 +63,27 @@ public:
     // The lines kept, oldest first.
     [[nodiscard]] QStringList kept() const;
     // The log of this process, if one lives (the window's Help menu saves what it kept).
-    [[nodiscard]] static const TraceLog *current();
+    [[nodiscard]] static TraceLog *current();
+
+    // An exchange, or what the session did, at `atMillis` since the epoch: kept when this log
+    // keeps lines.
+    void keep(qint64 atMillis, const WireExchange &exchange);
+    void keep(qint64 atMillis, const QString &what);
 
 private:
+    struct KeptLine {
+        qint64 atMillis = 0;
+        std::optional<WireExchange> exchange; // or else what the session did
+        QString what;
+    };
+
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text);
     void take(const QString &line);
+    void keep(KeptLine line);
 
     int m_keep;
     mutable QMutex m_mutex;
-    std::deque<QString> m_lines;
+    std::deque<KeptLine> m_lines;
     QFile m_file;
     // QT_LOGGING_RULES asked for the trace and no file takes it: standard error, as Qt would.
     bool m_toStandardError = false;
