@@ -27,8 +27,14 @@ void LevelMeter::showUnknown() {
 }
 
 void LevelMeter::showLevel(int level) {
+    if (m_known && level == value())
+        return;
     m_known = true;
+    // A progress bar repaints at once for each new value. Sixteen meters, many times a second,
+    // would each paint (and the panel behind them) alone; asked for, their paints are one.
+    setUpdatesEnabled(false);
     setValue(level);
+    setUpdatesEnabled(true);
     describe();
 }
 

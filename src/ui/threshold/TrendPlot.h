@@ -3,17 +3,20 @@
 
 #include "core/LevelHistory.h"
 
+#include <QImage>
 #include <QWidget>
+#include <array>
 #include <functional>
 
 namespace tessel {
 
 // The chosen inputs' levels over the last minutes, drawn by hand rather than with a chart
-// library: each redraw takes the samples of one pixel column as their least and most level, so
-// an hour of passes costs no more to draw than a minute, and a redraw of all 16 inputs stays a
-// few milliseconds. Each input has its colour and its number at the end of its line; its
-// limits are dashed lines named at the right edge, its crossings marks of their own shape (a
-// triangle into the trigger range, a ring out of it).
+// library: each pixel column shows its samples' least and most level, so an hour of passes costs
+// no more to draw than a minute. The lines are kept between redraws and moved left as time goes
+// on; a redraw draws only the columns that changed, so it stays cheap however wide the view.
+// Each input has its colour and its number at the end of its line; its limits are dashed lines
+// named at the right edge, its crossings marks of their own shape (a triangle into the trigger
+// range, a ring out of it).
 class TrendPlot : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +32,10 @@ public:
     // The right edge of the view on the readings' clock.
     [[nodiscard]] qint64 endMicros() const;
     [[nodiscard]] qint64 spanMicros() const;
+    // How long one pixel column of the plot spans.
+    [[nodiscard]] qint64 microsPerColumn() const;
+    // The history was cleared: the lines drawn so far go too.
+    void historyCleared();
     [[nodiscard]] InputLimits limitsOf(int input) const { return m_limits(input); }
 
     // The colour of an input's line, its number and its limits over `background`.
@@ -38,9 +45,29 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    [[nodiscard]] QRectF plotArea() const;
+    // The lines as last drawn, in the plot area's pixels, with what they were drawn for.
+    struct DrawnLines {
+        QImage image;
+        QSize size;
+        qint64 columnMicros = 0;
+        std::vector<int> inputs;
+        QRgb base = 0;
+        qint64 rightColumn = 0; // on the readings' clock, in columns
+        qint64 end = 0;
+        std::array<std::optional<QPointF>, map::kAnalogInputs> lineEnds; // each line's last point
+        // Each input's crossing marks, out of and into the trigger range, drawn once: hundreds
+        // of marks painted as shapes at each redraw would cost more than all the rest.
+        std::array<std::array<QImage, 2>, map::kAnalogInputs> marks;
+    };
+
+    [[nodiscard]] QRect plotArea() const;
+    [[nodiscard]] QPen hairline(const QColor &colour, Qt::PenStyle style) const;
+    void updateLines(const QRect &area);
+    void moveLinesLeft(qint64 columns);
+    void drawLine(QPainter &p, int input, qint64 fromColumn, qint64 leftColumn, int height);
     void drawAxes(QPainter &p, const QRectF &area) const;
-    void drawInput(QPainter &p, const QRectF &area, int input, std::vector<QRectF> &labels) const;
+    void drawMarkings(QPainter &p, const QRect &area, int input, std::vector<QRectF> &labels);
+    [[nodiscard]] const QImage &markImage(int input, bool entered);
     static void drawLabel(QPainter &p, QPointF leftMiddle, const QString &text,
                           std::vector<QRectF> &taken);
 
@@ -49,6 +76,7 @@ private:
     std::vector<int> m_inputs;
     int m_minutes = 5;
     std::optional<qint64> m_pausedAt;
+    std::optional<DrawnLines> m_lines;
 };
 
 } // namespace tessel

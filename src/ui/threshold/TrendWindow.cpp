@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tessel {
 
@@ -77,7 +78,7 @@ TrendWindow::TrendWindow(LevelHistory &history, TrendPlot::LimitsOf limits, QWid
     connect(clear, &QPushButton::clicked, this, [this] {
         m_history.clear();
         showStatistics();
-        m_plot->update();
+        m_plot->historyCleared();
     });
     view->addWidget(spanLabel);
     view->addWidget(m_minutes);
@@ -132,7 +133,10 @@ void TrendWindow::historyGrew() {
     if (m_redrawDue || !isVisible())
         return;
     m_redrawDue = true;
-    QTimer::singleShot(kRedrawMillis, this, [this] {
+    // Redrawn sooner the lines would not move, and the meters already show the levels now.
+    const auto wait = std::clamp(static_cast<int>(m_plot->microsPerColumn() / 1000), kRedrawMillis,
+                                 kRedrawMostMillis);
+    QTimer::singleShot(wait, this, [this] {
         m_redrawDue = false;
         showStatistics();
         m_plot->update();

@@ -24,8 +24,10 @@ public:
     // Which limit a "Set ... Limit from ..." button sets, and from what.
     enum class LimitSource { LowerFromMinimum, UpperFromMaximum, LowerFromNow, UpperFromNow };
     static constexpr int kDefaultMargin = 5;
-    // How often the view redraws at most while levels come in.
+    // How often the view redraws while levels come in: as often as its lines move by a pixel
+    // column, but never more often than the first nor less often than the second.
     static constexpr int kRedrawMillis = 200;
+    static constexpr int kRedrawMostMillis = 1000;
 
     TrendWindow(LevelHistory &history, TrendPlot::LimitsOf limits, QWidget *parent);
 

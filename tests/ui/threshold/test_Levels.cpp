@@ -12,6 +12,7 @@
 #include "ui/desk/WindowDesk.h"
 #include "ui/threshold/LevelMeter.h"
 #include "ui/threshold/LevelTools.h"
+#include "ui/threshold/TrendPlot.h"
 #include "ui/threshold/TrendWindow.h"
 
 #include <QAction>
@@ -64,7 +65,8 @@ TrendWindow *trendOf(const WindowBench &bench) {
 }
 
 // The trend's table of statistics as shown, a line for each input. The view follows the history
-// at most every TrendWindow::kRedrawMillis, so callers wait for what they expect with QTRY_.
+// after a delay of its own (up to TrendWindow::kRedrawMostMillis), so callers wait for what they
+// expect with QTRY_.
 QStringList statisticsShown(const WindowBench &bench) {
     auto *table = trendOf(bench)->findChild<QTableWidget *>("trendStatistics");
     QStringList rows;
@@ -186,6 +188,63 @@ private Q_SLOTS:
             cleared << QStringLiteral("%1 - - - - -").arg(input);
         QTRY_COMPARE(statisticsShown(*bench), cleared);
         QVERIFY(history.marks().empty());
+    }
+
+    // The plot keeps its lines between redraws and draws only the columns that changed: what it
+    // shows is what a plot drawn at once from the same history shows, as passes come at any
+    // pace, after a pause, a new span and a clear.
+    void trendPlot_drawnAsPassesComeEqualsDrawnAtOnce() {
+        LevelHistory history;
+        LevelHistory::Limits limits;
+        limits.fill(kLimits);
+        const auto limitsOf = [](int) { return kLimits; };
+        const std::vector<int> inputs{0, kInput, 5, 15};
+        TrendPlot growing(history, limitsOf);
+        const auto setUp = [&inputs](TrendPlot &plot, int minutes) {
+            plot.resize(420, 240);
+            plot.setInputs(inputs);
+            plot.setSpanMinutes(minutes);
+        };
+        setUp(growing, 1);
+        qint64 at = 0;
+        int reading = 0;
+        const auto read = [&](int passes, qint64 stepMicros) {
+            for (int k = 0; k < passes; ++k, ++reading, at += stepMicros) {
+                LevelHistory::Levels levels;
+                for (int i = 0; i < map::kAnalogInputs; ++i)
+                    levels[i] = i == 5 && reading % 3 == 0 ? -1 : level(i, reading);
+                history.add(at, levels, limits);
+            }
+        };
+        const auto sameAsDrawnAtOnce = [&](const char *after, int minutes) {
+            const QImage shown = growing.grab().toImage();
+            TrendPlot fresh(history, limitsOf);
+            setUp(fresh, minutes);
+            QVERIFY2(shown == fresh.grab().toImage(), after);
+        };
+        const struct {
+            const char *what;
+            int passes;
+            qint64 stepMicros;
+        } steps[] = {{"a first pass", 1, 50'000},        {"passes 20 a second", 30, 50'000},
+                     {"slower passes", 7, 150'000},      {"a long run", 400, 50'000},
+                     {"a gap of seconds", 1, 3'000'000}, {"fast passes", 50, 10'000},
+                     {"over a minute", 1300, 50'000},    {"a few more", 3, 50'000}};
+        for (const auto &step : steps) {
+            read(step.passes, step.stepMicros);
+            sameAsDrawnAtOnce(step.what, 1);
+        }
+        growing.setPaused(true);
+        growing.grab();
+        read(25, 50'000);
+        growing.setPaused(false);
+        sameAsDrawnAtOnce("a pause", 1);
+        growing.setSpanMinutes(2);
+        sameAsDrawnAtOnce("a new span", 2);
+        history.clear();
+        growing.historyCleared();
+        read(12, 50'000);
+        sameAsDrawnAtOnce("a clear", 2);
     }
 
     // The whole record: a header, then a row for each pass with its time and offset and the
