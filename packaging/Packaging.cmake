@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: Apache-2.0
-# Installed like other software: the two programs, a menu entry with its icons, man pages made
+# Installed like other software: the programs, a menu entry with its icons, man pages made
 # from the programs' own --help and AppStream metainfo. The Debian package (debian/, built by
 # `scripts/dev.sh package`) takes exactly these files, as debian/tessel-config.install lists
 # them.
@@ -10,7 +10,7 @@ set(TESSEL_RELEASE_DATE 2026-12-06)
 set(packaging ${CMAKE_CURRENT_LIST_DIR})
 
 install(TARGETS tessel-config RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS tessel-config-window RUNTIME
+install(TARGETS tessel-config-commands tessel-config-window RUNTIME
   DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tessel-config)
 if(TARGET tessel-modsim)
   install(TARGETS tessel-modsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -24,14 +24,8 @@ QString ownFolder() {
 } // namespace
 
 QString windowProgram() {
-    const QDir folder(ownFolder());
-    for (const QString &candidate :
-         {folder.filePath(QLatin1String(kWindowProgramName)),
-          QDir::cleanPath(folder.filePath(QStringLiteral(TESSEL_WINDOW_FROM_BIN)))}) {
-        if (QFileInfo(candidate).isExecutable())
-            return candidate;
-    }
-    return {};
+    const QString candidate = QDir(ownFolder()).filePath(QLatin1String(kWindowProgramName));
+    return QFileInfo(candidate).isExecutable() ? candidate : QString();
 }
 
 int runWindowProgram(char *argv[]) {

@@ -5,8 +5,8 @@
 
 namespace tessel {
 
-// The program that shows the windows: beside this one in a build tree, else where the
-// installation puts it. Empty when neither exists.
+// The program that shows the windows, beside this one (in a build tree and once installed).
+// Empty when it is not there.
 QString windowProgram();
 
 // Replaces this process with the window program, given the same arguments, so that its exit

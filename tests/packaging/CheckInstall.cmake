@@ -34,10 +34,15 @@ function(expect_contains file)
   endforeach()
 endfunction()
 
-# The installed program runs and knows its version.
+# The installed program runs and knows its version, and finds the command program it hands
+# every other run to.
 run("the installed tessel-config" "${STAGE}/usr/bin/tessel-config" --version)
-if(NOT output MATCHES "tessel-config ${VERSION}")
+if(NOT output STREQUAL "tessel-config ${VERSION}\n")
   message(FATAL_ERROR "installed tessel-config --version: ${output}")
+endif()
+run("the installed tessel-config's commands" "${STAGE}/usr/bin/tessel-config" --help)
+if(NOT output MATCHES "^Usage: tessel-config ")
+  message(FATAL_ERROR "installed tessel-config --help: ${output}")
 endif()
 expect_contains(usr/share/applications/${APP_ID}.desktop "\nExec=tessel-config %f\n" "\nIcon=${APP_ID}\n")
 expect_contains(usr/share/metainfo/${APP_ID}.metainfo.xml
