@@ -2,7 +2,7 @@
 // `tessel-config` as the shell finds it: it answers --version itself and hands every other run
 // to the command program installed beside the window program. Loading Qt takes a process more
 // than 8 ms before main() runs; a script or an installer that only asks which version is there
-// should not pay that. Plain C library only, for the same reason.
+// should not pay that.
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -45,25 +45,28 @@ int printVersion() {
 }
 
 // This executable's folder, from the kernel rather than argv[0]: a command found through PATH
-// or started through a symlink still finds the command program.
+// or started through a symlink still finds the command program. Empty when the kernel does not
+// say (no /proc).
 std::string ownFolder() {
     std::array<char, PATH_MAX> path{};
     const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size() - 1);
     if (length <= 0)
-        return ".";
+        return {};
     const std::string exe(path.data(), static_cast<std::size_t>(length));
     return exe.substr(0, exe.find_last_of('/'));
 }
 
 // Replaces this process with the command program, so that its exit status and signals are the
-// command's own: beside this one in a build tree, else where the installation puts it.
+// command's own: beside this one in a build tree, else where the installation puts it relative
+// to this one, else where it was to be installed. Never a program in the working folder.
 int runCommandProgram(char *argv[]) {
     const std::string folder = ownFolder();
-    std::string program;
+    std::string program = TESSEL_COMMANDS_INSTALLED;
     for (const char *place : {"/" TESSEL_COMMANDS_NAME, "/" TESSEL_COMMANDS_FROM_BIN}) {
-        program = folder + place;
-        if (::access(program.c_str(), X_OK) == 0)
+        if (!folder.empty() && ::access((folder + place).c_str(), X_OK) == 0) {
+            program = folder + place;
             break;
+        }
     }
     ::execv(program.c_str(), argv);
     std::fprintf(stderr, "tessel-config: cannot start %s: %s\n", program.c_str(),

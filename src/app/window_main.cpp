@@ -17,7 +17,7 @@ namespace {
 constexpr int kKeptExchanges = 10000;
 } // namespace
 
-// Started by `tessel-config` for a run that asks for a window, with the arguments it was given
+// Started by the command program for a run that asks for a window, with the arguments it was given
 // (already checked there, and checked again here for a run started directly).
 int main(int argc, char *argv[]) {
     const ParsedWindowRequest parsed = parseWindowRequest(argumentsOf(argc, argv));

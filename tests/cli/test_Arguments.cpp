@@ -45,6 +45,8 @@ private Q_SLOTS:
         }
         row("list-ports onto a full disk", {"list-ports", ">/dev/full"},
             "cannot write standard output: No space left on device");
+        row("version onto a full disk", {"--version", ">/dev/full"},
+            "cannot write standard output: No space left on device");
         // A device server that is not there is a line that failed; an unknown host a bad name.
         row("tcp refused", {"read", "--port", "tcp://127.0.0.1:CLOSED"},
             "the connection was refused", 1);

@@ -66,6 +66,8 @@ void trace(const QLoggingCategory &(*category)(), const Entry &entry,
            QString (*text)(const Entry &, qint64)) {
     const bool logged = category().isDebugEnabled();
     TraceLog *log = TraceLog::current();
+    if (log && !log->keeps())
+        log = nullptr;
     if (!logged && !log)
         return;
     const qint64 at = QDateTime::currentMSecsSinceEpoch();
@@ -113,10 +115,15 @@ QString TraceLog::writeTo(const QString &path) {
 }
 
 QStringList TraceLog::kept() const {
-    const QMutexLocker locked(&m_mutex);
+    // Copied under the lock and made text outside it: the session goes on keeping exchanges.
+    std::deque<KeptLine> copy;
+    {
+        const QMutexLocker locked(&m_mutex);
+        copy = m_lines;
+    }
     QStringList lines;
-    lines.reserve(qsizetype(m_lines.size()));
-    for (const KeptLine &line : m_lines) {
+    lines.reserve(qsizetype(copy.size()));
+    for (const KeptLine &line : copy) {
         lines << (line.exchange ? wireLine(*line.exchange, line.atMillis)
                                 : sessionLine(line.what, line.atMillis));
     }
@@ -132,7 +139,7 @@ void TraceLog::keep(qint64 atMillis, const QString &what) {
 }
 
 void TraceLog::keep(KeptLine line) {
-    if (m_keep <= 0)
+    if (!keeps())
         return;
     const QMutexLocker locked(&m_mutex);
     if (static_cast<int>(m_lines.size()) == m_keep)

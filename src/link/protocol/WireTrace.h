@@ -38,7 +38,8 @@ struct WireExchange {
 // a retry and how it ended when it did not end well; the time is the local time of `atMillis`
 // (since the epoch).
 QString wireLine(const WireExchange &exchange, qint64 atMillis);
-// Logs the exchange in the wire category when that is on; costs a check when it is off.
+// Logs the exchange in the wire category when that is on, and keeps it in the process's
+// TraceLog when that keeps lines; costs two checks when neither is wanted.
 void traceExchange(const WireExchange &exchange);
 // Logs what the session does ("read started", "read ended: ...") in the session category.
 void traceSession(const QString &what);
@@ -65,6 +66,7 @@ public:
     // The log of this process, if one lives (the window's Help menu saves what it kept).
     [[nodiscard]] static TraceLog *current();
 
+    [[nodiscard]] bool keeps() const { return m_keep > 0; }
     // An exchange, or what the session did, at `atMillis` since the epoch: kept when this log
     // keeps lines.
     void keep(qint64 atMillis, const WireExchange &exchange);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <cmath>
 
 namespace tessel {
 
@@ -102,11 +103,14 @@ void TrendPlot::updateLines(const QRect &area) {
     const qint64 end = endMicros();
     const qint64 columnMicros = microsPerColumn();
     const qint64 rightColumn = columnOf(end, columnMicros);
-    const QRgb base = palette().color(QPalette::Base).rgba();
-    const bool same =
-        m_lines && m_lines->size == area.size() && m_lines->columnMicros == columnMicros &&
-        m_lines->inputs == m_inputs && m_lines->base == base &&
-        m_lines->image.devicePixelRatio() == devicePixelRatioF() && end >= m_lines->end;
+    const std::pair colours(palette().color(QPalette::Base).rgba(),
+                            palette().color(QPalette::Text).rgba());
+    // Kept lines move by whole screen pixels only: at a scale such as 1.25 a column is not one.
+    const double ratio = devicePixelRatioF();
+    const bool same = m_lines && m_lines->size == area.size() &&
+                      m_lines->columnMicros == columnMicros && m_lines->inputs == m_inputs &&
+                      m_lines->colours == colours && m_lines->image.devicePixelRatio() == ratio &&
+                      ratio == std::floor(ratio) && end >= m_lines->end;
     if (same && end == m_lines->end)
         return;
     const qint64 moved = same ? rightColumn - m_lines->rightColumn : area.width();
@@ -127,7 +131,7 @@ void TrendPlot::updateLines(const QRect &area) {
     m_lines->size = area.size();
     m_lines->columnMicros = columnMicros;
     m_lines->inputs = m_inputs;
-    m_lines->base = base;
+    m_lines->colours = colours;
     m_lines->rightColumn = rightColumn;
     m_lines->end = end;
 
@@ -146,11 +150,15 @@ void TrendPlot::updateLines(const QRect &area) {
 void TrendPlot::moveLinesLeft(qint64 columns) {
     if (columns <= 0)
         return;
-    QImage moved(m_lines->image.size(), m_lines->image.format());
-    moved.setDevicePixelRatio(m_lines->image.devicePixelRatio());
-    moved.fill(Qt::transparent);
-    QPainter(&moved).drawImage(QPointF(-double(columns), 0), m_lines->image);
-    m_lines->image = std::move(moved);
+    // Row by row in place: a new image for each redraw would be megabytes at a high scale.
+    QImage &image = m_lines->image;
+    const auto shift = static_cast<std::size_t>(columns * qRound(image.devicePixelRatio()));
+    const auto width = static_cast<std::size_t>(image.width());
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        std::move(row + shift, row + width, row);
+        std::fill(row + width - shift, row + width, QRgb(0));
+    }
     for (std::optional<QPointF> &lineEnd : m_lines->lineEnds) {
         if (lineEnd)
             *lineEnd -= QPointF(double(columns), 0);

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <utility>
 
 namespace tessel {
 
@@ -51,8 +52,8 @@ private:
         QSize size;
         qint64 columnMicros = 0;
         std::vector<int> inputs;
-        QRgb base = 0;
-        qint64 rightColumn = 0; // on the readings' clock, in columns
+        std::pair<QRgb, QRgb> colours; // the palette's base and text
+        qint64 rightColumn = 0;        // on the readings' clock, in columns
         qint64 end = 0;
         std::array<std::optional<QPointF>, map::kAnalogInputs> lineEnds; // each line's last point
         // Each input's crossing marks, out of and into the trigger range, drawn once: hundreds

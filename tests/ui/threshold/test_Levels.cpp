@@ -198,14 +198,20 @@ private Q_SLOTS:
         LevelHistory::Limits limits;
         limits.fill(kLimits);
         const auto limitsOf = [](int) { return kLimits; };
-        const std::vector<int> inputs{0, kInput, 5, 15};
-        TrendPlot growing(history, limitsOf);
-        const auto setUp = [&inputs](TrendPlot &plot, int minutes) {
-            plot.resize(420, 240);
-            plot.setInputs(inputs);
-            plot.setSpanMinutes(minutes);
+        struct View {
+            std::vector<int> inputs{0, kInput, 5, 15};
+            QSize size{420, 240};
+            int minutes = 1;
+            QPalette palette;
+        } view;
+        const auto show = [&view](TrendPlot &plot) {
+            plot.resize(view.size);
+            plot.setInputs(view.inputs);
+            plot.setSpanMinutes(view.minutes);
+            plot.setPalette(view.palette);
         };
-        setUp(growing, 1);
+        TrendPlot growing(history, limitsOf);
+        show(growing);
         qint64 at = 0;
         int reading = 0;
         const auto read = [&](int passes, qint64 stepMicros) {
@@ -216,10 +222,10 @@ private Q_SLOTS:
                 history.add(at, levels, limits);
             }
         };
-        const auto sameAsDrawnAtOnce = [&](const char *after, int minutes) {
+        const auto sameAsDrawnAtOnce = [&](const char *after) {
             const QImage shown = growing.grab().toImage();
             TrendPlot fresh(history, limitsOf);
-            setUp(fresh, minutes);
+            show(fresh);
             QVERIFY2(shown == fresh.grab().toImage(), after);
         };
         const struct {
@@ -232,19 +238,41 @@ private Q_SLOTS:
                      {"over a minute", 1300, 50'000},    {"a few more", 3, 50'000}};
         for (const auto &step : steps) {
             read(step.passes, step.stepMicros);
-            sameAsDrawnAtOnce(step.what, 1);
+            sameAsDrawnAtOnce(step.what);
         }
         growing.setPaused(true);
         growing.grab();
         read(25, 50'000);
         growing.setPaused(false);
-        sameAsDrawnAtOnce("a pause", 1);
-        growing.setSpanMinutes(2);
-        sameAsDrawnAtOnce("a new span", 2);
+        sameAsDrawnAtOnce("a pause");
+        // Whatever the lines were drawn for changes: they are drawn again for what is shown now.
+        QPalette dark = view.palette;
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, QColor(240, 240, 240));
+        QPalette newText = dark;
+        newText.setColor(QPalette::Text, QColor(255, 200, 0));
+        const std::pair<const char *, std::function<void()>> changes[] = {
+            {"a new span", [&view] { view.minutes = 2; }},
+            {"other inputs",
+             [&view] {
+                 view.inputs = {1, 5};
+             }},
+            {"a taller view",
+             [&view] {
+                 view.size = {420, 300};
+             }},
+            {"a dark palette", [&view, dark] { view.palette = dark; }},
+            {"a new text colour", [&view, newText] { view.palette = newText; }}};
+        for (const auto &[what, change] : changes) {
+            change();
+            show(growing);
+            read(4, 50'000);
+            sameAsDrawnAtOnce(what);
+        }
         history.clear();
         growing.historyCleared();
         read(12, 50'000);
-        sameAsDrawnAtOnce("a clear", 2);
+        sameAsDrawnAtOnce("a clear");
     }
 
     // The whole record: a header, then a row for each pass with its time and offset and the
