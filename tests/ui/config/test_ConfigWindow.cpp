@@ -6,6 +6,7 @@
 #include "core/MemoryMap.h"
 #include "support/TestMain.h"
 #include "support/WindowBench.h"
+#include "ui/config/TransferSummary.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -40,6 +41,65 @@ private Q_SLOTS:
         QCOMPARE(int(bench->module.memory()[map::kModeByte]), stored);
     }
 
+    // The status line's account of each way a transfer ends.
+    void transferSummary_tellsEachEnding() {
+        using S = SessionStatus;
+        using J = SessionJob;
+        struct Ending {
+            J job;
+            S status;
+            int failedBlock;
+            bool cancelled;
+            bool restore;
+            const char *text;
+        };
+        const Ending endings[] = {
+            {J::Identify, S::Done, -1, false, false, "Identified at 14:05"},
+            {J::Identify, S::NoAnswer, -1, false, false, "Not identified at 14:05"},
+            {J::Read, S::Done, -1, false, false, "Read at 14:05"},
+            {J::Read, S::LinkFailed, 3, true, false,
+             "Read cancelled at 14:05; the settings shown were kept"},
+            {J::Read, S::LinkFailed, 3, false, false,
+             "Read failed at 14:05; the settings shown were kept"},
+            {J::LinkTest, S::Done, -1, false, false, ""},
+            {J::Store, S::Done, -1, false, false, "Stored and verified at 14:05"},
+            {J::Store, S::Done, -1, false, true, "Restored and verified at 14:05"},
+            {J::FactoryReset, S::Done, -1, false, true,
+             "Factory settings stored and verified at 14:05"},
+            {J::Store, S::Stopped, 0, true, false, "Store stopped at 14:05 before its first block"},
+            {J::Store, S::Stopped, 7, true, false,
+             "Store stopped at 14:05: blocks 0 to 6 new, 7 to 15 old"},
+            {J::Store, S::Differs, -1, false, false,
+             "Store stored at 14:05, but 2 addresses differ on reading back"},
+            {J::FactoryReset, S::ReadBackFailed, -1, false, false,
+             "Factory reset stored at 14:05, not verified"},
+            {J::Store, S::ModuleChanged, -1, false, false,
+             "Store not started at 14:05: the module's memory changed"},
+            {J::Store, S::NotConfirmed, 0, false, false, "Store failed at 14:05 at block 0"},
+            {J::Store, S::LinkFailed, -1, true, false,
+             "Store cancelled at 14:05; nothing was sent"},
+            {J::FactoryReset, S::Refused, -1, false, false,
+             "Factory reset not done at 14:05; nothing was sent"},
+        };
+        for (const Ending &e : endings) {
+            SessionOutcome outcome;
+            outcome.job = e.job;
+            outcome.status = e.status;
+            outcome.failedBlock = e.failedBlock;
+            outcome.differences = {40, 41};
+            QCOMPARE(transferSummary(outcome, e.cancelled, QTime(14, 5), e.restore),
+                     QString::fromUtf8(e.text));
+        }
+        // The backup by its file name, after whatever the store did.
+        SessionOutcome stopped;
+        stopped.job = J::Store;
+        stopped.status = S::NotConfirmed;
+        stopped.failedBlock = 4;
+        stopped.backup = QStringLiteral("/home/op/backups/ttyUSB0-0930.txt");
+        QCOMPARE(transferSummary(stopped, false, QTime(9, 30), false),
+                 QStringLiteral("Store failed at 09:30 at block 4; backup ttyUSB0-0930.txt"));
+    }
+
     void readEditStoreRead_changesExactlyTheEditedEntries() {
         auto bench = loadedTessel();
         bench->window->storeSettings(); // the relay functions the window corrected on display
@@ -53,6 +113,10 @@ private Q_SLOTS:
         bench->child<QLineEdit>("serialEditor_4")->setText("cafe0001");
         hover(bench->form());
         click(bench->child("active_0"));
+        // A press the pointer takes off the cell before its release changes nothing.
+        QWidget *active2 = bench->child("active_2");
+        sendMouse(active2, QEvent::MouseButtonPress, {2, 2}, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(active2, QEvent::MouseButtonRelease, {2, -9}, Qt::LeftButton, Qt::NoButton);
         // Rows a smaller count hides keep what they hold, and come back with it.
         click(bench->child("active_5"));
         auto *count = bench->child<QScrollBar>("deviceCount");
@@ -136,12 +200,14 @@ private Q_SLOTS:
         QCOMPARE(bench->background("controllerType_2"), colours::kLightRed);
         QVERIFY(store->isHidden());
         // The red cell's help names a type that fits, where one does.
-        VERIFY_TEXT(invalidReason(bench->child("controllerType_2")), endsWith,
-                    "No controller type fits here: use fewer devices.");
+        QCOMPARE(invalidReason(bench->child("controllerType_2")),
+                 "The controller types of devices 1 to 3 need 18 inputs, but the module has 16. "
+                 "No controller type fits here: use fewer devices.");
         bench->child<QScrollBar>("deviceCount")->setValue(1);
         bench->child<QPushButton>("nextType_1")->click(); // 8 and 16 inputs
-        VERIFY_TEXT(invalidReason(bench->child("controllerType_1")), endsWith,
-                    "\"Velqa 8-Ch. Relay Device\" (8 inputs) fits here.");
+        QCOMPARE(invalidReason(bench->child("controllerType_1")),
+                 "The controller types of devices 1 to 2 need 24 inputs, but the module has 16. "
+                 "\"Velqa 8-Ch. Relay Device\" (8 inputs) fits here.");
         bench->child<QPushButton>("previousType_1")->click();
         sn->setText(QStringLiteral("0A0B0C0D:0E0F"));
         QVERIFY(!store->isHidden());

@@ -121,10 +121,14 @@ private Q_SLOTS:
             QCOMPARE(bench->child<QLineEdit>(elementName("mappingByte", r))->text(),
                      QString::number(100 + r));
         }
-        // Down from the first type wraps to the last, and up from the one before reaches it.
-        for (const char *step : {"previousType_2", "previousType_2", "nextType_2"})
+        // Down to the first type, from it to the last, and up from the last to the first.
+        QList<int> types;
+        for (const char *step : {"nextType_2", "previousType_2", "previousType_2", "previousType_2",
+                                 "nextType_2", "nextType_2"}) {
             bench->child<QPushButton>(step)->click();
-        QCOMPARE(bench->window->image().value(map::typeAddress(2)), map::kMaxType);
+            types << bench->window->image().value(map::typeAddress(2));
+        }
+        QCOMPARE(types, (QList<int>{1, 0, map::kMaxType, map::kMaxType - 1, map::kMaxType, 0}));
     }
 };
 

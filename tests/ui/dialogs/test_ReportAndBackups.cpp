@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 // The window that lists the backups of the module's memory.
 
+#include "core/MemoryMap.h"
 #include "session/BackupFolder.h"
 #include "support/TestMain.h"
 #include "ui/dialogs/BackupsWindow.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -22,7 +24,9 @@ private Q_SLOTS:
         const BackupFolder folder(dir.path());
         const EepromImage window = factoryImage(ModuleKind::Tessel);
         const QDateTime noon(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
-        const QString older = folder.save(ModuleKind::Tessel, window, noon, "/dev/ttyUSB0").where;
+        EepromImage changed = window;
+        changed.setValue(map::kDebounce, changed.value(map::kDebounce) + 1);
+        const QString older = folder.save(ModuleKind::Tessel, changed, noon, "/dev/ttyUSB0").where;
         const QString newer = folder.save(ModuleKind::Tessel, window, noon.addSecs(60)).where;
 
         QStringList compared, loaded;
@@ -32,6 +36,20 @@ private Q_SLOTS:
                                [&](const QString &p) { loaded << p; },
                                {}});
         QTreeWidget *list = backups.list();
+        // Newest first: when, what, how many settings differ from the window, and the port.
+        QStringList rows;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QStringList cells;
+            for (int column = 0; column < list->columnCount(); ++column)
+                cells << list->topLevelItem(i)->text(column);
+            rows << cells.join(" | ");
+        }
+        const QLocale locale;
+        QCOMPARE(rows, (QStringList{
+                           locale.toString(noon.addSecs(60).toLocalTime(), QLocale::ShortFormat) +
+                               " | devices 9B1F0037, 9B050016 and 5 more | 0 | (not recorded)",
+                           locale.toString(noon.toLocalTime(), QLocale::ShortFormat) +
+                               " | devices 9B1F0037, 9B050016 and 5 more | 1 | /dev/ttyUSB0"}));
 
         // The newest is chosen at first; Enter on a row compares it, Load takes the chosen one.
         backups.show();

@@ -9,6 +9,7 @@
 #include "support/ModsimProcess.h"
 #include "support/TestMain.h"
 #include "ui/production/ProductionWindow.h"
+#include "ui/production/RunSetup.h"
 #include "ui/production/StationTile.h"
 
 #include <QLineEdit>
@@ -86,6 +87,44 @@ private Q_SLOTS:
             QCOMPARE(QStringList({shown.word, shown.detail, shown.instruction}),
                      QStringList({wanted.word, wanted.detail, wanted.instruction}));
             QCOMPARE(shown.tone, wanted.tone);
+        }
+    }
+
+    // Choices refused as program refuses them, and the run made of those that will do: a
+    // scanner chooses units only where there are units to choose.
+    void prepareRun_refusesOrBuildsTheRequest() {
+        const QString profile = m_dir.filePath(QStringLiteral("profile.txt"));
+        const QString kits = m_dir.filePath(QStringLiteral("kits.csv"));
+        const struct {
+            RunChoices choices;
+            QString made; // the error, or the request: ports, kind, record, scan, units
+        } cases[] = {
+            {{{}, ModuleKind::Tessel, {}, false, "r.csv", {"a"}}, "Choose the profile to store."},
+            {{profile, ModuleKind::Tessel, {}, false, "r.csv", {}}, "Tick at least one port."},
+            {{profile, ModuleKind::Tessel, kits, false, "r.csv", {"a"}},
+             "A units file needs a database record (a .sqlite file or a postgresql:// address), "
+             "which keeps which units are done."},
+            {{profile, ModuleKind::Threshold, {}, true, "r.csv", {"a", "b"}},
+             "a b | threshold | r.csv | scan 0 | units -"},
+            {{profile, ModuleKind::Tessel, kits, true, "r.sqlite", {"a"}},
+             "a | tessel | r.sqlite | scan 1 | units K1 K2 K3 of kits.csv"},
+        };
+        for (const auto &c : cases) {
+            ProductionRequest request;
+            QString made = prepareRun(c.choices, BackupFolder(m_dir.path()), request);
+            if (made.isEmpty()) {
+                QStringList units;
+                for (const Unit &unit : request.units.value_or(std::vector<Unit>{}))
+                    units << unit.label;
+                made = QStringList{request.ports.join(' '), moduleKindKey(request.setup.kind),
+                                   request.recordPath,
+                                   QStringLiteral("scan %1").arg(int(request.scan)),
+                                   request.units ? QStringLiteral("units %1 of %2")
+                                                       .arg(units.join(' '), request.unitsBatch)
+                                                 : QStringLiteral("units -")}
+                           .join(" | ");
+            }
+            QCOMPARE(made, c.made);
         }
     }
 

@@ -40,9 +40,11 @@ StartOptions simulated(ModuleKind kind, LinkClock &clock, SimulatorFaults faults
     return options;
 }
 
-// One setting changed, then a store; the reconnection runs once the exchange has returned.
-void editAndStore(ConfigWindow &window) {
-    window.findChild<QScrollBar *>(QStringLiteral("debounce"))->setValue(33);
+// One setting changed (unless `edit` is false), then a store; the reconnection runs once the
+// exchange has returned.
+void editAndStore(ConfigWindow &window, bool edit = true) {
+    if (edit)
+        window.findChild<QScrollBar *>(QStringLiteral("debounce"))->setValue(33);
     window.storeSettings();
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
@@ -199,16 +201,20 @@ private Q_SLOTS:
     void reconnect_readsTheSameKindOfModule_data() {
         QTest::addColumn<bool>("showModule");
         QTest::addColumn<bool>("otherKindFirst");
-        QTest::newRow("show the module's settings") << true << false;
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("show the module's settings") << true << false << true;
         // Closing the question about the edits must not throw them away.
-        QTest::newRow("question closed: the edits stay") << false << false;
+        QTest::newRow("question closed: the edits stay") << false << false << true;
         // A Threshold module is refused, and the port offered again as the operator chose it.
-        QTest::newRow("another kind refused first") << true << true;
+        QTest::newRow("another kind refused first") << true << true << true;
+        // Without edits there is nothing to keep, and nothing is asked.
+        QTest::newRow("nothing edited") << false << false << false;
     }
 
     void reconnect_readsTheSameKindOfModule() {
         QFETCH(bool, showModule);
         QFETCH(bool, otherKindFirst);
+        QFETCH(bool, edited);
         VirtualClock clock;
         StartOptions options;
         options.port = QStringLiteral("ttyUSB0");
@@ -217,9 +223,10 @@ private Q_SLOTS:
         auto app = std::make_unique<RecordingApplication>(options);
         app->clock = &clock;
         // The Tessel window is loaded from a module whose line drops four blocks into the store
-        // below; the ones reached next hold what it held before the store.
+        // below (unedited, in the read before it: nothing is sent); the ones reached next hold
+        // what it held before the store.
         SimulatorFaults faults;
-        faults.dropAfterCommands = kLoadCommands + 2 * kBlockCount + 4; // the read before the store
+        faults.dropAfterCommands = kLoadCommands + (edited ? 2 * kBlockCount : 0) + 4;
         app->modules = {{ModuleKind::Tessel, faults}, {ModuleKind::Tessel, {}}};
         QStringList ports{QStringLiteral("ttyUSB1")};
         if (otherKindFirst) {
@@ -234,22 +241,25 @@ private Q_SLOTS:
             app->choices << kShowModule;
         app->portsToChoose = {ports.begin(), ports.end()};
         const EepromImage asLoaded = app->configWindow()->image();
-        editAndStore(*app->configWindow());
-        const EepromImage edited = app->configWindow()->image();
+        editAndStore(*app->configWindow(), edited);
+        const EepromImage shownBefore = app->configWindow()->image();
         // The store's account offered the reconnection; the chooser offered the port that was
         // lost; the window asked about its edits.
-        QVERIFY2(app->questions[0].startsWith("Error Storing Data"), qPrintable(app->questions[0]));
+        QVERIFY2(app->questions[0].startsWith(edited ? "Error Storing Data"
+                                                     : "The module's memory could not be read"),
+                 qPrintable(app->questions[0]));
         QCOMPARE(app->portsOffered, QStringList{"ttyUSB0"} + ports.mid(0, ports.size() - 1));
-        QCOMPARE(app->questions.size(), 2 + otherKindFirst);
-        QVERIFY2(app->questions.last().contains("Keep them"), qPrintable(app->questions.last()));
+        QCOMPARE(app->questions.size(), 1 + edited + otherKindFirst);
+        QVERIFY2(app->questions.last().contains("Keep them") == edited,
+                 qPrintable(app->questions.last()));
         QVERIFY2(!otherKindFirst || app->questions[1].startsWith(
                                         "The module on ttyUSB1 is a Threshold module, but "
                                         "this window is for a Tessel module"),
-                 qPrintable(app->questions[1]));
+                 qPrintable(app->questions.value(1)));
         ConfigWindow *window = app->configWindow();
         QCOMPARE(window->kind(), ModuleKind::Tessel);
-        QCOMPARE(window->image(), showModule ? asLoaded : edited);
-        QCOMPARE(window->hasUnsavedEdits(), !showModule);
+        QCOMPARE(window->image(), showModule ? asLoaded : shownBefore);
+        QCOMPARE(window->hasUnsavedEdits(), edited && !showModule);
         QCOMPARE(app->portName(), ports.last());
         // The window works on the new line: a store goes through without complaint.
         editAndStore(*window);
