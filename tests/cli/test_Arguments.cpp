@@ -104,6 +104,8 @@ private Q_SLOTS:
         // A word naming a file is a profile for the window, and the window opens one.
         row("window two profiles", {"--port", "read", "PROFILE", "PROFILE"}, "one profile, not 2");
         row("window without a display", {"--port=ttyUSB0"}, "no display");
+        row("station window with a port", {"production", "--port", "x"},
+            "production takes its profile, units and ports in its window");
     }
 
     void refusal_exitStatusSaysWhy() {

@@ -3,6 +3,8 @@
 // their output, "-" for standard input and output, and the JSON documents.
 
 #include "EndToEndSupport.h"
+#include "cli/commands/PortListing.h"
+#include "support/PortSamples.h"
 #include "support/TestMain.h"
 
 #include <QJsonArray>
@@ -161,6 +163,27 @@ private Q_SLOTS:
                                          {"addresses", QJsonArray{23}}}}));
     }
 
+    // list-ports of an adapter the system knows all about and a port it knows nothing of:
+    // the table's columns two blanks apart, "-" where a fact is missing, null in JSON.
+    void listPorts_tableAndJsonOfEveryFact() {
+        const QList<PortFacts> ports{testing::usbAdapter(), testing::motherboardPort()};
+        QCOMPARE(portsTable(ports),
+                 "NAME     DEVICE        BY-ID PATH                                               "
+                 "DESCRIPTION      MANUFACTURER   SERIAL    VID:PID\n"
+                 "ttyUSB0  /dev/ttyUSB0  /dev/serial/by-id/usb-Adapter_Maker_A50285BI-if00-port0  "
+                 "FT232R USB UART  Adapter Maker  A50285BI  0403:6001\n"
+                 "ttyS0    /dev/ttyS0    -                                                        "
+                 "-                -              -         -\n");
+        QCOMPARE(portsJson(ports).value("ports").toArray().at(1).toObject(),
+                 (QJsonObject{{"name", "ttyS0"},
+                              {"device", "/dev/ttyS0"},
+                              {"byIdPath", QJsonValue::Null},
+                              {"description", QJsonValue::Null},
+                              {"manufacturer", QJsonValue::Null},
+                              {"serialNumber", QJsonValue::Null},
+                              {"vendorProduct", QJsonValue::Null}}));
+    }
+
     // --trace writes one line per exchange and per job; QT_LOGGING_RULES does the same on
     // standard error.
     void trace_writesALinePerExchange() {
@@ -213,23 +236,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("ending");
         QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("interval"); // ms between passes; 0: one after the other
         QTest::newRow("table for a duration") << ""
-                                              << "duration" << 0;
+                                              << "duration" << 0 << "20";
         QTest::newRow("csv until Ctrl-C") << "--csv"
-                                          << "sigint" << 130;
+                                          << "sigint" << 130 << "0";
         QTest::newRow("json until the reader goes") << "--json"
-                                                    << "pipe" << 141;
+                                                    << "pipe" << 141 << "0";
     }
 
     void monitor_printsEveryWholePassUntilItEnds() {
         QFETCH(QString, format);
         QFETCH(QString, ending);
         QFETCH(int, status);
+        QFETCH(QString, interval);
         SimulatedModule module(m_dir, ModuleKind::Threshold,
                                fast() << "--levels"
                                       << "ramp:3");
         QStringList arguments{"monitor", "--port",     module.port(), "--inputs",
-                              "5,0,3-4", "--interval", "20",          format};
+                              "5,0,3-4", "--interval", interval,      format};
         arguments.removeAll(QString());
         if (ending == "duration")
             arguments << "--duration"

@@ -58,9 +58,12 @@ private Q_SLOTS:
             << "write" << QStringList{"--flip-out", "read0#3+0,read0#4+0"} << 0
             << "Stored and verified" << bytesOf(wanted);
         // A link test and two identifications are the first three commands; the ninth is
-        // mid-transfer. diff keeps 1 for "differs": a module it could not read is trouble.
+        // mid-transfer. diff keeps 1 for "differs": a module it could not read is trouble. A
+        // lost line is the whole reason: no read attempts are counted for it.
         QTest::newRow("diff, line lost while reading")
-            << "diff" << QStringList{"--drop-after", "4"} << 2 << "lost" << bytesOf(factory);
+            << "diff" << QStringList{"--drop-after", "4"} << 2
+            << "was lost: the device disappeared or stopped working.\n"
+            << bytesOf(factory);
         QTest::newRow("write, line lost")
             << "write" << QStringList{"--drop-after", "9"} << 1 << "lost" << bytesOf(factory);
         QTest::newRow("write, a byte doubled in block 7's store")

@@ -226,15 +226,18 @@ private Q_SLOTS:
     }
 
     void failedStores_leaveTheirUnitsAsTheirModulesHoldThem() {
-        // One module refuses the store of its first block, the other of its sixth.
+        // One module refuses the store of its first block, another of its sixth; the third
+        // stores every block, but its block 3 reads back different each time (reads 1 and 2
+        // are the backup's). A kit more than modules, so that the run ends on Ctrl-C alone.
         std::vector<std::unique_ptr<SimulatedModule>> jigs;
         for (const char *block : {"0", "5"})
             jigs.push_back(m_bench.module({"--fail-block", block}));
+        jigs.push_back(m_bench.module({"--flip-out", "read3#3+0,read3#4+1,read3#5+2"}));
         const QString record = m_bench.dir.filePath("failed.sqlite");
         ConfigRun run(
-            m_bench.program(jigs, {"--units", kitsFile(m_bench.dir, "kits3.csv", 3), "--record",
+            m_bench.program(jigs, {"--units", kitsFile(m_bench.dir, "kits4.csv", 4), "--record",
                                    record, "--station", "bench-2", "--json"}));
-        for (int finished = 0; finished < 2;)
+        for (int finished = 0; finished < 3;)
             finished += run.nextLine(30000).contains("\"module\"") ? 1 : 0;
         run.sendSignal(SIGINT);
         CHECK_EXIT(run.finish(kRunBoundMs), 3);
@@ -247,6 +250,7 @@ private Q_SLOTS:
         // second may have been given the same one after it.
         QVERIFY(!unitOn.value(jigs[0]->port()).isEmpty());
         const QString partly = unitOn.value(jigs[1]->port());
+        const QString unverified = unitOn.value(jigs[2]->port());
         QCOMPARE(jigs[0]->memory(), factoryMemory(ModuleKind::Tessel));
         QCOMPARE(jigs[1]->memory(), storedUpTo(kitMemory(partly.mid(1).toInt()),
                                                factoryMemory(ModuleKind::Tessel), 5));
@@ -254,10 +258,12 @@ private Q_SLOTS:
         QMap<QString, QString> states;
         for (const QJsonValue &unit : jsonList(pool.out, "units"))
             states[unit["unit"].toString()] = unit["state"].toString();
-        QCOMPARE(
-            states,
-            (QMap<QString, QString>{
-                {"K001", "left"}, {"K002", "left"}, {"K003", "left"}, {partly, "partly stored"}}));
+        QCOMPARE(states, (QMap<QString, QString>{{"K001", "left"},
+                                                 {"K002", "left"},
+                                                 {"K003", "left"},
+                                                 {"K004", "left"},
+                                                 {partly, "partly stored"},
+                                                 {unverified, "partly stored"}}));
         QVERIFY2(pool.out.contains("partly stored in module on " + jigs[1]->port() +
                                    " at station bench-2"),
                  qPrintable(pool.out));
@@ -265,7 +271,11 @@ private Q_SLOTS:
         // The operator decides, and puts it back: once.
         RUN_CONFIG(back, 0,
                    Invocation{"records", "units", "--put-back", partly, "--record", record});
-        QCOMPARE(back.out, "0 done, 0 in progress, 0 partly stored, 3 left\n");
+        QVERIFY2(back.out.startsWith("0 done, 0 in progress, 1 partly stored, 3 left\n" +
+                                     unverified + ": partly stored in module on " +
+                                     jigs[2]->port() + " at station bench-2, ") &&
+                     back.out.contains(" (verify-failed); its backup: "),
+                 qPrintable(back.out));
         RUN_CONFIG(again, 2,
                    Invocation{"records", "units", "--put-back", partly, "--record", record});
         QCOMPARE(again.err, "tessel-config: the unit " + partly +
@@ -276,6 +286,20 @@ private Q_SLOTS:
                    Invocation{"records", "--record", record, "--result", "store-failed", "--csv",
                               "-o", csv});
         QCOMPARE(QString::fromUtf8(contents(csv)).count('\n'), 3);
+
+        // A record made at the very moment --since names is listed.
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "moment");
+            db.setDatabaseName(record);
+            QVERIFY(db.open() && db.exec("UPDATE records SET time_utc = "
+                                         "'2000-01-01T00:00:00.000Z' WHERE id = 1")
+                                     .isActive());
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("moment");
+        RUN_CONFIG(moment, 0,
+                   Invocation{"records", "--record", record, "--since", "2000-01-01T00:00:00Z"});
+        QCOMPARE(moment.out.count('\n'), 3);
 
         // A record a newer program wrote is left alone.
         {
@@ -291,6 +315,38 @@ private Q_SLOTS:
                      " is a record of schema version 2, newer "
                      "than this tessel-config knows (1); use a newer tessel-config. It was "
                      "left as it is\n");
+    }
+
+    // A module that holds the unit it is given already counts that unit done, so that it is
+    // never given out again; a units file's labels belong to it alone.
+    void unitHeldAlready_isDone() {
+        std::vector<std::unique_ptr<SimulatedModule>> jig;
+        jig.push_back(m_bench.module());
+        const QString kits = kitsFile(m_bench.dir, "held.csv", 3);
+        const QStringList records{m_bench.dir.filePath("held-1.sqlite"),
+                                  m_bench.dir.filePath("held-2.sqlite")};
+        QStringList results;
+        for (const QString &record : records) {
+            ConfigRun run(m_bench.program(jig, {"--units", kits, "--record", record, "--json"}));
+            for (int lines = 0; lines < 100 && !run.nextLine(30000).contains("\"module\"");)
+                ++lines;
+            run.sendSignal(SIGINT);
+            CHECK_EXIT(run.finish(kRunBoundMs), 0);
+            RUN_CONFIG(pool, 0, Invocation{"records", "units", "--record", record});
+            QCOMPARE(pool.out, "1 done, 0 in progress, 0 partly stored, 2 left\n");
+            RUN_CONFIG(listed, 0, Invocation{"records", "--record", record, "--json"});
+            for (const QJsonValue &row : jsonList(listed.out, "records"))
+                results << row["unit"].toString() + ' ' + row["result"].toString();
+        }
+        QCOMPARE(results, (QStringList{"K001 ok", "K001 already-programmed"}));
+        QCOMPARE(jig[0]->modules(), std::vector{kitMemory(1)});
+        // The same labels from a file of another name are refused, not taken as the same units.
+        const QString copy = kitsFile(m_bench.dir, "held-copy.csv", 3);
+        RUN_CONFIG(refused, 2,
+                   m_bench.program(jig, {"--units", copy, "--record", records.first()}));
+        QVERIFY2(refused.err.startsWith("tessel-config: the unit K001 is in the record " +
+                                        records.first() + " already, from held.csv"),
+                 qPrintable(refused.err));
     }
 
     void scannedLabels_chooseTheUnits() {
