@@ -45,7 +45,7 @@ private Q_SLOTS:
         // 00 02 became 01 02: the link tests after it would be stored as block 0, and the
         // backup would hold them.
         QTest::newRow("write, a link test turned into the start of a store")
-            << "write" << QStringList{"--flip-in", "0:0"} << 0 << "no block should have changed"
+            << "write" << QStringList{"--flip-in", "0:0"} << 0 << "Stored and verified all 256"
             << bytesOf(wanted);
         QTest::newRow("read, block 3 different every time")
             << "read" << QStringList{"--flip-out", "read3+0,read3#2+1,read3#3+2"} << 1

@@ -87,11 +87,16 @@ void ModuleProtocol::settleForRetry(int waitPolls) {
         realign();
 }
 
-void ModuleProtocol::realign() {
+bool ModuleProtocol::realign() {
     m_outOfStep = false;
+    // A reply still owed that one more byte ends (a link test's acknowledge, say) may come in
+    // the window below: an 88 alone then cannot be told from a store's confirmation, and is
+    // taken for that late reply. Where a store must be told, what is owed is waited out first.
+    m_owed.dropExpired(now());
+    const bool lateByteOwed = m_owed.oneByteEndsOldest();
     const qint64 sentAt = now();
     if (!m_link.send(kRealignment))
-        return;
+        return false;
     QByteArray answered;
     int b = 0;
     while (answered.size() <= kBlockSize && (b = m_link.receive(replyWait(kRealignQuiet, 1))) >= 0)
@@ -99,10 +104,17 @@ void ModuleProtocol::realign() {
     discardWaiting();
     traceExchange({QStringLiteral("realignment"), kRealignment, answered, now() - sentAt, 1,
                    WireExchange::End::Answered});
-    m_owed.pay(static_cast<int>(answered.size()));
-    // One 88 alone: the module confirmed a store it had been left in the middle of.
-    if (answered == QByteArray(1, static_cast<char>(wire::kAckByte)))
+    // One 88 alone, and nothing owed that it could end: the module confirmed a store it had
+    // been left in the middle of. That store was made of the command sent last, whose own reply
+    // will therefore never come.
+    const bool lone88 = answered == QByteArray(1, static_cast<char>(wire::kAckByte));
+    if (lone88 && !lateByteOwed) {
         ++m_garbledStores;
+        m_owed.dropNewest();
+    } else {
+        m_owed.pay(static_cast<int>(answered.size()));
+    }
+    return lone88 && lateByteOwed;
 }
 
 bool ModuleProtocol::nothingFollows(int pollLimit) {
@@ -121,8 +133,11 @@ int ModuleProtocol::linkTestRepeated(int attempts, const std::function<void(int)
     for (int attempt = 1; attempt <= attempts && !m_link.failed(); ++attempt) {
         if (beforeAttempt)
             beforeAttempt(attempt);
-        if (m_outOfStep)
-            realign();
+        if (m_outOfStep && realign()) {
+            // The attempt before was answered late, within the realignment: the module is there.
+            m_wrongAnswers = 0;
+            return std::max(1, attempt - 1);
+        }
         // Within the run the queue is not emptied: an acknowledge that comes late still shows
         // that the module is there. Those still owed when the run ends are waited out before
         // the next exchange.
@@ -156,6 +171,13 @@ int ModuleProtocol::linkTestRepeated(int attempts, const std::function<void(int)
 bool ModuleProtocol::linkTestWithin(qint64 waitMicros) {
     discardWaiting();
     m_owed.dropExpired(now());
+    // A check the line turned into the start of a store would be completed by the checks after
+    // it. The answer it still owes comes within twice its wait, so waiting it out first costs
+    // little and leaves a store's confirmation the only 88 the realignment can bring.
+    if (m_outOfStep) {
+        waitOutOwed(m_owed.lastExpiry());
+        realign();
+    }
     const qint64 sentAt = now();
     if (!m_link.send(wire::linkTest()))
         return false;

@@ -51,7 +51,8 @@ public:
     // One link test for a module whose pace is known, where waiting out the usual late reply
     // would hide its arrival or its removal: it waits `waitMicros` for the answer, and an
     // answer later than twice that counts as lost. Replies still owed are not waited out
-    // first; what is waiting is dropped.
+    // first (what is waiting is dropped), unless the check before went wrong: then they are,
+    // and the line is realigned.
     [[nodiscard]] bool linkTestWithin(qint64 waitMicros);
     // The module that owed replies was taken out: none of them will come, and the next
     // module's exchanges do not wait for them.
@@ -91,8 +92,9 @@ private:
     // After an exchange that went wrong, before the next command: the module may have been
     // left in the middle of a command (a byte lost, or one changed into the start of another),
     // and would take the next command's bytes as that one's. Bytes that start no command end
-    // it, and what it answers then is discarded.
-    void realign();
+    // it, and what it answers then is discarded. True when what it answered was a lone byte
+    // that a reply still owed accounts for: that reply came late (a module that answers).
+    bool realign();
     // An exchange did not end as it should: the next command is realigned first.
     void wentWrong() { m_outOfStep = true; }
     // Polls to wait for a reply of `length` bytes whose wait at the module's usual pace is

@@ -24,6 +24,11 @@ public:
     // A whole reply was taken at `now` in place of the oldest owed one: that one came this late.
     void paidReplyAt(int length, qint64 now, ReplyPace &pace);
     void dropExpired(qint64 now);
+    // The last command that owes a reply will not send it (the module took it for another).
+    void dropNewest() {
+        if (!m_debts.empty())
+            m_debts.pop_back();
+    }
 
     [[nodiscard]] bool empty() const { return m_debts.empty(); }
     [[nodiscard]] int bytes() const;
@@ -32,6 +37,11 @@ public:
     // True when what is owed is whole replies of `length` bytes: a reply taken now cannot be
     // made of the tail of one and the head of another.
     [[nodiscard]] bool wholeRepliesOf(int length) const;
+    // True when the next byte the module sends would end the oldest of them: a lone byte that
+    // comes now may be that reply, late.
+    [[nodiscard]] bool oneByteEndsOldest() const {
+        return !m_debts.empty() && m_debts.front().bytes == 1;
+    }
 
 private:
     struct Debt {

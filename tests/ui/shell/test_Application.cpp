@@ -160,12 +160,12 @@ private Q_SLOTS:
         QVERIFY(loading.ending());
     }
 
-    // The line turned the first link test into the start of a block store, which the module
-    // confirmed: the window still opens on the module, and the operator is told, once.
+    // The line turned the first read of block 2 into the start of a block store, which the
+    // module confirmed: the window still opens on the module, and the operator is told, once.
     void garbledStoreAtStart_isTold() {
         VirtualClock clock;
         SimulatorFaults faults;
-        faults.spots = {{LineFault::Flip, LineDirection::ToModule, {}, 1, 0, 0}};
+        faults.spots = {{LineFault::Flip, LineDirection::ToModule, "read2", 1, 0, 0}};
         RecordingApplication app(simulated(ModuleKind::Threshold, clock, faults));
         app.start();
         QVERIFY(app.configWindow());
