@@ -2201,6 +2201,10 @@ Version %1</translation>
         <source>The module&apos;s memory before the store is saved in %1.</source>
         <translation>Der Speicher des Moduls vor dem Schreiben ist in %1 gesichert.</translation>
     </message>
+    <message>
+        <source>The backup %1 was read after the line garbled a command into a store, so it may already hold a changed block: it is the memory as it was read then, not surely as it was before that.</source>
+        <translation>Die Sicherung %1 wurde gelesen, nachdem die Leitung einen Befehl zum Beginn eines Schreibens verfälscht hatte; sie kann also schon einen geänderten Block enthalten: Sie ist der Speicher, wie er damals gelesen wurde, nicht sicher, wie er davor war.</translation>
+    </message>
 </context>
 <context>
     <name>tessel::TcpChannel</name>

@@ -160,6 +160,7 @@ SessionOutcome ModuleSession::runIdentify(const SessionRequest &request) {
     // Whatever was known belongs to the module that answered last time.
     m_identity.reset();
     m_moduleImage.reset();
+    m_garbledAtIdentity = m_protocol.garbledStores();
     const ModuleLink &link = m_protocol.link();
     const int linkTests = request.linkTests.value_or(m_limits.linkTestAttempts);
     if (linkTests > 0 && m_protocol.linkTestRepeated(linkTests, [this, linkTests](int attempt) {
@@ -284,6 +285,7 @@ bool ModuleSession::backUp(SessionOutcome &outcome) {
         return false;
     }
     outcome.backup = backup.where;
+    outcome.backupAfterGarble = m_protocol.garbledStores() != m_garbledAtIdentity;
     return true;
 }
 

@@ -162,6 +162,8 @@ private:
     SessionLimits m_limits;
     std::optional<wire::IdentityReply> m_identity;
     std::optional<EepromImage> m_moduleImage;
+    // The protocol's count of garbled stores when this module's identification began.
+    int m_garbledAtIdentity = 0;
     bool m_verifyAfterStore = true;
     BackupFn m_backup;
     bool m_readBeforeStore = false;

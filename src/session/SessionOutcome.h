@@ -65,6 +65,9 @@ struct SessionOutcome {
     // differs from what was last known of it, in address order.
     std::vector<int> differences;
     QString backup; // where the memory was saved before the store, when it was
+    // The memory saved was read after the line had garbled a command into a store the module
+    // confirmed (since the module was identified): the backup may hold a changed block.
+    bool backupAfterGarble = false;
     // After a store that failed or read back differently: what each block holds, read again
     // (checked); empty when it could not be read again.
     std::vector<BlockHolds> holds;

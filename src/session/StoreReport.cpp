@@ -201,6 +201,15 @@ QString backupNote(const QString &path) {
     return StoreReport::tr("The module's memory before the store is saved in %1.").arg(path);
 }
 
+QString backupCaveat(const SessionOutcome &outcome) {
+    if (!outcome.backupAfterGarble || outcome.backup.isEmpty())
+        return {};
+    return StoreReport::tr("The backup %1 was read after the line garbled a command into a store, "
+                           "so it may already hold a changed block: it is the memory as it was "
+                           "read then, not surely as it was before that.")
+        .arg(outcome.backup);
+}
+
 QString storeReport(const SessionOutcome &outcome, const QString &port) {
     QStringList lines;
     switch (outcome.status) {

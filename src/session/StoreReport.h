@@ -17,5 +17,8 @@ namespace tessel {
 
 // "The module's memory before the store is saved in <path>."
 [[nodiscard]] QString backupNote(const QString &path);
+// What the backup of `outcome` may not be, when it was read after the line garbled a command
+// into a store; empty when it was not, or when there is no backup.
+[[nodiscard]] QString backupCaveat(const SessionOutcome &outcome);
 
 } // namespace tessel

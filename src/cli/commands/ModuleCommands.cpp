@@ -137,6 +137,8 @@ int ModuleCommands::store(const std::function<Admission()> &ask, ModuleKind kind
     if (!ran)
         return fail(exitcode::kBadInput, refusal);
     const SessionOutcome &outcome = m_session.lastOutcome();
+    if (const QString caveat = backupCaveat(outcome); !caveat.isEmpty())
+        printLine(stderr, QStringLiteral("tessel-config: %1: %2").arg(m_where, caveat));
     if (!outcome.ok())
         return storeFailure(kind, outcome, sentName);
     printLine(stdout, doneLine);
