@@ -180,7 +180,9 @@ void ModuleSimulator::execute(const QByteArray &command, qint64 nowMicros,
         storeBlock(command);
         if (block == kBlockCount - 1)
             m_linkTestsBeforeSwap = m_faults.swapAfterLinkTests;
-        m_storeEnded = block == kBlockCount - 1;
+        // A store to no block (the line made it of another command) is not the program's.
+        if (block < kBlockCount)
+            m_storeEnded = block == kBlockCount - 1;
         answer(QByteArray(m_faults.doubleAck ? 2 : 1, static_cast<char>(wire::kAckByte)),
                m_replyDelay, replies);
     } else if (op == 0x02) {

@@ -405,6 +405,105 @@ private Q_SLOTS:
         }
     }
 
+    void garbledCommand_isToldOfItsOwnModule_data() {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("json");
+        QTest::addColumn<QStringList>("results"); // each record's, in order
+        // Every warning, as standard error has it (JSON: the events', said the same way);
+        // %1 the port, %2 the first record's time, %3 its backup.
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<int>("changedBlock"); // of the first module, as it is taken out; -1 none
+        const QString garble = "The line turned a command into the start of a block store, and "
+                               "the module confirmed that store when it was ended with bytes "
+                               "that start no command. Its block number was 255, which names no "
+                               "block, so no block should have changed; read the module again "
+                               "to be sure.";
+        const QString after = "tessel-config: %1: after the record of the module on this port "
+                              "(finished %2, backup %3): " +
+                              garble + " Read again, ";
+        const QString readAfter = " The backup %3 was read after the line garbled a command into "
+                                  "a store, so it may already hold a changed block: it is the "
+                                  "memory as it was read then, not surely as it was before that.";
+        // The first link test, while the port waited, became 01 02; the second, after the
+        // first's answer was waited out, found it: the module is the one then worked on.
+        for (const bool json : {false, true})
+            QTest::addRow("a link test garbled while waiting%s", json ? ", JSON" : "")
+                << QStringList{"--flip-in", "link-test+0:0"} << 1 << json
+                << QStringList{"ok+garbled-store"} << "tessel-config: %1: " + garble + readAfter
+                << -1;
+        // The first check after the record: the module is the one recorded until it leaves.
+        const QStringList check{"--flip-in", "link-test#3+0:0", "--swap-after-ms",
+                                "1500",      "--swap-gap-ms",   "1000"};
+        for (const bool json : {false, true})
+            QTest::addRow("a check after the record garbled%s", json ? ", JSON" : "")
+                << check << 2 << json << QStringList{"ok", "ok"}
+                << after + "it still holds what it held when its record was written." << -1;
+        // Four bits of the realignment's first byte turned too (two link tests, two
+        // identifications, three checked reads of 16 blocks and sixteen stores of 19 bytes come
+        // before it): its store is to block 15.
+        QTest::newRow("a check after the record garbled, and its realignment")
+            << QStringList{"--flip-in", "link-test#3+0:0,506:4,506:5,506:6,506:7"} + check.mid(2)
+            << 2 << false << QStringList{"ok", "ok"}
+            << after + "block 15 may have changed: it no longer holds what it held when its "
+                       "record was written."
+            << 15;
+    }
+
+    void garbledCommand_isToldOfItsOwnModule() {
+        QFETCH(QStringList, faults);
+        QFETCH(int, count);
+        QFETCH(bool, json);
+        QFETCH(QStringList, results);
+        QFETCH(QString, told);
+        QFETCH(int, changedBlock);
+        const auto m = module(ModuleKind::Tessel, faults);
+        const QString record = m_dir.filePath(QStringLiteral("garbled-%1.csv").arg(m_runs++));
+        QStringList more{"--count", QString::number(count), "--record", record};
+        if (json)
+            more << "--json";
+        RUN_CONFIG(o, 0, program({m.get()}, more), kRunBoundMs);
+        const QMap<QString, QStringList> last = recordsByPort(record, results.size());
+        const QStringList lines = QString::fromUtf8(contents(record)).split('\n').mid(1);
+        QStringList said = o.err.split('\n', Qt::SkipEmptyParts).filter(": " + m->port() + ": ");
+        if (json) {
+            CHECK_SCHEMA("program-event", o);
+            said.clear();
+            for (const QString &line : o.out.split('\n', Qt::SkipEmptyParts)) {
+                const QJsonObject e = QJsonDocument::fromJson(line.toUtf8()).object();
+                const QString text =
+                    e["event"] == "warning" ? e["message"].toString() : e["warning"].toString();
+                if (!text.isEmpty())
+                    said << "tessel-config: " + e["port"].toString() + ": " + text;
+            }
+        }
+        // Each record whole but for its time and seconds; each backup holds what the factory
+        // left, as its module held before it was stored to.
+        QVERIFY2(!last.isEmpty(), contents(record).constData());
+        QStringList records, expected;
+        for (qsizetype i = 0; i < results.size(); ++i) {
+            const QStringList fields = lines.at(i).split(',');
+            records << fields.mid(1, 7).join(',');
+            expected << QStringList{m->port(), "tessel",       "3", "2008", results.at(i),
+                                    "",        fields.value(7)}
+                            .join(',');
+            QCOMPARE(memoryIn(QString::fromLatin1(contents(fields.value(7)))),
+                     factoryMemory(ModuleKind::Tessel));
+        }
+        QCOMPARE(records, expected);
+        const QStringList first = lines.value(0).split(',');
+        told.replace("%1", m->port()).replace("%2", first.value(0)).replace("%3", first.value(7));
+        QCOMPARE(said, QStringList{told});
+        // What each module holds as it is taken out, and the one left in the jig.
+        ModuleMemory changed = kProfile;
+        if (changedBlock >= 0)
+            std::fill_n(changed.begin() + changedBlock * kBlockSize, kBlockSize, 0xff);
+        std::vector<ModuleMemory> held{changed};
+        if (count == 2)
+            held.push_back(kProfile);
+        QCOMPARE(m->modules(), held);
+    }
+
     void recordFile_startsANewLineAfterOneCutShort() {
         // A record cut short by a power cut keeps its own line; the next starts on a new one.
         ModuleRecord r;
@@ -439,6 +538,7 @@ private:
     }
     QTemporaryDir m_dir;
     QString m_profile;
+    int m_runs = 0;
 };
 
 TESSEL_TEST_OBJECT(ProductionTest);

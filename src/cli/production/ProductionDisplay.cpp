@@ -34,6 +34,7 @@ QString statusText(const StationEvent &e) {
             .arg(kBlockCount - 1);
     case StationEvent::Type::Done:
         return QStringLiteral("OK, replace the module");
+    case StationEvent::Type::Warning: // printed above the lines; the status stays
     case StationEvent::Type::Failed:
     case StationEvent::Type::PortFailed:
         break;
@@ -95,6 +96,8 @@ QString eventKey(StationEvent::Type type) {
         return QStringLiteral("done");
     case StationEvent::Type::Failed:
         return QStringLiteral("failed");
+    case StationEvent::Type::Warning:
+        return QStringLiteral("warning");
     case StationEvent::Type::PortFailed:
         break;
     }
@@ -156,10 +159,16 @@ void ProductionDisplay::show(const StationEvent &e, const ProductionTotals &tota
         else if (e.type == StationEvent::Type::PortGone)
             printLine(stderr, QStringLiteral("tessel-config: %1: %2 (adapter gone, waiting for it)")
                                   .arg(e.port, e.text));
-        else if (e.type == StationEvent::Type::Removed && !e.text.isEmpty())
+        else if ((e.type == StationEvent::Type::Removed && !e.text.isEmpty()) ||
+                 e.type == StationEvent::Type::Warning)
             printLine(stderr, QStringLiteral("tessel-config: %1: %2").arg(e.port, e.text));
         return;
     case Mode::Live:
+        if (e.type == StationEvent::Type::Warning) {
+            printAbove(stderr, QStringLiteral("tessel-config: %1: %2").arg(e.port, e.text));
+            redraw(totals);
+            return;
+        }
         m_status[e.station] = statusText(e);
         redraw(totals);
         return;
@@ -176,6 +185,8 @@ void ProductionDisplay::moduleFinished(const ModuleRecord &r, const ProductionTo
         return;
     }
     case Mode::Plain:
+        if (!r.warning.isEmpty())
+            printLine(stderr, QStringLiteral("tessel-config: %1: %2").arg(r.port, r.warning));
         printLine(stdout, r.ok() ? QStringLiteral("%1: OK%2 (%3 s)")
                                        .arg(r.port, r.unit.isEmpty() ? QString()
                                                                      : QLatin1Char(' ') + r.unit)
@@ -184,6 +195,8 @@ void ProductionDisplay::moduleFinished(const ModuleRecord &r, const ProductionTo
         return;
     case Mode::Live:
         std::fputc('\a', stdout);
+        if (!r.warning.isEmpty())
+            printAbove(stderr, QStringLiteral("tessel-config: %1: %2").arg(r.port, r.warning));
         if (!r.ok())
             printAbove(stdout, moduleNote(r));
         redraw(totals);

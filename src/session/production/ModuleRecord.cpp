@@ -74,13 +74,18 @@ const RecordField kFields[] = {
      [](const ModuleRecord &r) { return knownOrNull(r.firmwareVersion); }},
     {"release_year", "releaseYear",
      [](const ModuleRecord &r) { return knownOrNull(r.releaseYear); }},
-    {"result", "result", [](const ModuleRecord &r) -> QJsonValue { return resultKey(r.result); }},
+    {"result", "result", [](const ModuleRecord &r) -> QJsonValue { return resultKey(r.result); },
+     [](const ModuleRecord &r) {
+         return resultKey(r.result) +
+                (r.warning.isEmpty() ? QString() : QLatin1String(kGarbledResultSuffix));
+     }},
     {"differing_blocks", "differingBlocks",
      [](const ModuleRecord &r) -> QJsonValue { return blockList(r); }},
     {"backup", "backup", [](const ModuleRecord &r) { return textOrNull(r.backup); }},
     {"seconds", "seconds", [](const ModuleRecord &r) -> QJsonValue { return r.seconds; },
      [](const ModuleRecord &r) { return QString::number(r.seconds, 'f', 1); }},
     {nullptr, "message", [](const ModuleRecord &r) { return textOrNull(r.message); }},
+    {nullptr, "warning", [](const ModuleRecord &r) { return textOrNull(r.warning); }},
 };
 } // namespace
 

@@ -46,6 +46,10 @@ struct ModuleRecord {
     QString backup;
     double seconds = 0;
     QString message; // for the operator when it did not end ok; not part of the file
+    // What the operator must know besides: the line turned a command into a block store that
+    // this module confirmed while it was worked on. Empty when nothing was seen. The file's
+    // result says so with a suffix (see recordLine).
+    QString warning;
     // The module's memory as read for its backup, before anything was stored; none when it
     // was not read.
     std::optional<EepromImage> before;
@@ -64,6 +68,12 @@ struct ModuleRecord {
 
 // The first line of a record file.
 [[nodiscard]] QString recordHeader();
+// The suffix of the file's result when the record carries a warning ("ok+garbled-store").
+// Files already written are appended to with their own columns, so the warning goes into a
+// field every reader already has; a reader that knows only "ok" takes such a module for one
+// to look at, which it is.
+inline constexpr char kGarbledResultSuffix[] = "+garbled-store";
+
 // One record as a line of comma-separated values, without the line end.
 [[nodiscard]] QString recordLine(const ModuleRecord &record);
 // The same record as the keys of program's JSON "module" event, with the message.

@@ -10,23 +10,6 @@
 namespace tessel {
 
 namespace {
-// Between two checks of a module that is done: often enough to see it go well within a second,
-// rarely enough to leave the line quiet (three bytes each).
-constexpr int kRemovalPollMs = 200;
-// A module counts as removed after this many checks in a row went unanswered.
-constexpr int kSilentTestsForRemoval = 2;
-// A check waits this many times as long as the module has taken to answer one, and at least
-// kLeastCheckWait (the system's latency on a busy computer), at most a link test's usual wait.
-constexpr qint64 kCheckWaitFactor = 4;
-constexpr qint64 kLeastCheckWaitMicros = 200'000;
-constexpr qint64 kLongestCheckWaitMicros = polls::kReplyByte * LinkClock::kPollMicros;
-// The shortest time in which a module can be taken out and another put in: a silence this much
-// longer than the module's usual answers ends the work on it.
-constexpr qint64 kSwapMicros = 1'000'000;
-// A link test that fails faster than this did not wait for the module (the line refused the
-// command); the next one waits a little, so that a broken line never spins.
-constexpr int kQuickFailureMs = 100;
-
 // Whether a module whose store did not end ok may hold part of what was sent, beyond what it
 // held `before`: anything but a store that sent nothing, or whose blocks that were to change
 // all read back as they were.
@@ -176,34 +159,23 @@ void ProductionStation::stopStoreNow() {
 void ProductionStation::awaitModule(StationEvent::Type type, const QString &text) {
     m_step = Step::AwaitingModule;
     m_session->setSilenceLimit(0);
-    if (type == StationEvent::Type::Removed)
+    if (type == StationEvent::Type::Removed) {
         m_session->forgetOwedReplies();
+        m_warningBeforeModule.clear();
+    }
     report(type, text);
     testLink();
 }
 
-qint64 ProductionStation::checkWaitMicros() const {
-    if (m_replyMicros == 0)
-        return kLongestCheckWaitMicros;
-    return std::clamp(m_replyMicros * kCheckWaitFactor, kLeastCheckWaitMicros,
-                      kLongestCheckWaitMicros);
-}
-
-void ProductionStation::testLink() {
-    if (m_stop) {
-        end();
-        return;
-    }
-    m_attempt.start();
-    // The usual link test until a module has shown how long this line takes; from then on one
-    // that is not held up by the answers the empty jig still owes.
-    if (m_replyMicros == 0)
-        m_session->testLink();
-    else
-        m_session->testLink(checkWaitMicros());
-}
-
 void ProductionStation::jobFinished(const SessionOutcome &outcome) {
+    if (!outcome.warning.isEmpty()) {
+        // Before a store the warning goes into the record; the store's own, and those after the
+        // record, are taken where they are handled.
+        if (m_step == Step::AwaitingModule)
+            m_warningBeforeModule = outcome.warning;
+        else if (m_step == Step::Identifying || m_step == Step::Reading)
+            m_record.warning = outcome.warning;
+    }
     switch (m_step) {
     case Step::AwaitingModule:
         moduleAnswered(outcome);
@@ -220,6 +192,9 @@ void ProductionStation::jobFinished(const SessionOutcome &outcome) {
     case Step::Storing:
         stored(outcome);
         return;
+    case Step::Rereading:
+        reread(outcome);
+        return;
     case Step::Opening:
     case Step::AwaitingUnit:
     case Step::AwaitingAdapter:
@@ -228,31 +203,13 @@ void ProductionStation::jobFinished(const SessionOutcome &outcome) {
     }
 }
 
-void ProductionStation::moduleAnswered(const SessionOutcome &outcome) {
-    if (m_stop || m_session->aborted()) {
-        end();
-        return;
-    }
-    if (m_session->lineGone()) {
-        adapterGone();
-        return;
-    }
-    if (!outcome.ok()) {
-        m_pause.start(m_attempt.elapsed() < kQuickFailureMs ? kRemovalPollMs : 0);
-        return;
-    }
-    // Its first answer sets its pace until its checks after the store show it better (the
-    // first link test on a port may include waiting out replies owed to earlier ones).
-    m_replyMicros = outcome.tookMicros;
-    begin();
-}
-
 void ProductionStation::begin() {
     m_step = Step::Identifying;
     m_took.start();
     m_record = ModuleRecord();
     m_record.port = m_port;
     m_record.kind = QStringLiteral("unknown");
+    m_record.warning = std::exchange(m_warningBeforeModule, {});
     m_moduleLeft = false;
     m_session->setSilenceLimit(kSwapMicros + checkWaitMicros());
     m_session->identify();
@@ -375,6 +332,13 @@ void ProductionStation::stored(const SessionOutcome &result) {
     m_moduleLeft = moduleLeft(outcome);
     outcome.moduleLeft = m_moduleLeft;
     m_record.backup = outcome.backup;
+    // A warning before the store job means its backup was read after it, as one in the job
+    // before the backup does.
+    outcome.backupAfterGarble = outcome.backupAfterGarble || !m_record.warning.isEmpty();
+    if (!outcome.warning.isEmpty())
+        m_record.warning = outcome.warning;
+    if (const QString caveat = backupCaveat(outcome); !caveat.isEmpty())
+        m_record.warning += QLatin1Char(' ') + caveat;
     m_record.unitMayBeStored = !m_record.unit.isEmpty() && mayHoldPartOf(outcome, m_record.before);
     if (outcome.ok()) {
         finish(ModuleResult::Ok, {});
@@ -405,6 +369,7 @@ void ProductionStation::finish(ModuleResult result, const QString &message) {
     m_record.seconds = static_cast<double>(m_took.elapsed()) / 1000.0;
     const QDateTime now = QDateTime::currentDateTime();
     m_record.finished = now.toOffsetFromUtc(now.offsetFromUtc());
+    m_heldAtRecord = m_session->moduleImage();
     Q_EMIT moduleFinished(m_record);
     if (m_record.ok() || result == ModuleResult::AlreadyProgrammed)
         report(StationEvent::Type::Done);
@@ -427,38 +392,6 @@ void ProductionStation::finish(ModuleResult result, const QString &message) {
     m_silentTests = 0;
     m_checksAnswered = 0;
     testLink();
-}
-
-void ProductionStation::removalTested(const SessionOutcome &outcome) {
-    if (m_stop || m_session->aborted()) {
-        end();
-        return;
-    }
-    if (m_session->lineGone()) {
-        adapterGone();
-        return;
-    }
-    if (!outcome.ok()) {
-        if (++m_silentTests >= kSilentTestsForRemoval)
-            awaitModule(StationEvent::Type::Removed);
-        else
-            testLink();
-        return;
-    }
-    if (m_silentTests > 0) {
-        // Silent once, then answering: another module may have been put in within the gap.
-        // Whichever it is, it is worked on as a new one (one that holds the profile already
-        // is recorded so, and nothing is stored to it).
-        report(StationEvent::Type::Removed,
-               QStringLiteral("a check went unanswered, then the port answered again: the "
-                              "module may have been swapped faster than the checks can tell, "
-                              "so it is taken as a new module"));
-        begin();
-        return;
-    }
-    m_replyMicros =
-        m_checksAnswered++ == 0 ? outcome.tookMicros : std::max(m_replyMicros, outcome.tookMicros);
-    m_pause.start(kRemovalPollMs);
 }
 
 void ProductionStation::end() {

@@ -26,6 +26,9 @@ struct StationEvent {
         Failed,     // the module did not end ok; `text` says why
         PortFailed, // the port could not be opened or was lost; the station ends
         PortGone,   // the adapter went away; the station waits for it to come back
+        // After a module's record, while it is still in the jig: the line garbled a command
+        // into a store it confirmed; `text` names its record and says what it holds now.
+        Warning,
     };
     Type type = Type::Waiting;
     int station = 0;
@@ -87,6 +90,13 @@ Q_SIGNALS:
     void ended();
 
 private:
+    // Between two checks of a module that is done: often enough to see it go well within a
+    // second, rarely enough to leave the line quiet (three bytes each).
+    static constexpr int kRemovalPollMs = 200;
+    // The shortest time in which a module can be taken out and another put in: a silence this
+    // much longer than the module's usual answers ends the work on it.
+    static constexpr qint64 kSwapMicros = 1'000'000;
+
     enum class Step {
         Opening,
         AwaitingModule,
@@ -95,6 +105,7 @@ private:
         AwaitingUnit,
         Storing,
         AwaitingRemoval,
+        Rereading, // the module recorded, read again after a garbled check
         AwaitingAdapter,
         Ended
     };
@@ -114,6 +125,15 @@ private:
     [[nodiscard]] bool moduleLeft(const SessionOutcome &outcome) const;
     void moduleAnswered(const SessionOutcome &outcome);
     void removalTested(const SessionOutcome &outcome);
+    // The run was stopped or the line went, between modules: the station ends or waits for its
+    // adapter. True when it did.
+    bool stoppedOrLineGone();
+    // A check after the record was garbled into a store that the module confirmed: the module
+    // is still the one recorded, and is read again when what it held is known.
+    void garbledAfterRecord(const QString &warning);
+    void reread(const SessionOutcome &outcome);
+    // "after the record of …": which record a warning after it belongs to.
+    [[nodiscard]] QString afterRecord() const;
     void identified(const SessionOutcome &outcome);
     void readForBackup(const SessionOutcome &outcome);
     // With units: gives the module the next unit (or the one scanned for it), then stores.
@@ -151,6 +171,13 @@ private:
                                 // waited for
     AdapterWatch m_adapter;
     ModuleRecord m_record;
+    // A warning from a job before the module's identification: it belongs to the module that
+    // answers next (one in the jig confirmed the store).
+    QString m_warningBeforeModule;
+    // What the recorded module held when its record was written, where that is known; and a
+    // warning after its record, while it is read again.
+    std::optional<EepromImage> m_heldAtRecord;
+    QString m_warningAfterRecord;
 };
 
 } // namespace tessel

@@ -235,15 +235,19 @@ QString RecordDatabase::insertRecord(const ModuleRecord &r) {
         "release_year, unit, profile, profile_sha256, unit_settings, result, differing_blocks, "
         "backup, memory_before, seconds, message) VALUES "
         "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const QVariant &value : QVariantList{
-             isoTimeWithOffset(r.finished), utcKey(r.finished), m_facts.station,
-             m_facts.operatorName, r.port, r.kind,
-             r.firmwareVersion < 0 ? QVariant() : QVariant(r.firmwareVersion),
-             r.releaseYear < 0 ? QVariant() : QVariant(r.releaseYear), nullable(r.unit),
-             m_facts.profile, m_facts.profileSha256,
-             nullable(r.unitSettings.join(QStringLiteral("; "))), resultKey(r.result),
-             nullable(blocks.join(QLatin1Char(' '))), nullable(r.backup),
-             r.before ? profileText(*r.before) : QString(), r.seconds, nullable(r.message)})
+    for (const QVariant &value :
+         QVariantList{isoTimeWithOffset(r.finished), utcKey(r.finished), m_facts.station,
+                      m_facts.operatorName, r.port, r.kind,
+                      r.firmwareVersion < 0 ? QVariant() : QVariant(r.firmwareVersion),
+                      r.releaseYear < 0 ? QVariant() : QVariant(r.releaseYear), nullable(r.unit),
+                      m_facts.profile, m_facts.profileSha256,
+                      nullable(r.unitSettings.join(QStringLiteral("; "))), resultKey(r.result),
+                      nullable(blocks.join(QLatin1Char(' '))), nullable(r.backup),
+                      r.before ? profileText(*r.before) : QString(), r.seconds,
+                      // The warning is for the operator too: it goes with the message.
+                      nullable(r.message.isEmpty() || r.warning.isEmpty()
+                                   ? r.message + r.warning
+                                   : r.message + QLatin1Char('\n') + r.warning)})
         q.addBindValue(value);
     return q.exec() ? QString() : failure(q);
 }

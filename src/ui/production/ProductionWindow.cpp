@@ -160,6 +160,8 @@ void ProductionWindow::start() {
     connect(m_run.get(), &ProductionRun::stationEvent, this, [this](const StationEvent &e) {
         if (const TileView view = tileFor(e); !view.word.isEmpty())
             m_stationTiles.at(e.station)->display(view);
+        if (e.type == StationEvent::Type::Warning)
+            say(e.port + QStringLiteral(": ") + e.text, true);
     });
     connect(m_run.get(), &ProductionRun::moduleFinished, this, &ProductionWindow::moduleFinished);
     connect(m_run.get(), &ProductionRun::recordFailed, this,
@@ -247,6 +249,8 @@ bool ProductionWindow::eventFilter(QObject *watched, QEvent *event) {
 
 void ProductionWindow::moduleFinished(const ModuleRecord &record) {
     tileOf(record.port).display(tileFor(record));
+    if (!record.warning.isEmpty())
+        say(record.port + QStringLiteral(": ") + record.warning, true);
     m_runRecords.push_front(record);
     if (m_runRecords.size() > kLastRecords)
         m_runRecords.pop_back();

@@ -73,6 +73,7 @@ TileView tileFor(const StationEvent &e) {
                 TileView::Tone::Fail};
     case Type::Done:
     case Type::Failed:
+    case Type::Warning: // the window's note says it
         break;
     }
     // A module's end is shown from its record, which comes first.
