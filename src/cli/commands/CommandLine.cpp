@@ -78,8 +78,8 @@ int diffStatus(const CommandRequest &request, int status) {
     return isDiff && status == exitcode::kNoModule ? exitcode::kDiffTrouble : status;
 }
 
-int runCommand(const CommandRequest &request, ModuleCommands &commands,
-               const std::optional<ModuleMemory> &profile, OutputFile *output) {
+int runModuleCommand(const CommandRequest &request, ModuleCommands &commands,
+                     const std::optional<ModuleMemory> &profile, OutputFile *output) {
     if (const int status = commands.identify(); status != exitcode::kSuccess)
         return diffStatus(request, status);
     if (request.command == QLatin1String("identify"))
@@ -98,6 +98,15 @@ int runCommand(const CommandRequest &request, ModuleCommands &commands,
     if (request.command == QLatin1String("factory-reset"))
         return commands.factoryReset(*kind);
     return commands.diff(*kind, *profile);
+}
+
+// A run that would have been clean is not, when the module confirmed a store the line made of
+// another command on the way.
+int runCommand(const CommandRequest &request, ModuleCommands &commands,
+               const std::optional<ModuleMemory> &profile, OutputFile *output) {
+    const int status = runModuleCommand(request, commands, profile, output);
+    return status == exitcode::kSuccess && commands.lineGarbledAStore() ? exitcode::kGarbledStore
+                                                                        : status;
 }
 
 // Backups the folder removed to stay within its bounds are named on standard error.

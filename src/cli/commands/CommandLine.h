@@ -18,6 +18,9 @@ constexpr int kDiffers = 1;  // diff: the module's memory differs from the profi
 constexpr int kDiffTrouble = 2;
 constexpr int kBadInput = 2;  // bad usage, a bad profile, a port or file that cannot be opened
 constexpr int kNotStored = 3; // a block store was not confirmed, or verification differs
+// Otherwise done, but the line turned a command into a block store on the way: the module may
+// hold a changed block, so a script must not take the run as clean.
+constexpr int kGarbledStore = 4;
 // Ended by a signal: 128 and its number, as a shell reports it (130 for Ctrl-C).
 constexpr int kSignalled = 128;
 } // namespace exitcode

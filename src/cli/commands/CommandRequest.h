@@ -35,14 +35,14 @@ struct CommandRequest {
     bool csv = false;
     QString putBack;
     std::optional<ModuleKind> simulate;
-    QString output;      // where read (records) writes; empty or "-" for standard output
-    QString file;        // the profile that write, diff and program use; "-" for standard input
-    bool verify = false; // a store (write, factory-reset) is read back and compared
-    bool backup = false; // the module's memory is saved before a store
-    bool json = false;   // one JSON document (program: one per event) instead of text
-    bool bytes = false;  // diff: each differing setting's addresses and byte values too
-    int replyWaitMs = 0; // every reply is waited for at least this long; 0: the usual waits
-    QString trace;       // where the wire trace goes ("-": standard error); empty: nowhere
+    QString output;         // where read (records) writes; empty or "-" for standard output
+    QString file;           // the profile that write, diff and program use; "-" for standard input
+    bool verify = false;    // a store (write, factory-reset) is read back and compared
+    bool backup = false;    // the module's memory is saved before a store
+    bool json = false;      // one JSON document (program: one per event) instead of text
+    bool bytes = false;     // diff: each differing setting's addresses and byte values too
+    int replyWaitMs = 0;    // every reply is waited for at least this long; 0: the usual waits
+    QString trace;          // where the wire trace goes ("-": standard error); empty: nowhere
     MonitorOptions monitor; // what monitor reads, how often, for how long and how it prints
     bool help = false;
     QString helpCommand; // help: the command whose long help is asked for; empty: the overview

@@ -88,6 +88,8 @@ int streamLevels(SessionClient &session, const QString &where, const MonitorOpti
         return fail(
             exitcode::kNoModule,
             QStringLiteral("the line to the module on %1 failed: %2").arg(where, outcome.message));
+    if (!outcome.warning.isEmpty())
+        return fail(exitcode::kGarbledStore, where + QStringLiteral(": ") + outcome.warning);
     return exitcode::kSuccess;
 }
 

@@ -25,8 +25,10 @@ bool ModuleCommands::runJob(const std::function<Admission()> &ask) {
     const Admission admission = ask();
     m_session.waitUntilIdle();
     if (const QString &warning = m_session.lastOutcome().warning;
-        admission == Admission::Started && !warning.isEmpty())
+        admission == Admission::Started && !warning.isEmpty()) {
         printLine(stderr, QStringLiteral("tessel-config: %1: %2").arg(m_where, warning));
+        m_garbledStore = true;
+    }
     return admission == Admission::Started;
 }
 

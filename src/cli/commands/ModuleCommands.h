@@ -42,6 +42,9 @@ public:
     int write(ModuleKind kind, const ModuleMemory &profile);
     int factoryReset(ModuleKind kind);
     int diff(ModuleKind kind, const ModuleMemory &profile);
+    // True once a job ended with the module having confirmed a store the line made of
+    // another command (and the operator was told).
+    [[nodiscard]] bool lineGarbledAStore() const { return m_garbledStore; }
 
     // Ctrl-C or SIGTERM: a store ends after the block in flight is confirmed, so that every
     // block holds either the old or the new settings; any other wait (and a store asked twice)
@@ -65,6 +68,7 @@ private:
     bool m_json = false;
     bool m_bytes = false;
     bool m_stopAsked = false;
+    bool m_garbledStore = false;
 };
 
 } // namespace tessel
