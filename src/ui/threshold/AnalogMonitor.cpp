@@ -7,12 +7,21 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace tessel {
 
 AnalogMonitor::AnalogMonitor(SessionClient &session, AnalogPanel &panel, QObject *parent)
     : QObject(parent), m_panel(panel) {
+    m_waiting.fill(-1);
+    m_pace.setSingleShot(true);
+    m_pace.setInterval(kShowEveryMillis);
+    connect(&m_pace, &QTimer::timeout, this, [this] {
+        if (std::any_of(m_waiting.begin(), m_waiting.end(), [](int level) { return level >= 0; }))
+            showWaiting();
+    });
     connect(panel.readAllButton(), &QPushButton::clicked, this, &AnalogMonitor::readAllInputs);
     for (int i = 0; i < kAnalogRows; ++i)
         connect(panel.meter(i), &LevelMeter::pressed, this, [this, i] { readInput(i); });
@@ -31,11 +40,7 @@ void AnalogMonitor::useSession(SessionClient &session) {
     if (m_session)
         disconnect(m_session, nullptr, this, nullptr);
     m_session = &session;
-    connect(m_session, &SessionClient::passRead, this, [this](const LevelPass &pass) {
-        for (const int input : pass.inputs)
-            m_panel.showLevel(input, pass.levels.at(input));
-        Q_EMIT passShown(pass);
-    });
+    connect(m_session, &SessionClient::passRead, this, &AnalogMonitor::take);
     // A transfer ends the loop, as the box then shows: asked for during the loop, it follows
     // the loop's last pass.
     const auto endLoop = [this] { m_panel.loopReadBox()->setChecked(false); };
@@ -45,6 +50,22 @@ void AnalogMonitor::useSession(SessionClient &session) {
             endLoop();
     });
     m_session->setInputsLooping(m_panel.loopReadBox()->isChecked());
+}
+
+void AnalogMonitor::take(const LevelPass &pass) {
+    for (const int input : pass.inputs) {
+        if (const int level = pass.levels.at(input); level >= 0)
+            m_waiting.at(input) = level;
+    }
+    if (!m_pace.isActive())
+        showWaiting();
+    Q_EMIT passShown(pass);
+}
+
+void AnalogMonitor::showWaiting() {
+    for (int input = 0; input < map::kAnalogInputs; ++input)
+        m_panel.showLevel(input, std::exchange(m_waiting.at(input), -1));
+    m_pace.start();
 }
 
 void AnalogMonitor::readAllInputs() {

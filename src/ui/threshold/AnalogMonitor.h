@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "core/MemoryMap.h"
+
 #include <QObject>
+#include <QTimer>
+#include <array>
 #include <vector>
 
 namespace tessel {
@@ -24,15 +28,25 @@ public:
     // Reads through another session from now on.
     void useSession(SessionClient &session);
 
+    // The meters show a pass at once, unless one was shown less than this long ago: then they
+    // show the newest levels when that time is up. Passes come as fast as the line allows, and
+    // painting each would cost more than reading it; no eye follows a bar faster than this.
+    static constexpr int kShowEveryMillis = 100;
+
 Q_SIGNALS:
-    // Every pass read, once the meters show it.
+    // Every pass read, as it comes (the meters may show it a moment later).
     void passShown(const tessel::LevelPass &pass);
 
 private:
     void read(std::vector<int> inputs);
+    void take(const LevelPass &pass);
+    void showWaiting();
 
     SessionClient *m_session = nullptr;
     AnalogPanel &m_panel;
+    QTimer m_pace;
+    // The newest level of each input not shown yet; -1 where there is none.
+    std::array<int, map::kAnalogInputs> m_waiting{};
 };
 
 } // namespace tessel

@@ -4,6 +4,7 @@
 // its input monitor: single readings and reading loops (a loop giving way to a transfer is
 // tested with the factory reset, in test_ConfigWindow.cpp).
 
+#include "core/LevelPattern.h"
 #include "core/LimitCheck.h"
 #include "core/MemoryMap.h"
 #include "support/TestMain.h"
@@ -163,7 +164,10 @@ private Q_SLOTS:
     }
 
     // Ticking "Read Inputs Constantly" is the one action that starts monitoring every input.
+    // The meters may skip passes that come faster than an eye follows, never the last one.
     void tickingTheLoopBox_readsEveryInputAtOnceUntilCleared() {
+        QString error;
+        m_bench->module.setLevelPattern(*parseLevelPattern(QStringLiteral("ramp:3"), error));
         click(m_bench->child("setLimits"));
         auto *loop = m_bench->child<QCheckBox>("readConstantly");
         m_bench->clock.callAfter(1025 * kMillis, [loop] { loop->setChecked(false); });
@@ -174,6 +178,24 @@ private Q_SLOTS:
             for (int input = 0; input < 16; ++input)
                 passes << input;
         QCOMPARE(analogRequests(*m_bench, before), passes);
+        // Each pass moves the ramp on by 3; inputs start 16 apart.
+        const auto shown = [this] {
+            QStringList levels;
+            for (int input = 0; input < 16; ++input) {
+                levels << m_bench->caption(QStringLiteral("level_%1").arg(input)) + '/' +
+                              QString::number(m_bench
+                                                  ->child<QProgressBar>(
+                                                      QStringLiteral("levelMeter_%1").arg(input))
+                                                  ->value());
+            }
+            return levels;
+        };
+        QStringList last;
+        for (int input = 0; input < 16; ++input) {
+            const int level = (16 * input + 3 * 20) % 256; // the 21st pass, wrapped
+            last << QStringLiteral("%1/%1").arg(level);
+        }
+        QTRY_COMPARE(shown(), last);
     }
 
 private:
