@@ -10,7 +10,7 @@ set(TESSEL_RELEASE_DATE 2026-12-06)
 set(packaging ${CMAKE_CURRENT_LIST_DIR})
 
 install(TARGETS tessel-config RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS tessel-config-commands tessel-config-window RUNTIME
+install(TARGETS tessel-config-commands tessel-config-production tessel-config-window RUNTIME
   DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/tessel-config)
 if(TARGET tessel-modsim)
   install(TARGETS tessel-modsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

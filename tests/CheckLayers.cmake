@@ -2,8 +2,9 @@
 # Fails when a source file includes a header of a layer above its own. Run by CTest:
 #   cmake -DROOT=<source dir> -P CheckLayers.cmake
 # Each layer may include itself and the layers listed after it. The window layer is seven rooms
-# (src/ui/<room>), each a layer of its own above the rooms listed before it; the folders of
-# src/link and src/cli are rooms of one layer each.
+# (src/ui/<room>), each a layer of its own above the rooms listed before it; so is the command
+# line's production room above its commands (src/cli/<room>); the folders of src/link are rooms
+# of one layer.
 cmake_minimum_required(VERSION 3.25)
 
 set(allowed_core core)
@@ -14,16 +15,17 @@ foreach(room widgets dialogs production config threshold desk shell)
   list(PREPEND below ui/${room})
   set(allowed_ui/${room} ${below})
 endforeach()
-set(allowed_cli cli session link core)
-set(allowed_app app cli ${below})
+set(allowed_cli/commands cli/commands session link core)
+set(allowed_cli/production cli/production cli/commands session link core)
+set(allowed_app app cli/production cli/commands ${below})
 set(allowed_modsim link core)
-set(allowed_docgen docgen cli session link core)
+set(allowed_docgen docgen cli/commands session link core)
 
 file(GLOB_RECURSE sources RELATIVE ${ROOT}
   ${ROOT}/src/*.h ${ROOT}/src/*.cpp ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp)
 set(violations "")
 foreach(source IN LISTS sources)
-  if(source MATCHES "^src/(ui/[a-z]+)/")
+  if(source MATCHES "^src/((ui|cli)/[a-z]+)/")
     set(layer ${CMAKE_MATCH_1})
   elseif(source MATCHES "^src/([a-z]+)/")
     set(layer ${CMAKE_MATCH_1})
@@ -36,7 +38,7 @@ foreach(source IN LISTS sources)
   endif()
   file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+/")
   foreach(line IN LISTS includes)
-    if(line MATCHES "\"(ui/[^/\"]+)/")
+    if(line MATCHES "\"((ui|cli)/[^/\"]+)/")
       set(target ${CMAKE_MATCH_1})
     else()
       string(REGEX REPLACE "^[^\"]*\"([^/\"]+)/.*$" "\\1" target "${line}")

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WindowProgram.h"
+#include "HandOver.h"
 #include "cli/commands/CommandLine.h"
 #include "cli/commands/Terminal.h"
 #include "cli/commands/WindowRequest.h"
@@ -14,7 +14,11 @@ int main(int argc, char *argv[]) {
     if (isCommandLineInvocation(arguments)) {
         QCoreApplication app(argc, argv);
         nameTheApplication();
-        return runCommandLine(arguments, userBackups());
+        // Checked here like every command, run by the program that has the database drivers.
+        return runCommandLine(arguments, userBackups(),
+                              [argv](const CommandRequest &, const BackupFolder &) {
+                                  return handOver(kProductionProgram, argv);
+                              });
     }
     // Both refusals come before the window program starts: Qt would abort without a display.
     const ParsedWindowRequest parsed = parseWindowRequest(arguments);
@@ -22,5 +26,5 @@ int main(int argc, char *argv[]) {
         return fail(exitcode::kBadInput, parsed.error + QStringLiteral(" (try --help)"));
     if (const QString why = missingDisplayMessage(parsed.request); !why.isEmpty())
         return fail(exitcode::kBadInput, why);
-    return runWindowProgram(argv);
+    return handOver(kWindowProgram, argv);
 }

@@ -10,15 +10,12 @@
 #include "cli/commands/PortListing.h"
 #include "cli/commands/Terminal.h"
 #include "cli/commands/WindowRequest.h"
-#include "cli/production/ProgramCommand.h"
-#include "cli/production/RecordsCommand.h"
 #include "core/ProfileText.h"
 #include "link/ports/PortSource.h"
 #include "link/protocol/ModuleConnection.h"
 #include "link/protocol/WireTrace.h"
 #include "session/BackupFolder.h"
 #include "session/OutputFile.h"
-#include "session/production/ProductionSetup.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -50,26 +47,6 @@ ConnectionOpener openerFor(const CommandRequest &request,
             connection->protocol().pace().setLeastWait(leastWait);
         return connection;
     };
-}
-
-// The profile in a file as memory; a message when it cannot be read or is not a profile.
-// "-" is standard input, as in other shell tools.
-std::optional<ModuleMemory> readProfileFile(const QString &argument, QString &error) {
-    const bool standardInput = argument == QLatin1String("-");
-    const QString path = standardInput ? QStringLiteral("standard input") : argument;
-    QFile file(argument);
-    const bool opened =
-        standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
-    if (!opened) {
-        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    const ProfileParse parsed = readProfile(file, path);
-    if (!parsed.memory) {
-        error = parsed.error + QStringLiteral("; nothing was sent");
-        return std::nullopt;
-    }
-    return parsed.memory;
 }
 
 // A status of a diff run: "differs" is its own 1, so trouble is never reported as 1.
@@ -109,12 +86,33 @@ int runCommand(const CommandRequest &request, ModuleCommands &commands,
                                                                         : status;
 }
 
-// Backups the folder removed to stay within its bounds are named on standard error.
+} // namespace
+
+std::optional<ModuleMemory> readProfileFile(const QString &argument, QString &error) {
+    const bool standardInput = argument == QLatin1String("-");
+    const QString path = standardInput ? QStringLiteral("standard input") : argument;
+    QFile file(argument);
+    const bool opened =
+        standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    if (!opened) {
+        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    const ProfileParse parsed = readProfile(file, path);
+    if (!parsed.memory) {
+        error = parsed.error + QStringLiteral("; nothing was sent");
+        return std::nullopt;
+    }
+    return parsed.memory;
+}
+
+bool isProductionCommand(const QString &command) {
+    return command == QLatin1String("program") || command == QLatin1String("records");
+}
+
 void tellPruning(const QString &note) {
     printLine(stderr, QStringLiteral("tessel-config: ") + note);
 }
-
-} // namespace
 
 QStringList argumentsOf(int argc, char *argv[]) {
     QStringList arguments;
@@ -185,7 +183,8 @@ bool isCommandLineInvocation(const QStringList &arguments) {
 
 namespace {
 
-int runRequest(const CommandRequest &request, const BackupFolder &backups) {
+int runRequest(const CommandRequest &request, const BackupFolder &backups,
+               const ProductionCommands &production) {
     if (request.help) {
         const commands::Command *command = commands::find(request.helpCommand);
         printText((command ? commandHelp(*command, helpWidth()) : overviewHelp(helpWidth()))
@@ -199,8 +198,9 @@ int runRequest(const CommandRequest &request, const BackupFolder &backups) {
 
     if (request.command == QLatin1String("list-ports"))
         return statusAfterOutput(listPorts(SystemPortSource(), request.json));
-    if (request.command == QLatin1String("records"))
-        return runRecords(request);
+    // Before anything is read: a profile or the scanner on standard input is theirs.
+    if (isProductionCommand(request.command))
+        return production(request, backups);
 
     // Everything that can be refused without the module is refused before the port opens.
     std::optional<ModuleMemory> profile;
@@ -218,23 +218,6 @@ int runRequest(const CommandRequest &request, const BackupFolder &backups) {
             return fail(exitcode::kBadInput, output->error());
     }
 
-    if (request.command == QLatin1String("program")) {
-        ProductionRequest production;
-        production.ports = request.ports;
-        production.setup.kind = *request.kind;
-        production.setup.backupOn = sharedBackups(backups, tellPruning);
-        production.setup.profile = EepromImage(*profile);
-        production.setup.leastReplyWaitMicros = request.replyWaitMs * 1000LL;
-        production.count = request.count;
-        production.recordPath = request.record;
-        production.facts =
-            runFacts(request.file, production.setup.profile, request.station, request.operatorName);
-        production.scan = request.scan;
-        if (const QString error = readUnitsFile(request.units, request.file, production);
-            !error.isEmpty())
-            return fail(exitcode::kBadInput, error);
-        return runProduction(std::move(production), request.json);
-    }
     const auto lineFailed = std::make_shared<std::atomic<bool>>(false);
     const std::unique_ptr<SessionClient> session =
         SessionClient::onThread(openerFor(request, lineFailed), boundedLimits());
@@ -271,7 +254,8 @@ int runRequest(const CommandRequest &request, const BackupFolder &backups) {
 
 } // namespace
 
-int runCommandLine(const QStringList &arguments, const BackupFolder &backups) {
+int runCommandLine(const QStringList &arguments, const BackupFolder &backups,
+                   const ProductionCommands &production) {
     ignoreClosedPipes();
     const ParsedRequest parsed = parseCommandRequest(arguments);
     if (!parsed.error.isEmpty())
@@ -281,7 +265,7 @@ int runCommandLine(const QStringList &arguments, const BackupFolder &backups) {
         if (const QString error = trace.writeTo(parsed.request.trace); !error.isEmpty())
             return fail(exitcode::kBadInput, error);
     }
-    return closeStandardOutput(runRequest(parsed.request, backups),
+    return closeStandardOutput(runRequest(parsed.request, backups, production),
                                parsed.request.command == QLatin1String("diff"));
 }
 

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "core/EepromImage.h"
+
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 namespace tessel {
 class BackupFolder;
-}
+struct CommandRequest;
+} // namespace tessel
 
 namespace tessel {
 
@@ -42,8 +47,21 @@ void nameTheApplication();
 // the same folder. No folder, with the reason, when there is no absolute home to put it in.
 BackupFolder userBackups();
 
+// The profile in a file as memory; a message when it cannot be read or is not a profile.
+// "-" is standard input, as in other shell tools.
+std::optional<ModuleMemory> readProfileFile(const QString &argument, QString &error);
+// Backups the folder removed to stay within its bounds are named on standard error.
+void tellPruning(const QString &note);
+
+// `program` and `records`, which keep the production record and so need Qt's database drivers.
+// The command program hands them to a program of their own, so that every other command starts
+// without those libraries. Gets the request as parsed; returns the exit status.
+using ProductionCommands = std::function<int(const CommandRequest &, const BackupFolder &)>;
+[[nodiscard]] bool isProductionCommand(const QString &command);
+
 // Runs it with a QCoreApplication already constructed; returns the exit status. Backups, when
 // asked for, go to `backups` (a simulated module's to its practice folder).
-int runCommandLine(const QStringList &arguments, const BackupFolder &backups);
+int runCommandLine(const QStringList &arguments, const BackupFolder &backups,
+                   const ProductionCommands &production);
 
 } // namespace tessel

@@ -3,7 +3,6 @@
 
 #include "cli/commands/CommandTable.h"
 #include "link/channels/TcpChannel.h"
-#include "session/production/RecordDatabase.h"
 
 #include <QCommandLineParser>
 
@@ -160,16 +159,10 @@ QString readProductionOptions(const QCommandLineParser &parser, CommandRequest &
         return QStringLiteral("--units needs a file name");
     if (r.scan && r.units.isEmpty())
         return QStringLiteral("--scan chooses units: it needs --units FILE");
-    if (!r.units.isEmpty()) {
-        // The pool keeps which units are done, so that no kit is programmed twice.
-        if (r.record.isEmpty())
-            r.record = QStringLiteral("production.sqlite");
-        if (!RecordDatabase::isDatabase(r.record))
-            return QStringLiteral("--units needs a database record (a .sqlite file or a "
-                                  "postgresql:// address), which keeps which units are done; "
-                                  "%1 is a CSV file")
-                .arg(r.record);
-    }
+    // The pool keeps which units are done, so that no kit is programmed twice: a database
+    // record it needs (a CSV file is refused when the run starts).
+    if (!r.units.isEmpty() && r.record.isEmpty())
+        r.record = QStringLiteral("production.sqlite");
     return {};
 }
 
@@ -198,7 +191,7 @@ QString readRecordsOptions(const QCommandLineParser &parser, CommandRequest &r) 
             return QStringLiteral("--since takes a date or a time as 2026-12-07 or "
                                   "2026-12-07T14:30 (local time unless it ends in Z or an "
                                   "offset such as +02:00)");
-        r.sinceUtc = utcKey(since);
+        r.since = since;
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include "cli/commands/LevelStream.h"
 #include "core/ModuleKind.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -26,10 +27,9 @@ struct CommandRequest {
     bool scan = false;
     QString station;
     QString operatorName;
-    // records: "units" lists the pool; the filters (the time as the database keeps it), the
-    // format and the unit to put back.
+    // records: "units" lists the pool; the filters, the format and the unit to put back.
     bool unitPool = false;
-    QString sinceUtc;
+    QDateTime since; // records at or after it; invalid when not asked for
     QString unit;
     QString result;
     bool csv = false;

@@ -122,7 +122,8 @@ int runRecords(const CommandRequest &request) {
         return deliver(request, request.json ? jsonDocument(QStringLiteral("units"), units)
                                              : unitsText(units));
     }
-    const RecordFilter filter{request.sinceUtc, request.unit, request.station, request.result};
+    const RecordFilter filter{request.since.isValid() ? utcKey(request.since) : QString(),
+                              request.unit, request.station, request.result};
     QJsonArray rows;
     if (const QString error = db.records(filter, rows); !error.isEmpty())
         return fail(exitcode::kNoModule, error);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WindowProgram.h"
+#include "HandOver.h"
 
 #include "cli/commands/CommandLine.h"
 #include "cli/commands/Terminal.h"
@@ -14,27 +14,25 @@
 namespace tessel {
 
 namespace {
-const char *const kWindowProgramName = "tessel-config-window";
-
 // This executable's folder, from the kernel rather than argv[0]: a command found through PATH
-// or started through a symlink still finds its window program.
+// or started through a symlink still finds the programs beside it.
 QString ownFolder() {
     return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
 }
 } // namespace
 
-QString windowProgram() {
-    const QString candidate = QDir(ownFolder()).filePath(QLatin1String(kWindowProgramName));
+QString programBeside(const char *name) {
+    const QString candidate = QDir(ownFolder()).filePath(QLatin1String(name));
     return QFileInfo(candidate).isExecutable() ? candidate : QString();
 }
 
-int runWindowProgram(char *argv[]) {
-    const QString program = windowProgram();
+int handOver(const char *name, char *argv[]) {
+    const QString program = programBeside(name);
     if (program.isEmpty()) {
         return fail(exitcode::kBadInput,
-                    QStringLiteral("The window program %1 is not installed; the commands work "
+                    QStringLiteral("The program %1 is not installed; the other commands work "
                                    "without it (try --help).")
-                        .arg(QLatin1String(kWindowProgramName)));
+                        .arg(QLatin1String(name)));
     }
     const QByteArray path = QFile::encodeName(program);
     ::execv(path.constData(), argv);
