@@ -214,7 +214,10 @@ int main(int argc, char *argv[]) {
             const TransferResult store = storeWholeMemory(protocol, image, {});
             stores.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
             if (!single || !read.ok() || !asked || !store.ok()) {
-                std::fprintf(stderr, "transfer failed: %s %s\n", qPrintable(read.message),
+                std::fprintf(stderr, "transfer failed:%s%s%s%s %s %s\n",
+                             single ? "" : " a pass of single reads", read.ok() ? "" : " the read",
+                             asked ? "" : " the read as the command makes it",
+                             store.ok() ? "" : " the store", qPrintable(read.message),
                              qPrintable(store.message));
                 return 1;
             }

@@ -19,12 +19,13 @@ namespace {
 QString ownFolder() {
     return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
 }
-} // namespace
 
+// The program of that name beside this one; empty when it is not there.
 QString programBeside(const char *name) {
     const QString candidate = QDir(ownFolder()).filePath(QLatin1String(name));
     return QFileInfo(candidate).isExecutable() ? candidate : QString();
 }
+} // namespace
 
 int handOver(const char *name, char *argv[]) {
     const QString program = programBeside(name);

@@ -10,9 +10,6 @@ namespace tessel {
 inline constexpr char kWindowProgram[] = "tessel-config-window";
 inline constexpr char kProductionProgram[] = "tessel-config-production";
 
-// The program of that name beside this one; empty when it is not there.
-QString programBeside(const char *name);
-
 // Replaces this process with the program of that name beside this one, given the same
 // arguments, so that its exit status and signals are the command's own. Returns only when that
 // fails, with the status the command then ends with (the reason on standard error).

@@ -78,12 +78,17 @@ int runModuleCommand(const CommandRequest &request, ModuleCommands &commands,
 }
 
 // A run that would have been clean is not, when the module confirmed a store the line made of
-// another command on the way.
+// another command on the way; a worse status stands.
 int runCommand(const CommandRequest &request, ModuleCommands &commands,
                const std::optional<ModuleMemory> &profile, OutputFile *output) {
     const int status = runModuleCommand(request, commands, profile, output);
-    return status == exitcode::kSuccess && commands.lineGarbledAStore() ? exitcode::kGarbledStore
-                                                                        : status;
+    if (!commands.lineGarbledAStore())
+        return status;
+    // diff's statuses are diff(1)'s: a comparison that cannot be trusted is trouble, 2.
+    if (request.command == QLatin1String("diff"))
+        return status == exitcode::kSuccess || status == exitcode::kDiffers ? exitcode::kDiffTrouble
+                                                                            : status;
+    return status == exitcode::kSuccess ? exitcode::kGarbledStore : status;
 }
 
 } // namespace
@@ -104,10 +109,6 @@ std::optional<ModuleMemory> readProfileFile(const QString &argument, QString &er
         return std::nullopt;
     }
     return parsed.memory;
-}
-
-bool isProductionCommand(const QString &command) {
-    return command == QLatin1String("program") || command == QLatin1String("records");
 }
 
 void tellPruning(const QString &note) {
@@ -183,8 +184,12 @@ bool isCommandLineInvocation(const QStringList &arguments) {
 
 namespace {
 
+bool isProductionCommand(const QString &command) {
+    return command == QLatin1String("program") || command == QLatin1String("records");
+}
+
 int runRequest(const CommandRequest &request, const BackupFolder &backups,
-               const ProductionCommands &production) {
+               const ProductionHandler &production) {
     if (request.help) {
         const commands::Command *command = commands::find(request.helpCommand);
         printText((command ? commandHelp(*command, helpWidth()) : overviewHelp(helpWidth()))
@@ -255,7 +260,7 @@ int runRequest(const CommandRequest &request, const BackupFolder &backups,
 } // namespace
 
 int runCommandLine(const QStringList &arguments, const BackupFolder &backups,
-                   const ProductionCommands &production) {
+                   const ProductionHandler &production) {
     ignoreClosedPipes();
     const ParsedRequest parsed = parseCommandRequest(arguments);
     if (!parsed.error.isEmpty())

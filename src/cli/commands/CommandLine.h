@@ -56,12 +56,11 @@ void tellPruning(const QString &note);
 // `program` and `records`, which keep the production record and so need Qt's database drivers.
 // The command program hands them to a program of their own, so that every other command starts
 // without those libraries. Gets the request as parsed; returns the exit status.
-using ProductionCommands = std::function<int(const CommandRequest &, const BackupFolder &)>;
-[[nodiscard]] bool isProductionCommand(const QString &command);
+using ProductionHandler = std::function<int(const CommandRequest &, const BackupFolder &)>;
 
 // Runs it with a QCoreApplication already constructed; returns the exit status. Backups, when
 // asked for, go to `backups` (a simulated module's to its practice folder).
 int runCommandLine(const QStringList &arguments, const BackupFolder &backups,
-                   const ProductionCommands &production);
+                   const ProductionHandler &production);
 
 } // namespace tessel

@@ -96,9 +96,10 @@ const std::array kExitStatuses = {
     ExitStatus{"3", "A block store was not confirmed (\"Error Storing Data\"), or the memory "
                     "read back differs from what was stored; for program, a module that was "
                     "started did not end ok."},
-    ExitStatus{"4", "Otherwise done, but the line turned a command into the start of a block "
-                    "store on the way and the module confirmed it: standard error names the block "
-                    "that may have changed. Read the module again before trusting it."},
+    ExitStatus{"4", "Otherwise done, but on the way the line turned a command into the start of "
+                    "a block store and the module confirmed it, as standard error says: read the "
+                    "module again before trusting it. diff ends with 2 instead; program keeps its "
+                    "status and records such a module as ok+garbled-store."},
     ExitStatus{"129 130 143",
                "Ended by SIGHUP, Ctrl-C (SIGINT) or SIGTERM. program instead finishes the "
                "modules in progress on the first Ctrl-C and ends with 0 or 3."},

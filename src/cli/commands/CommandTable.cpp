@@ -72,7 +72,8 @@ const std::array kCommands = {
             "Lists, setting by setting in the window's words, where the module's memory differs "
             "from the profile in FILE, the module's value first, or prints \"no differences\"; "
             "with --bytes each setting's addresses and byte values follow it. The status is 0 when "
-            "they are the same and 1 when they differ, like diff(1); any trouble is 2.",
+            "they are the same and 1 when they differ, like diff(1); any trouble is 2 (a garbled "
+            "store on the way too).",
             Completion::Profile,
             {QStringLiteral("Profiles")},
             {QStringLiteral("Check a module against its profile in a script:"),

@@ -84,13 +84,13 @@ int streamLevels(SessionClient &session, const QString &where, const MonitorOpti
     session.readInputs(options.run);
     session.waitUntilIdle();
     const SessionOutcome &outcome = session.lastOutcome();
+    if (!outcome.warning.isEmpty())
+        fail(exitcode::kGarbledStore, where + QStringLiteral(": ") + outcome.warning);
     if (!outcome.ok() && !session.aborted())
         return fail(
             exitcode::kNoModule,
             QStringLiteral("the line to the module on %1 failed: %2").arg(where, outcome.message));
-    if (!outcome.warning.isEmpty())
-        return fail(exitcode::kGarbledStore, where + QStringLiteral(": ") + outcome.warning);
-    return exitcode::kSuccess;
+    return outcome.warning.isEmpty() ? exitcode::kSuccess : exitcode::kGarbledStore;
 }
 
 std::optional<std::vector<int>> parseInputList(const QString &text, QString &error) {

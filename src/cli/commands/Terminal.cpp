@@ -96,7 +96,9 @@ int closeStandardOutput(int status, bool statusTellsOfOutput) {
         return status;
     fail(exitcode::kBadInput, QStringLiteral("cannot write standard output: %1")
                                   .arg(QString::fromLocal8Bit(std::strerror(s_outputError))));
-    return status == exitcode::kSuccess || statusTellsOfOutput ? exitcode::kBadInput : status;
+    // A run that was done but not clean still has its output cut short: that is the worse.
+    const bool done = status == exitcode::kSuccess || status == exitcode::kGarbledStore;
+    return done || statusTellsOfOutput ? exitcode::kBadInput : status;
 }
 
 int fail(int status, const QString &message) {

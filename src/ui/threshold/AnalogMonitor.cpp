@@ -15,7 +15,6 @@ namespace tessel {
 
 AnalogMonitor::AnalogMonitor(SessionClient &session, AnalogPanel &panel, QObject *parent)
     : QObject(parent), m_panel(panel) {
-    m_waiting.fill(-1);
     m_pace.setSingleShot(true);
     m_pace.setInterval(kShowEveryMillis);
     connect(&m_pace, &QTimer::timeout, this, [this] {
@@ -37,6 +36,7 @@ AnalogMonitor::AnalogMonitor(SessionClient &session, AnalogPanel &panel, QObject
 }
 
 void AnalogMonitor::useSession(SessionClient &session) {
+    forgetHeldBack();
     if (m_session)
         disconnect(m_session, nullptr, this, nullptr);
     m_session = &session;
@@ -59,7 +59,12 @@ void AnalogMonitor::take(const LevelPass &pass) {
     }
     if (!m_pace.isActive())
         showWaiting();
-    Q_EMIT passShown(pass);
+    Q_EMIT passTaken(pass);
+}
+
+void AnalogMonitor::forgetHeldBack() {
+    m_waiting.fill(-1);
+    m_pace.stop();
 }
 
 void AnalogMonitor::showWaiting() {

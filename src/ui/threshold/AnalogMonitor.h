@@ -27,6 +27,9 @@ public:
     void readInput(int index);
     // Reads through another session from now on.
     void useSession(SessionClient &session);
+    // Levels held back for the meters are dropped: the module was read again, or another
+    // module answers now.
+    void forgetHeldBack();
 
     // The meters show a pass at once, unless one was shown less than this long ago: then they
     // show the newest levels when that time is up. Passes come as fast as the line allows, and
@@ -35,7 +38,7 @@ public:
 
 Q_SIGNALS:
     // Every pass read, as it comes (the meters may show it a moment later).
-    void passShown(const tessel::LevelPass &pass);
+    void passTaken(const tessel::LevelPass &pass);
 
 private:
     void read(std::vector<int> inputs);
@@ -46,7 +49,11 @@ private:
     AnalogPanel &m_panel;
     QTimer m_pace;
     // The newest level of each input not shown yet; -1 where there is none.
-    std::array<int, map::kAnalogInputs> m_waiting{};
+    std::array<int, map::kAnalogInputs> m_waiting = [] {
+        std::array<int, map::kAnalogInputs> none{};
+        none.fill(-1);
+        return none;
+    }();
 };
 
 } // namespace tessel

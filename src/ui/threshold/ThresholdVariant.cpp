@@ -73,7 +73,7 @@ public:
         connect(m_panel, &AnalogPanel::closed, m_setLimits, [this] { m_setLimits->setFocus(); });
 
         m_tools = new LevelTools(parts.image, parts.host, parts.window);
-        connect(m_monitor, &AnalogMonitor::passShown, m_tools, &LevelTools::take);
+        connect(m_monitor, &AnalogMonitor::passTaken, m_tools, &LevelTools::take);
         connect(m_panel->trendButton(), &QPushButton::clicked, m_tools, &LevelTools::showTrend);
         connect(m_tools, &LevelTools::statusNote, this, &WindowVariant::statusNote);
         connect(m_tools, &LevelTools::editWanted, this,
@@ -103,7 +103,10 @@ public:
         m_panel->showLimitTypes();
     }
 
-    void moduleRead() override { m_panel->forgetLevels(); }
+    void moduleRead() override {
+        m_monitor->forgetHeldBack();
+        m_panel->forgetLevels();
+    }
 
     void functionCellClicked(int index) override {
         m_table->showFunction(index, limiterFunctions());
