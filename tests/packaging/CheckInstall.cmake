@@ -44,6 +44,13 @@ run("the installed tessel-config's commands" "${STAGE}/usr/bin/tessel-config" --
 if(NOT output MATCHES "^Usage: tessel-config ")
   message(FATAL_ERROR "installed tessel-config --help: ${output}")
 endif()
+# ...and the production program it hands `records` and `program` to: only that program can
+# say that the record is not there.
+execute_process(COMMAND "${STAGE}/usr/bin/tessel-config" records --record "${STAGE}/none.sqlite"
+  RESULT_VARIABLE status OUTPUT_VARIABLE said ERROR_VARIABLE said)
+if(NOT status EQUAL 2 OR NOT said MATCHES "there is no record ")
+  message(FATAL_ERROR "installed tessel-config records (${status}): ${said}")
+endif()
 expect_contains(usr/share/applications/${APP_ID}.desktop "\nExec=tessel-config %f\n" "\nIcon=${APP_ID}\n")
 expect_contains(usr/share/metainfo/${APP_ID}.metainfo.xml
   "<id>${APP_ID}</id>" "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>"
