@@ -18,7 +18,8 @@ AnalogMonitor::AnalogMonitor(SessionClient &session, AnalogPanel &panel, QObject
     m_pace.setSingleShot(true);
     m_pace.setInterval(kShowEveryMillis);
     connect(&m_pace, &QTimer::timeout, this, [this] {
-        if (std::any_of(m_waiting.begin(), m_waiting.end(), [](int level) { return level >= 0; }))
+        if (std::any_of(m_waiting.begin(), m_waiting.end(),
+                        [](const std::optional<int> &level) { return level.has_value(); }))
             showWaiting();
     });
     connect(panel.readAllButton(), &QPushButton::clicked, this, &AnalogMonitor::readAllInputs);
@@ -63,13 +64,15 @@ void AnalogMonitor::take(const LevelPass &pass) {
 }
 
 void AnalogMonitor::forgetHeldBack() {
-    m_waiting.fill(-1);
+    m_waiting.fill(std::nullopt);
     m_pace.stop();
 }
 
 void AnalogMonitor::showWaiting() {
-    for (int input = 0; input < map::kAnalogInputs; ++input)
-        m_panel.showLevel(input, std::exchange(m_waiting.at(input), -1));
+    for (int input = 0; input < map::kAnalogInputs; ++input) {
+        if (const std::optional<int> level = std::exchange(m_waiting.at(input), std::nullopt))
+            m_panel.showLevel(input, *level);
+    }
     m_pace.start();
 }
 

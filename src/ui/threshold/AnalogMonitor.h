@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace tessel {
@@ -48,12 +49,8 @@ private:
     SessionClient *m_session = nullptr;
     AnalogPanel &m_panel;
     QTimer m_pace;
-    // The newest level of each input not shown yet; -1 where there is none.
-    std::array<int, map::kAnalogInputs> m_waiting = [] {
-        std::array<int, map::kAnalogInputs> none{};
-        none.fill(-1);
-        return none;
-    }();
+    // The newest level of each input not shown yet.
+    std::array<std::optional<int>, map::kAnalogInputs> m_waiting{};
 };
 
 } // namespace tessel
