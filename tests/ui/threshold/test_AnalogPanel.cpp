@@ -119,23 +119,29 @@ private Q_SLOTS:
     }
 
     void readAll_sendsSixteenRequestsInOrder() {
-        m_bench->module.setAnalogLevel(3, 255);
-        m_bench->module.setAnalogLevel(7, -1); // silent
+        QStringList levels; // every input's caption and bar, 0 and 255 among them
+        for (int input = 0; input < 16; ++input) {
+            m_bench->module.setAnalogLevel(input, input == 7 ? -1 : input * 17); // 7 silent
+            levels << (input == 7 ? QStringLiteral("%1/0").arg(QStringLiteral("???"))
+                                  : QStringLiteral("%1/%1").arg(input * 17));
+        }
         const std::size_t before = m_bench->module.commands().size();
         click(m_bench->child("readAllInputs"));
         const QList<int> inOrder{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
         QCOMPARE(analogRequests(*m_bench, before), inOrder);
         QCOMPARE(m_bench->module.commands().size(), before + 16);
-        QCOMPARE(m_bench->child<QProgressBar>("levelMeter_3")->value(), 255);
-        QCOMPARE(m_bench->caption("level_7"), QStringLiteral("???"));
+        QCOMPARE(shownLevels(), levels);
         // A silent input keeps what it last showed; after a read of the settings no level is
-        // known, and the meter agrees with its "???".
+        // known, and the meter agrees with its "???". A reading right after shows at once.
         m_bench->module.setAnalogLevel(3, -1);
         click(m_bench->child("levelMeter_3"));
-        QCOMPARE(m_bench->caption("level_3"), QStringLiteral("255"));
+        QCOMPARE(m_bench->caption("level_3"), QStringLiteral("51"));
         m_bench->window->readSettings();
         QCOMPARE(m_bench->caption("level_3"), QStringLiteral("???"));
         QCOMPARE(m_bench->child("levelMeter_3")->accessibleName(), QStringLiteral("???"));
+        m_bench->module.setAnalogLevel(3, 0);
+        click(m_bench->child("levelMeter_3"));
+        QCOMPARE(m_bench->caption("level_3"), QStringLiteral("0"));
     }
 
     void meterLoop_repeatsOneInputTwentyTimesASecondUntilCleared() {
@@ -179,26 +185,27 @@ private Q_SLOTS:
                 passes << input;
         QCOMPARE(analogRequests(*m_bench, before), passes);
         // Each pass moves the ramp on by 3; inputs start 16 apart.
-        const auto shown = [this] {
-            QStringList levels;
-            for (int input = 0; input < 16; ++input) {
-                levels << m_bench->caption(QStringLiteral("level_%1").arg(input)) + '/' +
-                              QString::number(m_bench
-                                                  ->child<QProgressBar>(
-                                                      QStringLiteral("levelMeter_%1").arg(input))
-                                                  ->value());
-            }
-            return levels;
-        };
         QStringList last;
         for (int input = 0; input < 16; ++input) {
             const int level = (16 * input + 3 * 20) % 256; // the 21st pass, wrapped
             last << QStringLiteral("%1/%1").arg(level);
         }
-        QTRY_COMPARE(shown(), last);
+        QTRY_COMPARE(shownLevels(), last);
     }
 
 private:
+    // Each input's caption and bar, as "caption/value".
+    QStringList shownLevels() const {
+        QStringList levels;
+        for (int input = 0; input < 16; ++input) {
+            const QString n = QString::number(input);
+            const int bar =
+                m_bench->child<QProgressBar>(QStringLiteral("levelMeter_") + n)->value();
+            levels << m_bench->caption(QStringLiteral("level_") + n) + '/' + QString::number(bar);
+        }
+        return levels;
+    }
+
     std::unique_ptr<WindowBench> m_bench;
 };
 
